@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Everything both README commands need on a fresh Debian machine: the packages,
+# the two builds (native and MinGW) and the two Wine prefixes (XP and 98).
+# Safe to run again: it installs, configures and boots only what is missing.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="$ROOT/build"
+export WINEDEBUG=-all
+
+need_packages() {
+  local missing=()
+  for p in cmake g++ googletest g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth imagemagick; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+  done
+  if ((${#missing[@]})); then
+    echo "setup: installing ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
+  fi
+}
+
+configure() {
+  local dir="$1"; shift
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  fi
+}
+
+# One prefix per Windows family the tests cover. A prefix takes ~15 s to boot,
+# so it is made once per build folder and then only reused.
+make_prefix() {
+  local name="$1" version="$2" prefix="$BUILD/wine/$1"
+  [ -f "$prefix/.tidewave-ready" ] && return 0
+  echo "setup: creating Wine prefix $name ($version)"
+  rm -rf "$prefix"; mkdir -p "$prefix"
+  WINEPREFIX="$prefix" WINEARCH=win32 wineboot -i </dev/null >/dev/null 2>&1
+  WINEPREFIX="$prefix" wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f </dev/null >/dev/null 2>&1
+  WINEPREFIX="$prefix" wineserver -w
+  touch "$prefix/.tidewave-ready"
+}
+
+need_packages
+configure "$BUILD/native"
+configure "$BUILD/win32" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake"
+make_prefix xp winxp
+make_prefix 98 win98

@@ -1,0 +1,31 @@
+#pragma once
+// Which Windows family the program runs on. Codes 1 to 4 take every 9x branch
+// of the program and 5 to 7 every NT branch; anything unrecognised (including
+// every system newer than XP) is 1 "Windows 32".
+#include <cstdint>
+#include <string_view>
+
+#include "platform/Version.h"
+
+namespace tw {
+
+enum class WindowsVersion : std::int16_t {
+  Unknown = 0, Windows95, Windows98, WindowsMe, WindowsNt, Windows2000, WindowsXp
+};
+
+struct OsFamilyInfo {
+  std::int16_t code = 1;
+  std::string_view name = "Windows 32";
+};
+
+WindowsVersion ClassifyWindowsVersion(std::uint32_t platformId, std::uint32_t majorVersion,
+                                      std::uint32_t minorVersion);
+// The version index 0 (unrecognised) to 6 (XP) of the running system.
+WindowsVersion GetWindowsVersion(IVersionSource& source);
+OsFamilyInfo DetectOsFamily(IVersionSource& source);
+
+std::string_view OsFamilyName(std::int16_t code);
+inline bool IsNtFamily(std::int16_t code) { return code >= 5 && code <= 7; }
+inline bool Is9xFamily(std::int16_t code) { return code >= 1 && code <= 4; }
+
+}  // namespace tw

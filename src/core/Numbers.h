@@ -1,0 +1,34 @@
+#pragma once
+// Number conversions shared by the whole program. Every conversion from text or
+// floating point to an integer rounds to the nearest whole number, ties to even,
+// and refuses values that do not fit instead of wrapping them.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+// Whole text is a decimal number: optional blanks, sign, digits with an optional
+// fraction, optional exponent. "12", " -3.5 ", "1e3" are numbers; "", "1,5", "0x10" are not.
+std::optional<double> ParseNumber(std::string_view text);
+bool IsNumeric(std::string_view text);
+
+// The number a text starts with ("1500 bytes" gives 1500, "abc" gives 0).
+double LeadingNumber(std::string_view text);
+
+double RoundHalfEven(double value);
+
+std::optional<std::int16_t> ToInt16(double value);
+std::optional<std::int32_t> ToInt32(double value);
+std::optional<std::int16_t> ToInt16(std::string_view text);
+std::optional<std::int32_t> ToInt32(std::string_view text);
+
+// A 32-bit registry word: accepts the signed and the unsigned 32-bit ranges
+// (-1 and 4294967295 both give 0xFFFFFFFF).
+std::optional<std::uint32_t> ToDword(double value);
+
+// Plain decimal text: no exponent and no trailing ".0" for whole numbers.
+std::string FormatDecimal(double value);
+
+}  // namespace tw

@@ -1,0 +1,81 @@
+#include "settings/RegistrySettings.h"
+
+#include <optional>
+#include <vector>
+
+#include "core/Numbers.h"
+
+namespace tw {
+namespace {
+
+// Settings reads use a fixed buffer: longer values fall back to the default.
+constexpr std::uint32_t kReadBufferSize = 255;
+
+std::vector<std::uint8_t> TextData(const std::string& text) {
+  std::vector<std::uint8_t> data(text.begin(), text.end());
+  data.push_back(0);
+  return data;
+}
+
+}  // namespace
+
+std::string SettingsPath(std::string_view subKey) {
+  return std::string(kSettingsRoot) + std::string(subKey);
+}
+
+void SetStringValue(IRegistry& registry, RegHandle hive, std::string_view path,
+                    std::string_view name, const Variant& value) {
+  RegKey key;
+  if (RegKey::Create(registry, hive, path, kKeyAllAccess, key) != kErrorSuccess) return;
+  const auto data = TextData(value.Text());
+  registry.SetValueEx(key.get(), name, kRegSz, data.data(), static_cast<std::uint32_t>(data.size()));
+}
+
+Variant GetStringValue(IRegistry& registry, RegHandle hive, std::string_view path,
+                       std::string_view name, const Variant& defaultValue) {
+  RegKey key;
+  if (RegKey::Open(registry, hive, path, kKeyRead, key) != kErrorSuccess) return defaultValue;
+  std::uint8_t buffer[kReadBufferSize];
+  std::uint32_t size = sizeof buffer;
+  std::uint32_t type = 0;
+  if (registry.QueryValueEx(key.get(), name, &type, buffer, &size) != kErrorSuccess) {
+    return defaultValue;
+  }
+  // The last byte is the terminating zero of every value we write; the type is
+  // not looked at, so a REG_DWORD comes back as its raw bytes.
+  const std::size_t length = size > 0 ? size - 1 : 0;
+  return std::string(reinterpret_cast<const char*>(buffer), length);
+}
+
+void SaveSettingValue(IRegistry& registry, std::string_view path, std::string_view name,
+                      const Variant& value) {
+  SetStringValue(registry, kHkeyLocalMachine, path, name, value);
+}
+
+Variant GetSettingValue(IRegistry& registry, std::string_view path, std::string_view name,
+                        const Variant& defaultValue) {
+  return GetStringValue(registry, kHkeyLocalMachine, path, name, defaultValue);
+}
+
+long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,
+                   std::string_view name, std::uint32_t type, const Variant& value,
+                   const Variant& deleteFlag) {
+  std::vector<std::uint8_t> data;
+  if (type == kRegSz) {
+    data = TextData(value.Text());
+  } else if (type == kRegDword) {
+    const std::optional<double> number = value.Number();
+    const std::optional<std::uint32_t> word = number ? ToDword(*number) : std::nullopt;
+    if (!word) throw ConversionError("Not a 32-bit number: \"" + value.Text() + "\"");
+    for (int shift = 0; shift < 32; shift += 8) data.push_back(static_cast<std::uint8_t>(*word >> shift));
+  }
+
+  RegKey key;
+  RegKey::Create(registry, hive, path, kKeyTuningAccess, key);
+  if (type != kRegSz && type != kRegDword) return kErrorSuccess;
+  // A key that could not be opened gives the system's answer for a bad handle.
+  if (deleteFlag.IsTrue()) return registry.DeleteValue(key.get(), name);
+  return registry.SetValueEx(key.get(), name, type, data.data(), static_cast<std::uint32_t>(data.size()));
+}
+
+}  // namespace tw

@@ -1,0 +1,51 @@
+#pragma once
+// The registry operations every other part of the program stores and reads
+// through. They keep no state; each opens and closes its own key.
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "core/Variant.h"
+#include "platform/Registry.h"
+
+namespace tw {
+
+inline constexpr std::string_view kSettingsRoot = "SOFTWARE\\Marlpit\\Tidewave";
+inline constexpr std::string_view kMainSettingsKey = "\\Settings\\MainSettings";
+inline constexpr std::string_view kNetPingerKey = "\\Settings\\NetPinger";
+inline constexpr std::string_view kRamSettingsKey = "\\Settings\\RamSettings";
+
+// Root + one of the sub-keys above.
+std::string SettingsPath(std::string_view subKey);
+
+// Raised by SetTypedValue for a REG_DWORD that is no number or does not fit 32
+// bits, before anything is written.
+class ConversionError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Writes the value's text as REG_SZ. Failures are silent.
+void SetStringValue(IRegistry& registry, RegHandle hive, std::string_view path,
+                    std::string_view name, const Variant& value);
+
+// Reads a REG_SZ as written by SetStringValue; the default, unchanged, when the
+// key or value is missing or longer than 254 characters.
+Variant GetStringValue(IRegistry& registry, RegHandle hive, std::string_view path,
+                       std::string_view name, const Variant& defaultValue);
+
+// The two above, under HKEY_LOCAL_MACHINE.
+void SaveSettingValue(IRegistry& registry, std::string_view path, std::string_view name,
+                      const Variant& value);
+Variant GetSettingValue(IRegistry& registry, std::string_view path, std::string_view name,
+                        const Variant& defaultValue);
+
+// Writes (or, when deleteFlag holds boolean true, deletes) a REG_SZ (type 1) or
+// REG_DWORD (type 4) value. Returns the system's status; other types do nothing
+// and return 0.
+long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,
+                   std::string_view name, std::uint32_t type, const Variant& value,
+                   const Variant& deleteFlag = Variant(false));
+
+}  // namespace tw

@@ -1,0 +1,148 @@
+// The same expectations against the in-memory registry (natively) and the real
+// one (under Wine): whatever the fake answers, Windows answers too.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "support/RegistryTest.h"
+
+namespace tw::test {
+namespace {
+
+constexpr std::string_view kKey = "SOFTWARE\\Marlpit\\Contract";
+
+class RegistryContract : public RegistryTest {
+ protected:
+  RegKey Create(std::string_view path, std::uint32_t access = kKeyAllAccess) {
+    RegKey key;
+    EXPECT_EQ(kErrorSuccess, RegKey::Create(registry(), kHkeyLocalMachine, path, access, key)) << path;
+    return key;
+  }
+  long Open(std::string_view path, std::uint32_t access = kKeyRead) {
+    RegKey key;
+    return RegKey::Open(registry(), kHkeyLocalMachine, path, access, key);
+  }
+  std::vector<std::string> SubKeys(std::string_view path) {
+    RegKey key;
+    EXPECT_EQ(kErrorSuccess, RegKey::Open(registry(), kHkeyLocalMachine, path, kKeyRead, key));
+    std::vector<std::string> names;
+    std::string name;
+    long status;
+    while ((status = registry().EnumKeyEx(key.get(), static_cast<std::uint32_t>(names.size()), name)) ==
+           kErrorSuccess) {
+      names.push_back(name);
+    }
+    EXPECT_EQ(kErrorNoMoreItems, status);
+    return names;
+  }
+};
+
+TEST_F(RegistryContract, CreateMakesEveryMissingParentAndOpenFindsIt) {
+  EXPECT_EQ(kErrorFileNotFound, Open(kKey));
+  Create(std::string(kKey) + "\\A\\B\\C");
+  EXPECT_EQ(kErrorSuccess, Open(kKey));
+  EXPECT_EQ(kErrorSuccess, Open(std::string(kKey) + "\\A\\B"));
+  EXPECT_EQ(kErrorFileNotFound, Open(std::string(kKey) + "\\A\\X"));
+}
+
+TEST_F(RegistryContract, KeyAndValueNamesIgnoreCaseAndKeepTheirFirstSpelling) {
+  RegKey key = Create(std::string(kKey) + "\\MiXed");
+  const std::uint8_t one[] = {'1', 0};
+  ASSERT_EQ(kErrorSuccess, registry().SetValueEx(key.get(), "ValueName", kRegSz, one, 2));
+  Create(std::string(kKey) + "\\MIXED");
+  EXPECT_EQ(kErrorSuccess, Open("software\\marlpit\\contract\\mixed"));
+  EXPECT_EQ(std::vector<std::string>{"MiXed"}, SubKeys(kKey));
+
+  std::uint32_t type = 0, size = 0;
+  EXPECT_EQ(kErrorSuccess, registry().QueryValueEx(key.get(), "VALUENAME", &type, nullptr, &size));
+  EXPECT_EQ(kRegSz, type);
+  EXPECT_EQ(2u, size);
+}
+
+TEST_F(RegistryContract, SubKeysAreEnumeratedInSortedOrderThenNoMoreItems) {
+  for (const char* name : {"zeta", "Alpha", "_under", "beta", "10", "9"}) {
+    Create(std::string(kKey) + "\\" + name);
+  }
+  // Names compare upper-cased: digits first, then letters, then "_".
+  const std::vector<std::string> expected{"10", "9", "Alpha", "beta", "zeta", "_under"};
+  EXPECT_EQ(expected, SubKeys(kKey));
+}
+
+TEST_F(RegistryContract, QueryReportsSizeMissingValuesAndShortBuffers) {
+  RegKey key = Create(kKey);
+  const std::uint8_t text[] = {'1', '5', '0', '0', 0};
+  ASSERT_EQ(kErrorSuccess, registry().SetValueEx(key.get(), "MTU", kRegSz, text, sizeof text));
+
+  std::uint32_t type = 0, size = 0;
+  EXPECT_EQ(kErrorFileNotFound, registry().QueryValueEx(key.get(), "Missing", &type, nullptr, &size));
+  ASSERT_EQ(kErrorSuccess, registry().QueryValueEx(key.get(), "MTU", &type, nullptr, &size));
+  EXPECT_EQ(5u, size);
+
+  std::uint8_t small[3];
+  size = sizeof small;
+  EXPECT_EQ(kErrorMoreData, registry().QueryValueEx(key.get(), "MTU", &type, small, &size));
+  EXPECT_EQ(5u, size);
+
+  std::uint8_t exact[5] = {};
+  size = sizeof exact;
+  ASSERT_EQ(kErrorSuccess, registry().QueryValueEx(key.get(), "MTU", &type, exact, &size));
+  EXPECT_EQ(5u, size);
+  EXPECT_EQ(0, std::memcmp(exact, text, 5));
+}
+
+TEST_F(RegistryContract, DwordsAndTheDefaultValueRoundTrip) {
+  RegKey key = Create(kKey);
+  const std::uint8_t word[] = {0xDC, 0x05, 0x00, 0x00};
+  ASSERT_EQ(kErrorSuccess, registry().SetValueEx(key.get(), "", kRegDword, word, 4));
+  std::uint32_t type = 0;
+  std::uint8_t data[8] = {};
+  std::uint32_t size = sizeof data;
+  ASSERT_EQ(kErrorSuccess, registry().QueryValueEx(key.get(), "", &type, data, &size));
+  EXPECT_EQ(kRegDword, type);
+  EXPECT_EQ(4u, size);
+  EXPECT_EQ(0, std::memcmp(data, word, 4));
+}
+
+TEST_F(RegistryContract, DeletingValuesAndKeys) {
+  RegKey key = Create(std::string(kKey) + "\\Leaf");
+  const std::uint8_t one[] = {'1', 0};
+  ASSERT_EQ(kErrorSuccess, registry().SetValueEx(key.get(), "v", kRegSz, one, 2));
+  EXPECT_EQ(kErrorSuccess, registry().DeleteValue(key.get(), "V"));
+  EXPECT_EQ(kErrorFileNotFound, registry().DeleteValue(key.get(), "v"));
+  key.Close();
+
+  RegKey parent = Create(kKey);
+  EXPECT_NE(kErrorSuccess, registry().DeleteKey(kHkeyLocalMachine, "SOFTWARE\\Marlpit"))
+      << "a key with sub-keys is not deleted";
+  EXPECT_EQ(kErrorSuccess, registry().DeleteKey(parent.get(), "leaf"));
+  EXPECT_EQ(kErrorFileNotFound, registry().DeleteKey(parent.get(), "leaf"));
+  EXPECT_EQ(kErrorFileNotFound, Open(std::string(kKey) + "\\Leaf"));
+}
+
+TEST_F(RegistryContract, AReadOnlyHandleRefusesChanges) {
+  Create(kKey);
+  RegKey key;
+  ASSERT_EQ(kErrorSuccess, RegKey::Open(registry(), kHkeyLocalMachine, kKey, kKeyRead, key));
+  const std::uint8_t one[] = {'1', 0};
+  EXPECT_EQ(kErrorAccessDenied, registry().SetValueEx(key.get(), "v", kRegSz, one, 2));
+  EXPECT_EQ(kErrorAccessDenied, registry().DeleteValue(key.get(), "v"));
+}
+
+TEST_F(RegistryContract, PathsWithALeadingBackslashAreRefusedATrailingOneIsNot) {
+  Create(kKey);
+  EXPECT_NE(kErrorSuccess, Open("\\SOFTWARE\\Marlpit\\Contract"));
+  EXPECT_EQ(kErrorSuccess, Open("SOFTWARE\\Marlpit\\Contract\\"));
+}
+
+TEST_F(RegistryContract, ClosedAndNullHandlesAreInvalid) {
+  RegHandle handle = 0;
+  ASSERT_EQ(kErrorSuccess, registry().CreateKeyEx(kHkeyLocalMachine, kKey, kKeyAllAccess, handle));
+  EXPECT_EQ(kErrorSuccess, registry().CloseKey(handle));
+  const std::uint8_t one[] = {'1', 0};
+  EXPECT_EQ(kErrorInvalidHandle, registry().SetValueEx(0, "v", kRegSz, one, 2));
+  EXPECT_EQ(kErrorInvalidHandle, registry().DeleteValue(0, "v"));
+  EXPECT_EQ(kErrorSuccess, registry().CloseKey(kHkeyLocalMachine)) << "roots may be closed freely";
+}
+
+}  // namespace
+}  // namespace tw::test

@@ -1,0 +1,46 @@
+// What only the in-memory registry can stage: refused access and handle leaks.
+#include <gtest/gtest.h>
+
+#include "settings/CRegister.h"
+#include "settings/RegistrySettings.h"
+#include "support/MemoryRegistry.h"
+
+namespace tw::test {
+namespace {
+
+constexpr std::string_view kTcp = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+
+TEST(RegistryAccess, NumbersAreReadFromKeysThatOnlyOpenForReading) {
+  MemoryRegistry registry;
+  SetTypedValue(registry, kHkeyLocalMachine, kTcp, "DefaultTTL", kRegDword, 128);
+  registry.DenyWrites(kHkeyLocalMachine, "SYSTEM");
+  EXPECT_EQ(128, CRegister(registry).myREGGetSetting(kHkeyLocalMachine, kTcp, "DefaultTTL"));
+  registry.DenyAccess(kHkeyLocalMachine, kTcp);
+  EXPECT_EQ(0, CRegister(registry).myREGGetSetting(kHkeyLocalMachine, kTcp, "DefaultTTL"));
+  EXPECT_EQ(0u, registry.OpenHandles());
+}
+
+TEST(RegistryAccess, RefusedWritesAreSilentOrReportedAsTheirStatus) {
+  MemoryRegistry registry;
+  registry.DenyWrites(kHkeyLocalMachine, "SOFTWARE");
+  SaveSettingValue(registry, SettingsPath(kMainSettingsKey), "chkRunMainProgram", "1");
+  EXPECT_EQ(Variant("0"), GetSettingValue(registry, SettingsPath(kMainSettingsKey), "chkRunMainProgram", "0"));
+  EXPECT_EQ(kErrorInvalidHandle, SetTypedValue(registry, kHkeyLocalMachine, "SOFTWARE\\X", "v", kRegDword, 1))
+      << "the key could not be created, so the write met no key";
+  EXPECT_EQ(0u, registry.OpenHandles());
+}
+
+TEST(RegistryAccess, EveryOperationClosesItsKey) {
+  MemoryRegistry registry;
+  const std::string path = SettingsPath(kRamSettingsKey);
+  SaveSettingValue(registry, path, "a", "1");
+  GetSettingValue(registry, path, "a", "");
+  GetSettingValue(registry, path, "missing", "");
+  SetTypedValue(registry, kHkeyLocalMachine, kTcp, "MTU", kRegSz, "1500");
+  SetTypedValue(registry, kHkeyLocalMachine, kTcp, "MTU", kRegSz, "", true);
+  CRegister(registry).myREGGetSetting(kHkeyLocalMachine, path, "a");
+  EXPECT_EQ(0u, registry.OpenHandles());
+}
+
+}  // namespace
+}  // namespace tw::test

@@ -1,0 +1,184 @@
+#include "support/MemoryRegistry.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace tw::test {
+namespace {
+
+constexpr long kErrorInvalidParameter = 87;
+constexpr long kErrorBadPathname = 161;
+constexpr long kErrorKeyDeleted = 1018;
+// Any of these in a requested access mask makes it a request to change the key.
+constexpr std::uint32_t kWriteAccess = 0x0002 | 0x0004 | 0x0020 | 0x10000 | 0x40000 | 0x80000;
+
+std::vector<std::string_view> SplitPath(std::string_view path) {
+  std::vector<std::string_view> parts;
+  while (!path.empty()) {
+    const auto slash = path.find('\\');
+    parts.push_back(path.substr(0, slash));
+    if (slash == std::string_view::npos) break;
+    path.remove_prefix(slash + 1);
+  }
+  return parts;
+}
+
+}  // namespace
+
+bool MemoryRegistry::CaseLess::operator()(const std::string& a, const std::string& b) const {
+  // The system compares names upper-cased, so "_" sorts after the letters.
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::toupper(static_cast<unsigned char>(x)) < std::toupper(static_cast<unsigned char>(y));
+  });
+}
+
+MemoryRegistry::MemoryRegistry() {
+  for (RegHandle hive : {kHkeyClassesRoot, kHkeyCurrentUser, kHkeyLocalMachine, kHkeyUsers}) {
+    roots_[hive] = std::make_shared<Node>();
+  }
+}
+
+long MemoryRegistry::Resolve(RegHandle handle, std::uint32_t needed, OpenKey& key) const {
+  if (const auto root = roots_.find(handle); root != roots_.end()) {
+    key = {root->second, kKeyAllAccess};
+  } else if (const auto open = handles_.find(handle); open != handles_.end()) {
+    key = open->second;
+  } else {
+    return kErrorInvalidHandle;
+  }
+  if (key.node->deleted) return kErrorKeyDeleted;
+  if ((key.access & needed) != needed) return kErrorAccessDenied;
+  return kErrorSuccess;
+}
+
+long MemoryRegistry::Walk(RegHandle parent, std::string_view subKey, bool create, OpenKey& found) {
+  if (const long status = Resolve(parent, 0, found); status != kErrorSuccess) return status;
+  if (!subKey.empty() && subKey.front() == '\\') return kErrorBadPathname;
+  if (!subKey.empty() && subKey.back() == '\\') subKey.remove_suffix(1);
+  std::shared_ptr<Node>& node = found.node;
+  found.writeDenied = found.writeDenied || node->denyWrite;
+  for (const std::string_view part : SplitPath(subKey)) {
+    if (node->denyAll) return kErrorAccessDenied;
+    const std::string name(part);
+    const auto child = node->keys.find(name);
+    if (child != node->keys.end()) {
+      node = child->second;
+      found.writeDenied = found.writeDenied || node->denyWrite;
+      continue;
+    }
+    if (!create) return kErrorFileNotFound;
+    if (found.writeDenied) return kErrorAccessDenied;
+    auto added = std::make_shared<Node>();
+    added->name = name;
+    node->keys[name] = added;
+    node = added;
+  }
+  return kErrorSuccess;
+}
+
+long MemoryRegistry::Grant(const OpenKey& found, std::uint32_t access, RegHandle& result) {
+  if (found.node->denyAll || (found.writeDenied && (access & kWriteAccess) != 0)) {
+    return kErrorAccessDenied;
+  }
+  result = nextHandle_++;
+  handles_[result] = {found.node, access, found.writeDenied};
+  return kErrorSuccess;
+}
+
+long MemoryRegistry::CreateKeyEx(RegHandle parent, std::string_view subKey, std::uint32_t access,
+                                 RegHandle& result) {
+  result = 0;
+  OpenKey found;
+  if (const long status = Walk(parent, subKey, true, found); status != kErrorSuccess) return status;
+  return Grant(found, access, result);
+}
+
+long MemoryRegistry::OpenKeyEx(RegHandle parent, std::string_view subKey, std::uint32_t access,
+                               RegHandle& result) {
+  result = 0;
+  OpenKey found;
+  if (const long status = Walk(parent, subKey, false, found); status != kErrorSuccess) return status;
+  return Grant(found, access, result);
+}
+
+long MemoryRegistry::QueryValueEx(RegHandle handle, std::string_view name, std::uint32_t* type,
+                                  std::uint8_t* data, std::uint32_t* size) {
+  OpenKey key;
+  if (const long status = Resolve(handle, kKeyQueryValue, key); status != kErrorSuccess) return status;
+  if (data != nullptr && size == nullptr) return kErrorInvalidParameter;
+  const auto value = key.node->values.find(std::string(name));
+  if (value == key.node->values.end()) return kErrorFileNotFound;
+  if (type != nullptr) *type = value->second.type;
+  if (size == nullptr) return kErrorSuccess;
+  const auto length = static_cast<std::uint32_t>(value->second.data.size());
+  const std::uint32_t room = *size;
+  *size = length;
+  if (data == nullptr) return kErrorSuccess;
+  if (room < length) return kErrorMoreData;
+  if (length > 0) std::memcpy(data, value->second.data.data(), length);
+  return kErrorSuccess;
+}
+
+long MemoryRegistry::SetValueEx(RegHandle handle, std::string_view name, std::uint32_t type,
+                                const std::uint8_t* data, std::uint32_t size) {
+  OpenKey key;
+  if (const long status = Resolve(handle, kKeySetValue, key); status != kErrorSuccess) return status;
+  if (data == nullptr && size > 0) return kErrorInvalidParameter;
+  Value& value = key.node->values[std::string(name)];
+  value.type = type;
+  value.data.assign(data, data + size);
+  return kErrorSuccess;
+}
+
+long MemoryRegistry::DeleteValue(RegHandle handle, std::string_view name) {
+  OpenKey key;
+  if (const long status = Resolve(handle, kKeySetValue, key); status != kErrorSuccess) return status;
+  return key.node->values.erase(std::string(name)) == 1 ? kErrorSuccess : kErrorFileNotFound;
+}
+
+long MemoryRegistry::DeleteKey(RegHandle parent, std::string_view subKey) {
+  OpenKey found;
+  if (const long status = Walk(parent, subKey, false, found); status != kErrorSuccess) return status;
+  const std::shared_ptr<Node> node = found.node;
+  if (found.writeDenied || node->denyAll || !node->keys.empty()) return kErrorAccessDenied;
+  // Unlink it from its parent: walk again to the parent of the last component.
+  std::string_view path = subKey;
+  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  const auto slash = path.rfind('\\');
+  OpenKey owner;
+  Walk(parent, slash == std::string_view::npos ? std::string_view() : path.substr(0, slash), false, owner);
+  if (owner.node == node) return kErrorAccessDenied;  // a root key is not deleted
+  owner.node->keys.erase(node->name);
+  node->deleted = true;
+  return kErrorSuccess;
+}
+
+long MemoryRegistry::EnumKeyEx(RegHandle handle, std::uint32_t index, std::string& name) {
+  name.clear();
+  OpenKey key;
+  if (const long status = Resolve(handle, kKeyEnumerateSubKeys, key); status != kErrorSuccess) return status;
+  if (index >= key.node->keys.size()) return kErrorNoMoreItems;
+  name = std::next(key.node->keys.begin(), index)->second->name;
+  return kErrorSuccess;
+}
+
+long MemoryRegistry::CloseKey(RegHandle handle) {
+  if (roots_.count(handle) != 0) return kErrorSuccess;
+  return handles_.erase(handle) == 1 ? kErrorSuccess : kErrorInvalidHandle;
+}
+
+std::shared_ptr<MemoryRegistry::Node> MemoryRegistry::Find(RegHandle hive, std::string_view path) {
+  OpenKey found;
+  return Walk(hive, path, true, found) == kErrorSuccess ? found.node : nullptr;
+}
+
+void MemoryRegistry::DenyWrites(RegHandle hive, std::string_view path) {
+  if (auto node = Find(hive, path)) node->denyWrite = true;
+}
+
+void MemoryRegistry::DenyAccess(RegHandle hive, std::string_view path) {
+  if (auto node = Find(hive, path)) node->denyAll = true;
+}
+
+}  // namespace tw::test
