@@ -10,7 +10,7 @@ export WINEDEBUG=-all
 
 need_packages() {
   local missing=()
-  for p in cmake g++ googletest g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth imagemagick; do
+  for p in cmake g++ googletest g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth x11-utils imagemagick; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
   done
   if ((${#missing[@]})); then
@@ -30,7 +30,7 @@ configure() {
   fi
 }
 
-# One prefix per Windows family the tests cover. A prefix takes ~15 s to boot,
+# One prefix per Windows family the tests cover, and one for running the program.
 # so it is made once per build folder and then only reused.
 make_prefix() {
   local name="$1" version="$2" prefix="$BUILD/wine/$1"
@@ -48,3 +48,4 @@ configure "$BUILD/native"
 configure "$BUILD/win32" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake"
 make_prefix xp winxp
 make_prefix 98 win98
+make_prefix run winxp

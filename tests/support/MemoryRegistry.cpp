@@ -27,13 +27,15 @@ std::vector<std::string_view> SplitPath(std::string_view path) {
 }  // namespace
 
 bool MemoryRegistry::CaseLess::operator()(const std::string& a, const std::string& b) const {
-  // The system compares names upper-cased, so "_" sorts after the letters.
+  // Lower-cased, as Wine compares: "_" sorts before the letters. Windows NT
+  // compares upper-cased and puts "_" after them; nothing we enumerate (adapter
+  // numbers and GUIDs) holds the six characters between "Z" and "a".
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::toupper(static_cast<unsigned char>(x)) < std::toupper(static_cast<unsigned char>(y));
+    return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
   });
 }
 
-MemoryRegistry::MemoryRegistry() {
+MemoryRegistry::MemoryRegistry(Flavour flavour) : flavour_(flavour) {
   for (RegHandle hive : {kHkeyClassesRoot, kHkeyCurrentUser, kHkeyLocalMachine, kHkeyUsers}) {
     roots_[hive] = std::make_shared<Node>();
   }
@@ -48,7 +50,7 @@ long MemoryRegistry::Resolve(RegHandle handle, std::uint32_t needed, OpenKey& ke
     return kErrorInvalidHandle;
   }
   if (key.node->deleted) return kErrorKeyDeleted;
-  if ((key.access & needed) != needed) return kErrorAccessDenied;
+  if (flavour_ == Flavour::Nt && (key.access & needed) != needed) return kErrorAccessDenied;
   return kErrorSuccess;
 }
 
@@ -141,7 +143,8 @@ long MemoryRegistry::DeleteKey(RegHandle parent, std::string_view subKey) {
   OpenKey found;
   if (const long status = Walk(parent, subKey, false, found); status != kErrorSuccess) return status;
   const std::shared_ptr<Node> node = found.node;
-  if (found.writeDenied || node->denyAll || !node->keys.empty()) return kErrorAccessDenied;
+  if (found.writeDenied || node->denyAll) return kErrorAccessDenied;
+  if (flavour_ == Flavour::Nt && !node->keys.empty()) return kErrorAccessDenied;
   // Unlink it from its parent: walk again to the parent of the last component.
   std::string_view path = subKey;
   if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
@@ -150,8 +153,13 @@ long MemoryRegistry::DeleteKey(RegHandle parent, std::string_view subKey) {
   Walk(parent, slash == std::string_view::npos ? std::string_view() : path.substr(0, slash), false, owner);
   if (owner.node == node) return kErrorAccessDenied;  // a root key is not deleted
   owner.node->keys.erase(node->name);
-  node->deleted = true;
+  MarkDeleted(*node);
   return kErrorSuccess;
+}
+
+void MemoryRegistry::MarkDeleted(Node& node) {
+  node.deleted = true;
+  for (auto& [name, child] : node.keys) MarkDeleted(*child);
 }
 
 long MemoryRegistry::EnumKeyEx(RegHandle handle, std::uint32_t index, std::string& name) {

@@ -13,7 +13,10 @@ namespace tw::test {
 
 class MemoryRegistry final : public IRegistry {
  public:
-  MemoryRegistry();
+  // The 9x registry has no security (every handle may do everything) and
+  // deletes a key together with its sub-keys; the NT registry does neither.
+  enum class Flavour { Nt, Win9x };
+  explicit MemoryRegistry(Flavour flavour = Flavour::Nt);
 
   long CreateKeyEx(RegHandle parent, std::string_view subKey, std::uint32_t access,
                    RegHandle& result) override;
@@ -63,6 +66,9 @@ class MemoryRegistry final : public IRegistry {
   long Grant(const OpenKey& found, std::uint32_t access, RegHandle& result);
   std::shared_ptr<Node> Find(RegHandle hive, std::string_view path);
 
+  static void MarkDeleted(Node& node);
+
+  Flavour flavour_;
   std::map<RegHandle, std::shared_ptr<Node>> roots_;
   std::map<RegHandle, OpenKey> handles_;
   RegHandle nextHandle_ = 0x100;

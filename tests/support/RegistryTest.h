@@ -11,6 +11,8 @@ namespace tw::test {
 
 // In memory for native runs; the real registry under Wine.
 std::unique_ptr<IRegistry> MakeTestRegistry();
+// True when the registry under test is a Windows 98 one (Wine's 98 prefix).
+bool TestRegistryIs9x();
 
 // Everything the tests write lies below this key, wiped before and after each test.
 inline constexpr std::string_view kScratchRoot = "SOFTWARE\\Marlpit";

@@ -5,4 +5,6 @@ namespace tw::test {
 
 std::unique_ptr<IRegistry> MakeTestRegistry() { return std::make_unique<MemoryRegistry>(); }
 
+bool TestRegistryIs9x() { return false; }
+
 }  // namespace tw::test

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Benchmarks: each prints ratios against a baseline measured in the same run.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="$ROOT/build"
+bash "$ROOT/scripts/setup.sh"
+cmake --build "$BUILD/win32" -j2
+export WINEPREFIX="$BUILD/wine/run"
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$ROOT/scripts/lib/wine-session.sh" run \
+  wine "$BUILD/win32/bin/startup_bench.exe" "${1:-9}"

@@ -1,0 +1,67 @@
+#include "ui/win32/Window.h"
+
+#include <exception>
+#include <string>
+
+namespace tw::ui {
+
+Window::~Window() {
+  if (hwnd_ != nullptr) {
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+bool Window::Create(const WindowArgs& args) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof existing;
+  if (!GetClassInfoExA(instance, args.className, &existing)) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &Window::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    windowClass.hbrBackground = args.background;
+    windowClass.lpszClassName = args.className;
+    if (!RegisterClassExA(&windowClass)) return false;
+  }
+  return CreateWindowExA(args.exStyle, args.className, args.caption, args.style, args.x, args.y,
+                         args.width, args.height, args.parent, nullptr, instance, this) != nullptr;
+}
+
+LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+  try {
+    const LRESULT result = self->OnMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+      self->hwnd_ = nullptr;
+      self->OnDestroyed();
+    }
+    return result;
+  } catch (const std::exception& error) {
+    FailFast(error.what());
+  } catch (...) {
+    FailFast("unknown error");
+  }
+}
+
+void FailFast(const char* what) {
+  const std::string text = std::string("Tidewave met an error it cannot recover from and will close:\r\n\r\n") + what;
+  MessageBoxA(nullptr, text.c_str(), "Tidewave", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  ExitProcess(1);
+}
+
+}  // namespace tw::ui

@@ -1,0 +1,43 @@
+#pragma once
+// One thin base for every window we own: the window procedure finds the object
+// through the pointer stored at WM_NCCREATE and forwards to OnMessage.
+#include <windows.h>
+
+namespace tw::ui {
+
+struct WindowArgs {
+  const char* className = nullptr;
+  const char* caption = "";
+  DWORD style = WS_OVERLAPPEDWINDOW;
+  DWORD exStyle = 0;
+  int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+  HWND parent = nullptr;
+  HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+};
+
+class Window {
+ public:
+  Window() = default;
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window();
+
+  HWND hwnd() const { return hwnd_; }
+
+ protected:
+  // Registers the class on first use and creates the window. False on failure.
+  bool Create(const WindowArgs& args);
+  virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Called once the window is gone; the object may be reused or destroyed.
+  virtual void OnDestroyed() {}
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND hwnd_ = nullptr;
+};
+
+// Shows the error and ends the process: nothing may unwind through user32, and
+// a half-working tuning tool is worse than a closed one.
+[[noreturn]] void FailFast(const char* what);
+
+}  // namespace tw::ui

@@ -1,0 +1,41 @@
+#pragma once
+// Drives the built Tidewave.exe from outside, the way a user (or a screen
+// reader) meets it: by its windows, captions and control IDs.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tw::test {
+
+// The Wine prefix the test runs in, by its folder name: "xp" or "98".
+std::string TestFamily();
+
+// Full path of a program built beside the test executable.
+std::string BesideTests(const char* fileName);
+
+class Program {
+ public:
+  Program() = default;
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+  ~Program();  // ends the process if a test left it running
+
+  bool Start(const std::string& path);
+  // The first visible top-level window of this process with this class and
+  // caption (either may be null), waiting up to `milliseconds`.
+  HWND WaitForWindow(const char* className, const char* caption, DWORD milliseconds = 20000) const;
+  bool WaitForExit(DWORD milliseconds, DWORD* exitCode = nullptr) const;
+  bool IsRunning() const;
+  DWORD id() const { return info_.dwProcessId; }
+  HANDLE process() const { return info_.hProcess; }
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+std::string WindowText(HWND window);
+std::string ClassName(HWND window);
+std::vector<HWND> Children(HWND parent);
+
+}  // namespace tw::test
