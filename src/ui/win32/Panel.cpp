@@ -1,0 +1,46 @@
+#include "ui/win32/Panel.h"
+
+#include <string>
+
+#include "ui/win32/ControlFactory.h"
+#include "ui/win32/SkinEngine.h"
+
+namespace tw::ui {
+
+bool Panel::Load(PanelHost& host) {
+  if (IsLoaded()) return true;
+  host_ = &host;
+  const std::string caption(spec_.caption);
+  WindowArgs args;
+  args.className = "TidewavePanel";
+  args.caption = caption.c_str();
+  args.style = WS_CHILD | WS_CLIPSIBLINGS;
+  args.exStyle = WS_EX_CONTROLPARENT;
+  args.x = 0;
+  args.y = 0;
+  args.width = spec_.width;
+  args.height = spec_.height;
+  args.parent = host.HostWindow();
+  if (!Create(args)) return false;
+  CreateControls(hwnd(), spec_.controls, DialogFont());
+  host.Skin().ApplySkin(hwnd(), "controlForm");
+  host.applyAllControls(*this);
+  OnLoad();
+  return true;
+}
+
+void Panel::Unload() {
+  if (!IsLoaded()) return;
+  OnUnload();
+  DestroyWindow(hwnd());
+}
+
+LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && lParam != 0) {
+    OnCommand(LOWORD(wParam), HIWORD(wParam));
+    return 0;
+  }
+  return Window::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace tw::ui

@@ -1,0 +1,60 @@
+#pragma once
+// A panel: one feature's dialog-like view, a child of the main window's panel
+// host from its creation, laid out from its control table.
+#include <windows.h>
+
+#include <string_view>
+
+#include "ui/ControlLayout.h"
+#include "ui/win32/Window.h"
+
+namespace tw {
+struct AppContext;
+}
+
+namespace tw::ui {
+
+class SkinEngine;
+class Panel;
+
+// What a panel needs from the window that hosts it (the main window).
+class PanelHost {
+ public:
+  virtual ~PanelHost() = default;
+  virtual HWND HostWindow() const = 0;  // framChildWindow
+  virtual SkinEngine& Skin() = 0;
+  virtual void applyAllControls(Panel& panel) = 0;
+  virtual void BringMovieToFront() = 0;
+  virtual void SetMovieVariable(std::string_view name, std::string_view value) = 0;
+  virtual AppContext& App() = 0;
+};
+
+class Panel : public Window {
+ public:
+  explicit Panel(const PanelSpec& spec) : spec_(spec) {}
+
+  // Form_Load: creates the window hidden inside the host, builds its controls,
+  // skins itself ("controlForm", then every control) and runs OnLoad.
+  bool Load(PanelHost& host);
+  // Unload: runs OnUnload and destroys the window; Load may follow again.
+  void Unload();
+  bool IsLoaded() const { return hwnd() != nullptr; }
+
+  const PanelSpec& spec() const { return spec_; }
+  HWND Control(int id) const { return GetDlgItem(hwnd(), id); }
+
+ protected:
+  virtual void OnLoad() {}
+  virtual void OnUnload() {}
+  // WM_COMMAND from one of the panel's controls.
+  virtual void OnCommand(int /*id*/, int /*notification*/) {}
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  PanelHost& host() { return *host_; }
+
+ private:
+  const PanelSpec& spec_;
+  PanelHost* host_ = nullptr;
+};
+
+}  // namespace tw::ui

@@ -1,0 +1,49 @@
+#include "ui/ControlLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace tw::ui {
+namespace {
+
+constexpr ControlSpec kTable[] = {
+    {10, "frameOuter", ControlKind::Frame, "Outer", 75, 165, 6285, 2995},
+    {11, "frameInner", ControlKind::Frame, "Inner", 150, 300, 3000, 1500, 10},
+    {12, "optA", ControlKind::OptionButton, "A", 120, 240, 1695, 255, 11, 0},
+    {13, "cmdGo", ControlKind::Button, "Go", 2670, 3210, 1390, 405},
+    {14, "lblLost", ControlKind::Label, "", 30, 30, 15, 22, 99},
+};
+
+TEST(ControlLayout, TwipsBecomePixelsRoundingTiesToEven) {
+  EXPECT_EQ(5, TwipsToPixels(75));
+  EXPECT_EQ(11, TwipsToPixels(165));
+  EXPECT_EQ(8, TwipsToPixels(120)) << "exactly 8";
+  EXPECT_EQ(1, TwipsToPixels(22)) << "1.47 rounds down";
+  EXPECT_EQ(2, TwipsToPixels(30, 12)) << "2.5 ties to even";
+  EXPECT_EQ(4, TwipsToPixels(42, 12)) << "3.5 ties to even";
+  EXPECT_EQ(5, TwipsToPixels(75, 15));
+}
+
+TEST(ControlLayout, ContainedControlsAddTheirFramesOffsets) {
+  EXPECT_EQ((PixelRect{5, 11, 419, 200}), ControlRect(kTable[0], kTable));
+  EXPECT_EQ((PixelRect{15, 31, 200, 100}), ControlRect(kTable[1], kTable));
+  // (75 + 150 + 120, 165 + 300 + 240) twips
+  EXPECT_EQ((PixelRect{23, 47, 113, 17}), ControlRect(kTable[2], kTable));
+  EXPECT_EQ((PixelRect{178, 214, 93, 27}), ControlRect(kTable[3], kTable));
+  EXPECT_EQ((PixelRect{2, 2, 1, 1}), ControlRect(kTable[4], kTable)) << "unknown container: panel";
+}
+
+TEST(ControlLayout, SkinObjectsByKind) {
+  EXPECT_EQ("Button", SkinObjectFor(ControlKind::Button));
+  EXPECT_EQ("Label", SkinObjectFor(ControlKind::SkinLabel));
+  EXPECT_EQ("Frame", SkinObjectFor(ControlKind::Frame));
+  EXPECT_EQ("CheckBox", SkinObjectFor(ControlKind::CheckBox));
+  EXPECT_EQ("RadioBox", SkinObjectFor(ControlKind::OptionButton));
+  for (ControlKind other : {ControlKind::Label, ControlKind::TextBox, ControlKind::ComboBox,
+                            ControlKind::ListView, ControlKind::Slider, ControlKind::UpDown,
+                            ControlKind::Histogram}) {
+    EXPECT_EQ("", SkinObjectFor(other));
+  }
+}
+
+}  // namespace
+}  // namespace tw::ui
