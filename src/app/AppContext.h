@@ -6,13 +6,17 @@
 
 #include "app/OsVersion.h"
 #include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/Version.h"
 
 namespace tw {
 
 struct AppContext {
   IRegistry& registry;
-  OsFamilyInfo os;
+  IShell& shell;
+  IVersionSource& version;
   std::string programFolder;  // the folder of the executable, without a trailing "\"
+  OsFamilyInfo os;            // set once during start-up
 };
 
 }  // namespace tw

@@ -2,15 +2,25 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "app/win32/MainWindow.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Version.h"
 
 namespace tw {
 namespace {
 
 constexpr const char* kInstanceMutex = "MarlpitTidewave";
+
+std::string ProgramFolder() {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, length);
+  return folder.substr(0, folder.find_last_of('\\'));
+}
 
 }  // namespace
 
@@ -28,19 +38,25 @@ int RunTidewave(int showCommand) {
   InitCommonControlsEx(&controls);
 
   Win32Registry registry;
+  Win32Shell shell;
   Win32Version version;
-  AppContext app{registry, DetectOsFamily(version)};
+  AppContext app{registry, shell, version, ProgramFolder(), {}};
+  ui::Win32NotifyIcon notifyIcon;
 
-  MainWindow mainWindow(app);
+  MainWindow mainWindow(app, notifyIcon);
   if (!mainWindow.Create()) {
     MessageBoxA(nullptr, "Tidewave could not create its main window.", "Tidewave", MB_OK | MB_ICONERROR);
     return 1;
   }
-  ShowWindow(mainWindow.hwnd(), showCommand);
-  UpdateWindow(mainWindow.hwnd());
+  if (!mainWindow.StartedInTray()) {
+    ShowWindow(mainWindow.hwnd(), showCommand);
+    UpdateWindow(mainWindow.hwnd());
+  }
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    // Tab, arrows, Enter and Space move through the surface and the panels.
+    if (IsDialogMessageA(mainWindow.hwnd(), &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

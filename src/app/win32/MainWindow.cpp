@@ -1,30 +1,222 @@
 #include "app/win32/MainWindow.h"
 
+#include "app/ProgramVersion.h"
+#include "app/win32/PanelFactory.h"
+#include "settings/RegistrySettings.h"
+#include "system/SystemShortcuts.h"
+
 namespace tw {
+namespace {
+
+std::string OwnVersionText() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+  std::string block(size, '\0');
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT length = 0;
+  if (size == 0 || !GetFileVersionInfoA(path, 0, size, block.data()) ||
+      !VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &length) || info == nullptr) {
+    return MovieVersionText(0, 0, 0);
+  }
+  return MovieVersionText(HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
+                          LOWORD(info->dwFileVersionLS));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(AppContext& app, ui::INotifyIcon& notifyIcon)
+    : Tray1(notifyIcon),
+      app_(app),
+      flash_([this](std::string_view command, std::string_view argument) {
+        OnNavigationCommand(command, argument);
+      }) {
+  for (const PanelInfo& info : kPanels) panels_[static_cast<int>(info.id)] = MakePanel(info.id);
+}
+
+MainWindow::~MainWindow() {
+  // Panels are children of the host: let them go before the windows do.
+  for (auto& panel : panels_) panel->Unload();
+}
+
+bool MainWindow::HostFrame::Create(HWND parent, POINT origin) {
+  ui::WindowArgs args;
+  args.className = "TidewaveHost";
+  args.caption = "framChildWindow";
+  args.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  args.exStyle = WS_EX_CONTROLPARENT;
+  args.x = origin.x;
+  args.y = origin.y;
+  args.width = kHostDesignWidth;
+  args.height = kHostDesignHeight;
+  args.parent = parent;
+  return ui::Window::Create(args);
+}
 
 bool MainWindow::Create() {
-  constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  // Centred on the work area, as a fixed-size utility window opens.
+  // The navigation surface draws the caption bar and window buttons itself.
+  constexpr DWORD kStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   ui::WindowArgs args;
   args.className = kClassName;
   args.caption = kCaption;
   args.style = kStyle;
-  args.x = work.left + ((work.right - work.left) - width) / 2;
-  args.y = work.top + ((work.bottom - work.top) - height) / 2;
-  args.width = width;
-  args.height = height;
-  return ui::Window::Create(args);
+  args.exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+  args.x = work.left + ((work.right - work.left) - kClientWidth) / 2;
+  args.y = work.top + ((work.bottom - work.top) - kClientHeight) / 2;
+  args.width = kClientWidth;
+  args.height = kClientHeight;
+  if (!ui::Window::Create(args)) return false;
+  Startup();
+  return true;
+}
+
+void MainWindow::Startup() {
+  // The order is the program's start-up sequence; the single-instance test and
+  // the mutex came before the window.
+  flash_.Create(hwnd());
+  framChildWindow_.Create(hwnd(), flash_.ContentOrigin());
+  SetWindowPos(framChildWindow_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  BringMovieToFront();
+  skin_.LoadSkinFile(app_.programFolder + "\\RTidewaveMask.skn");
+  skin_.ApplySkin(framChildWindow_.hwnd(), "NoFrame");
+  SetMovieVariable("_root.version", OwnVersionText());
+  app_.os = DetectOsFamily(app_.version);
+
+  Tray1.Create();
+  Tray1.SetTrayImage(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
+  Tray1.LeftClick = [this] { RestoreMainWindow(); };
+  Tray1.MouseClick = [this](int&) { RestoreMainWindow(); };
+  Tray1.Show(true);
+
+  for (PanelId id : kStartupLoadOrder) Panel(id).Load(*this);
+
+  if (StartInTrayOption()) {
+    startedInTray_ = true;
+    ShowStillRunningNotice();
+  }
+}
+
+bool MainWindow::StartInTrayOption() {
+  const Variant value =
+      GetSettingValue(app_.registry, SettingsPath(kMainSettingsKey), "chkRunProgramMini", Variant("0"));
+  return value.Text() == "1";
+}
+
+void MainWindow::OnNavigationCommand(std::string_view command, std::string_view /*argument*/) {
+  for (const Action& action : DispatchCommand(command)) Perform(action);
+}
+
+void MainWindow::Perform(const Action& action) {
+  ui::Panel& panel = Panel(action.panel);
+  switch (action.kind) {
+    case ActionKind::MinimizeMainWindow: ShowWindow(hwnd(), SW_MINIMIZE); break;
+    case ActionKind::BringMovieToFront: BringMovieToFront(); break;
+    case ActionKind::SetPanelVisible:
+      panel.Load(*this);
+      ShowWindow(panel.hwnd(), action.value ? SW_SHOWNA : SW_HIDE);
+      break;
+    case ActionKind::HideAllPanels: HideAllPanels(); break;
+    case ActionKind::ShowPanel: ShowPanel(action.panel); break;
+    case ActionKind::LoadPanel: panel.Load(*this); break;
+    case ActionKind::UnloadPanel: panel.Unload(); break;
+    case ActionKind::ResetWizardPage: break;  // the step-by-step panel always starts on its first page
+    case ActionKind::IntializeList: break;    // the backup panel has no list to fill yet
+    case ActionKind::SetHostWidth: {
+      RECT rect;
+      GetWindowRect(framChildWindow_.hwnd(), &rect);
+      SetHostSize(action.value, rect.bottom - rect.top);
+      break;
+    }
+    case ActionKind::SetHostHeight: {
+      RECT rect;
+      GetWindowRect(framChildWindow_.hwnd(), &rect);
+      SetHostSize(rect.right - rect.left, action.value);
+      break;
+    }
+    case ActionKind::HideTrayIcon: Tray1.Show(false); break;
+    case ActionKind::EndProcess: DestroyWindow(hwnd()); break;
+    case ActionKind::ShowStillRunningNotice: ShowStillRunningNotice(); break;
+    case ActionKind::OpenHelp:
+      OpenHelp(app_.shell, reinterpret_cast<std::uintptr_t>(hwnd()), app_.programFolder);
+      break;
+    case ActionKind::BeginWindowDrag: BeginWindowDrag(); break;
+    case ActionKind::OpenInternetProperties: OpenInternetProperties(app_.shell); break;
+    case ActionKind::OpenSystemProperties: OpenSystemProperties(app_.shell); break;
+    case ActionKind::OpenModemSettings: OpenModemSettings(app_.shell); break;
+    case ActionKind::OpenNetworkSettings: OpenNetworkSettings(app_.shell, app_.os.code); break;
+    case ActionKind::RestartWindows: RestartWindows(app_.shell); break;
+  }
+}
+
+void MainWindow::SetHostSize(int width, int height) {
+  SetWindowPos(framChildWindow_.hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::ShowPanel(PanelId id) {
+  for (PanelId other : kShowPanelHideOrder) {
+    if (Panel(other).IsLoaded()) ShowWindow(Panel(other).hwnd(), SW_HIDE);
+  }
+  ui::Panel& panel = Panel(id);
+  panel.Load(*this);  // a panel is a child of the host from its creation
+  ShowWindow(panel.hwnd(), SW_SHOW);
+  SetWindowPos(framChildWindow_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void MainWindow::HideAllPanels() {
+  for (PanelId id : kHideAllOrder) {
+    if (Panel(id).IsLoaded()) ShowWindow(Panel(id).hwnd(), SW_HIDE);
+  }
+}
+
+void MainWindow::BringMovieToFront() {
+  SetWindowPos(flash_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void MainWindow::SetMovieVariable(std::string_view name, std::string_view value) {
+  flash_.SetVariable(name, value);
+}
+
+void MainWindow::applyAllControls(ui::Panel& panel) {
+  for (const ui::ControlSpec& control : panel.spec().controls) {
+    const std::string_view object = ui::SkinObjectFor(control.kind);
+    HWND window = panel.Control(control.id);
+    // A control the skin cannot take keeps its plain look; the walk goes on.
+    if (!object.empty() && window != nullptr) skin_.ApplySkin(window, object);
+  }
+}
+
+void MainWindow::RestoreMainWindow() {
+  ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
+}
+
+void MainWindow::ShowStillRunningNotice() {
+  ShowWindow(hwnd(), SW_HIDE);
+  if (IsNtFamily(app_.os.code)) Tray1.showBalloonoolTip(true);
+}
+
+void MainWindow::BeginWindowDrag() {
+  ReleaseCapture();
+  SendMessageA(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void MainWindow::UnloadPanels(std::span<const PanelId> order) {
+  for (PanelId id : order) Panel(id).Unload();
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_CLOSE:
+      DestroyWindow(hwnd());
+      return 0;
     case WM_DESTROY:
+      // Nothing is saved here: every panel stores its settings when the user saves them.
+      UnloadPanels(kShutdownOrder);
+      Tray1.Show(false);
       PostQuitMessage(0);
       return 0;
   }

@@ -1,32 +1,81 @@
 #pragma once
-#include "app/OsVersion.h"
-#include "platform/Registry.h"
+// frmMain: the program's only top-level window. The navigation surface covers
+// it; behind the surface lies the panel host, framChildWindow, in which one
+// panel at a time is shown and brought in front of the surface.
+#include <array>
+#include <memory>
+#include <string_view>
+
+#include "app/AppContext.h"
+#include "app/CommandDispatch.h"
+#include "app/Panels.h"
+#include "app/win32/NavigationSurface.h"
+#include "ui/win32/Panel.h"
+#include "ui/win32/SkinEngine.h"
+#include "ui/win32/Tray.h"
 #include "ui/win32/Window.h"
 
 namespace tw {
 
-// What the whole program shares, set up once at start-up.
-struct AppContext {
-  IRegistry& registry;
-  OsFamilyInfo os;
-};
-
-// frmMain: the program's only top-level window.
-class MainWindow final : public ui::Window {
+class MainWindow final : public ui::Window, public ui::PanelHost {
  public:
   static constexpr const char* kClassName = "TidewaveMain";
   static constexpr const char* kCaption = "Tidewave";
   static constexpr int kClientWidth = 724;
   static constexpr int kClientHeight = 540;
+  static constexpr int kHostDesignWidth = 440;
+  static constexpr int kHostDesignHeight = 332;
 
-  explicit MainWindow(AppContext& app) : app_(app) {}
+  MainWindow(AppContext& app, ui::INotifyIcon& notifyIcon);
+  ~MainWindow() override;
+
+  // Creates the window and runs the start-up. False if the window could not be made.
   bool Create();
+  // After start-up: true when the start-in-tray option left the window hidden.
+  bool StartedInTray() const { return startedInTray_; }
+
+  // FSCommand: the dispatcher.
+  void OnNavigationCommand(std::string_view command, std::string_view argument);
+
+  void ShowPanel(PanelId id);
+  void HideAllPanels();
+  void RestoreMainWindow();
+  void ShowStillRunningNotice();
+  void BeginWindowDrag();
+  ui::Panel& Panel(PanelId id) { return *panels_[static_cast<int>(id)]; }
+  NavigationSurface& Movie() { return flash_; }
+
+  // ui::PanelHost
+  HWND HostWindow() const override { return framChildWindow_.hwnd(); }
+  ui::SkinEngine& Skin() override { return skin_; }
+  void applyAllControls(ui::Panel& panel) override;
+  void BringMovieToFront() override;
+  void SetMovieVariable(std::string_view name, std::string_view value) override;
+  AppContext& App() override { return app_; }
+
+  ui::Tray Tray1;
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  class HostFrame final : public ui::Window {
+   public:
+    bool Create(HWND parent, POINT origin);
+  };
+
+  void Startup();
+  void UnloadPanels(std::span<const PanelId> order);
+  void Perform(const Action& action);
+  bool StartInTrayOption();
+  void SetHostSize(int width, int height);
+
   AppContext& app_;
+  ui::SkinEngine skin_;
+  NavigationSurface flash_;
+  HostFrame framChildWindow_;
+  std::array<std::unique_ptr<ui::Panel>, kPanelCount> panels_;
+  bool startedInTray_ = false;
 };
 
 }  // namespace tw

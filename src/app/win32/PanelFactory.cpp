@@ -1,0 +1,29 @@
+#include "app/win32/PanelFactory.h"
+
+#include <array>
+
+namespace tw {
+namespace {
+
+constexpr ui::PanelSpec EmptySpec(PanelId id) {
+  return {Info(id).name, Info(id).caption, kHostWidth, Info(id).hostHeight, {}};
+}
+
+constexpr std::array<ui::PanelSpec, kPanelCount> kEmptySpecs{
+    EmptySpec(PanelId::frmWizardMode),        EmptySpec(PanelId::frmNormalMode),
+    EmptySpec(PanelId::frmBackUp),            EmptySpec(PanelId::frmNetPingerSettings),
+    EmptySpec(PanelId::frmSystemStatus),      EmptySpec(PanelId::frmRamConfiguration),
+    EmptySpec(PanelId::frmMainSettings)};
+
+class EmptyPanel final : public ui::Panel {
+ public:
+  using ui::Panel::Panel;
+};
+
+}  // namespace
+
+std::unique_ptr<ui::Panel> MakePanel(PanelId id) {
+  return std::make_unique<EmptyPanel>(kEmptySpecs[static_cast<int>(id)]);
+}
+
+}  // namespace tw

@@ -1,0 +1,56 @@
+#include "platform/win32/Win32Shell.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "platform/win32/Handles.h"
+
+namespace tw {
+namespace {
+
+const char* OrNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+
+}  // namespace
+
+std::uint32_t Win32Shell::CreateProcessA(std::string_view commandLine, int showMode) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(showMode);
+  PROCESS_INFORMATION process{};
+  std::string line(commandLine);  // CreateProcessA may write into its command line
+  if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return 0;
+  }
+  UniqueHandle thread(process.hThread), owned(process.hProcess);
+  return process.dwProcessId;
+}
+
+std::intptr_t Win32Shell::ShellExecuteA(std::uintptr_t owner, std::string_view verb, std::string_view file,
+                                        std::string_view parameters, std::string_view directory, int showMode) {
+  const std::string verbText(verb), fileText(file), parameterText(parameters), directoryText(directory);
+  return reinterpret_cast<std::intptr_t>(::ShellExecuteA(reinterpret_cast<HWND>(owner), OrNull(verbText),
+                                                         fileText.c_str(), OrNull(parameterText),
+                                                         OrNull(directoryText), showMode));
+}
+
+bool Win32Shell::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
+  return ::ExitWindowsEx(flags, reserved) != FALSE;
+}
+
+void Win32Shell::EnablePrivilege(std::string_view privilege, std::uint32_t tokenAccess) {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), tokenAccess, &token)) return;
+  UniqueHandle owned(token);
+  TOKEN_PRIVILEGES wanted{};
+  wanted.PrivilegeCount = 1;
+  wanted.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  if (!LookupPrivilegeValueA(nullptr, std::string(privilege).c_str(), &wanted.Privileges[0].Luid)) return;
+  TOKEN_PRIVILEGES previous{};
+  DWORD previousLength = 0;
+  AdjustTokenPrivileges(token, FALSE, &wanted, sizeof previous, &previous, &previousLength);
+}
+
+}  // namespace tw

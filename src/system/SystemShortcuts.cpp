@@ -1,0 +1,36 @@
+#include "system/SystemShortcuts.h"
+
+namespace tw {
+namespace {
+
+constexpr std::uint32_t kTokenAdjustAndQuery = 0x28;  // TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY
+constexpr std::uint32_t kForceIfHung = 0xFFFFFFFF;
+
+}  // namespace
+
+std::uint32_t OpenInternetProperties(IShell& shell) {
+  return shell.CreateProcessA(kInternetPropertiesCommand, kSwShow);
+}
+
+std::uint32_t OpenSystemProperties(IShell& shell) { return shell.CreateProcessA(kSystemPropertiesCommand, kSwShow); }
+
+std::uint32_t OpenModemSettings(IShell& shell) { return shell.CreateProcessA(kModemSettingsCommand, kSwShow); }
+
+std::optional<std::uint32_t> OpenNetworkSettings(IShell& shell, std::int16_t osFamily) {
+  if (osFamily >= 1 && osFamily <= 4) return shell.CreateProcessA(kNetwork9xCommand, kSwShow);
+  if (osFamily >= 5 && osFamily <= 7) return shell.CreateProcessA(kNetworkNtCommand, kSwShow);
+  return std::nullopt;
+}
+
+void EnableShutdownPrivilege(IShell& shell) { shell.EnablePrivilege("SeShutdownPrivilege", kTokenAdjustAndQuery); }
+
+bool RestartWindows(IShell& shell) {
+  EnableShutdownPrivilege(shell);
+  return shell.ExitWindowsEx(kEwxReboot, kForceIfHung);
+}
+
+void OpenHelp(IShell& shell, std::uintptr_t owner, const std::string& programFolder) {
+  shell.ShellExecuteA(owner, "", programFolder + "\\TidewaveHelp.chm", "", "C:\\", kSwShowNormal);
+}
+
+}  // namespace tw

@@ -1,0 +1,87 @@
+#include "ui/TrayIcon.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tw::ui {
+namespace {
+
+// Left-aligned, zero-terminated; the balloon texts need no space padding.
+template <std::size_t N>
+std::array<char, N> ZeroTerminated(const std::string& text) {
+  std::array<char, N> field{};
+  std::memcpy(field.data(), text.data(), std::min(text.size(), N - 1));
+  return field;
+}
+
+}  // namespace
+
+std::array<char, 128> TipField(const std::string& toolTip) {
+  std::array<char, 128> field;
+  field.fill(' ');
+  if (toolTip.empty()) {
+    field[0] = '\0';
+    return field;
+  }
+  const std::string text = (" " + toolTip + " ").substr(0, field.size() - 1);
+  std::memcpy(field.data(), text.data(), text.size());
+  field[text.size()] = '\0';
+  return field;
+}
+
+void TrayIcon::FillCommon() {
+  record_.size = 488;
+  record_.id = 1;
+  record_.callbackMessage = kTrayCallbackMessage;
+  record_.tip = TipField(TrayToolTip);
+}
+
+void TrayIcon::Show(bool UpDateData) {
+  if (UpDateData) {
+    FillCommon();
+    record_.flags = kNifMessage | kNifIcon | kNifTip;
+    // The add counts as done even if the shell refused it, so later calls
+    // modify (and fail quietly) until the icon is removed.
+    shell_.Shell_NotifyIconA(added_ ? kNimModify : kNimAdd, record_);
+    added_ = true;
+  } else if (added_) {
+    shell_.Shell_NotifyIconA(kNimDelete, record_);
+    added_ = false;
+  }
+}
+
+void TrayIcon::showBalloonoolTip(bool UpDateData) {
+  if (!UpDateData) return;
+  FillCommon();
+  record_.flags = kNifMessage | kNifIcon | kNifTip | kNifInfo;
+  record_.state = 0;
+  record_.stateMask = 0;
+  record_.info = ZeroTerminated<256>(TrayBalloonToolTip);
+  record_.timeout = 1;  // below the shell's minimum: it shows the balloon for its own least time
+  record_.infoTitle = ZeroTerminated<64>(TrayToolTip);
+  record_.infoFlags = kNiifInfo;
+  shell_.Shell_NotifyIconA(kNimModify, record_);
+}
+
+void TrayIcon::ShellRestarted() {
+  if (!added_) return;
+  added_ = false;
+  Show(true);
+}
+
+TrayIcon::Click TrayIcon::OnShellMessage(std::uint32_t mouseMessage) {
+  if (busy_) return Click::None;
+  int button;
+  if (mouseMessage == kWmLButtonDown) {
+    button = 1;
+  } else if (mouseMessage == kWmRButtonDown) {
+    button = 2;
+  } else {
+    return Click::None;
+  }
+  busy_ = true;
+  if (eventMode_ == 1) return button == 1 ? Click::MouseClickLeft : Click::MouseClickRight;
+  return button == 1 ? Click::LeftClick : Click::RightClick;
+}
+
+}  // namespace tw::ui

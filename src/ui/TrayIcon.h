@@ -1,0 +1,90 @@
+#pragma once
+// The notification-area icon: what it sends to the shell and how it turns the
+// shell's mouse reports into click events. The Win32 side owns the window, the
+// picture and the timer; everything decided here is tested without them.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tw::ui {
+
+inline constexpr std::uint32_t kNimAdd = 0;
+inline constexpr std::uint32_t kNimModify = 1;
+inline constexpr std::uint32_t kNimDelete = 2;
+inline constexpr std::uint32_t kNifMessage = 1, kNifIcon = 2, kNifTip = 4, kNifInfo = 0x10;
+inline constexpr std::uint32_t kNiifInfo = 1;
+inline constexpr std::uint32_t kTrayCallbackMessage = 512;  // WM_MOUSEMOVE
+inline constexpr std::uint32_t kWmLButtonDown = 513;
+inline constexpr std::uint32_t kWmRButtonDown = 516;
+inline constexpr unsigned kClickPauseMilliseconds = 15;
+
+// NOTIFYICONDATAA in its 488-byte form (with the balloon fields).
+struct NotifyIconData {
+  std::uint32_t size = 488;
+  std::uintptr_t window = 0;
+  std::uint32_t id = 0;
+  std::uint32_t flags = 0;
+  std::uint32_t callbackMessage = 0;
+  std::uintptr_t icon = 0;
+  std::array<char, 128> tip{};
+  std::uint32_t state = 0;
+  std::uint32_t stateMask = 0;
+  std::array<char, 256> info{};
+  std::uint32_t timeout = 0;
+  std::array<char, 64> infoTitle{};
+  std::uint32_t infoFlags = 0;
+};
+
+// Shell_NotifyIconA.
+class INotifyIcon {
+ public:
+  virtual ~INotifyIcon() = default;
+  virtual bool Shell_NotifyIconA(std::uint32_t message, const NotifyIconData& data) = 0;
+};
+
+// The tip field: " tip " zero-terminated and padded with spaces, or a lone zero
+// for an empty tip. A long tip is cut so that the terminating zero still fits.
+std::array<char, 128> TipField(const std::string& toolTip);
+
+class TrayIcon {
+ public:
+  enum class Click { None, LeftClick, RightClick, MouseClickLeft, MouseClickRight };
+
+  explicit TrayIcon(INotifyIcon& shell) : shell_(shell) {}
+
+  void SetWindow(std::uintptr_t window) { record_.window = window; }
+  void SetIcon(std::uintptr_t icon) { record_.icon = icon; }
+
+  // True adds the icon, or refreshes it once added; false removes it.
+  void Show(bool UpDateData);
+  // True refreshes the icon and shows the balloon; false does nothing.
+  void showBalloonoolTip(bool UpDateData);
+  // The shell restarted and lost every icon: add ours again if it was shown.
+  void ShellRestarted();
+
+  std::string TrayToolTip = "Program notification";
+  std::string TrayBalloonToolTip = "The Program Still Running Here";
+  int EventMode() const { return eventMode_; }
+  void SetEventMode(int mode) { eventMode_ = mode > 1 ? 1 : mode < 0 ? 0 : mode; }
+  bool IsVisible() const { return added_; }
+
+  // A report from the shell (the low word of the callback's lParam). Returns the
+  // event to raise; the caller raises it, then starts the click pause.
+  Click OnShellMessage(std::uint32_t mouseMessage);
+  // The 15 ms pause after an event is over.
+  void OnClickPauseOver() { busy_ = false; }
+  bool Busy() const { return busy_; }
+
+  const NotifyIconData& Record() const { return record_; }
+
+ private:
+  void FillCommon();
+
+  INotifyIcon& shell_;
+  NotifyIconData record_;
+  bool added_ = false;
+  bool busy_ = false;
+  int eventMode_ = 0;
+};
+
+}  // namespace tw::ui

@@ -1,0 +1,105 @@
+#include "ui/win32/Tray.h"
+
+#include <shellapi.h>
+#include <commctrl.h>
+
+#include <cstring>
+
+namespace tw::ui {
+namespace {
+
+constexpr UINT_PTR kClickPauseTimer = 1;
+
+}  // namespace
+
+bool Win32NotifyIcon::Shell_NotifyIconA(std::uint32_t message, const NotifyIconData& data) {
+  NOTIFYICONDATAA record{};
+  static_assert(sizeof record >= 488, "the record holds the balloon fields");
+  record.cbSize = data.size;
+  record.hWnd = reinterpret_cast<HWND>(data.window);
+  record.uID = data.id;
+  record.uFlags = data.flags;
+  record.uCallbackMessage = data.callbackMessage;
+  record.hIcon = reinterpret_cast<HICON>(data.icon);
+  std::memcpy(record.szTip, data.tip.data(), sizeof record.szTip);
+  record.dwState = data.state;
+  record.dwStateMask = data.stateMask;
+  std::memcpy(record.szInfo, data.info.data(), sizeof record.szInfo);
+  record.uTimeout = data.timeout;
+  std::memcpy(record.szInfoTitle, data.infoTitle.data(), sizeof record.szInfoTitle);
+  record.dwInfoFlags = data.infoFlags;
+  return ::Shell_NotifyIconA(message, &record) != FALSE;
+}
+
+HICON IconFromBitmap(HBITMAP bitmap) {
+  HIMAGELIST list = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 0);
+  if (list == nullptr) return nullptr;
+  HICON icon = nullptr;
+  if (ImageList_AddMasked(list, bitmap, RGB(0, 0, 0)) == 0) icon = ImageList_GetIcon(list, 0, ILD_NORMAL);
+  ImageList_Destroy(list);
+  return icon;
+}
+
+Tray::~Tray() {
+  if (icon_.IsVisible()) icon_.Show(false);
+  FreeConverted();
+}
+
+bool Tray::Create() {
+  WindowArgs args;
+  args.className = "TidewaveTray";
+  args.caption = "Tray1";
+  args.style = WS_POPUP;
+  args.x = args.y = 0;
+  args.width = args.height = 36;
+  if (!Window::Create(args)) return false;
+  icon_.SetWindow(reinterpret_cast<std::uintptr_t>(hwnd()));
+  // Sent to every top-level window when the shell (and its notification area) starts anew.
+  taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+  return true;
+}
+
+void Tray::FreeConverted() {
+  if (converted_ != nullptr) DestroyIcon(converted_);
+  converted_ = nullptr;
+}
+
+void Tray::SetTrayImage(HICON icon) {
+  if (icon != converted_) FreeConverted();
+  picture_ = icon;
+  icon_.SetIcon(reinterpret_cast<std::uintptr_t>(icon));
+}
+
+void Tray::SetTrayImage(HBITMAP bitmap) {
+  HICON icon = bitmap != nullptr ? IconFromBitmap(bitmap) : nullptr;
+  FreeConverted();
+  converted_ = icon;
+  SetTrayImage(icon);
+}
+
+LRESULT Tray::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kTrayCallbackMessage) {
+    const TrayIcon::Click click = icon_.OnShellMessage(LOWORD(lParam));
+    if (click == TrayIcon::Click::None) return 0;
+    int button = click == TrayIcon::Click::MouseClickRight ? 2 : 1;
+    switch (click) {
+      case TrayIcon::Click::LeftClick: if (LeftClick) LeftClick(); break;
+      case TrayIcon::Click::RightClick: if (RightClick) RightClick(); break;
+      default: if (MouseClick) MouseClick(button); break;
+    }
+    if (hwnd() != nullptr) SetTimer(hwnd(), kClickPauseTimer, kClickPauseMilliseconds, nullptr);
+    return 0;
+  }
+  if (message == WM_TIMER && wParam == kClickPauseTimer) {
+    KillTimer(hwnd(), kClickPauseTimer);
+    icon_.OnClickPauseOver();
+    return 0;
+  }
+  if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+    icon_.ShellRestarted();
+    return 0;
+  }
+  return Window::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace tw::ui
