@@ -1,0 +1,192 @@
+// The real main window in this process, with the real registry and windows,
+// a recording shell and a recording notification area.
+#include <gtest/gtest.h>
+
+#include "app/win32/MainWindow.h"
+#include "platform/win32/Win32Version.h"
+#include "settings/RegistrySettings.h"
+#include "support/FakeShell.h"
+#include "support/RegistryTest.h"
+#include "support/wine/Program.h"
+
+namespace tw::test {
+namespace {
+
+bool HasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+class MainWindowTest : public RegistryTest {
+ protected:
+  void SetUp() override {
+    RegistryTest::SetUp();
+    app_ = std::make_unique<AppContext>(AppContext{registry(), shell_, version_, "C:\\Tidewave", {}});
+  }
+  void TearDown() override {
+    main_.reset();
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    RegistryTest::TearDown();
+  }
+  MainWindow& Start() {
+    main_ = std::make_unique<MainWindow>(*app_, notify_);
+    EXPECT_TRUE(main_->Create());
+    return *main_;
+  }
+  std::vector<PanelId> VisiblePanels() {
+    std::vector<PanelId> visible;
+    for (const PanelInfo& info : kPanels) {
+      ui::Panel& panel = main_->Panel(info.id);
+      if (panel.IsLoaded() && HasVisibleStyle(panel.hwnd())) visible.push_back(info.id);
+    }
+    return visible;
+  }
+  HWND TopChild() { return GetWindow(main_->hwnd(), GW_CHILD); }
+  bool IsNt() { return TestFamily() == "xp"; }
+
+  FakeShell shell_;
+  Win32Version version_;
+  RecordingNotifyIcon notify_;
+  std::unique_ptr<AppContext> app_;
+  std::unique_ptr<MainWindow> main_;
+};
+
+TEST_F(MainWindowTest, StartupLoadsSixPanelsHiddenInsideTheHostAndAddsTheTrayIconOnce) {
+  MainWindow& main = Start();
+  EXPECT_EQ("Tidewave", WindowText(main.hwnd()));
+  RECT client{};
+  GetClientRect(main.hwnd(), &client);
+  EXPECT_EQ(724, client.right);
+  EXPECT_EQ(540, client.bottom);
+  EXPECT_EQ(IsNt() ? 7 : 3, app_->os.code);
+
+  for (const PanelInfo& info : kPanels) {
+    ui::Panel& panel = main.Panel(info.id);
+    if (info.id == PanelId::frmNormalMode) {
+      EXPECT_FALSE(panel.IsLoaded()) << "the step-by-step editor is made on first use";
+      continue;
+    }
+    ASSERT_TRUE(panel.IsLoaded()) << info.name;
+    EXPECT_FALSE(HasVisibleStyle(panel.hwnd())) << info.name;
+    EXPECT_EQ(main.HostWindow(), GetParent(panel.hwnd())) << info.name;
+    EXPECT_EQ(std::string(info.caption), WindowText(panel.hwnd()));
+  }
+  EXPECT_EQ(main.Movie().hwnd(), TopChild()) << "the navigation is in front";
+  ASSERT_EQ(1u, notify_.calls.size());
+  EXPECT_EQ(ui::kNimAdd, notify_.calls[0].message);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(main.Tray1.hwnd()), notify_.calls[0].data.window);
+  EXPECT_NE(0u, notify_.calls[0].data.icon);
+  EXPECT_FALSE(main.StartedInTray());
+}
+
+TEST_F(MainWindowTest, EachPanelCommandShowsExactlyThatPanelInFrontAndSizesTheHost) {
+  MainWindow& main = Start();
+  const struct { const char* command; PanelId panel; int height; } cases[] = {
+      {"IDC_FS_settings", PanelId::frmMainSettings, 245},     {"IDC_FS_wizardMode", PanelId::frmWizardMode, 250},
+      {"IDC_FS_normalMode", PanelId::frmNormalMode, 252},     {"IDC_FS_backupManger", PanelId::frmBackUp, 246},
+      {"IDC_FS_pingSetting", PanelId::frmNetPingerSettings, 244},
+      {"IDC_FS_systemSatus", PanelId::frmSystemStatus, 255},  {"IDC_FS_ramConfig", PanelId::frmRamConfiguration, 240},
+  };
+  for (const auto& c : cases) {
+    main.OnNavigationCommand(c.command, "ignored");
+    EXPECT_EQ(std::vector<PanelId>{c.panel}, VisiblePanels()) << c.command;
+    RECT host{};
+    GetWindowRect(main.HostWindow(), &host);
+    EXPECT_EQ(440, host.right - host.left) << c.command;
+    EXPECT_EQ(c.height, host.bottom - host.top) << c.command;
+    EXPECT_EQ(main.HostWindow(), TopChild()) << c.command;
+    EXPECT_EQ(main.HostWindow(), GetParent(main.Panel(c.panel).hwnd()));
+  }
+  main.OnNavigationCommand("IDC_FS_home", "");
+  EXPECT_EQ(main.Movie().hwnd(), TopChild());
+  EXPECT_EQ(1u, VisiblePanels().size()) << "home covers the panel without hiding it";
+  main.OnNavigationCommand("IDC_FS_main", "");
+  EXPECT_TRUE(VisiblePanels().empty());
+  main.OnNavigationCommand("idc_fs_wizardmode", "");
+  EXPECT_TRUE(VisiblePanels().empty()) << "commands are case-sensitive";
+}
+
+TEST_F(MainWindowTest, AboutThenCloseAboutKeepsEveryPanelInsideTheHost) {
+  MainWindow& main = Start();
+  main.OnNavigationCommand("IDC_FS_about", "");
+  EXPECT_TRUE(VisiblePanels().empty());
+  EXPECT_TRUE(main.Panel(PanelId::frmNormalMode).IsLoaded()) << "about creates the panels not yet made";
+  EXPECT_EQ(main.Movie().hwnd(), TopChild());
+
+  main.OnNavigationCommand("IDC_FS_closeAbout", "");
+  EXPECT_EQ(7u, VisiblePanels().size());
+  EXPECT_EQ(main.Movie().hwnd(), TopChild()) << "the navigation stays in front";
+  for (const PanelInfo& info : kPanels) {
+    EXPECT_EQ(main.HostWindow(), GetParent(main.Panel(info.id).hwnd())) << info.name;
+    EXPECT_EQ(0, GetWindowLongA(main.Panel(info.id).hwnd(), GWL_STYLE) & WS_POPUP) << info.name;
+  }
+}
+
+TEST_F(MainWindowTest, CloseUnloadsThePanelsRemovesTheTrayIconAndEnds) {
+  MainWindow& main = Start();
+  main.OnNavigationCommand("IDC_FS_close", "");
+  for (const PanelInfo& info : kPanels) EXPECT_FALSE(main.Panel(info.id).IsLoaded()) << info.name;
+  ASSERT_FALSE(notify_.calls.empty());
+  EXPECT_EQ(ui::kNimDelete, notify_.calls.back().message);
+  EXPECT_FALSE(main.Tray1.IsVisible());
+  EXPECT_FALSE(IsWindow(main.hwnd()));
+  MSG quit;
+  EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the message loop is told to end";
+}
+
+TEST_F(MainWindowTest, HidingToTheTrayAndALeftClickOnTheIconRestoresTheWindow) {
+  MainWindow& main = Start();
+  ShowWindow(main.hwnd(), SW_SHOW);
+  main.OnNavigationCommand("IDC_FS_tray", "");
+  EXPECT_FALSE(IsWindowVisible(main.hwnd()));
+  if (IsNt()) {
+    ASSERT_EQ(2u, notify_.calls.size());
+    EXPECT_EQ(23u, notify_.calls[1].data.flags) << "the balloon says the program still runs";
+  } else {
+    EXPECT_EQ(1u, notify_.calls.size()) << "no balloon on the 9x family";
+  }
+  // What the shell sends when the icon is clicked with the left button.
+  SendMessageA(main.Tray1.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(WM_LBUTTONDOWN, 0));
+  EXPECT_TRUE(IsWindowVisible(main.hwnd()));
+  ShowWindow(main.hwnd(), SW_HIDE);
+  SendMessageA(main.Tray1.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(WM_LBUTTONDOWN, 0));
+  EXPECT_FALSE(IsWindowVisible(main.hwnd())) << "a second click within the pause is ignored";
+}
+
+TEST_F(MainWindowTest, TheStoredStartInTrayOptionKeepsTheWindowHidden) {
+  SaveSettingValue(registry(), SettingsPath(kMainSettingsKey), "chkRunProgramMini", "1");
+  MainWindow& main = Start();
+  EXPECT_TRUE(main.StartedInTray());
+  EXPECT_FALSE(IsWindowVisible(main.hwnd()));
+  EXPECT_TRUE(main.Tray1.IsVisible());
+}
+
+TEST_F(MainWindowTest, ShortcutsGoThroughTheShellAndRestartUnloadsFirst) {
+  MainWindow& main = Start();
+  main.OnNavigationCommand("IDC_FS_networkSetting", "");
+  main.OnNavigationCommand("IDC_FS_help", "");
+  ASSERT_EQ(2u, shell_.calls.size());
+  EXPECT_EQ(IsNt() ? "rundll32.exe shell32.dll,Control_RunDLL ncpa.cpl"
+                   : "rundll32.exe shell32.dll,Control_RunDLL netcpl.cpl",
+            shell_.calls[0].text);
+  EXPECT_EQ("C:\\Tidewave\\TidewaveHelp.chm", shell_.calls[1].text);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(main.hwnd()), shell_.calls[1].owner);
+
+  shell_.exitAccepted = false;
+  main.OnNavigationCommand("IDC_FS_restart", "");
+  EXPECT_EQ("ExitWindowsEx", shell_.calls.back().what);
+  EXPECT_EQ(2u, shell_.calls.back().flags);
+  EXPECT_FALSE(main.Tray1.IsVisible());
+  EXPECT_TRUE(IsWindow(main.hwnd())) << "a refused restart leaves the program running";
+  main.OnNavigationCommand("IDC_FS_wizardMode", "");
+  EXPECT_EQ(std::vector<PanelId>{PanelId::frmWizardMode}, VisiblePanels()) << "panels load again on use";
+}
+
+TEST_F(MainWindowTest, MinimizeMinimizes) {
+  MainWindow& main = Start();
+  ShowWindow(main.hwnd(), SW_SHOW);
+  main.OnNavigationCommand("IDC_FS_minimize", "");
+  EXPECT_TRUE(IsIconic(main.hwnd()));
+}
+
+}  // namespace
+}  // namespace tw::test
