@@ -1,27 +1,35 @@
 #pragma once
 // What the navigation surface offers: every command of the dispatcher's
-// vocabulary is reachable from one of these items.
+// vocabulary is reachable from exactly one of these items.
 #include <span>
 #include <string_view>
 
 namespace tw {
 
 struct NavigationItem {
-  int id;                   // control id of the item's window
-  std::string_view caption;
+  int id;                    // control id of the item's window
+  std::string_view caption;  // the window's caption: what the user and a screen reader see
   std::string_view command;  // sent to the dispatcher when the item is pressed
+  // For an item that opens a panel: one line under its title while it is open.
+  std::string_view description = {};
 };
 
 struct NavigationGroup {
+  int id;  // control id of the group's heading
   std::string_view caption;
-  std::string_view command;  // sent when the group's heading is pressed, or empty
+  std::string_view command;  // sent when the heading is pressed; empty: the heading is a plain label
   std::span<const NavigationItem> items;
 };
 
-// Menu groups, in their order on the surface.
+// Menu groups of the side bar, in their order.
 std::span<const NavigationGroup> NavigationGroups();
-// The window buttons and the other fixed items of the surface.
+// The title strip, the window buttons and the other fixed items.
 std::span<const NavigationItem> NavigationChrome();
+
+// The item (of a group or the chrome) with this control id, or null.
+const NavigationItem* FindNavigationItem(int id);
+// The group an item belongs to, or null for the chrome.
+const NavigationGroup* FindNavigationGroup(int itemId);
 
 // Control ids of the surface's fixed parts.
 enum NavigationIds : int {
@@ -30,11 +38,15 @@ enum NavigationIds : int {
   IDC_FS_trayButton,
   IDC_FS_closeButton,
   IDC_FS_homeButton,
-  IDC_FS_brand,
+  IDC_FS_mainSettingsButton,
+  IDC_FS_helpButton,
+  IDC_FS_aboutButton,
   IDC_FS_hidePanelButton,
+  IDC_FS_closePanelButton,
   IDC_FS_closeAboutButton,
-  IDC_FS_versionLabel,
   IDC_FS_restartButton,
+  IDC_FS_versionLabel,  // "Version x.y.0.z" in the status bar: not an item
+  IDC_FS_firstGroupHeading = 2050,
   IDC_FS_firstMenuItem = 2100,
 };
 

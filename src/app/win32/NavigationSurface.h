@@ -1,14 +1,17 @@
 #pragma once
 // The navigation surface: a child window covering the main window's whole
-// client area, drawn by us, made of real child controls. Every press sends one
-// command string of the dispatcher's vocabulary; the surface keeps its own home
-// and about views.
+// client area, drawn by us, made of real child controls (owner-drawn buttons
+// and labels with their captions and ids, reachable by Tab, arrows, Enter and
+// Space). Every press sends one command string of the dispatcher's vocabulary;
+// the surface keeps its own home and about views.
 #include <windows.h>
 
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "ui/win32/Gdi.h"
 #include "ui/win32/Window.h"
 
 namespace tw {
@@ -17,40 +20,84 @@ class NavigationSurface final : public ui::Window {
  public:
   static constexpr int kWidth = 724;
   static constexpr int kHeight = 540;
+  // The content area at ContentOrigin(): the panel host goes there.
+  static constexpr int kContentWidth = 440;
+  static constexpr int kContentHeight = 255;
 
   using CommandSink = std::function<void(std::string_view command, std::string_view argument)>;
 
-  explicit NavigationSurface(CommandSink sink) : sink_(std::move(sink)) {}
+  explicit NavigationSurface(CommandSink sink);
   ~NavigationSurface() override;
 
   // Creates the surface at (0, 0), 724 x 540, as a child of the main window.
   bool Create(HWND mainWindow);
 
-  // The variables the program sets: "_root.version" (shown in the about view)
-  // and "_root.home" ("true" returns to the home view). Others are ignored.
+  // The variables the program sets: "_root.version" (shown in the about view
+  // and the status bar) and "_root.home" ("true" returns to the home view).
+  // Others are ignored.
   void SetVariable(std::string_view name, std::string_view value);
 
   // Where the panel host goes, in the main window's client coordinates: the
-  // top-left of a content area of at least 440 x 255 pixels in which no
-  // navigation control lies.
+  // top-left of a content area of kContentWidth x kContentHeight pixels in
+  // which no navigation control lies.
   POINT ContentOrigin() const;
 
   enum class View { Home, About };
   View CurrentView() const { return view_; }
+  // The item whose panel the surface last opened, or 0 while none is open.
+  int ActiveItem() const { return activeItem_; }
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  enum class Kind {
+    TitleStrip,
+    TitleButton,   // Main Settings, Help, About
+    WindowButton,  // minimise, tray, close
+    SideItem,      // Home and the menu items
+    Heading,       // a group heading that is only a label
+    HeadingButton,
+    ActionButton,  // under the content card while a panel is open
+    PrimaryButton,
+    RestartButton,
+    StatusLabel,
+  };
+  struct Control {
+    int id;
+    Kind kind;
+    HWND window;
+  };
+
+  void CreateControls();
+  HWND AddControl(int id, Kind kind, std::string_view caption, RECT rect);
+  const Control* FindControl(int id) const;
+  void Press(int id);
   void Send(std::string_view command);
-  void ShowView(View view);
-  void CreateItems();
+  void ShowView(View view, int activeItem);
+  void MoveFocus(HWND from, bool backwards);
+
   void Paint(HDC dc);
+  void PaintHero(HDC dc);
+  void PaintHome(HDC dc);
+  void PaintAbout(HDC dc);
+  void DrawControl(const DRAWITEMSTRUCT& item);
+  void DrawEmblem(HDC dc, int x, int y, int size);
+
+  static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   CommandSink sink_;
   View view_ = View::Home;
+  int activeItem_ = 0;
+  int hotItem_ = 0;
   std::string version_;
-  HFONT titleFont_ = nullptr;
+  std::vector<Control> controls_;
+  WNDPROC buttonProc_ = nullptr;
+  HWND lastFocus_ = nullptr;
+
+  ui::UniqueFont brandFont_, titleFont_, bodyFont_, boldFont_, smallFont_, headingFont_;
+  ui::UniqueIcon smallIcon_, largeIcon_;
 };
 
 }  // namespace tw

@@ -3,6 +3,9 @@
 // colours, font and border) and gives a window the look of a named object.
 // Without a skin file, or for an object the file does not define, nothing
 // changes: every window keeps the plain system look and works the same.
+//
+// A skinned window keeps its look until it is destroyed, even if the engine
+// goes first or loads another file: each window holds what it paints with.
 #include <windows.h>
 
 #include <string>
@@ -10,21 +13,31 @@
 
 namespace tw::ui {
 
+class SkinFile;
+
 class SkinEngine {
  public:
-  SkinEngine() = default;
+  SkinEngine();
   SkinEngine(const SkinEngine&) = delete;
   SkinEngine& operator=(const SkinEngine&) = delete;
   ~SkinEngine();
 
   // Loads the skin file; false (and no skin) when it is missing or unreadable.
   bool LoadSkinFile(const std::string& path);
-  // Gives `window` the look of `objectName`; false when there is no such object.
+  // The same from text already in memory.
+  bool LoadSkinText(std::string_view text);
+  bool HasSkin() const;
+
+  // Gives `window` the look of `objectName`; false when there is no such object
+  // (or no skin, or no window), and then the window is left exactly as it was.
+  // The window keeps its behaviour, position and size: push buttons are drawn
+  // by us, group boxes painted by us, and everything else is coloured through
+  // the WM_CTLCOLOR* answers of its parent.
   bool ApplySkin(HWND window, std::string_view objectName);
 
  private:
   struct Impl;
-  Impl* impl_ = nullptr;
+  Impl* impl_;
 };
 
 }  // namespace tw::ui

@@ -1,0 +1,149 @@
+#pragma once
+// Move-only owners of GDI objects and device contexts, and the off-screen
+// canvas that every custom-painted window draws through so that nothing
+// flickers: a copy would free an object twice.
+#include <windows.h>
+
+#include <utility>
+
+namespace tw::ui {
+
+template <typename Handle>
+class GdiObject {
+ public:
+  GdiObject() = default;
+  explicit GdiObject(Handle handle) : handle_(handle) {}
+  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  GdiObject& operator=(GdiObject&& other) noexcept {
+    if (this != &other) Reset(std::exchange(other.handle_, nullptr));
+    return *this;
+  }
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
+  ~GdiObject() { Reset(); }
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+  void Reset(Handle handle = nullptr) {
+    if (handle_ != nullptr) DeleteObject(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  Handle handle_ = nullptr;
+};
+
+using UniqueBrush = GdiObject<HBRUSH>;
+using UniquePen = GdiObject<HPEN>;
+using UniqueFont = GdiObject<HFONT>;
+using UniqueBitmap = GdiObject<HBITMAP>;
+using UniqueRegion = GdiObject<HRGN>;
+
+class UniqueIcon {
+ public:
+  UniqueIcon() = default;
+  explicit UniqueIcon(HICON icon) : icon_(icon) {}
+  UniqueIcon(UniqueIcon&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
+  UniqueIcon& operator=(UniqueIcon&& other) noexcept {
+    if (this != &other) Reset(std::exchange(other.icon_, nullptr));
+    return *this;
+  }
+  UniqueIcon(const UniqueIcon&) = delete;
+  UniqueIcon& operator=(const UniqueIcon&) = delete;
+  ~UniqueIcon() { Reset(); }
+
+  HICON get() const { return icon_; }
+  explicit operator bool() const { return icon_ != nullptr; }
+  void Reset(HICON icon = nullptr) {
+    if (icon_ != nullptr) DestroyIcon(icon_);
+    icon_ = icon;
+  }
+
+ private:
+  HICON icon_ = nullptr;
+};
+
+// Selects an object into a DC for one scope.
+class SelectionGuard {
+ public:
+  SelectionGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+  SelectionGuard(const SelectionGuard&) = delete;
+  SelectionGuard& operator=(const SelectionGuard&) = delete;
+  ~SelectionGuard() {
+    if (previous_ != nullptr) SelectObject(dc_, previous_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+class PaintDc {
+ public:
+  explicit PaintDc(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  ~PaintDc() { EndPaint(window_, &paint_); }
+  HDC get() const { return dc_; }
+  const RECT& area() const { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_ = nullptr;
+};
+
+// Draw into dc() with the target's coordinates; the destructor copies the
+// rectangle to the target in one blit. Falls back to drawing straight on the
+// target if the off-screen bitmap cannot be had.
+class MemoryCanvas {
+ public:
+  MemoryCanvas(HDC target, const RECT& area) : target_(target), area_(area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return;
+    memory_ = CreateCompatibleDC(target);
+    if (memory_ == nullptr) return;
+    bitmap_.Reset(CreateCompatibleBitmap(target, width, height));
+    if (!bitmap_) {
+      DeleteDC(memory_);
+      memory_ = nullptr;
+      return;
+    }
+    previous_ = SelectObject(memory_, bitmap_.get());
+    SetWindowOrgEx(memory_, area.left, area.top, nullptr);
+  }
+  MemoryCanvas(const MemoryCanvas&) = delete;
+  MemoryCanvas& operator=(const MemoryCanvas&) = delete;
+  ~MemoryCanvas() {
+    if (memory_ == nullptr) return;
+    BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, memory_, area_.left,
+           area_.top, SRCCOPY);
+    SelectObject(memory_, previous_);
+    DeleteDC(memory_);
+  }
+  HDC dc() const { return memory_ != nullptr ? memory_ : target_; }
+
+ private:
+  HDC target_;
+  RECT area_;
+  HDC memory_ = nullptr;
+  UniqueBitmap bitmap_;
+  HGDIOBJ previous_ = nullptr;
+};
+
+}  // namespace tw::ui
