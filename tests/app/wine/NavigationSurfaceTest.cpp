@@ -1,0 +1,272 @@
+// The navigation surface in a window of this process, driven the way a user
+// and a screen reader meet it: by captions, control ids, clicks and keys.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/NavigationItems.h"
+#include "app/win32/NavigationSurface.h"
+#include "support/wine/Program.h"
+
+namespace tw::test {
+namespace {
+
+constexpr const char* kHostClass = "TidewaveSurfaceTestHost";
+
+class NavigationSurfaceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host_ = SharedHost();
+    ASSERT_NE(nullptr, host_);
+    surface_ = std::make_unique<NavigationSurface>(
+        [this](std::string_view command, std::string_view) { sent_.emplace_back(command); });
+    ASSERT_TRUE(surface_->Create(host_));
+    UpdateWindow(host_);
+  }
+  void TearDown() override {
+    surface_.reset();
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  }
+
+  // One shown main window per test program, left for the process's end to
+  // take away: under Xvfb, Wine spends two seconds taking a shown top-level
+  // window down, and nothing about that is under test here.
+  static HWND SharedHost() {
+    static HWND host = [] {
+      WNDCLASSA windowClass{};
+      windowClass.lpfnWndProc = DefWindowProcA;
+      windowClass.hInstance = GetModuleHandleA(nullptr);
+      windowClass.lpszClassName = kHostClass;
+      RegisterClassA(&windowClass);
+      return CreateWindowExA(WS_EX_CONTROLPARENT, kHostClass, "Tidewave", WS_POPUP | WS_VISIBLE, 40, 40,
+                             NavigationSurface::kWidth, NavigationSurface::kHeight, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    }();
+    return host;
+  }
+
+  HWND Item(int id) const { return GetDlgItem(surface_->hwnd(), id); }
+  // What one action sent, and forget it.
+  std::vector<std::string> Take() { return std::exchange(sent_, {}); }
+  std::vector<std::string> Click(int id) {
+    SendMessageA(Item(id), BM_CLICK, 0, 0);
+    return Take();
+  }
+  void Key(HWND window, WPARAM key) {
+    SendMessageA(window, WM_KEYDOWN, key, 0);
+    SendMessageA(window, WM_KEYUP, key, 0xC0000000);
+  }
+  // A key as the program's message loop hands it on: through IsDialogMessage.
+  void LoopKey(WPARAM key) {
+    MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+    if (!IsDialogMessageA(host_, &message)) DispatchMessageA(&message);
+    message.message = WM_KEYUP;
+    message.lParam = 0xC0000000;
+    if (!IsDialogMessageA(host_, &message)) DispatchMessageA(&message);
+  }
+  static bool Visible(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+  HWND host_ = nullptr;
+  std::unique_ptr<NavigationSurface> surface_;
+  std::vector<std::string> sent_;
+};
+
+using Commands = std::vector<std::string>;
+
+TEST_F(NavigationSurfaceTest, EveryItemIsARealControlWithItsCaptionAndId) {
+  RECT surface{};
+  GetWindowRect(surface_->hwnd(), &surface);
+  MapWindowPoints(nullptr, host_, reinterpret_cast<POINT*>(&surface), 2);
+  EXPECT_TRUE(surface.left == 0 && surface.top == 0 && surface.right == 724 && surface.bottom == 540)
+      << "the surface covers the whole client area";
+  EXPECT_TRUE(GetWindowLongA(surface_->hwnd(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+
+  auto check = [&](int id, std::string_view caption, bool tabStop) {
+    HWND window = Item(id);
+    ASSERT_NE(nullptr, window) << caption;
+    EXPECT_EQ(std::string(caption), WindowText(window));
+    EXPECT_EQ(tabStop, (GetWindowLongA(window, GWL_STYLE) & WS_TABSTOP) != 0) << caption;
+  };
+  for (const NavigationItem& item : NavigationChrome()) {
+    check(item.id, item.caption, item.id != IDC_FS_titleStrip);
+    EXPECT_EQ("Button", ClassName(Item(item.id))) << item.caption;
+  }
+  for (const NavigationGroup& group : NavigationGroups()) {
+    check(group.id, group.caption, !group.command.empty());
+    for (const NavigationItem& item : group.items) check(item.id, item.caption, true);
+  }
+  RECT strip{};
+  GetWindowRect(Item(IDC_FS_titleStrip), &strip);
+  MapWindowPoints(nullptr, host_, reinterpret_cast<POINT*>(&strip), 2);
+  EXPECT_EQ(0, strip.top) << "the title strip runs along the top";
+}
+
+TEST_F(NavigationSurfaceTest, PressingEachItemSendsItsCommandOnce) {
+  for (const NavigationGroup& group : NavigationGroups()) {
+    if (!group.command.empty()) {
+      EXPECT_EQ(Commands{std::string(group.command)}, Click(group.id)) << group.caption;
+    }
+    for (const NavigationItem& item : group.items) {
+      EXPECT_EQ(Commands{std::string(item.command)}, Click(item.id)) << item.caption;
+    }
+  }
+  for (const NavigationItem& item : NavigationChrome()) {
+    // Back and Close Panel belong to an open panel, Done to the about view.
+    if (item.id == IDC_FS_hidePanelButton || item.id == IDC_FS_closePanelButton) Click(IDC_FS_firstMenuItem);
+    if (item.id == IDC_FS_closeAboutButton) Click(IDC_FS_aboutButton);
+    ASSERT_TRUE(IsWindowVisible(Item(item.id))) << item.caption;
+    EXPECT_EQ(Commands{std::string(item.command)}, Click(item.id)) << item.caption;
+  }
+}
+
+TEST_F(NavigationSurfaceTest, TheTitleStripDragsOnThePressAndADoubleClickRunsNothingTwice) {
+  HWND title = Item(IDC_FS_titleStrip);
+  SendMessageA(title, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 20));
+  EXPECT_EQ(Commands{"Drag"}, Take()) << "at once, while the button is still down";
+  SendMessageA(title, WM_LBUTTONUP, 0, MAKELPARAM(60, 20));
+  EXPECT_EQ(Commands{}, Take());
+  SendMessageA(surface_->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(450, 20));
+  EXPECT_EQ(Commands{"Drag"}, Take()) << "the rest of the title band drags too";
+  SendMessageA(surface_->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(450, 300));
+  EXPECT_EQ(Commands{}, Take()) << "but not the page";
+
+  HWND help = Item(IDC_FS_helpButton);
+  for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+    SendMessageA(help, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
+  }
+  EXPECT_EQ(Commands{"IDC_FS_help"}, Take());
+}
+
+TEST_F(NavigationSurfaceTest, TheKeyboardReachesAndPressesItems) {
+  HWND wizard = Item(IDC_FS_firstMenuItem);
+  SetFocus(wizard);
+  ASSERT_EQ(wizard, GetFocus());
+  Key(wizard, VK_SPACE);
+  EXPECT_EQ(Commands{"IDC_FS_wizardMode"}, Take());
+
+  Key(wizard, VK_DOWN);
+  EXPECT_EQ(Item(IDC_FS_firstMenuItem + 1), GetFocus()) << "Down moves to the next item";
+  Key(GetFocus(), VK_UP);
+  EXPECT_EQ(wizard, GetFocus());
+  Key(wizard, VK_UP);
+  EXPECT_EQ(Item(IDC_FS_homeButton), GetFocus());
+
+  // Through the message loop's dialog handling, as the program runs it.
+  SetFocus(wizard);
+  LoopKey(VK_RETURN);
+  EXPECT_EQ(Commands{"IDC_FS_wizardMode"}, Take()) << "Enter presses the focused item";
+  LoopKey(VK_TAB);
+  EXPECT_EQ(Item(IDC_FS_firstMenuItem + 1), GetFocus()) << "Tab walks the items in order";
+  LoopKey(VK_DOWN);
+  EXPECT_EQ(Item(IDC_FS_firstMenuItem + 2), GetFocus());
+  LoopKey(VK_SPACE);
+  EXPECT_EQ(Commands{"IDC_FS_backupManger"}, Take());
+
+  // Focus given to the surface itself lands on an item.
+  SetFocus(surface_->hwnd());
+  EXPECT_EQ(Item(IDC_FS_firstMenuItem + 2), GetFocus());
+}
+
+TEST_F(NavigationSurfaceTest, AboutAndHomeViews) {
+  surface_->SetVariable("_root.version", "2.0.0.15");
+  EXPECT_EQ("Version 2.0.0.15", WindowText(Item(IDC_FS_versionLabel)));
+  surface_->SetVariable("_root.somethingElse", "x");
+  EXPECT_EQ(NavigationSurface::View::Home, surface_->CurrentView());
+  EXPECT_FALSE(Visible(Item(IDC_FS_closeAboutButton)));
+  EXPECT_FALSE(Visible(Item(IDC_FS_hidePanelButton)));
+
+  EXPECT_EQ(Commands{"IDC_FS_about"}, Click(IDC_FS_aboutButton));
+  EXPECT_EQ(NavigationSurface::View::About, surface_->CurrentView());
+  EXPECT_TRUE(Visible(Item(IDC_FS_closeAboutButton)));
+  UpdateWindow(host_);
+  EXPECT_EQ(Commands{"IDC_FS_closeAbout"}, Click(IDC_FS_closeAboutButton));
+  EXPECT_EQ(NavigationSurface::View::Home, surface_->CurrentView());
+  EXPECT_FALSE(Visible(Item(IDC_FS_closeAboutButton)));
+
+  // An item that opens a panel marks it; Back and Close Panel appear with it.
+  EXPECT_EQ(Commands{"IDC_FS_ramConfig"}, Click(IDC_FS_firstMenuItem + 4));
+  EXPECT_EQ(IDC_FS_firstMenuItem + 4, surface_->ActiveItem());
+  EXPECT_TRUE(Visible(Item(IDC_FS_hidePanelButton)));
+  EXPECT_TRUE(Visible(Item(IDC_FS_closePanelButton)));
+  EXPECT_EQ(Commands{"IDC_FS_modemSetting"}, Click(IDC_FS_firstMenuItem + 8));
+  EXPECT_EQ(IDC_FS_firstMenuItem + 4, surface_->ActiveItem()) << "an applet opens beside the panel";
+
+  surface_->SetVariable("_root.home", "false");
+  EXPECT_EQ(IDC_FS_firstMenuItem + 4, surface_->ActiveItem()) << "only \"true\" goes home";
+  surface_->SetVariable("_root.home", "true");
+  EXPECT_EQ(0, surface_->ActiveItem());
+  EXPECT_EQ(NavigationSurface::View::Home, surface_->CurrentView());
+  EXPECT_FALSE(Visible(Item(IDC_FS_hidePanelButton)));
+  EXPECT_TRUE(sent_.empty()) << "a variable sends nothing";
+
+  // From the about view, too, "_root.home" comes home; so does every command
+  // that covers the panels.
+  Click(IDC_FS_aboutButton);
+  surface_->SetVariable("_root.home", "true");
+  EXPECT_EQ(NavigationSurface::View::Home, surface_->CurrentView());
+  EXPECT_FALSE(Visible(Item(IDC_FS_closeAboutButton)));
+  for (int id : {int{IDC_FS_homeButton}, int{IDC_FS_hidePanelButton}, int{IDC_FS_closePanelButton},
+                 IDC_FS_firstGroupHeading + 3}) {
+    Click(IDC_FS_firstMenuItem);
+    ASSERT_EQ(IDC_FS_firstMenuItem, surface_->ActiveItem());
+    Click(id);
+    EXPECT_EQ(0, surface_->ActiveItem()) << WindowText(Item(id));
+  }
+}
+
+TEST_F(NavigationSurfaceTest, FocusOnAButtonThatGoesAwayComesBackToTheMenu) {
+  Click(IDC_FS_firstMenuItem + 3);
+  SetFocus(Item(IDC_FS_closePanelButton));
+  Key(GetFocus(), VK_RETURN);
+  EXPECT_EQ(Commands{"IDC_FS_main"}, Take());
+  EXPECT_EQ(Item(IDC_FS_firstMenuItem + 3), GetFocus()) << "back on the item whose panel was open";
+}
+
+TEST_F(NavigationSurfaceTest, NoControlLiesInTheContentArea) {
+  const POINT origin = surface_->ContentOrigin();
+  const RECT content{origin.x, origin.y, origin.x + NavigationSurface::kContentWidth,
+                     origin.y + NavigationSurface::kContentHeight};
+  ASSERT_GE(NavigationSurface::kContentWidth, 440);
+  ASSERT_GE(NavigationSurface::kContentHeight, 255);
+  EXPECT_TRUE(content.left >= 0 && content.top >= 0 && content.right <= NavigationSurface::kWidth &&
+              content.bottom <= NavigationSurface::kHeight);
+  // In every view, hidden controls included: the host covers whatever lies there.
+  Click(IDC_FS_firstMenuItem);
+  Click(IDC_FS_aboutButton);
+  for (HWND child : Children(surface_->hwnd())) {
+    RECT rect{}, overlap{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, surface_->hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_FALSE(IntersectRect(&overlap, &rect, &content)) << WindowText(child);
+  }
+}
+
+TEST_F(NavigationSurfaceTest, PaintsEachViewWholeAndInParts) {
+  // Read back from the screen what the off-screen drawing put there, after
+  // spoiling a small square round each point and repainting just that square,
+  // as uncovering part of the window does.
+  auto pixel = [&](int x, int y) {
+    const RECT around{x - 5, y - 5, x + 5, y + 5};
+    HDC dc = GetDC(surface_->hwnd());
+    FillRect(dc, &around, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    RedrawWindow(surface_->hwnd(), &around, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(surface_->hwnd(), dc);
+    return color;
+  };
+  const POINT origin = surface_->ContentOrigin();
+  for (int id : {IDC_FS_aboutButton, IDC_FS_closeAboutButton, IDC_FS_firstMenuItem}) {
+    Click(id);
+    RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_EQ(RGB(0x0B, 0x53, 0x94), pixel(450, 4)) << "the title band";
+    EXPECT_EQ(RGB(0xFF, 0xFF, 0xFF), pixel(origin.x - 6, origin.y + 100)) << "the card";
+    EXPECT_EQ(RGB(0xF3, 0xF6, 0xFA), pixel(4, 300)) << "the side bar";
+  }
+  EXPECT_EQ(RGB(0xFF, 0xFF, 0xFF), pixel(origin.x + 100, origin.y + 100)) << "an open panel's empty card";
+}
+
+}  // namespace
+}  // namespace tw::test
