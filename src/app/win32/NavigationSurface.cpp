@@ -402,6 +402,7 @@ void NavigationSurface::ShowView(View view, int activeItem) {
       HWND home = GetDlgItem(hwnd(), previousActive != 0 ? previousActive : IDC_FS_homeButton);
       SetFocus(home);
     }
+    if (!visible && hotItem_ == id) hotItem_ = 0;
     ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
   }
   // Everything right of the side bar changes, and the side bar's selection.
