@@ -5,7 +5,10 @@
 #include <string>
 
 #include "app/OsVersion.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "tuning/TcpIpSettings.h"
 
 namespace tw {
 
@@ -13,6 +16,9 @@ struct AppContext {
   IRegistry& registry;
   OsFamilyInfo os;
   std::string programFolder;  // the folder of the executable, without a trailing "\"
+  IFileSystem& files;         // backups
+  IClock& clock;              // the time stamped into backups
+  TuningState tuning{};       // CurrentSettings and the presets; LoadPresets fills them at start-up
 };
 
 }  // namespace tw
