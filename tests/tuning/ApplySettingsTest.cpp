@@ -282,21 +282,5 @@ TEST(ApplySettings, RefusedWritesAreCountedAndTheRestStayWritten) {
                     .rfind("Windows refused to change 1 of the 1 network value Tidewave was setting. ", 0));
 }
 
-TEST(ApplySettings, ApplyingTwiceBacksUpWhatTheFirstApplyWrote) {
-  TuningTestBed bed(7);
-  bed.app.tuning.CurrentSettings = bed.app.tuning.PresetSettings[4];  // Automatic-E
-  const ApplyResult first = ApplySettings(bed.app);
-  bed.app.tuning.CurrentSettings = bed.app.tuning.PresetSettings[7];
-  const ApplyResult second = ApplySettings(bed.app);
-
-  EXPECT_EQ(std::string(kBackupsFolder) + "\\001.BCK", first.backup.path);
-  EXPECT_EQ(std::string(kBackupsFolder) + "\\002.BCK", second.backup.path);
-  const std::string backup = bed.files.Contents(second.backup.path);
-  EXPECT_NE(std::string::npos, backup.find("\"DefaultTTL\"\r\n64\r\n"));
-  EXPECT_NE(std::string::npos, backup.find("\"GlobalMaxTcpWindowSize\"\r\n256960\r\n"));
-  EXPECT_NE(std::string::npos, backup.find("\"MaxConnectionsPerServer\"\r\n20\r\n"));
-  EXPECT_EQ(bed.app.tuning.PresetSettings[7], bed.app.tuning.CurrentSettings) << "left as it was";
-}
-
 }  // namespace
 }  // namespace tw::test

@@ -169,22 +169,5 @@ TEST_F(ApplyOnWine, AutomaticCRemovesAndAutomaticEWritesWithABackupBeforeEach) {
   EXPECT_EQ((std::vector<std::string>{"001.BCK", "002.BCK"}), FolderEntries(backups)) << "no temporary file left";
 }
 
-TEST_F(ApplyOnWine, AnUnwritableBackupFolderStopsTheApplyBeforeAnyWrite) {
-  // A "Backups" that is a read-only file: the folder can be neither made nor used.
-  const std::string blocker = folder_.path() + "\\Backups";
-  {
-    Win32FileSystem files;
-    ASSERT_EQ(kErrorSuccess, files.WriteNewFile(blocker, "not a folder"));
-  }
-  const std::string before = BackupContents(registry_, app_.os.code, clock_.GetLocalTime());
-
-  const ApplyResult result = Apply(4);
-
-  EXPECT_EQ(ApplyOutcome::RefusedWithoutBackup, result.outcome);
-  EXPECT_EQ(0u, result.message.rfind("Tidewave has not changed any network setting.", 0)) << result.message;
-  EXPECT_EQ(WithoutStamp(before), WithoutStamp(BackupContents(registry_, app_.os.code, clock_.GetLocalTime())))
-      << "the registry is as it was";
-}
-
 }  // namespace
 }  // namespace tw::test

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/AppContext.h"
+#include "backup/BackupFile.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
@@ -110,8 +111,10 @@ TEST_F(WizardModePanel, OptimizeNowAppliesThenSendsTheSurfaceHome) {
 }
 
 TEST_F(WizardModePanel, WithoutABackupNothingIsAppliedAndThePanelStays) {
+  // A "Backups" that is a file: the folder can be neither made nor used.
   Win32FileSystem files;
   ASSERT_EQ(kErrorSuccess, files.WriteNewFile(folder_.path() + "\\Backups", "a file in the way"));
+  const std::string before = BackupContents(registry_, app_.os.code, clock_.GetLocalTime());
   host_.ClearCalls();
 
   Click(Control(IDC_cmdOptimize));
@@ -121,6 +124,9 @@ TEST_F(WizardModePanel, WithoutABackupNothingIsAppliedAndThePanelStays) {
   EXPECT_EQ(panel_.LastApply().message, messages_[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), messages_[0].flags);
   EXPECT_TRUE(host_.Calls().empty()) << "the user stays where the message is about";
+  // The backup's own reading of the registry, less its date and time: nothing changed.
+  const std::string after = BackupContents(registry_, app_.os.code, clock_.GetLocalTime());
+  EXPECT_EQ(before.substr(before.find("\r\n", 14)), after.substr(after.find("\r\n", 14)));
 }
 
 }  // namespace
