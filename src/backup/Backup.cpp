@@ -97,10 +97,10 @@ std::string BackupFailureMessage(const BackupResult& result) {
     case BackupProblem::NoFamily:
       return {};
     case BackupProblem::NumberingFull:
-      return lead +
-             "and the backup numbers are used up: \"" + BackupFileName(kLastBackupNumber) +
-             "\" already exists in the folder \"" + result.path.substr(0, result.path.find_last_of('\\')) +
-             "\".\r\n\r\nDelete old backups in the backup manager, then try again.";
+      return lead + "and the backup numbers are used up: the folder \"" +
+             result.path.substr(0, result.path.find_last_of('\\')) + "\" already holds a backup numbered " +
+             std::to_string(kLastBackupNumber) + ", the last number there is.\r\n\r\n"
+             "Delete old backups in the backup manager, then try again.";
     case BackupProblem::FolderUnavailable:
       return lead + "but it could not use the backup folder \"" + result.path + "\" (" + ErrorText(result.error) +
              ").\r\n\r\nMake sure Tidewave may write to its own folder, for instance by running it as an "

@@ -147,7 +147,8 @@ TEST(BackupNumbering, TheFolderIsCreatedWhenMissingAndFullNumberingIsReported) {
   EXPECT_EQ(
       "Tidewave has not changed any network setting.\r\n\r\n"
       "Before every change Tidewave saves the values it replaces in a backup, and the backup numbers are used up: "
-      "\"999.BCK\" already exists in the folder \"C:\\Program Files\\Tidewave\\Backups\".\r\n\r\n"
+      "the folder \"C:\\Program Files\\Tidewave\\Backups\" already holds a backup numbered 999, the last number "
+      "there is.\r\n\r\n"
       "Delete old backups in the backup manager, then try again.",
       BackupFailureMessage(full));
 
