@@ -8,3 +8,5 @@ cmake --build "$BUILD/win32" -j2
 export WINEPREFIX="$BUILD/wine/run"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$ROOT/scripts/lib/wine-session.sh" run \
   wine "$BUILD/win32/bin/startup_bench.exe" "${1:-9}"
+# ApplySettings and its backup at 1, 16 and 256 interfaces; puts every key it touches back.
+bash "$ROOT/scripts/lib/wine-session.sh" run wine "$BUILD/win32/bin/tuning_bench.exe" "${1:-9}"

@@ -5,18 +5,22 @@
 #include <string>
 
 #include "app/OsVersion.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
-#include "platform/Version.h"
+#include "tuning/TcpIpSettings.h"
 
 namespace tw {
 
 struct AppContext {
   IRegistry& registry;
-  IShell& shell;
-  IVersionSource& version;
+  IShell& shell;              // applets, help, restart
+  IFileSystem& files;         // backups
+  IClock& clock;              // the time stamped into backups
   std::string programFolder;  // the folder of the executable, without a trailing "\"
-  OsFamilyInfo os;            // set once during start-up
+  OsFamilyInfo os{};          // set once during start-up
+  TuningState tuning{};       // CurrentSettings and the presets; LoadPresets fills them at start-up
 };
 
 }  // namespace tw

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ErrorCodes.h"
+
 namespace tw {
 
 using RegHandle = std::uintptr_t;
@@ -18,13 +20,6 @@ inline constexpr RegHandle kHkeyUsers = 0x80000003u;
 inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
-
-inline constexpr long kErrorSuccess = 0;
-inline constexpr long kErrorFileNotFound = 2;
-inline constexpr long kErrorAccessDenied = 5;
-inline constexpr long kErrorInvalidHandle = 6;
-inline constexpr long kErrorMoreData = 234;
-inline constexpr long kErrorNoMoreItems = 259;
 
 inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
 inline constexpr std::uint32_t kKeySetValue = 0x0002;

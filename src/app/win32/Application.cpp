@@ -6,6 +6,8 @@
 
 #include "app/win32/MainWindow.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Version.h"
@@ -39,11 +41,14 @@ int RunTidewave(int showCommand) {
 
   Win32Registry registry;
   Win32Shell shell;
+  Win32FileSystem files;
+  Win32Clock clock;
   Win32Version version;
-  AppContext app{registry, shell, version, ProgramFolder(), {}};
+  AppContext app{.registry = registry, .shell = shell, .files = files, .clock = clock,
+                 .programFolder = ProgramFolder()};
   ui::Win32NotifyIcon notifyIcon;
 
-  MainWindow mainWindow(app, notifyIcon);
+  MainWindow mainWindow(app, version, notifyIcon);
   if (!mainWindow.Create()) {
     MessageBoxA(nullptr, "Tidewave could not create its main window.", "Tidewave", MB_OK | MB_ICONERROR);
     return 1;

@@ -4,6 +4,7 @@
 #include "app/win32/PanelFactory.h"
 #include "settings/RegistrySettings.h"
 #include "system/SystemShortcuts.h"
+#include "tuning/TcpIpSettings.h"
 
 namespace tw {
 namespace {
@@ -26,9 +27,10 @@ std::string OwnVersionText() {
 
 }  // namespace
 
-MainWindow::MainWindow(AppContext& app, ui::INotifyIcon& notifyIcon)
+MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon& notifyIcon)
     : Tray1(notifyIcon),
       app_(app),
+      version_(version),
       flash_([this](std::string_view command, std::string_view argument) {
         OnNavigationCommand(command, argument);
       }) {
@@ -83,7 +85,8 @@ void MainWindow::Startup() {
   skin_.LoadSkinFile(app_.programFolder + "\\RTidewaveMask.skn");
   skin_.ApplySkin(framChildWindow_.hwnd(), "NoFrame");
   SetMovieVariable("_root.version", OwnVersionText());
-  app_.os = DetectOsFamily(app_.version);
+  app_.os = DetectOsFamily(version_);
+  LoadPresets(app_.tuning.PresetSettings);
 
   Tray1.Create();
   Tray1.SetTrayImage(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,

@@ -10,6 +10,7 @@
 #include "app/CommandDispatch.h"
 #include "app/Panels.h"
 #include "app/win32/NavigationSurface.h"
+#include "platform/Version.h"
 #include "ui/win32/Panel.h"
 #include "ui/win32/SkinEngine.h"
 #include "ui/win32/Tray.h"
@@ -26,7 +27,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   static constexpr int kHostDesignWidth = 440;
   static constexpr int kHostDesignHeight = 332;
 
-  MainWindow(AppContext& app, ui::INotifyIcon& notifyIcon);
+  MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon& notifyIcon);
   ~MainWindow() override;
 
   // Creates the window and runs the start-up. False if the window could not be made.
@@ -71,6 +72,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   void SetHostSize(int width, int height);
 
   AppContext& app_;
+  IVersionSource& version_;
   ui::SkinEngine skin_;
   NavigationSurface flash_;
   HostFrame framChildWindow_;

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "tuning/win32/frmWizardMode.h"
+
 namespace tw {
 namespace {
 
@@ -23,6 +25,7 @@ class EmptyPanel final : public ui::Panel {
 }  // namespace
 
 std::unique_ptr<ui::Panel> MakePanel(PanelId id) {
+  if (id == PanelId::frmWizardMode) return std::make_unique<frmWizardMode>();
   return std::make_unique<EmptyPanel>(kEmptySpecs[static_cast<int>(id)]);
 }
 

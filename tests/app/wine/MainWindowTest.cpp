@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/win32/MainWindow.h"
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Version.h"
 #include "settings/RegistrySettings.h"
 #include "support/FakeShell.h"
@@ -18,7 +20,8 @@ class MainWindowTest : public RegistryTest {
  protected:
   void SetUp() override {
     RegistryTest::SetUp();
-    app_ = std::make_unique<AppContext>(AppContext{registry(), shell_, version_, "C:\\Tidewave", {}});
+    app_ = std::make_unique<AppContext>(AppContext{.registry = registry(), .shell = shell_, .files = files_,
+                                                   .clock = clock_, .programFolder = "C:\\Tidewave"});
   }
   void TearDown() override {
     main_.reset();
@@ -28,7 +31,7 @@ class MainWindowTest : public RegistryTest {
     RegistryTest::TearDown();
   }
   MainWindow& Start() {
-    main_ = std::make_unique<MainWindow>(*app_, notify_);
+    main_ = std::make_unique<MainWindow>(*app_, version_, notify_);
     EXPECT_TRUE(main_->Create());
     return *main_;
   }
@@ -45,6 +48,8 @@ class MainWindowTest : public RegistryTest {
 
   FakeShell shell_;
   Win32Version version_;
+  Win32FileSystem files_;
+  Win32Clock clock_;
   RecordingNotifyIcon notify_;
   std::unique_ptr<AppContext> app_;
   std::unique_ptr<MainWindow> main_;

@@ -1,0 +1,120 @@
+#include "backup/Backup.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "app/OsVersion.h"
+#include "backup/BackupFile.h"
+
+namespace tw {
+namespace {
+
+constexpr std::string_view kExtension = ".BCK";
+
+bool EndsWithExtension(std::string_view name) {
+  if (name.size() < kExtension.size()) return false;
+  const std::string_view tail = name.substr(name.size() - kExtension.size());
+  for (std::size_t i = 0; i < tail.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(tail[i])) != kExtension[i]) return false;
+  }
+  return true;
+}
+
+std::string ErrorText(long error) { return "Windows error " + std::to_string(error); }
+
+}  // namespace
+
+std::string BackupFolder(std::string_view programFolder) { return std::string(programFolder) + "\\Backups"; }
+
+int BackupNumberOf(std::string_view fileName) {
+  std::string_view base = fileName;
+  if (const auto dot = base.find_last_of('.'); dot != std::string_view::npos) base = base.substr(0, dot);
+  if (base.size() > 3) base = base.substr(base.size() - 3);
+  int number = 0;
+  for (const char c : base) {
+    if (c < '0' || c > '9') break;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
+
+std::string BackupFileName(int number) {
+  std::string digits = std::to_string(number);
+  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
+  return digits + std::string(kExtension);
+}
+
+BackupResult NextBackupPath(IFileSystem& files, std::string_view programFolder) {
+  const std::string folder = BackupFolder(programFolder);
+  if (const long status = files.CreateFolder(folder);
+      status != kErrorSuccess && status != kErrorAlreadyExists) {
+    return {BackupProblem::FolderUnavailable, status, folder};
+  }
+  std::vector<FileEntry> entries;
+  const long listed = files.FindFiles(folder + "\\*" + std::string(kExtension), entries);
+  // "Backups" may exist as a file, or be unreadable: then nothing can go into it.
+  if (listed != kErrorSuccess && listed != kErrorFileNotFound) {
+    return {BackupProblem::FolderUnavailable, listed, folder};
+  }
+  int highest = 0;
+  for (const FileEntry& entry : entries) {
+    // The pattern also matches names whose short 8.3 form ends in .BCK ("a.bckup").
+    if (entry.isDirectory || !EndsWithExtension(entry.name)) continue;
+    highest = std::max(highest, BackupNumberOf(entry.name));
+  }
+  if (highest >= kLastBackupNumber) {
+    return {BackupProblem::NumberingFull, kErrorSuccess, folder + "\\" + BackupFileName(highest)};
+  }
+  return {BackupProblem::None, kErrorSuccess, folder + "\\" + BackupFileName(highest + 1)};
+}
+
+BackupResult WriteBackup(IRegistry& registry, IFileSystem& files, IClock& clock,
+                         std::string_view programFolder, std::int16_t osFamily) {
+  if (!Is9xFamily(osFamily) && !IsNtFamily(osFamily)) return {BackupProblem::NoFamily, kErrorSuccess, {}};
+  BackupResult result = NextBackupPath(files, programFolder);
+  if (result.problem != BackupProblem::None) return result;
+  const std::string contents = BackupContents(registry, osFamily, clock.GetLocalTime());
+
+  // Not ".BCK": the backup manager and the numbering never see a half-written file.
+  std::string temporary = result.path;
+  temporary.replace(temporary.size() - kExtension.size(), kExtension.size(), ".tmp");
+  long status = files.WriteNewFile(temporary, contents);
+  if (status == kErrorSuccess) status = files.RenameFile(temporary, result.path);
+  if (status != kErrorSuccess) {
+    files.RemoveFile(temporary);
+    return {BackupProblem::FileNotWritten, status, result.path};
+  }
+  return result;
+}
+
+std::string BackupFailureMessage(const BackupResult& result) {
+  const std::string lead =
+      "Tidewave has not changed any network setting.\r\n\r\n"
+      "Before every change Tidewave saves the values it replaces in a backup, ";
+  switch (result.problem) {
+    case BackupProblem::None:
+    case BackupProblem::NoFamily:
+      return {};
+    case BackupProblem::NumberingFull:
+      return lead + "and the backup numbers are used up: the folder \"" +
+             result.path.substr(0, result.path.find_last_of('\\')) + "\" already holds a backup numbered " +
+             std::to_string(kLastBackupNumber) + ", the last number there is.\r\n\r\n"
+             "Delete old backups in the backup manager, then try again.";
+    case BackupProblem::FolderUnavailable:
+      return lead + "but it could not use the backup folder \"" + result.path + "\" (" + ErrorText(result.error) +
+             ").\r\n\r\nMake sure Tidewave may write to its own folder, for instance by running it as an "
+             "administrator, then try again.";
+    case BackupProblem::FileNotWritten: {
+      const bool full = result.error == kErrorDiskFull || result.error == kErrorHandleDiskFull;
+      return lead + "but it could not write the backup file \"" + result.path + "\" (" + ErrorText(result.error) +
+             ").\r\n\r\n" +
+             (full ? "Free some space on the disk, then try again."
+                   : "Make sure Tidewave may write to its own folder, for instance by running it as an "
+                     "administrator, then try again.");
+    }
+  }
+  return {};
+}
+
+}  // namespace tw

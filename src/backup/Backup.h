@@ -1,0 +1,54 @@
+#pragma once
+// Where backups go and how one is written. Each backup is a new numbered file
+// "001.BCK" to "999.BCK" in the folder "Backups" beside the program, one more
+// than the highest number there, so numbers only grow.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+
+namespace tw {
+
+inline constexpr int kLastBackupNumber = 999;
+
+enum class BackupProblem {
+  None,
+  NoFamily,           // a Windows family with no layout: nothing to back up
+  FolderUnavailable,  // the folder could not be created or listed
+  NumberingFull,      // "999.BCK" is already used
+  FileNotWritten,     // the file could not be written completely
+};
+
+struct BackupResult {
+  BackupProblem problem = BackupProblem::None;
+  long error = kErrorSuccess;  // the system's status, when it said no
+  std::string path;            // the backup's full path (the one attempted, on failure)
+};
+
+std::string BackupFolder(std::string_view programFolder);
+
+// The number a file name counts as: the last three characters of its name
+// without the extension, read as the number they start with (0 when they do
+// not start with a digit). "007.BCK" is 7, "x012.BCK" 12, "Backup.BCK" 0.
+int BackupNumberOf(std::string_view fileName);
+// "001.BCK" for 1, "042.BCK" for 42, "999.BCK" for 999.
+std::string BackupFileName(int number);
+
+// The path the next backup is to be written to; creates the folder when it
+// is missing. Fails with NumberingFull once "999.BCK" is taken.
+BackupResult NextBackupPath(IFileSystem& files, std::string_view programFolder);
+
+// Writes one backup of the running family's current values. The file appears
+// complete or not at all: it is written under a temporary name and renamed
+// only once every byte is on the disk.
+BackupResult WriteBackup(IRegistry& registry, IFileSystem& files, IClock& clock,
+                         std::string_view programFolder, std::int16_t osFamily);
+
+// What to tell the user when a backup could not be written and so nothing was
+// changed; empty when there was no problem.
+std::string BackupFailureMessage(const BackupResult& result);
+
+}  // namespace tw

@@ -1,0 +1,40 @@
+#pragma once
+// The backup file: what an apply is about to overwrite, as text, one item per
+// line. Restores and the backup manager read these files back, and old files
+// must stay readable, so the line format never changes:
+//   text          "SackOpts"        (double quotes, no escaping)
+//   whole number  7                 (16-bit, "-" when negative)
+//   real number   7200000           (no decimal point for whole numbers)
+//   date          #2024-03-05#
+//   time          #15:51:09#
+// each line ended by CR LF.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/Clock.h"
+#include "platform/Registry.h"
+
+namespace tw {
+
+class BackupText {
+ public:
+  void Text(std::string_view text);
+  void Whole(std::int16_t number);
+  void Real(double number);
+  void Date(const SystemTime& time);
+  void Time(const SystemTime& time);
+
+  const std::string& str() const { return text_; }
+
+ private:
+  void Line(std::string_view item);
+  std::string text_;
+};
+
+// The whole file for the running family: the date, the time and the family
+// code, then one section (a key line and its name / value pairs) per key, each
+// value read from the registry as it stands now. Empty for a family outside 1 to 7.
+std::string BackupContents(IRegistry& registry, std::int16_t osFamily, const SystemTime& now);
+
+}  // namespace tw

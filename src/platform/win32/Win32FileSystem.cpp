@@ -1,0 +1,86 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "platform/win32/Handles.h"
+
+namespace tw {
+namespace {
+
+// FindFirstFileA hands back INVALID_HANDLE_VALUE, never null, and its handle is
+// closed with FindClose, not CloseHandle.
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE handle) : handle_(handle) {}
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  ~FindHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+  }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+long LastErrorOr(long fallback) {
+  const DWORD error = GetLastError();
+  return error != ERROR_SUCCESS ? static_cast<long>(error) : fallback;
+}
+
+}  // namespace
+
+long Win32FileSystem::CreateFolder(std::string_view path) {
+  if (CreateDirectoryA(std::string(path).c_str(), nullptr)) return ERROR_SUCCESS;
+  return LastErrorOr(ERROR_ACCESS_DENIED);
+}
+
+long Win32FileSystem::FindFiles(std::string_view pattern, std::vector<FileEntry>& entries) {
+  entries.clear();
+  WIN32_FIND_DATAA data{};
+  FindHandle find(FindFirstFileA(std::string(pattern).c_str(), &data));
+  if (find.get() == INVALID_HANDLE_VALUE) return LastErrorOr(ERROR_FILE_NOT_FOUND);
+  do {
+    if (std::strcmp(data.cFileName, ".") == 0 || std::strcmp(data.cFileName, "..") == 0) continue;
+    entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (FindNextFileA(find.get(), &data));
+  const DWORD error = GetLastError();
+  return error == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : static_cast<long>(error);
+}
+
+long Win32FileSystem::WriteNewFile(std::string_view path, std::string_view contents) {
+  UniqueHandle file(CreateFileA(std::string(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return LastErrorOr(ERROR_ACCESS_DENIED);
+  std::size_t done = 0;
+  while (done < contents.size()) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(contents.size() - done, 1u << 20));
+    if (!WriteFile(file.get(), contents.data() + done, chunk, &written, nullptr)) {
+      return LastErrorOr(ERROR_WRITE_FAULT);
+    }
+    // A short write without an error is how some file systems say they are full.
+    if (written == 0) return ERROR_DISK_FULL;
+    done += written;
+  }
+  // The rename that follows must find every byte on the disk, not in a cache.
+  if (!FlushFileBuffers(file.get())) return LastErrorOr(ERROR_WRITE_FAULT);
+  file.Reset();
+  return ERROR_SUCCESS;
+}
+
+long Win32FileSystem::RenameFile(std::string_view from, std::string_view to) {
+  if (MoveFileA(std::string(from).c_str(), std::string(to).c_str())) return ERROR_SUCCESS;
+  return LastErrorOr(ERROR_ACCESS_DENIED);
+}
+
+long Win32FileSystem::RemoveFile(std::string_view path) {
+  if (DeleteFileA(std::string(path).c_str())) return ERROR_SUCCESS;
+  return LastErrorOr(ERROR_FILE_NOT_FOUND);
+}
+
+}  // namespace tw

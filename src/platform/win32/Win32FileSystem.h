@@ -1,0 +1,15 @@
+#pragma once
+#include "platform/FileSystem.h"
+
+namespace tw {
+
+class Win32FileSystem final : public IFileSystem {
+ public:
+  long CreateFolder(std::string_view path) override;
+  long FindFiles(std::string_view pattern, std::vector<FileEntry>& entries) override;
+  long WriteNewFile(std::string_view path, std::string_view contents) override;
+  long RenameFile(std::string_view from, std::string_view to) override;
+  long RemoveFile(std::string_view path) override;
+};
+
+}  // namespace tw

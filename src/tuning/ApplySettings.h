@@ -1,0 +1,37 @@
+#pragma once
+// Writing CurrentSettings into the registry of the running Windows family,
+// after a backup of what it replaces. The one place a parameter set changes
+// the TCP/IP configuration: the preset panel and the step-by-step pages call it.
+#include <string>
+
+#include "backup/Backup.h"
+
+namespace tw {
+
+struct AppContext;
+
+enum class ApplyOutcome {
+  NothingToDo,         // a Windows family with no layout: no backup, no write
+  Applied,             // every value written or removed
+  PartlyApplied,       // some writes refused (no administrator rights); the rest stay written
+  RefusedWithoutBackup,  // the backup could not be written, so nothing was changed
+};
+
+struct ApplyResult {
+  ApplyOutcome outcome = ApplyOutcome::NothingToDo;
+  BackupResult backup;  // the backup taken first (its path), or why there is none
+  int writes = 0;       // values written or removed
+  int refused = 0;      // of those, how many the system refused
+  std::string message;  // what to tell the user, if anything (title "Tidewave", OK)
+};
+
+// Backs up, then writes or removes every value of the family's layout in the
+// program's fixed order. Never changes the registry without a complete backup.
+// A refused write does not stop the rest; the count of refusals comes back
+// with one message for the user. CurrentSettings is left as it is.
+ApplyResult ApplySettings(AppContext& app);
+
+// The message for `refused` of `writes` values refused, naming the backup.
+std::string RefusedWritesMessage(int refused, int writes, const std::string& backupPath);
+
+}  // namespace tw

@@ -1,0 +1,41 @@
+#include "tuning/TcpIpSettings.h"
+
+namespace tw {
+namespace {
+
+TcpIpSettings Preset(std::int32_t mtu, std::int32_t mss, std::int32_t rwin, std::int32_t ttl,
+                     std::int32_t keepAliveTime, std::int32_t http10, std::int32_t http11) {
+  TcpIpSettings preset;
+  preset.MTU = mtu;
+  preset.MSS = mss;
+  preset.RWIN = rwin;
+  preset.TTL = ttl;
+  preset.KeepAliveTime = keepAliveTime;
+  // Every mode shares these.
+  preset.KeepAliveInterval = 1000;
+  preset.SYN = 2;
+  preset.NDI = 0;
+  preset.MTUDiscovery = true;
+  preset.BlackHole = false;
+  preset.HTTP10 = http10;
+  preset.HTTP11 = http11;
+  preset.ICMP = false;
+  return preset;
+}
+
+}  // namespace
+
+void LoadPresets(PresetTable& PresetSettings) {
+  //                          MTU   MSS   RWIN         TTL  KeepAliveTime  HTTP10 HTTP11
+  PresetSettings[0] = Preset(576,  536,  4288,         128, 600000,        16,    8);   // Automatic-A
+  PresetSettings[1] = Preset(576,  536,  kRemoveValue, 128, 600000,        16,    8);   // Automatic-B
+  PresetSettings[2] = Preset(kRemoveValue, kRemoveValue, kRemoveValue, 128, 600000, 16, 8);  // Automatic-C
+  PresetSettings[3] = Preset(576,  536,  5432,         64,  7200000,       20,    20);  // Automatic-D
+  PresetSettings[4] = Preset(1500, 1460, 256960,       64,  7200000,       20,    20);  // Automatic-E
+  PresetSettings[5] = Preset(1492, 1452, 255552,       64,  7200000,       20,    20);  // Automatic-F
+  PresetSettings[6] = Preset(1500, 1460, 256960,       32,  6400000,       20,    20);  // Automatic-G
+  // Windows default writes explicit values like every other mode; it removes nothing.
+  PresetSettings[7] = Preset(1500, 1500, 8192,         32,  3600000,       2,     4);
+}
+
+}  // namespace tw

@@ -1,0 +1,147 @@
+#include "tuning/win32/frmWizardMode.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/AppContext.h"
+
+namespace tw {
+namespace {
+
+// Selects a GDI object into a DC for one scope and puts the old one back.
+class ScopedSelect {
+ public:
+  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+  ScopedSelect(const ScopedSelect&) = delete;
+  ScopedSelect& operator=(const ScopedSelect&) = delete;
+  ~ScopedSelect() {
+    if (old_ != nullptr) SelectObject(dc_, old_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+std::string WindowTextOf(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+int TextWidth(HDC dc, const std::string& text) {
+  SIZE size{};
+  if (text.empty() || !GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size)) return 0;
+  return size.cx;
+}
+
+}  // namespace
+
+frmWizardMode::frmWizardMode() : ui::Panel(kWizardModePanel) {
+  showMessage_ = [](HWND owner, const std::string& text, UINT flags) {
+    MessageBoxA(owner, text.c_str(), "Tidewave", flags);
+  };
+}
+
+void frmWizardMode::OnLoad() {
+  // The description is drawn by the panel, in columns; its text stays exact.
+  HWND label = Control(IDC_lblModeDescrip);
+  const LONG style = GetWindowLongA(label, GWL_STYLE);
+  SetWindowLongA(label, GWL_STYLE, (style & ~SS_TYPEMASK) | SS_OWNERDRAW);
+  SendMessageA(Control(OptModeId(0)), BM_SETCHECK, BST_CHECKED, 0);
+
+  TuningState& tuning = host().App().tuning;
+  tuning.CurrentSettings = tuning.PresetSettings[0];
+  ShowModeDescription();
+}
+
+void frmWizardMode::optMode_Click(int index) {
+  TuningState& tuning = host().App().tuning;
+  if (index >= 0 && index < kPresetCount) {
+    tuning.CurrentSettings = tuning.PresetSettings[static_cast<std::size_t>(index)];
+  } else {
+    Message("Error no such this mode", MB_OK);
+  }
+  ShowModeDescription();
+}
+
+void frmWizardMode::cmdOptimize_Click() {
+  lastApply_ = ApplySettings(host().App());
+  if (!lastApply_.message.empty()) Message(lastApply_.message, MB_OK | MB_ICONEXCLAMATION);
+  if (lastApply_.outcome == ApplyOutcome::RefusedWithoutBackup) return;
+  host().BringMovieToFront();
+  host().SetMovieVariable("_root.home", "true");
+}
+
+void frmWizardMode::ShowModeDescription() {
+  HWND label = Control(IDC_lblModeDescrip);
+  SetWindowTextA(label, ModeDescription(host().App().tuning.CurrentSettings).c_str());
+  InvalidateRect(label, nullptr, TRUE);
+}
+
+void frmWizardMode::OnCommand(int id, int notification) {
+  if (notification != BN_CLICKED) return;
+  if (id >= OptModeId(0) && id < OptModeId(kPresetCount)) {
+    optMode_Click(id - OptModeId(0));
+  } else if (id == IDC_cmdOptimize) {
+    cmdOptimize_Click();
+  }
+}
+
+LRESULT frmWizardMode::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DRAWITEM && wParam == IDC_lblModeDescrip) {
+    DrawDescription(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    return TRUE;
+  }
+  return ui::Panel::OnMessage(message, wParam, lParam);
+}
+
+void frmWizardMode::DrawDescription(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  // Ask for colours the way a static control does, so a skin applies here too.
+  auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageA(hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(item.hwndItem)));
+  FillRect(dc, &item.rcItem, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
+  SetBkMode(dc, TRANSPARENT);
+  ScopedSelect font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
+
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  const int gap = 2 * metrics.tmAveCharWidth;
+  const auto lines = DescriptionCells(WindowTextOf(item.hwndItem));
+
+  // Each column as wide as its widest cell; an empty column is just a gap.
+  std::vector<int> columnLeft;
+  for (const auto& line : lines) {
+    if (line.size() > columnLeft.size()) columnLeft.resize(line.size(), 0);
+  }
+  std::vector<int> widths(columnLeft.size(), 0);
+  for (const auto& line : lines) {
+    // A line of one cell spans the row; it does not widen the first column.
+    if (line.size() < 2) continue;
+    for (std::size_t k = 0; k < line.size(); ++k) widths[k] = std::max(widths[k], TextWidth(dc, line[k]));
+  }
+  for (std::size_t k = 1; k < columnLeft.size(); ++k) {
+    columnLeft[k] = columnLeft[k - 1] + widths[k - 1] + gap;
+  }
+
+  // Blank lines take half a line: the description is taller than its label otherwise.
+  int y = item.rcItem.top;
+  for (const auto& line : lines) {
+    const bool blank = line.size() == 1 && line[0].empty();
+    if (!blank) {
+      for (std::size_t k = 0; k < line.size(); ++k) {
+        if (line[k].empty()) continue;
+        TextOutA(dc, item.rcItem.left + columnLeft[k], y, line[k].c_str(), static_cast<int>(line[k].size()));
+      }
+    }
+    y += blank ? metrics.tmHeight / 2 : metrics.tmHeight;
+  }
+}
+
+void frmWizardMode::Message(const std::string& text, UINT flags) {
+  HWND owner = hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
+  showMessage_(owner, text, flags);
+}
+
+}  // namespace tw

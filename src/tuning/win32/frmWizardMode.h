@@ -1,0 +1,52 @@
+#pragma once
+// frmWizardMode: pick one of the eight preset modes, read its values, apply it.
+// The panel only forwards its controls' events; the presets, the description
+// text and the apply are portable code.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "tuning/ApplySettings.h"
+#include "tuning/WizardMode.h"
+#include "ui/win32/Panel.h"
+
+namespace tw {
+
+class frmWizardMode final : public ui::Panel {
+ public:
+  // How the panel shows a message: the system message box, title "Tidewave".
+  // Tests put their own in place, so no modal box waits for a click.
+  using MessageBoxFn = std::function<void(HWND owner, const std::string& text, UINT flags)>;
+
+  frmWizardMode();
+
+  // Copies preset `index` (0 to 7) into CurrentSettings and shows it; any
+  // other index says "Error no such this mode" and changes nothing.
+  void optMode_Click(int index);
+  // Applies CurrentSettings, then hands the window back to the navigation
+  // surface ("_root.home"). When no backup could be written nothing was
+  // applied, and the panel stays so the user can act on the message.
+  void cmdOptimize_Click();
+  // Puts the description of CurrentSettings into lblModeDescrip. The label's
+  // text is the exact description; it is drawn in aligned columns.
+  void ShowModeDescription();
+
+  void SetMessageBox(MessageBoxFn show) { showMessage_ = std::move(show); }
+  // What the last "Optimize Now" did.
+  const ApplyResult& LastApply() const { return lastApply_; }
+
+ protected:
+  void OnLoad() override;
+  void OnCommand(int id, int notification) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void DrawDescription(const DRAWITEMSTRUCT& item);
+  void Message(const std::string& text, UINT flags);
+
+  MessageBoxFn showMessage_;
+  ApplyResult lastApply_;
+};
+
+}  // namespace tw

@@ -1,0 +1,191 @@
+// Backup files byte for byte, their numbering, and that a backup is either
+// complete or absent.
+#include "backup/Backup.h"
+
+#include <gtest/gtest.h>
+
+#include "backup/BackupFile.h"
+#include "support/TuningTestBed.h"
+#include "tuning/TcpIpLayout.h"
+
+namespace tw::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The file cut at CR LF; a stray LF or CR on its own stays inside a line and shows.
+Lines LinesOf(const std::string& text) {
+  Lines lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  EXPECT_EQ(text.size(), start) << "the last line ends with CR LF too";
+  return lines;
+}
+
+TEST(BackupFile, NtFileLineByLine) {
+  TuningTestBed bed(7);
+  const RegHandle hklm = kHkeyLocalMachine;
+  bed.SetDword(hklm, kTcpipParametersKey, "DefaultTTL", 128);
+  bed.SetText(hklm, kTcpipParametersKey, "GlobalMaxTcpWindowSize", "64");  // a text holding a number
+  bed.SetDword(hklm, kTcpipParametersKey, "TcpWindowSize", 0xFFFFFFFFu);
+  bed.SetDword(hklm, kTcpipParametersKey, "EnablePMTUDiscovery", 1);
+  bed.SetDword(hklm, kTcpipParametersKey, "KeepAliveTime", 7200000);
+  bed.SetDword(hklm, kTcpipParametersKey, "SackOpts", 0);  // recorded as the constant, not read
+  bed.SetDword(kHkeyCurrentUser, kInternetSettingsNtKey, "MaxConnectionsPerServer", 4);
+  bed.SetDword(hklm, kNdiCacheKey, "", 32);
+  bed.SetDword(hklm, InterfaceKey("{B}"), "MTU", 1500);
+  bed.SetDword(hklm, InterfaceServiceKey("{B}"), "MSS", 1460);
+  bed.AddKey(InterfaceKey("{A}"));
+
+  const Lines expected = {
+      "#2024-03-05#", "#15:51:09#", "7",
+      "\"System\\CurrentControlSet\\Services\\Tcpip\\Parameters\"",
+      "\"SackOpts\"", "1", "\"Tcp1323Opts\"", "1", "\"TcpMaxDupAcks\"", "2", "\"DefaultReceiveWindow\"", "8192",
+      "\"DefaultTTL\"", "128", "\"GlobalMaxTcpWindowSize\"", "64", "\"TcpWindowSize\"", "4294967295",
+      "\"EnablePMTUBHDetect\"", "0", "\"EnablePMTUDiscovery\"", "1", "\"KeepAliveTime\"", "7200000",
+      "\"KeepAliveInterval\"", "0", "\"SYNAttackProtect\"", "0", "\"EnableICMPRedirects\"", "0",
+      "\"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\"",
+      "\"MaxConnectionsPer1_0Server\"", "0", "\"MaxConnectionsPerServer\"", "4",
+      "\"System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize\"", "\"\"", "32",
+      "\"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{A}\"", "\"MTU\"", "0", "\"MSS\"", "0",
+      "\"SYSTEM\\CurrentControlSet\\Services\\{A}\\Parameters\\Tcpip\"", "\"MTU\"", "0", "\"MSS\"", "0",
+      "\"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{B}\"", "\"MTU\"", "1500", "\"MSS\"", "0",
+      "\"SYSTEM\\CurrentControlSet\\Services\\{B}\\Parameters\\Tcpip\"", "\"MTU\"", "0", "\"MSS\"", "1460",
+  };
+  EXPECT_EQ(expected, LinesOf(BackupContents(bed.memory, 7, kBackupTime)));
+}
+
+TEST(BackupFile, Win9xFileLineByLine) {
+  TuningTestBed bed(3);
+  const RegHandle hklm = kHkeyLocalMachine;
+  bed.SetText(hklm, kMstcpKey, "DefaultTTL", "64");
+  bed.SetDword(hklm, kMstcpKey, "DefaultRcvWindow", 8192);  // a number where a text belongs
+  bed.SetText(hklm, kMstcpKey, "GlobalMaxTcpWindowSize", "256960");
+  bed.SetText(hklm, kMstcpKey, "PMTUBlackHoleDetect", "5");  // recorded as "not 0"
+  bed.SetText(hklm, kMstcpKey, "PMTUDiscovery", "0");
+  bed.SetText(hklm, kMstcpKey, "KeepAliveInterval", "1000");
+  bed.SetText(kHkeyCurrentUser, kInternetSettings9xKey, "MaxConnectionsPer1_0Server", "16");
+  bed.SetText(hklm, NetTransAdapterKey("0001"), "MaxMTU", "576");
+  bed.SetText(hklm, NetTransAdapterKey("0000"), "MaxMSS", "1460");
+
+  const Lines expected = {
+      "#2024-03-05#", "#15:51:09#", "3",
+      "\"System\\CurrentControlSet\\Services\\VxD\\MSTCP\"",
+      "\"SackOpts\"", "1", "\"Tcp1323Opts\"", "1", "\"DefaultTTL\"", "64", "\"DefaultRcvWindow\"", "8192",
+      "\"GlobalMaxTcpWindowSize\"", "256960", "\"PMTUBlackHoleDetect\"", "1", "\"DefaultRcvWindow\"", "8192",
+      "\"PMTUDiscovery\"", "0", "\"KeepAliveTime\"", "0", "\"KeepAliveInterval\"", "1000",
+      "\"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\"",
+      "\"MaxConnectionsPer1_0Server\"", "16", "\"MaxConnectionsPerServer\"", "0",
+      "\"System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize\"", "\"\"", "0",
+      "\"System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000\"", "\"MaxMTU\"", "0", "\"MaxMSS\"", "1460",
+      "\"System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001\"", "\"MaxMTU\"", "576", "\"MaxMSS\"", "0",
+  };
+  EXPECT_EQ(expected, LinesOf(BackupContents(bed.memory, 3, kBackupTime)));
+  EXPECT_EQ("1", LinesOf(BackupContents(bed.memory, 1, kBackupTime))[2]) << "family 1 takes the 9x layout";
+  EXPECT_EQ("", BackupContents(bed.memory, 8, kBackupTime));
+}
+
+TEST(BackupFile, ItemsAreWrittenInTheirFixedForms) {
+  BackupText text;
+  text.Date({2031, 12, 0, 31, 0, 0, 0, 0});
+  text.Time({2031, 12, 0, 31, 23, 5, 7, 999});
+  text.Whole(-3);
+  text.Real(4294967295.0);
+  text.Real(1.5);
+  text.Text("Internet Settings");
+  EXPECT_EQ("#2031-12-31#\r\n#23:05:07#\r\n-3\r\n4294967295\r\n1.5\r\n\"Internet Settings\"\r\n", text.str());
+}
+
+TEST(BackupNumbering, OneMoreThanTheHighestNumberByTheLastThreeCharacters) {
+  EXPECT_EQ(7, BackupNumberOf("007.BCK"));
+  EXPECT_EQ(12, BackupNumberOf("x012.BCK"));
+  EXPECT_EQ(0, BackupNumberOf("Backup.BCK")) << "\"kup\" does not start with a digit";
+  EXPECT_EQ(1, BackupNumberOf("1a.BCK")) << "the number the characters start with";
+  EXPECT_EQ(5, BackupNumberOf("5.BCK"));
+  EXPECT_EQ(234, BackupNumberOf("1234.bck"));
+  EXPECT_EQ("001.BCK", BackupFileName(1));
+  EXPECT_EQ("042.BCK", BackupFileName(42));
+  EXPECT_EQ("100.BCK", BackupFileName(100));
+
+  struct Case {
+    Lines present;
+    const char* next;
+  };
+  const Case cases[] = {
+      {{}, "001.BCK"},
+      {{"001.BCK", "002.BCK", "007.BCK"}, "008.BCK"},
+      {{"001.BCK", "099.BCK"}, "100.BCK"},
+      {{"Backup.BCK"}, "001.BCK"},
+      {{"x012.BCK", "003.BCK"}, "013.BCK"},
+      {{"005.bck", "006.txt", "007.tmp"}, "006.BCK"},
+      {{"998.BCK"}, "999.BCK"},
+  };
+  for (const Case& c : cases) {
+    MemoryFileSystem files;
+    files.AddFolder(kBackupsFolder);
+    for (const std::string& name : c.present) files.AddFile(std::string(kBackupsFolder) + "\\" + name);
+    const BackupResult result = NextBackupPath(files, kProgramFolder);
+    EXPECT_EQ(BackupProblem::None, result.problem);
+    EXPECT_EQ(std::string(kBackupsFolder) + "\\" + c.next, result.path) << c.present.size() << " files";
+  }
+}
+
+TEST(BackupNumbering, TheFolderIsCreatedWhenMissingAndFullNumberingIsReported) {
+  MemoryFileSystem files;
+  files.AddFolder(kProgramFolder);
+  EXPECT_EQ(std::string(kBackupsFolder) + "\\001.BCK", NextBackupPath(files, kProgramFolder).path);
+  EXPECT_TRUE(files.FolderExists(kBackupsFolder));
+
+  files.AddFolder(std::string(kBackupsFolder) + "\\500.BCK");  // a folder is not a backup
+  EXPECT_EQ(std::string(kBackupsFolder) + "\\001.BCK", NextBackupPath(files, kProgramFolder).path);
+
+  files.AddFile(std::string(kBackupsFolder) + "\\x999.BCK");
+  const BackupResult full = NextBackupPath(files, kProgramFolder);
+  EXPECT_EQ(BackupProblem::NumberingFull, full.problem);
+  EXPECT_EQ(
+      "Tidewave has not changed any network setting.\r\n\r\n"
+      "Before every change Tidewave saves the values it replaces in a backup, and the backup numbers are used up: "
+      "the folder \"C:\\Program Files\\Tidewave\\Backups\" already holds a backup numbered 999, the last number "
+      "there is.\r\n\r\n"
+      "Delete old backups in the backup manager, then try again.",
+      BackupFailureMessage(full));
+
+  MemoryFileSystem blocked;
+  blocked.AddFile(std::string(kBackupsFolder));  // "Backups" is a file
+  EXPECT_EQ(BackupProblem::FolderUnavailable, NextBackupPath(blocked, kProgramFolder).problem);
+}
+
+TEST(BackupWriting, ABackupIsCompleteOrAbsent) {
+  const std::string tmp = std::string(kBackupsFolder) + "\\003.tmp";
+  {
+    TuningTestBed bed(7);
+    bed.files.AddFile(std::string(kBackupsFolder) + "\\002.BCK", "old");
+    bed.files.AddFile(tmp, "left by a crash");
+    const BackupResult result = WriteBackup(bed.memory, bed.files, bed.clock, kProgramFolder, 7);
+    EXPECT_EQ(BackupProblem::None, result.problem);
+    EXPECT_EQ((Lines{"002.BCK", "003.BCK"}), bed.files.FilesIn(kBackupsFolder)) << "the stale temporary file is gone";
+    EXPECT_EQ(BackupContents(bed.memory, 7, kBackupTime), bed.files.Contents(result.path));
+  }
+  {
+    TuningTestBed bed(7);
+    bed.files.AddFile(std::string(kBackupsFolder) + "\\002.BCK", "old");
+    bed.files.LimitFreeSpace(40);
+    const BackupResult result = WriteBackup(bed.memory, bed.files, bed.clock, kProgramFolder, 7);
+    EXPECT_EQ(BackupProblem::FileNotWritten, result.problem);
+    EXPECT_EQ(kErrorDiskFull, result.error);
+    EXPECT_EQ((Lines{"002.BCK"}), bed.files.FilesIn(kBackupsFolder)) << "no truncated file";
+  }
+  {
+    TuningTestBed bed(3);
+    bed.files.FailRenames(kErrorAccessDenied);
+    const BackupResult result = WriteBackup(bed.memory, bed.files, bed.clock, kProgramFolder, 3);
+    EXPECT_EQ(BackupProblem::FileNotWritten, result.problem);
+    EXPECT_EQ(Lines{}, bed.files.FilesIn(kBackupsFolder));
+    EXPECT_NE(std::string::npos, BackupFailureMessage(result).find("\"C:\\Program Files\\Tidewave\\Backups\\001.BCK\" (Windows error 5)"));
+  }
+}
+
+}  // namespace
+}  // namespace tw::test

@@ -1,0 +1,77 @@
+#include "support/wine/TestPanelHost.h"
+
+namespace tw::test {
+namespace {
+
+constexpr const char* kClassName = "TidewaveTestPanelHost";
+
+void RegisterHostClass() {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (GetClassInfoExA(instance, kClassName, &windowClass)) return;
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kClassName;
+  RegisterClassExA(&windowClass);
+}
+
+}  // namespace
+
+TestPanelHost::TestPanelHost(AppContext& app, int width, int height) : app_(app) {
+  RegisterHostClass();
+  RECT frame{0, 0, width, height};
+  // A popup without a caption: Wine leaves such windows to itself rather than
+  // to a window manager, and there is none under Xvfb to confirm that a
+  // captioned window went away; destroying one would wait two seconds for it.
+  constexpr DWORD kStyle = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
+  AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT);
+  window_ = CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, "Test panel host", kStyle, 0, 0,
+                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+  ShowWindow(window_, SW_SHOWNOACTIVATE);
+}
+
+TestPanelHost::~TestPanelHost() {
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+void TestPanelHost::applyAllControls(ui::Panel& panel) {
+  calls_.push_back("applyAllControls " + std::string(panel.spec().name));
+  for (const ui::ControlSpec& control : panel.spec().controls) {
+    const std::string_view object = ui::SkinObjectFor(control.kind);
+    if (!object.empty()) skin_.ApplySkin(panel.Control(control.id), object);
+  }
+}
+
+void TestPanelHost::BringMovieToFront() { calls_.push_back("BringMovieToFront"); }
+
+void TestPanelHost::SetMovieVariable(std::string_view name, std::string_view value) {
+  calls_.push_back("SetMovieVariable " + std::string(name) + "=" + std::string(value));
+}
+
+bool TestPanelHost::Show(ui::Panel& panel) {
+  if (!panel.Load(*this)) return false;
+  ShowWindow(panel.hwnd(), SW_SHOW);
+  UpdateWindow(panel.hwnd());
+  PumpMessages();
+  return true;
+}
+
+void Click(HWND control) {
+  SendMessageA(control, BM_CLICK, 0, 0);
+  PumpMessages();
+}
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+}  // namespace tw::test

@@ -1,0 +1,50 @@
+#pragma once
+// A stand-in for the main window that panels are loaded into in tests: a
+// visible top-level window (the host frame itself) that implements PanelHost,
+// skins nothing, and writes down what a panel asks of the navigation surface.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/win32/Panel.h"
+#include "ui/win32/SkinEngine.h"
+
+namespace tw::test {
+
+class TestPanelHost final : public ui::PanelHost {
+ public:
+  // The host frame is sized to the panel's host size (width x height in pixels).
+  TestPanelHost(AppContext& app, int width = 724, int height = 540);
+  TestPanelHost(const TestPanelHost&) = delete;
+  TestPanelHost& operator=(const TestPanelHost&) = delete;
+  ~TestPanelHost() override;
+
+  HWND HostWindow() const override { return window_; }
+  ui::SkinEngine& Skin() override { return skin_; }
+  void applyAllControls(ui::Panel& panel) override;
+  void BringMovieToFront() override;
+  void SetMovieVariable(std::string_view name, std::string_view value) override;
+  AppContext& App() override { return app_; }
+
+  // Loads the panel into this host and shows it, as the main window's ShowPanel does.
+  bool Show(ui::Panel& panel);
+
+  // In order: "BringMovieToFront", "SetMovieVariable _root.home=true", and
+  // "applyAllControls frmWizardMode" for every panel skinned while loading.
+  const std::vector<std::string>& Calls() const { return calls_; }
+  void ClearCalls() { calls_.clear(); }
+
+ private:
+  AppContext& app_;
+  ui::SkinEngine skin_;
+  HWND window_ = nullptr;
+  std::vector<std::string> calls_;
+};
+
+// Sends BM_CLICK to a panel's control and lets the messages it posts run.
+void Click(HWND control);
+// Dispatches whatever is waiting in this thread's queue.
+void PumpMessages();
+
+}  // namespace tw::test

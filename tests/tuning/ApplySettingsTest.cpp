@@ -1,0 +1,286 @@
+// The exact writes an apply makes on each family, and how it behaves when the
+// backup or the registry says no.
+#include "tuning/ApplySettings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "support/TuningTestBed.h"
+#include "tuning/TcpIpLayout.h"
+
+namespace tw::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const std::string kNtParams = "HKLM\\System\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+const std::string kNtParamsLower = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\tcpip\\parameters";
+const std::string kNtBrowser = "HKCU\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+const std::string kMstcp = "HKLM\\System\\CurrentControlSet\\Services\\VxD\\MSTCP";
+const std::string k9xBrowser = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+const std::string kNdi = "HKLM\\System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
+
+std::string Dword(const std::string& key, const std::string& name, std::uint32_t value) {
+  return "Set " + key + " [" + name + "] dword " + std::to_string(value) + " -> 0";
+}
+std::string Sz(const std::string& key, const std::string& name, const std::string& text) {
+  return "Set " + key + " [" + name + "] sz \"" + text + "\\0\" -> 0";
+}
+std::string Delete(const std::string& key, const std::string& name, long status = kErrorFileNotFound) {
+  return "Delete " + key + " [" + name + "] -> " + std::to_string(status);
+}
+std::string InterfaceOf(const std::string& id) { return "HKLM\\" + InterfaceKey(id); }
+std::string ServiceOf(const std::string& id) { return "HKLM\\" + InterfaceServiceKey(id); }
+std::string NetTransOf(const std::string& id) { return "HKLM\\" + NetTransAdapterKey(id); }
+
+// "Automatic-A" on NT: the four constants first, then the set, per-interface
+// writes, and the cache size last.
+Lines NtAutomaticA(const std::vector<std::string>& interfaces) {
+  Lines lines = {
+      Dword(kNtParams, "SackOpts", 1),
+      Dword(kNtParams, "Tcp1323Opts", 1),
+      Dword(kNtParams, "TcpMaxDupAcks", 2),
+      Dword(kNtParams, "DefaultReceiveWindow", 8192),
+      Dword(kNtParamsLower, "DefaultTTL", 128),
+      Dword(kNtParamsLower, "GlobalMaxTcpWindowSize", 4288),
+      Dword(kNtParamsLower, "TcpWindowSize", 4288),
+      Dword(kNtParamsLower, "EnablePMTUBHDetect", 0),
+      Dword(kNtParamsLower, "EnablePMTUDiscovery", 1),
+      Dword(kNtParamsLower, "KeepAliveTime", 600000),
+      Dword(kNtParamsLower, "KeepAliveInterval", 1000),
+      Dword(kNtParamsLower, "SYNAttackProtect", 2),
+      Dword(kNtParamsLower, "EnableICMPRedirects", 0),
+      Dword(kNtBrowser, "MaxConnectionsPer1_0Server", 16),
+      Dword(kNtBrowser, "MaxConnectionsPerServer", 8),
+  };
+  for (const std::string& id : interfaces) {
+    lines.push_back(Dword(InterfaceOf(id), "MTU", 576));
+    lines.push_back(Dword(ServiceOf(id), "MTU", 576));
+    lines.push_back(Dword(InterfaceOf(id), "MSS", 536));
+    lines.push_back(Dword(ServiceOf(id), "MSS", 536));
+  }
+  lines.push_back(Dword(kNdi, "", 0));
+  return lines;
+}
+
+// "Automatic-A" on 9x: texts, no SYN or ICMP, adapters last.
+Lines Win9xAutomaticA(const std::vector<std::string>& adapters) {
+  Lines lines = {
+      Sz(kMstcp, "SackOpts", "1"),
+      Sz(kMstcp, "Tcp1323Opts", "1"),
+      Sz(kMstcp, "DefaultTTL", "128"),
+      Sz(kMstcp, "DefaultRcvWindow", "4288"),
+      Sz(kMstcp, "GlobalMaxTcpWindowSize", "4288"),
+      Sz(kMstcp, "PMTUBlackHoleDetect", "0"),
+      Sz(kMstcp, "PMTUDiscovery", "1"),
+      Sz(kMstcp, "KeepAliveTime", "600000"),
+      Sz(kMstcp, "KeepAliveInterval", "1000"),
+      Sz(k9xBrowser, "MaxConnectionsPer1_0Server", "16"),
+      Sz(k9xBrowser, "MaxConnectionsPerServer", "8"),
+      Sz(kNdi, "", "0"),
+  };
+  for (const std::string& id : adapters) {
+    lines.push_back(Sz(NetTransOf(id), "MaxMTU", "576"));
+    lines.push_back(Sz(NetTransOf(id), "MaxMSS", "536"));
+  }
+  return lines;
+}
+
+// Where the first and the last recorded call starting with `prefix` are.
+std::size_t FirstCall(const RecordingRegistry& registry, std::string_view prefix) {
+  const auto& calls = registry.Calls();
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    if (calls[i].rfind(prefix, 0) == 0) return i;
+  }
+  return calls.size();
+}
+std::size_t LastCall(const RecordingRegistry& registry, std::string_view prefix) {
+  const auto& calls = registry.Calls();
+  for (std::size_t i = calls.size(); i > 0; --i) {
+    if (calls[i - 1].rfind(prefix, 0) == 0) return i - 1;
+  }
+  return 0;
+}
+
+TEST(ApplySettings, NtWritesEveryValueInOrderWithFourWritesPerInterface) {
+  for (const std::vector<std::string>& interfaces :
+       {std::vector<std::string>{}, {"{6B0A}"}, {"{6B0A}", "{F00D}"}}) {
+    TuningTestBed bed(7);
+    // Created in reverse: the order is the registry's, not the order of creation.
+    for (auto id = interfaces.rbegin(); id != interfaces.rend(); ++id) bed.AddKey(InterfaceKey(*id));
+    bed.registry.Clear();
+
+    const ApplyResult result = ApplySettings(bed.app);
+
+    EXPECT_EQ(ApplyOutcome::Applied, result.outcome);
+    EXPECT_EQ("", result.message);
+    EXPECT_EQ(NtAutomaticA(interfaces), bed.registry.Changes()) << interfaces.size() << " interfaces";
+    EXPECT_EQ(static_cast<int>(16 + 4 * interfaces.size()), result.writes);
+    EXPECT_EQ(std::string(kBackupsFolder) + "\\001.BCK", result.backup.path);
+    EXPECT_LT(LastCall(bed.registry, "Query"), FirstCall(bed.registry, "Set"))
+        << "the backup reads everything before the first write";
+    EXPECT_EQ(0u, bed.memory.OpenHandles()) << "every key is closed again";
+  }
+}
+
+TEST(ApplySettings, Win9xWritesTextsAndSkipsSynAndIcmp) {
+  for (const std::vector<std::string>& adapters : {std::vector<std::string>{}, {"0000"}, {"0000", "0001"}}) {
+    for (std::int16_t family : {1, 2, 3, 4}) {
+      TuningTestBed bed(family);
+      bed.app.tuning.CurrentSettings.ICMP = true;  // nowhere to go on 9x
+      for (const std::string& id : adapters) bed.AddKey(NetTransAdapterKey(id));
+      bed.registry.Clear();
+
+      const ApplyResult result = ApplySettings(bed.app);
+
+      EXPECT_EQ(ApplyOutcome::Applied, result.outcome);
+      EXPECT_EQ(Win9xAutomaticA(adapters), bed.registry.Changes()) << "family " << family;
+      EXPECT_EQ(0u, bed.memory.OpenHandles());
+    }
+  }
+}
+
+TEST(ApplySettings, MinusOneRemovesTheWindowAndMtuValuesAndMssFollowsMtu) {
+  {
+    TuningTestBed bed(7);
+    bed.SetDword(kHkeyLocalMachine, kTcpipParametersKey, "TcpWindowSize", 65535);
+    bed.SetDword(kHkeyLocalMachine, InterfaceKey("{6B0A}"), "MSS", 1460);
+    bed.app.tuning.CurrentSettings = bed.app.tuning.PresetSettings[2];  // Automatic-C
+    bed.app.tuning.CurrentSettings.MSS = 1460;
+    bed.registry.Clear();
+
+    ApplySettings(bed.app);
+
+    const Lines changes = bed.registry.Changes();
+    const Lines expected = {
+        Delete(kNtParamsLower, "GlobalMaxTcpWindowSize"),
+        Delete(kNtParamsLower, "TcpWindowSize", kErrorSuccess),
+        Delete(InterfaceOf("{6B0A}"), "MTU"),
+        Delete(ServiceOf("{6B0A}"), "MTU"),
+        Delete(InterfaceOf("{6B0A}"), "MSS", kErrorSuccess),
+        Delete(ServiceOf("{6B0A}"), "MSS"),
+    };
+    Lines deletes;
+    std::copy_if(changes.begin(), changes.end(), std::back_inserter(deletes),
+                 [](const std::string& c) { return c.rfind("Delete", 0) == 0; });
+    EXPECT_EQ(expected, deletes);
+    EXPECT_EQ(16u + 4u - 6u, changes.size() - deletes.size()) << "everything else is written";
+    EXPECT_EQ(Dword(kNtParams, "DefaultReceiveWindow", 8192), changes[3]) << "whatever RWIN is";
+    // A removal opens or creates its key first: the interface's service key exists now.
+    RegKey service;
+    EXPECT_EQ(kErrorSuccess, RegKey::Open(bed.memory, kHkeyLocalMachine, InterfaceServiceKey("{6B0A}"), kKeyRead, service));
+  }
+  {
+    TuningTestBed bed(3);
+    bed.AddKey(NetTransAdapterKey("0000"));
+    bed.app.tuning.CurrentSettings.RWIN = -1;
+    bed.app.tuning.CurrentSettings.MTU = -1;
+    bed.registry.Clear();
+
+    ApplySettings(bed.app);
+
+    Lines expected = Win9xAutomaticA({});
+    expected[3] = Delete(kMstcp, "DefaultRcvWindow");
+    expected[4] = Delete(kMstcp, "GlobalMaxTcpWindowSize");
+    expected.push_back(Delete(NetTransOf("0000"), "MaxMTU"));
+    expected.push_back(Delete(NetTransOf("0000"), "MaxMSS"));
+    EXPECT_EQ(expected, bed.registry.Changes());
+  }
+}
+
+TEST(ApplySettings, AnAdapterListThatCannotBeOpenedSkipsOnlyThePerAdapterStep) {
+  {
+    TuningTestBed bed(7);
+    bed.AddKey(InterfaceKey("{6B0A}"));
+    bed.memory.DenyAccess(kHkeyLocalMachine, kInterfacesKey);
+    bed.registry.Clear();
+
+    const ApplyResult result = ApplySettings(bed.app);
+
+    EXPECT_EQ(ApplyOutcome::Applied, result.outcome);
+    EXPECT_EQ(NtAutomaticA({}), bed.registry.Changes()) << "the cache size after it is still written";
+    EXPECT_EQ(0u, bed.memory.OpenHandles());
+  }
+  {
+    TuningTestBed bed(3);
+    bed.AddKey(NetTransAdapterKey("0000"));
+    bed.memory.DenyAccess(kHkeyLocalMachine, kNetTransKey);
+    bed.registry.Clear();
+    ApplySettings(bed.app);
+    EXPECT_EQ(Win9xAutomaticA({}), bed.registry.Changes());
+  }
+}
+
+TEST(ApplySettings, AFamilyOutsideOneToSevenDoesNothingAtAll) {
+  for (std::int16_t family : {0, 8, -1}) {
+    TuningTestBed bed(family);
+    const ApplyResult result = ApplySettings(bed.app);
+    EXPECT_EQ(ApplyOutcome::NothingToDo, result.outcome);
+    EXPECT_EQ("", result.message);
+    EXPECT_TRUE(bed.registry.Calls().empty()) << "family " << family;
+    EXPECT_FALSE(bed.files.FolderExists(kBackupsFolder)) << "no backup either";
+  }
+}
+
+TEST(ApplySettings, NothingChangesWithoutACompleteBackup) {
+  struct Case {
+    const char* what;
+    void (*arrange)(TuningTestBed&);
+    const char* advice;
+  };
+  const Case cases[] = {
+      {"folder cannot be created", [](TuningTestBed& bed) { bed.files.DenyWrites(kProgramFolder); },
+       "Make sure Tidewave may write to its own folder"},
+      {"numbering used up", [](TuningTestBed& bed) { bed.files.AddFile(std::string(kBackupsFolder) + "\\999.BCK"); },
+       "Delete old backups in the backup manager, then try again."},
+      {"disk full", [](TuningTestBed& bed) { bed.files.LimitFreeSpace(100); },
+       "Free some space on the disk, then try again."},
+      {"rename refused", [](TuningTestBed& bed) { bed.files.FailRenames(kErrorAccessDenied); },
+       "Make sure Tidewave may write to its own folder"},
+  };
+  for (const Case& c : cases) {
+    TuningTestBed bed(7);
+    bed.AddKey(InterfaceKey("{6B0A}"));
+    c.arrange(bed);
+    bed.registry.Clear();
+
+    const ApplyResult result = ApplySettings(bed.app);
+
+    EXPECT_EQ(ApplyOutcome::RefusedWithoutBackup, result.outcome) << c.what;
+    EXPECT_TRUE(bed.registry.Changes().empty()) << c.what;
+    EXPECT_EQ(0, result.writes) << c.what;
+    EXPECT_EQ(0u, result.message.rfind("Tidewave has not changed any network setting.", 0)) << result.message;
+    EXPECT_NE(std::string::npos, result.message.find(c.advice)) << result.message;
+    for (const std::string& name : bed.files.FilesIn(kBackupsFolder)) {
+      EXPECT_EQ("999.BCK", name) << c.what << ": nothing new, not even a partial file";
+    }
+  }
+}
+
+TEST(ApplySettings, RefusedWritesAreCountedAndTheRestStayWritten) {
+  TuningTestBed bed(7);
+  bed.AddKey(InterfaceKey("{6B0A}"));
+  // An account without administrator rights: HKEY_LOCAL_MACHINE reads but does not change.
+  bed.memory.DenyWrites(kHkeyLocalMachine, "SYSTEM");
+  bed.registry.Clear();
+
+  const ApplyResult result = ApplySettings(bed.app);
+
+  EXPECT_EQ(ApplyOutcome::PartlyApplied, result.outcome);
+  EXPECT_EQ(20, result.writes);
+  EXPECT_EQ(18, result.refused) << "all but the two browser values under HKEY_CURRENT_USER";
+  EXPECT_EQ(
+      "Windows refused to change 18 of the 20 network values Tidewave was setting. Changing them needs "
+      "administrator rights: close Tidewave, start it again as an administrator and apply the settings "
+      "again.\r\n\r\nThe other values have been changed; the backup \"001.BCK\" holds what was there before.",
+      result.message);
+  EXPECT_EQ(16.0, ReadCurrentValue(bed.memory, kHkeyCurrentUser, kInternetSettingsNtKey, "MaxConnectionsPer1_0Server"));
+  EXPECT_TRUE(bed.files.FileExists(result.backup.path));
+
+  EXPECT_EQ(0u, RefusedWritesMessage(1, 1, "C:\\x\\Backups\\002.BCK")
+                    .rfind("Windows refused to change 1 of the 1 network value Tidewave was setting. ", 0));
+}
+
+}  // namespace
+}  // namespace tw::test

@@ -1,0 +1,68 @@
+// The preset panel's portable side: its description text and its layout.
+#include "tuning/WizardMode.h"
+
+#include <gtest/gtest.h>
+
+namespace tw {
+namespace {
+
+PresetTable Presets() {
+  PresetTable presets;
+  LoadPresets(presets);
+  return presets;
+}
+
+TEST(WizardMode, AutomaticADescriptionExactly) {
+  EXPECT_EQ(
+      "MSS = 536\tMTU = 576\t\tICMP = False\r\n"
+      "\r\n"
+      "NDI = 0\tMSCPS0 = 16\t\tMSCPS1 = 8\r\n"
+      "\r\n"
+      "BlackHole = False\tRWIN = 4288\t\r\n"
+      "Keep Alive = 600000\r\n"
+      "\r\n"
+      "Keep Alive Interval= 1000\tSYN = 2\t\tTTL= 128\r\n"
+      "\r\n",
+      ModeDescription(Presets()[0]));
+}
+
+TEST(WizardMode, RemovedValuesShowAsMinusOneAndTheDefaultModeItsConnections) {
+  const PresetTable presets = Presets();
+  const std::string c = ModeDescription(presets[2]);
+  EXPECT_NE(std::string::npos, c.find("MSS = -1\tMTU = -1\t"));
+  EXPECT_NE(std::string::npos, c.find("RWIN = -1\t"));
+  const std::string windowsDefault = ModeDescription(presets[7]);
+  EXPECT_NE(std::string::npos, windowsDefault.find("MSCPS0 = 2\t\tMSCPS1 = 4"));
+  EXPECT_NE(std::string::npos, windowsDefault.find("RWIN = 8192"));
+  TcpIpSettings set = presets[0];
+  set.ICMP = set.BlackHole = true;
+  set.SYN = -2;
+  EXPECT_NE(std::string::npos, ModeDescription(set).find("ICMP = True"));
+  EXPECT_NE(std::string::npos, ModeDescription(set).find("BlackHole = True"));
+  EXPECT_NE(std::string::npos, ModeDescription(set).find("SYN = -2\t"));
+}
+
+TEST(WizardMode, DescriptionCellsLineUpByTabs) {
+  const auto lines = DescriptionCells(ModeDescription(Presets()[0]));
+  ASSERT_EQ(10u, lines.size());
+  EXPECT_EQ((std::vector<std::string>{"MSS = 536", "MTU = 576", "", "ICMP = False"}), lines[0]);
+  EXPECT_EQ((std::vector<std::string>{""}), lines[1]);
+  EXPECT_EQ((std::vector<std::string>{"BlackHole = False", "RWIN = 4288", ""}), lines[4]);
+  EXPECT_EQ((std::vector<std::string>{"Keep Alive = 600000"}), lines[5]);
+  EXPECT_EQ((std::vector<std::string>{"Keep Alive Interval= 1000", "SYN = 2", "", "TTL= 128"}), lines[7]);
+  EXPECT_EQ((std::vector<std::string>{""}), lines[9]);
+}
+
+TEST(WizardMode, EveryControlFitsTheHostAndTheOptionsSitInTheFrame) {
+  for (const ui::ControlSpec& control : kWizardModeControls) {
+    const ui::PixelRect rect = ui::ControlRect(control, kWizardModeControls);
+    EXPECT_LE(rect.left + rect.width, kWizardModePanel.width) << control.name;
+    EXPECT_LE(rect.top + rect.height, kWizardModePanel.height) << control.name;
+  }
+  // Automatic-C: second row, left column, inside the frame (75 + 120, 165 + 480 twips).
+  EXPECT_EQ((ui::PixelRect{13, 43, 113, 17}), ui::ControlRect(kWizardModeControls[3], kWizardModeControls));
+  EXPECT_EQ((ui::PixelRect{178, 214, 93, 27}), ui::ControlRect(kWizardModeControls[10], kWizardModeControls));
+}
+
+}  // namespace
+}  // namespace tw

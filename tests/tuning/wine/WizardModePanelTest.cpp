@@ -1,0 +1,136 @@
+// The real Wizard Mode panel with real controls, driven by messages as a user
+// or a screen reader drives it, in a test host standing in for the main window.
+#include <gtest/gtest.h>
+
+#include "app/AppContext.h"
+#include "backup/BackupFile.h"
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Version.h"
+#include "support/FakeShell.h"
+#include "support/TuningKeys.h"
+#include "support/wine/Program.h"
+#include "support/wine/ScratchFolder.h"
+#include "support/wine/TestPanelHost.h"
+#include "tuning/TcpIpLayout.h"
+#include "tuning/win32/frmWizardMode.h"
+
+namespace tw::test {
+namespace {
+
+struct ShownMessage {
+  std::string text;
+  UINT flags;
+};
+
+class WizardModePanel : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    KeepTuningKeys(snapshot_, registry_);
+    LoadPresets(app_.tuning.PresetSettings);
+    panel_.SetMessageBox([this](HWND, const std::string& text, UINT flags) { messages_.push_back({text, flags}); });
+    ASSERT_TRUE(host_.Show(panel_));
+  }
+
+  HWND Control(int id) { return panel_.Control(id); }
+  std::string Description() { return WindowText(Control(IDC_lblModeDescrip)); }
+  bool Checked(int index) { return SendMessageA(Control(OptModeId(index)), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+  Win32Registry registry_;
+  Win32Version version_;
+  Win32FileSystem files_;
+  Win32Clock clock_;
+  ScratchFolder folder_;
+  FakeShell shell_;
+  AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_,
+                  .programFolder = folder_.path(), .os = DetectOsFamily(version_)};
+  RegistrySnapshot snapshot_{registry_};
+  TestPanelHost host_{app_, kWizardModePanel.width, kWizardModePanel.height};
+  frmWizardMode panel_;
+  std::vector<ShownMessage> messages_;
+};
+
+TEST_F(WizardModePanel, LoadsWithAutomaticAAndItsControlsAsLaidOut) {
+  EXPECT_EQ("Wizard Mode", WindowText(panel_.hwnd()));
+  EXPECT_EQ(host_.HostWindow(), GetParent(panel_.hwnd()));
+  EXPECT_EQ((std::vector<std::string>{"applyAllControls frmWizardMode"}), host_.Calls());
+  EXPECT_EQ("Optimization Modes", WindowText(Control(IDC_frameOptimizationMode)));
+  EXPECT_EQ("Optimize &Now", WindowText(Control(IDC_cmdOptimize)));
+  const char* const captions[] = {"Automatic-A", "Automatic-B", "Automatic-C", "Automatic-D",
+                                  "Automatic-E", "Automatic-F", "Automatic-G", "Windows default"};
+  for (int i = 0; i < kPresetCount; ++i) EXPECT_EQ(captions[i], WindowText(Control(OptModeId(i))));
+  EXPECT_TRUE(Checked(0));
+  EXPECT_EQ(app_.tuning.PresetSettings[0], app_.tuning.CurrentSettings);
+  EXPECT_EQ(ModeDescription(app_.tuning.PresetSettings[0]), Description()) << "the exact text, TABs and all";
+
+  // Automatic-D sits in the right column of the second row, inside the frame.
+  RECT d{};
+  GetWindowRect(Control(OptModeId(3)), &d);
+  MapWindowPoints(nullptr, panel_.hwnd(), reinterpret_cast<POINT*>(&d), 2);
+  const ui::PixelRect expected = ui::ControlRect(kWizardModeControls[4], kWizardModeControls);
+  EXPECT_EQ(expected.left, d.left);
+  EXPECT_EQ(expected.top, d.top);
+  EXPECT_EQ(expected.width, d.right - d.left);
+}
+
+TEST_F(WizardModePanel, ClickingAModeCopiesItsPresetAndShowsItsValues) {
+  Click(Control(OptModeId(2)));
+  EXPECT_TRUE(Checked(2));
+  EXPECT_FALSE(Checked(0)) << "one group";
+  EXPECT_EQ(app_.tuning.PresetSettings[2], app_.tuning.CurrentSettings);
+  EXPECT_NE(std::string::npos, Description().find("MTU = -1"));
+  EXPECT_NE(std::string::npos, Description().find("RWIN = -1"));
+
+  Click(Control(OptModeId(7)));
+  EXPECT_EQ(app_.tuning.PresetSettings[7], app_.tuning.CurrentSettings);
+  EXPECT_NE(std::string::npos, Description().find("MSCPS0 = 2\t\tMSCPS1 = 4"));
+
+  // No option reaches this; a caller that passes it gets the program's message.
+  panel_.optMode_Click(8);
+  ASSERT_EQ(1u, messages_.size());
+  EXPECT_EQ("Error no such this mode", messages_[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_OK), messages_[0].flags);
+  EXPECT_EQ(app_.tuning.PresetSettings[7], app_.tuning.CurrentSettings) << "nothing copied";
+  EXPECT_EQ(ModeDescription(app_.tuning.PresetSettings[7]), Description()) << "shown again all the same";
+  EXPECT_EQ(1u, host_.Calls().size()) << "no trip home";
+}
+
+TEST_F(WizardModePanel, OptimizeNowAppliesThenSendsTheSurfaceHome) {
+  Click(Control(OptModeId(4)));
+  host_.ClearCalls();
+  Click(Control(IDC_cmdOptimize));
+
+  EXPECT_EQ(ApplyOutcome::Applied, panel_.LastApply().outcome);
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ((std::vector<std::string>{"BringMovieToFront", "SetMovieVariable _root.home=true"}), host_.Calls());
+  EXPECT_EQ((std::vector<std::string>{"001.BCK"}), FolderEntries(folder_.path() + "\\Backups"));
+  const std::string_view parameters = IsNtFamily(app_.os.code) ? kTcpipParametersKey : kMstcpKey;
+  EXPECT_EQ(64.0, ReadCurrentValue(registry_, kHkeyLocalMachine, parameters, "DefaultTTL")) << "Automatic-E";
+
+  // Twice: two applies, two backups.
+  Click(Control(IDC_cmdOptimize));
+  EXPECT_EQ((std::vector<std::string>{"001.BCK", "002.BCK"}), FolderEntries(folder_.path() + "\\Backups"));
+}
+
+TEST_F(WizardModePanel, WithoutABackupNothingIsAppliedAndThePanelStays) {
+  // A "Backups" that is a file: the folder can be neither made nor used.
+  Win32FileSystem files;
+  ASSERT_EQ(kErrorSuccess, files.WriteNewFile(folder_.path() + "\\Backups", "a file in the way"));
+  const std::string before = BackupContents(registry_, app_.os.code, clock_.GetLocalTime());
+  host_.ClearCalls();
+
+  Click(Control(IDC_cmdOptimize));
+
+  EXPECT_EQ(ApplyOutcome::RefusedWithoutBackup, panel_.LastApply().outcome);
+  ASSERT_EQ(1u, messages_.size());
+  EXPECT_EQ(panel_.LastApply().message, messages_[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), messages_[0].flags);
+  EXPECT_TRUE(host_.Calls().empty()) << "the user stays where the message is about";
+  // The backup's own reading of the registry, less its date and time: nothing changed.
+  const std::string after = BackupContents(registry_, app_.os.code, clock_.GetLocalTime());
+  EXPECT_EQ(before.substr(before.find("\r\n", 14)), after.substr(after.find("\r\n", 14)));
+}
+
+}  // namespace
+}  // namespace tw::test
