@@ -222,7 +222,9 @@ void DrawPushButton(const DRAWITEMSTRUCT& item, const SkinnedWindow& state) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, disabled ? look.Color(object.disabled, GetSysColor(COLOR_GRAYTEXT))
                             : look.Color(object.text, GetSysColor(COLOR_BTNTEXT)));
-  DrawTextA(dc, caption, -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+  // The mnemonic is underlined only once the keyboard is in use, as on a plain button.
+  const UINT prefix = (item.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
+  DrawTextA(dc, caption, -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | prefix);
 
   if (focused) {
     RECT ring = rect;
@@ -261,15 +263,16 @@ void PaintGroupBox(HWND window, const SkinnedWindow& state) {
   char caption[256] = "";
   const int length = GetWindowTextA(window, caption, sizeof caption);
   if (length <= 0) return;
+  const UINT prefix = (SendMessageA(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0;
   RECT label{client.left + 8, client.top, client.right - 8, client.top + metrics.tmHeight};
-  DrawTextA(dc, caption, length, &label, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+  DrawTextA(dc, caption, length, &label, DT_SINGLELINE | DT_CALCRECT | prefix);
   label.right = std::min(label.right, client.right - 8);
   RECT behind = label;
   InflateRect(&behind, 2, 0);
   FillRect(dc, &behind, brush);
   if (!IsWindowEnabled(window)) SetTextColor(dc, look.Color(look.object.disabled, GetSysColor(COLOR_GRAYTEXT)));
   SetBkMode(dc, TRANSPARENT);
-  DrawTextA(dc, caption, length, &label, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  DrawTextA(dc, caption, length, &label, DT_SINGLELINE | DT_END_ELLIPSIS | prefix);
 }
 
 void TrackHover(HWND window, SkinnedWindow& state, bool inside) {
