@@ -144,13 +144,16 @@ HBRUSH AnswerControlColor(HWND parent, SkinnedWindow& parentState, UINT message,
   const SkinLook* childLook = childState ? childState->look.get() : nullptr;
   const SkinLook* parentLook = parentState.role == Role::Container ? parentState.look.get() : nullptr;
 
-  HBRUSH brush = nullptr;
+  HBRUSH brush = reinterpret_cast<HBRUSH>(CallWindowProcA(parentState.original, parent, message,
+                                                          reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
+  // A window that colours this child itself keeps its say; only the system's
+  // default answer is the skin's to replace.
+  if (brush != nullptr && brush != GetSysColorBrush(COLOR_BTNFACE) && brush != GetSysColorBrush(COLOR_WINDOW)) {
+    return brush;
+  }
   if (paintsLikeStatic && parentLook && parentLook->background) {
     SetBkColor(dc, ToColorRef(*parentLook->object.background));
     brush = parentLook->background.get();
-  } else {
-    brush = reinterpret_cast<HBRUSH>(CallWindowProcA(parentState.original, parent, message,
-                                                     reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
   }
   if (paintsLikeStatic && parentLook && parentLook->object.text) SetTextColor(dc, ToColorRef(*parentLook->object.text));
   if (childLook) {

@@ -28,6 +28,7 @@ enum ControlId : int {
   kPlainLabel,
   kEdit,
   kPlainPush,
+  kOwnColours,  // a label its panel colours itself
 };
 
 // Colours no system look uses, so that a match can only come from the skin.
@@ -45,6 +46,10 @@ std::vector<std::pair<int, int>> commands;  // (id, notification) the panel rece
 
 LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND && lParam != 0) commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
+  if (message == WM_CTLCOLORSTATIC && GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == kOwnColours) {
+    SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0x09, 0x09, 0x09));
+    return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -107,6 +112,7 @@ class SkinEngineTest : public ::testing::Test {
         {kPlainLabel, "STATIC", "Plain", SS_LEFT, {10, 140, 150, 20}},
         {kEdit, "EDIT", "1500", ES_AUTOHSCROLL | WS_TABSTOP, {10, 170, 80, 22}},
         {kPlainPush, "BUTTON", "Plain", BS_PUSHBUTTON | WS_TABSTOP, {110, 170, 90, 26}},
+        {kOwnColours, "STATIC", "Warning", SS_LEFT, {10, 200, 150, 20}},
     };
     for (const Spec& spec : specs) {
       HWND control = CreateWindowExA(0, spec.className, spec.caption, WS_CHILD | WS_VISIBLE | spec.style,
@@ -284,6 +290,9 @@ TEST_F(SkinEngineTest, TheLookComesFromTheSkin) {
   EXPECT_EQ(std::make_tuple(true, RGB(0x11, 0x22, 0x33), RGB(0x10, 0x20, 0x30)), colours(Control(kCheck)))
       << "a check box: its text on the panel's background";
   EXPECT_EQ(std::make_tuple(true, RGB(0x33, 0x22, 0x11), RGB(0x10, 0x20, 0x30)), colours(Control(kRadioA)));
+  ASSERT_TRUE(engine.ApplySkin(Control(kOwnColours), "Label"));
+  EXPECT_EQ(RGB(0x09, 0x09, 0x09), std::get<1>(colours(Control(kOwnColours))))
+      << "colours the panel gives a control itself are not overruled";
   EnableWindow(Control(kCheck), FALSE);
   EXPECT_NE(RGB(0x11, 0x22, 0x33), std::get<1>(colours(Control(kCheck)))) << "a disabled one is not drawn as enabled";
   const auto [editBrush, editText, editBack] = colours(Control(kEdit), WM_CTLCOLOREDIT);
