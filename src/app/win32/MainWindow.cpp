@@ -185,7 +185,7 @@ void MainWindow::SetMovieVariable(std::string_view name, std::string_view value)
 }
 
 void MainWindow::applyAllControls(ui::Panel& panel) {
-  for (const ui::ControlSpec& control : panel.spec().controls) {
+  for (const ui::ControlSpec& control : panel.layout().controls) {
     const std::string_view object = ui::SkinObjectFor(control.kind);
     HWND window = panel.Control(control.id);
     // A control the skin cannot take keeps its plain look; the walk goes on.

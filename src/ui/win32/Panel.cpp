@@ -10,7 +10,7 @@ namespace tw::ui {
 bool Panel::Load(PanelHost& host) {
   if (IsLoaded()) return true;
   host_ = &host;
-  const std::string caption(spec_.caption);
+  const std::string caption(layout_.caption);
   WindowArgs args;
   args.className = "TidewavePanel";
   args.caption = caption.c_str();
@@ -18,11 +18,11 @@ bool Panel::Load(PanelHost& host) {
   args.exStyle = WS_EX_CONTROLPARENT;
   args.x = 0;
   args.y = 0;
-  args.width = spec_.width;
-  args.height = spec_.height;
+  args.width = layout_.width;
+  args.height = layout_.height;
   args.parent = host.HostWindow();
   if (!Create(args)) return false;
-  CreateControls(hwnd(), spec_.controls, DialogFont());
+  CreateControls(hwnd(), layout_.controls, DialogFont());
   host.Skin().ApplySkin(hwnd(), "controlForm");
   host.applyAllControls(*this);
   OnLoad();

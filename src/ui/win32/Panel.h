@@ -31,7 +31,7 @@ class PanelHost {
 
 class Panel : public Window {
  public:
-  explicit Panel(const PanelSpec& spec) : spec_(spec) {}
+  explicit Panel(const PanelSpec& layout) : layout_(layout) {}
 
   // Form_Load: creates the window hidden inside the host, builds its controls,
   // skins itself ("controlForm", then every control) and runs OnLoad.
@@ -40,7 +40,7 @@ class Panel : public Window {
   void Unload();
   bool IsLoaded() const { return hwnd() != nullptr; }
 
-  const PanelSpec& spec() const { return spec_; }
+  const PanelSpec& layout() const { return layout_; }
   HWND Control(int id) const { return GetDlgItem(hwnd(), id); }
 
  protected:
@@ -53,7 +53,7 @@ class Panel : public Window {
   PanelHost& host() { return *host_; }
 
  private:
-  const PanelSpec& spec_;
+  const PanelSpec& layout_;
   PanelHost* host_ = nullptr;
 };
 

@@ -40,8 +40,8 @@ TestPanelHost::~TestPanelHost() {
 }
 
 void TestPanelHost::applyAllControls(ui::Panel& panel) {
-  calls_.push_back("applyAllControls " + std::string(panel.spec().name));
-  for (const ui::ControlSpec& control : panel.spec().controls) {
+  calls_.push_back("applyAllControls " + std::string(panel.layout().name));
+  for (const ui::ControlSpec& control : panel.layout().controls) {
     const std::string_view object = ui::SkinObjectFor(control.kind);
     if (!object.empty()) skin_.ApplySkin(panel.Control(control.id), object);
   }

@@ -94,14 +94,14 @@ class SkinEngineTest : public ::testing::Test {
     panel_ = CreateWindowExA(0, "TidewaveSkinTestPanel", "Panel", WS_CHILD | WS_VISIBLE, 10, 10, 440, 250,
                              SharedHost(), nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(nullptr, panel_);
-    struct Spec {
+    struct ControlCase {
       int id;
       const char* className;
       const char* caption;
       DWORD style;
       RECT rect;  // left, top, width, height
     };
-    const Spec specs[] = {
+    const ControlCase cases[] = {
         {kPush, "BUTTON", "Save", BS_PUSHBUTTON | WS_TABSTOP, {10, 10, 90, 26}},
         {kDefault, "BUTTON", "Optimize Now", BS_DEFPUSHBUTTON | WS_TABSTOP, {110, 10, 110, 26}},
         {kCheck, "BUTTON", "Run with Windows", BS_AUTOCHECKBOX | WS_TABSTOP, {10, 50, 150, 20}},
@@ -114,10 +114,10 @@ class SkinEngineTest : public ::testing::Test {
         {kPlainPush, "BUTTON", "Plain", BS_PUSHBUTTON | WS_TABSTOP, {110, 170, 90, 26}},
         {kOwnColours, "STATIC", "Warning", SS_LEFT, {10, 200, 150, 20}},
     };
-    for (const Spec& spec : specs) {
-      HWND control = CreateWindowExA(0, spec.className, spec.caption, WS_CHILD | WS_VISIBLE | spec.style,
-                                     spec.rect.left, spec.rect.top, spec.rect.right, spec.rect.bottom, panel_,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+    for (const ControlCase& c : cases) {
+      HWND control = CreateWindowExA(0, c.className, c.caption, WS_CHILD | WS_VISIBLE | c.style,
+                                     c.rect.left, c.rect.top, c.rect.right, c.rect.bottom, panel_,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                                      GetModuleHandleA(nullptr), nullptr);
       ASSERT_NE(nullptr, control);
       SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
