@@ -118,6 +118,12 @@ std::string FormatDecimal(double value) {
     while (result.back() == '0') result.pop_back();
     if (result.back() == '.') result.pop_back();
     return result;
+  } else if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 1e300) {
+    // A whole number too wide for 64 bits (a long binary value read as a
+    // number): every digit of the double, still without an exponent.
+    std::string digits(320, '\0');
+    digits.resize(static_cast<std::size_t>(std::snprintf(digits.data(), digits.size(), "%.0f", value)));
+    return digits;
   } else {
     std::snprintf(text, sizeof text, "%.15g", value);
   }

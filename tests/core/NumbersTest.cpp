@@ -64,6 +64,7 @@ TEST(Numbers, DecimalFormattingIsPlain) {
   EXPECT_EQ("1500", FormatDecimal(1500));
   EXPECT_EQ("-1", FormatDecimal(-1));
   EXPECT_EQ("4294967295", FormatDecimal(4294967295.0));
+  EXPECT_EQ("18446744073709551616", FormatDecimal(18446744073709551616.0)) << "eight bytes of 0xFF and one more";
   EXPECT_EQ("2.5", FormatDecimal(2.5));
   EXPECT_EQ("0.1", FormatDecimal(0.1));
   EXPECT_EQ("-1234.125", FormatDecimal(-1234.125));

@@ -66,3 +66,28 @@ TEST(WizardMode, EveryControlFitsTheHostAndTheOptionsSitInTheFrame) {
 
 }  // namespace
 }  // namespace tw
+
+namespace tw {
+namespace {
+
+// The table as the modes are documented, column by column, so a mistyped preset
+// cannot hide behind tests that compare the registry with the presets themselves.
+TEST(Presets, EveryModeHoldsItsDocumentedValues) {
+  //                        MSS   MTU   RWIN    TTL KeepAliveTime Interval SYN NDI Disc  Black HTTP10 HTTP11 ICMP
+  const TcpIpSettings expected[] = {
+      {536, 576, 4288, 128, 600000, 1000, 2, 0, true, false, 16, 8, false},
+      {536, 576, -1, 128, 600000, 1000, 2, 0, true, false, 16, 8, false},
+      {-1, -1, -1, 128, 600000, 1000, 2, 0, true, false, 16, 8, false},
+      {536, 576, 5432, 64, 7200000, 1000, 2, 0, true, false, 20, 20, false},
+      {1460, 1500, 256960, 64, 7200000, 1000, 2, 0, true, false, 20, 20, false},
+      {1452, 1492, 255552, 64, 7200000, 1000, 2, 0, true, false, 20, 20, false},
+      {1460, 1500, 256960, 32, 6400000, 1000, 2, 0, true, false, 20, 20, false},
+      {1500, 1500, 8192, 32, 3600000, 1000, 2, 0, true, false, 2, 4, false},
+  };
+  PresetTable presets;
+  LoadPresets(presets);
+  for (int i = 0; i < kPresetCount; ++i) EXPECT_EQ(expected[i], presets[i]) << "preset " << i;
+}
+
+}  // namespace
+}  // namespace tw

@@ -167,7 +167,7 @@ void MainWindow::ShowPanel(PanelId id) {
   ui::Panel& panel = Panel(id);
   panel.Load(*this);  // a panel is a child of the host from its creation
   ShowWindow(panel.hwnd(), SW_SHOW);
-  SetWindowPos(framChildWindow_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetWindowPos(framChildWindow_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
 void MainWindow::HideAllPanels() {
@@ -177,7 +177,14 @@ void MainWindow::HideAllPanels() {
 }
 
 void MainWindow::BringMovieToFront() {
+  // Covered is not enough: Tab, access keys and Space would still reach the
+  // panel's controls, and a Space on a hidden "Optimize Now" would apply again.
+  // The host goes out of sight with its panels; they keep their own visibility.
+  HWND host = framChildWindow_.hwnd();
+  const bool focusInHost = host != nullptr && IsChild(host, GetFocus());
   SetWindowPos(flash_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (host != nullptr) ShowWindow(host, SW_HIDE);
+  if (focusInHost) flash_.TakeFocus();
 }
 
 void MainWindow::SetMovieVariable(std::string_view name, std::string_view value) {
@@ -198,6 +205,9 @@ void MainWindow::RestoreMainWindow() {
 }
 
 void MainWindow::ShowStillRunningNotice() {
+  // A restart that Windows refused has taken the icon away; hiding without it
+  // would leave the program with no way back.
+  if (!Tray1.IsVisible()) Tray1.Show(true);
   ShowWindow(hwnd(), SW_HIDE);
   if (IsNtFamily(app_.os.code)) Tray1.showBalloonoolTip(true);
 }
@@ -215,6 +225,35 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:
       DestroyWindow(hwnd());
+      return 0;
+    case WM_COMMAND: {
+      // Enter on a push button inside a panel: the dialog manager treats this
+      // window as the dialog, so the press arrives here, either as IDOK (no
+      // default button found) or as the button's own click. Hand it back to
+      // the button, whose panel handles it.
+      HWND button = reinterpret_cast<HWND>(lParam);
+      if (lParam == 0 && LOWORD(wParam) == IDOK) {
+        button = GetFocus();
+        const LRESULT code = button && IsChild(hwnd(), button) ? SendMessageA(button, WM_GETDLGCODE, 0, 0) : 0;
+        if (!(code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) return 0;
+      } else if (HIWORD(wParam) != BN_CLICKED || !IsChild(hwnd(), button) || GetParent(button) == hwnd()) {
+        break;
+      }
+      SendMessageA(button, BM_CLICK, 0, 0);
+      return 0;
+    }
+    case WM_ACTIVATE:
+      // Keyboard focus returns where it was when the window is activated again.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(hwnd(), focus)) lastFocus_ = focus;
+      } else if (lastFocus_ != nullptr && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_)) {
+        SetFocus(lastFocus_);
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      flash_.TakeFocus();
       return 0;
     case WM_DESTROY:
       // Nothing is saved here: every panel stores its settings when the user saves them.

@@ -78,6 +78,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   HostFrame framChildWindow_;
   std::array<std::unique_ptr<ui::Panel>, kPanelCount> panels_;
   bool startedInTray_ = false;
+  HWND lastFocus_ = nullptr;
 };
 
 }  // namespace tw

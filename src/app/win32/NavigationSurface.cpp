@@ -412,6 +412,11 @@ void NavigationSurface::ShowView(View view, int activeItem) {
   }
 }
 
+void NavigationSurface::TakeFocus() {
+  HWND item = GetDlgItem(hwnd(), activeItem_ != 0 ? activeItem_ : IDC_FS_homeButton);
+  if (item != nullptr) SetFocus(item);
+}
+
 void NavigationSurface::SetVariable(std::string_view name, std::string_view value) {
   if (name == "_root.version") {
     version_ = value;

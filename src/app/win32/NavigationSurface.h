@@ -46,6 +46,8 @@ class NavigationSurface final : public ui::Window {
   View CurrentView() const { return view_; }
   // The item whose panel the surface last opened, or 0 while none is open.
   int ActiveItem() const { return activeItem_; }
+  // Puts the keyboard on the item of the open panel, or on Home.
+  void TakeFocus();
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -4,24 +4,10 @@
 #include <vector>
 
 #include "app/AppContext.h"
+#include "ui/win32/Gdi.h"
 
 namespace tw {
 namespace {
-
-// Selects a GDI object into a DC for one scope and puts the old one back.
-class ScopedSelect {
- public:
-  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
-  ScopedSelect(const ScopedSelect&) = delete;
-  ScopedSelect& operator=(const ScopedSelect&) = delete;
-  ~ScopedSelect() {
-    if (old_ != nullptr) SelectObject(dc_, old_);
-  }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
 
 std::string WindowTextOf(HWND window) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -103,7 +89,7 @@ void frmWizardMode::DrawDescription(const DRAWITEMSTRUCT& item) {
       SendMessageA(hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(item.hwndItem)));
   FillRect(dc, &item.rcItem, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
   SetBkMode(dc, TRANSPARENT);
-  ScopedSelect font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
+  ui::SelectionGuard font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
 
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc, &metrics);

@@ -93,6 +93,22 @@ class WindowDc {
   HDC dc_;
 };
 
+// A memory DC compatible with `reference` (the screen when null).
+class MemoryDc {
+ public:
+  explicit MemoryDc(HDC reference) : dc_(CreateCompatibleDC(reference)) {}
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  ~MemoryDc() {
+    if (dc_ != nullptr) DeleteDC(dc_);
+  }
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HDC dc_;
+};
+
 class PaintDc {
  public:
   explicit PaintDc(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "ui/win32/Gdi.h"
+
 namespace tw::ui {
 namespace {
 
@@ -32,10 +34,23 @@ bool Win32NotifyIcon::Shell_NotifyIconA(std::uint32_t message, const NotifyIconD
 }
 
 HICON IconFromBitmap(HBITMAP bitmap) {
-  HIMAGELIST list = ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 0);
+  constexpr int kSize = 32;
+  BITMAP source{};
+  if (bitmap == nullptr || !GetObjectA(bitmap, sizeof source, &source)) return nullptr;
+  // The image list takes images of its own size only: scale to it first.
+  WindowDc screen(nullptr);
+  MemoryDc from(screen.get()), to(screen.get());
+  UniqueBitmap scaled(CreateCompatibleBitmap(screen.get(), kSize, kSize));
+  if (!from || !to || !scaled) return nullptr;
+  {
+    SelectionGuard original(from.get(), bitmap), target(to.get(), scaled.get());
+    SetStretchBltMode(to.get(), COLORONCOLOR);
+    StretchBlt(to.get(), 0, 0, kSize, kSize, from.get(), 0, 0, source.bmWidth, source.bmHeight, SRCCOPY);
+  }
+  HIMAGELIST list = ImageList_Create(kSize, kSize, ILC_COLOR32 | ILC_MASK, 1, 0);
   if (list == nullptr) return nullptr;
   HICON icon = nullptr;
-  if (ImageList_AddMasked(list, bitmap, RGB(0, 0, 0)) == 0) icon = ImageList_GetIcon(list, 0, ILD_NORMAL);
+  if (ImageList_AddMasked(list, scaled.get(), RGB(0, 0, 0)) == 0) icon = ImageList_GetIcon(list, 0, ILD_NORMAL);
   ImageList_Destroy(list);
   return icon;
 }
@@ -56,6 +71,16 @@ bool Tray::Create() {
   icon_.SetWindow(reinterpret_cast<std::uintptr_t>(hwnd()));
   // Sent to every top-level window when the shell (and its notification area) starts anew.
   taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+  // Running as administrator, newer Windows would filter that broadcast (and the
+  // icon's own reports) out as coming from a less trusted process. XP has no
+  // such filter, nor the function.
+  using AllowMessage = BOOL(WINAPI*)(UINT, DWORD);
+  if (const auto allow = reinterpret_cast<AllowMessage>(reinterpret_cast<void*>(
+          GetProcAddress(GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilter")))) {
+    constexpr DWORD kAllow = 1;  // MSGFLT_ADD
+    allow(taskbarCreated_, kAllow);
+    allow(kTrayCallbackMessage, kAllow);
+  }
   return true;
 }
 

@@ -9,7 +9,11 @@
 #include "settings/RegistrySettings.h"
 #include "support/FakeShell.h"
 #include "support/RegistryTest.h"
+#include "platform/win32/Win32Registry.h"
+#include "support/TuningKeys.h"
 #include "support/wine/Program.h"
+#include "support/wine/ScratchFolder.h"
+#include "tuning/WizardMode.h"
 
 namespace tw::test {
 namespace {
@@ -184,6 +188,52 @@ TEST_F(MainWindowTest, ShortcutsGoThroughTheShellAndRestartUnloadsFirst) {
   EXPECT_TRUE(IsWindow(main.hwnd())) << "a refused restart leaves the program running";
   main.OnNavigationCommand("IDC_FS_wizardMode", "");
   EXPECT_EQ(std::vector<PanelId>{PanelId::frmWizardMode}, VisiblePanels()) << "panels load again on use";
+}
+
+TEST_F(MainWindowTest, TheKeyboardReachesOnlyTheShownPanelAndEnterPressesItsButtons) {
+  ScratchFolder folder;
+  app_->programFolder = folder.path();
+  Win32Registry real;
+  RegistrySnapshot snapshot(real);
+  KeepTuningKeys(snapshot, real);
+  MainWindow& main = Start();
+  ShowWindow(main.hwnd(), SW_SHOW);
+  SetForegroundWindow(main.hwnd());
+  auto loopKey = [&](WPARAM key) {
+    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+      MSG msg{GetFocus(), message, key, static_cast<LPARAM>(message == WM_KEYUP ? 0xC0000000u : 0u), 0, {}};
+      if (!IsDialogMessageA(main.hwnd(), &msg)) DispatchMessageA(&msg);
+    }
+  };
+  const std::string backups = folder.path() + "\\Backups";
+
+  main.OnNavigationCommand("IDC_FS_wizardMode", "");
+  HWND optimize = main.Panel(PanelId::frmWizardMode).Control(IDC_cmdOptimize);
+  SetFocus(optimize);
+  loopKey(VK_RETURN);
+  EXPECT_EQ(std::vector<std::string>{"001.BCK"}, FolderEntries(backups)) << "Enter pressed Optimize Now";
+  EXPECT_FALSE(HasVisibleStyle(main.HostWindow())) << "the apply handed the window back to the navigation";
+  EXPECT_FALSE(IsChild(main.HostWindow(), GetFocus())) << "the keyboard left the covered panel";
+
+  loopKey(VK_SPACE);
+  loopKey(VK_RETURN);
+  for (int i = 0; i < 40; ++i) loopKey(VK_TAB);
+  EXPECT_EQ(std::vector<std::string>{"001.BCK"}, FolderEntries(backups)) << "nothing reached the hidden button";
+
+  main.OnNavigationCommand("IDC_FS_closeAbout", "");
+  EXPECT_FALSE(HasVisibleStyle(main.HostWindow())) << "panels set visible stay behind the navigation";
+  main.OnNavigationCommand("IDC_FS_wizardMode", "");
+  EXPECT_TRUE(HasVisibleStyle(main.HostWindow()));
+}
+
+TEST_F(MainWindowTest, HidingToTheTrayBringsBackAnIconARefusedRestartTookAway) {
+  MainWindow& main = Start();
+  shell_.exitAccepted = false;
+  main.OnNavigationCommand("IDC_FS_restart", "");
+  ASSERT_FALSE(main.Tray1.IsVisible());
+  main.OnNavigationCommand("IDC_FS_tray", "");
+  EXPECT_TRUE(main.Tray1.IsVisible()) << "a hidden window needs its way back";
+  EXPECT_EQ(ui::kNimAdd, notify_.calls[notify_.calls.size() - (IsNt() ? 2 : 1)].message);
 }
 
 TEST_F(MainWindowTest, MinimizeMinimizes) {

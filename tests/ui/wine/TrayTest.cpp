@@ -27,24 +27,26 @@ TEST(Tray, TheRealNotificationAreaTakesTheIconItsBalloonAndItsRemoval) {
   EXPECT_EQ((std::vector<bool>{true, true, true, true}), shell.results);
 }
 
-TEST(Tray, ABitmapBecomesA32By32Icon) {
+TEST(Tray, ABitmapOfAnySizeBecomesA32By32Icon) {
   RecordingNotifyIcon shell;
   ui::Tray tray(shell);
-  HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
-  ReleaseDC(nullptr, screen);
-  tray.SetTrayImage(bitmap);
-  DeleteObject(bitmap);
-  ASSERT_NE(nullptr, tray.TrayImage());
-  ICONINFO info{};
-  ASSERT_TRUE(GetIconInfo(tray.TrayImage(), &info));
-  EXPECT_TRUE(info.fIcon);
-  BITMAP colour{};
-  GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof colour, &colour);
-  EXPECT_EQ(32, colour.bmWidth);
-  EXPECT_EQ(32, info.hbmColor ? colour.bmHeight : colour.bmHeight / 2);
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
+  for (const int size : {16, 32, 48}) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+    ReleaseDC(nullptr, screen);
+    tray.SetTrayImage(bitmap);
+    DeleteObject(bitmap);
+    ASSERT_NE(nullptr, tray.TrayImage()) << size;
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(tray.TrayImage(), &info));
+    EXPECT_TRUE(info.fIcon);
+    BITMAP colour{};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof colour, &colour);
+    EXPECT_EQ(32, colour.bmWidth) << size;
+    EXPECT_EQ(32, info.hbmColor ? colour.bmHeight : colour.bmHeight / 2) << size;
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+  }
 
   tray.SetTrayImage(static_cast<HBITMAP>(nullptr));
   EXPECT_EQ(nullptr, tray.TrayImage()) << "no picture clears the icon";
