@@ -111,12 +111,6 @@ std::string Upper(std::string_view text) {
   return upper;
 }
 
-std::string WindowText(HWND window) {
-  char text[256] = "";
-  const int length = GetWindowTextA(window, text, sizeof text);
-  return std::string(text, std::max(length, 0));
-}
-
 // A gentle wave across [left, right], like the ones on the icon.
 void Wave(HDC dc, int left, int right, int baseline, int amplitude, int wavelength, double phase, COLORREF color,
           int width) {
@@ -556,7 +550,7 @@ void NavigationSurface::DrawControl(const DRAWITEMSTRUCT& item) {
   ui::MemoryCanvas canvas(item.hDC, item.rcItem);
   HDC dc = canvas.dc();
   const RECT rect = item.rcItem;
-  const std::string caption = WindowText(item.hwndItem);
+  const std::string caption = ui::WindowText(item.hwndItem);
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   const bool focused = (item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0;
   const bool hot = hotItem_ == control->id;

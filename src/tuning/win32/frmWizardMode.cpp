@@ -9,12 +9,6 @@
 namespace tw {
 namespace {
 
-std::string WindowTextOf(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 int TextWidth(HDC dc, const std::string& text) {
   SIZE size{};
   if (text.empty() || !GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size)) return 0;
@@ -94,7 +88,7 @@ void frmWizardMode::DrawDescription(const DRAWITEMSTRUCT& item) {
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc, &metrics);
   const int gap = 2 * metrics.tmAveCharWidth;
-  const auto lines = DescriptionCells(WindowTextOf(item.hwndItem));
+  const auto lines = DescriptionCells(ui::WindowText(item.hwndItem));
 
   // Each column as wide as its widest cell; an empty column is just a gap.
   std::vector<int> columnLeft;

@@ -9,6 +9,7 @@
 #include "platform/win32/Handles.h"
 #include "ui/SkinFile.h"
 #include "ui/win32/Gdi.h"
+#include "ui/win32/Window.h"
 
 namespace tw::ui {
 namespace {
@@ -216,8 +217,7 @@ void DrawPushButton(const DRAWITEMSTRUCT& item, const SkinnedWindow& state) {
     }
   }
 
-  char caption[256] = "";
-  GetWindowTextA(item.hwndItem, caption, sizeof caption);
+  const std::string caption = WindowText(item.hwndItem);
   RECT textRect = rect;
   if (pressed) OffsetRect(&textRect, 1, 1);
   HFONT font = look.font ? look.font.get() : reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
@@ -227,7 +227,7 @@ void DrawPushButton(const DRAWITEMSTRUCT& item, const SkinnedWindow& state) {
                             : look.Color(object.text, GetSysColor(COLOR_BTNTEXT)));
   // The mnemonic is underlined only once the keyboard is in use, as on a plain button.
   const UINT prefix = (item.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
-  DrawTextA(dc, caption, -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | prefix);
+  DrawTextA(dc, caption.c_str(), -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | prefix);
 
   if (focused) {
     RECT ring = rect;
@@ -263,19 +263,18 @@ void PaintGroupBox(HWND window, const SkinnedWindow& state) {
   const SkinBorder border = look.object.border.value_or(SkinBorder{1, SkinColor{0xC0, 0xC0, 0xC0}});
   FrameInside(dc, frame, border);
 
-  char caption[256] = "";
-  const int length = GetWindowTextA(window, caption, sizeof caption);
-  if (length <= 0) return;
+  const std::string caption = WindowText(window);
+  if (caption.empty()) return;
   const UINT prefix = (SendMessageA(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0;
   RECT label{client.left + 8, client.top, client.right - 8, client.top + metrics.tmHeight};
-  DrawTextA(dc, caption, length, &label, DT_SINGLELINE | DT_CALCRECT | prefix);
+  DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &label, DT_SINGLELINE | DT_CALCRECT | prefix);
   label.right = std::min(label.right, client.right - 8);
   RECT behind = label;
   InflateRect(&behind, 2, 0);
   FillRect(dc, &behind, brush);
   if (!IsWindowEnabled(window)) SetTextColor(dc, look.Color(look.object.disabled, GetSysColor(COLOR_GRAYTEXT)));
   SetBkMode(dc, TRANSPARENT);
-  DrawTextA(dc, caption, length, &label, DT_SINGLELINE | DT_END_ELLIPSIS | prefix);
+  DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &label, DT_SINGLELINE | DT_END_ELLIPSIS | prefix);
 }
 
 void TrackHover(HWND window, SkinnedWindow& state, bool inside) {

@@ -58,6 +58,12 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   }
 }
 
+std::string WindowText(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 void FailFast(const char* what) {
   const std::string text = std::string("Tidewave met an error it cannot recover from and will close:\r\n\r\n") + what;
   MessageBoxA(nullptr, text.c_str(), "Tidewave", MB_OK | MB_ICONERROR | MB_TASKMODAL);

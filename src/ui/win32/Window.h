@@ -3,6 +3,8 @@
 // through the pointer stored at WM_NCCREATE and forwards to OnMessage.
 #include <windows.h>
 
+#include <string>
+
 namespace tw::ui {
 
 struct WindowArgs {
@@ -35,6 +37,9 @@ class Window {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   HWND hwnd_ = nullptr;
 };
+
+// A window's text, whatever its length.
+std::string WindowText(HWND window);
 
 // Shows the error and ends the process: nothing may unwind through user32, and
 // a half-working tuning tool is worse than a closed one.
