@@ -12,20 +12,22 @@
 #include <string>
 #include <vector>
 
-#include "app/AppContext.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Shell.h"
 #include "support/RecordingRegistry.h"
+#include "support/TcpIpKeys.h"
 #include "support/TuningKeys.h"
 #include "support/wine/ScratchFolder.h"
+#include "tcpip/TcpIpLayout.h"
 #include "tuning/ApplySettings.h"
-#include "tuning/TcpIpLayout.h"
+#include "tuning/Presets.h"
 
 namespace {
 
 using namespace tw;
+using test::InterfaceKey;
+using test::kInterfacesKey;
 
 std::vector<std::string> InterfaceIds(int count) {
   std::vector<std::string> ids;
@@ -53,8 +55,8 @@ struct SizeResult {
 };
 
 // One apply, leaving the backup folder empty again so every run lists the same folder.
-bool ApplyOnce(AppContext& app, const std::string& backups) {
-  const ApplyResult result = ApplySettings(app);
+bool ApplyOnce(const ApplyTarget& target, const TcpIpSettings& settings, const std::string& backups) {
+  const ApplyResult result = ApplySettings(target, settings);
   for (const std::string& name : test::FolderEntries(backups, "*.BCK")) DeleteFileA((backups + "\\" + name).c_str());
   if (result.outcome != ApplyOutcome::Applied) {
     std::fprintf(stderr, "apply failed: %s\n", result.message.c_str());
@@ -80,28 +82,24 @@ bool MeasureSize(int count, int runs, SizeResult& out) {
     if (RegKey::Create(registry, kHkeyLocalMachine, InterfaceKey(id), kKeyAllAccess, key) != kErrorSuccess) return false;
   }
 
-  Win32Shell shell;  // never asked to do anything here
-  AppContext app{.registry = registry, .shell = shell, .files = files, .clock = clock,
-                 .programFolder = folder.path(), .os = {7, "Windows XP"}};
-  LoadPresets(app.tuning.PresetSettings);
-  app.tuning.CurrentSettings = app.tuning.PresetSettings[4];  // Automatic-E writes every value
+  const ApplyTarget target{registry, files, clock, folder.path(), 7};  // Windows XP
+  PresetTable presets;
+  LoadPresets(presets);
+  const TcpIpSettings& settings = presets[4];  // Automatic-E writes every value
   const std::string backups = folder.path() + "\\Backups";
 
-  if (!ApplyOnce(app, backups)) return false;  // warm: keys created, caches filled
+  if (!ApplyOnce(target, settings, backups)) return false;  // warm: keys created, caches filled
   std::vector<double> times;
   for (int run = 0; run < runs; ++run) {
     const double begin = Now();
-    if (!ApplyOnce(app, backups)) return false;
+    if (!ApplyOnce(target, settings, backups)) return false;
     times.push_back(Now() - begin);
   }
   std::sort(times.begin(), times.end());
 
   // Counted apart from the timing: recording each call costs time of its own.
   test::RecordingRegistry recording(registry);
-  AppContext counted{.registry = recording, .shell = shell, .files = files, .clock = clock,
-                     .programFolder = folder.path(), .os = app.os};
-  counted.tuning = app.tuning;
-  const ApplyResult result = ApplySettings(counted);
+  const ApplyResult result = ApplySettings({recording, files, clock, folder.path(), 7}, settings);
   for (const std::string& name : test::FolderEntries(backups, "*.BCK")) DeleteFileA((backups + "\\" + name).c_str());
 
   out.interfaces = count;

@@ -4,12 +4,12 @@
 // through what is here.
 #include <string>
 
-#include "app/OsVersion.h"
+#include "platform/OsVersion.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
-#include "tuning/TcpIpSettings.h"
+#include "tuning/Presets.h"
 
 namespace tw {
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <vector>
 
-#include "app/OsVersion.h"
+#include "platform/OsVersion.h"
 #include "backup/BackupFile.h"
 
 namespace tw {

@@ -2,9 +2,8 @@
 
 #include <cstdio>
 
-#include "app/OsVersion.h"
 #include "core/Numbers.h"
-#include "tuning/TcpIpLayout.h"
+#include "tcpip/TcpIpLayout.h"
 
 namespace tw {
 
@@ -42,115 +41,69 @@ void BackupText::Time(const SystemTime& time) {
 
 namespace {
 
-// One section after another; each pair is a value name and the number it now holds.
-class SectionWriter {
- public:
-  SectionWriter(IRegistry& registry, BackupText& out) : registry_(registry), out_(out) {}
-
-  // Starts a section: its key line, and where its current values are read.
-  void Key(RegHandle hive, std::string_view keyLine, std::string_view readFrom = {}) {
-    hive_ = hive;
-    readFrom_ = readFrom.empty() ? keyLine : readFrom;
-    out_.Text(keyLine);
-  }
-  // A constant the apply always writes; nothing to read.
-  void Fixed(std::string_view name, std::int16_t value) {
-    out_.Text(name);
-    out_.Whole(value);
-  }
-  void Current(std::string_view name) {
-    out_.Text(name);
-    out_.Real(Read(name));
-  }
-  // Whether the value is set at all, as 1 or 0.
-  void NotZero(std::string_view name) {
-    out_.Text(name);
-    out_.Whole(Read(name) != 0 ? 1 : 0);
-  }
-
- private:
-  double Read(std::string_view name) { return ReadCurrentValue(registry_, hive_, readFrom_, name); }
-
-  IRegistry& registry_;
-  BackupText& out_;
-  RegHandle hive_ = kHkeyLocalMachine;
-  std::string_view readFrom_;
-};
-
-void Write9xSections(IRegistry& registry, SectionWriter& out) {
-  out.Key(kHkeyLocalMachine, kMstcpKey);
-  out.Fixed("SackOpts", 1);
-  out.Fixed("Tcp1323Opts", 1);
-  out.Current("DefaultTTL");
-  out.Current("DefaultRcvWindow");
-  out.Current("GlobalMaxTcpWindowSize");
-  out.NotZero("PMTUBlackHoleDetect");
-  // Recorded twice; readers of old files expect exactly these ten pairs.
-  out.Current("DefaultRcvWindow");
-  out.NotZero("PMTUDiscovery");
-  out.Current("KeepAliveTime");
-  out.Current("KeepAliveInterval");
-
-  out.Key(kHkeyCurrentUser, kInternetSettings9xKey);
-  out.Current("MaxConnectionsPer1_0Server");
-  out.Current("MaxConnectionsPerServer");
-
-  out.Key(kHkeyLocalMachine, kNdiCacheKey);
-  out.Current("");
-
-  for (const std::string& adapter : EnumerateAdapterKeys(registry, kNetTransKey)) {
-    const std::string key = NetTransAdapterKey(adapter);
-    out.Key(kHkeyLocalMachine, key);
-    out.Current("MaxMTU");
-    out.Current("MaxMSS");
+void Record(IRegistry& registry, BackupText& out, const TcpIpValue& value, std::string_view adapter) {
+  out.Text(value.name);
+  switch (value.recorded) {
+    case Recorded::Fixed:
+      out.Whole(static_cast<std::int16_t>(value.fixed));
+      break;
+    case Recorded::Current:
+      out.Real(ReadCurrentValue(registry, value.hive, KeyFor(value, adapter), value.name));
+      break;
+    case Recorded::NotZero:
+      out.Whole(ReadCurrentValue(registry, value.hive, KeyFor(value, adapter), value.name) != 0 ? 1 : 0);
+      break;
   }
 }
 
-void WriteNtSections(IRegistry& registry, SectionWriter& out) {
-  out.Key(kHkeyLocalMachine, kTcpipParametersKey, kTcpipParametersLowerKey);
-  out.Fixed("SackOpts", 1);
-  out.Fixed("Tcp1323Opts", 1);
-  out.Fixed("TcpMaxDupAcks", 2);
-  out.Fixed("DefaultReceiveWindow", 8192);
-  out.Current("DefaultTTL");
-  out.Current("GlobalMaxTcpWindowSize");
-  out.Current("TcpWindowSize");
-  out.Current("EnablePMTUBHDetect");
-  out.Current("EnablePMTUDiscovery");
-  out.Current("KeepAliveTime");
-  out.Current("KeepAliveInterval");
-  out.Current("SYNAttackProtect");
-  out.Current("EnableICMPRedirects");
-
-  out.Key(kHkeyCurrentUser, kInternetSettingsNtKey);
-  out.Current("MaxConnectionsPer1_0Server");
-  out.Current("MaxConnectionsPerServer");
-
-  out.Key(kHkeyLocalMachine, kNdiCacheKey);
-  out.Current("");
-
-  for (const std::string& id : EnumerateAdapterKeys(registry, kInterfacesKey)) {
-    for (const std::string& key : {InterfaceKey(id), InterfaceServiceKey(id)}) {
-      out.Key(kHkeyLocalMachine, key);
-      out.Current("MTU");
-      out.Current("MSS");
-    }
+// One section: the key line (the key of its first value, as the file has
+// always carried it), then its values in the layout's order. Each value is
+// read from its own key, which may be spelled otherwise than the key line.
+void WriteSection(IRegistry& registry, BackupText& out, std::span<const TcpIpValue> values,
+                  bool (*belongs)(const TcpIpValue&, const TcpIpValue&), const TcpIpValue& first,
+                  std::string_view adapter) {
+  out.Text(KeyFor(first, adapter));
+  for (const TcpIpValue& value : values) {
+    if (belongs(first, value)) Record(registry, out, value, adapter);
   }
+}
+
+bool SameSection(const TcpIpValue& first, const TcpIpValue& value) { return value.section == first.section; }
+bool SameAdapterKey(const TcpIpValue& first, const TcpIpValue& value) {
+  return value.section == Section::Adapter && value.key == first.key;
+}
+
+const TcpIpValue* FirstOf(std::span<const TcpIpValue> values, Section section) {
+  for (const TcpIpValue& value : values) {
+    if (value.section == section) return &value;
+  }
+  return nullptr;
 }
 
 }  // namespace
 
 std::string BackupContents(IRegistry& registry, std::int16_t osFamily, const SystemTime& now) {
-  if (!Is9xFamily(osFamily) && !IsNtFamily(osFamily)) return {};
+  const TcpIpLayout* layout = LayoutFor(osFamily);
+  if (layout == nullptr) return {};
   BackupText text;
   text.Date(now);
   text.Time(now);
   text.Whole(osFamily);
-  SectionWriter sections(registry, text);
-  if (Is9xFamily(osFamily)) {
-    Write9xSections(registry, sections);
-  } else {
-    WriteNtSections(registry, sections);
+  const std::span<const TcpIpValue> values = layout->values;
+  for (const Section section : {Section::Stack, Section::Browser, Section::Cache}) {
+    if (const TcpIpValue* first = FirstOf(values, section)) WriteSection(registry, text, values, SameSection, *first, {});
+  }
+  // Then, adapter by adapter, one section per adapter key, in the order the
+  // layout first names each key.
+  std::vector<const TcpIpValue*> adapterKeys;
+  for (const TcpIpValue& value : values) {
+    if (value.section != Section::Adapter) continue;
+    bool known = false;
+    for (const TcpIpValue* key : adapterKeys) known = known || key->key == value.key;
+    if (!known) adapterKeys.push_back(&value);
+  }
+  for (const std::string& adapter : EnumerateAdapterKeys(registry, layout->adapterParent)) {
+    for (const TcpIpValue* first : adapterKeys) WriteSection(registry, text, values, SameAdapterKey, *first, adapter);
   }
   return text.str();
 }

@@ -1,14 +1,15 @@
 #pragma once
-// Writing CurrentSettings into the registry of the running Windows family,
+// Writing a parameter set (CurrentSettings) into the registry of the running Windows family,
 // after a backup of what it replaces. The one place a parameter set changes
 // the TCP/IP configuration: the preset panel and the step-by-step pages call it.
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "backup/Backup.h"
+#include "tcpip/TcpIpSettings.h"
 
 namespace tw {
-
-struct AppContext;
 
 enum class ApplyOutcome {
   NothingToDo,         // a Windows family with no layout: no backup, no write
@@ -25,11 +26,21 @@ struct ApplyResult {
   std::string message;  // what to tell the user, if anything (title "Tidewave", OK)
 };
 
+// What an apply works on besides the record: the registry it tunes, and the
+// disk, clock and folder of the backup it takes first.
+struct ApplyTarget {
+  IRegistry& registry;
+  IFileSystem& files;
+  IClock& clock;
+  std::string_view programFolder;
+  std::int16_t osFamily;
+};
+
 // Backs up, then writes or removes every value of the family's layout in the
-// program's fixed order. Never changes the registry without a complete backup.
+// layout's order. Never changes the registry without a complete backup.
 // A refused write does not stop the rest; the count of refusals comes back
-// with one message for the user. CurrentSettings is left as it is.
-ApplyResult ApplySettings(AppContext& app);
+// with one message for the user.
+ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settings);
 
 // The message for `refused` of `writes` values refused, naming the backup.
 std::string RefusedWritesMessage(int refused, int writes, const std::string& backupPath);

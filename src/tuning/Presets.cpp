@@ -1,4 +1,4 @@
-#include "tuning/TcpIpSettings.h"
+#include "tuning/Presets.h"
 
 namespace tw {
 namespace {

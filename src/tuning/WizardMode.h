@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tuning/TcpIpSettings.h"
+#include "tuning/Presets.h"
 #include "ui/ControlLayout.h"
 
 namespace tw {

@@ -6,7 +6,8 @@
 
 #include "backup/BackupFile.h"
 #include "support/TuningTestBed.h"
-#include "tuning/TcpIpLayout.h"
+#include "support/TcpIpKeys.h"
+#include "tcpip/TcpIpLayout.h"
 
 namespace tw::test {
 namespace {

@@ -1,6 +1,7 @@
 #include "support/TuningKeys.h"
 
-#include "tuning/TcpIpLayout.h"
+#include "support/TcpIpKeys.h"
+#include "tcpip/TcpIpLayout.h"
 
 namespace tw::test {
 

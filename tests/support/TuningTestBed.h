@@ -1,11 +1,12 @@
 #pragma once
 // Everything an apply touches, in memory: a registry that records its calls, a
-// file system, a clock stopped at 2024-03-05 15:51:09, and the program context
-// over them with the presets loaded.
+// file system, a clock stopped at 2024-03-05 15:51:09, and the presets loaded
+// with "Automatic-A" as the set to apply.
 #include <string>
 
-#include "app/AppContext.h"
-#include "support/FakeShell.h"
+#include "platform/OsVersion.h"
+#include "tuning/ApplySettings.h"
+#include "tuning/Presets.h"
 #include "support/FixedClock.h"
 #include "support/MemoryFileSystem.h"
 #include "support/MemoryRegistry.h"
@@ -20,11 +21,14 @@ inline constexpr std::string_view kBackupsFolder = "C:\\Program Files\\Tidewave\
 struct TuningTestBed {
   explicit TuningTestBed(std::int16_t family)
       : memory(family >= 1 && family <= 4 ? MemoryRegistry::Flavour::Win9x : MemoryRegistry::Flavour::Nt),
-        app{.registry = registry, .shell = shell, .files = files, .clock = clock,
-            .programFolder = std::string(kProgramFolder), .os = {family, OsFamilyName(family)}} {
+        family(family) {
     files.AddFolder(kProgramFolder);
-    LoadPresets(app.tuning.PresetSettings);
-    app.tuning.CurrentSettings = app.tuning.PresetSettings[0];
+    LoadPresets(tuning.PresetSettings);
+    tuning.CurrentSettings = tuning.PresetSettings[0];
+  }
+
+  ApplyResult Apply() {
+    return ApplySettings({registry, files, clock, kProgramFolder, family}, tuning.CurrentSettings);
   }
 
   // Creates a key (and its parents) under HKEY_LOCAL_MACHINE, optionally with a value.
@@ -52,8 +56,8 @@ struct TuningTestBed {
   RecordingRegistry registry{memory};
   MemoryFileSystem files;
   FixedClock clock{kBackupTime};
-  FakeShell shell;
-  AppContext app;
+  std::int16_t family;
+  TuningState tuning;
 };
 
 }  // namespace tw::test

@@ -7,7 +7,8 @@
 #include <algorithm>
 
 #include "support/TuningTestBed.h"
-#include "tuning/TcpIpLayout.h"
+#include "support/TcpIpKeys.h"
+#include "tcpip/TcpIpLayout.h"
 
 namespace tw::test {
 namespace {
@@ -111,7 +112,7 @@ TEST(ApplySettings, NtWritesEveryValueInOrderWithFourWritesPerInterface) {
     for (auto id = interfaces.rbegin(); id != interfaces.rend(); ++id) bed.AddKey(InterfaceKey(*id));
     bed.registry.Clear();
 
-    const ApplyResult result = ApplySettings(bed.app);
+    const ApplyResult result = bed.Apply();
 
     EXPECT_EQ(ApplyOutcome::Applied, result.outcome);
     EXPECT_EQ("", result.message);
@@ -128,11 +129,11 @@ TEST(ApplySettings, Win9xWritesTextsAndSkipsSynAndIcmp) {
   for (const std::vector<std::string>& adapters : {std::vector<std::string>{}, {"0000"}, {"0000", "0001"}}) {
     for (std::int16_t family : {1, 2, 3, 4}) {
       TuningTestBed bed(family);
-      bed.app.tuning.CurrentSettings.ICMP = true;  // nowhere to go on 9x
+      bed.tuning.CurrentSettings.ICMP = true;  // nowhere to go on 9x
       for (const std::string& id : adapters) bed.AddKey(NetTransAdapterKey(id));
       bed.registry.Clear();
 
-      const ApplyResult result = ApplySettings(bed.app);
+      const ApplyResult result = bed.Apply();
 
       EXPECT_EQ(ApplyOutcome::Applied, result.outcome);
       EXPECT_EQ(Win9xAutomaticA(adapters), bed.registry.Changes()) << "family " << family;
@@ -146,11 +147,11 @@ TEST(ApplySettings, MinusOneRemovesTheWindowAndMtuValuesAndMssFollowsMtu) {
     TuningTestBed bed(7);
     bed.SetDword(kHkeyLocalMachine, kTcpipParametersKey, "TcpWindowSize", 65535);
     bed.SetDword(kHkeyLocalMachine, InterfaceKey("{6B0A}"), "MSS", 1460);
-    bed.app.tuning.CurrentSettings = bed.app.tuning.PresetSettings[2];  // Automatic-C
-    bed.app.tuning.CurrentSettings.MSS = 1460;
+    bed.tuning.CurrentSettings = bed.tuning.PresetSettings[2];  // Automatic-C
+    bed.tuning.CurrentSettings.MSS = 1460;
     bed.registry.Clear();
 
-    ApplySettings(bed.app);
+    bed.Apply();
 
     const Lines changes = bed.registry.Changes();
     const Lines expected = {
@@ -174,11 +175,11 @@ TEST(ApplySettings, MinusOneRemovesTheWindowAndMtuValuesAndMssFollowsMtu) {
   {
     TuningTestBed bed(3);
     bed.AddKey(NetTransAdapterKey("0000"));
-    bed.app.tuning.CurrentSettings.RWIN = -1;
-    bed.app.tuning.CurrentSettings.MTU = -1;
+    bed.tuning.CurrentSettings.RWIN = -1;
+    bed.tuning.CurrentSettings.MTU = -1;
     bed.registry.Clear();
 
-    ApplySettings(bed.app);
+    bed.Apply();
 
     Lines expected = Win9xAutomaticA({});
     expected[3] = Delete(kMstcp, "DefaultRcvWindow");
@@ -196,7 +197,7 @@ TEST(ApplySettings, AnAdapterListThatCannotBeOpenedSkipsOnlyThePerAdapterStep) {
     bed.memory.DenyAccess(kHkeyLocalMachine, kInterfacesKey);
     bed.registry.Clear();
 
-    const ApplyResult result = ApplySettings(bed.app);
+    const ApplyResult result = bed.Apply();
 
     EXPECT_EQ(ApplyOutcome::Applied, result.outcome);
     EXPECT_EQ(NtAutomaticA({}), bed.registry.Changes()) << "the cache size after it is still written";
@@ -207,7 +208,7 @@ TEST(ApplySettings, AnAdapterListThatCannotBeOpenedSkipsOnlyThePerAdapterStep) {
     bed.AddKey(NetTransAdapterKey("0000"));
     bed.memory.DenyAccess(kHkeyLocalMachine, kNetTransKey);
     bed.registry.Clear();
-    ApplySettings(bed.app);
+    bed.Apply();
     EXPECT_EQ(Win9xAutomaticA({}), bed.registry.Changes());
   }
 }
@@ -215,7 +216,7 @@ TEST(ApplySettings, AnAdapterListThatCannotBeOpenedSkipsOnlyThePerAdapterStep) {
 TEST(ApplySettings, AFamilyOutsideOneToSevenDoesNothingAtAll) {
   for (std::int16_t family : {0, 8, -1}) {
     TuningTestBed bed(family);
-    const ApplyResult result = ApplySettings(bed.app);
+    const ApplyResult result = bed.Apply();
     EXPECT_EQ(ApplyOutcome::NothingToDo, result.outcome);
     EXPECT_EQ("", result.message);
     EXPECT_TRUE(bed.registry.Calls().empty()) << "family " << family;
@@ -245,7 +246,7 @@ TEST(ApplySettings, NothingChangesWithoutACompleteBackup) {
     c.arrange(bed);
     bed.registry.Clear();
 
-    const ApplyResult result = ApplySettings(bed.app);
+    const ApplyResult result = bed.Apply();
 
     EXPECT_EQ(ApplyOutcome::RefusedWithoutBackup, result.outcome) << c.what;
     EXPECT_TRUE(bed.registry.Changes().empty()) << c.what;
@@ -265,7 +266,7 @@ TEST(ApplySettings, RefusedWritesAreCountedAndTheRestStayWritten) {
   bed.memory.DenyWrites(kHkeyLocalMachine, "SYSTEM");
   bed.registry.Clear();
 
-  const ApplyResult result = ApplySettings(bed.app);
+  const ApplyResult result = bed.Apply();
 
   EXPECT_EQ(ApplyOutcome::PartlyApplied, result.outcome);
   EXPECT_EQ(20, result.writes);

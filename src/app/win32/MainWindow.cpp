@@ -4,7 +4,7 @@
 #include "app/win32/PanelFactory.h"
 #include "settings/RegistrySettings.h"
 #include "system/SystemShortcuts.h"
-#include "tuning/TcpIpSettings.h"
+#include "tuning/Presets.h"
 
 namespace tw {
 namespace {
@@ -34,7 +34,7 @@ MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon
       flash_([this](std::string_view command, std::string_view argument) {
         OnNavigationCommand(command, argument);
       }) {
-  for (const PanelInfo& info : kPanels) panels_[static_cast<int>(info.id)] = MakePanel(info.id);
+  for (const PanelInfo& info : kPanels) panels_[static_cast<int>(info.id)] = MakePanel(info.id, app_);
 }
 
 MainWindow::~MainWindow() {

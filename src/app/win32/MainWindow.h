@@ -52,7 +52,6 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   void applyAllControls(ui::Panel& panel) override;
   void BringMovieToFront() override;
   void SetMovieVariable(std::string_view name, std::string_view value) override;
-  AppContext& App() override { return app_; }
 
   ui::Tray Tray1;
 

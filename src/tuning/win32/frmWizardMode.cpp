@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/AppContext.h"
 #include "ui/win32/Gdi.h"
 
 namespace tw {
@@ -17,7 +16,8 @@ int TextWidth(HDC dc, const std::string& text) {
 
 }  // namespace
 
-frmWizardMode::frmWizardMode() : ui::Panel(kWizardModePanel) {
+frmWizardMode::frmWizardMode(TuningState& tuning, Applier apply)
+    : ui::Panel(kWizardModePanel), tuning_(tuning), apply_(std::move(apply)) {
   showMessage_ = [](HWND owner, const std::string& text, UINT flags) {
     MessageBoxA(owner, text.c_str(), "Tidewave", flags);
   };
@@ -30,15 +30,13 @@ void frmWizardMode::OnLoad() {
   SetWindowLongA(label, GWL_STYLE, (style & ~SS_TYPEMASK) | SS_OWNERDRAW);
   SendMessageA(Control(OptModeId(0)), BM_SETCHECK, BST_CHECKED, 0);
 
-  TuningState& tuning = host().App().tuning;
-  tuning.CurrentSettings = tuning.PresetSettings[0];
+  tuning_.CurrentSettings = tuning_.PresetSettings[0];
   ShowModeDescription();
 }
 
 void frmWizardMode::optMode_Click(int index) {
-  TuningState& tuning = host().App().tuning;
   if (index >= 0 && index < kPresetCount) {
-    tuning.CurrentSettings = tuning.PresetSettings[static_cast<std::size_t>(index)];
+    tuning_.CurrentSettings = tuning_.PresetSettings[static_cast<std::size_t>(index)];
   } else {
     Message("Error no such this mode", MB_OK);
   }
@@ -46,7 +44,7 @@ void frmWizardMode::optMode_Click(int index) {
 }
 
 void frmWizardMode::cmdOptimize_Click() {
-  lastApply_ = ApplySettings(host().App());
+  lastApply_ = apply_(tuning_.CurrentSettings);
   if (!lastApply_.message.empty()) Message(lastApply_.message, MB_OK | MB_ICONEXCLAMATION);
   if (lastApply_.outcome == ApplyOutcome::RefusedWithoutBackup) return;
   host().BringMovieToFront();
@@ -55,7 +53,7 @@ void frmWizardMode::cmdOptimize_Click() {
 
 void frmWizardMode::ShowModeDescription() {
   HWND label = Control(IDC_lblModeDescrip);
-  SetWindowTextA(label, ModeDescription(host().App().tuning.CurrentSettings).c_str());
+  SetWindowTextA(label, ModeDescription(tuning_.CurrentSettings).c_str());
   InvalidateRect(label, nullptr, TRUE);
 }
 

@@ -19,7 +19,11 @@ class frmWizardMode final : public ui::Panel {
   // Tests put their own in place, so no modal box waits for a click.
   using MessageBoxFn = std::function<void(HWND owner, const std::string& text, UINT flags)>;
 
-  frmWizardMode();
+  // Applies a parameter set with a backup first; the program's assembly
+  // binds it to the running system.
+  using Applier = std::function<ApplyResult(const TcpIpSettings&)>;
+
+  frmWizardMode(TuningState& tuning, Applier apply);
 
   // Copies preset `index` (0 to 7) into CurrentSettings and shows it; any
   // other index says "Error no such this mode" and changes nothing.
@@ -45,6 +49,8 @@ class frmWizardMode final : public ui::Panel {
   void DrawDescription(const DRAWITEMSTRUCT& item);
   void Message(const std::string& text, UINT flags);
 
+  TuningState& tuning_;
+  Applier apply_;
   MessageBoxFn showMessage_;
   ApplyResult lastApply_;
 };

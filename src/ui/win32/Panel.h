@@ -8,10 +8,6 @@
 #include "ui/ControlLayout.h"
 #include "ui/win32/Window.h"
 
-namespace tw {
-struct AppContext;
-}
-
 namespace tw::ui {
 
 class SkinEngine;
@@ -26,7 +22,6 @@ class PanelHost {
   virtual void applyAllControls(Panel& panel) = 0;
   virtual void BringMovieToFront() = 0;
   virtual void SetMovieVariable(std::string_view name, std::string_view value) = 0;
-  virtual AppContext& App() = 0;
 };
 
 class Panel : public Window {

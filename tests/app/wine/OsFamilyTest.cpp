@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/OsVersion.h"
+#include "platform/OsVersion.h"
 #include "memory/FreeRam.h"
 #include "platform/win32/Win32Version.h"
 #include "support/wine/Program.h"

@@ -21,7 +21,7 @@ void RegisterHostClass() {
 
 }  // namespace
 
-TestPanelHost::TestPanelHost(AppContext& app, int width, int height) : app_(app) {
+TestPanelHost::TestPanelHost(int width, int height) {
   RegisterHostClass();
   RECT frame{0, 0, width, height};
   // A popup without a caption: Wine leaves such windows to itself rather than

@@ -15,7 +15,7 @@ namespace tw::test {
 class TestPanelHost final : public ui::PanelHost {
  public:
   // The host frame is sized to the panel's host size (width x height in pixels).
-  TestPanelHost(AppContext& app, int width = 724, int height = 540);
+  explicit TestPanelHost(int width = 724, int height = 540);
   TestPanelHost(const TestPanelHost&) = delete;
   TestPanelHost& operator=(const TestPanelHost&) = delete;
   ~TestPanelHost() override;
@@ -25,7 +25,6 @@ class TestPanelHost final : public ui::PanelHost {
   void applyAllControls(ui::Panel& panel) override;
   void BringMovieToFront() override;
   void SetMovieVariable(std::string_view name, std::string_view value) override;
-  AppContext& App() override { return app_; }
 
   // Loads the panel into this host and shows it, as the main window's ShowPanel does.
   bool Show(ui::Panel& panel);
@@ -36,7 +35,6 @@ class TestPanelHost final : public ui::PanelHost {
   void ClearCalls() { calls_.clear(); }
 
  private:
-  AppContext& app_;
   ui::SkinEngine skin_;
   HWND window_ = nullptr;
   std::vector<std::string> calls_;

@@ -17,7 +17,8 @@
 #include "support/wine/Program.h"
 #include "support/wine/ScratchFolder.h"
 #include "tuning/ApplySettings.h"
-#include "tuning/TcpIpLayout.h"
+#include "support/TcpIpKeys.h"
+#include "tcpip/TcpIpLayout.h"
 
 namespace tw::test {
 namespace {
@@ -132,7 +133,7 @@ class ApplyOnWine : public ::testing::Test {
 
   ApplyResult Apply(int preset) {
     app_.tuning.CurrentSettings = app_.tuning.PresetSettings[static_cast<std::size_t>(preset)];
-    return ApplySettings(app_);
+    return ApplySettings({registry_, files_, clock_, app_.programFolder, app_.os.code}, app_.tuning.CurrentSettings);
   }
 
   Win32Registry registry_;

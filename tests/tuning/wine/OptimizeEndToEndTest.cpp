@@ -7,7 +7,8 @@
 #include "support/TuningKeys.h"
 #include "support/wine/Program.h"
 #include "support/wine/ScratchFolder.h"
-#include "tuning/TcpIpLayout.h"
+#include "support/TcpIpKeys.h"
+#include "tcpip/TcpIpLayout.h"
 #include "tuning/WizardMode.h"
 
 namespace tw::test {

@@ -13,7 +13,8 @@
 #include "support/wine/Program.h"
 #include "support/wine/ScratchFolder.h"
 #include "support/wine/TestPanelHost.h"
-#include "tuning/TcpIpLayout.h"
+#include "support/TcpIpKeys.h"
+#include "tcpip/TcpIpLayout.h"
 #include "tuning/win32/frmWizardMode.h"
 
 namespace tw::test {
@@ -46,8 +47,10 @@ class WizardModePanel : public ::testing::Test {
   AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_,
                   .programFolder = folder_.path(), .os = DetectOsFamily(version_)};
   RegistrySnapshot snapshot_{registry_};
-  TestPanelHost host_{app_, kWizardModePanel.width, kWizardModePanel.height};
-  frmWizardMode panel_;
+  TestPanelHost host_{kWizardModePanel.width, kWizardModePanel.height};
+  frmWizardMode panel_{app_.tuning, [this](const TcpIpSettings& settings) {
+                         return ApplySettings({registry_, files_, clock_, app_.programFolder, app_.os.code}, settings);
+                       }};
   std::vector<ShownMessage> messages_;
 };
 

@@ -1,4 +1,4 @@
-#include "app/OsVersion.h"
+#include "platform/OsVersion.h"
 
 #include <gtest/gtest.h>
 

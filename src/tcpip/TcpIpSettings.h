@@ -1,7 +1,6 @@
 #pragma once
 // The thirteen TCP/IP values the program tunes, as one plain record: the preset
 // modes and the step-by-step pages fill it, an apply writes it.
-#include <array>
 #include <cstdint>
 
 namespace tw {
@@ -26,19 +25,5 @@ struct TcpIpSettings {
 
 // MTU or RWIN holding this means "remove the value" rather than a size.
 inline constexpr std::int32_t kRemoveValue = -1;
-
-inline constexpr int kPresetCount = 8;
-using PresetTable = std::array<TcpIpSettings, kPresetCount>;
-
-// The eight preset modes, by the index of the option button that picks them:
-// "Automatic-A" to "Automatic-G", then "Windows default".
-void LoadPresets(PresetTable& PresetSettings);
-
-// What the whole run shares about tuning: the set the next apply writes, and
-// the presets it is taken from.
-struct TuningState {
-  TcpIpSettings CurrentSettings;
-  PresetTable PresetSettings{};
-};
 
 }  // namespace tw

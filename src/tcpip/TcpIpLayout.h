@@ -1,0 +1,85 @@
+#pragma once
+// Where each TCP/IP value lives on each Windows family, as one table per
+// family. An apply writes the table's values in its order; a backup records
+// them section by section; a restore writes a backup's sections back. The 9x
+// family keeps the values as decimal texts under the VxD keys, the NT family
+// as 32-bit numbers under the Tcpip service. The spellings are the program's
+// own and are kept: backups carry them, and restores write back to them.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Registry.h"
+#include "tcpip/TcpIpSettings.h"
+
+namespace tw {
+
+// The record field a value is written from.
+enum class TcpIpField : std::uint8_t {
+  Fixed,  // not from the record: the value's constant, on every apply
+  MSS, MTU, RWIN, TTL, KeepAliveTime, KeepAliveInterval, SYN, NDI,
+  MTUDiscovery, BlackHole, HTTP10, HTTP11, ICMP,
+};
+
+// When an apply removes the value instead of writing it.
+enum class Removal : std::uint8_t { Never, WhenMtuRemoved, WhenRwinRemoved };
+
+// The backup section a value is recorded in. Sections follow in this order;
+// the per-adapter sections repeat for every adapter, one per adapter key.
+enum class Section : std::uint8_t { Stack, Browser, Cache, Adapter };
+
+// How a backup records the value.
+enum class Recorded : std::uint8_t {
+  Current,  // the number the registry holds now
+  NotZero,  // 1 when the registry holds anything but 0, else 0
+  Fixed,    // the constant the apply writes; nothing is read
+};
+
+struct TcpIpValue {
+  Section section;
+  RegHandle hive;
+  // The key. A per-adapter key holds one "*", which stands for the adapter's name.
+  std::string_view key;
+  std::string_view name;  // empty: the key's default value
+  TcpIpField field;
+  std::int32_t fixed;  // for TcpIpField::Fixed
+  Removal removal;
+  Recorded recorded;
+  // False for a value only a backup records (the 9x family records its
+  // receive window twice; files of every version carry both).
+  bool applied = true;
+};
+
+struct TcpIpLayout {
+  std::uint32_t type;  // kRegSz (decimal text) or kRegDword
+  // Under HKEY_LOCAL_MACHINE; each of its subkeys is one adapter.
+  std::string_view adapterParent;
+  std::span<const TcpIpValue> values;
+};
+
+// The layout of a family code: 1 to 4 the 9x layout, 5 to 7 the NT layout,
+// null for any other code.
+const TcpIpLayout* LayoutFor(std::int16_t osFamily);
+
+// A value's key: the key itself, or for a per-adapter value the pattern with
+// the adapter's name in place of its "*".
+std::string KeyFor(const TcpIpValue& value, std::string_view adapter = {});
+
+// The number an apply writes for `value` from `settings`, or nothing when it
+// removes the value instead.
+std::optional<std::int32_t> ValueToWrite(const TcpIpValue& value, const TcpIpSettings& settings);
+
+// The names of the direct subkeys of `parent` (under HKEY_LOCAL_MACHINE), in
+// the registry's enumeration order; none when the key cannot be opened.
+std::vector<std::string> EnumerateAdapterKeys(IRegistry& registry, std::string_view parent);
+
+// A value now in the registry, as a number: a REG_DWORD gives its unsigned
+// 32-bit value, a REG_SZ the number its text holds, anything else its bytes
+// as an unsigned little-endian number; missing or unreadable gives 0. The
+// empty name and "*" both name the key's default value.
+double ReadCurrentValue(IRegistry& registry, RegHandle hive, std::string_view path, std::string_view name);
+
+}  // namespace tw

@@ -1,0 +1,23 @@
+#pragma once
+// The eight preset modes, and the set the next apply writes.
+#include <array>
+
+#include "tcpip/TcpIpSettings.h"
+
+namespace tw {
+
+inline constexpr int kPresetCount = 8;
+using PresetTable = std::array<TcpIpSettings, kPresetCount>;
+
+// The eight preset modes, by the index of the option button that picks them:
+// "Automatic-A" to "Automatic-G", then "Windows default".
+void LoadPresets(PresetTable& PresetSettings);
+
+// What the whole run shares about tuning: the set the next apply writes, and
+// the presets it is taken from.
+struct TuningState {
+  TcpIpSettings CurrentSettings;
+  PresetTable PresetSettings{};
+};
+
+}  // namespace tw
