@@ -54,7 +54,8 @@ BackupResult NextBackupPath(IFileSystem& files, std::string_view programFolder) 
   std::vector<FileEntry> entries;
   const long listed = files.FindFiles(folder + "\\*" + std::string(kExtension), entries);
   // "Backups" may exist as a file, or be unreadable: then nothing can go into it.
-  if (listed != kErrorSuccess && listed != kErrorFileNotFound) {
+  // An empty folder answers "file not found", or on Windows 95 and 98 "no more files".
+  if (listed != kErrorSuccess && listed != kErrorFileNotFound && listed != kErrorNoMoreFiles) {
     return {BackupProblem::FolderUnavailable, listed, folder};
   }
   int highest = 0;

@@ -25,6 +25,8 @@ void BackupText::Whole(std::int16_t number) { Line(std::to_string(number)); }
 
 void BackupText::Real(double number) { Line(FormatDecimal(number)); }
 
+void BackupText::Real(std::string_view plainDecimal) { Line(plainDecimal); }
+
 void BackupText::Date(const SystemTime& time) {
   char item[16];
   std::snprintf(item, sizeof item, "#%04u-%02u-%02u#", static_cast<unsigned>(time.year) % 10000u,
@@ -48,7 +50,7 @@ void Record(IRegistry& registry, BackupText& out, const TcpIpValue& value, std::
       out.Whole(static_cast<std::int16_t>(value.fixed));
       break;
     case Recorded::Current:
-      out.Real(ReadCurrentValue(registry, value.hive, KeyFor(value, adapter), value.name));
+      out.Real(ReadCurrentText(registry, value.hive, KeyFor(value, adapter), value.name));
       break;
     case Recorded::NotZero:
       out.Whole(ReadCurrentValue(registry, value.hive, KeyFor(value, adapter), value.name) != 0 ? 1 : 0);

@@ -4,7 +4,9 @@
 // must stay readable, so the line format never changes:
 //   text          "SackOpts"        (double quotes, no escaping)
 //   whole number  7                 (16-bit, "-" when negative)
-//   real number   7200000           (no decimal point for whole numbers)
+//   real number   7200000           (plain decimal digits, no decimal point for
+//                                    whole numbers, never an exponent; a value
+//                                    that is no finite number is 0)
 //   date          #2024-03-05#
 //   time          #15:51:09#
 // each line ended by CR LF.
@@ -22,6 +24,8 @@ class BackupText {
   void Text(std::string_view text);
   void Whole(std::int16_t number);
   void Real(double number);
+  // A real number already in plain decimal text.
+  void Real(std::string_view plainDecimal);
   void Date(const SystemTime& time);
   void Time(const SystemTime& time);
 

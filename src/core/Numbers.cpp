@@ -34,15 +34,48 @@ std::size_t NumberPrefix(std::string_view text) {
   return i;
 }
 
+// The power of ten of a number's first significant digit: 2 for "123", -3 for
+// "0.00123e0", 398 for "1e400"; 0 when every digit is 0.
+long LeadingPower(std::string_view number) {
+  long power = 0;
+  bool seen = false, inFraction = false;
+  std::size_t i = 0;
+  if (i < number.size() && (number[i] == '+' || number[i] == '-')) ++i;
+  for (; i < number.size() && (IsDigit(number[i]) || number[i] == '.'); ++i) {
+    if (number[i] == '.') {
+      inFraction = true;
+    } else if (!seen && number[i] != '0') {
+      seen = true;
+      power = inFraction ? power - 1 : 0;
+    } else if (seen && !inFraction) {
+      ++power;
+    } else if (!seen && inFraction) {
+      --power;
+    }
+  }
+  if (!seen) return 0;
+  if (i < number.size()) {  // an exponent; a silly one only needs to be big
+    long exponent = 0;
+    const bool negative = number[i + 1] == '-';
+    for (std::size_t j = i + 1; j < number.size(); ++j) {
+      if (IsDigit(number[j]) && exponent < 100000) exponent = exponent * 10 + (number[j] - '0');
+    }
+    power += negative ? -exponent : exponent;
+  }
+  return power;
+}
+
 double ConvertPrefix(std::string_view number) {
   if (!number.empty() && number.front() == '+') number.remove_prefix(1);
   double value = 0;
   auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+  (void)end;
   if (ec == std::errc::result_out_of_range) {
+    // Too small to hold is as good as 0; too large is no finite number at all.
+    if (LeadingPower(number) < 0) return 0.0;
     return number.front() == '-' ? -HUGE_VAL : HUGE_VAL;
   }
-  (void)end;
-  return value;
+  return value == 0.0 ? 0.0 : value;  // no "-0"
 }
 
 std::string_view Trim(std::string_view text) {
@@ -55,8 +88,10 @@ template <typename Int>
 std::optional<Int> ToInteger(double value) {
   if (!std::isfinite(value)) return std::nullopt;
   const double rounded = RoundHalfEven(value);
-  if (rounded < static_cast<double>(std::numeric_limits<Int>::min()) ||
-      rounded > static_cast<double>(std::numeric_limits<Int>::max())) {
+  // The bounds as doubles: the minimum is a power of two and exact; one past
+  // the maximum is too, where the maximum itself may round up to it (2^63).
+  const double minimum = static_cast<double>(std::numeric_limits<Int>::min());
+  if (rounded < minimum || rounded >= -minimum) {
     return std::nullopt;
   }
   return static_cast<Int>(rounded);
@@ -68,7 +103,9 @@ std::optional<double> ParseNumber(std::string_view text) {
   text = Trim(text);
   const std::size_t length = NumberPrefix(text);
   if (length == 0 || length != text.size()) return std::nullopt;
-  return ConvertPrefix(text);
+  const double value = ConvertPrefix(text);
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
 }
 
 bool IsNumeric(std::string_view text) { return ParseNumber(text).has_value(); }
@@ -107,27 +144,47 @@ std::optional<std::uint32_t> ToDword(double value) {
 }
 
 std::string FormatDecimal(double value) {
-  char text[64];
-  if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 1e18) {
-    std::snprintf(text, sizeof text, "%lld", static_cast<long long>(value));
-  } else if (std::isfinite(value) && std::fabs(value) >= 1e-6 && std::fabs(value) < 1e18) {
-    // Fifteen significant digits, as many as a double holds reliably.
-    const int whole = std::fabs(value) < 1 ? 0 : static_cast<int>(std::log10(std::fabs(value))) + 1;
-    std::snprintf(text, sizeof text, "%.*f", std::max(0, 15 - whole), value);
-    std::string result = text;
-    while (result.back() == '0') result.pop_back();
-    if (result.back() == '.') result.pop_back();
-    return result;
-  } else if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 1e300) {
-    // A whole number too wide for 64 bits (a long binary value read as a
-    // number): every digit of the double, still without an exponent.
-    std::string digits(320, '\0');
-    digits.resize(static_cast<std::size_t>(std::snprintf(digits.data(), digits.size(), "%.0f", value)));
-    return digits;
-  } else {
-    std::snprintf(text, sizeof text, "%.15g", value);
+  if (!std::isfinite(value) || value == 0.0) return "0";
+  // Whole numbers print every digit of the double (up to 309 of them); others
+  // fifteen significant digits, as many as a double holds reliably, then
+  // trailing zeros go. Never an exponent.
+  const double magnitude = std::fabs(value);
+  const int power = static_cast<int>(std::floor(std::log10(magnitude)));
+  const int decimals = value == std::floor(value) ? 0 : std::clamp(14 - power, 0, 340);
+  std::string text(static_cast<std::size_t>(std::max(power, 0) + decimals + 8), '\0');
+  text.resize(static_cast<std::size_t>(std::snprintf(text.data(), text.size(), "%.*f", decimals, value)));
+  if (decimals > 0) {
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
   }
+  if (text == "-0") return "0";
   return text;
+}
+
+std::optional<std::string> PlainDecimalPrefix(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  std::string sign;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    if (text.front() == '-') sign = "-";
+    text.remove_prefix(1);
+  }
+  std::size_t wholeEnd = 0;
+  while (wholeEnd < text.size() && IsDigit(text[wholeEnd])) ++wholeEnd;
+  std::size_t end = wholeEnd;
+  if (end < text.size() && text[end] == '.') {
+    ++end;
+    while (end < text.size() && IsDigit(text[end])) ++end;
+  }
+  if (end == 0 || (end == 1 && wholeEnd == 0)) return std::nullopt;  // no digit at all
+  // An exponent makes it a number of another size: not a plain one.
+  if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) return std::nullopt;
+  std::string whole(text.substr(0, wholeEnd));
+  std::string fraction(wholeEnd < end ? text.substr(wholeEnd + 1, end - wholeEnd - 1) : std::string_view{});
+  whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
+  while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+  if (whole.empty()) whole = "0";
+  if (whole == "0" && fraction.empty()) return std::string("0");
+  return sign + whole + (fraction.empty() ? "" : "." + fraction);
 }
 
 }  // namespace tw

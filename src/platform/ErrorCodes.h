@@ -8,6 +8,7 @@ inline constexpr long kErrorFileNotFound = 2;
 inline constexpr long kErrorPathNotFound = 3;
 inline constexpr long kErrorAccessDenied = 5;
 inline constexpr long kErrorInvalidHandle = 6;
+inline constexpr long kErrorNoMoreFiles = 18;
 inline constexpr long kErrorHandleDiskFull = 39;
 inline constexpr long kErrorFileExists = 80;
 inline constexpr long kErrorDiskFull = 112;

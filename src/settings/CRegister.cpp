@@ -7,31 +7,36 @@
 
 namespace tw {
 
-double CRegister::myREGGetSetting(RegHandle hive, std::string_view path, std::string_view name,
-                                  const Variant& /*defaultValue*/) const {
+bool CRegister::Read(RegHandle hive, std::string_view path, std::string_view name, std::uint32_t& type,
+                     std::vector<std::uint8_t>& data) const {
   if (!path.empty() && path.front() == '\\') path.remove_prefix(1);
   if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
 
   RegKey key;
   long status = RegKey::Open(registry_, hive, path, kKeyAllAccess, key);
   if (status == kErrorAccessDenied) status = RegKey::Open(registry_, hive, path, kKeyRead, key);
-  if (status != kErrorSuccess) return 0;
+  if (status != kErrorSuccess) return false;
 
   if (name == "*") name = {};
-  std::uint32_t type = 0;
   std::uint32_t size = 0;
-  if (registry_.QueryValueEx(key.get(), name, &type, nullptr, &size) != kErrorSuccess || size == 0) {
-    return 0;
-  }
-  std::vector<std::uint8_t> data(size);
-  if (registry_.QueryValueEx(key.get(), name, &type, data.data(), &size) != kErrorSuccess) return 0;
+  if (registry_.QueryValueEx(key.get(), name, &type, nullptr, &size) != kErrorSuccess || size == 0) return false;
   data.resize(size);
+  if (registry_.QueryValueEx(key.get(), name, &type, data.data(), &size) != kErrorSuccess) return false;
+  data.resize(size);
+  return true;
+}
 
-  if (type == kRegSz) {
-    std::string text(data.begin(), data.end());
-    text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
-    return LeadingNumber(text);
-  }
+namespace {
+
+std::string TextOf(const std::vector<std::uint8_t>& data) {
+  std::string text(data.begin(), data.end());
+  return text.substr(0, text.find('\0'));
+}
+
+}  // namespace
+
+double CRegister::Number(std::uint32_t type, const std::vector<std::uint8_t>& data) {
+  if (type == kRegSz) return LeadingNumber(TextOf(data));
   double number = 0;
   double scale = 1;
   for (const std::uint8_t byte : data) {
@@ -39,6 +44,23 @@ double CRegister::myREGGetSetting(RegHandle hive, std::string_view path, std::st
     scale *= 256;
   }
   return number;
+}
+
+double CRegister::myREGGetSetting(RegHandle hive, std::string_view path, std::string_view name,
+                                  const Variant& /*defaultValue*/) const {
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  return Read(hive, path, name, type, data) ? Number(type, data) : 0;
+}
+
+std::string CRegister::myREGGetSettingText(RegHandle hive, std::string_view path, std::string_view name) const {
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  if (!Read(hive, path, name, type, data)) return "0";
+  if (type == kRegSz) {
+    if (std::optional<std::string> digits = PlainDecimalPrefix(TextOf(data))) return *digits;
+  }
+  return FormatDecimal(Number(type, data));
 }
 
 }  // namespace tw

@@ -1,5 +1,8 @@
 #pragma once
+#include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Variant.h"
 #include "platform/Registry.h"
@@ -17,7 +20,19 @@ class CRegister {
   double myREGGetSetting(RegHandle hive, std::string_view path, std::string_view name,
                          const Variant& defaultValue = Variant()) const;
 
+  // The same value as plain decimal text, never an exponent: a REG_SZ that
+  // starts with a plain decimal number keeps its digits, all of them (a double
+  // would round "99999999999999999999"); anything else is the number above,
+  // and a value that is no finite number (a long binary) is "0".
+  std::string myREGGetSettingText(RegHandle hive, std::string_view path, std::string_view name) const;
+
  private:
+  // The value's type and bytes; false when the key or value is missing,
+  // empty or unreadable.
+  bool Read(RegHandle hive, std::string_view path, std::string_view name, std::uint32_t& type,
+            std::vector<std::uint8_t>& data) const;
+  static double Number(std::uint32_t type, const std::vector<std::uint8_t>& data);
+
   IRegistry& registry_;
 };
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "backup/BackupFile.h"
 #include "support/TuningTestBed.h"
 #include "support/TcpIpKeys.h"
@@ -88,6 +90,41 @@ TEST(BackupFile, Win9xFileLineByLine) {
   EXPECT_EQ("", BackupContents(bed.memory, 8, kBackupTime));
 }
 
+// Odd but possible registry contents: every number a backup holds is plain
+// decimal digits its own reader can take, and what is no finite number is 0.
+TEST(BackupFile, OddRegistryContentsAreRecordedAsPlainDecimals) {
+  TuningTestBed bed(7);
+  const RegHandle hklm = kHkeyLocalMachine;
+  bed.SetText(hklm, kTcpipParametersLowerKey, "DefaultTTL", "1e-400");
+  bed.SetText(hklm, kTcpipParametersLowerKey, "GlobalMaxTcpWindowSize", "1e400");
+  bed.SetText(hklm, kTcpipParametersLowerKey, "TcpWindowSize", "0.0000001");
+  bed.SetText(hklm, kTcpipParametersLowerKey, "KeepAliveTime", "99999999999999999999");
+  bed.SetText(hklm, kTcpipParametersLowerKey, "KeepAliveInterval", "  0042.50 ms");
+  const auto binary = [&](std::string_view name, std::uint32_t size) {
+    RegKey key;
+    RegKey::Create(bed.memory, hklm, kTcpipParametersLowerKey, kKeyAllAccess, key);
+    const std::vector<std::uint8_t> bytes(size, 0xFF);
+    bed.memory.SetValueEx(key.get(), name, kRegBinary, bytes.data(), size);
+  };
+  binary("SYNAttackProtect", 200);     // past any double
+  binary("EnableICMPRedirects", 127);  // a 306-digit number
+
+  const Lines lines = LinesOf(BackupContents(bed.memory, 7, kBackupTime));
+  const auto valueOf = [&](std::string_view name) {
+    const auto at = std::find(lines.begin(), lines.end(), "\"" + std::string(name) + "\"");
+    return at == lines.end() || at + 1 == lines.end() ? std::string("missing") : *(at + 1);
+  };
+  EXPECT_EQ("0", valueOf("DefaultTTL"));
+  EXPECT_EQ("0", valueOf("GlobalMaxTcpWindowSize"));
+  EXPECT_EQ("0.0000001", valueOf("TcpWindowSize"));
+  EXPECT_EQ("99999999999999999999", valueOf("KeepAliveTime"));
+  EXPECT_EQ("42.5", valueOf("KeepAliveInterval"));
+  EXPECT_EQ("0", valueOf("SYNAttackProtect"));
+  const std::string wide = valueOf("EnableICMPRedirects");
+  EXPECT_EQ(306u, wide.size());
+  EXPECT_EQ(std::string::npos, wide.find_first_not_of("0123456789")) << wide;
+}
+
 TEST(BackupFile, ItemsAreWrittenInTheirFixedForms) {
   BackupText text;
   text.Date({2031, 12, 0, 31, 0, 0, 0, 0});
@@ -152,6 +189,12 @@ TEST(BackupNumbering, TheFolderIsCreatedWhenMissingAndFullNumberingIsReported) {
       "there is.\r\n\r\n"
       "Delete old backups in the backup manager, then try again.",
       BackupFailureMessage(full));
+
+  MemoryFileSystem win98;
+  win98.AddFolder(kBackupsFolder);
+  win98.AnswerEmptySearchesWith(kErrorNoMoreFiles);
+  EXPECT_EQ(std::string(kBackupsFolder) + "\\001.BCK", NextBackupPath(win98, kProgramFolder).path)
+      << "an empty folder, as Windows 98 may report it";
 
   MemoryFileSystem blocked;
   blocked.AddFile(std::string(kBackupsFolder));  // "Backups" is a file

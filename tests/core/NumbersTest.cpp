@@ -70,6 +70,40 @@ TEST(Numbers, DecimalFormattingIsPlain) {
   EXPECT_EQ("-1234.125", FormatDecimal(-1234.125));
 }
 
+TEST(Numbers, OutOfRangeTextsAndValuesStayInsideTheirTypes) {
+  EXPECT_EQ(0.0, ParseNumber("1e-400")) << "too small to hold is 0";
+  EXPECT_EQ(0.0, LeadingNumber("-0.000e-999"));
+  EXPECT_EQ(std::nullopt, ParseNumber("1e400")) << "no finite number";
+  EXPECT_FALSE(IsNumeric("-1e400"));
+  EXPECT_EQ(0.0, ParseNumber("0.00000000000000000000000000000000001e-300"));
+  EXPECT_EQ(std::nullopt, ParseNumber("100000000000000000000000000000000000000e300"));
+  EXPECT_EQ(std::nullopt, ToDword(9223372036854775808.0)) << "2^63 does not fit 64 bits signed";
+  EXPECT_EQ(std::nullopt, ToDword(-9223372036854777856.0));
+  EXPECT_EQ(std::nullopt, ToInt32(2147483648.0));
+  EXPECT_EQ(2147483647, ToInt32(2147483647.4));
+}
+
+TEST(Numbers, DecimalFormattingNeverHasAnExponent) {
+  EXPECT_EQ("0.0000001", FormatDecimal(1e-7));
+  EXPECT_EQ("-0.000000000000000000000000000000000000000001", FormatDecimal(-1e-42));
+  EXPECT_EQ("0", FormatDecimal(HUGE_VAL)) << "no finite number";
+  EXPECT_EQ("0", FormatDecimal(std::nan("")));
+  const std::string huge = FormatDecimal(7.02e305);
+  EXPECT_EQ(306u, huge.size());
+  EXPECT_EQ(std::string::npos, huge.find_first_not_of("0123456789")) << huge;
+  EXPECT_EQ("100000000000000000000", FormatDecimal(1e20));
+}
+
+TEST(Numbers, PlainDecimalPrefixKeepsEveryDigit) {
+  EXPECT_EQ("99999999999999999999", PlainDecimalPrefix(" 0099999999999999999999 bytes"));
+  EXPECT_EQ("-12.5", PlainDecimalPrefix("-12.500"));
+  EXPECT_EQ("0.0000001", PlainDecimalPrefix("+.0000001"));
+  EXPECT_EQ("0", PlainDecimalPrefix("-000.000"));
+  EXPECT_EQ(std::nullopt, PlainDecimalPrefix("1e-400")) << "an exponent: not plain";
+  EXPECT_EQ(std::nullopt, PlainDecimalPrefix("."));
+  EXPECT_EQ(std::nullopt, PlainDecimalPrefix("abc"));
+}
+
 TEST(Variant, TextAndNumberForms) {
   EXPECT_EQ("True", Variant(true).Text());
   EXPECT_EQ("False", Variant(false).Text());

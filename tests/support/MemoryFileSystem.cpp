@@ -68,7 +68,7 @@ long MemoryFileSystem::FindFiles(std::string_view pattern, std::vector<FileEntry
     if (Less{}(Parent(path), folder) || Less{}(folder, Parent(path))) continue;
     if (Matches(leafPattern, Leaf(path))) entries.push_back({std::string(Leaf(path)), false});
   }
-  return entries.empty() ? kErrorFileNotFound : kErrorSuccess;
+  return entries.empty() ? emptySearch_ : kErrorSuccess;
 }
 
 long MemoryFileSystem::WriteNewFile(std::string_view path, std::string_view contents) {

@@ -32,6 +32,9 @@ class MemoryFileSystem final : public IFileSystem {
   // Renames fail with this status (a crash between writing and renaming looks
   // the same to the next run: the temporary file is all there is).
   void FailRenames(long status) { renameFailure_ = status; }
+  // What a search that matches nothing answers: "file not found" on NT,
+  // "no more files" on some Windows 95 and 98 systems.
+  void AnswerEmptySearchesWith(long status) { emptySearch_ = status; }
 
   bool FolderExists(std::string_view path) const;
   bool FileExists(std::string_view path) const;
@@ -51,6 +54,7 @@ class MemoryFileSystem final : public IFileSystem {
   std::set<std::string, Less> deniedFolders_;
   std::optional<std::size_t> freeSpace_;
   long renameFailure_ = kErrorSuccess;
+  long emptySearch_ = kErrorFileNotFound;
 };
 
 }  // namespace tw::test
