@@ -104,7 +104,7 @@ std::string BackupContents(IRegistry& registry, std::int16_t osFamily, const Sys
     for (const TcpIpValue* key : adapterKeys) known = known || key->key == value.key;
     if (!known) adapterKeys.push_back(&value);
   }
-  for (const std::string& adapter : EnumerateAdapterKeys(registry, layout->adapterParent)) {
+  for (const std::string& adapter : AdaptersOf(registry, *layout).tuned) {
     for (const TcpIpValue* first : adapterKeys) WriteSection(registry, text, values, SameAdapterKey, *first, adapter);
   }
   return text.str();

@@ -141,6 +141,15 @@ std::vector<std::string> EnumerateAdapterKeys(IRegistry& registry, std::string_v
   return names;
 }
 
+Adapters AdaptersOf(IRegistry& registry, const TcpIpLayout& layout) {
+  Adapters adapters;
+  for (std::string& name : EnumerateAdapterKeys(registry, layout.adapterParent)) {
+    const bool carried = name.find_first_of("\r\n\"") == std::string::npos;
+    (carried ? adapters.tuned : adapters.skipped).push_back(std::move(name));
+  }
+  return adapters;
+}
+
 double ReadCurrentValue(IRegistry& registry, RegHandle hive, std::string_view path, std::string_view name) {
   return CRegister(registry).myREGGetSetting(hive, path, name);
 }

@@ -76,6 +76,15 @@ std::optional<std::int32_t> ValueToWrite(const TcpIpValue& value, const TcpIpSet
 // the registry's enumeration order; none when the key cannot be opened.
 std::vector<std::string> EnumerateAdapterKeys(IRegistry& registry, std::string_view parent);
 
+// The adapters an apply tunes and a backup records: those whose key names a
+// backup line can carry. A name holding CR, LF or a double quote would break
+// its key line, so that adapter is left alone and named in `skipped`.
+struct Adapters {
+  std::vector<std::string> tuned;
+  std::vector<std::string> skipped;
+};
+Adapters AdaptersOf(IRegistry& registry, const TcpIpLayout& layout);
+
 // A value now in the registry, as a number: a REG_DWORD gives its unsigned
 // 32-bit value, a REG_SZ the number its text holds, anything else its bytes
 // as an unsigned little-endian number; missing or unreadable gives 0. The

@@ -43,6 +43,20 @@ std::string RefusedWritesMessage(int refused, int writes, const std::string& bac
          "The other values have been changed; the backup \"" + file + "\" holds what was there before.";
 }
 
+std::string SkippedAdaptersMessage(const std::vector<std::string>& names) {
+  std::string list;
+  for (std::string name : names) {
+    for (char& c : name) {
+      if (c == '\r' || c == '\n') c = ' ';
+    }
+    list += "\r\n    " + name;
+  }
+  return std::string(names.size() == 1 ? "One network adapter was" : std::to_string(names.size()) + " network adapters were") +
+         " left as they were: the name of " + (names.size() == 1 ? "its" : "each") +
+         " registry key holds a line break or a double quote, which a backup cannot record, so Tidewave could not "
+         "undo a change there." + list;
+}
+
 ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settings) {
   ApplyResult result;
   const TcpIpLayout* layout = LayoutFor(target.osFamily);
@@ -66,7 +80,9 @@ ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settin
     // taking the whole run in its order.
     std::size_t end = i;
     while (end < values.size() && values[end].section == Section::Adapter) ++end;
-    for (const std::string& adapter : EnumerateAdapterKeys(target.registry, layout->adapterParent)) {
+    const Adapters adapters = AdaptersOf(target.registry, *layout);
+    result.skippedAdapters = adapters.skipped;
+    for (const std::string& adapter : adapters.tuned) {
       for (std::size_t k = i; k < end; ++k) {
         if (values[k].applied) out.Put(values[k], adapter, settings);
       }
@@ -80,6 +96,10 @@ ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settin
   } else {
     result.outcome = ApplyOutcome::PartlyApplied;
     result.message = RefusedWritesMessage(result.refused, result.writes, result.backup.path);
+  }
+  if (!result.skippedAdapters.empty()) {
+    if (!result.message.empty()) result.message += "\r\n\r\n";
+    result.message += SkippedAdaptersMessage(result.skippedAdapters);
   }
   return result;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "backup/Backup.h"
 #include "tcpip/TcpIpSettings.h"
@@ -23,6 +24,7 @@ struct ApplyResult {
   BackupResult backup;  // the backup taken first (its path), or why there is none
   int writes = 0;       // values written or removed
   int refused = 0;      // of those, how many the system refused
+  std::vector<std::string> skippedAdapters;  // left alone: their key names cannot go into a backup
   std::string message;  // what to tell the user, if anything (title "Tidewave", OK)
 };
 
@@ -44,5 +46,7 @@ ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settin
 
 // The message for `refused` of `writes` values refused, naming the backup.
 std::string RefusedWritesMessage(int refused, int writes, const std::string& backupPath);
+// The message naming adapters an apply left alone.
+std::string SkippedAdaptersMessage(const std::vector<std::string>& names);
 
 }  // namespace tw

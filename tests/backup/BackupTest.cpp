@@ -16,17 +16,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The file cut at CR LF; a stray LF or CR on its own stays inside a line and shows.
-Lines LinesOf(const std::string& text) {
-  Lines lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    lines.push_back(text.substr(start, end - start));
-  }
-  EXPECT_EQ(text.size(), start) << "the last line ends with CR LF too";
-  return lines;
-}
-
 TEST(BackupFile, NtFileLineByLine) {
   TuningTestBed bed(7);
   const RegHandle hklm = kHkeyLocalMachine;

@@ -2,7 +2,10 @@
 // Everything an apply touches, in memory: a registry that records its calls, a
 // file system, a clock stopped at 2024-03-05 15:51:09, and the presets loaded
 // with "Automatic-A" as the set to apply.
+#include <gtest/gtest.h>
+
 #include <string>
+#include <vector>
 
 #include "platform/OsVersion.h"
 #include "tuning/ApplySettings.h"
@@ -59,5 +62,16 @@ struct TuningTestBed {
   std::int16_t family;
   TuningState tuning;
 };
+
+// A backup file cut at CR LF; a stray LF or CR on its own stays inside a line and shows.
+inline std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  EXPECT_EQ(text.size(), start) << "the last line ends with CR LF too";
+  return lines;
+}
 
 }  // namespace tw::test

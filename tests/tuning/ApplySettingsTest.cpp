@@ -283,5 +283,33 @@ TEST(ApplySettings, RefusedWritesAreCountedAndTheRestStayWritten) {
                     .rfind("Windows refused to change 1 of the 1 network value Tidewave was setting. ", 0));
 }
 
+// A key name holding a line break or a double quote would split its backup
+// line; such an adapter is neither backed up nor tuned, and the user is told.
+TEST(ApplySettings, AdaptersWhoseNamesABackupCannotCarryAreLeftAlone) {
+  for (std::int16_t family : {3, 7}) {
+    TuningTestBed bed(family);
+    const bool nt = family == 7;
+    const auto keyOf = [&](const std::string& id) { return nt ? InterfaceKey(id) : NetTransAdapterKey(id); };
+    for (const std::string id : {"good", "two\r\nlines", "say \"hi\""}) bed.AddKey(keyOf(id));
+    bed.registry.Clear();
+
+    const ApplyResult result = bed.Apply();
+
+    EXPECT_EQ(ApplyOutcome::Applied, result.outcome);
+    EXPECT_EQ((std::vector<std::string>{"say \"hi\"", "two\r\nlines"}), result.skippedAdapters);
+    EXPECT_NE(std::string::npos, result.message.find("2 network adapters were left as they were")) << result.message;
+    EXPECT_NE(std::string::npos, result.message.find("\r\n    two  lines")) << result.message;
+    for (const std::string& change : bed.registry.Changes()) {
+      EXPECT_EQ(std::string::npos, change.find("lines")) << change;
+      EXPECT_EQ(std::string::npos, change.find("hi")) << change;
+    }
+    EXPECT_EQ(static_cast<int>(nt ? 16 + 4 : 12 + 2), result.writes) << "the good adapter only";
+    const Lines lines = LinesOf(bed.files.Contents(result.backup.path));
+    // Three header lines, the fixed sections, then one key line and two pairs per adapter key.
+    const std::size_t fixed = nt ? 3 + 1 + 26 + 1 + 4 + 1 + 2 : 3 + 1 + 20 + 1 + 4 + 1 + 2;
+    EXPECT_EQ(fixed + (nt ? 2 : 1) * 5, lines.size()) << "one adapter recorded, every line in its place";
+  }
+}
+
 }  // namespace
 }  // namespace tw::test
