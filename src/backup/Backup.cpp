@@ -71,11 +71,11 @@ BackupResult NextBackupPath(IFileSystem& files, std::string_view programFolder) 
 }
 
 BackupResult WriteBackup(IRegistry& registry, IFileSystem& files, IClock& clock,
-                         std::string_view programFolder, std::int16_t osFamily) {
-  if (!Is9xFamily(osFamily) && !IsNtFamily(osFamily)) return {BackupProblem::NoFamily, kErrorSuccess, {}};
+                         std::string_view programFolder, const OsFamilyInfo& os) {
+  if (!Is9xFamily(os.code) && !IsNtFamily(os.code)) return {BackupProblem::NoFamily, kErrorSuccess, {}};
   BackupResult result = NextBackupPath(files, programFolder);
   if (result.problem != BackupProblem::None) return result;
-  const std::string contents = BackupContents(registry, osFamily, clock.GetLocalTime());
+  const std::string contents = BackupContents(registry, os, clock.GetLocalTime());
 
   // Not ".BCK": the backup manager and the numbering never see a half-written file.
   std::string temporary = result.path;

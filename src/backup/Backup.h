@@ -8,6 +8,7 @@
 
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/OsVersion.h"
 #include "platform/Registry.h"
 
 namespace tw {
@@ -45,7 +46,7 @@ BackupResult NextBackupPath(IFileSystem& files, std::string_view programFolder);
 // complete or not at all: it is written under a temporary name and renamed
 // only once every byte is on the disk.
 BackupResult WriteBackup(IRegistry& registry, IFileSystem& files, IClock& clock,
-                         std::string_view programFolder, std::int16_t osFamily);
+                         std::string_view programFolder, const OsFamilyInfo& os);
 
 // What to tell the user when a backup could not be written and so nothing was
 // changed; empty when there was no problem.

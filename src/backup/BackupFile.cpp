@@ -84,13 +84,13 @@ const TcpIpValue* FirstOf(std::span<const TcpIpValue> values, Section section) {
 
 }  // namespace
 
-std::string BackupContents(IRegistry& registry, std::int16_t osFamily, const SystemTime& now) {
-  const TcpIpLayout* layout = LayoutFor(osFamily);
+std::string BackupContents(IRegistry& registry, const OsFamilyInfo& os, const SystemTime& now) {
+  const TcpIpLayout* layout = LayoutFor(os);
   if (layout == nullptr) return {};
   BackupText text;
   text.Date(now);
   text.Time(now);
-  text.Whole(osFamily);
+  text.Whole(os.code);
   const std::span<const TcpIpValue> values = layout->values;
   for (const Section section : {Section::Stack, Section::Browser, Section::Cache}) {
     if (const TcpIpValue* first = FirstOf(values, section)) WriteSection(registry, text, values, SameSection, *first, {});

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "platform/Clock.h"
+#include "platform/OsVersion.h"
 #include "platform/Registry.h"
 
 namespace tw {
@@ -37,8 +38,9 @@ class BackupText {
 };
 
 // The whole file for the running family: the date, the time and the family
-// code, then one section (a key line and its name / value pairs) per key, each
-// value read from the registry as it stands now. Empty for a family outside 1 to 7.
-std::string BackupContents(IRegistry& registry, std::int16_t osFamily, const SystemTime& now);
+// code, then one section (a key line and its name / value pairs) per key of the
+// family's layout, each value read from the registry as it stands now. Empty
+// for a family with no layout.
+std::string BackupContents(IRegistry& registry, const OsFamilyInfo& os, const SystemTime& now);
 
 }  // namespace tw

@@ -27,9 +27,15 @@ WindowsVersion GetWindowsVersion(IVersionSource& source) {
 }
 
 OsFamilyInfo DetectOsFamily(IVersionSource& source) {
-  const auto code = static_cast<std::int16_t>(static_cast<std::int16_t>(GetWindowsVersion(source)) + 1);
-  return {code, OsFamilyName(code)};
+  OsVersionInfo info;
+  if (!source.GetVersionExA(info)) return FamilyOf(1);
+  const auto version = ClassifyWindowsVersion(info.platformId, info.majorVersion, info.minorVersion);
+  OsFamilyInfo family = FamilyOf(static_cast<std::int16_t>(static_cast<std::int16_t>(version) + 1));
+  family.ntPlatform = info.platformId == kPlatformNt;
+  return family;
 }
+
+OsFamilyInfo FamilyOf(std::int16_t code) { return {code, OsFamilyName(code), IsNtFamily(code)}; }
 
 std::string_view OsFamilyName(std::int16_t code) {
   switch (code) {

@@ -16,7 +16,14 @@ enum class WindowsVersion : std::int16_t {
 struct OsFamilyInfo {
   std::int16_t code = 1;
   std::string_view name = "Windows 32";
+  // The NT platform, whatever the code: a system newer than XP is family 1
+  // "Windows 32" where the family is shown or recorded, yet it is NT inside.
+  bool ntPlatform = false;
 };
+
+// The family of a code as the program records it; an unrecognised code is
+// taken to be of the 9x platform.
+OsFamilyInfo FamilyOf(std::int16_t code);
 
 WindowsVersion ClassifyWindowsVersion(std::uint32_t platformId, std::uint32_t majorVersion,
                                       std::uint32_t minorVersion);

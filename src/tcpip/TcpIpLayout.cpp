@@ -1,6 +1,5 @@
 #include "tcpip/TcpIpLayout.h"
 
-#include "platform/OsVersion.h"
 #include "settings/CRegister.h"
 
 namespace tw {
@@ -107,9 +106,9 @@ std::int32_t FieldOf(const TcpIpSettings& s, TcpIpField field, std::int32_t fixe
 
 }  // namespace
 
-const TcpIpLayout* LayoutFor(std::int16_t osFamily) {
-  if (Is9xFamily(osFamily)) return &k9xLayout;
-  if (IsNtFamily(osFamily)) return &kNtLayout;
+const TcpIpLayout* LayoutFor(const OsFamilyInfo& os) {
+  if (IsNtFamily(os.code) || (os.ntPlatform && Is9xFamily(os.code))) return &kNtLayout;
+  if (Is9xFamily(os.code)) return &k9xLayout;
   return nullptr;
 }
 

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/OsVersion.h"
 #include "platform/Registry.h"
 #include "tcpip/TcpIpSettings.h"
 
@@ -60,9 +61,10 @@ struct TcpIpLayout {
   std::span<const TcpIpValue> values;
 };
 
-// The layout of a family code: 1 to 4 the 9x layout, 5 to 7 the NT layout,
-// null for any other code.
-const TcpIpLayout* LayoutFor(std::int16_t osFamily);
+// The layout of a Windows family: the NT layout on every NT-platform system
+// (codes 5 to 7, and a newer one of code 1), the 9x layout for the other codes
+// 1 to 4, null for any other code.
+const TcpIpLayout* LayoutFor(const OsFamilyInfo& os);
 
 // A value's key: the key itself, or for a per-adapter value the pattern with
 // the adapter's name in place of its "*".

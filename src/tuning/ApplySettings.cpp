@@ -59,10 +59,10 @@ std::string SkippedAdaptersMessage(const std::vector<std::string>& names) {
 
 ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settings) {
   ApplyResult result;
-  const TcpIpLayout* layout = LayoutFor(target.osFamily);
+  const TcpIpLayout* layout = LayoutFor(target.os);
   if (layout == nullptr) return result;
 
-  result.backup = WriteBackup(target.registry, target.files, target.clock, target.programFolder, target.osFamily);
+  result.backup = WriteBackup(target.registry, target.files, target.clock, target.programFolder, target.os);
   if (result.backup.problem != BackupProblem::None) {
     result.outcome = ApplyOutcome::RefusedWithoutBackup;
     result.message = BackupFailureMessage(result.backup);

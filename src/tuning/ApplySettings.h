@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "backup/Backup.h"
+#include "platform/OsVersion.h"
 #include "tcpip/TcpIpSettings.h"
 
 namespace tw {
@@ -35,7 +36,7 @@ struct ApplyTarget {
   IFileSystem& files;
   IClock& clock;
   std::string_view programFolder;
-  std::int16_t osFamily;
+  OsFamilyInfo os;
 };
 
 // Backs up, then writes or removes every value of the family's layout in the

@@ -46,7 +46,7 @@ TEST(BackupFile, NtFileLineByLine) {
       "\"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{B}\"", "\"MTU\"", "1500", "\"MSS\"", "0",
       "\"SYSTEM\\CurrentControlSet\\Services\\{B}\\Parameters\\Tcpip\"", "\"MTU\"", "0", "\"MSS\"", "1460",
   };
-  EXPECT_EQ(expected, LinesOf(BackupContents(bed.memory, 7, kBackupTime)));
+  EXPECT_EQ(expected, LinesOf(BackupContents(bed.memory, FamilyOf(7), kBackupTime)));
 }
 
 TEST(BackupFile, Win9xFileLineByLine) {
@@ -74,9 +74,9 @@ TEST(BackupFile, Win9xFileLineByLine) {
       "\"System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000\"", "\"MaxMTU\"", "0", "\"MaxMSS\"", "1460",
       "\"System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001\"", "\"MaxMTU\"", "576", "\"MaxMSS\"", "0",
   };
-  EXPECT_EQ(expected, LinesOf(BackupContents(bed.memory, 3, kBackupTime)));
-  EXPECT_EQ("1", LinesOf(BackupContents(bed.memory, 1, kBackupTime))[2]) << "family 1 takes the 9x layout";
-  EXPECT_EQ("", BackupContents(bed.memory, 8, kBackupTime));
+  EXPECT_EQ(expected, LinesOf(BackupContents(bed.memory, FamilyOf(3), kBackupTime)));
+  EXPECT_EQ("1", LinesOf(BackupContents(bed.memory, FamilyOf(1), kBackupTime))[2]) << "family 1 takes the 9x layout";
+  EXPECT_EQ("", BackupContents(bed.memory, FamilyOf(8), kBackupTime));
 }
 
 // Odd but possible registry contents: every number a backup holds is plain
@@ -98,7 +98,7 @@ TEST(BackupFile, OddRegistryContentsAreRecordedAsPlainDecimals) {
   binary("SYNAttackProtect", 200);     // past any double
   binary("EnableICMPRedirects", 127);  // a 306-digit number
 
-  const Lines lines = LinesOf(BackupContents(bed.memory, 7, kBackupTime));
+  const Lines lines = LinesOf(BackupContents(bed.memory, FamilyOf(7), kBackupTime));
   const auto valueOf = [&](std::string_view name) {
     const auto at = std::find(lines.begin(), lines.end(), "\"" + std::string(name) + "\"");
     return at == lines.end() || at + 1 == lines.end() ? std::string("missing") : *(at + 1);
@@ -196,16 +196,16 @@ TEST(BackupWriting, ABackupIsCompleteOrAbsent) {
     TuningTestBed bed(7);
     bed.files.AddFile(std::string(kBackupsFolder) + "\\002.BCK", "old");
     bed.files.AddFile(tmp, "left by a crash");
-    const BackupResult result = WriteBackup(bed.memory, bed.files, bed.clock, kProgramFolder, 7);
+    const BackupResult result = WriteBackup(bed.memory, bed.files, bed.clock, kProgramFolder, FamilyOf(7));
     EXPECT_EQ(BackupProblem::None, result.problem);
     EXPECT_EQ((Lines{"002.BCK", "003.BCK"}), bed.files.FilesIn(kBackupsFolder)) << "the stale temporary file is gone";
-    EXPECT_EQ(BackupContents(bed.memory, 7, kBackupTime), bed.files.Contents(result.path));
+    EXPECT_EQ(BackupContents(bed.memory, FamilyOf(7), kBackupTime), bed.files.Contents(result.path));
   }
   {
     TuningTestBed bed(7);
     bed.files.AddFile(std::string(kBackupsFolder) + "\\002.BCK", "old");
     bed.files.LimitFreeSpace(40);
-    const BackupResult result = WriteBackup(bed.memory, bed.files, bed.clock, kProgramFolder, 7);
+    const BackupResult result = WriteBackup(bed.memory, bed.files, bed.clock, kProgramFolder, FamilyOf(7));
     EXPECT_EQ(BackupProblem::FileNotWritten, result.problem);
     EXPECT_EQ(kErrorDiskFull, result.error);
     EXPECT_EQ((Lines{"002.BCK"}), bed.files.FilesIn(kBackupsFolder)) << "no truncated file";
@@ -213,7 +213,7 @@ TEST(BackupWriting, ABackupIsCompleteOrAbsent) {
   {
     TuningTestBed bed(3);
     bed.files.FailRenames(kErrorAccessDenied);
-    const BackupResult result = WriteBackup(bed.memory, bed.files, bed.clock, kProgramFolder, 3);
+    const BackupResult result = WriteBackup(bed.memory, bed.files, bed.clock, kProgramFolder, FamilyOf(3));
     EXPECT_EQ(BackupProblem::FileNotWritten, result.problem);
     EXPECT_EQ(Lines{}, bed.files.FilesIn(kBackupsFolder));
     EXPECT_NE(std::string::npos, BackupFailureMessage(result).find("\"C:\\Program Files\\Tidewave\\Backups\\001.BCK\" (Windows error 5)"));

@@ -39,6 +39,7 @@ TEST(OsVersion, EveryRowOfTheFamilyTable) {
     EXPECT_EQ(row.name, family.name) << row.platform << " " << row.major << "." << row.minor;
     EXPECT_EQ(row.family - 1, static_cast<int>(GetWindowsVersion(source)));
     EXPECT_EQ(row.platform == 2, IsWindowsNT(source));
+    EXPECT_EQ(row.platform == 2, family.ntPlatform) << "Windows 7 is family 1, yet NT inside";
   }
 }
 
@@ -46,6 +47,7 @@ TEST(OsVersion, AFailedQueryIsAnUnknownNonNtSystem) {
   FixedVersion source;
   source.ok = false;
   EXPECT_EQ(1, DetectOsFamily(source).code);
+  EXPECT_FALSE(DetectOsFamily(source).ntPlatform);
   EXPECT_FALSE(IsWindowsNT(source));
 }
 

@@ -24,7 +24,7 @@ inline constexpr std::string_view kBackupsFolder = "C:\\Program Files\\Tidewave\
 struct TuningTestBed {
   explicit TuningTestBed(std::int16_t family)
       : memory(family >= 1 && family <= 4 ? MemoryRegistry::Flavour::Win9x : MemoryRegistry::Flavour::Nt),
-        family(family) {
+        family(FamilyOf(family)) {
     files.AddFolder(kProgramFolder);
     LoadPresets(tuning.PresetSettings);
     tuning.CurrentSettings = tuning.PresetSettings[0];
@@ -32,6 +32,10 @@ struct TuningTestBed {
 
   ApplyResult Apply() {
     return ApplySettings({registry, files, clock, kProgramFolder, family}, tuning.CurrentSettings);
+  }
+  // The same on a system of the NT platform that reports family 1: one newer than XP.
+  ApplyResult ApplyOnNewerNt() {
+    return ApplySettings({registry, files, clock, kProgramFolder, {1, "Windows 32", true}}, tuning.CurrentSettings);
   }
 
   // Creates a key (and its parents) under HKEY_LOCAL_MACHINE, optionally with a value.
@@ -59,7 +63,7 @@ struct TuningTestBed {
   RecordingRegistry registry{memory};
   MemoryFileSystem files;
   FixedClock clock{kBackupTime};
-  std::int16_t family;
+  OsFamilyInfo family;
   TuningState tuning;
 };
 

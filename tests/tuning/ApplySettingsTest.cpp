@@ -311,5 +311,22 @@ TEST(ApplySettings, AdaptersWhoseNamesABackupCannotCarryAreLeftAlone) {
   }
 }
 
+// Windows newer than XP reports family 1 "Windows 32", the code of the 9x
+// branch, but only the NT layout means anything to it.
+TEST(ApplySettings, NewerNtSystemsAreTunedWithTheNtLayoutAndStillRecordFamily1) {
+  TuningTestBed bed(1);
+  bed.AddKey(InterfaceKey("{6B0A}"));
+  bed.registry.Clear();
+
+  const ApplyResult result = bed.ApplyOnNewerNt();
+
+  EXPECT_EQ(ApplyOutcome::Applied, result.outcome);
+  EXPECT_EQ(NtAutomaticA({"{6B0A}"}), bed.registry.Changes());
+  const Lines lines = LinesOf(bed.files.Contents(result.backup.path));
+  ASSERT_GT(lines.size(), 4u);
+  EXPECT_EQ("1", lines[2]) << "the family as recorded stays 1";
+  EXPECT_EQ("\"System\\CurrentControlSet\\Services\\Tcpip\\Parameters\"", lines[3]);
+}
+
 }  // namespace
 }  // namespace tw::test

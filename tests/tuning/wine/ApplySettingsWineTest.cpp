@@ -133,7 +133,7 @@ class ApplyOnWine : public ::testing::Test {
 
   ApplyResult Apply(int preset) {
     app_.tuning.CurrentSettings = app_.tuning.PresetSettings[static_cast<std::size_t>(preset)];
-    return ApplySettings({registry_, files_, clock_, app_.programFolder, app_.os.code}, app_.tuning.CurrentSettings);
+    return ApplySettings({registry_, files_, clock_, app_.programFolder, app_.os}, app_.tuning.CurrentSettings);
   }
 
   Win32Registry registry_;
@@ -150,7 +150,7 @@ class ApplyOnWine : public ::testing::Test {
 TEST_F(ApplyOnWine, AutomaticCRemovesAndAutomaticEWritesWithABackupBeforeEach) {
   ASSERT_EQ(TestFamily() == "xp" ? 7 : 3, app_.os.code);
   const std::string backups = folder_.path() + "\\Backups";
-  const std::string before = BackupContents(registry_, app_.os.code, clock_.GetLocalTime());
+  const std::string before = BackupContents(registry_, app_.os, clock_.GetLocalTime());
 
   const ApplyResult c = Apply(2);
   ASSERT_EQ(ApplyOutcome::Applied, c.outcome) << c.message;

@@ -49,7 +49,7 @@ class WizardModePanel : public ::testing::Test {
   RegistrySnapshot snapshot_{registry_};
   TestPanelHost host_{kWizardModePanel.width, kWizardModePanel.height};
   frmWizardMode panel_{app_.tuning, [this](const TcpIpSettings& settings) {
-                         return ApplySettings({registry_, files_, clock_, app_.programFolder, app_.os.code}, settings);
+                         return ApplySettings({registry_, files_, clock_, app_.programFolder, app_.os}, settings);
                        }};
   std::vector<ShownMessage> messages_;
 };
@@ -120,7 +120,7 @@ TEST_F(WizardModePanel, WithoutABackupNothingIsAppliedAndThePanelStays) {
   // A "Backups" that is a file: the folder can be neither made nor used.
   Win32FileSystem files;
   ASSERT_EQ(kErrorSuccess, files.WriteNewFile(folder_.path() + "\\Backups", "a file in the way"));
-  const std::string before = BackupContents(registry_, app_.os.code, clock_.GetLocalTime());
+  const std::string before = BackupContents(registry_, app_.os, clock_.GetLocalTime());
   host_.ClearCalls();
 
   Click(Control(IDC_cmdOptimize));
@@ -131,7 +131,7 @@ TEST_F(WizardModePanel, WithoutABackupNothingIsAppliedAndThePanelStays) {
   EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), messages_[0].flags);
   EXPECT_TRUE(host_.Calls().empty()) << "the user stays where the message is about";
   // The backup's own reading of the registry, less its date and time: nothing changed.
-  const std::string after = BackupContents(registry_, app_.os.code, clock_.GetLocalTime());
+  const std::string after = BackupContents(registry_, app_.os, clock_.GetLocalTime());
   EXPECT_EQ(before.substr(before.find("\r\n", 14)), after.substr(after.find("\r\n", 14)));
 }
 
