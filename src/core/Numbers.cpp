@@ -163,9 +163,9 @@ std::string FormatDecimal(double value) {
 
 std::optional<std::string> PlainDecimalPrefix(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  std::string sign;
+  bool negative = false;
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-    if (text.front() == '-') sign = "-";
+    negative = text.front() == '-';
     text.remove_prefix(1);
   }
   std::size_t wholeEnd = 0;
@@ -178,13 +178,23 @@ std::optional<std::string> PlainDecimalPrefix(std::string_view text) {
   if (end == 0 || (end == 1 && wholeEnd == 0)) return std::nullopt;  // no digit at all
   // An exponent makes it a number of another size: not a plain one.
   if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) return std::nullopt;
-  std::string whole(text.substr(0, wholeEnd));
-  std::string fraction(wholeEnd < end ? text.substr(wholeEnd + 1, end - wholeEnd - 1) : std::string_view{});
-  whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
-  while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-  if (whole.empty()) whole = "0";
-  if (whole == "0" && fraction.empty()) return std::string("0");
-  return sign + whole + (fraction.empty() ? "" : "." + fraction);
+  std::string_view whole = text.substr(0, wholeEnd);
+  std::string_view fraction = wholeEnd < end ? text.substr(wholeEnd + 1, end - wholeEnd - 1) : std::string_view{};
+  while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
+  while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
+  if (whole.empty() && fraction.empty()) return std::string("0");
+  std::string result;
+  if (negative) result.push_back('-');
+  if (whole.empty()) {
+    result += '0';
+  } else {
+    result += whole;
+  }
+  if (!fraction.empty()) {
+    result += '.';
+    result += fraction;
+  }
+  return result;
 }
 
 }  // namespace tw
