@@ -18,7 +18,9 @@ struct AppContext {
   IShell& shell;              // applets, help, restart
   IFileSystem& files;         // backups
   IClock& clock;              // the time stamped into backups
-  std::string programFolder;  // the folder of the executable, without a trailing "\"
+  // The folder of the executable, in UTF-8, without a trailing "\"; empty when
+  // Windows could not say, and then nothing is applied (no place for backups).
+  std::string programFolder;
   OsFamilyInfo os{};          // set once during start-up
   TuningState tuning{};       // CurrentSettings and the presets; LoadPresets fills them at start-up
 };

@@ -46,6 +46,7 @@ std::string BackupFileName(int number) {
 }
 
 BackupResult NextBackupPath(IFileSystem& files, std::string_view programFolder) {
+  if (programFolder.empty()) return {BackupProblem::NoProgramFolder, kErrorSuccess, {}};
   const std::string folder = BackupFolder(programFolder);
   if (const long status = files.CreateFolder(folder);
       status != kErrorSuccess && status != kErrorAlreadyExists) {
@@ -97,6 +98,10 @@ std::string BackupFailureMessage(const BackupResult& result) {
     case BackupProblem::None:
     case BackupProblem::NoFamily:
       return {};
+    case BackupProblem::NoProgramFolder:
+      return lead + "in the folder \"Backups\" beside the program, but Windows could not tell Tidewave which "
+             "folder it was started from (its path may be too long for this version of Windows).\r\n\r\n"
+             "Move Tidewave to a folder with a shorter path, such as \"C:\\Tidewave\", then try again.";
     case BackupProblem::NumberingFull:
       return lead + "and the backup numbers are used up: the folder \"" +
              result.path.substr(0, result.path.find_last_of('\\')) + "\" already holds a backup numbered " +

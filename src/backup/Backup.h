@@ -18,6 +18,7 @@ inline constexpr int kLastBackupNumber = 999;
 enum class BackupProblem {
   None,
   NoFamily,           // a Windows family with no layout: nothing to back up
+  NoProgramFolder,    // Windows could not say where the program lies, so neither can the backups
   FolderUnavailable,  // the folder could not be created or listed
   NumberingFull,      // "999.BCK" is already used
   FileNotWritten,     // the file could not be written completely

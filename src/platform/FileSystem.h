@@ -2,7 +2,9 @@
 // The files the program writes itself (its backups), through the few kernel32
 // calls it needs, with the system's status codes. Win32FileSystem forwards to
 // the system; tests use an in-memory file system that answers the same way.
-// Paths are full Windows paths in the system code page ("C:\Tidewave\Backups").
+// Paths and names are UTF-8, full Windows paths ("C:\Tidewave\Backups") of
+// any length: the NT platform reaches them through the wide functions, the 9x
+// family in its code page.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,20 +22,20 @@ class IFileSystem {
  public:
   virtual ~IFileSystem() = default;
 
-  // CreateDirectoryA: kErrorAlreadyExists when the folder (or a file of that
+  // CreateDirectory: kErrorAlreadyExists when the folder (or a file of that
   // name) is there already, kErrorPathNotFound when its parent is missing.
   virtual long CreateFolder(std::string_view path) = 0;
-  // FindFirstFileA / FindNextFileA / FindClose over a pattern such as
+  // FindFirstFile / FindNextFile / FindClose over a pattern such as
   // "C:\Tidewave\Backups\*.BCK": every matching entry, "." and ".." left out.
   // kErrorFileNotFound when nothing matches, kErrorPathNotFound when the folder is missing.
   virtual long FindFiles(std::string_view pattern, std::vector<FileEntry>& entries) = 0;
-  // CreateFileA (CREATE_ALWAYS), WriteFile of every byte, FlushFileBuffers,
+  // CreateFile (CREATE_ALWAYS), WriteFile of every byte, FlushFileBuffers,
   // CloseHandle. A failure part-way (a full disk) may leave a partial file.
   virtual long WriteNewFile(std::string_view path, std::string_view contents) = 0;
-  // MoveFileA: renames within a volume in one step; fails with
+  // MoveFile: renames within a volume in one step; fails with
   // kErrorAlreadyExists when `to` exists, so nothing is ever overwritten.
   virtual long RenameFile(std::string_view from, std::string_view to) = 0;
-  // DeleteFileA.
+  // DeleteFile.
   virtual long RemoveFile(std::string_view path) = 0;
 };
 

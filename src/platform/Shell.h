@@ -22,6 +22,7 @@ class IShell {
   // Starts the command line without waiting; the new process's id, or 0.
   virtual std::uint32_t CreateProcessA(std::string_view commandLine, int showMode) = 0;
   // An empty verb or directory is passed as a null pointer; the system's result.
+  // The texts are UTF-8 (a file in the program's folder may be named in any language).
   virtual std::intptr_t ShellExecuteA(std::uintptr_t owner, std::string_view verb, std::string_view file,
                                       std::string_view parameters, std::string_view directory,
                                       int showMode) = 0;

@@ -11,18 +11,12 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Version.h"
+#include "platform/win32/WidePath.h"
 
 namespace tw {
 namespace {
 
 constexpr const char* kInstanceMutex = "MarlpitTidewave";
-
-std::string ProgramFolder() {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  return folder.substr(0, folder.find_last_of('\\'));
-}
 
 }  // namespace
 
@@ -45,7 +39,7 @@ int RunTidewave(int showCommand) {
   Win32Clock clock;
   Win32Version version;
   AppContext app{.registry = registry, .shell = shell, .files = files, .clock = clock,
-                 .programFolder = ProgramFolder()};
+                 .programFolder = ModuleFolder(nullptr)};
   ui::Win32NotifyIcon notifyIcon;
 
   MainWindow mainWindow(app, version, notifyIcon);

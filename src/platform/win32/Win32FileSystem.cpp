@@ -7,11 +7,12 @@
 #include <string>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/WidePath.h"
 
 namespace tw {
 namespace {
 
-// FindFirstFileA hands back INVALID_HANDLE_VALUE, never null, and its handle is
+// FindFirstFile hands back INVALID_HANDLE_VALUE, never null, and its handle is
 // closed with FindClose, not CloseHandle.
 class FindHandle {
  public:
@@ -35,26 +36,40 @@ long LastErrorOr(long fallback) {
 }  // namespace
 
 long Win32FileSystem::CreateFolder(std::string_view path) {
-  if (CreateDirectoryA(std::string(path).c_str(), nullptr)) return ERROR_SUCCESS;
-  return LastErrorOr(ERROR_ACCESS_DENIED);
+  const BOOL made = NtPlatform() ? CreateDirectoryW(SystemPath(path).c_str(), nullptr)
+                                 : CreateDirectoryA(Utf8ToAnsi(path).c_str(), nullptr);
+  return made ? ERROR_SUCCESS : LastErrorOr(ERROR_ACCESS_DENIED);
 }
 
 long Win32FileSystem::FindFiles(std::string_view pattern, std::vector<FileEntry>& entries) {
   entries.clear();
-  WIN32_FIND_DATAA data{};
-  FindHandle find(FindFirstFileA(std::string(pattern).c_str(), &data));
-  if (find.get() == INVALID_HANDLE_VALUE) return LastErrorOr(ERROR_FILE_NOT_FOUND);
-  do {
-    if (std::strcmp(data.cFileName, ".") == 0 || std::strcmp(data.cFileName, "..") == 0) continue;
-    entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-  } while (FindNextFileA(find.get(), &data));
+  const auto add = [&entries](std::string name, DWORD attributes) {
+    if (name != "." && name != "..") entries.push_back({std::move(name), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  };
+  if (NtPlatform()) {
+    WIN32_FIND_DATAW data{};
+    FindHandle find(FindFirstFileW(SystemPath(pattern).c_str(), &data));
+    if (find.get() == INVALID_HANDLE_VALUE) return LastErrorOr(ERROR_FILE_NOT_FOUND);
+    do {
+      add(WideToUtf8(data.cFileName), data.dwFileAttributes);
+    } while (FindNextFileW(find.get(), &data));
+  } else {
+    WIN32_FIND_DATAA data{};
+    FindHandle find(FindFirstFileA(Utf8ToAnsi(pattern).c_str(), &data));
+    if (find.get() == INVALID_HANDLE_VALUE) return LastErrorOr(ERROR_FILE_NOT_FOUND);
+    do {
+      add(AnsiToUtf8(data.cFileName), data.dwFileAttributes);
+    } while (FindNextFileA(find.get(), &data));
+  }
   const DWORD error = GetLastError();
   return error == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : static_cast<long>(error);
 }
 
 long Win32FileSystem::WriteNewFile(std::string_view path, std::string_view contents) {
-  UniqueHandle file(CreateFileA(std::string(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueHandle file(NtPlatform() ? CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr)
+                                 : CreateFileA(Utf8ToAnsi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return LastErrorOr(ERROR_ACCESS_DENIED);
   std::size_t done = 0;
   while (done < contents.size()) {
@@ -74,13 +89,14 @@ long Win32FileSystem::WriteNewFile(std::string_view path, std::string_view conte
 }
 
 long Win32FileSystem::RenameFile(std::string_view from, std::string_view to) {
-  if (MoveFileA(std::string(from).c_str(), std::string(to).c_str())) return ERROR_SUCCESS;
-  return LastErrorOr(ERROR_ACCESS_DENIED);
+  const BOOL moved = NtPlatform() ? MoveFileW(SystemPath(from).c_str(), SystemPath(to).c_str())
+                                  : MoveFileA(Utf8ToAnsi(from).c_str(), Utf8ToAnsi(to).c_str());
+  return moved ? ERROR_SUCCESS : LastErrorOr(ERROR_ACCESS_DENIED);
 }
 
 long Win32FileSystem::RemoveFile(std::string_view path) {
-  if (DeleteFileA(std::string(path).c_str())) return ERROR_SUCCESS;
-  return LastErrorOr(ERROR_FILE_NOT_FOUND);
+  const BOOL removed = NtPlatform() ? DeleteFileW(SystemPath(path).c_str()) : DeleteFileA(Utf8ToAnsi(path).c_str());
+  return removed ? ERROR_SUCCESS : LastErrorOr(ERROR_FILE_NOT_FOUND);
 }
 
 }  // namespace tw

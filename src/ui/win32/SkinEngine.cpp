@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/WidePath.h"
 #include "ui/SkinFile.h"
 #include "ui/win32/Gdi.h"
 #include "ui/win32/Window.h"
@@ -438,8 +439,10 @@ bool SkinEngine::LoadSkinText(std::string_view text) {
 }
 
 bool SkinEngine::LoadSkinFile(const std::string& path) {
-  UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueHandle file(NtPlatform() ? CreateFileW(SystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                                 : CreateFileA(Utf8ToAnsi(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   std::string text;
   if (file) {
     // One byte more than a skin may have, so that an oversized file is seen as one.

@@ -22,7 +22,7 @@ class SkinEngine {
   SkinEngine& operator=(const SkinEngine&) = delete;
   ~SkinEngine();
 
-  // Loads the skin file; false (and no skin) when it is missing or unreadable.
+  // Loads the skin file (a UTF-8 path); false (and no skin) when it is missing or unreadable.
   bool LoadSkinFile(const std::string& path);
   // The same from text already in memory.
   bool LoadSkinText(std::string_view text);

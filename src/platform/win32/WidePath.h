@@ -1,0 +1,30 @@
+#pragma once
+// The program keeps paths and file names in UTF-8, so a folder named in any
+// language works. On the NT platform they reach the system as UTF-16 through
+// the wide functions, with the "\\?\" prefix once a path is too long for the
+// plain form; Windows 95 and 98 have no working wide functions and take them
+// in the system code page.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+bool NtPlatform();
+
+std::wstring Utf8ToWide(std::string_view text);
+std::string WideToUtf8(std::wstring_view text);
+// Between the system code page and UTF-8 (the 9x side).
+std::string AnsiToUtf8(std::string_view text);
+std::string Utf8ToAnsi(std::string_view text);
+
+// A full path ("C:\...", "\\server\share\...") for the wide functions: as it
+// is while short, with "\\?\" (or "\\?\UNC\") in front once it nears MAX_PATH.
+std::wstring SystemPath(std::string_view utf8Path);
+
+// The folder holding this module, without a trailing "\", in UTF-8, however
+// long; empty when Windows cannot say (a path past what the 9x family holds).
+std::string ModuleFolder(HMODULE module);
+
+}  // namespace tw
