@@ -1,5 +1,7 @@
 #include "support/wine/Program.h"
 
+#include "platform/win32/WidePath.h"
+
 namespace tw::test {
 namespace {
 
@@ -46,6 +48,14 @@ Program::~Program() {
 }
 
 bool Program::Start(const std::string& path) {
+  if (NtPlatform()) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    const std::wstring application = Utf8ToWide(path);
+    std::wstring commandLine = L"\"" + application + L"\"";
+    return CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info_) != FALSE;
+  }
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   std::string commandLine = "\"" + path + "\"";

@@ -21,6 +21,7 @@ class Program {
   Program& operator=(const Program&) = delete;
   ~Program();  // ends the process if a test left it running
 
+  // The path in UTF-8, of any length the system can start.
   bool Start(const std::string& path);
   // The first visible top-level window of this process with this class and
   // caption (either may be null), waiting up to `milliseconds`.

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/WidePath.h"
+#include "platform/win32/Win32FileSystem.h"
 
 namespace tw::test {
 
@@ -39,17 +41,34 @@ std::vector<std::string> FolderEntries(const std::string& folder, const char* pa
 }
 
 void DeleteFolderTree(const std::string& path) {
-  for (const std::string& name : FolderEntries(path)) {
-    const std::string child = path + "\\" + name;
-    const DWORD attributes = GetFileAttributesA(child.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+  if (!NtPlatform()) {
+    for (const std::string& name : FolderEntries(path)) {
+      const std::string child = path + "\\" + name;
+      const DWORD attributes = GetFileAttributesA(child.c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        DeleteFolderTree(child);
+      } else {
+        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(child.c_str());
+      }
+    }
+    RemoveDirectoryA(path.c_str());
+    return;
+  }
+  // Tests make folders named in any language and deeper than MAX_PATH.
+  Win32FileSystem files;
+  std::vector<FileEntry> entries;
+  files.FindFiles(path + "\\*", entries);
+  for (const FileEntry& entry : entries) {
+    const std::string child = path + "\\" + entry.name;
+    if (entry.isDirectory) {
       DeleteFolderTree(child);
     } else {
-      SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(child.c_str());
+      SetFileAttributesW(SystemPath(child).c_str(), FILE_ATTRIBUTE_NORMAL);
+      files.RemoveFile(child);
     }
   }
-  RemoveDirectoryA(path.c_str());
+  RemoveDirectoryW(SystemPath(path).c_str());
 }
 
 std::string ReadWholeFile(const std::string& path) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/WidePath.h"
 #include "support/TuningKeys.h"
 #include "support/wine/Program.h"
 #include "support/wine/ScratchFolder.h"
@@ -84,6 +85,40 @@ TEST(OptimizeEndToEnd, AutomaticCFromTheNavigationWritesTheRegistryAfterABackup)
   EXPECT_NE(std::string::npos, backup.find("\"" + windowValue + "\"\r\n8192\r\n"))
       << "the backup holds the window size as it was before:\n" << backup;
 
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(tidewave.WaitForExit(10000));
+}
+
+// Installed in a folder named in two scripts, which no single code page
+// holds: the backup still goes beside the program, and the apply happens.
+// (Paths past MAX_PATH are the file system's test: no process starts there.)
+TEST(OptimizeEndToEnd, AProgramFolderNamedInAnyLanguageHoldsTheBackups) {
+  if (!NtPlatform()) GTEST_SKIP() << "Windows 95 and 98 have no wide file functions";
+  Win32Registry registry;
+  RegistrySnapshot snapshot(registry);
+  KeepTuningKeys(snapshot, registry);
+  ScratchFolder scratch;
+  std::vector<std::string> folders{scratch.path() + "\\\xCE\xA4\xCE\xB1\xCF\x87\xCF\x8D-\xE6\xB3\xA2"};
+  folders.push_back(folders.back() + "\\\xE3\x83\x84\xE3\x83\xBC\xE3\x83\xAB");
+  for (const std::string& folder : folders) {
+    ASSERT_TRUE(CreateDirectoryW(SystemPath(folder).c_str(), nullptr)) << GetLastError() << " " << folder;
+  }
+  const std::string program = folders.back() + "\\Tidewave.exe";
+  ASSERT_TRUE(CopyFileW(Utf8ToWide(BesideTests("Tidewave.exe")).c_str(), SystemPath(program).c_str(), FALSE));
+
+  Program tidewave;
+  ASSERT_TRUE(tidewave.Start(program));
+  HWND main = tidewave.WaitForWindow("TidewaveMain", "Tidewave");
+  ASSERT_NE(nullptr, main);
+  SendMessageA(Descendant(main, 0, "Wizard Mode"), BM_CLICK, 0, 0);
+  HWND optimize = Descendant(main, IDC_cmdOptimize);
+  ASSERT_NE(nullptr, optimize);
+  SendMessageA(optimize, BM_CLICK, 0, 0);
+
+  const std::wstring backup = SystemPath(folders.back() + "\\Backups\\001.BCK");
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(backup.c_str())) << "the backup beside the program";
+  EXPECT_EQ(128.0, ReadCurrentValue(registry, kHkeyLocalMachine, kTcpipParametersKey, "DefaultTTL"))
+      << "Automatic-A applied";
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(tidewave.WaitForExit(10000));
 }
