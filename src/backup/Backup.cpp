@@ -6,6 +6,7 @@
 
 #include "platform/OsVersion.h"
 #include "backup/BackupFile.h"
+#include "platform/ErrorText.h"
 
 namespace tw {
 namespace {
@@ -21,7 +22,21 @@ bool EndsWithExtension(std::string_view name) {
   return true;
 }
 
-std::string ErrorText(long error) { return "Windows error " + std::to_string(error); }
+// What the user can do about a failure, by the cause Windows gave.
+std::string AdviceFor(long error) {
+  switch (error) {
+    case kErrorAccessDenied:
+      return "Make sure Tidewave may write to its own folder, for instance by running it as an administrator, "
+             "then try again.";
+    case kErrorDiskFull:
+    case kErrorHandleDiskFull:
+      return "Free some space on the disk, then try again.";
+    case 19:  // write-protected
+      return "Move Tidewave to a disk it may write to, then try again.";
+    default:
+      return "Put right what Windows reports, or move Tidewave to another folder, then try again.";
+  }
+}
 
 }  // namespace
 
@@ -109,16 +124,10 @@ std::string BackupFailureMessage(const BackupResult& result) {
              "Delete old backups in the backup manager, then try again.";
     case BackupProblem::FolderUnavailable:
       return lead + "but it could not use the backup folder \"" + result.path + "\" (" + ErrorText(result.error) +
-             ").\r\n\r\nMake sure Tidewave may write to its own folder, for instance by running it as an "
-             "administrator, then try again.";
-    case BackupProblem::FileNotWritten: {
-      const bool full = result.error == kErrorDiskFull || result.error == kErrorHandleDiskFull;
+             ").\r\n\r\n" + AdviceFor(result.error);
+    case BackupProblem::FileNotWritten:
       return lead + "but it could not write the backup file \"" + result.path + "\" (" + ErrorText(result.error) +
-             ").\r\n\r\n" +
-             (full ? "Free some space on the disk, then try again."
-                   : "Make sure Tidewave may write to its own folder, for instance by running it as an "
-                     "administrator, then try again.");
-    }
+             ").\r\n\r\n" + AdviceFor(result.error);
   }
   return {};
 }

@@ -71,9 +71,11 @@ long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,
   }
 
   RegKey key;
-  RegKey::Create(registry, hive, path, kKeyTuningAccess, key);
+  const long created = RegKey::Create(registry, hive, path, kKeyTuningAccess, key);
   if (type != kRegSz && type != kRegDword) return kErrorSuccess;
-  // A key that could not be opened gives the system's answer for a bad handle.
+  // A key that could not be created or opened is the cause to report, not
+  // the bad handle a write would then meet.
+  if (created != kErrorSuccess) return created;
   if (deleteFlag.IsTrue()) return registry.DeleteValue(key.get(), name);
   return registry.SetValueEx(key.get(), name, type, data.data(), static_cast<std::uint32_t>(data.size()));
 }

@@ -1,5 +1,8 @@
 #include "tuning/ApplySettings.h"
 
+#include <map>
+
+#include "platform/ErrorText.h"
 #include "settings/RegistrySettings.h"
 #include "tcpip/TcpIpLayout.h"
 
@@ -19,28 +22,39 @@ class ValueWriter {
                                       Variant(number.value_or(0)), Variant(remove));
     ++writes_;
     // Removing a value that is not there leaves the registry as asked.
-    if (status != kErrorSuccess && !(remove && status == kErrorFileNotFound)) ++refused_;
+    if (status != kErrorSuccess && !(remove && status == kErrorFileNotFound)) ++refusals_[status];
   }
 
   int writes() const { return writes_; }
-  int refused() const { return refused_; }
+  const std::map<long, int>& refusals() const { return refusals_; }
 
  private:
   IRegistry& registry_;
   std::uint32_t type_;
   int writes_ = 0;
-  int refused_ = 0;
+  std::map<long, int> refusals_;  // by the status Windows gave
 };
 
 }  // namespace
 
-std::string RefusedWritesMessage(int refused, int writes, const std::string& backupPath) {
+std::string RefusedWritesMessage(int writes, const std::map<long, int>& refusals, const std::string& backupPath) {
+  int refused = 0;
+  std::string causes;
+  for (const auto& [status, count] : refusals) {
+    refused += count;
+    if (!causes.empty()) causes += "; ";
+    causes += ErrorText(status);
+    if (refusals.size() > 1) causes += ", for " + std::to_string(count);
+  }
   const std::string file = backupPath.substr(backupPath.find_last_of('\\') + 1);
-  return "Windows refused to change " + std::to_string(refused) + " of the " + std::to_string(writes) +
-         (writes == 1 ? " network value" : " network values") +
-         " Tidewave was setting. Changing them needs administrator rights: close Tidewave, start it again "
-         "as an administrator and apply the settings again.\r\n\r\n"
-         "The other values have been changed; the backup \"" + file + "\" holds what was there before.";
+  std::string text = "Windows refused to change " + std::to_string(refused) + " of the " + std::to_string(writes) +
+                     (writes == 1 ? " network value" : " network values") + " Tidewave was setting (" + causes + ").";
+  // Only a refused access is a question of rights.
+  if (refusals.count(kErrorAccessDenied) != 0) {
+    text += " Changing them needs administrator rights: close Tidewave, start it again as an administrator and "
+            "apply the settings again.";
+  }
+  return text + "\r\n\r\nThe other values have been changed; the backup \"" + file + "\" holds what was there before.";
 }
 
 std::string SkippedAdaptersMessage(const std::vector<std::string>& names) {
@@ -90,12 +104,12 @@ ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settin
     i = end - 1;
   }
   result.writes = out.writes();
-  result.refused = out.refused();
+  for (const auto& [status, count] : out.refusals()) result.refused += count;
   if (result.refused == 0) {
     result.outcome = ApplyOutcome::Applied;
   } else {
     result.outcome = ApplyOutcome::PartlyApplied;
-    result.message = RefusedWritesMessage(result.refused, result.writes, result.backup.path);
+    result.message = RefusedWritesMessage(result.writes, out.refusals(), result.backup.path);
   }
   if (!result.skippedAdapters.empty()) {
     if (!result.message.empty()) result.message += "\r\n\r\n";

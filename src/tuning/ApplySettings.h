@@ -3,6 +3,7 @@
 // after a backup of what it replaces. The one place a parameter set changes
 // the TCP/IP configuration: the preset panel and the step-by-step pages call it.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,8 +46,9 @@ struct ApplyTarget {
 // with one message for the user.
 ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settings);
 
-// The message for `refused` of `writes` values refused, naming the backup.
-std::string RefusedWritesMessage(int refused, int writes, const std::string& backupPath);
+// The message for writes the system refused, by status and count, naming each
+// cause Windows gave and the backup.
+std::string RefusedWritesMessage(int writes, const std::map<long, int>& refusals, const std::string& backupPath);
 // The message naming adapters an apply left alone.
 std::string SkippedAdaptersMessage(const std::vector<std::string>& names);
 

@@ -216,8 +216,27 @@ TEST(BackupWriting, ABackupIsCompleteOrAbsent) {
     const BackupResult result = WriteBackup(bed.memory, bed.files, bed.clock, kProgramFolder, FamilyOf(3));
     EXPECT_EQ(BackupProblem::FileNotWritten, result.problem);
     EXPECT_EQ(Lines{}, bed.files.FilesIn(kBackupsFolder));
-    EXPECT_NE(std::string::npos, BackupFailureMessage(result).find("\"C:\\Program Files\\Tidewave\\Backups\\001.BCK\" (Windows error 5)"));
+    EXPECT_NE(std::string::npos, BackupFailureMessage(result).find("\"C:\\Program Files\\Tidewave\\Backups\\001.BCK\" (Windows error 5: access is denied)"));
   }
+}
+
+// A failure says what Windows said, and gives only the advice that fits it:
+// a bad name is no question of rights, and no folder at all says so.
+TEST(BackupWriting, FailureMessagesNameTheCauseWindowsGave) {
+  const std::string badName =
+      BackupFailureMessage({BackupProblem::FolderUnavailable, 123, "C:\\Tidewave\\Backups"});
+  EXPECT_NE(std::string::npos, badName.find("(Windows error 123: a file, folder or registry key name is not valid)"))
+      << badName;
+  EXPECT_EQ(std::string::npos, badName.find("administrator")) << badName;
+  EXPECT_NE(std::string::npos,
+            BackupFailureMessage({BackupProblem::FileNotWritten, 112, "C:\\T\\Backups\\001.BCK"})
+                .find("(Windows error 112: the disk is full).\r\n\r\nFree some space on the disk"));
+  EXPECT_NE(std::string::npos, BackupFailureMessage({BackupProblem::FileNotWritten, 4242, "x"}).find("(Windows error 4242)"));
+
+  MemoryFileSystem files;
+  const BackupResult nowhere = NextBackupPath(files, "");
+  EXPECT_EQ(BackupProblem::NoProgramFolder, nowhere.problem);
+  EXPECT_NE(std::string::npos, BackupFailureMessage(nowhere).find("could not tell Tidewave which folder it was started from"));
 }
 
 }  // namespace

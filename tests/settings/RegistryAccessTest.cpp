@@ -25,8 +25,8 @@ TEST(RegistryAccess, RefusedWritesAreSilentOrReportedAsTheirStatus) {
   registry.DenyWrites(kHkeyLocalMachine, "SOFTWARE");
   SaveSettingValue(registry, SettingsPath(kMainSettingsKey), "chkRunMainProgram", "1");
   EXPECT_EQ(Variant("0"), GetSettingValue(registry, SettingsPath(kMainSettingsKey), "chkRunMainProgram", "0"));
-  EXPECT_EQ(kErrorInvalidHandle, SetTypedValue(registry, kHkeyLocalMachine, "SOFTWARE\\X", "v", kRegDword, 1))
-      << "the key could not be created, so the write met no key";
+  EXPECT_EQ(kErrorAccessDenied, SetTypedValue(registry, kHkeyLocalMachine, "SOFTWARE\\X", "v", kRegDword, 1))
+      << "the key could not be created: that is the cause, not the missing key the write would meet";
   EXPECT_EQ(0u, registry.OpenHandles());
 }
 

@@ -272,15 +272,28 @@ TEST(ApplySettings, RefusedWritesAreCountedAndTheRestStayWritten) {
   EXPECT_EQ(20, result.writes);
   EXPECT_EQ(18, result.refused) << "all but the two browser values under HKEY_CURRENT_USER";
   EXPECT_EQ(
-      "Windows refused to change 18 of the 20 network values Tidewave was setting. Changing them needs "
-      "administrator rights: close Tidewave, start it again as an administrator and apply the settings "
-      "again.\r\n\r\nThe other values have been changed; the backup \"001.BCK\" holds what was there before.",
+      "Windows refused to change 18 of the 20 network values Tidewave was setting (Windows error 5: access is "
+      "denied). Changing them needs administrator rights: close Tidewave, start it again as an administrator and "
+      "apply the settings again.\r\n\r\nThe other values have been changed; the backup \"001.BCK\" holds what was "
+      "there before.",
       result.message);
   EXPECT_EQ(16.0, ReadCurrentValue(bed.memory, kHkeyCurrentUser, kInternetSettingsNtKey, "MaxConnectionsPer1_0Server"));
   EXPECT_TRUE(bed.files.FileExists(result.backup.path));
 
-  EXPECT_EQ(0u, RefusedWritesMessage(1, 1, "C:\\x\\Backups\\002.BCK")
-                    .rfind("Windows refused to change 1 of the 1 network value Tidewave was setting. ", 0));
+  EXPECT_EQ(0u, RefusedWritesMessage(1, {{5, 1}}, "C:\\x\\Backups\\002.BCK")
+                    .rfind("Windows refused to change 1 of the 1 network value Tidewave was setting (", 0));
+
+  // A name too long for the registry is no question of rights: the message
+  // names what Windows said and gives no advice about administrators.
+  const std::string tooLong = RefusedWritesMessage(20, {{234, 2}}, "C:\\x\\Backups\\002.BCK");
+  EXPECT_EQ(0u, tooLong.rfind("Windows refused to change 2 of the 20 network values Tidewave was setting "
+                              "(Windows error 234: a name is longer than Windows accepts).\r\n\r\n", 0))
+      << tooLong;
+  EXPECT_EQ(std::string::npos, tooLong.find("administrator"));
+  const std::string both = RefusedWritesMessage(20, {{5, 3}, {234, 2}}, "C:\\x\\Backups\\002.BCK");
+  EXPECT_NE(std::string::npos, both.find("(Windows error 5: access is denied, for 3; Windows error 234: a name is "
+                                         "longer than Windows accepts, for 2). Changing them needs administrator"))
+      << both;
 }
 
 // A key name holding a line break or a double quote would split its backup
