@@ -42,9 +42,8 @@ Variant GetSettingValue(IRegistry& registry, std::string_view path, std::string_
                         const Variant& defaultValue);
 
 // Writes (or, when deleteFlag holds boolean true, deletes) a REG_SZ (type 1) or
-// REG_DWORD (type 4) value. Returns the system's status, the key's own when it could not
-// be created or opened; other types do nothing
-// and return 0.
+// REG_DWORD (type 4) value. Returns the system's status: the key's own when it
+// could not be created or opened. Other types do nothing and return 0.
 long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,
                    std::string_view name, std::uint32_t type, const Variant& value,
                    const Variant& deleteFlag = Variant(false));
