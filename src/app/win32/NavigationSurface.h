@@ -11,18 +11,18 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/win32/Gdi.h"
+#include "app/win32/NavigationViews.h"
 #include "ui/win32/Window.h"
 
 namespace tw {
 
 class NavigationSurface final : public ui::Window {
  public:
-  static constexpr int kWidth = 724;
-  static constexpr int kHeight = 540;
+  static constexpr int kWidth = nav::kSurfaceWidth;
+  static constexpr int kHeight = nav::kSurfaceHeight;
   // The content area at ContentOrigin(): the panel host goes there.
-  static constexpr int kContentWidth = 440;
-  static constexpr int kContentHeight = 255;
+  static constexpr int kContentWidth = nav::kContentWidth;
+  static constexpr int kContentHeight = nav::kContentHeight;
 
   using CommandSink = std::function<void(std::string_view command, std::string_view argument)>;
 
@@ -42,7 +42,7 @@ class NavigationSurface final : public ui::Window {
   // which no navigation control lies.
   POINT ContentOrigin() const;
 
-  enum class View { Home, About };
+  using View = nav::View;
   View CurrentView() const { return view_; }
   // The item whose panel the surface last opened, or 0 while none is open.
   int ActiveItem() const { return activeItem_; }
@@ -53,18 +53,7 @@ class NavigationSurface final : public ui::Window {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  enum class Kind {
-    TitleStrip,
-    TitleButton,   // Main Settings, Help, About
-    WindowButton,  // minimise, tray, close
-    SideItem,      // Home and the menu items
-    Heading,       // a group heading that is only a label
-    HeadingButton,
-    ActionButton,  // under the content card while a panel is open
-    PrimaryButton,
-    RestartButton,
-    StatusLabel,
-  };
+  using Kind = nav::ControlKind;
   struct Control {
     int id;
     Kind kind;
@@ -79,12 +68,7 @@ class NavigationSurface final : public ui::Window {
   void ShowView(View view, int activeItem);
   void MoveFocus(HWND from, bool backwards);
 
-  void Paint(HDC dc);
-  void PaintHero(HDC dc);
-  void PaintHome(HDC dc);
-  void PaintAbout(HDC dc);
   void DrawControl(const DRAWITEMSTRUCT& item);
-  void DrawEmblem(HDC dc, int x, int y, int size);
 
   static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -98,8 +82,7 @@ class NavigationSurface final : public ui::Window {
   WNDPROC buttonProc_ = nullptr;
   HWND lastFocus_ = nullptr;
 
-  ui::UniqueFont brandFont_, titleFont_, bodyFont_, boldFont_, smallFont_, headingFont_;
-  ui::UniqueIcon smallIcon_, largeIcon_;
+  nav::Look look_;
 };
 
 }  // namespace tw
