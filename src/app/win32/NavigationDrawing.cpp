@@ -74,6 +74,21 @@ void Text(HDC dc, std::string_view text, RECT rect, HFONT font, COLORREF color, 
   DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect, format | DT_NOPREFIX);
 }
 
+void Caption(HDC dc, std::string_view caption, RECT rect, HFONT font, COLORREF color, UINT format,
+             bool showAccessKey) {
+  SelectionGuard fontGuard(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, color);
+  DrawTextA(dc, caption.data(), static_cast<int>(caption.size()), &rect, format | (showAccessKey ? 0 : DT_HIDEPREFIX));
+}
+
+int CaptionWidth(HDC dc, std::string_view caption, HFONT font) {
+  SelectionGuard fontGuard(dc, font);
+  RECT rect{};
+  DrawTextA(dc, caption.data(), static_cast<int>(caption.size()), &rect, DT_SINGLELINE | DT_CALCRECT);
+  return rect.right - rect.left;
+}
+
 std::string Upper(std::string_view text) {
   std::string upper(text);
   for (char& c : upper) {

@@ -64,7 +64,14 @@ void Fill(HDC dc, const RECT& rect, COLORREF color);
 void RoundBox(HDC dc, const RECT& rect, COLORREF fill, COLORREF border, int radius);
 void FocusRing(HDC dc, RECT rect, COLORREF color, int radius);
 void Lines(HDC dc, COLORREF color, int width, std::initializer_list<POINT> points);
+// Text drawn as it stands: an "&" is just an ampersand.
 void Text(HDC dc, std::string_view text, RECT rect, HFONT font, COLORREF color, UINT format);
+// A control's caption, whose "&" marks its access key: underlined while
+// `showAccessKey`, left out otherwise, as the system draws its own buttons.
+void Caption(HDC dc, std::string_view caption, RECT rect, HFONT font, COLORREF color, UINT format,
+             bool showAccessKey);
+// How wide Caption() draws `caption`.
+int CaptionWidth(HDC dc, std::string_view caption, HFONT font);
 std::string Upper(std::string_view text);
 // A gentle wave across [left, right], like the ones on the icon.
 void Wave(HDC dc, int left, int right, int baseline, int amplitude, int wavelength, double phase, COLORREF color,

@@ -8,8 +8,6 @@
 namespace tw::nav {
 namespace {
 
-using ui::SelectionGuard;
-
 void PaintHero(HDC dc, const Look& look, View view, int activeItem) {
   Fill(dc, RECT{kSideWidth, kTitleHeight, kSurfaceWidth, kHeroBottom}, palette::kHero);
   Wave(dc, 500, kSurfaceWidth - 1, 78, 6, 140, 0.0, palette::kHeroWave, 3);
@@ -23,8 +21,8 @@ void PaintHero(HDC dc, const Look& look, View view, int activeItem) {
     line = "What it does, which version you have and where your backups are.";
   } else if (const NavigationItem* item = FindNavigationItem(activeItem)) {
     const NavigationGroup* group = FindNavigationGroup(activeItem);
-    eyebrow = Upper(group ? group->caption : "Tidewave");
-    headline = item->caption;
+    eyebrow = Upper(group ? CaptionText(group->caption) : "Tidewave");
+    headline = CaptionText(item->caption);
     line = item->description;
   }
   constexpr int kLeft = kCard.left + 2;
@@ -121,6 +119,8 @@ void DrawControl(const DRAWITEMSTRUCT& item, const Look& look, ControlKind kind,
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   const bool focused = (item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0;
   const UINT centred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+  // Access keys are underlined only once the keyboard is in use, as on the system's buttons.
+  const bool cues = (SendMessageA(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) == 0;
 
   switch (kind) {
     case ControlKind::TitleStrip: {
@@ -133,7 +133,7 @@ void DrawControl(const DRAWITEMSTRUCT& item, const Look& look, ControlKind kind,
     case ControlKind::TitleButton: {
       Fill(dc, rect, palette::kDeep);
       if (pressed || hot) RoundBox(dc, rect, pressed ? palette::kTitlePressed : palette::kTitleHover, CLR_INVALID, 4);
-      Text(dc, caption, rect, look.body.get(), palette::kWhite, centred);
+      Caption(dc, caption, rect, look.body.get(), palette::kWhite, centred, cues);
       if (focused) FocusRing(dc, rect, palette::kWhite, 4);
       break;
     }
@@ -169,9 +169,9 @@ void DrawControl(const DRAWITEMSTRUCT& item, const Look& look, ControlKind kind,
       if (id == IDC_FS_homeButton) {
         DrawGlyph(dc, Glyph::Home, rect.left + 20, middle, selected ? palette::kDeep : palette::kItemText);
       }
-      Text(dc, caption, RECT{rect.left + 38, rect.top, rect.right - 6, rect.bottom},
-           selected ? look.bold.get() : look.body.get(), selected ? palette::kDeep : palette::kItemText,
-           DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+      Caption(dc, caption, RECT{rect.left + 38, rect.top, rect.right - 6, rect.bottom},
+              selected ? look.bold.get() : look.body.get(), selected ? palette::kDeep : palette::kItemText,
+              DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS, cues);
       if (focused) FocusRing(dc, rect, palette::kAccent, 4);
       break;
     }
@@ -180,8 +180,8 @@ void DrawControl(const DRAWITEMSTRUCT& item, const Look& look, ControlKind kind,
       Fill(dc, rect, palette::kSide);
       const bool lively = kind == ControlKind::HeadingButton && (hot || pressed);
       SetTextCharacterExtra(dc, 1);
-      Text(dc, Upper(caption), RECT{rect.left + 10, rect.top, rect.right - 6, rect.bottom - 3}, look.heading.get(),
-           lively ? palette::kAccent : palette::kHeading, DT_SINGLELINE | DT_BOTTOM);
+      Caption(dc, Upper(caption), RECT{rect.left + 10, rect.top, rect.right - 6, rect.bottom - 3}, look.heading.get(),
+              lively ? palette::kAccent : palette::kHeading, DT_SINGLELINE | DT_BOTTOM, cues);
       SetTextCharacterExtra(dc, 0);
       if (focused) FocusRing(dc, rect, palette::kAccent, 4);
       break;
@@ -202,8 +202,8 @@ void DrawControl(const DRAWITEMSTRUCT& item, const Look& look, ControlKind kind,
         DrawGlyph(dc, Glyph::Back, rect.left + 18, (rect.top + rect.bottom) / 2, palette::kDeep);
         label.left += 8;
       }
-      Text(dc, caption, label, primary ? look.bold.get() : look.body.get(), primary ? palette::kWhite : palette::kDeep,
-           centred);
+      Caption(dc, caption, label, primary ? look.bold.get() : look.body.get(),
+              primary ? palette::kWhite : palette::kDeep, centred, cues);
       if (focused) FocusRing(dc, rect, primary ? palette::kWhite : palette::kAccent, 3);
       break;
     }
@@ -212,15 +212,10 @@ void DrawControl(const DRAWITEMSTRUCT& item, const Look& look, ControlKind kind,
       const bool lively = hot || pressed;
       if (lively) RoundBox(dc, rect, pressed ? palette::kDangerPressed : palette::kDangerHover, palette::kDangerBorder, 4);
       const COLORREF ink = lively ? palette::kDanger : palette::kBody;
-      SIZE extent{};
-      {
-        SelectionGuard fontGuard(dc, look.body.get());
-        GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-      }
-      const int start = (rect.left + rect.right - extent.cx - 20) / 2;
+      const int start = (rect.left + rect.right - CaptionWidth(dc, caption, look.body.get()) - 20) / 2;
       DrawGlyph(dc, Glyph::Power, start + 6, (rect.top + rect.bottom) / 2, ink);
-      Text(dc, caption, RECT{start + 20, rect.top, rect.right, rect.bottom}, look.body.get(), ink,
-           DT_SINGLELINE | DT_VCENTER);
+      Caption(dc, caption, RECT{start + 20, rect.top, rect.right, rect.bottom}, look.body.get(), ink,
+              DT_SINGLELINE | DT_VCENTER, cues);
       if (focused) FocusRing(dc, rect, palette::kAccent, 4);
       break;
     }
