@@ -1,6 +1,10 @@
 #include "app/win32/NavigationSurface.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <string>
+#include <utility>
 
 #include "app/CommandDispatch.h"
 #include "app/NavigationItems.h"
@@ -53,6 +57,7 @@ bool NavigationSurface::Create(HWND mainWindow) {
   args.background = nullptr;  // we paint every pixel
   if (!ui::Window::Create(args)) return false;
   CreateControls();
+  AddToolTips();
   ShowView(View::Home, 0);
   return true;
 }
@@ -141,6 +146,27 @@ void NavigationSurface::CreateControls() {
   }
 }
 
+void NavigationSurface::AddToolTips() {
+  // The window buttons show a glyph only; the tip puts their caption into words.
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&classes);
+  toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  if (toolTips_ == nullptr) return;
+  for (int id : {IDC_FS_minimizeButton, IDC_FS_trayButton, IDC_FS_closeButton}) {
+    std::string text = CaptionText(FindNavigationItem(id)->caption);
+    TOOLINFOA tool{};
+    // The size comctl32 5.8 knows as well as 6: without the manifest a larger one is refused.
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
+    tool.hwnd = hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd(), id));
+    tool.lpszText = text.data();
+    SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
 const NavigationSurface::Control* NavigationSurface::FindControl(int id) const {
   for (const Control& control : controls_) {
     if (control.id == id) return &control;
@@ -178,6 +204,7 @@ void NavigationSurface::Press(int id) {
 
 void NavigationSurface::ShowView(View view, int activeItem) {
   const int previousActive = activeItem_;
+  const View previousView = view_;
   view_ = view;
   activeItem_ = activeItem;
   const bool panelOpen = view == View::Home && activeItem != 0;
@@ -191,8 +218,13 @@ void NavigationSurface::ShowView(View view, int activeItem) {
     HWND control = GetDlgItem(hwnd(), id);
     if (!visible && control == focus) {
       // Keep the keyboard where the user was instead of losing it with the button.
-      HWND home = GetDlgItem(hwnd(), previousActive != 0 ? previousActive : IDC_FS_homeButton);
-      SetFocus(home);
+      int opener = IDC_FS_homeButton;
+      if (previousActive != 0) {
+        opener = previousActive;
+      } else if (previousView == View::About) {
+        opener = IDC_FS_aboutButton;
+      }
+      SetFocus(GetDlgItem(hwnd(), opener));
     }
     if (!visible && hotItem_ == id) hotItem_ = 0;
     ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
@@ -207,6 +239,18 @@ void NavigationSurface::ShowView(View view, int activeItem) {
 void NavigationSurface::TakeFocus() {
   HWND item = GetDlgItem(hwnd(), activeItem_ != 0 ? activeItem_ : IDC_FS_homeButton);
   if (item != nullptr) SetFocus(item);
+}
+
+bool NavigationSurface::Cancel() {
+  const bool about = view_ == View::About;
+  if (!about && activeItem_ == 0) return false;
+  const int opener = about ? int{IDC_FS_aboutButton} : activeItem_;
+  // From inside the panel, the keyboard comes back to the item that opened it;
+  // on the surface it stays where it is, unless its button goes away.
+  const bool focusOnSurface = IsChild(hwnd(), GetFocus());
+  Press(about ? IDC_FS_closeAboutButton : IDC_FS_closePanelButton);
+  if (!focusOnSurface) SetFocus(GetDlgItem(hwnd(), opener));
+  return true;
 }
 
 void NavigationSurface::SetVariable(std::string_view name, std::string_view value) {
@@ -329,6 +373,10 @@ LRESULT NavigationSurface::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_ERASEBKGND:
       return 1;
+    case WM_DESTROY:
+      // Owned by the main window, the tips would outlive the surface and its buttons.
+      if (toolTips_ != nullptr) DestroyWindow(std::exchange(toolTips_, nullptr));
+      break;
     case WM_PAINT: {
       ui::PaintDc paint(hwnd());
       ui::MemoryCanvas canvas(paint.get(), paint.area());

@@ -48,6 +48,9 @@ class NavigationSurface final : public ui::Window {
   int ActiveItem() const { return activeItem_; }
   // Puts the keyboard on the item of the open panel, or on Home.
   void TakeFocus();
+  // Escape: closes the open panel or the about view, as their Close Panel and
+  // Done buttons do. False when neither is open.
+  bool Cancel();
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -61,6 +64,7 @@ class NavigationSurface final : public ui::Window {
   };
 
   void CreateControls();
+  void AddToolTips();
   HWND AddControl(int id, Kind kind, std::string_view caption, RECT rect);
   const Control* FindControl(int id) const;
   void Press(int id);
@@ -81,6 +85,7 @@ class NavigationSurface final : public ui::Window {
   std::vector<Control> controls_;
   WNDPROC buttonProc_ = nullptr;
   HWND lastFocus_ = nullptr;
+  HWND toolTips_ = nullptr;
 
   nav::Look look_;
 };
