@@ -86,6 +86,9 @@ bool MainWindow::Create() {
   args.height = kClientHeight;
   if (!ui::Window::Create(args)) return false;
   Startup();
+  // As the dialog manager does for a dialog box: the access keys and the focus
+  // stay hidden until the keyboard is used, unless it was used to start us.
+  SendMessageA(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0);
   return true;
 }
 
