@@ -79,7 +79,8 @@ void Caption(HDC dc, std::string_view caption, RECT rect, HFONT font, COLORREF c
   SelectionGuard fontGuard(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, color);
-  DrawTextA(dc, caption.data(), static_cast<int>(caption.size()), &rect, format | (showAccessKey ? 0 : DT_HIDEPREFIX));
+  const UINT prefix = showAccessKey ? 0 : DT_HIDEPREFIX;
+  DrawTextA(dc, caption.data(), static_cast<int>(caption.size()), &rect, format | prefix);
 }
 
 int CaptionWidth(HDC dc, std::string_view caption, HFONT font) {
