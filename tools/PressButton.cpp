@@ -1,10 +1,13 @@
 // Presses buttons of the running Tidewave by their captions, as a user would
-// click them: used to take pictures of the program's views.
+// click them: used to take pictures of the program's views. A caption is
+// matched as it reads, with or without the "&" of its access key.
 // Usage: PressButton.exe "Wizard Mode" ["Automatic-E" ...]
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
+
+#include "app/NavigationItems.h"
 
 namespace {
 
@@ -18,7 +21,8 @@ BOOL CALLBACK MatchButton(HWND window, LPARAM parameter) {
   char text[256] = {}, kind[64] = {};
   GetWindowTextA(window, text, sizeof text);
   GetClassNameA(window, kind, sizeof kind);
-  if (std::strcmp(text, search.caption) != 0 || lstrcmpiA(kind, "Button") != 0 || !IsWindowVisible(window)) {
+  const bool matches = std::strcmp(text, search.caption) == 0 || tw::CaptionText(text) == search.caption;
+  if (!matches || lstrcmpiA(kind, "Button") != 0 || !IsWindowVisible(window)) {
     return TRUE;
   }
   search.found = window;

@@ -1,48 +1,53 @@
 #include "app/NavigationItems.h"
 
+#include <cctype>
+
 namespace tw {
 namespace {
 
 // The captions of the menu items are those of the main window's old button
-// route, so users and screen readers meet the names they know.
+// route, so users and screen readers meet the names they know. Each "&" marks
+// an access key (Alt and the letter presses the item): one letter per item
+// across the whole surface, and none the Wizard Mode panel's "Optimize &Now"
+// takes. The window buttons have none: a stray Alt+C must not end the program.
 constexpr NavigationItem kInternetBooster[] = {
-    {IDC_FS_firstMenuItem + 0, "Wizard Mode", "IDC_FS_wizardMode",
+    {IDC_FS_firstMenuItem + 0, "&Wizard Mode", "IDC_FS_wizardMode",
      "Pick the preset that fits your connection and apply it in one step."},
-    {IDC_FS_firstMenuItem + 1, "Advanced Mode", "IDC_FS_normalMode",
+    {IDC_FS_firstMenuItem + 1, "A&dvanced Mode", "IDC_FS_normalMode",
      "Set each TCP/IP value yourself, page by page, with recommended values."},
-    {IDC_FS_firstMenuItem + 2, "Backup", "IDC_FS_backupManger",
+    {IDC_FS_firstMenuItem + 2, "&Backup", "IDC_FS_backupManger",
      "Every change is saved first. Restore or delete earlier settings here."},
 };
 constexpr NavigationItem kRamBooster[] = {
-    {IDC_FS_firstMenuItem + 3, "System Status", "IDC_FS_systemSatus",
+    {IDC_FS_firstMenuItem + 3, "System S&tatus", "IDC_FS_systemSatus",
      "Free memory and processor use as they happen."},
-    {IDC_FS_firstMenuItem + 4, "Ram Configuration", "IDC_FS_ramConfig",
+    {IDC_FS_firstMenuItem + 4, "&Ram Configuration", "IDC_FS_ramConfig",
      "When to sound the alarm and free memory by itself."},
 };
 constexpr NavigationItem kNetPinger[] = {
-    {IDC_FS_firstMenuItem + 5, "Ping Settings", "IDC_FS_pingSetting",
+    {IDC_FS_firstMenuItem + 5, "&Ping Settings", "IDC_FS_pingSetting",
      "Keep an idle connection open with a ping at a steady pace."},
 };
 constexpr NavigationItem kSystemSettings[] = {
-    {IDC_FS_firstMenuItem + 6, "Internet Properties", "IDC_FS_internetProperties"},
-    {IDC_FS_firstMenuItem + 7, "System Properties", "IDC_FS_systemSetting"},
-    {IDC_FS_firstMenuItem + 8, "Modems Settings", "IDC_FS_modemSetting"},
-    {IDC_FS_firstMenuItem + 9, "Network Settings", "IDC_FS_networkSetting"},
+    {IDC_FS_firstMenuItem + 6, "&Internet Properties", "IDC_FS_internetProperties"},
+    {IDC_FS_firstMenuItem + 7, "S&ystem Properties", "IDC_FS_systemSetting"},
+    {IDC_FS_firstMenuItem + 8, "Mod&ems Settings", "IDC_FS_modemSetting"},
+    {IDC_FS_firstMenuItem + 9, "Networ&k Settings", "IDC_FS_networkSetting"},
 };
 
 constexpr NavigationGroup kGroups[] = {
     {IDC_FS_firstGroupHeading + 0, "Internet Booster", "", kInternetBooster},
     {IDC_FS_firstGroupHeading + 1, "Ram Booster", "", kRamBooster},
     {IDC_FS_firstGroupHeading + 2, "Net Pinger", "", kNetPinger},
-    {IDC_FS_firstGroupHeading + 3, "System Settings", "IDC_FS_sysSettingClicked", kSystemSettings},
+    {IDC_FS_firstGroupHeading + 3, "&System Settings", "IDC_FS_sysSettingClicked", kSystemSettings},
 };
 
 constexpr NavigationItem kChrome[] = {
     {IDC_FS_titleStrip, "Tidewave", "Drag"},
-    {IDC_FS_homeButton, "Home", "IDC_FS_home"},
-    {IDC_FS_mainSettingsButton, "Main Settings", "IDC_FS_settings", "How Tidewave starts with Windows."},
-    {IDC_FS_helpButton, "Help", "IDC_FS_help"},
-    {IDC_FS_aboutButton, "About", "IDC_FS_about"},
+    {IDC_FS_homeButton, "H&ome", "IDC_FS_home"},
+    {IDC_FS_mainSettingsButton, "&Main Settings", "IDC_FS_settings", "How Tidewave starts with Windows."},
+    {IDC_FS_helpButton, "&Help", "IDC_FS_help"},
+    {IDC_FS_aboutButton, "&About", "IDC_FS_about"},
     {IDC_FS_minimizeButton, "Minimize", "IDC_FS_minimize"},
     {IDC_FS_trayButton, "Hide to tray", "IDC_FS_tray"},
     {IDC_FS_closeButton, "Close", "IDC_FS_close"},
@@ -69,6 +74,24 @@ const NavigationItem* FindNavigationItem(int id) {
     }
   }
   return nullptr;
+}
+
+std::string CaptionText(std::string_view caption) {
+  std::string text;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;  // "&&" stands for one "&"
+    text += caption[i];
+  }
+  return text;
+}
+
+char AccessKey(std::string_view caption) {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+    ++i;
+  }
+  return '\0';
 }
 
 const NavigationGroup* FindNavigationGroup(int itemId) {

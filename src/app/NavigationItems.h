@@ -2,13 +2,16 @@
 // What the navigation surface offers: every command of the dispatcher's
 // vocabulary is reachable from exactly one of these items.
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace tw {
 
 struct NavigationItem {
   int id;                    // control id of the item's window
-  std::string_view caption;  // the window's caption: what the user and a screen reader see
+  // The window's caption: what the user and a screen reader see, with "&"
+  // before its access key.
+  std::string_view caption;
   std::string_view command;  // sent to the dispatcher when the item is pressed
   // For an item that opens a panel: one line under its title while it is open.
   std::string_view description = {};
@@ -30,6 +33,11 @@ std::span<const NavigationItem> NavigationChrome();
 const NavigationItem* FindNavigationItem(int id);
 // The group an item belongs to, or null for the chrome.
 const NavigationGroup* FindNavigationGroup(int itemId);
+
+// A caption as it reads, without its access-key marker ("&&" stands for "&").
+std::string CaptionText(std::string_view caption);
+// The letter after a caption's "&", in upper case, or '\0' if it has none.
+char AccessKey(std::string_view caption);
 
 // Control ids of the surface's fixed parts.
 enum NavigationIds : int {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/CommandDispatch.h"
+#include "tuning/WizardMode.h"
 
 namespace tw {
 namespace {
@@ -62,9 +63,9 @@ TEST(NavigationItems, MenuItemsCarryTheCaptionsUsersKnow) {
       {"Drag", "Tidewave"},
   };
   std::map<std::string, std::string> actual;
-  for (const NavigationItem& item : NavigationChrome()) actual[std::string(item.command)] = item.caption;
+  for (const NavigationItem& item : NavigationChrome()) actual[std::string(item.command)] = CaptionText(item.caption);
   for (const NavigationGroup& group : NavigationGroups()) {
-    for (const NavigationItem& item : group.items) actual[std::string(item.command)] = item.caption;
+    for (const NavigationItem& item : group.items) actual[std::string(item.command)] = CaptionText(item.caption);
   }
   for (const auto& [command, caption] : captionOf) EXPECT_EQ(caption, actual[command]) << command;
 }
@@ -86,6 +87,37 @@ TEST(NavigationItems, IdsAreUniqueAndFindTheirItems) {
   }
   EXPECT_EQ(nullptr, FindNavigationItem(0));
   EXPECT_EQ(nullptr, FindNavigationItem(IDC_FS_versionLabel));
+}
+
+TEST(NavigationItems, CaptionsReadWithoutTheirAccessKeyMarker) {
+  EXPECT_EQ("Save & Close", CaptionText("Save && &Close"));
+  EXPECT_EQ('C', AccessKey("Save && &close")) << "in upper case; \"&&\" is an ampersand";
+  EXPECT_EQ('\0', AccessKey("Tom && Jerry"));
+  EXPECT_EQ('\0', AccessKey("Ends with &"));
+}
+
+TEST(NavigationItems, EveryItemAUserReadsHasAnAccessKeyOfItsOwn) {
+  std::map<char, std::string_view> taken;
+  auto claim = [&](std::string_view caption) {
+    const char key = AccessKey(caption);
+    ASSERT_NE('\0', key) << caption << " has no access key";
+    const auto [owner, fresh] = taken.emplace(key, caption);
+    EXPECT_TRUE(fresh) << caption << " and " << owner->second << " share " << key;
+  };
+  // Shown beside the navigation, the Wizard Mode panel's buttons have theirs first.
+  for (const ui::ControlSpec& control : kWizardModeControls) {
+    if (control.kind == ui::ControlKind::Button) claim(control.caption);
+  }
+  for (const NavigationGroup& group : NavigationGroups()) {
+    if (!group.command.empty()) claim(group.caption);
+    for (const NavigationItem& item : group.items) claim(item.caption);
+  }
+  for (int id : {IDC_FS_homeButton, IDC_FS_mainSettingsButton, IDC_FS_helpButton, IDC_FS_aboutButton}) {
+    claim(FindNavigationItem(id)->caption);
+  }
+  for (int id : {IDC_FS_titleStrip, IDC_FS_minimizeButton, IDC_FS_trayButton, IDC_FS_closeButton}) {
+    EXPECT_EQ('\0', AccessKey(FindNavigationItem(id)->caption)) << "no key may drag, hide or end the program";
+  }
 }
 
 TEST(NavigationItems, EveryItemThatOpensAPanelSaysWhatItIsFor) {

@@ -9,6 +9,20 @@
 namespace tw {
 namespace {
 
+// Where Tab would go first in `parent`: a tab stop that is shown and enabled,
+// in creation order, looked for inside shown containers too. In a group of
+// option buttons only the chosen one is a tab stop (the buttons see to that
+// when checked), so the choice is not changed by the focus landing on another.
+HWND FirstTabStop(HWND parent) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    const LONG style = GetWindowLongA(child, GWL_STYLE);
+    if ((style & WS_VISIBLE) == 0 || (style & WS_DISABLED) != 0) continue;
+    if (style & WS_TABSTOP) return child;
+    if (HWND inner = FirstTabStop(child)) return inner;
+  }
+  return nullptr;
+}
+
 std::string OwnVersionText() {
   char path[MAX_PATH];
   GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -72,6 +86,9 @@ bool MainWindow::Create() {
   args.height = kClientHeight;
   if (!ui::Window::Create(args)) return false;
   Startup();
+  // As the dialog manager does for a dialog box: the access keys and the focus
+  // stay hidden until the keyboard is used, unless it was used to start us.
+  SendMessageA(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0);
   return true;
 }
 
@@ -168,6 +185,16 @@ void MainWindow::ShowPanel(PanelId id) {
   panel.Load(*this);  // a panel is a child of the host from its creation
   ShowWindow(panel.hwnd(), SW_SHOW);
   SetWindowPos(framChildWindow_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  // The keyboard goes into the panel the user opened. While the window is not
+  // active, it goes there on activation instead: setting it now would activate
+  // a window that may be hidden in the tray.
+  if (HWND first = FirstTabStop(panel.hwnd())) {
+    if (GetActiveWindow() == hwnd()) {
+      SetFocus(first);
+    } else {
+      lastFocus_ = first;
+    }
+  }
 }
 
 void MainWindow::HideAllPanels() {
@@ -227,6 +254,12 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       DestroyWindow(hwnd());
       return 0;
     case WM_COMMAND: {
+      // Escape: the dialog manager sends IDCANCEL. It closes the panel or the
+      // about view the user has open, as their own buttons do.
+      if (LOWORD(wParam) == IDCANCEL && lParam == 0) {
+        flash_.Cancel();
+        return 0;
+      }
       // Enter on a push button inside a panel: the dialog manager treats this
       // window as the dialog, so the press arrives here, either as IDOK (no
       // default button found) or as the button's own click. Hand it back to

@@ -1,8 +1,10 @@
 #include "app/win32/NavigationSurface.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
-#include <cmath>
-#include <initializer_list>
+#include <string>
+#include <utility>
 
 #include "app/CommandDispatch.h"
 #include "app/NavigationItems.h"
@@ -10,191 +12,13 @@
 namespace tw {
 namespace {
 
-using ui::SelectionGuard;
-using ui::UniqueBrush;
-using ui::UniquePen;
-
-// Layout, in the surface's pixels.
-constexpr int kTitleHeight = 44;
-constexpr int kSideWidth = 196;
-constexpr int kStatusTop = 508;
-constexpr int kCardPadding = 12;
-constexpr POINT kContentOrigin{240, 160};
-constexpr RECT kContent{kContentOrigin.x, kContentOrigin.y, kContentOrigin.x + NavigationSurface::kContentWidth,
-                        kContentOrigin.y + NavigationSurface::kContentHeight};
-constexpr RECT kCard{kContent.left - kCardPadding, kContent.top - kCardPadding, kContent.right + kCardPadding,
-                     kContent.bottom + kCardPadding};
-constexpr int kHeroBottom = 176;
-constexpr int kActionTop = kCard.bottom + 12;
-constexpr int kActionHeight = 28;
-
-// The palette of the icon: deep-sea blue, a lighter wave blue, white.
-namespace palette {
-constexpr COLORREF kDeep = RGB(0x0B, 0x53, 0x94);
-constexpr COLORREF kAccent = RGB(0x1C, 0x7E, 0xD6);
-constexpr COLORREF kAccentHover = RGB(0x19, 0x71, 0xC2);
-constexpr COLORREF kTitleHover = RGB(0x1F, 0x66, 0xA6);
-constexpr COLORREF kTitlePressed = RGB(0x08, 0x44, 0x7A);
-constexpr COLORREF kCloseHover = RGB(0xC4, 0x2B, 0x1C);
-constexpr COLORREF kClosePressed = RGB(0x9E, 0x23, 0x17);
-constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
-constexpr COLORREF kSide = RGB(0xF3, 0xF6, 0xFA);
-constexpr COLORREF kRule = RGB(0xDC, 0xE4, 0xED);
-constexpr COLORREF kItemText = RGB(0x23, 0x36, 0x4A);
-constexpr COLORREF kItemHover = RGB(0xE4, 0xED, 0xF7);
-constexpr COLORREF kItemPressed = RGB(0xD2, 0xE2, 0xF3);
-constexpr COLORREF kItemSelected = RGB(0xDA, 0xE9, 0xFA);
-constexpr COLORREF kHeading = RGB(0x73, 0x86, 0x9A);
-constexpr COLORREF kHero = RGB(0xEA, 0xF3, 0xFC);
-constexpr COLORREF kHeroWave = RGB(0xD5, 0xE7, 0xF8);
-constexpr COLORREF kHeadline = RGB(0x0B, 0x2A, 0x4A);
-constexpr COLORREF kBody = RGB(0x4A, 0x60, 0x76);
-constexpr COLORREF kMuted = RGB(0x6E, 0x81, 0x95);
-constexpr COLORREF kCardBorder = RGB(0xD3, 0xDE, 0xEA);
-constexpr COLORREF kShadow1 = RGB(0xE2, 0xE9, 0xF1);
-constexpr COLORREF kShadow2 = RGB(0xEF, 0xF3, 0xF8);
-constexpr COLORREF kTile = RGB(0xF7, 0xFA, 0xFD);
-constexpr COLORREF kTileBorder = RGB(0xE1, 0xE9, 0xF2);
-constexpr COLORREF kEmblem = RGB(0xDD, 0xEB, 0xFA);
-constexpr COLORREF kButtonBorder = RGB(0xB7, 0xC9, 0xDC);
-constexpr COLORREF kButtonHover = RGB(0xEF, 0xF5, 0xFC);
-constexpr COLORREF kButtonPressed = RGB(0xDF, 0xEB, 0xF8);
-constexpr COLORREF kEdge = RGB(0x8F, 0xA6, 0xBE);
-constexpr COLORREF kDanger = RGB(0xB3, 0x26, 0x1E);
-constexpr COLORREF kDangerHover = RGB(0xFB, 0xEC, 0xEB);
-constexpr COLORREF kDangerPressed = RGB(0xF5, 0xD9, 0xD7);
-constexpr COLORREF kDangerBorder = RGB(0xE6, 0xC2, 0xBF);
-}  // namespace palette
-
-constexpr RECT Box(int x, int y, int width, int height) { return RECT{x, y, x + width, y + height}; }
-
-void Fill(HDC dc, const RECT& rect, COLORREF color) {
-  UniqueBrush brush(CreateSolidBrush(color));
-  FillRect(dc, &rect, brush.get());
-}
-
-// A rounded rectangle; `border` CLR_INVALID for none.
-void RoundBox(HDC dc, const RECT& rect, COLORREF fill, COLORREF border, int radius) {
-  UniqueBrush brush(CreateSolidBrush(fill));
-  UniquePen pen(CreatePen(PS_SOLID, 1, border == CLR_INVALID ? fill : border));
-  SelectionGuard brushGuard(dc, brush.get());
-  SelectionGuard penGuard(dc, pen.get());
-  RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, radius * 2, radius * 2);
-}
-
-void FocusRing(HDC dc, RECT rect, COLORREF color, int radius) {
-  InflateRect(&rect, -2, -2);
-  UniquePen pen(CreatePen(PS_SOLID, 1, color));
-  SelectionGuard penGuard(dc, pen.get());
-  SelectionGuard brushGuard(dc, GetStockObject(NULL_BRUSH));
-  RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, radius * 2, radius * 2);
-}
-
-void Lines(HDC dc, COLORREF color, int width, std::initializer_list<POINT> points) {
-  UniquePen pen(CreatePen(PS_SOLID, width, color));
-  SelectionGuard penGuard(dc, pen.get());
-  Polyline(dc, points.begin(), static_cast<int>(points.size()));
-}
-
-void Text(HDC dc, std::string_view text, RECT rect, HFONT font, COLORREF color, UINT format) {
-  SelectionGuard fontGuard(dc, font);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, color);
-  DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect, format | DT_NOPREFIX);
-}
-
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
-
-// A gentle wave across [left, right], like the ones on the icon.
-void Wave(HDC dc, int left, int right, int baseline, int amplitude, int wavelength, double phase, COLORREF color,
-          int width) {
-  std::vector<POINT> points;
-  for (int x = left; x <= right; x += 4) {
-    const double angle = phase + 2.0 * 3.14159265358979 * (x - left) / wavelength;
-    points.push_back({x, baseline + static_cast<int>(std::lround(amplitude * std::sin(angle)))});
-  }
-  UniquePen pen(CreatePen(PS_SOLID, width, color));
-  SelectionGuard penGuard(dc, pen.get());
-  Polyline(dc, points.data(), static_cast<int>(points.size()));
-}
-
-// Small line glyphs, drawn about a centre point.
-enum class Glyph { Minimize, Tray, Close, Home, Power, Back };
-
-void DrawGlyph(HDC dc, Glyph glyph, int cx, int cy, COLORREF color) {
-  switch (glyph) {
-    case Glyph::Minimize:
-      Lines(dc, color, 1, {{cx - 5, cy}, {cx + 6, cy}});
-      break;
-    case Glyph::Tray:
-      Lines(dc, color, 1, {{cx, cy - 6}, {cx, cy + 2}});
-      Lines(dc, color, 1, {{cx - 4, cy - 2}, {cx, cy + 2}, {cx + 5, cy - 3}});
-      Lines(dc, color, 1, {{cx - 6, cy + 5}, {cx + 7, cy + 5}});
-      break;
-    case Glyph::Close:
-      Lines(dc, color, 1, {{cx - 5, cy - 5}, {cx + 6, cy + 6}});
-      Lines(dc, color, 1, {{cx + 5, cy - 5}, {cx - 6, cy + 6}});
-      break;
-    case Glyph::Home:
-      Lines(dc, color, 1, {{cx - 7, cy}, {cx, cy - 7}, {cx + 8, cy + 1}});
-      Lines(dc, color, 1, {{cx - 5, cy - 2}, {cx - 5, cy + 6}, {cx + 5, cy + 6}, {cx + 5, cy - 3}});
-      Lines(dc, color, 1, {{cx - 1, cy + 6}, {cx - 1, cy + 2}, {cx + 2, cy + 2}, {cx + 2, cy + 6}});
-      break;
-    case Glyph::Power: {
-      UniquePen pen(CreatePen(PS_SOLID, 1, color));
-      SelectionGuard penGuard(dc, pen.get());
-      // An open ring, drawn anticlockwise from its upper left to its upper right.
-      Arc(dc, cx - 6, cy - 5, cx + 7, cy + 8, cx - 3, cy - 6, cx + 4, cy - 6);
-      Lines(dc, color, 1, {{cx, cy - 7}, {cx, cy + 2}});
-      break;
-    }
-    case Glyph::Back:
-      Lines(dc, color, 1, {{cx + 2, cy - 4}, {cx - 2, cy}, {cx + 3, cy + 5}});
-      break;
-  }
-}
-
-// The home view's four feature tiles.
-enum class Emblem { Internet, Ram, Pinger, Settings };
-
-void DrawTileEmblem(HDC dc, Emblem emblem, const RECT& box) {
-  RoundBox(dc, box, palette::kEmblem, CLR_INVALID, 8);
-  const int x = box.left, y = box.top;
-  const COLORREF ink = palette::kAccent;
-  switch (emblem) {
-    case Emblem::Internet:  // rising signal bars
-      for (int bar = 0; bar < 4; ++bar) {
-        const int height = 5 + bar * 4;
-        Fill(dc, Box(x + 9 + bar * 5, y + 27 - height, 3, height), ink);
-      }
-      break;
-    case Emblem::Ram:  // a memory chip
-      RoundBox(dc, Box(x + 10, y + 11, 16, 14), palette::kEmblem, ink, 2);
-      for (int pin = 0; pin < 4; ++pin) {
-        Lines(dc, ink, 1, {{x + 12 + pin * 4, y + 7}, {x + 12 + pin * 4, y + 10}});
-        Lines(dc, ink, 1, {{x + 12 + pin * 4, y + 26}, {x + 12 + pin * 4, y + 29}});
-      }
-      break;
-    case Emblem::Pinger:  // a pulse
-      Lines(dc, ink, 2, {{x + 7, y + 19}, {x + 13, y + 19}, {x + 16, y + 11}, {x + 20, y + 26}, {x + 23, y + 17},
-                         {x + 29, y + 17}});
-      break;
-    case Emblem::Settings:  // sliders
-      for (int row = 0; row < 3; ++row) {
-        const int lineY = y + 11 + row * 7;
-        Lines(dc, ink, 1, {{x + 8, lineY}, {x + 28, lineY}});
-        const int knob = x + 12 + ((row * 7) % 13);
-        Fill(dc, Box(knob, lineY - 2, 4, 5), ink);
-      }
-      break;
-  }
-}
+using nav::Box;
+using nav::kActionHeight;
+using nav::kActionTop;
+using nav::kCard;
+using nav::kSideWidth;
+using nav::kStatusTop;
+using nav::kTitleHeight;
 
 bool OpensPanel(std::string_view command) {
   const std::vector<Action> actions = DispatchCommand(command);
@@ -205,21 +29,6 @@ bool CoversPanels(std::string_view command) {
   const std::vector<Action> actions = DispatchCommand(command);
   return std::any_of(actions.begin(), actions.end(),
                      [](const Action& a) { return a.kind == ActionKind::BringMovieToFront; });
-}
-
-HFONT MakeFont(int pixels, bool bold) {
-  LOGFONTA font{};
-  font.lfHeight = -pixels;
-  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  font.lfCharSet = DEFAULT_CHARSET;
-  font.lfQuality = DEFAULT_QUALITY;
-  lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
-  return CreateFontIndirectA(&font);
-}
-
-HICON LoadProgramIcon(int size) {
-  return static_cast<HICON>(
-      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
 }  // namespace
@@ -233,14 +42,7 @@ NavigationSurface::~NavigationSurface() {
 }
 
 bool NavigationSurface::Create(HWND mainWindow) {
-  brandFont_.Reset(MakeFont(16, true));
-  titleFont_.Reset(MakeFont(23, true));
-  bodyFont_.Reset(MakeFont(13, false));
-  boldFont_.Reset(MakeFont(13, true));
-  smallFont_.Reset(MakeFont(12, false));
-  headingFont_.Reset(MakeFont(11, true));
-  smallIcon_.Reset(LoadProgramIcon(24));
-  largeIcon_.Reset(LoadProgramIcon(48));
+  look_.Load();
 
   ui::WindowArgs args;
   args.className = "TidewaveNavigation";
@@ -255,6 +57,7 @@ bool NavigationSurface::Create(HWND mainWindow) {
   args.background = nullptr;  // we paint every pixel
   if (!ui::Window::Create(args)) return false;
   CreateControls();
+  AddToolTips();
   ShowView(View::Home, 0);
   return true;
 }
@@ -273,7 +76,7 @@ HWND NavigationSurface::AddControl(int id, Kind kind, std::string_view caption, 
                                 rect.right - rect.left, rect.bottom - rect.top, hwnd(),
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   if (window == nullptr) return nullptr;
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(bodyFont_.get()), FALSE);
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(look_.body.get()), FALSE);
   if (!isLabel) {
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     const auto previous = reinterpret_cast<WNDPROC>(
@@ -343,6 +146,27 @@ void NavigationSurface::CreateControls() {
   }
 }
 
+void NavigationSurface::AddToolTips() {
+  // The window buttons show a glyph only; the tip puts their caption into words.
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&classes);
+  toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  if (toolTips_ == nullptr) return;
+  for (int id : {IDC_FS_minimizeButton, IDC_FS_trayButton, IDC_FS_closeButton}) {
+    std::string text = CaptionText(FindNavigationItem(id)->caption);
+    TOOLINFOA tool{};
+    // The size comctl32 5.8 knows as well as 6: without the manifest a larger one is refused.
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
+    tool.hwnd = hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd(), id));
+    tool.lpszText = text.data();
+    SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
 const NavigationSurface::Control* NavigationSurface::FindControl(int id) const {
   for (const Control& control : controls_) {
     if (control.id == id) return &control;
@@ -380,6 +204,7 @@ void NavigationSurface::Press(int id) {
 
 void NavigationSurface::ShowView(View view, int activeItem) {
   const int previousActive = activeItem_;
+  const View previousView = view_;
   view_ = view;
   activeItem_ = activeItem;
   const bool panelOpen = view == View::Home && activeItem != 0;
@@ -393,8 +218,13 @@ void NavigationSurface::ShowView(View view, int activeItem) {
     HWND control = GetDlgItem(hwnd(), id);
     if (!visible && control == focus) {
       // Keep the keyboard where the user was instead of losing it with the button.
-      HWND home = GetDlgItem(hwnd(), previousActive != 0 ? previousActive : IDC_FS_homeButton);
-      SetFocus(home);
+      int opener = IDC_FS_homeButton;
+      if (previousActive != 0) {
+        opener = previousActive;
+      } else if (previousView == View::About) {
+        opener = IDC_FS_aboutButton;
+      }
+      SetFocus(GetDlgItem(hwnd(), opener));
     }
     if (!visible && hotItem_ == id) hotItem_ = 0;
     ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
@@ -411,6 +241,18 @@ void NavigationSurface::TakeFocus() {
   if (item != nullptr) SetFocus(item);
 }
 
+bool NavigationSurface::Cancel() {
+  const bool about = view_ == View::About;
+  if (!about && activeItem_ == 0) return false;
+  const int opener = about ? int{IDC_FS_aboutButton} : activeItem_;
+  // From inside the panel, the keyboard comes back to the item that opened it;
+  // on the surface it stays where it is, unless its button goes away.
+  const bool focusOnSurface = IsChild(hwnd(), GetFocus());
+  Press(about ? IDC_FS_closeAboutButton : IDC_FS_closePanelButton);
+  if (!focusOnSurface) SetFocus(GetDlgItem(hwnd(), opener));
+  return true;
+}
+
 void NavigationSurface::SetVariable(std::string_view name, std::string_view value) {
   if (name == "_root.version") {
     version_ = value;
@@ -422,7 +264,7 @@ void NavigationSurface::SetVariable(std::string_view name, std::string_view valu
   }
 }
 
-POINT NavigationSurface::ContentOrigin() const { return kContentOrigin; }
+POINT NavigationSurface::ContentOrigin() const { return nav::kContentOrigin; }
 
 void NavigationSurface::MoveFocus(HWND from, bool backwards) {
   HWND next = GetNextDlgTabItem(hwnd(), from, backwards ? TRUE : FALSE);
@@ -432,238 +274,11 @@ void NavigationSurface::MoveFocus(HWND from, bool backwards) {
   SetFocus(next);
 }
 
-// ---- painting ----
-
-void NavigationSurface::DrawEmblem(HDC dc, int x, int y, int size) {
-  HICON icon = size <= 24 ? smallIcon_.get() : largeIcon_.get();
-  if (icon != nullptr) {
-    DrawIconEx(dc, x, y, icon, size, size, 0, nullptr, DI_NORMAL);
-    return;
-  }
-  // No icon resource (a test program): the same tile and wave, drawn.
-  RoundBox(dc, Box(x, y, size, size), palette::kDeep, CLR_INVALID, size / 5);
-  Wave(dc, x + size / 6, x + size - size / 6, y + size / 2, size / 10, size * 2 / 3, 3.14159, palette::kWhite,
-       std::max(1, size / 12));
-}
-
-void NavigationSurface::Paint(HDC dc) {
-  Fill(dc, Box(0, 0, kWidth, kTitleHeight), palette::kDeep);
-  Fill(dc, RECT{0, kTitleHeight, kSideWidth, kStatusTop}, palette::kSide);
-  Fill(dc, RECT{kSideWidth - 1, kTitleHeight, kSideWidth, kStatusTop}, palette::kRule);
-  Fill(dc, RECT{kSideWidth, kTitleHeight, kWidth, kStatusTop}, palette::kWhite);
-  Fill(dc, RECT{0, kStatusTop, kWidth, kHeight}, palette::kSide);
-  Fill(dc, RECT{0, kStatusTop, kWidth, kStatusTop + 1}, palette::kRule);
-  PaintHero(dc);
-
-  // The content card, lifted a little off the page.
-  Fill(dc, RECT{kCard.left + 2, kCard.bottom, kCard.right - 2, kCard.bottom + 1}, palette::kShadow1);
-  Fill(dc, RECT{kCard.left + 4, kCard.bottom + 1, kCard.right - 4, kCard.bottom + 2}, palette::kShadow2);
-  RoundBox(dc, kCard, palette::kWhite, palette::kCardBorder, 6);
-
-  // A hairline round the window, which has no frame of its own.
-  Lines(dc, palette::kEdge, 1, {{0, kTitleHeight}, {0, kHeight - 1}, {kWidth - 1, kHeight - 1}, {kWidth - 1, kTitleHeight - 1}});
-
-  if (view_ == View::About) {
-    PaintAbout(dc);
-  } else if (activeItem_ == 0) {
-    PaintHome(dc);
-  }
-}
-
-void NavigationSurface::PaintHero(HDC dc) {
-  Fill(dc, RECT{kSideWidth, kTitleHeight, kWidth, kHeroBottom}, palette::kHero);
-  Wave(dc, 500, kWidth - 1, 78, 6, 140, 0.0, palette::kHeroWave, 3);
-  Wave(dc, 540, kWidth - 1, 94, 5, 120, 1.2, palette::kHeroWave, 2);
-
-  std::string eyebrow = "OVERVIEW", headline = "Welcome to Tidewave",
-              line = "A faster, steadier connection and free memory, from one small window.";
-  if (view_ == View::About) {
-    eyebrow = "ABOUT";
-    headline = "About Tidewave";
-    line = "What it does, which version you have and where your backups are.";
-  } else if (const NavigationItem* item = FindNavigationItem(activeItem_)) {
-    const NavigationGroup* group = FindNavigationGroup(activeItem_);
-    eyebrow = Upper(group ? group->caption : "Tidewave");
-    headline = item->caption;
-    line = item->description;
-  }
-  constexpr int kLeft = kCard.left + 2;
-  SetTextCharacterExtra(dc, 1);
-  Text(dc, eyebrow, RECT{kLeft, 60, kWidth - 24, 76}, headingFont_.get(), palette::kAccent, DT_SINGLELINE);
-  SetTextCharacterExtra(dc, 0);
-  Text(dc, headline, RECT{kLeft, 76, kWidth - 24, 106}, titleFont_.get(), palette::kHeadline, DT_SINGLELINE);
-  Text(dc, line, RECT{kLeft, 110, kWidth - 24, 128}, bodyFont_.get(), palette::kBody,
-       DT_SINGLELINE | DT_END_ELLIPSIS);
-}
-
-void NavigationSurface::PaintHome(HDC dc) {
-  struct Tile {
-    Emblem emblem;
-    const char* title;
-    const char* text;
-  };
-  static constexpr Tile kTiles[] = {
-      {Emblem::Internet, "Internet Booster",
-       "Tune TCP/IP for your line with a preset or step by step. Every change is backed up first."},
-      {Emblem::Ram, "Ram Booster", "Watch memory and processor use, and free memory when it runs low."},
-      {Emblem::Pinger, "Net Pinger", "Keep an idle connection open with a ping at a steady pace."},
-      {Emblem::Settings, "System Settings", "Quick ways into the Windows settings behind your connection."},
-  };
-  constexpr int kGap = 12;
-  constexpr int kTileWidth = (NavigationSurface::kContentWidth - kGap) / 2;
-  constexpr int kTileHeight = (NavigationSurface::kContentHeight - kGap) / 2;
-  for (int i = 0; i < 4; ++i) {
-    const RECT tile = Box(kContent.left + (i % 2) * (kTileWidth + kGap), kContent.top + (i / 2) * (kTileHeight + kGap),
-                          kTileWidth, kTileHeight);
-    RoundBox(dc, tile, palette::kTile, palette::kTileBorder, 6);
-    DrawTileEmblem(dc, kTiles[i].emblem, Box(tile.left + 14, tile.top + 14, 36, 36));
-    Text(dc, kTiles[i].title, RECT{tile.left + 62, tile.top + 14, tile.right - 12, tile.top + 50}, boldFont_.get(),
-         palette::kHeadline, DT_SINGLELINE | DT_VCENTER);
-    Text(dc, kTiles[i].text, RECT{tile.left + 16, tile.top + 60, tile.right - 14, tile.bottom - 8}, smallFont_.get(),
-         palette::kBody, DT_WORDBREAK);
-  }
-  Text(dc, "Hidden in the notification area, Tidewave keeps pinging and watching memory.",
-       RECT{kCard.left + 2, kActionTop, kCard.right, kActionTop + kActionHeight}, smallFont_.get(), palette::kMuted,
-       DT_SINGLELINE | DT_VCENTER);
-}
-
-void NavigationSurface::PaintAbout(HDC dc) {
-  const int left = kContent.left + 20, top = kContent.top + 24;
-  DrawEmblem(dc, left, top, 48);
-  Text(dc, "Tidewave", RECT{left + 64, top + 2, kContent.right - 16, top + 28}, titleFont_.get(), palette::kHeadline,
-       DT_SINGLELINE);
-  const std::string version = version_.empty() ? std::string() : "Version " + version_;
-  Text(dc, version, RECT{left + 64, top + 30, kContent.right - 16, top + 48}, bodyFont_.get(), palette::kBody,
-       DT_SINGLELINE);
-  Fill(dc, RECT{left, top + 72, kContent.right - 20, top + 73}, palette::kTileBorder);
-  Text(dc,
-       "Tidewave tunes the TCP/IP settings of Windows for faster internet access, backs up every change it "
-       "makes, keeps an idle connection alive and watches memory and processor use.",
-       RECT{left, top + 88, kContent.right - 20, top + 140}, bodyFont_.get(), palette::kItemText, DT_WORDBREAK);
-  Text(dc, "Backups are kept in the Backups folder beside the program.",
-       RECT{left, top + 150, kContent.right - 20, top + 170}, smallFont_.get(), palette::kMuted, DT_SINGLELINE);
-}
-
 void NavigationSurface::DrawControl(const DRAWITEMSTRUCT& item) {
   const Control* control = FindControl(static_cast<int>(item.CtlID));
   if (control == nullptr) return;
-  ui::MemoryCanvas canvas(item.hDC, item.rcItem);
-  HDC dc = canvas.dc();
-  const RECT rect = item.rcItem;
-  const std::string caption = ui::WindowText(item.hwndItem);
-  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  const bool focused = (item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0;
-  const bool hot = hotItem_ == control->id;
-  const UINT centred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-
-  switch (control->kind) {
-    case Kind::TitleStrip: {
-      Fill(dc, rect, palette::kDeep);
-      DrawEmblem(dc, 14, (kTitleHeight - 24) / 2, 24);
-      Text(dc, caption, RECT{48, 0, rect.right, kTitleHeight}, brandFont_.get(), palette::kWhite,
-           DT_SINGLELINE | DT_VCENTER);
-      break;
-    }
-    case Kind::TitleButton: {
-      Fill(dc, rect, palette::kDeep);
-      if (pressed || hot) RoundBox(dc, rect, pressed ? palette::kTitlePressed : palette::kTitleHover, CLR_INVALID, 4);
-      Text(dc, caption, rect, bodyFont_.get(), palette::kWhite, centred);
-      if (focused) FocusRing(dc, rect, palette::kWhite, 4);
-      break;
-    }
-    case Kind::WindowButton: {
-      const bool isClose = control->id == IDC_FS_closeButton;
-      COLORREF back = palette::kDeep;
-      if (pressed) {
-        back = isClose ? palette::kClosePressed : palette::kTitlePressed;
-      } else if (hot) {
-        back = isClose ? palette::kCloseHover : palette::kTitleHover;
-      }
-      Fill(dc, rect, back);
-      const Glyph glyph = control->id == IDC_FS_minimizeButton ? Glyph::Minimize
-                          : control->id == IDC_FS_trayButton  ? Glyph::Tray
-                                                              : Glyph::Close;
-      DrawGlyph(dc, glyph, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, palette::kWhite);
-      if (focused) FocusRing(dc, rect, palette::kWhite, 0);
-      break;
-    }
-    case Kind::SideItem: {
-      Fill(dc, rect, palette::kSide);
-      const bool selected = control->id == activeItem_ && view_ == View::Home;
-      COLORREF back = palette::kSide;
-      if (pressed) {
-        back = palette::kItemPressed;
-      } else if (selected) {
-        back = palette::kItemSelected;
-      } else if (hot) {
-        back = palette::kItemHover;
-      }
-      if (back != palette::kSide) RoundBox(dc, rect, back, CLR_INVALID, 4);
-      if (selected) Fill(dc, RECT{rect.left, rect.top + 6, rect.left + 3, rect.bottom - 6}, palette::kAccent);
-      const int middle = (rect.top + rect.bottom) / 2;
-      if (control->id == IDC_FS_homeButton) {
-        DrawGlyph(dc, Glyph::Home, rect.left + 20, middle, selected ? palette::kDeep : palette::kItemText);
-      }
-      Text(dc, caption, RECT{rect.left + 38, rect.top, rect.right - 6, rect.bottom},
-           selected ? boldFont_.get() : bodyFont_.get(), selected ? palette::kDeep : palette::kItemText,
-           DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-      if (focused) FocusRing(dc, rect, palette::kAccent, 4);
-      break;
-    }
-    case Kind::Heading:
-    case Kind::HeadingButton: {
-      Fill(dc, rect, palette::kSide);
-      const bool lively = control->kind == Kind::HeadingButton && (hot || pressed);
-      SetTextCharacterExtra(dc, 1);
-      Text(dc, Upper(caption), RECT{rect.left + 10, rect.top, rect.right - 6, rect.bottom - 3}, headingFont_.get(),
-           lively ? palette::kAccent : palette::kHeading, DT_SINGLELINE | DT_BOTTOM);
-      SetTextCharacterExtra(dc, 0);
-      if (focused) FocusRing(dc, rect, palette::kAccent, 4);
-      break;
-    }
-    case Kind::ActionButton:
-    case Kind::PrimaryButton: {
-      Fill(dc, rect, palette::kWhite);
-      const bool primary = control->kind == Kind::PrimaryButton;
-      COLORREF back = primary ? palette::kAccent : palette::kWhite;
-      if (pressed) {
-        back = primary ? palette::kDeep : palette::kButtonPressed;
-      } else if (hot) {
-        back = primary ? palette::kAccentHover : palette::kButtonHover;
-      }
-      RoundBox(dc, rect, back, primary ? back : palette::kButtonBorder, 4);
-      RECT label = rect;
-      if (control->id == IDC_FS_hidePanelButton) {
-        DrawGlyph(dc, Glyph::Back, rect.left + 18, (rect.top + rect.bottom) / 2, palette::kDeep);
-        label.left += 8;
-      }
-      Text(dc, caption, label, primary ? boldFont_.get() : bodyFont_.get(), primary ? palette::kWhite : palette::kDeep,
-           centred);
-      if (focused) FocusRing(dc, rect, primary ? palette::kWhite : palette::kAccent, 3);
-      break;
-    }
-    case Kind::RestartButton: {
-      Fill(dc, rect, palette::kSide);
-      const bool lively = hot || pressed;
-      if (lively) RoundBox(dc, rect, pressed ? palette::kDangerPressed : palette::kDangerHover, palette::kDangerBorder, 4);
-      const COLORREF ink = lively ? palette::kDanger : palette::kBody;
-      SIZE extent{};
-      {
-        SelectionGuard fontGuard(dc, bodyFont_.get());
-        GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-      }
-      const int start = (rect.left + rect.right - extent.cx - 20) / 2;
-      DrawGlyph(dc, Glyph::Power, start + 6, (rect.top + rect.bottom) / 2, ink);
-      Text(dc, caption, RECT{start + 20, rect.top, rect.right, rect.bottom}, bodyFont_.get(), ink,
-           DT_SINGLELINE | DT_VCENTER);
-      if (focused) FocusRing(dc, rect, palette::kAccent, 4);
-      break;
-    }
-    case Kind::StatusLabel:
-      Fill(dc, rect, palette::kSide);
-      Text(dc, caption, rect, smallFont_.get(), palette::kMuted, DT_SINGLELINE | DT_VCENTER);
-      break;
-  }
+  const bool selected = control->id == activeItem_ && view_ == View::Home;
+  nav::DrawControl(item, look_, control->kind, hotItem_ == control->id, selected);
 }
 
 // ---- messages ----
@@ -758,10 +373,14 @@ LRESULT NavigationSurface::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_ERASEBKGND:
       return 1;
+    case WM_DESTROY:
+      // Owned by the main window, the tips would outlive the surface and its buttons.
+      if (toolTips_ != nullptr) DestroyWindow(std::exchange(toolTips_, nullptr));
+      break;
     case WM_PAINT: {
       ui::PaintDc paint(hwnd());
       ui::MemoryCanvas canvas(paint.get(), paint.area());
-      Paint(canvas.dc());
+      PaintPage(canvas.dc(), look_, view_, activeItem_, version_);
       return 0;
     }
   }

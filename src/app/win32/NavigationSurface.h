@@ -11,18 +11,18 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/win32/Gdi.h"
+#include "app/win32/NavigationViews.h"
 #include "ui/win32/Window.h"
 
 namespace tw {
 
 class NavigationSurface final : public ui::Window {
  public:
-  static constexpr int kWidth = 724;
-  static constexpr int kHeight = 540;
+  static constexpr int kWidth = nav::kSurfaceWidth;
+  static constexpr int kHeight = nav::kSurfaceHeight;
   // The content area at ContentOrigin(): the panel host goes there.
-  static constexpr int kContentWidth = 440;
-  static constexpr int kContentHeight = 255;
+  static constexpr int kContentWidth = nav::kContentWidth;
+  static constexpr int kContentHeight = nav::kContentHeight;
 
   using CommandSink = std::function<void(std::string_view command, std::string_view argument)>;
 
@@ -42,29 +42,21 @@ class NavigationSurface final : public ui::Window {
   // which no navigation control lies.
   POINT ContentOrigin() const;
 
-  enum class View { Home, About };
+  using View = nav::View;
   View CurrentView() const { return view_; }
   // The item whose panel the surface last opened, or 0 while none is open.
   int ActiveItem() const { return activeItem_; }
   // Puts the keyboard on the item of the open panel, or on Home.
   void TakeFocus();
+  // Escape: closes the open panel or the about view, as their Close Panel and
+  // Done buttons do. False when neither is open.
+  bool Cancel();
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  enum class Kind {
-    TitleStrip,
-    TitleButton,   // Main Settings, Help, About
-    WindowButton,  // minimise, tray, close
-    SideItem,      // Home and the menu items
-    Heading,       // a group heading that is only a label
-    HeadingButton,
-    ActionButton,  // under the content card while a panel is open
-    PrimaryButton,
-    RestartButton,
-    StatusLabel,
-  };
+  using Kind = nav::ControlKind;
   struct Control {
     int id;
     Kind kind;
@@ -72,6 +64,7 @@ class NavigationSurface final : public ui::Window {
   };
 
   void CreateControls();
+  void AddToolTips();
   HWND AddControl(int id, Kind kind, std::string_view caption, RECT rect);
   const Control* FindControl(int id) const;
   void Press(int id);
@@ -79,12 +72,7 @@ class NavigationSurface final : public ui::Window {
   void ShowView(View view, int activeItem);
   void MoveFocus(HWND from, bool backwards);
 
-  void Paint(HDC dc);
-  void PaintHero(HDC dc);
-  void PaintHome(HDC dc);
-  void PaintAbout(HDC dc);
   void DrawControl(const DRAWITEMSTRUCT& item);
-  void DrawEmblem(HDC dc, int x, int y, int size);
 
   static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -97,9 +85,9 @@ class NavigationSurface final : public ui::Window {
   std::vector<Control> controls_;
   WNDPROC buttonProc_ = nullptr;
   HWND lastFocus_ = nullptr;
+  HWND toolTips_ = nullptr;
 
-  ui::UniqueFont brandFont_, titleFont_, bodyFont_, boldFont_, smallFont_, headingFont_;
-  ui::UniqueIcon smallIcon_, largeIcon_;
+  nav::Look look_;
 };
 
 }  // namespace tw

@@ -2,6 +2,7 @@
 // a recording shell and a recording notification area.
 #include <gtest/gtest.h>
 
+#include "app/NavigationItems.h"
 #include "app/win32/MainWindow.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -48,6 +49,13 @@ class MainWindowTest : public RegistryTest {
     return visible;
   }
   HWND TopChild() { return GetWindow(main_->hwnd(), GW_CHILD); }
+  // A key as the program's message loop hands it on: through IsDialogMessage.
+  void LoopKey(WPARAM key) {
+    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+      MSG msg{GetFocus(), message, key, static_cast<LPARAM>(message == WM_KEYUP ? 0xC0000000u : 0u), 0, {}};
+      if (!IsDialogMessageA(main_->hwnd(), &msg)) DispatchMessageA(&msg);
+    }
+  }
   bool IsNt() { return TestFamily() == "xp"; }
 
   FakeShell shell_;
@@ -199,31 +207,59 @@ TEST_F(MainWindowTest, TheKeyboardReachesOnlyTheShownPanelAndEnterPressesItsButt
   MainWindow& main = Start();
   ShowWindow(main.hwnd(), SW_SHOW);
   SetForegroundWindow(main.hwnd());
-  auto loopKey = [&](WPARAM key) {
-    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
-      MSG msg{GetFocus(), message, key, static_cast<LPARAM>(message == WM_KEYUP ? 0xC0000000u : 0u), 0, {}};
-      if (!IsDialogMessageA(main.hwnd(), &msg)) DispatchMessageA(&msg);
-    }
-  };
   const std::string backups = folder.path() + "\\Backups";
 
   main.OnNavigationCommand("IDC_FS_wizardMode", "");
   HWND optimize = main.Panel(PanelId::frmWizardMode).Control(IDC_cmdOptimize);
   SetFocus(optimize);
-  loopKey(VK_RETURN);
+  LoopKey(VK_RETURN);
   EXPECT_EQ(std::vector<std::string>{"001.BCK"}, FolderEntries(backups)) << "Enter pressed Optimize Now";
   EXPECT_FALSE(HasVisibleStyle(main.HostWindow())) << "the apply handed the window back to the navigation";
   EXPECT_FALSE(IsChild(main.HostWindow(), GetFocus())) << "the keyboard left the covered panel";
 
-  loopKey(VK_SPACE);
-  loopKey(VK_RETURN);
-  for (int i = 0; i < 40; ++i) loopKey(VK_TAB);
+  LoopKey(VK_SPACE);
+  LoopKey(VK_RETURN);
+  for (int i = 0; i < 40; ++i) LoopKey(VK_TAB);
   EXPECT_EQ(std::vector<std::string>{"001.BCK"}, FolderEntries(backups)) << "nothing reached the hidden button";
 
   main.OnNavigationCommand("IDC_FS_closeAbout", "");
   EXPECT_FALSE(HasVisibleStyle(main.HostWindow())) << "panels set visible stay behind the navigation";
   main.OnNavigationCommand("IDC_FS_wizardMode", "");
   EXPECT_TRUE(HasVisibleStyle(main.HostWindow()));
+}
+
+TEST_F(MainWindowTest, OpeningAPanelPutsTheKeyboardInItAndEscapeClosesItOrTheAboutView) {
+  MainWindow& main = Start();
+  ShowWindow(main.hwnd(), SW_SHOW);
+  SetForegroundWindow(main.hwnd());
+  NavigationSurface& surface = main.Movie();
+  auto item = [&](int id) { return GetDlgItem(surface.hwnd(), id); };
+  ui::Panel& wizard = main.Panel(PanelId::frmWizardMode);
+
+  SendMessageA(item(IDC_FS_firstMenuItem), BM_CLICK, 0, 0);
+  EXPECT_EQ(wizard.Control(IDC_optMode_0), GetFocus()) << "on the panel's first control";
+  SendMessageA(wizard.Control(IDC_optMode_2), BM_CLICK, 0, 0);
+  const std::string chosen = WindowText(wizard.Control(IDC_lblModeDescrip));
+  LoopKey(VK_ESCAPE);
+  EXPECT_TRUE(VisiblePanels().empty());
+  EXPECT_EQ(0, surface.ActiveItem());
+  EXPECT_EQ(item(IDC_FS_firstMenuItem), GetFocus()) << "back on the item that opened the panel";
+
+  SendMessageA(item(IDC_FS_firstMenuItem), BM_CLICK, 0, 0);
+  EXPECT_EQ(wizard.Control(IDC_optMode_2), GetFocus()) << "on the chosen option, which stays chosen";
+  EXPECT_EQ(chosen, WindowText(wizard.Control(IDC_lblModeDescrip)));
+  SetFocus(item(IDC_FS_homeButton));
+  LoopKey(VK_ESCAPE);
+  EXPECT_TRUE(VisiblePanels().empty());
+  EXPECT_EQ(item(IDC_FS_homeButton), GetFocus()) << "on the surface the keyboard stays put";
+
+  SendMessageA(item(IDC_FS_aboutButton), BM_CLICK, 0, 0);
+  SetFocus(item(IDC_FS_closeAboutButton));
+  LoopKey(VK_ESCAPE);
+  EXPECT_EQ(NavigationSurface::View::Home, surface.CurrentView());
+  EXPECT_EQ(item(IDC_FS_aboutButton), GetFocus()) << "Done went away: back on About";
+  LoopKey(VK_ESCAPE);
+  EXPECT_EQ(item(IDC_FS_aboutButton), GetFocus()) << "nothing open, nothing happens";
 }
 
 TEST_F(MainWindowTest, HidingToTheTrayBringsBackAnIconARefusedRestartTookAway) {

@@ -28,7 +28,7 @@ TEST(NavigationEndToEnd, MenuItemsOpenTheirPanelsInsideTheMainWindowAndCloseEnds
   ASSERT_NE(nullptr, main);
 
   const struct { const char* item; const char* panel; int height; } cases[] = {
-      {"Wizard Mode", "Wizard Mode", 250}, {"Backup", "Backup", 246}, {"Main Settings", "Main Settings", 245}};
+      {"&Wizard Mode", "Wizard Mode", 250}, {"&Backup", "Backup", 246}, {"&Main Settings", "Main Settings", 245}};
   for (const auto& c : cases) {
     HWND item = FindButton(main, c.item);
     ASSERT_NE(nullptr, item) << c.item;

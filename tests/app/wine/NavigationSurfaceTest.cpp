@@ -1,6 +1,8 @@
 // The navigation surface in a window of this process, driven the way a user
 // and a screen reader meet it: by captions, control ids, clicks and keys.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include <memory>
 #include <string>
@@ -14,6 +16,11 @@ namespace tw::test {
 namespace {
 
 constexpr const char* kHostClass = "TidewaveSurfaceTestHost";
+
+BOOL CALLBACK AddToolTips(HWND window, LPARAM list) {
+  if (ClassName(window) == TOOLTIPS_CLASSA) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
 
 class NavigationSurfaceTest : public ::testing::Test {
  protected:
@@ -65,6 +72,11 @@ class NavigationSurfaceTest : public ::testing::Test {
     if (!IsDialogMessageA(host_, &message)) DispatchMessageA(&message);
     message.message = WM_KEYUP;
     message.lParam = 0xC0000000;
+    if (!IsDialogMessageA(host_, &message)) DispatchMessageA(&message);
+  }
+  // A letter typed with Alt held, as the loop hands it on.
+  void LoopAltLetter(char letter) {
+    MSG message{GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(letter), 0x20000000, 0, {}};
     if (!IsDialogMessageA(host_, &message)) DispatchMessageA(&message);
   }
   static bool Visible(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
@@ -168,6 +180,34 @@ TEST_F(NavigationSurfaceTest, TheKeyboardReachesAndPressesItems) {
   // Focus given to the surface itself lands on an item.
   SetFocus(surface_->hwnd());
   EXPECT_EQ(Item(IDC_FS_firstMenuItem + 2), GetFocus());
+  LoopKey(VK_TAB);
+  EXPECT_EQ(Item(IDC_FS_firstMenuItem + 3), GetFocus()) << "a heading that does nothing is no stop";
+}
+
+TEST_F(NavigationSurfaceTest, AltAndAnAccessKeyPressTheItem) {
+  SetFocus(Item(IDC_FS_homeButton));
+  for (const auto& [letter, command] : {std::pair{'w', "IDC_FS_wizardMode"}, {'S', "IDC_FS_sysSettingClicked"},
+                                        {'a', "IDC_FS_about"}, {'c', nullptr}}) {
+    LoopAltLetter(letter);
+    EXPECT_EQ(command ? Commands{command} : Commands{}, Take()) << "Alt+" << letter << ", and none ends the program";
+  }
+}
+
+TEST_F(NavigationSurfaceTest, TheWindowButtonsSayInATipWhatTheyDo) {
+  std::vector<HWND> tips;
+  EnumThreadWindows(GetCurrentThreadId(), AddToolTips, reinterpret_cast<LPARAM>(&tips));
+  ASSERT_EQ(1u, tips.size()) << "one, gone with the surfaces of earlier tests";
+  for (const auto& [id, text] : {std::pair{int{IDC_FS_minimizeButton}, "Minimize"},
+                                 {int{IDC_FS_trayButton}, "Hide to tray"}, {int{IDC_FS_closeButton}, "Close"}}) {
+    char buffer[80] = {};
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = surface_->hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
+    tool.lpszText = buffer;
+    SendMessageA(tips[0], TTM_GETTEXTA, sizeof buffer, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, buffer);
+  }
 }
 
 TEST_F(NavigationSurfaceTest, AboutAndHomeViews) {

@@ -52,7 +52,7 @@ TEST(OptimizeEndToEnd, AutomaticCFromTheNavigationWritesTheRegistryAfterABackup)
   HWND main = tidewave.WaitForWindow("TidewaveMain", "Tidewave");
   ASSERT_NE(nullptr, main);
 
-  SendMessageA(Descendant(main, 0, "Wizard Mode"), BM_CLICK, 0, 0);
+  SendMessageA(Descendant(main, 0, "&Wizard Mode"), BM_CLICK, 0, 0);
   HWND optionC = Descendant(main, IDC_optMode_2);
   HWND optimize = Descendant(main, IDC_cmdOptimize);
   ASSERT_NE(nullptr, optionC);

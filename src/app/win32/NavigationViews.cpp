@@ -1,0 +1,229 @@
+#include "app/win32/NavigationViews.h"
+
+#include <string>
+
+#include "app/NavigationItems.h"
+#include "ui/win32/Window.h"
+
+namespace tw::nav {
+namespace {
+
+void PaintHero(HDC dc, const Look& look, View view, int activeItem) {
+  Fill(dc, RECT{kSideWidth, kTitleHeight, kSurfaceWidth, kHeroBottom}, palette::kHero);
+  Wave(dc, 500, kSurfaceWidth - 1, 78, 6, 140, 0.0, palette::kHeroWave, 3);
+  Wave(dc, 540, kSurfaceWidth - 1, 94, 5, 120, 1.2, palette::kHeroWave, 2);
+
+  std::string eyebrow = "OVERVIEW", headline = "Welcome to Tidewave",
+              line = "A faster, steadier connection and free memory, from one small window.";
+  if (view == View::About) {
+    eyebrow = "ABOUT";
+    headline = "About Tidewave";
+    line = "What it does, which version you have and where your backups are.";
+  } else if (const NavigationItem* item = FindNavigationItem(activeItem)) {
+    const NavigationGroup* group = FindNavigationGroup(activeItem);
+    eyebrow = Upper(group ? CaptionText(group->caption) : "Tidewave");
+    headline = CaptionText(item->caption);
+    line = item->description;
+  }
+  constexpr int kLeft = kCard.left + 2;
+  SetTextCharacterExtra(dc, 1);
+  Text(dc, eyebrow, RECT{kLeft, 60, kSurfaceWidth - 24, 76}, look.heading.get(), palette::kAccent, DT_SINGLELINE);
+  SetTextCharacterExtra(dc, 0);
+  Text(dc, headline, RECT{kLeft, 76, kSurfaceWidth - 24, 106}, look.title.get(), palette::kHeadline, DT_SINGLELINE);
+  Text(dc, line, RECT{kLeft, 110, kSurfaceWidth - 24, 128}, look.body.get(), palette::kBody,
+       DT_SINGLELINE | DT_END_ELLIPSIS);
+}
+
+void PaintHome(HDC dc, const Look& look) {
+  struct Tile {
+    Emblem emblem;
+    const char* title;
+    const char* text;
+  };
+  static constexpr Tile kTiles[] = {
+      {Emblem::Internet, "Internet Booster",
+       "Tune TCP/IP for your line with a preset or step by step. Every change is backed up first."},
+      {Emblem::Ram, "Ram Booster", "Watch memory and processor use, and free memory when it runs low."},
+      {Emblem::Pinger, "Net Pinger", "Keep an idle connection open with a ping at a steady pace."},
+      {Emblem::Settings, "System Settings", "Quick ways into the Windows settings behind your connection."},
+  };
+  constexpr int kGap = 12;
+  constexpr int kTileWidth = (kContentWidth - kGap) / 2;
+  constexpr int kTileHeight = (kContentHeight - kGap) / 2;
+  for (int i = 0; i < 4; ++i) {
+    const RECT tile = Box(kContent.left + (i % 2) * (kTileWidth + kGap), kContent.top + (i / 2) * (kTileHeight + kGap),
+                          kTileWidth, kTileHeight);
+    RoundBox(dc, tile, palette::kTile, palette::kTileBorder, 6);
+    DrawTileEmblem(dc, kTiles[i].emblem, Box(tile.left + 14, tile.top + 14, 36, 36));
+    Text(dc, kTiles[i].title, RECT{tile.left + 62, tile.top + 14, tile.right - 12, tile.top + 50}, look.bold.get(),
+         palette::kHeadline, DT_SINGLELINE | DT_VCENTER);
+    Text(dc, kTiles[i].text, RECT{tile.left + 16, tile.top + 60, tile.right - 14, tile.bottom - 8}, look.small.get(),
+         palette::kBody, DT_WORDBREAK);
+  }
+  Text(dc, "Hidden in the notification area, Tidewave keeps pinging and watching memory.",
+       RECT{kCard.left + 2, kActionTop, kCard.right, kActionTop + kActionHeight}, look.small.get(), palette::kMuted,
+       DT_SINGLELINE | DT_VCENTER);
+}
+
+void PaintAbout(HDC dc, const Look& look, std::string_view version) {
+  const int left = kContent.left + 20, top = kContent.top + 24;
+  DrawProgramEmblem(dc, look, left, top, 48);
+  Text(dc, "Tidewave", RECT{left + 64, top + 2, kContent.right - 16, top + 28}, look.title.get(), palette::kHeadline,
+       DT_SINGLELINE);
+  const std::string versionLine = version.empty() ? std::string() : "Version " + std::string(version);
+  Text(dc, versionLine, RECT{left + 64, top + 30, kContent.right - 16, top + 48}, look.body.get(), palette::kBody,
+       DT_SINGLELINE);
+  Fill(dc, RECT{left, top + 72, kContent.right - 20, top + 73}, palette::kTileBorder);
+  Text(dc,
+       "Tidewave tunes the TCP/IP settings of Windows for faster internet access, backs up every change it "
+       "makes, keeps an idle connection alive and watches memory and processor use.",
+       RECT{left, top + 88, kContent.right - 20, top + 140}, look.body.get(), palette::kItemText, DT_WORDBREAK);
+  Text(dc, "Backups are kept in the Backups folder beside the program.",
+       RECT{left, top + 150, kContent.right - 20, top + 170}, look.small.get(), palette::kMuted, DT_SINGLELINE);
+}
+
+}  // namespace
+
+void PaintPage(HDC dc, const Look& look, View view, int activeItem, std::string_view version) {
+  Fill(dc, Box(0, 0, kSurfaceWidth, kTitleHeight), palette::kDeep);
+  Fill(dc, RECT{0, kTitleHeight, kSideWidth, kStatusTop}, palette::kSide);
+  Fill(dc, RECT{kSideWidth - 1, kTitleHeight, kSideWidth, kStatusTop}, palette::kRule);
+  Fill(dc, RECT{kSideWidth, kTitleHeight, kSurfaceWidth, kStatusTop}, palette::kWhite);
+  Fill(dc, RECT{0, kStatusTop, kSurfaceWidth, kSurfaceHeight}, palette::kSide);
+  Fill(dc, RECT{0, kStatusTop, kSurfaceWidth, kStatusTop + 1}, palette::kRule);
+  PaintHero(dc, look, view, activeItem);
+
+  // The content card, lifted a little off the page.
+  Fill(dc, RECT{kCard.left + 2, kCard.bottom, kCard.right - 2, kCard.bottom + 1}, palette::kShadow1);
+  Fill(dc, RECT{kCard.left + 4, kCard.bottom + 1, kCard.right - 4, kCard.bottom + 2}, palette::kShadow2);
+  RoundBox(dc, kCard, palette::kWhite, palette::kCardBorder, 6);
+
+  // A hairline round the window, which has no frame of its own.
+  Lines(dc, palette::kEdge, 1,
+        {{0, kTitleHeight}, {0, kSurfaceHeight - 1}, {kSurfaceWidth - 1, kSurfaceHeight - 1},
+         {kSurfaceWidth - 1, kTitleHeight - 1}});
+
+  if (view == View::About) {
+    PaintAbout(dc, look, version);
+  } else if (activeItem == 0) {
+    PaintHome(dc, look);
+  }
+}
+
+void DrawControl(const DRAWITEMSTRUCT& item, const Look& look, ControlKind kind, bool hot, bool selected) {
+  ui::MemoryCanvas canvas(item.hDC, item.rcItem);
+  HDC dc = canvas.dc();
+  const int id = static_cast<int>(item.CtlID);
+  const RECT rect = item.rcItem;
+  const std::string caption = ui::WindowText(item.hwndItem);
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const bool focused = (item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0;
+  const UINT centred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+  // Access keys are underlined only once the keyboard is in use, as on the system's buttons.
+  const bool cues = (SendMessageA(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) == 0;
+
+  switch (kind) {
+    case ControlKind::TitleStrip: {
+      Fill(dc, rect, palette::kDeep);
+      DrawProgramEmblem(dc, look, 14, (kTitleHeight - 24) / 2, 24);
+      Text(dc, caption, RECT{48, 0, rect.right, kTitleHeight}, look.brand.get(), palette::kWhite,
+           DT_SINGLELINE | DT_VCENTER);
+      break;
+    }
+    case ControlKind::TitleButton: {
+      Fill(dc, rect, palette::kDeep);
+      if (pressed || hot) RoundBox(dc, rect, pressed ? palette::kTitlePressed : palette::kTitleHover, CLR_INVALID, 4);
+      Caption(dc, caption, rect, look.body.get(), palette::kWhite, centred, cues);
+      if (focused) FocusRing(dc, rect, palette::kWhite, 4);
+      break;
+    }
+    case ControlKind::WindowButton: {
+      const bool isClose = id == IDC_FS_closeButton;
+      COLORREF back = palette::kDeep;
+      if (pressed) {
+        back = isClose ? palette::kClosePressed : palette::kTitlePressed;
+      } else if (hot) {
+        back = isClose ? palette::kCloseHover : palette::kTitleHover;
+      }
+      Fill(dc, rect, back);
+      const Glyph glyph = id == IDC_FS_minimizeButton ? Glyph::Minimize
+                          : id == IDC_FS_trayButton   ? Glyph::Tray
+                                                      : Glyph::Close;
+      DrawGlyph(dc, glyph, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, palette::kWhite);
+      if (focused) FocusRing(dc, rect, palette::kWhite, 0);
+      break;
+    }
+    case ControlKind::SideItem: {
+      Fill(dc, rect, palette::kSide);
+      COLORREF back = palette::kSide;
+      if (pressed) {
+        back = palette::kItemPressed;
+      } else if (selected) {
+        back = palette::kItemSelected;
+      } else if (hot) {
+        back = palette::kItemHover;
+      }
+      if (back != palette::kSide) RoundBox(dc, rect, back, CLR_INVALID, 4);
+      if (selected) Fill(dc, RECT{rect.left, rect.top + 6, rect.left + 3, rect.bottom - 6}, palette::kAccent);
+      const int middle = (rect.top + rect.bottom) / 2;
+      if (id == IDC_FS_homeButton) {
+        DrawGlyph(dc, Glyph::Home, rect.left + 20, middle, selected ? palette::kDeep : palette::kItemText);
+      }
+      Caption(dc, caption, RECT{rect.left + 38, rect.top, rect.right - 6, rect.bottom},
+              selected ? look.bold.get() : look.body.get(), selected ? palette::kDeep : palette::kItemText,
+              DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS, cues);
+      if (focused) FocusRing(dc, rect, palette::kAccent, 4);
+      break;
+    }
+    case ControlKind::Heading:
+    case ControlKind::HeadingButton: {
+      Fill(dc, rect, palette::kSide);
+      const bool lively = kind == ControlKind::HeadingButton && (hot || pressed);
+      SetTextCharacterExtra(dc, 1);
+      Caption(dc, Upper(caption), RECT{rect.left + 10, rect.top, rect.right - 6, rect.bottom - 3}, look.heading.get(),
+              lively ? palette::kAccent : palette::kHeading, DT_SINGLELINE | DT_BOTTOM, cues);
+      SetTextCharacterExtra(dc, 0);
+      if (focused) FocusRing(dc, rect, palette::kAccent, 4);
+      break;
+    }
+    case ControlKind::ActionButton:
+    case ControlKind::PrimaryButton: {
+      Fill(dc, rect, palette::kWhite);
+      const bool primary = kind == ControlKind::PrimaryButton;
+      COLORREF back = primary ? palette::kAccent : palette::kWhite;
+      if (pressed) {
+        back = primary ? palette::kDeep : palette::kButtonPressed;
+      } else if (hot) {
+        back = primary ? palette::kAccentHover : palette::kButtonHover;
+      }
+      RoundBox(dc, rect, back, primary ? back : palette::kButtonBorder, 4);
+      RECT label = rect;
+      if (id == IDC_FS_hidePanelButton) {
+        DrawGlyph(dc, Glyph::Back, rect.left + 18, (rect.top + rect.bottom) / 2, palette::kDeep);
+        label.left += 8;
+      }
+      Caption(dc, caption, label, primary ? look.bold.get() : look.body.get(),
+              primary ? palette::kWhite : palette::kDeep, centred, cues);
+      if (focused) FocusRing(dc, rect, primary ? palette::kWhite : palette::kAccent, 3);
+      break;
+    }
+    case ControlKind::RestartButton: {
+      Fill(dc, rect, palette::kSide);
+      const bool lively = hot || pressed;
+      if (lively) RoundBox(dc, rect, pressed ? palette::kDangerPressed : palette::kDangerHover, palette::kDangerBorder, 4);
+      const COLORREF ink = lively ? palette::kDanger : palette::kBody;
+      const int start = (rect.left + rect.right - CaptionWidth(dc, caption, look.body.get()) - 20) / 2;
+      DrawGlyph(dc, Glyph::Power, start + 6, (rect.top + rect.bottom) / 2, ink);
+      Caption(dc, caption, RECT{start + 20, rect.top, rect.right, rect.bottom}, look.body.get(), ink,
+              DT_SINGLELINE | DT_VCENTER, cues);
+      if (focused) FocusRing(dc, rect, palette::kAccent, 4);
+      break;
+    }
+    case ControlKind::StatusLabel:
+      Fill(dc, rect, palette::kSide);
+      Text(dc, caption, rect, look.small.get(), palette::kMuted, DT_SINGLELINE | DT_VCENTER);
+      break;
+  }
+}
+
+}  // namespace tw::nav
