@@ -110,7 +110,7 @@ TEST(OptimizeEndToEnd, AProgramFolderNamedInAnyLanguageHoldsTheBackups) {
   ASSERT_TRUE(tidewave.Start(program));
   HWND main = tidewave.WaitForWindow("TidewaveMain", "Tidewave");
   ASSERT_NE(nullptr, main);
-  SendMessageA(Descendant(main, 0, "Wizard Mode"), BM_CLICK, 0, 0);
+  SendMessageA(Descendant(main, 0, "&Wizard Mode"), BM_CLICK, 0, 0);
   HWND optimize = Descendant(main, IDC_cmdOptimize);
   ASSERT_NE(nullptr, optimize);
   SendMessageA(optimize, BM_CLICK, 0, 0);
