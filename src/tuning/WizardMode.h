@@ -8,6 +8,7 @@
 
 #include "tuning/Presets.h"
 #include "ui/ControlLayout.h"
+#include "ui/Panels.h"
 
 namespace tw {
 
@@ -40,8 +41,7 @@ inline constexpr ui::ControlSpec kWizardModeControls[] = {
     {IDC_cmdOptimize, "cmdOptimize", ui::ControlKind::Button, "Optimize &Now", 2670, 3210, 1390, 405},
 };
 
-// Shown in the panel host at 440 x 250 pixels.
-inline constexpr ui::PanelSpec kWizardModePanel{"frmWizardMode", "Wizard Mode", 440, 250, kWizardModeControls};
+inline constexpr ui::PanelSpec kWizardModePanel = ui::PanelLayout(ui::PanelId::frmWizardMode, kWizardModeControls);
 
 inline constexpr int OptModeId(int index) { return IDC_optMode_0 + index; }
 

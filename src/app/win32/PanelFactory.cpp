@@ -7,9 +7,7 @@
 namespace tw {
 namespace {
 
-constexpr ui::PanelSpec EmptySpec(PanelId id) {
-  return {Info(id).name, Info(id).caption, kHostWidth, Info(id).hostHeight, {}};
-}
+constexpr ui::PanelSpec EmptySpec(PanelId id) { return ui::PanelLayout(id, {}); }
 
 constexpr std::array<ui::PanelSpec, kPanelCount> kEmptySpecs{
     EmptySpec(PanelId::frmWizardMode),        EmptySpec(PanelId::frmNormalMode),
