@@ -10,6 +10,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "tuning/Presets.h"
+#include "ui/MessageBox.h"
 
 namespace tw {
 
@@ -18,6 +19,7 @@ struct AppContext {
   IShell& shell;              // applets, help, restart
   IFileSystem& files;         // backups
   IClock& clock;              // the time stamped into backups
+  ui::IMessageBox& messages;  // the panels' messages, title "Tidewave"
   std::string programFolder;  // the folder of the executable, without a trailing "\"
   OsFamilyInfo os{};          // set once during start-up
   TuningState tuning{};       // CurrentSettings and the presets; LoadPresets fills them at start-up

@@ -11,6 +11,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Version.h"
+#include "ui/win32/SystemMessageBox.h"
 
 namespace tw {
 namespace {
@@ -44,7 +45,8 @@ int RunTidewave(int showCommand) {
   Win32FileSystem files;
   Win32Clock clock;
   Win32Version version;
-  AppContext app{.registry = registry, .shell = shell, .files = files, .clock = clock,
+  ui::SystemMessageBox messages;
+  AppContext app{.registry = registry, .shell = shell, .files = files, .clock = clock, .messages = messages,
                  .programFolder = ProgramFolder()};
   ui::Win32NotifyIcon notifyIcon;
 

@@ -24,11 +24,14 @@ class EmptyPanel final : public ui::Panel {
 
 std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app) {
   if (id == PanelId::frmWizardMode) {
-    return std::make_unique<frmWizardMode>(app.tuning, [&app](const TcpIpSettings& settings) {
-      return ApplySettings({app.registry, app.files, app.clock, app.programFolder, app.os.code}, settings);
-    });
+    return std::make_unique<frmWizardMode>(
+        app.tuning,
+        [&app](const TcpIpSettings& settings) {
+          return ApplySettings({app.registry, app.files, app.clock, app.programFolder, app.os.code}, settings);
+        },
+        app.messages);
   }
-  return std::make_unique<EmptyPanel>(kEmptySpecs[static_cast<int>(id)]);
+  return std::make_unique<EmptyPanel>(kEmptySpecs[static_cast<int>(id)], app.messages);
 }
 
 }  // namespace tw

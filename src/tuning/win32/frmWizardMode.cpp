@@ -16,12 +16,8 @@ int TextWidth(HDC dc, const std::string& text) {
 
 }  // namespace
 
-frmWizardMode::frmWizardMode(TuningState& tuning, Applier apply)
-    : ui::Panel(kWizardModePanel), tuning_(tuning), apply_(std::move(apply)) {
-  showMessage_ = [](HWND owner, const std::string& text, UINT flags) {
-    MessageBoxA(owner, text.c_str(), "Tidewave", flags);
-  };
-}
+frmWizardMode::frmWizardMode(TuningState& tuning, Applier apply, ui::IMessageBox& messages)
+    : ui::Panel(kWizardModePanel, messages), tuning_(tuning), apply_(std::move(apply)) {}
 
 void frmWizardMode::OnLoad() {
   // The description is drawn by the panel, in columns; its text stays exact.
@@ -115,11 +111,6 @@ void frmWizardMode::DrawDescription(const DRAWITEMSTRUCT& item) {
     }
     y += blank ? metrics.tmHeight / 2 : metrics.tmHeight;
   }
-}
-
-void frmWizardMode::Message(const std::string& text, UINT flags) {
-  HWND owner = hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
-  showMessage_(owner, text, flags);
 }
 
 }  // namespace tw

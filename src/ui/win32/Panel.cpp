@@ -35,6 +35,11 @@ void Panel::Unload() {
   DestroyWindow(hwnd());
 }
 
+int Panel::Message(std::string_view text, unsigned flags) {
+  HWND owner = hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
+  return messages_.Show(reinterpret_cast<std::uintptr_t>(owner), text, flags);
+}
+
 LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND && lParam != 0) {
     OnCommand(LOWORD(wParam), HIWORD(wParam));

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "ui/ControlLayout.h"
+#include "ui/MessageBox.h"
 #include "ui/win32/Window.h"
 
 namespace tw::ui {
@@ -26,7 +27,9 @@ class PanelHost {
 
 class Panel : public Window {
  public:
-  explicit Panel(const PanelSpec& layout) : layout_(layout) {}
+  // `messages` shows the panel's messages; the program passes the system's
+  // own, tests a recording one.
+  Panel(const PanelSpec& layout, IMessageBox& messages) : layout_(layout), messages_(messages) {}
 
   // Form_Load: creates the window hidden inside the host, builds its controls,
   // skins itself ("controlForm", then every control) and runs OnLoad.
@@ -46,9 +49,13 @@ class Panel : public Window {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   PanelHost& host() { return *host_; }
+  // Shows a message over the main window (the panel's top-level ancestor) and
+  // returns the button pressed.
+  int Message(std::string_view text, unsigned flags);
 
  private:
   const PanelSpec& layout_;
+  IMessageBox& messages_;
   PanelHost* host_ = nullptr;
 };
 

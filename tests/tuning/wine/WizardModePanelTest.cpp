@@ -9,6 +9,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Version.h"
 #include "support/FakeShell.h"
+#include "support/RecordingMessageBox.h"
 #include "support/TuningKeys.h"
 #include "support/wine/Program.h"
 #include "support/wine/ScratchFolder.h"
@@ -20,17 +21,11 @@
 namespace tw::test {
 namespace {
 
-struct ShownMessage {
-  std::string text;
-  UINT flags;
-};
-
 class WizardModePanel : public ::testing::Test {
  protected:
   void SetUp() override {
     KeepTuningKeys(snapshot_, registry_);
     LoadPresets(app_.tuning.PresetSettings);
-    panel_.SetMessageBox([this](HWND, const std::string& text, UINT flags) { messages_.push_back({text, flags}); });
     ASSERT_TRUE(host_.Show(panel_));
   }
 
@@ -44,14 +39,15 @@ class WizardModePanel : public ::testing::Test {
   Win32Clock clock_;
   ScratchFolder folder_;
   FakeShell shell_;
-  AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_,
+  RecordingMessageBox messages_;
+  AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_, .messages = messages_,
                   .programFolder = folder_.path(), .os = DetectOsFamily(version_)};
   RegistrySnapshot snapshot_{registry_};
   TestPanelHost host_{kWizardModePanel.width, kWizardModePanel.height};
   frmWizardMode panel_{app_.tuning, [this](const TcpIpSettings& settings) {
                          return ApplySettings({registry_, files_, clock_, app_.programFolder, app_.os.code}, settings);
-                       }};
-  std::vector<ShownMessage> messages_;
+                       },
+                       messages_};
 };
 
 TEST_F(WizardModePanel, LoadsWithAutomaticAAndItsControlsAsLaidOut) {
@@ -91,9 +87,9 @@ TEST_F(WizardModePanel, ClickingAModeCopiesItsPresetAndShowsItsValues) {
 
   // No option reaches this; a caller that passes it gets the program's message.
   panel_.optMode_Click(8);
-  ASSERT_EQ(1u, messages_.size());
-  EXPECT_EQ("Error no such this mode", messages_[0].text);
-  EXPECT_EQ(static_cast<UINT>(MB_OK), messages_[0].flags);
+  ASSERT_EQ(1u, messages_.shown.size());
+  EXPECT_EQ("Error no such this mode", messages_.shown[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_OK), messages_.shown[0].flags);
   EXPECT_EQ(app_.tuning.PresetSettings[7], app_.tuning.CurrentSettings) << "nothing copied";
   EXPECT_EQ(ModeDescription(app_.tuning.PresetSettings[7]), Description()) << "shown again all the same";
   EXPECT_EQ(1u, host_.Calls().size()) << "no trip home";
@@ -105,7 +101,7 @@ TEST_F(WizardModePanel, OptimizeNowAppliesThenSendsTheSurfaceHome) {
   Click(Control(IDC_cmdOptimize));
 
   EXPECT_EQ(ApplyOutcome::Applied, panel_.LastApply().outcome);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(messages_.shown.empty());
   EXPECT_EQ((std::vector<std::string>{"BringMovieToFront", "SetMovieVariable _root.home=true"}), host_.Calls());
   EXPECT_EQ((std::vector<std::string>{"001.BCK"}), FolderEntries(folder_.path() + "\\Backups"));
   const std::string_view parameters = IsNtFamily(app_.os.code) ? kTcpipParametersKey : kMstcpKey;
@@ -126,9 +122,9 @@ TEST_F(WizardModePanel, WithoutABackupNothingIsAppliedAndThePanelStays) {
   Click(Control(IDC_cmdOptimize));
 
   EXPECT_EQ(ApplyOutcome::RefusedWithoutBackup, panel_.LastApply().outcome);
-  ASSERT_EQ(1u, messages_.size());
-  EXPECT_EQ(panel_.LastApply().message, messages_[0].text);
-  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), messages_[0].flags);
+  ASSERT_EQ(1u, messages_.shown.size());
+  EXPECT_EQ(panel_.LastApply().message, messages_.shown[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), messages_.shown[0].flags);
   EXPECT_TRUE(host_.Calls().empty()) << "the user stays where the message is about";
   // The backup's own reading of the registry, less its date and time: nothing changed.
   const std::string after = BackupContents(registry_, app_.os.code, clock_.GetLocalTime());
