@@ -35,6 +35,14 @@ void Panel::Unload() {
   DestroyWindow(hwnd());
 }
 
+void SkinPanelControls(SkinEngine& skin, const Panel& panel) {
+  for (const ControlSpec& control : panel.layout().controls) {
+    const std::string_view object = SkinObjectFor(control.kind);
+    HWND window = panel.Control(control.id);
+    if (!object.empty() && window != nullptr) skin.ApplySkin(window, object);
+  }
+}
+
 int Panel::Message(std::string_view text, unsigned flags) {
   HWND owner = hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
   return messages_.Show(reinterpret_cast<std::uintptr_t>(owner), text, flags);

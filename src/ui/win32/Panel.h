@@ -59,4 +59,9 @@ class Panel : public Window {
   PanelHost* host_ = nullptr;
 };
 
+// What every host's applyAllControls does: gives each control of the panel,
+// in the panel's control order, the skin object of its kind. A control the
+// skin cannot take keeps its plain look and the walk goes on.
+void SkinPanelControls(SkinEngine& skin, const Panel& panel);
+
 }  // namespace tw::ui

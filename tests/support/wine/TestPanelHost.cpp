@@ -41,10 +41,7 @@ TestPanelHost::~TestPanelHost() {
 
 void TestPanelHost::applyAllControls(ui::Panel& panel) {
   calls_.push_back("applyAllControls " + std::string(panel.layout().name));
-  for (const ui::ControlSpec& control : panel.layout().controls) {
-    const std::string_view object = ui::SkinObjectFor(control.kind);
-    if (!object.empty()) skin_.ApplySkin(panel.Control(control.id), object);
-  }
+  ui::SkinPanelControls(skin_, panel);
 }
 
 void TestPanelHost::BringMovieToFront() { calls_.push_back("BringMovieToFront"); }
