@@ -9,12 +9,12 @@
 #include "platform/win32/Handles.h"
 #include "ui/SkinFile.h"
 #include "ui/win32/Gdi.h"
+#include "ui/win32/Subclass.h"
 #include "ui/win32/Window.h"
 
 namespace tw::ui {
 namespace {
 
-constexpr const char* kStateProperty = "TidewaveSkinState";
 constexpr int kButtonCornerRadius = 4;
 
 COLORREF ToColorRef(const SkinColor& color) { return RGB(color.red, color.green, color.blue); }
@@ -52,10 +52,9 @@ enum class Role {
   Colored,     // check boxes, option buttons, labels and other controls: colours and font
 };
 
-// Everything the engine keeps for one subclassed window, attached to it as a
-// property and freed with it.
+// Everything the engine keeps for one subclassed window, handed to its
+// subclass and freed with the window.
 struct SkinnedWindow {
-  WNDPROC original = nullptr;
   std::shared_ptr<const SkinLook> look;  // null while the window only answers for its children
   Role role = Role::Container;
   bool isDefault = false;  // a push button that was BS_DEFPUSHBUTTON
@@ -63,7 +62,9 @@ struct SkinnedWindow {
   bool hot = false;
 };
 
-SkinnedWindow* StateOf(HWND window) { return static_cast<SkinnedWindow*>(GetPropA(window, kStateProperty)); }
+LRESULT SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, SkinnedWindow* state);
+
+SkinnedWindow* StateOf(HWND window) { return SubclassData<&SkinProc>(window); }
 
 std::string ClassNameOf(HWND window) {
   char name[64] = "";
@@ -110,16 +111,13 @@ void UseClassicDrawing(HWND window) {
   if (setWindowTheme) setWindowTheme(window, L"", L"");
 }
 
-LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-SkinnedWindow& Attach(HWND window, Role role) {
-  if (SkinnedWindow* existing = StateOf(window)) return *existing;
+// The window's state, subclassing it on first use; null when it cannot be subclassed.
+SkinnedWindow* Attach(HWND window, Role role) {
+  if (SkinnedWindow* existing = StateOf(window)) return existing;
   auto state = std::make_unique<SkinnedWindow>();
   state->role = role;
-  SetPropA(window, kStateProperty, state.get());
-  state->original = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinProc)));
-  return *state.release();
+  if (!AddSubclass<&SkinProc>(window, state.get())) return nullptr;
+  return state.release();
 }
 
 // The parent answers WM_CTLCOLOR* and WM_DRAWITEM for its skinned children.
@@ -145,8 +143,8 @@ HBRUSH AnswerControlColor(HWND parent, SkinnedWindow& parentState, UINT message,
   const SkinLook* childLook = childState ? childState->look.get() : nullptr;
   const SkinLook* parentLook = parentState.role == Role::Container ? parentState.look.get() : nullptr;
 
-  HBRUSH brush = reinterpret_cast<HBRUSH>(CallWindowProcA(parentState.original, parent, message,
-                                                          reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
+  HBRUSH brush = reinterpret_cast<HBRUSH>(
+      CallNextSubclass(parent, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
   // A window that colours this child itself keeps its say; only the system's
   // default answer is the skin's to replace.
   if (brush != nullptr && brush != GetSysColorBrush(COLOR_BTNFACE) && brush != GetSysColorBrush(COLOR_WINDOW)) {
@@ -287,18 +285,13 @@ void TrackHover(HWND window, SkinnedWindow& state, bool inside) {
   InvalidateRect(window, nullptr, FALSE);
 }
 
-LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  SkinnedWindow* state = StateOf(window);
-  if (state == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  const WNDPROC original = state->original;
+LRESULT SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, SkinnedWindow* state) {
   const SkinLook* look = state->look.get();
 
   switch (message) {
     case WM_NCDESTROY:
-      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-      RemovePropA(window, kStateProperty);
       delete state;
-      return CallWindowProcA(original, window, message, wParam, lParam);
+      return CallNextSubclass(window, message, wParam, lParam);
 
     // As a parent: colours and drawing for skinned children.
     case WM_CTLCOLORSTATIC:
@@ -318,7 +311,7 @@ LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       break;
     }
   }
-  if (look == nullptr) return CallWindowProcA(original, window, message, wParam, lParam);
+  if (look == nullptr) return CallNextSubclass(window, message, wParam, lParam);
 
   switch (state->role) {
     case Role::Container:
@@ -330,7 +323,7 @@ LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         if (look->background) {
           FillRect(dc, &client, look->background.get());
         } else {
-          result = CallWindowProcA(original, window, message, wParam, lParam);
+          result = CallNextSubclass(window, message, wParam, lParam);
         }
         if (HasVisibleBorder(*look)) FrameInside(dc, client, *look->object.border);
         return result;
@@ -345,7 +338,7 @@ LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
           // The dialog manager moves the default mark with this; we draw the mark.
           state->isDefault = (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
           InvalidateRect(window, nullptr, FALSE);
-          return CallWindowProcA(original, window, message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
+          return CallNextSubclass(window, message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
         case WM_LBUTTONDBLCLK:
           // An owner-drawn button reports a double click instead of a second
           // click; the push button it was clicks twice.
@@ -374,7 +367,7 @@ LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         case WM_ENABLE:
         case WM_UPDATEUISTATE: {
           // The system may paint these at once in its own way; paint ours after it.
-          const LRESULT result = CallWindowProcA(original, window, message, wParam, lParam);
+          const LRESULT result = CallNextSubclass(window, message, wParam, lParam);
           InvalidateRect(window, nullptr, FALSE);
           return result;
         }
@@ -383,7 +376,7 @@ LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case Role::Colored:
       if (message == WM_PAINT) EnsureParentAnswers(window);
       if (HasVisibleBorder(*look) && (message == WM_PAINT || message == WM_SETTEXT || message == WM_ENABLE)) {
-        const LRESULT result = CallWindowProcA(original, window, message, wParam, lParam);
+        const LRESULT result = CallNextSubclass(window, message, wParam, lParam);
         WindowDc dc(window);
         RECT client{};
         GetClientRect(window, &client);
@@ -392,7 +385,7 @@ LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       }
       break;
   }
-  return CallWindowProcA(original, window, message, wParam, lParam);
+  return CallNextSubclass(window, message, wParam, lParam);
 }
 
 // A frame of "none" takes the window's border away; its size stays.
@@ -466,13 +459,16 @@ bool SkinEngine::ApplySkin(HWND window, std::string_view objectName) {
   if (role == Role::PushButton && (existing == nullptr || existing->look == nullptr)) {
     // We draw it from now on; the button keeps its id, state and clicks.
     const LONG style = GetWindowLongA(window, GWL_STYLE);
-    SkinnedWindow& state = Attach(window, role);
-    state.isDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-    state.notifies = (style & BS_NOTIFY) != 0;
+    SkinnedWindow* state = Attach(window, role);
+    if (state == nullptr) return false;
+    state->isDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    state->notifies = (style & BS_NOTIFY) != 0;
     EnsureParentAnswers(window);
     SetWindowLongA(window, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
   }
-  SkinnedWindow& state = Attach(window, role);
+  SkinnedWindow* attached = Attach(window, role);
+  if (attached == nullptr) return false;
+  SkinnedWindow& state = *attached;
   if (role != Role::Container) EnsureParentAnswers(window);
   if (role == Role::Colored) {
     const std::string className = ClassNameOf(window);
