@@ -22,6 +22,7 @@ bool Panel::Load(PanelHost& host) {
   args.height = layout_.height;
   args.parent = host.HostWindow();
   if (!Create(args)) return false;
+  timers_.Attach(hwnd());
   CreateControls(hwnd(), layout_.controls, DialogFont());
   host.Skin().ApplySkin(hwnd(), "controlForm");
   host.applyAllControls(*this);
@@ -49,9 +50,27 @@ int Panel::Message(std::string_view text, unsigned flags) {
 }
 
 LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND && lParam != 0) {
-    OnCommand(LOWORD(wParam), HIWORD(wParam));
-    return 0;
+  switch (message) {
+    case WM_COMMAND:
+      if (lParam == 0) break;
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      return OnNotify(static_cast<int>(header.idFrom), header);
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      // From a control; a scroll bar of the panel's own would come without one.
+      if (lParam == 0) break;
+      OnScroll(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), LOWORD(wParam));
+      return 0;
+    case WM_TIMER:
+      if (timers_.OnTimer(wParam)) return 0;
+      break;
+    case WM_DESTROY:
+      timers_.Detach();
+      break;
   }
   return Window::OnMessage(message, wParam, lParam);
 }
