@@ -235,6 +235,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SendMessageA(button, BM_CLICK, 0, 0);
       return 0;
     }
+    case WM_NEXTDLGCTL:
+      ui::MoveDialogFocus(hwnd(), wParam, lParam);
+      return 0;
     case WM_ACTIVATE:
       // Keyboard focus returns where it was when the window is activated again.
       if (LOWORD(wParam) == WA_INACTIVE) {
