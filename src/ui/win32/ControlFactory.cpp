@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "ui/win32/OptionGroupKeys.h"
+
 namespace tw::ui {
 namespace {
 
@@ -148,6 +150,7 @@ bool CreateControls(HWND panel, std::span<const ControlSpec> table, HFONT font) 
     } else {
       SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
       Configure(window, control);
+      if (control.kind == ControlKind::OptionButton) UseGroupArrows(window);
     }
     previous = &control;
   }

@@ -95,6 +95,26 @@ TEST_F(WizardModePanel, ClickingAModeCopiesItsPresetAndShowsItsValues) {
   EXPECT_EQ(1u, host_.Calls().size()) << "no trip home";
 }
 
+TEST_F(WizardModePanel, ArrowKeysMoveWithinTheColumnsOfModesAndChooseThem) {
+  // Through the dialog manager, as the message loop hands keys over.
+  auto press = [&](WPARAM key) {
+    MSG msg{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+    if (!IsDialogMessageA(host_.HostWindow(), &msg)) DispatchMessageA(&msg);
+    PumpMessages();
+  };
+  SetFocus(Control(OptModeId(0)));
+  press(VK_DOWN);
+  EXPECT_EQ(Control(OptModeId(2)), GetFocus()) << "Automatic-C, below A, not B beside it";
+  EXPECT_TRUE(Checked(2));
+  EXPECT_EQ(app_.tuning.PresetSettings[2], app_.tuning.CurrentSettings);
+  press(VK_RIGHT);
+  EXPECT_TRUE(Checked(3));
+  press(VK_UP);
+  press(VK_UP);
+  EXPECT_EQ(Control(OptModeId(7)), GetFocus()) << "up from B goes round to Windows default";
+  EXPECT_EQ(ModeDescription(app_.tuning.PresetSettings[7]), Description());
+}
+
 TEST_F(WizardModePanel, OptimizeNowAppliesThenSendsTheSurfaceHome) {
   Click(Control(OptModeId(4)));
   host_.ClearCalls();
