@@ -97,6 +97,23 @@ PixelRect ControlRect(const ControlSpec& control, std::span<const ControlSpec> t
 
 const ControlSpec* FindControl(std::span<const ControlSpec> table, int id);
 
+struct PixelOffset {
+  int dx, dy;
+  bool operator==(const PixelOffset&) const = default;
+};
+
+// How far the factory moves every control so that the table's content, all
+// its rectangles together, sits centred in a panel of width x height pixels.
+// Content larger than the panel keeps its top-left corner inside it.
+PixelOffset CentringOffset(std::span<const ControlSpec> table, int width, int height);
+
+// The right edge, in the panel's pixels before centring, up to which a
+// one-line control may widen to show its whole caption (the tables were
+// drawn for a smaller font than the panels show): a few pixels short of the
+// nearest control to its right on the same line, and inside its frames.
+// `panelWidth` when nothing else stops it.
+int RightLimit(const ControlSpec& control, std::span<const ControlSpec> table, int panelWidth);
+
 // The skin object a control of this kind takes, or empty for none.
 std::string_view SkinObjectFor(ControlKind kind);
 

@@ -2,9 +2,12 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
+#include "ui/win32/Gdi.h"
 #include "ui/win32/OptionGroupKeys.h"
+#include "ui/win32/Window.h"
 
 namespace tw::ui {
 namespace {
@@ -107,24 +110,14 @@ void BindUpDown(HWND panel, HWND upDown, const ControlSpec& control) {
 
 }  // namespace
 
-HFONT DialogFont() {
-  static HFONT font = [] {
-    NONCLIENTMETRICSA metrics{};
-    // The XP-sized record: newer systems add a field that XP would refuse.
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, lfMessageFont) + sizeof(LOGFONTA);
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
-      return CreateFontIndirectA(&metrics.lfMessageFont);
-    }
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  }();
-  return font;
-}
-
 bool CreateControls(HWND panel, std::span<const ControlSpec> table, HFONT font) {
   // The panels were designed at 96 DPI for a host whose sizes are fixed in
   // pixels; converting by a larger screen's DPI would push controls out of
   // their panel (Optimize Now below the host at 120 DPI). So 15 twips a pixel.
   const int twipsPerPixel = kTwipsPerPixelAt96Dpi;
+  RECT client{};
+  GetClientRect(panel, &client);
+  const PixelOffset offset = CentringOffset(table, client.right, client.bottom);
   HINSTANCE instance = GetModuleHandleA(nullptr);
   bool allCreated = true;
   const ControlSpec* previous = nullptr;
@@ -142,8 +135,8 @@ bool CreateControls(HWND panel, std::span<const ControlSpec> table, HFONT font) 
     const PixelRect rect = ControlRect(control, table, twipsPerPixel);
     const int height = rect.height + (control.kind == ControlKind::ComboBox ? kDroppedListPixels : 0);
     const std::string caption(control.caption);
-    HWND window = CreateWindowExA(kind.exStyle, kind.className, caption.c_str(), style, rect.left, rect.top,
-                                  rect.width, height, panel,
+    HWND window = CreateWindowExA(kind.exStyle, kind.className, caption.c_str(), style, rect.left + offset.dx,
+                                  rect.top + offset.dy, rect.width, height, panel,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
     if (window == nullptr) {
       allCreated = false;
@@ -159,6 +152,40 @@ bool CreateControls(HWND panel, std::span<const ControlSpec> table, HFONT font) 
     if (control.kind == ControlKind::UpDown && window != nullptr) BindUpDown(panel, window, control);
   }
   return allCreated;
+}
+
+void FitCaptions(HWND panel, std::span<const ControlSpec> table) {
+  RECT client{};
+  GetClientRect(panel, &client);
+  const PixelOffset offset = CentringOffset(table, client.right, client.bottom);
+  WindowDc dc(panel);
+  for (const ControlSpec& control : table) {
+    const bool check = control.kind == ControlKind::OptionButton || control.kind == ControlKind::CheckBox;
+    const bool label = control.kind == ControlKind::Label || control.kind == ControlKind::SkinLabel;
+    HWND window = GetDlgItem(panel, control.id);
+    if ((!check && !label) || window == nullptr) continue;
+
+    SelectionGuard font(dc.get(), reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc.get(), &metrics);
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&rect), 2);
+    // Labels of more than one line wrap their text; they keep their width.
+    if (label && rect.bottom - rect.top >= 2 * metrics.tmHeight) continue;
+
+    const std::string caption = WindowText(window);
+    const bool prefix = !(label && (GetWindowLongA(window, GWL_STYLE) & SS_NOPREFIX));
+    RECT text{0, 0, 0, 0};
+    DrawTextA(dc.get(), caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE | (prefix ? 0 : DT_NOPREFIX));
+    // The box or circle, the gap the button leaves after it, and the focus rectangle around the text.
+    const int needed = text.right + (check ? GetSystemMetrics(SM_CXMENUCHECK) + 6 : 1);
+    const int limit = RightLimit(control, table, client.right) + offset.dx;
+    const int width = std::min(needed, limit - static_cast<int>(rect.left));
+    if (width > rect.right - rect.left) {
+      SetWindowPos(window, nullptr, 0, 0, width, rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
 }
 
 }  // namespace tw::ui

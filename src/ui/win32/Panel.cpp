@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ui/win32/ControlFactory.h"
+#include "ui/win32/Fonts.h"
 #include "ui/win32/SkinEngine.h"
 
 namespace tw::ui {
@@ -23,9 +24,10 @@ bool Panel::Load(PanelHost& host) {
   args.parent = host.HostWindow();
   if (!Create(args)) return false;
   timers_.Attach(hwnd());
-  CreateControls(hwnd(), layout_.controls, DialogFont());
+  CreateControls(hwnd(), layout_.controls, BodyFont());
   host.Skin().ApplySkin(hwnd(), "controlForm");
   host.applyAllControls(*this);
+  FitCaptions(hwnd(), layout_.controls);
   OnLoad();
   return true;
 }

@@ -63,13 +63,16 @@ TEST_F(WizardModePanel, LoadsWithAutomaticAAndItsControlsAsLaidOut) {
   EXPECT_EQ(app_.tuning.PresetSettings[0], app_.tuning.CurrentSettings);
   EXPECT_EQ(ModeDescription(app_.tuning.PresetSettings[0]), Description()) << "the exact text, TABs and all";
 
-  // Automatic-D sits in the right column of the second row, inside the frame.
+  // Automatic-D sits in the right column of the second row, inside the frame,
+  // the content centred in the panel.
   RECT d{};
   GetWindowRect(Control(OptModeId(3)), &d);
   MapWindowPoints(nullptr, panel_.hwnd(), reinterpret_cast<POINT*>(&d), 2);
   const ui::PixelRect expected = ui::ControlRect(kWizardModeControls[4], kWizardModeControls);
-  EXPECT_EQ(expected.left, d.left);
-  EXPECT_EQ(expected.top, d.top);
+  const ui::PixelOffset centred =
+      ui::CentringOffset(kWizardModeControls, kWizardModePanel.width, kWizardModePanel.height);
+  EXPECT_EQ(expected.left + centred.dx, d.left);
+  EXPECT_EQ(expected.top + centred.dy, d.top);
   EXPECT_EQ(expected.width, d.right - d.left);
 }
 

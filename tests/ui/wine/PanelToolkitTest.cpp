@@ -111,9 +111,10 @@ TEST_F(PanelToolkit, EveryExtraIsBuiltIntoItsControl) {
             Style(IDC_updnTimeCheck) & (UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_NOTHOUSANDS));
   const RECT box = RectInPanel(IDC_txtTimeCheck), arrows = RectInPanel(IDC_updnTimeCheck);
   const ui::PixelRect designed = ui::ControlRect(kControls[5], kControls);
+  const ui::PixelOffset centred = ui::CentringOffset(kControls, kToolkitPanel.width, kToolkitPanel.height);
   // The control places itself: at the right of the box's designed rectangle,
   // the box narrowed to make room, their borders overlapping a pixel or two.
-  EXPECT_NEAR(designed.left + designed.width, arrows.right, 2);
+  EXPECT_NEAR(designed.left + centred.dx + designed.width, arrows.right, 2);
   EXPECT_NEAR(box.right, arrows.left, 2);
   EXPECT_EQ(box.top, arrows.top);
 
