@@ -32,8 +32,9 @@ class Panel : public Window {
   // own, tests a recording one.
   Panel(const PanelSpec& layout, IMessageBox& messages) : layout_(layout), messages_(messages) {}
 
-  // Form_Load: creates the window hidden inside the host, builds its controls,
-  // skins itself ("controlForm", then every control) and runs OnLoad.
+  // Form_Load: creates the window hidden inside the host, builds its controls
+  // (centred, in the shared 13-pixel Tahoma), skins itself ("controlForm",
+  // then every control), widens captions that do not fit, and runs OnLoad.
   bool Load(PanelHost& host);
   // Unload: runs OnUnload and destroys the window, which stops the panel's
   // timers; Load may follow again.
