@@ -10,6 +10,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "tuning/Presets.h"
+#include "ui/MessageBox.h"
 
 namespace tw {
 
@@ -18,6 +19,7 @@ struct AppContext {
   IShell& shell;              // applets, help, restart
   IFileSystem& files;         // backups
   IClock& clock;              // the time stamped into backups
+  ui::IMessageBox& messages;  // the panels' messages, title "Tidewave"
   // The folder of the executable, in UTF-8, without a trailing "\"; empty when
   // Windows could not say, and then nothing is applied (no place for backups).
   std::string programFolder;

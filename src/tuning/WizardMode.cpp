@@ -1,5 +1,7 @@
 #include "tuning/WizardMode.h"
 
+#include <algorithm>
+
 namespace tw {
 namespace {
 
@@ -37,6 +39,21 @@ std::vector<std::vector<std::string>> DescriptionCells(std::string_view descript
     }
   }
   return lines;
+}
+
+std::vector<int> DescriptionColumns(std::span<const std::string> descriptions,
+                                    const std::function<int(std::string_view)>& measure, int gap) {
+  std::vector<int> widths;
+  for (const std::string& description : descriptions) {
+    for (const auto& line : DescriptionCells(description)) {
+      if (line.size() > widths.size()) widths.resize(line.size(), 0);
+      if (line.size() < 2) continue;
+      for (std::size_t k = 0; k < line.size(); ++k) widths[k] = std::max(widths[k], measure(line[k]));
+    }
+  }
+  std::vector<int> lefts(widths.size(), 0);
+  for (std::size_t k = 1; k < lefts.size(); ++k) lefts[k] = lefts[k - 1] + widths[k - 1] + gap;
+  return lefts;
 }
 
 }  // namespace tw

@@ -1,6 +1,7 @@
 #pragma once
 // frmWizardMode, "Wizard Mode": the eight preset modes, their description and
 // the button that applies the chosen one. Control IDs and the layout in twips.
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -8,6 +9,7 @@
 
 #include "tuning/Presets.h"
 #include "ui/ControlLayout.h"
+#include "ui/Panels.h"
 
 namespace tw {
 
@@ -40,8 +42,7 @@ inline constexpr ui::ControlSpec kWizardModeControls[] = {
     {IDC_cmdOptimize, "cmdOptimize", ui::ControlKind::Button, "Optimize &Now", 2670, 3210, 1390, 405},
 };
 
-// Shown in the panel host at 440 x 250 pixels.
-inline constexpr ui::PanelSpec kWizardModePanel{"frmWizardMode", "Wizard Mode", 440, 250, kWizardModeControls};
+inline constexpr ui::PanelSpec kWizardModePanel = ui::PanelLayout(ui::PanelId::frmWizardMode, kWizardModeControls);
 
 inline constexpr int OptModeId(int index) { return IDC_optMode_0 + index; }
 
@@ -54,5 +55,12 @@ std::string ModeDescription(const TcpIpSettings& settings);
 // be drawn in aligned columns: cell k of every line starts at column k. Two
 // TABs in a row leave an empty cell, a gap as wide as one column spacing.
 std::vector<std::vector<std::string>> DescriptionCells(std::string_view description);
+
+// Where each column of a description starts, in the units of `measure`: every
+// column as wide as its widest cell in any of `descriptions`, then `gap`. A
+// line of one cell spans the row and widens nothing. Each preset's description
+// drawn on the columns of all eight stays still when the mode changes.
+std::vector<int> DescriptionColumns(std::span<const std::string> descriptions,
+                                    const std::function<int(std::string_view)>& measure, int gap);
 
 }  // namespace tw

@@ -1,5 +1,7 @@
 #include "ui/ControlLayout.h"
 
+#include <algorithm>
+
 #include "core/Numbers.h"
 
 namespace tw::ui {
@@ -27,6 +29,47 @@ PixelRect ControlRect(const ControlSpec& control, std::span<const ControlSpec> t
   }
   return {TwipsToPixels(left, twipsPerPixel), TwipsToPixels(top, twipsPerPixel),
           TwipsToPixels(control.width, twipsPerPixel), TwipsToPixels(control.height, twipsPerPixel)};
+}
+
+PixelOffset CentringOffset(std::span<const ControlSpec> table, int width, int height) {
+  int left = width, top = height, right = 0, bottom = 0;
+  bool any = false;
+  for (const ControlSpec& control : table) {
+    // An up-down with a buddy sits where its buddy is, whatever its row says.
+    if (control.kind == ControlKind::UpDown && control.extras.buddy != 0) continue;
+    any = true;
+    const PixelRect r = ControlRect(control, table);
+    left = std::min(left, r.left);
+    top = std::min(top, r.top);
+    right = std::max(right, r.left + r.width);
+    bottom = std::max(bottom, r.top + r.height);
+  }
+  if (!any) return {0, 0};
+  return {std::max((width - (right - left)) / 2 - left, -left), std::max((height - (bottom - top)) / 2 - top, -top)};
+}
+
+int RightLimit(const ControlSpec& control, std::span<const ControlSpec> table, int panelWidth) {
+  // Room kept from a neighbour, and from a frame's border inside it.
+  constexpr int kGap = 6;
+  const PixelRect self = ControlRect(control, table);
+  int limit = panelWidth;
+  for (const ControlSpec& other : table) {
+    if (&other == &control) continue;
+    const PixelRect r = ControlRect(other, table);
+    bool encloses = false;
+    int depth = 0;
+    for (const ControlSpec* outer = FindControl(table, control.container); outer != nullptr && depth < 8;
+         outer = FindControl(table, outer->container), ++depth) {
+      encloses = encloses || outer == &other;
+    }
+    const bool sameLine = r.top < self.top + self.height && self.top < r.top + r.height;
+    if (encloses) {
+      limit = std::min(limit, r.left + r.width - kGap);
+    } else if (sameLine && r.left > self.left) {
+      limit = std::min(limit, r.left - kGap);
+    }
+  }
+  return std::max(limit, self.left + self.width);
 }
 
 std::string_view SkinObjectFor(ControlKind kind) {

@@ -12,8 +12,8 @@ enum class ControlKind {
   Button,
   OptionButton,  // consecutive option buttons in one container form one group
   CheckBox,
-  Label,         // plain label
-  SkinLabel,     // label that takes the "Label" skin object
+  Label,         // plain label; an "&" in its caption marks an access key
+  SkinLabel,     // label that takes the "Label" skin object; "&" as for Label
   TextBox,
   ComboBox,      // drop-down list
   ListView,      // report view
@@ -22,14 +22,57 @@ enum class ControlKind {
   Histogram,
 };
 
+// A column of a list view in report view.
+struct ListColumn {
+  std::string_view caption;
+  int width;  // twips
+};
+
+// What some kinds need besides their rectangle; the other kinds leave it out.
+//   UpDown:    buddy (the id of the text box it shows and steps; the up-down
+//              sits at the box's right edge), minimum, maximum, value
+//   Slider:    minimum, maximum, value, pageStep (Page Up/Down, a click
+//              beside the thumb) and lineStep (the arrow keys)
+//   ComboBox:  items, value (the item selected at start; -1 for none)
+//   ListView:  columns
+//   TextBox:   readOnly, numberOnly (the box takes digits only)
+// Rows write it with designated initialisers, .extras = {.buddy = IDC_txtX,
+// .maximum = 20}, or with the shorthands below.
+struct ControlExtras {
+  int buddy = 0;
+  int minimum = 0;
+  int maximum = 0;
+  int value = 0;
+  int pageStep = 0;
+  int lineStep = 0;
+  std::span<const ListColumn> columns = {};
+  std::span<const std::string_view> items = {};
+  bool readOnly = false;
+  bool numberOnly = false;
+};
+
+constexpr ControlExtras UpDownOf(int buddy, int minimum, int maximum, int value) {
+  return {.buddy = buddy, .minimum = minimum, .maximum = maximum, .value = value};
+}
+constexpr ControlExtras SliderOf(int minimum, int maximum, int value, int pageStep, int lineStep) {
+  return {.minimum = minimum, .maximum = maximum, .value = value, .pageStep = pageStep, .lineStep = lineStep};
+}
+constexpr ControlExtras ItemsOf(std::span<const std::string_view> items, int selected = 0) {
+  return {.value = selected, .items = items};
+}
+constexpr ControlExtras ColumnsOf(std::span<const ListColumn> columns) { return {.columns = columns}; }
+inline constexpr ControlExtras kReadOnly{.readOnly = true};
+inline constexpr ControlExtras kNumberOnly{.numberOnly = true};
+
 struct ControlSpec {
   int id;                 // IDC_<name>, or IDC_<name>_<index> for control arrays
   std::string_view name;  // the control's name, e.g. "optMode"
   ControlKind kind;
-  std::string_view caption;
-  int left, top, width, height;  // twips, relative to the container
+  std::string_view caption = {};
+  int left = 0, top = 0, width = 0, height = 0;  // twips, relative to the container
   int container = 0;             // id of the enclosing frame; 0 for the panel itself
   int index = -1;                // index within a control array, -1 when not an array
+  ControlExtras extras = {};
 };
 
 struct PanelSpec {
@@ -53,6 +96,23 @@ PixelRect ControlRect(const ControlSpec& control, std::span<const ControlSpec> t
                       int twipsPerPixel = kTwipsPerPixelAt96Dpi);
 
 const ControlSpec* FindControl(std::span<const ControlSpec> table, int id);
+
+struct PixelOffset {
+  int dx, dy;
+  bool operator==(const PixelOffset&) const = default;
+};
+
+// How far the factory moves every control so that the table's content, all
+// its rectangles together, sits centred in a panel of width x height pixels.
+// Content larger than the panel keeps its top-left corner inside it.
+PixelOffset CentringOffset(std::span<const ControlSpec> table, int width, int height);
+
+// The right edge, in the panel's pixels before centring, up to which a
+// one-line control may widen to show its whole caption (the tables were
+// drawn for a smaller font than the panels show): a few pixels short of the
+// nearest control to its right on the same line, and inside its frames.
+// `panelWidth` when nothing else stops it.
+int RightLimit(const ControlSpec& control, std::span<const ControlSpec> table, int panelWidth);
 
 // The skin object a control of this kind takes, or empty for none.
 std::string_view SkinObjectFor(ControlKind kind);

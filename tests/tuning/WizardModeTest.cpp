@@ -53,6 +53,27 @@ TEST(WizardMode, DescriptionCellsLineUpByTabs) {
   EXPECT_EQ((std::vector<std::string>{""}), lines[9]);
 }
 
+TEST(WizardMode, DescriptionColumnsHoldStillFromPresetToPreset) {
+  const auto chars = [](std::string_view cell) { return static_cast<int>(cell.size()); };
+  std::vector<std::string> all;
+  for (const TcpIpSettings& preset : Presets()) all.push_back(ModeDescription(preset));
+  const std::vector<int> columns = DescriptionColumns(all, chars, 2);
+  // "Keep Alive Interval= 1000" (25) is the widest first cell; "Keep Alive =
+  // 7200000" stands alone on its line and spans the row. "RWIN = 256960"
+  // (13); the third column is empty, a gap; then "ICMP = False".
+  EXPECT_EQ((std::vector<int>{0, 27, 42, 44}), columns);
+  for (const std::string& shown : all) {
+    std::vector<std::string> withShown = all;
+    withShown.push_back(shown);
+    EXPECT_EQ(columns, DescriptionColumns(withShown, chars, 2));
+  }
+  // A set no preset has, wider than all: its columns make room, nothing overlaps.
+  TcpIpSettings wide = Presets()[0];
+  wide.KeepAliveInterval = 2000000000;
+  all.push_back(ModeDescription(wide));
+  EXPECT_EQ(33, DescriptionColumns(all, chars, 2)[1]) << "\"Keep Alive Interval= 2000000000\"";
+}
+
 TEST(WizardMode, EveryControlFitsTheHostAndTheOptionsSitInTheFrame) {
   for (const ui::ControlSpec& control : kWizardModeControls) {
     const ui::PixelRect rect = ui::ControlRect(control, kWizardModeControls);

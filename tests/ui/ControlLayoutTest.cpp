@@ -32,6 +32,27 @@ TEST(ControlLayout, ContainedControlsAddTheirFramesOffsets) {
   EXPECT_EQ((PixelRect{2, 2, 1, 1}), ControlRect(kTable[4], kTable)) << "unknown container: panel";
 }
 
+TEST(ControlLayout, ContentIsCentredAndOneLineControlsMayWidenUpToTheirNeighbours) {
+  // Without the lost label: content from (5, 11) to (424, 241), 419 x 230 in 440 x 250.
+  const auto found = std::span(kTable).first(4);
+  EXPECT_EQ((PixelOffset{5, -1}), CentringOffset(found, 440, 250));
+  EXPECT_EQ((PixelOffset{-5, -11}), CentringOffset(found, 100, 100)) << "too large: top-left kept inside";
+  EXPECT_EQ((PixelOffset{0, 0}), CentringOffset({}, 440, 250));
+
+  constexpr ControlSpec kRow[] = {
+      {20, "frameRow", ControlKind::Frame, "Row", 0, 0, 6000, 1500},
+      {21, "optLeft", ControlKind::OptionButton, "Left", 120, 240, 1500, 255, 20, 0},
+      {22, "optRight", ControlKind::OptionButton, "Right", 3000, 240, 1500, 255, 20, 1},
+      {23, "lblBelow", ControlKind::Label, "Below", 120, 600, 1500, 255, 20},
+      {24, "lblOutside", ControlKind::Label, "Outside", 6300, 240, 1500, 255},
+  };
+  EXPECT_EQ(200 - 6, RightLimit(kRow[1], kRow, 600)) << "short of the right option";
+  EXPECT_EQ(400 - 6, RightLimit(kRow[2], kRow, 600)) << "inside its frame, not up to the label beyond it";
+  EXPECT_EQ(400 - 6, RightLimit(kRow[3], kRow, 600)) << "nothing beside it on its line";
+  EXPECT_EQ(600, RightLimit(kRow[4], kRow, 600));
+  EXPECT_EQ(520, RightLimit(kRow[4], kRow, 500)) << "never narrower than designed";
+}
+
 TEST(ControlLayout, SkinObjectsByKind) {
   EXPECT_EQ("Button", SkinObjectFor(ControlKind::Button));
   EXPECT_EQ("Label", SkinObjectFor(ControlKind::SkinLabel));

@@ -12,6 +12,7 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32Version.h"
 #include "platform/win32/WidePath.h"
+#include "ui/win32/SystemMessageBox.h"
 
 namespace tw {
 namespace {
@@ -38,7 +39,8 @@ int RunTidewave(int showCommand) {
   Win32FileSystem files;
   Win32Clock clock;
   Win32Version version;
-  AppContext app{.registry = registry, .shell = shell, .files = files, .clock = clock,
+  ui::SystemMessageBox messages;
+  AppContext app{.registry = registry, .shell = shell, .files = files, .clock = clock, .messages = messages,
                  .programFolder = ModuleFolder(nullptr)};
   ui::Win32NotifyIcon notifyIcon;
 

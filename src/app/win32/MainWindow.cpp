@@ -218,14 +218,7 @@ void MainWindow::SetMovieVariable(std::string_view name, std::string_view value)
   flash_.SetVariable(name, value);
 }
 
-void MainWindow::applyAllControls(ui::Panel& panel) {
-  for (const ui::ControlSpec& control : panel.layout().controls) {
-    const std::string_view object = ui::SkinObjectFor(control.kind);
-    HWND window = panel.Control(control.id);
-    // A control the skin cannot take keeps its plain look; the walk goes on.
-    if (!object.empty() && window != nullptr) skin_.ApplySkin(window, object);
-  }
-}
+void MainWindow::applyAllControls(ui::Panel& panel) { ui::SkinPanelControls(skin_, panel); }
 
 void MainWindow::RestoreMainWindow() {
   ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
@@ -275,6 +268,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SendMessageA(button, BM_CLICK, 0, 0);
       return 0;
     }
+    case WM_NEXTDLGCTL:
+      ui::MoveDialogFocus(hwnd(), wParam, lParam);
+      return 0;
     case WM_ACTIVATE:
       // Keyboard focus returns where it was when the window is activated again.
       if (LOWORD(wParam) == WA_INACTIVE) {

@@ -7,9 +7,7 @@
 namespace tw {
 namespace {
 
-constexpr ui::PanelSpec EmptySpec(PanelId id) {
-  return {Info(id).name, Info(id).caption, kHostWidth, Info(id).hostHeight, {}};
-}
+constexpr ui::PanelSpec EmptySpec(PanelId id) { return ui::PanelLayout(id, {}); }
 
 constexpr std::array<ui::PanelSpec, kPanelCount> kEmptySpecs{
     EmptySpec(PanelId::frmWizardMode),        EmptySpec(PanelId::frmNormalMode),
@@ -26,11 +24,14 @@ class EmptyPanel final : public ui::Panel {
 
 std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app) {
   if (id == PanelId::frmWizardMode) {
-    return std::make_unique<frmWizardMode>(app.tuning, [&app](const TcpIpSettings& settings) {
-      return ApplySettings({app.registry, app.files, app.clock, app.programFolder, app.os}, settings);
-    });
+    return std::make_unique<frmWizardMode>(
+        app.tuning,
+        [&app](const TcpIpSettings& settings) {
+          return ApplySettings({app.registry, app.files, app.clock, app.programFolder, app.os}, settings);
+        },
+        app.messages);
   }
-  return std::make_unique<EmptyPanel>(kEmptySpecs[static_cast<int>(id)]);
+  return std::make_unique<EmptyPanel>(kEmptySpecs[static_cast<int>(id)], app.messages);
 }
 
 }  // namespace tw

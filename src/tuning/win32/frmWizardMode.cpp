@@ -8,6 +8,8 @@
 namespace tw {
 namespace {
 
+const ui::ControlSpec* FindControl(int id) { return ui::FindControl(kWizardModeControls, id); }
+
 int TextWidth(HDC dc, const std::string& text) {
   SIZE size{};
   if (text.empty() || !GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size)) return 0;
@@ -16,12 +18,8 @@ int TextWidth(HDC dc, const std::string& text) {
 
 }  // namespace
 
-frmWizardMode::frmWizardMode(TuningState& tuning, Applier apply)
-    : ui::Panel(kWizardModePanel), tuning_(tuning), apply_(std::move(apply)) {
-  showMessage_ = [](HWND owner, const std::string& text, UINT flags) {
-    MessageBoxA(owner, text.c_str(), "Tidewave", flags);
-  };
-}
+frmWizardMode::frmWizardMode(TuningState& tuning, Applier apply, ui::IMessageBox& messages)
+    : ui::Panel(kWizardModePanel, messages), tuning_(tuning), apply_(std::move(apply)) {}
 
 void frmWizardMode::OnLoad() {
   // The description is drawn by the panel, in columns; its text stays exact.
@@ -85,23 +83,19 @@ void frmWizardMode::DrawDescription(const DRAWITEMSTRUCT& item) {
 
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc, &metrics);
-  const int gap = 2 * metrics.tmAveCharWidth;
-  const auto lines = DescriptionCells(ui::WindowText(item.hwndItem));
+  const std::string text = ui::WindowText(item.hwndItem);
+  const auto lines = DescriptionCells(text);
 
-  // Each column as wide as its widest cell; an empty column is just a gap.
-  std::vector<int> columnLeft;
-  for (const auto& line : lines) {
-    if (line.size() > columnLeft.size()) columnLeft.resize(line.size(), 0);
-  }
-  std::vector<int> widths(columnLeft.size(), 0);
-  for (const auto& line : lines) {
-    // A line of one cell spans the row; it does not widen the first column.
-    if (line.size() < 2) continue;
-    for (std::size_t k = 0; k < line.size(); ++k) widths[k] = std::max(widths[k], TextWidth(dc, line[k]));
-  }
-  for (std::size_t k = 1; k < columnLeft.size(); ++k) {
-    columnLeft[k] = columnLeft[k - 1] + widths[k - 1] + gap;
-  }
+  // The columns of every preset's description, and of the one shown (which
+  // need not be a preset): they stay where they are from mode to mode. An
+  // empty column is just a gap.
+  std::vector<std::string> all{text};
+  for (const TcpIpSettings& preset : tuning_.PresetSettings) all.push_back(ModeDescription(preset));
+  const std::vector<int> columnLeft = DescriptionColumns(
+      all, [dc](std::string_view cell) { return TextWidth(dc, std::string(cell)); }, 2 * metrics.tmAveCharWidth);
+  // The first column lines up with the option buttons' circles above it.
+  const int left = item.rcItem.left + ui::TwipsToPixels(FindControl(IDC_optMode_0)->left) -
+                   ui::TwipsToPixels(FindControl(IDC_lblModeDescrip)->left);
 
   // Blank lines take half a line: the description is taller than its label otherwise.
   int y = item.rcItem.top;
@@ -110,16 +104,11 @@ void frmWizardMode::DrawDescription(const DRAWITEMSTRUCT& item) {
     if (!blank) {
       for (std::size_t k = 0; k < line.size(); ++k) {
         if (line[k].empty()) continue;
-        TextOutA(dc, item.rcItem.left + columnLeft[k], y, line[k].c_str(), static_cast<int>(line[k].size()));
+        TextOutA(dc, left + columnLeft[k], y, line[k].c_str(), static_cast<int>(line[k].size()));
       }
     }
     y += blank ? metrics.tmHeight / 2 : metrics.tmHeight;
   }
-}
-
-void frmWizardMode::Message(const std::string& text, UINT flags) {
-  HWND owner = hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
-  showMessage_(owner, text, flags);
 }
 
 }  // namespace tw

@@ -15,15 +15,11 @@ namespace tw {
 
 class frmWizardMode final : public ui::Panel {
  public:
-  // How the panel shows a message: the system message box, title "Tidewave".
-  // Tests put their own in place, so no modal box waits for a click.
-  using MessageBoxFn = std::function<void(HWND owner, const std::string& text, UINT flags)>;
-
   // Applies a parameter set with a backup first; the program's assembly
   // binds it to the running system.
   using Applier = std::function<ApplyResult(const TcpIpSettings&)>;
 
-  frmWizardMode(TuningState& tuning, Applier apply);
+  frmWizardMode(TuningState& tuning, Applier apply, ui::IMessageBox& messages);
 
   // Copies preset `index` (0 to 7) into CurrentSettings and shows it; any
   // other index says "Error no such this mode" and changes nothing.
@@ -36,7 +32,6 @@ class frmWizardMode final : public ui::Panel {
   // text is the exact description; it is drawn in aligned columns.
   void ShowModeDescription();
 
-  void SetMessageBox(MessageBoxFn show) { showMessage_ = std::move(show); }
   // What the last "Optimize Now" did.
   const ApplyResult& LastApply() const { return lastApply_; }
 
@@ -47,11 +42,9 @@ class frmWizardMode final : public ui::Panel {
 
  private:
   void DrawDescription(const DRAWITEMSTRUCT& item);
-  void Message(const std::string& text, UINT flags);
 
   TuningState& tuning_;
   Applier apply_;
-  MessageBoxFn showMessage_;
   ApplyResult lastApply_;
 };
 

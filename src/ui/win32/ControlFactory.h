@@ -10,10 +10,13 @@ namespace tw::ui {
 // Creates every control of the table as a child of `panel`, in table order
 // (which is also the tab order), with its id, caption and pixel rectangle (at
 // 15 twips a pixel, as the tables were designed), in `font`. Returns false if
-// any control could not be created.
+// any control could not be created. The content as a whole is centred in the
+// panel's client area.
 bool CreateControls(HWND panel, std::span<const ControlSpec> table, HFONT font);
 
-// The message font of the system (Tahoma on XP), shared by every panel.
-HFONT DialogFont();
+// Widens the option buttons, check boxes and one-line labels whose captions
+// their fonts do not fit, as far as RightLimit allows; run once the skin has
+// given the controls their fonts.
+void FitCaptions(HWND panel, std::span<const ControlSpec> table);
 
 }  // namespace tw::ui

@@ -6,7 +6,9 @@
 #include <string_view>
 
 #include "ui/ControlLayout.h"
+#include "ui/MessageBox.h"
 #include "ui/win32/Window.h"
+#include "ui/win32/WindowTimers.h"
 
 namespace tw::ui {
 
@@ -26,12 +28,16 @@ class PanelHost {
 
 class Panel : public Window {
  public:
-  explicit Panel(const PanelSpec& layout) : layout_(layout) {}
+  // `messages` shows the panel's messages; the program passes the system's
+  // own, tests a recording one.
+  Panel(const PanelSpec& layout, IMessageBox& messages) : layout_(layout), messages_(messages) {}
 
-  // Form_Load: creates the window hidden inside the host, builds its controls,
-  // skins itself ("controlForm", then every control) and runs OnLoad.
+  // Form_Load: creates the window hidden inside the host, builds its controls
+  // (centred, in the shared 13-pixel Tahoma), skins itself ("controlForm",
+  // then every control), widens captions that do not fit, and runs OnLoad.
   bool Load(PanelHost& host);
-  // Unload: runs OnUnload and destroys the window; Load may follow again.
+  // Unload: runs OnUnload and destroys the window, which stops the panel's
+  // timers; Load may follow again.
   void Unload();
   bool IsLoaded() const { return hwnd() != nullptr; }
 
@@ -41,15 +47,33 @@ class Panel : public Window {
  protected:
   virtual void OnLoad() {}
   virtual void OnUnload() {}
-  // WM_COMMAND from one of the panel's controls.
+  // What the panel's controls tell it, each found by the sending control's id:
+  // WM_COMMAND,
   virtual void OnCommand(int /*id*/, int /*notification*/) {}
+  // WM_NOTIFY (list views, up-downs...): the answer goes back to the control,
+  virtual LRESULT OnNotify(int /*id*/, const NMHDR& /*header*/) { return 0; }
+  // WM_HSCROLL and WM_VSCROLL from sliders and up-downs, with the scroll code (TB_*, SB_*).
+  virtual void OnScroll(int /*id*/, int /*code*/) {}
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   PanelHost& host() { return *host_; }
+  // The panel's timers: they tick on the panel's window while it is loaded,
+  // and stop when it is unloaded.
+  ITimerFactory& Timers() { return timers_; }
+  // Shows a message over the main window (the panel's top-level ancestor) and
+  // returns the button pressed.
+  int Message(std::string_view text, unsigned flags);
 
  private:
   const PanelSpec& layout_;
+  IMessageBox& messages_;
   PanelHost* host_ = nullptr;
+  WindowTimers timers_;
 };
+
+// What every host's applyAllControls does: gives each control of the panel,
+// in the panel's control order, the skin object of its kind. A control the
+// skin cannot take keeps its plain look and the walk goes on.
+void SkinPanelControls(SkinEngine& skin, const Panel& panel);
 
 }  // namespace tw::ui

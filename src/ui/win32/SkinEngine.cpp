@@ -10,12 +10,12 @@
 #include "platform/win32/WidePath.h"
 #include "ui/SkinFile.h"
 #include "ui/win32/Gdi.h"
+#include "ui/win32/Subclass.h"
 #include "ui/win32/Window.h"
 
 namespace tw::ui {
 namespace {
 
-constexpr const char* kStateProperty = "TidewaveSkinState";
 constexpr int kButtonCornerRadius = 4;
 
 COLORREF ToColorRef(const SkinColor& color) { return RGB(color.red, color.green, color.blue); }
@@ -26,8 +26,9 @@ struct SkinLook {
     if (object.background) background.Reset(CreateSolidBrush(ToColorRef(*object.background)));
     if (object.font) {
       LOGFONTA logFont{};
-      WindowDc screen(nullptr);
-      logFont.lfHeight = -MulDiv(object.font->points, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+      // Points as at 96 DPI: what the skin dresses is laid out in fixed
+      // pixels, and a font that grew with the screen would be clipped.
+      logFont.lfHeight = -MulDiv(object.font->points, 96, 72);
       logFont.lfWeight = object.font->bold ? FW_BOLD : FW_NORMAL;
       logFont.lfItalic = object.font->italic ? TRUE : FALSE;
       logFont.lfCharSet = DEFAULT_CHARSET;
@@ -50,13 +51,14 @@ enum class Role {
   Container,   // panels, the host frame, any window of ours: background and border
   PushButton,  // drawn by us (owner-draw), state and hover included
   GroupBox,    // painted by us: border colour and caption
+  CheckMark,   // check boxes and option buttons: colours and font; drawn by us where
+               // the control asks its parent (common controls 6), at a fixed size
   Colored,     // check boxes, option buttons, labels and other controls: colours and font
 };
 
-// Everything the engine keeps for one subclassed window, attached to it as a
-// property and freed with it.
+// Everything the engine keeps for one subclassed window, handed to its
+// subclass and freed with the window.
 struct SkinnedWindow {
-  WNDPROC original = nullptr;
   std::shared_ptr<const SkinLook> look;  // null while the window only answers for its children
   Role role = Role::Container;
   bool isDefault = false;  // a push button that was BS_DEFPUSHBUTTON
@@ -64,7 +66,9 @@ struct SkinnedWindow {
   bool hot = false;
 };
 
-SkinnedWindow* StateOf(HWND window) { return static_cast<SkinnedWindow*>(GetPropA(window, kStateProperty)); }
+LRESULT SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, SkinnedWindow* state);
+
+SkinnedWindow* StateOf(HWND window) { return SubclassData<&SkinProc>(window); }
 
 std::string ClassNameOf(HWND window) {
   char name[64] = "";
@@ -80,6 +84,12 @@ Role RoleOf(HWND window) {
       case BS_DEFPUSHBUTTON: return Role::PushButton;
       case BS_GROUPBOX: return Role::GroupBox;
       case BS_OWNERDRAW: return Role::Container;  // someone else draws it: background only
+      case BS_CHECKBOX:
+      case BS_AUTOCHECKBOX:
+      case BS_3STATE:
+      case BS_AUTO3STATE:
+      case BS_RADIOBUTTON:
+      case BS_AUTORADIOBUTTON: return Role::CheckMark;
       default: return Role::Colored;
     }
   }
@@ -111,16 +121,13 @@ void UseClassicDrawing(HWND window) {
   if (setWindowTheme) setWindowTheme(window, L"", L"");
 }
 
-LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-SkinnedWindow& Attach(HWND window, Role role) {
-  if (SkinnedWindow* existing = StateOf(window)) return *existing;
+// The window's state, subclassing it on first use; null when it cannot be subclassed.
+SkinnedWindow* Attach(HWND window, Role role) {
+  if (SkinnedWindow* existing = StateOf(window)) return existing;
   auto state = std::make_unique<SkinnedWindow>();
   state->role = role;
-  SetPropA(window, kStateProperty, state.get());
-  state->original = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinProc)));
-  return *state.release();
+  if (!AddSubclass<&SkinProc>(window, state.get())) return nullptr;
+  return state.release();
 }
 
 // The parent answers WM_CTLCOLOR* and WM_DRAWITEM for its skinned children.
@@ -146,8 +153,8 @@ HBRUSH AnswerControlColor(HWND parent, SkinnedWindow& parentState, UINT message,
   const SkinLook* childLook = childState ? childState->look.get() : nullptr;
   const SkinLook* parentLook = parentState.role == Role::Container ? parentState.look.get() : nullptr;
 
-  HBRUSH brush = reinterpret_cast<HBRUSH>(CallWindowProcA(parentState.original, parent, message,
-                                                          reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
+  HBRUSH brush = reinterpret_cast<HBRUSH>(
+      CallNextSubclass(parent, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
   // A window that colours this child itself keeps its say; only the system's
   // default answer is the skin's to replace.
   if (brush != nullptr && brush != GetSysColorBrush(COLOR_BTNFACE) && brush != GetSysColorBrush(COLOR_WINDOW)) {
@@ -242,6 +249,92 @@ void DrawPushButton(const DRAWITEMSTRUCT& item, const SkinnedWindow& state) {
   }
 }
 
+// The box or circle of a check box or option button: 13 pixels whatever the
+// screen's DPI, as the fixed layout it sits in (the system's grows at 120 DPI
+// until neighbouring option buttons touch).
+constexpr int kMarkSize = 13;
+constexpr COLORREF kMarkEdge = RGB(0x8F, 0xA6, 0xBE);
+constexpr COLORREF kMarkAccent = RGB(0x1C, 0x7E, 0xD6);
+
+// Check boxes and option buttons of common controls 6 ask their parent before
+// they paint; we paint them whole then, and they keep their own behaviour.
+// border: the mark's edge; focus: the tick or dot and a pressed edge.
+void DrawCheckMark(const NMCUSTOMDRAW& draw, const SkinnedWindow& state) {
+  HWND button = draw.hdr.hwndFrom;
+  const SkinLook& look = *state.look;
+  const LONG style = GetWindowLongA(button, GWL_STYLE);
+  const LONG type = style & BS_TYPEMASK;
+  const bool radio = type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+  const LRESULT check = SendMessageA(button, BM_GETCHECK, 0, 0);
+  const bool pushed = (SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+  const bool enabled = IsWindowEnabled(button) != FALSE;
+  const LRESULT cues = SendMessageA(button, WM_QUERYUISTATE, 0, 0);
+
+  MemoryCanvas canvas(draw.hdc, draw.rc);
+  HDC dc = canvas.dc();
+  const RECT rect = draw.rc;
+  // The parent colours the background and the text, as for the system's drawing.
+  HWND parent = GetParent(button);
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageA(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                     reinterpret_cast<LPARAM>(button)));
+  FillRect(dc, &rect, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
+
+  const COLORREF accent = look.Color(look.object.focus, kMarkAccent);
+  const COLORREF edge = !enabled ? look.Color(look.object.disabled, GetSysColor(COLOR_GRAYTEXT))
+                        : pushed ? accent
+                                 : look.Color(look.object.border ? std::optional(look.object.border->color)
+                                                                 : std::nullopt,
+                                              kMarkEdge);
+  const COLORREF mark = enabled ? accent : edge;
+  const int top = rect.top + (rect.bottom - rect.top - kMarkSize) / 2;
+  const RECT box{rect.left, top, rect.left + kMarkSize, top + kMarkSize};
+  UniquePen edgePen(CreatePen(PS_SOLID, 1, edge));
+  UniqueBrush face(CreateSolidBrush(check == BST_CHECKED && !radio ? mark : RGB(0xFF, 0xFF, 0xFF)));
+  {
+    SelectionGuard pen(dc, check == BST_CHECKED && !radio ? GetStockObject(NULL_PEN) : edgePen.get());
+    SelectionGuard fill(dc, face.get());
+    if (radio) {
+      Ellipse(dc, box.left, box.top, box.right, box.bottom);
+    } else {
+      RoundRect(dc, box.left, box.top, box.right + 1, box.bottom + 1, 4, 4);
+    }
+  }
+  if (radio && check == BST_CHECKED) {
+    UniqueBrush dot(CreateSolidBrush(mark));
+    SelectionGuard pen(dc, GetStockObject(NULL_PEN));
+    SelectionGuard fill(dc, dot.get());
+    Ellipse(dc, box.left + 3, box.top + 3, box.right - 2, box.bottom - 2);
+  } else if (check == BST_CHECKED) {
+    UniquePen tick(CreatePen(PS_SOLID, 2, RGB(0xFF, 0xFF, 0xFF)));
+    SelectionGuard pen(dc, tick.get());
+    const POINT points[] = {{box.left + 3, box.top + 6}, {box.left + 5, box.top + 9}, {box.left + 10, box.top + 3}};
+    Polyline(dc, points, 3);
+  } else if (check == BST_INDETERMINATE) {
+    UniqueBrush dash(CreateSolidBrush(mark));
+    const RECT bar{box.left + 3, box.top + 5, box.right - 3, box.bottom - 5};
+    FillRect(dc, &bar, dash.get());
+  }
+
+  const std::string caption = WindowText(button);
+  RECT text{box.right + 5, rect.top, rect.right, rect.bottom};
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0));
+  SelectionGuard fontGuard(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  if (!enabled) SetTextColor(dc, look.Color(look.object.disabled, GetSysColor(COLOR_GRAYTEXT)));
+  const UINT prefix = (cues & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0;
+  DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | prefix);
+  if ((draw.uItemState & CDIS_FOCUS) && !(cues & UISF_HIDEFOCUS) && !caption.empty()) {
+    RECT ring = text;
+    DrawTextA(dc, caption.c_str(), -1, &ring, DT_SINGLELINE | DT_CALCRECT | prefix);
+    const int height = ring.bottom - ring.top;
+    ring.top = text.top + (text.bottom - text.top - height) / 2;
+    ring.bottom = ring.top + height;
+    InflateRect(&ring, 1, 0);
+    ring.right = std::min(ring.right, rect.right);
+    DrawFocusRect(dc, &ring);
+  }
+}
+
 void PaintGroupBox(HWND window, const SkinnedWindow& state) {
   PaintDc paint(window);
   HDC dc = paint.get();
@@ -288,18 +381,13 @@ void TrackHover(HWND window, SkinnedWindow& state, bool inside) {
   InvalidateRect(window, nullptr, FALSE);
 }
 
-LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  SkinnedWindow* state = StateOf(window);
-  if (state == nullptr) return DefWindowProcA(window, message, wParam, lParam);
-  const WNDPROC original = state->original;
+LRESULT SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, SkinnedWindow* state) {
   const SkinLook* look = state->look.get();
 
   switch (message) {
     case WM_NCDESTROY:
-      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-      RemovePropA(window, kStateProperty);
       delete state;
-      return CallWindowProcA(original, window, message, wParam, lParam);
+      return CallNextSubclass(window, message, wParam, lParam);
 
     // As a parent: colours and drawing for skinned children.
     case WM_CTLCOLORSTATIC:
@@ -309,6 +397,17 @@ LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CTLCOLORLISTBOX:
       return reinterpret_cast<LRESULT>(
           AnswerControlColor(window, *state, message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+      const SkinnedWindow* child = header.code == NM_CUSTOMDRAW ? StateOf(header.hwndFrom) : nullptr;
+      if (child && child->role == Role::CheckMark && child->look) {
+        const auto& draw = *reinterpret_cast<const NMCUSTOMDRAW*>(lParam);
+        if (draw.dwDrawStage != CDDS_PREPAINT) return CDRF_DODEFAULT;
+        DrawCheckMark(draw, *child);
+        return CDRF_SKIPDEFAULT;
+      }
+      break;
+    }
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       const SkinnedWindow* child = item.CtlType == ODT_BUTTON ? StateOf(item.hwndItem) : nullptr;
@@ -319,7 +418,7 @@ LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       break;
     }
   }
-  if (look == nullptr) return CallWindowProcA(original, window, message, wParam, lParam);
+  if (look == nullptr) return CallNextSubclass(window, message, wParam, lParam);
 
   switch (state->role) {
     case Role::Container:
@@ -331,7 +430,7 @@ LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         if (look->background) {
           FillRect(dc, &client, look->background.get());
         } else {
-          result = CallWindowProcA(original, window, message, wParam, lParam);
+          result = CallNextSubclass(window, message, wParam, lParam);
         }
         if (HasVisibleBorder(*look)) FrameInside(dc, client, *look->object.border);
         return result;
@@ -346,7 +445,7 @@ LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
           // The dialog manager moves the default mark with this; we draw the mark.
           state->isDefault = (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
           InvalidateRect(window, nullptr, FALSE);
-          return CallWindowProcA(original, window, message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
+          return CallNextSubclass(window, message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
         case WM_LBUTTONDBLCLK:
           // An owner-drawn button reports a double click instead of a second
           // click; the push button it was clicks twice.
@@ -375,16 +474,20 @@ LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         case WM_ENABLE:
         case WM_UPDATEUISTATE: {
           // The system may paint these at once in its own way; paint ours after it.
-          const LRESULT result = CallWindowProcA(original, window, message, wParam, lParam);
+          const LRESULT result = CallNextSubclass(window, message, wParam, lParam);
           InvalidateRect(window, nullptr, FALSE);
           return result;
         }
       }
       break;
+    case Role::CheckMark:
+      // The parent draws it (see WM_NOTIFY); its border is the mark's edge.
+      if (message == WM_PAINT) EnsureParentAnswers(window);
+      break;
     case Role::Colored:
       if (message == WM_PAINT) EnsureParentAnswers(window);
       if (HasVisibleBorder(*look) && (message == WM_PAINT || message == WM_SETTEXT || message == WM_ENABLE)) {
-        const LRESULT result = CallWindowProcA(original, window, message, wParam, lParam);
+        const LRESULT result = CallNextSubclass(window, message, wParam, lParam);
         WindowDc dc(window);
         RECT client{};
         GetClientRect(window, &client);
@@ -393,7 +496,7 @@ LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       }
       break;
   }
-  return CallWindowProcA(original, window, message, wParam, lParam);
+  return CallNextSubclass(window, message, wParam, lParam);
 }
 
 // A frame of "none" takes the window's border away; its size stays.
@@ -469,18 +572,18 @@ bool SkinEngine::ApplySkin(HWND window, std::string_view objectName) {
   if (role == Role::PushButton && (existing == nullptr || existing->look == nullptr)) {
     // We draw it from now on; the button keeps its id, state and clicks.
     const LONG style = GetWindowLongA(window, GWL_STYLE);
-    SkinnedWindow& state = Attach(window, role);
-    state.isDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-    state.notifies = (style & BS_NOTIFY) != 0;
+    SkinnedWindow* state = Attach(window, role);
+    if (state == nullptr) return false;
+    state->isDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    state->notifies = (style & BS_NOTIFY) != 0;
     EnsureParentAnswers(window);
     SetWindowLongA(window, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
   }
-  SkinnedWindow& state = Attach(window, role);
+  SkinnedWindow* attached = Attach(window, role);
+  if (attached == nullptr) return false;
+  SkinnedWindow& state = *attached;
   if (role != Role::Container) EnsureParentAnswers(window);
-  if (role == Role::Colored) {
-    const std::string className = ClassNameOf(window);
-    if (lstrcmpiA(className.c_str(), "Button") == 0) UseClassicDrawing(window);
-  }
+  if (role == Role::CheckMark) UseClassicDrawing(window);
   // Hand the window its new look before letting go of the old one.
   std::shared_ptr<const SkinLook> previous = std::exchange(state.look, look);
   if (look->font && role != Role::Container) {

@@ -31,8 +31,9 @@ class SkinEngine {
   // Gives `window` the look of `objectName`; false when there is no such object
   // (or no skin, or no window), and then the window is left exactly as it was.
   // The window keeps its behaviour, position and size: push buttons are drawn
-  // by us, group boxes painted by us, and everything else is coloured through
-  // the WM_CTLCOLOR* answers of its parent.
+  // by us, group boxes painted by us, check boxes and option buttons drawn by
+  // us where they let their parent draw them (common controls 6), and
+  // everything else is coloured through the WM_CTLCOLOR* answers of its parent.
   bool ApplySkin(HWND window, std::string_view objectName);
 
  private:

@@ -64,6 +64,15 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+void MoveDialogFocus(HWND dialog, WPARAM wParam, LPARAM lParam) {
+  HWND target = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
+                                    : GetNextDlgTabItem(dialog, GetFocus(), wParam != 0 ? TRUE : FALSE);
+  if (target == nullptr || !IsChild(dialog, target)) return;
+  SetFocus(target);
+  // As in a dialog: a text box reached by the keyboard has its text selected.
+  if (SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(target, EM_SETSEL, 0, -1);
+}
+
 void FailFast(const char* what) {
   const std::string text = std::string("Tidewave met an error it cannot recover from and will close:\r\n\r\n") + what;
   MessageBoxA(nullptr, text.c_str(), "Tidewave", MB_OK | MB_ICONERROR | MB_TASKMODAL);

@@ -41,6 +41,13 @@ class Window {
 // A window's text, whatever its length.
 std::string WindowText(HWND window);
 
+// What a dialog does with WM_NEXTDLGCTL, for the windows of ours that host
+// panels without being dialogs: the dialog manager sends it to move the focus,
+// as for a label's access key (to the label, then on to the control after it).
+// lParam nonzero: to the window wParam; otherwise to the next tab stop, or the
+// previous one when wParam is nonzero.
+void MoveDialogFocus(HWND dialog, WPARAM wParam, LPARAM lParam);
+
 // Shows the error and ends the process: nothing may unwind through user32, and
 // a half-working tuning tool is worse than a closed one.
 [[noreturn]] void FailFast(const char* what);

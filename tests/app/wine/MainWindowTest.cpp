@@ -9,6 +9,7 @@
 #include "platform/win32/Win32Version.h"
 #include "settings/RegistrySettings.h"
 #include "support/FakeShell.h"
+#include "support/RecordingMessageBox.h"
 #include "support/RegistryTest.h"
 #include "platform/win32/Win32Registry.h"
 #include "support/TuningKeys.h"
@@ -26,7 +27,7 @@ class MainWindowTest : public RegistryTest {
   void SetUp() override {
     RegistryTest::SetUp();
     app_ = std::make_unique<AppContext>(AppContext{.registry = registry(), .shell = shell_, .files = files_,
-                                                   .clock = clock_, .programFolder = "C:\\Tidewave"});
+                                                   .clock = clock_, .messages = messages_, .programFolder = "C:\\Tidewave"});
   }
   void TearDown() override {
     main_.reset();
@@ -59,6 +60,7 @@ class MainWindowTest : public RegistryTest {
   bool IsNt() { return TestFamily() == "xp"; }
 
   FakeShell shell_;
+  RecordingMessageBox messages_;
   Win32Version version_;
   Win32FileSystem files_;
   Win32Clock clock_;

@@ -5,13 +5,22 @@ namespace {
 
 constexpr const char* kClassName = "TidewaveTestPanelHost";
 
+// As the main window answers the dialog manager.
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NEXTDLGCTL) {
+    ui::MoveDialogFocus(window, wParam, lParam);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
 void RegisterHostClass() {
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
   HINSTANCE instance = GetModuleHandleA(nullptr);
   if (GetClassInfoExA(instance, kClassName, &windowClass)) return;
   windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.lpfnWndProc = HostProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -41,10 +50,7 @@ TestPanelHost::~TestPanelHost() {
 
 void TestPanelHost::applyAllControls(ui::Panel& panel) {
   calls_.push_back("applyAllControls " + std::string(panel.layout().name));
-  for (const ui::ControlSpec& control : panel.layout().controls) {
-    const std::string_view object = ui::SkinObjectFor(control.kind);
-    if (!object.empty()) skin_.ApplySkin(panel.Control(control.id), object);
-  }
+  ui::SkinPanelControls(skin_, panel);
 }
 
 void TestPanelHost::BringMovieToFront() { calls_.push_back("BringMovieToFront"); }

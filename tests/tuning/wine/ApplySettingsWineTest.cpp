@@ -13,6 +13,7 @@
 #include "platform/win32/Win32Version.h"
 #include "settings/RegistrySettings.h"
 #include "support/FakeShell.h"
+#include "support/RecordingMessageBox.h"
 #include "support/TuningKeys.h"
 #include "support/wine/Program.h"
 #include "support/wine/ScratchFolder.h"
@@ -142,7 +143,8 @@ class ApplyOnWine : public ::testing::Test {
   Win32Clock clock_;
   ScratchFolder folder_;
   FakeShell shell_;
-  AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_,
+  RecordingMessageBox messages_;
+  AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_, .messages = messages_,
                   .programFolder = folder_.path(), .os = DetectOsFamily(version_)};
   RegistrySnapshot snapshot_{registry_};  // last member: restores before the rest goes
 };

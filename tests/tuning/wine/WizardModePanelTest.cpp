@@ -9,6 +9,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Version.h"
 #include "support/FakeShell.h"
+#include "support/RecordingMessageBox.h"
 #include "support/TuningKeys.h"
 #include "support/wine/Program.h"
 #include "support/wine/ScratchFolder.h"
@@ -20,17 +21,11 @@
 namespace tw::test {
 namespace {
 
-struct ShownMessage {
-  std::string text;
-  UINT flags;
-};
-
 class WizardModePanel : public ::testing::Test {
  protected:
   void SetUp() override {
     KeepTuningKeys(snapshot_, registry_);
     LoadPresets(app_.tuning.PresetSettings);
-    panel_.SetMessageBox([this](HWND, const std::string& text, UINT flags) { messages_.push_back({text, flags}); });
     ASSERT_TRUE(host_.Show(panel_));
   }
 
@@ -44,14 +39,15 @@ class WizardModePanel : public ::testing::Test {
   Win32Clock clock_;
   ScratchFolder folder_;
   FakeShell shell_;
-  AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_,
+  RecordingMessageBox messages_;
+  AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_, .messages = messages_,
                   .programFolder = folder_.path(), .os = DetectOsFamily(version_)};
   RegistrySnapshot snapshot_{registry_};
   TestPanelHost host_{kWizardModePanel.width, kWizardModePanel.height};
   frmWizardMode panel_{app_.tuning, [this](const TcpIpSettings& settings) {
                          return ApplySettings({registry_, files_, clock_, app_.programFolder, app_.os}, settings);
-                       }};
-  std::vector<ShownMessage> messages_;
+                       },
+                       messages_};
 };
 
 TEST_F(WizardModePanel, LoadsWithAutomaticAAndItsControlsAsLaidOut) {
@@ -67,13 +63,16 @@ TEST_F(WizardModePanel, LoadsWithAutomaticAAndItsControlsAsLaidOut) {
   EXPECT_EQ(app_.tuning.PresetSettings[0], app_.tuning.CurrentSettings);
   EXPECT_EQ(ModeDescription(app_.tuning.PresetSettings[0]), Description()) << "the exact text, TABs and all";
 
-  // Automatic-D sits in the right column of the second row, inside the frame.
+  // Automatic-D sits in the right column of the second row, inside the frame,
+  // the content centred in the panel.
   RECT d{};
   GetWindowRect(Control(OptModeId(3)), &d);
   MapWindowPoints(nullptr, panel_.hwnd(), reinterpret_cast<POINT*>(&d), 2);
   const ui::PixelRect expected = ui::ControlRect(kWizardModeControls[4], kWizardModeControls);
-  EXPECT_EQ(expected.left, d.left);
-  EXPECT_EQ(expected.top, d.top);
+  const ui::PixelOffset centred =
+      ui::CentringOffset(kWizardModeControls, kWizardModePanel.width, kWizardModePanel.height);
+  EXPECT_EQ(expected.left + centred.dx, d.left);
+  EXPECT_EQ(expected.top + centred.dy, d.top);
   EXPECT_EQ(expected.width, d.right - d.left);
 }
 
@@ -91,12 +90,32 @@ TEST_F(WizardModePanel, ClickingAModeCopiesItsPresetAndShowsItsValues) {
 
   // No option reaches this; a caller that passes it gets the program's message.
   panel_.optMode_Click(8);
-  ASSERT_EQ(1u, messages_.size());
-  EXPECT_EQ("Error no such this mode", messages_[0].text);
-  EXPECT_EQ(static_cast<UINT>(MB_OK), messages_[0].flags);
+  ASSERT_EQ(1u, messages_.shown.size());
+  EXPECT_EQ("Error no such this mode", messages_.shown[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_OK), messages_.shown[0].flags);
   EXPECT_EQ(app_.tuning.PresetSettings[7], app_.tuning.CurrentSettings) << "nothing copied";
   EXPECT_EQ(ModeDescription(app_.tuning.PresetSettings[7]), Description()) << "shown again all the same";
   EXPECT_EQ(1u, host_.Calls().size()) << "no trip home";
+}
+
+TEST_F(WizardModePanel, ArrowKeysMoveWithinTheColumnsOfModesAndChooseThem) {
+  // Through the dialog manager, as the message loop hands keys over.
+  auto press = [&](WPARAM key) {
+    MSG msg{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+    if (!IsDialogMessageA(host_.HostWindow(), &msg)) DispatchMessageA(&msg);
+    PumpMessages();
+  };
+  SetFocus(Control(OptModeId(0)));
+  press(VK_DOWN);
+  EXPECT_EQ(Control(OptModeId(2)), GetFocus()) << "Automatic-C, below A, not B beside it";
+  EXPECT_TRUE(Checked(2));
+  EXPECT_EQ(app_.tuning.PresetSettings[2], app_.tuning.CurrentSettings);
+  press(VK_RIGHT);
+  EXPECT_TRUE(Checked(3));
+  press(VK_UP);
+  press(VK_UP);
+  EXPECT_EQ(Control(OptModeId(7)), GetFocus()) << "up from B goes round to Windows default";
+  EXPECT_EQ(ModeDescription(app_.tuning.PresetSettings[7]), Description());
 }
 
 TEST_F(WizardModePanel, OptimizeNowAppliesThenSendsTheSurfaceHome) {
@@ -105,7 +124,7 @@ TEST_F(WizardModePanel, OptimizeNowAppliesThenSendsTheSurfaceHome) {
   Click(Control(IDC_cmdOptimize));
 
   EXPECT_EQ(ApplyOutcome::Applied, panel_.LastApply().outcome);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(messages_.shown.empty());
   EXPECT_EQ((std::vector<std::string>{"BringMovieToFront", "SetMovieVariable _root.home=true"}), host_.Calls());
   EXPECT_EQ((std::vector<std::string>{"001.BCK"}), FolderEntries(folder_.path() + "\\Backups"));
   const std::string_view parameters = IsNtFamily(app_.os.code) ? kTcpipParametersKey : kMstcpKey;
@@ -126,9 +145,9 @@ TEST_F(WizardModePanel, WithoutABackupNothingIsAppliedAndThePanelStays) {
   Click(Control(IDC_cmdOptimize));
 
   EXPECT_EQ(ApplyOutcome::RefusedWithoutBackup, panel_.LastApply().outcome);
-  ASSERT_EQ(1u, messages_.size());
-  EXPECT_EQ(panel_.LastApply().message, messages_[0].text);
-  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), messages_[0].flags);
+  ASSERT_EQ(1u, messages_.shown.size());
+  EXPECT_EQ(panel_.LastApply().message, messages_.shown[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), messages_.shown[0].flags);
   EXPECT_TRUE(host_.Calls().empty()) << "the user stays where the message is about";
   // The backup's own reading of the registry, less its date and time: nothing changed.
   const std::string after = BackupContents(registry_, app_.os, clock_.GetLocalTime());

@@ -1,0 +1,50 @@
+#pragma once
+// The seven panels the main window hosts: their names, frame captions and the
+// host size each is shown at. Every panel's layout takes these from here, and
+// so does the main window, so a panel and its host cannot disagree.
+#include <array>
+#include <span>
+#include <string_view>
+
+#include "ui/ControlLayout.h"
+
+namespace tw::ui {
+
+enum class PanelId {
+  frmWizardMode,
+  frmNormalMode,
+  frmBackUp,
+  frmNetPingerSettings,
+  frmSystemStatus,
+  frmRamConfiguration,
+  frmMainSettings,
+};
+
+inline constexpr int kPanelCount = 7;
+inline constexpr int kHostWidth = 440;
+
+struct PanelInfo {
+  PanelId id;
+  std::string_view name;
+  std::string_view caption;  // the caption of the panel's frame
+  int hostHeight;            // the host's height while the panel is shown from the navigation
+};
+
+inline constexpr std::array<PanelInfo, kPanelCount> kPanels{{
+    {PanelId::frmWizardMode, "frmWizardMode", "Wizard Mode", 250},
+    {PanelId::frmNormalMode, "frmNormalMode", "Normal Mode", 252},
+    {PanelId::frmBackUp, "frmBackUp", "Backup", 246},
+    {PanelId::frmNetPingerSettings, "frmNetPingerSettings", "Net Pinger Settings", 244},
+    {PanelId::frmSystemStatus, "frmSystemStatus", "System Status", 255},
+    {PanelId::frmRamConfiguration, "frmRamConfiguration", "Ram Configuration", 240},
+    {PanelId::frmMainSettings, "frmMainSettings", "Main Settings", 245},
+}};
+
+constexpr const PanelInfo& Info(PanelId id) { return kPanels[static_cast<int>(id)]; }
+
+// A panel's layout: its name, caption and host size from the catalogue, with its controls.
+constexpr PanelSpec PanelLayout(PanelId id, std::span<const ControlSpec> controls) {
+  return {Info(id).name, Info(id).caption, kHostWidth, Info(id).hostHeight, controls};
+}
+
+}  // namespace tw::ui

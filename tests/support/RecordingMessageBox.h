@@ -1,0 +1,36 @@
+#pragma once
+// A message box that writes down what it was asked to show and answers as told.
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/MessageBox.h"
+
+namespace tw::test {
+
+struct ShownMessage {
+  std::uintptr_t owner;
+  std::string text;
+  unsigned flags;
+};
+
+class RecordingMessageBox final : public ui::IMessageBox {
+ public:
+  int Show(std::uintptr_t owner, std::string_view text, unsigned flags) override {
+    shown.push_back({owner, std::string(text), flags});
+    if (!answers.empty()) {
+      const int answer = answers.front();
+      answers.pop_front();
+      return answer;
+    }
+    // Enter on the default button: the first one.
+    return (flags & ui::kMbButtonsMask) == ui::kMbYesNo ? ui::kIdYes : ui::kIdOk;
+  }
+
+  std::vector<ShownMessage> shown;
+  std::deque<int> answers;  // given in turn; then the first button
+};
+
+}  // namespace tw::test
