@@ -4,23 +4,14 @@
 #include <cmath>
 #include <vector>
 
+#include "ui/win32/Fonts.h"
+
 namespace tw::nav {
 namespace {
 
 using ui::SelectionGuard;
 using ui::UniqueBrush;
 using ui::UniquePen;
-
-// Heights in pixels, not points: the layout is in pixels too.
-HFONT MakeFont(int pixels, bool bold) {
-  LOGFONTA font{};
-  font.lfHeight = -pixels;
-  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  font.lfCharSet = DEFAULT_CHARSET;
-  font.lfQuality = DEFAULT_QUALITY;
-  lstrcpynA(font.lfFaceName, "Tahoma", LF_FACESIZE);
-  return CreateFontIndirectA(&font);
-}
 
 HICON LoadProgramIcon(int size) {
   return static_cast<HICON>(
@@ -30,12 +21,13 @@ HICON LoadProgramIcon(int size) {
 }  // namespace
 
 void Look::Load() {
-  brand.Reset(MakeFont(16, true));
-  title.Reset(MakeFont(23, true));
-  body.Reset(MakeFont(13, false));
-  bold.Reset(MakeFont(13, true));
-  small.Reset(MakeFont(12, false));
-  heading.Reset(MakeFont(11, true));
+  // Heights in pixels, not points: the layout is in pixels too.
+  brand = ui::MakeFont(16, true);
+  title = ui::MakeFont(23, true);
+  body = ui::MakeFont(ui::kBodyFontPixels, false);
+  bold = ui::MakeFont(ui::kBodyFontPixels, true);
+  small = ui::MakeFont(12, false);
+  heading = ui::MakeFont(11, true);
   smallIcon.Reset(LoadProgramIcon(24));
   largeIcon.Reset(LoadProgramIcon(48));
 }

@@ -8,6 +8,7 @@
 
 #include "app/CommandDispatch.h"
 #include "app/NavigationItems.h"
+#include "ui/win32/Subclass.h"
 
 namespace tw {
 namespace {
@@ -78,10 +79,7 @@ HWND NavigationSurface::AddControl(int id, Kind kind, std::string_view caption, 
   if (window == nullptr) return nullptr;
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(look_.body.get()), FALSE);
   if (!isLabel) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    const auto previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NavigationSurface::ControlProc)));
-    if (buttonProc_ == nullptr) buttonProc_ = previous;
+    ui::AddSubclass<&NavigationSurface::ControlProc>(window, this);
   }
   controls_.push_back({id, kind, window});
   return window;
@@ -283,9 +281,8 @@ void NavigationSurface::DrawControl(const DRAWITEMSTRUCT& item) {
 
 // ---- messages ----
 
-LRESULT CALLBACK NavigationSurface::ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<NavigationSurface*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+LRESULT NavigationSurface::ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       NavigationSurface* self) {
   return self->OnControlMessage(window, message, wParam, lParam);
 }
 
@@ -325,7 +322,7 @@ LRESULT NavigationSurface::OnControlMessage(HWND window, UINT message, WPARAM wP
     case WM_GETDLGCODE: {
       // Enter presses the focused item and the arrows walk the items; the
       // dialog manager would otherwise take both keys for itself.
-      LRESULT code = CallWindowProcA(buttonProc_, window, message, wParam, lParam);
+      LRESULT code = ui::CallNextSubclass(window, message, wParam, lParam);
       const auto* keyMessage = reinterpret_cast<const MSG*>(lParam);
       if (keyMessage != nullptr && keyMessage->message == WM_KEYDOWN && keyMessage->wParam == VK_RETURN) {
         code |= DLGC_WANTMESSAGE;
@@ -348,7 +345,7 @@ LRESULT NavigationSurface::OnControlMessage(HWND window, UINT message, WPARAM wP
       }
       break;
   }
-  return CallWindowProcA(buttonProc_, window, message, wParam, lParam);
+  return ui::CallNextSubclass(window, message, wParam, lParam);
 }
 
 LRESULT NavigationSurface::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -74,7 +74,9 @@ class NavigationSurface final : public ui::Window {
 
   void DrawControl(const DRAWITEMSTRUCT& item);
 
-  static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // The surface's buttons are subclassed through the shared chain; this hands
+  // their messages to OnControlMessage.
+  static LRESULT ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, NavigationSurface* self);
   LRESULT OnControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   CommandSink sink_;
@@ -83,7 +85,6 @@ class NavigationSurface final : public ui::Window {
   int hotItem_ = 0;
   std::string version_;
   std::vector<Control> controls_;
-  WNDPROC buttonProc_ = nullptr;
   HWND lastFocus_ = nullptr;
   HWND toolTips_ = nullptr;
 
