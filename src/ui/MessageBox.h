@@ -15,6 +15,7 @@ inline constexpr unsigned kMbIconError = 0x10;
 inline constexpr unsigned kMbIconQuestion = 0x20;
 inline constexpr unsigned kMbIconExclamation = 0x30;
 inline constexpr unsigned kMbIconInformation = 0x40;
+inline constexpr unsigned kMbDefButton2 = 0x100;  // the second button is the default
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;

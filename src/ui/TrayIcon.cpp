@@ -41,12 +41,15 @@ void TrayIcon::Show(bool UpDateData) {
     FillCommon();
     record_.flags = kNifMessage | kNifIcon | kNifTip;
     // The add counts as done even if the shell refused it, so later calls
-    // modify (and fail quietly) until the icon is removed.
-    shell_.Shell_NotifyIconA(added_ ? kNimModify : kNimAdd, record_);
+    // modify (and fail quietly) until the icon is removed; whether the shell
+    // really holds it is kept apart.
+    const bool accepted = shell_.Shell_NotifyIconA(added_ ? kNimModify : kNimAdd, record_);
+    inShell_ = accepted;
     added_ = true;
   } else if (added_) {
     shell_.Shell_NotifyIconA(kNimDelete, record_);
     added_ = false;
+    inShell_ = false;
   }
 }
 
@@ -61,6 +64,14 @@ void TrayIcon::showBalloonoolTip(bool UpDateData) {
   record_.infoTitle = ZeroTerminated<64>(TrayToolTip);
   record_.infoFlags = kNiifInfo;
   shell_.Shell_NotifyIconA(kNimModify, record_);
+}
+
+bool TrayIcon::EnsureInShell() {
+  if (!added_ || !inShell_) {
+    added_ = false;
+    Show(true);
+  }
+  return inShell_;
 }
 
 void TrayIcon::ShellRestarted() {

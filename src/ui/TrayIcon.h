@@ -61,6 +61,11 @@ class TrayIcon {
   void showBalloonoolTip(bool UpDateData);
   // The shell restarted and lost every icon: add ours again if it was shown.
   void ShellRestarted();
+  // Whether the shell took the icon: false when it refused the add (or lost
+  // the icon since), though the icon counts as shown.
+  bool InShell() const { return inShell_; }
+  // Adds the icon again unless the shell holds it; whether it does now.
+  bool EnsureInShell();
 
   std::string TrayToolTip = "Program notification";
   std::string TrayBalloonToolTip = "The Program Still Running Here";
@@ -83,6 +88,7 @@ class TrayIcon {
   INotifyIcon& shell_;
   NotifyIconData record_;
   bool added_ = false;
+  bool inShell_ = false;
   bool busy_ = false;
   int eventMode_ = 0;
 };

@@ -25,12 +25,13 @@ class RecordingMessageBox final : public ui::IMessageBox {
       answers.pop_front();
       return answer;
     }
-    // Enter on the default button: the first one.
-    return (flags & ui::kMbButtonsMask) == ui::kMbYesNo ? ui::kIdYes : ui::kIdOk;
+    // Enter on the default button: the first one, unless the second is named.
+    if ((flags & ui::kMbButtonsMask) != ui::kMbYesNo) return ui::kIdOk;
+    return (flags & ui::kMbDefButton2) != 0 ? ui::kIdNo : ui::kIdYes;
   }
 
   std::vector<ShownMessage> shown;
-  std::deque<int> answers;  // given in turn; then the first button
+  std::deque<int> answers;  // given in turn; then the default button
 };
 
 }  // namespace tw::test

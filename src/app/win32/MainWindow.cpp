@@ -115,10 +115,7 @@ void MainWindow::Startup() {
 
   for (PanelId id : kStartupLoadOrder) Panel(id).Load(*this);
 
-  if (StartInTrayOption()) {
-    startedInTray_ = true;
-    ShowStillRunningNotice();
-  }
+  if (StartInTrayOption()) startedInTray_ = ShowStillRunningNotice();
 }
 
 bool MainWindow::StartInTrayOption() {
@@ -128,7 +125,17 @@ bool MainWindow::StartInTrayOption() {
 }
 
 void MainWindow::OnNavigationCommand(std::string_view command, std::string_view /*argument*/) {
+  // A restart closes every other program the user has open: one key press on
+  // a focused item must not do that unasked.
+  if (command == "IDC_FS_restart" && !ConfirmRestart()) return;
   for (const Action& action : DispatchCommand(command)) Perform(action);
+}
+
+bool MainWindow::ConfirmRestart() {
+  return app_.messages.Show(reinterpret_cast<std::uintptr_t>(hwnd()),
+                            "Restart Windows now?\r\n\r\nEvery program that is open will be closed, and work not "
+                            "saved in them will be lost.",
+                            ui::kMbYesNo | ui::kMbIconQuestion | ui::kMbDefButton2) == ui::kIdYes;
 }
 
 void MainWindow::Perform(const Action& action) {
@@ -160,7 +167,13 @@ void MainWindow::Perform(const Action& action) {
     }
     case ActionKind::HideTrayIcon: Tray1.Show(false); break;
     case ActionKind::EndProcess: DestroyWindow(hwnd()); break;
-    case ActionKind::ShowStillRunningNotice: ShowStillRunningNotice(); break;
+    case ActionKind::ShowStillRunningNotice:
+      if (!ShowStillRunningNotice()) {
+        app_.messages.Show(reinterpret_cast<std::uintptr_t>(hwnd()),
+                           "Tidewave cannot put its icon in the notification area just now, so it stays open here.",
+                           ui::kMbOk | ui::kMbIconInformation);
+      }
+      break;
     case ActionKind::OpenHelp:
       OpenHelp(app_.shell, reinterpret_cast<std::uintptr_t>(hwnd()), app_.programFolder);
       break;
@@ -224,12 +237,14 @@ void MainWindow::RestoreMainWindow() {
   ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
 }
 
-void MainWindow::ShowStillRunningNotice() {
-  // A restart that Windows refused has taken the icon away; hiding without it
-  // would leave the program with no way back.
-  if (!Tray1.IsVisible()) Tray1.Show(true);
+bool MainWindow::ShowStillRunningNotice() {
+  // A restart that Windows refused has taken the icon away, or the shell never
+  // took it. Hidden without an icon the program would have no way back, and
+  // its single-instance check would then turn away every new start.
+  if (!Tray1.EnsureInShell()) return false;
   ShowWindow(hwnd(), SW_HIDE);
   if (IsNtFamily(app_.os.code)) Tray1.showBalloonoolTip(true);
+  return true;
 }
 
 void MainWindow::BeginWindowDrag() {

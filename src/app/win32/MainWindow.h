@@ -41,7 +41,9 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   void ShowPanel(PanelId id);
   void HideAllPanels();
   void RestoreMainWindow();
-  void ShowStillRunningNotice();
+  // Hides the window to the tray with the still-running notice; false, and
+  // the window stays, when the shell holds no icon to come back through.
+  bool ShowStillRunningNotice();
   void BeginWindowDrag();
   ui::Panel& Panel(PanelId id) { return *panels_[static_cast<int>(id)]; }
   NavigationSurface& Movie() { return flash_; }
@@ -68,6 +70,8 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   void UnloadPanels(std::span<const PanelId> order);
   void Perform(const Action& action);
   bool StartInTrayOption();
+  // Asks before a restart (No is the default); true for Yes.
+  bool ConfirmRestart();
   void SetHostSize(int width, int height);
 
   AppContext& app_;

@@ -27,6 +27,7 @@ class Tray final : public Window {
   void Show(bool UpDateData) { icon_.Show(UpDateData); }
   void showBalloonoolTip(bool UpDateData) { icon_.showBalloonoolTip(UpDateData); }
   bool IsVisible() const { return icon_.IsVisible(); }
+  bool EnsureInShell() { return icon_.EnsureInShell(); }
   TrayIcon& Icon() { return icon_; }
 
   // TrayImage: an icon is used as it is; a bitmap becomes a 32 x 32 icon. The

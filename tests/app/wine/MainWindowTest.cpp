@@ -191,6 +191,7 @@ TEST_F(MainWindowTest, ShortcutsGoThroughTheShellAndRestartUnloadsFirst) {
   EXPECT_EQ(reinterpret_cast<std::uintptr_t>(main.hwnd()), shell_.calls[1].owner);
 
   shell_.exitAccepted = false;
+  messages_.answers.push_back(ui::kIdYes);
   main.OnNavigationCommand("IDC_FS_restart", "");
   EXPECT_EQ("ExitWindowsEx", shell_.calls.back().what);
   EXPECT_EQ(2u, shell_.calls.back().flags);
@@ -267,6 +268,7 @@ TEST_F(MainWindowTest, OpeningAPanelPutsTheKeyboardInItAndEscapeClosesItOrTheAbo
 TEST_F(MainWindowTest, HidingToTheTrayBringsBackAnIconARefusedRestartTookAway) {
   MainWindow& main = Start();
   shell_.exitAccepted = false;
+  messages_.answers.push_back(ui::kIdYes);
   main.OnNavigationCommand("IDC_FS_restart", "");
   ASSERT_FALSE(main.Tray1.IsVisible());
   main.OnNavigationCommand("IDC_FS_tray", "");
@@ -279,6 +281,39 @@ TEST_F(MainWindowTest, MinimizeMinimizes) {
   ShowWindow(main.hwnd(), SW_SHOW);
   main.OnNavigationCommand("IDC_FS_minimize", "");
   EXPECT_TRUE(IsIconic(main.hwnd()));
+}
+
+// A restart ends every program the user has open: it is asked first, with No
+// as the answer a stray Enter gives, and No leaves everything as it was.
+TEST_F(MainWindowTest, RestartAsksFirstAndNoChangesNothing) {
+  MainWindow& main = Start();
+  main.OnNavigationCommand("IDC_FS_restart", "");
+  ASSERT_EQ(1u, messages_.shown.size());
+  EXPECT_EQ(ui::kMbYesNo | ui::kMbIconQuestion | ui::kMbDefButton2, messages_.shown[0].flags);
+  EXPECT_EQ(0u, messages_.shown[0].text.rfind("Restart Windows now?", 0));
+  EXPECT_TRUE(shell_.calls.empty()) << "no restart asked of Windows";
+  EXPECT_TRUE(main.Tray1.IsVisible());
+  EXPECT_TRUE(main.Panel(PanelId::frmWizardMode).IsLoaded()) << "nothing unloaded";
+}
+
+// A shell that will not take the icon: hiding would leave a program no one can
+// reach and that blocks its own next start, so the window stays and says why.
+TEST_F(MainWindowTest, WithoutATrayIconTheWindowStaysShown) {
+  notify_.accept = false;
+  SaveSettingValue(registry(), SettingsPath(kMainSettingsKey), "chkRunProgramMini", "1");
+  MainWindow& main = Start();
+  EXPECT_FALSE(main.StartedInTray()) << "start-in-tray shows the window instead";
+  ShowWindow(main.hwnd(), SW_SHOW);
+  main.OnNavigationCommand("IDC_FS_tray", "");
+  EXPECT_TRUE(IsWindowVisible(main.hwnd()));
+  ASSERT_EQ(1u, messages_.shown.size());
+  EXPECT_NE(std::string::npos, messages_.shown[0].text.find("notification area"));
+  EXPECT_EQ(ui::kNimAdd, notify_.calls.back().message) << "the add is tried again";
+
+  notify_.accept = true;  // the shell is back
+  main.OnNavigationCommand("IDC_FS_tray", "");
+  EXPECT_FALSE(IsWindowVisible(main.hwnd()));
+  EXPECT_TRUE(main.Tray1.Icon().InShell());
 }
 
 }  // namespace
