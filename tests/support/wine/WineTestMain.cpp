@@ -1,0 +1,121 @@
+// The Wine test program's main. CTest runs it once per suite with brief output,
+// so a test that crashes or hangs would end the process without a word about
+// which test it was: this main names it. It also puts the prefix back the way
+// a test program that died before its tests cleaned up would have left it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <string>
+
+#include "platform/win32/Win32Registry.h"
+#include "support/RegistrySnapshot.h"
+#include "support/RegistryTest.h"
+
+namespace tw::test {
+namespace {
+
+// A test that runs longer than this is taken for hung: no test comes near it,
+// and the waits for windows inside tests give up after 20 s.
+constexpr DWORD kDefaultTestTimeoutSeconds = 60;
+
+CRITICAL_SECTION runningLock;
+std::string runningTest;  // guarded by runningLock
+DWORD runningSince = 0;   // guarded by runningLock
+
+std::string RunningTest() {
+  EnterCriticalSection(&runningLock);
+  std::string name = runningTest;
+  LeaveCriticalSection(&runningLock);
+  return name;
+}
+
+// Straight to the handle: the C library's stream may be locked by the very
+// thread that crashed or hung.
+void Say(const std::string& text) {
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+class RunningTestListener : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo& test) override {
+    EnterCriticalSection(&runningLock);
+    runningTest = std::string(test.test_suite_name()) + "." + test.name();
+    runningSince = GetTickCount();
+    LeaveCriticalSection(&runningLock);
+  }
+  void OnTestEnd(const ::testing::TestInfo&) override {
+    EnterCriticalSection(&runningLock);
+    runningTest.clear();
+    LeaveCriticalSection(&runningLock);
+  }
+};
+
+LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
+
+// Ends the program at once: Wine would otherwise start its debugger, which
+// waits, holding the output, until CTest gives up on the whole suite.
+LONG WINAPI NameTheCrashedTest(EXCEPTION_POINTERS* exception) {
+  if (previousFilter && previousFilter(exception) == EXCEPTION_CONTINUE_EXECUTION) return EXCEPTION_CONTINUE_EXECUTION;
+  char code[16];
+  wsprintfA(code, "0x%08lX", exception->ExceptionRecord->ExceptionCode);
+  Say("\n[  CRASHED ] " + RunningTest() + ": exception " + code + "\n");
+  TerminateProcess(GetCurrentProcess(), exception->ExceptionRecord->ExceptionCode);
+  return EXCEPTION_EXECUTE_HANDLER;
+}
+
+void NameTheAbortedTest(int) {
+  Say("\n[  ABORTED ] " + RunningTest() + "\n");
+  std::_Exit(3);
+}
+
+// Ends the program when one test runs too long, naming it; CTest's own limit
+// for the suite would end it without a name.
+DWORD WINAPI Watchdog(void* parameter) {
+  const DWORD limit = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(parameter)) * 1000;
+  for (;;) {
+    Sleep(250);
+    EnterCriticalSection(&runningLock);
+    const bool hung = !runningTest.empty() && GetTickCount() - runningSince > limit;
+    const std::string name = runningTest;
+    LeaveCriticalSection(&runningLock);
+    if (hung) {
+      Say("\n[  TIMEOUT ] " + name + " still runs after " + std::to_string(limit / 1000) + " s\n");
+      TerminateProcess(GetCurrentProcess(), 4);
+    }
+  }
+}
+
+std::string TempFile(const char* name) {
+  char folder[MAX_PATH];
+  const DWORD length = GetTempPathA(MAX_PATH, folder);
+  return std::string(folder, length) + name;
+}
+
+}  // namespace
+}  // namespace tw::test
+
+int main(int argc, char** argv) {
+  using namespace tw::test;
+  ::testing::InitGoogleTest(&argc, argv);
+  InitializeCriticalSection(&runningLock);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new RunningTestListener);
+  previousFilter = SetUnhandledExceptionFilter(NameTheCrashedTest);
+  std::signal(SIGABRT, NameTheAbortedTest);
+  const char* timeout = std::getenv("TIDEWAVE_TEST_TIMEOUT");
+  const UINT_PTR seconds = timeout ? std::strtoul(timeout, nullptr, 10) : kDefaultTestTimeoutSeconds;
+  CloseHandle(CreateThread(nullptr, 0, Watchdog, reinterpret_cast<void*>(seconds), 0, nullptr));
+
+  // Listing the tests changes nothing, so it leaves the prefix alone.
+  if (!GTEST_FLAG_GET(list_tests)) {
+    tw::Win32Registry registry;
+    const std::string journal = TempFile("Tidewave-tests-registry.journal");
+    if (const std::size_t restored = RegistrySnapshot::RestoreJournal(registry, journal)) {
+      Say("Put back " + std::to_string(restored) + " registry values and keys a test program that died had changed\n");
+    }
+    RegistrySnapshot::SetJournal(journal);
+    tw::DeleteKeyTree(registry, tw::kHkeyLocalMachine, kScratchRoot);
+  }
+  return RUN_ALL_TESTS();
+}
