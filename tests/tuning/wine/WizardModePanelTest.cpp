@@ -26,6 +26,13 @@ struct ShownMessage {
 
 class WizardModePanel : public ::testing::Test {
  protected:
+  // One shown host frame for the suite; each test loads its own panel into it.
+  static void SetUpTestSuite() { frame_ = TestPanelHost::CreateFrame(kWizardModePanel.width, kWizardModePanel.height); }
+  static void TearDownTestSuite() {
+    DestroyWindow(frame_);
+    frame_ = nullptr;
+  }
+
   void SetUp() override {
     KeepTuningKeys(snapshot_, registry_);
     LoadPresets(app_.tuning.PresetSettings);
@@ -46,7 +53,8 @@ class WizardModePanel : public ::testing::Test {
   AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_,
                   .programFolder = folder_.path(), .os = DetectOsFamily(version_)};
   RegistrySnapshot snapshot_{registry_};
-  TestPanelHost host_{app_, kWizardModePanel.width, kWizardModePanel.height};
+  static inline HWND frame_ = nullptr;
+  TestPanelHost host_{app_, frame_};
   frmWizardMode panel_;
   std::vector<ShownMessage> messages_;
 };
