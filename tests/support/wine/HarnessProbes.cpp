@@ -7,6 +7,7 @@
 
 #include "platform/win32/Win32Registry.h"
 #include "support/TuningKeys.h"
+#include "support/wine/Program.h"
 #include "tuning/TcpIpLayout.h"
 
 namespace tw::test {
@@ -20,8 +21,12 @@ TEST(DISABLED_HarnessProbe, Aborts) { std::abort(); }
 
 TEST(DISABLED_HarnessProbe, Hangs) { Sleep(INFINITE); }
 
-// Dies with the TCP/IP parameters changed and its snapshot never restored.
-TEST(DISABLED_HarnessProbe, CrashesWithTheTcpIpKeysChanged) {
+// Dies with the TCP/IP parameters changed, its snapshot never restored, and
+// the program it started still running.
+TEST(DISABLED_HarnessProbe, CrashesWithTheTcpIpKeysChangedAndTidewaveRunning) {
+  Program tidewave;
+  ASSERT_TRUE(tidewave.Start(BesideTests("Tidewave.exe")));
+  ASSERT_NE(nullptr, tidewave.WaitForWindow("TidewaveMain", "Tidewave"));
   Win32Registry registry;
   RegistrySnapshot snapshot(registry);
   KeepTuningKeys(snapshot, registry);

@@ -4,6 +4,7 @@
 // a test program that died before its tests cleaned up would have left it.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -87,6 +88,25 @@ DWORD WINAPI Watchdog(void* parameter) {
   }
 }
 
+// A Tidewave.exe that an end-to-end test started lives on when that test's
+// program dies, and holds the one-instance mutex the next start-up test needs.
+void EndLeftoverPrograms() {
+  HANDLE processes = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (processes == INVALID_HANDLE_VALUE) return;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(processes, &entry); more; more = Process32Next(processes, &entry)) {
+    if (lstrcmpiA(entry.szExeFile, "Tidewave.exe") != 0) continue;
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+      Say("Ended a Tidewave.exe a test program that died had left running\n");
+      TerminateProcess(process, 99);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
+  }
+  CloseHandle(processes);
+}
+
 std::string TempFile(const char* name) {
   char folder[MAX_PATH];
   const DWORD length = GetTempPathA(MAX_PATH, folder);
@@ -115,6 +135,7 @@ int main(int argc, char** argv) {
       Say("Put back " + std::to_string(restored) + " registry values and keys a test program that died had changed\n");
     }
     RegistrySnapshot::SetJournal(journal);
+    EndLeftoverPrograms();
     tw::DeleteKeyTree(registry, tw::kHkeyLocalMachine, kScratchRoot);
   }
   return RUN_ALL_TESTS();
