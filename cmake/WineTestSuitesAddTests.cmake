@@ -1,7 +1,7 @@
 # Read by CTest through the include file that wine_test_suites() writes, with
 # _executable, _emulator, _working_dir, _suite_list, _prefix_root, _families
 # and _timeout set: lists the program's suites when the list is missing or
-# older than the program, then adds one test per family and suite.
+# older than the program or this script, then adds one test per family and suite.
 
 # A test that fails with this message, so that a program that cannot be listed
 # shows in CTest's summary instead of silently running nothing.
@@ -23,7 +23,8 @@ function(_wine_suites_parse listing out)
     if(line MATCHES "^([^ ]+)\\.(  #.*)?$")
       set(suite "${CMAKE_MATCH_1}")
     elseif(suite AND line MATCHES "^  ([^ ]+)")
-      if(NOT suite MATCHES "(^|/)DISABLED_" AND NOT CMAKE_MATCH_1 MATCHES "^DISABLED_")
+      set(test "${CMAKE_MATCH_1}")
+      if(NOT suite MATCHES "(^|/)DISABLED_" AND NOT test MATCHES "^DISABLED_")
         list(APPEND suites "${suite}")
       endif()
     endif()
@@ -41,7 +42,8 @@ if(NOT EXISTS "${_executable}")
   return()
 endif()
 
-if(NOT EXISTS "${_suite_list}" OR "${_executable}" IS_NEWER_THAN "${_suite_list}")
+if(NOT EXISTS "${_suite_list}" OR "${_executable}" IS_NEWER_THAN "${_suite_list}" OR
+   "${CMAKE_CURRENT_LIST_FILE}" IS_NEWER_THAN "${_suite_list}")
   # The program loads user32 and so starts Wine's desktop: it needs a prepared
   # prefix (never ~/.wine), which is also where a listing is fastest.
   list(GET _families 0 family)
