@@ -1,7 +1,7 @@
 // The Wine test program's main. CTest runs it once per suite with brief output,
 // so a test that crashes or hangs would end the process without a word about
-// which test it was: this main names it. It also puts the prefix back the way
-// a test program that died before its tests cleaned up would have left it.
+// which test it was: this main names it. Before the tests, it puts right what
+// a test program that died left behind in the prefix.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <tlhelp32.h>
@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "platform/win32/Win32Registry.h"
 #include "support/RegistrySnapshot.h"
@@ -39,18 +40,26 @@ void Say(const std::string& text) {
   WriteFile(GetStdHandle(STD_ERROR_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
+void NowRunning(std::string name) {
+  EnterCriticalSection(&runningLock);
+  runningTest = std::move(name);
+  runningSince = GetTickCount();
+  LeaveCriticalSection(&runningLock);
+}
+
+// A suite's own set-up and tear-down (SetUpTestSuite, TearDownTestSuite) count
+// as running too: they make and destroy the windows a suite shares.
 class RunningTestListener : public ::testing::EmptyTestEventListener {
+  void OnTestSuiteStart(const ::testing::TestSuite& suite) override {
+    NowRunning(std::string(suite.name()) + " (setting up the suite)");
+  }
   void OnTestStart(const ::testing::TestInfo& test) override {
-    EnterCriticalSection(&runningLock);
-    runningTest = std::string(test.test_suite_name()) + "." + test.name();
-    runningSince = GetTickCount();
-    LeaveCriticalSection(&runningLock);
+    NowRunning(std::string(test.test_suite_name()) + "." + test.name());
   }
-  void OnTestEnd(const ::testing::TestInfo&) override {
-    EnterCriticalSection(&runningLock);
-    runningTest.clear();
-    LeaveCriticalSection(&runningLock);
+  void OnTestEnd(const ::testing::TestInfo& test) override {
+    NowRunning(std::string(test.test_suite_name()) + " (after " + test.name() + ")");
   }
+  void OnTestSuiteEnd(const ::testing::TestSuite&) override { NowRunning(""); }
 };
 
 LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
@@ -124,7 +133,8 @@ int main(int argc, char** argv) {
   previousFilter = SetUnhandledExceptionFilter(NameTheCrashedTest);
   std::signal(SIGABRT, NameTheAbortedTest);
   const char* timeout = std::getenv("TIDEWAVE_TEST_TIMEOUT");
-  const UINT_PTR seconds = timeout ? std::strtoul(timeout, nullptr, 10) : kDefaultTestTimeoutSeconds;
+  UINT_PTR seconds = timeout ? std::strtoul(timeout, nullptr, 10) : 0;
+  if (seconds == 0) seconds = kDefaultTestTimeoutSeconds;
   CloseHandle(CreateThread(nullptr, 0, Watchdog, reinterpret_cast<void*>(seconds), 0, nullptr));
 
   // Listing the tests changes nothing, so it leaves the prefix alone.
