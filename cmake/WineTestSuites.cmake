@@ -3,7 +3,7 @@
 # so the tests of a suite share one; the suite's output names any test that
 # fails, crashes or hangs. The suites are listed when CTest starts (the program
 # has to be built and a prefix ready for that), and again only once the
-# program is newer than the list.
+# program or the listing script is newer than the list.
 #
 #   wine_test_suites(<target> PREFIX_ROOT <dir> FAMILIES xp 98 [TIMEOUT <seconds>])
 #
