@@ -24,8 +24,24 @@ BOOL CALLBACK AddToolTips(HWND window, LPARAM list) {
 
 class NavigationSurfaceTest : public ::testing::Test {
  protected:
+  // One shown main window for the suite; each test makes its own surface in it.
+  static void SetUpTestSuite() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kHostClass;
+    RegisterClassA(&windowClass);  // fails harmlessly when already registered
+    sharedHost_ = CreateWindowExA(WS_EX_CONTROLPARENT, kHostClass, "Tidewave", WS_POPUP | WS_VISIBLE, 40, 40,
+                                  NavigationSurface::kWidth, NavigationSurface::kHeight, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+  }
+  static void TearDownTestSuite() {
+    DestroyWindow(sharedHost_);
+    sharedHost_ = nullptr;
+  }
+
   void SetUp() override {
-    host_ = SharedHost();
+    host_ = sharedHost_;
     ASSERT_NE(nullptr, host_);
     surface_ = std::make_unique<NavigationSurface>(
         [this](std::string_view command, std::string_view) { sent_.emplace_back(command); });
@@ -36,23 +52,6 @@ class NavigationSurfaceTest : public ::testing::Test {
     surface_.reset();
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-  }
-
-  // One shown main window per test program, left for the process's end to
-  // take away: under Xvfb, Wine spends two seconds taking a shown top-level
-  // window down, and nothing about that is under test here.
-  static HWND SharedHost() {
-    static HWND host = [] {
-      WNDCLASSA windowClass{};
-      windowClass.lpfnWndProc = DefWindowProcA;
-      windowClass.hInstance = GetModuleHandleA(nullptr);
-      windowClass.lpszClassName = kHostClass;
-      RegisterClassA(&windowClass);
-      return CreateWindowExA(WS_EX_CONTROLPARENT, kHostClass, "Tidewave", WS_POPUP | WS_VISIBLE, 40, 40,
-                             NavigationSurface::kWidth, NavigationSurface::kHeight, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
-    }();
-    return host;
   }
 
   HWND Item(int id) const { return GetDlgItem(surface_->hwnd(), id); }
@@ -81,6 +80,7 @@ class NavigationSurfaceTest : public ::testing::Test {
   }
   static bool Visible(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
+  static inline HWND sharedHost_ = nullptr;
   HWND host_ = nullptr;
   std::unique_ptr<NavigationSurface> surface_;
   std::vector<std::string> sent_;

@@ -34,12 +34,6 @@ class Settings : public RegistryTest {
   }
 };
 
-TEST_F(Settings, KeysLieUnderTheVendorKey) {
-  EXPECT_EQ("SOFTWARE\\Marlpit\\Tidewave\\Settings\\MainSettings", SettingsPath(kMainSettingsKey));
-  EXPECT_EQ("SOFTWARE\\Marlpit\\Tidewave\\Settings\\NetPinger", SettingsPath(kNetPingerKey));
-  EXPECT_EQ("SOFTWARE\\Marlpit\\Tidewave\\Settings\\RamSettings", SettingsPath(kRamSettingsKey));
-}
-
 TEST_F(Settings, MissingKeyOrValueGivesTheDefaultUnchanged) {
   EXPECT_EQ(Variant("0"), Read("chkDoPinging", Variant("0")));
   EXPECT_EQ(Variant(5), Read("cmbPingInterval", Variant(5)));

@@ -1,5 +1,7 @@
 #include "support/wine/TestPanelHost.h"
 
+#include "support/wine/Program.h"
+
 namespace tw::test {
 namespace {
 
@@ -30,7 +32,20 @@ void RegisterHostClass() {
 
 }  // namespace
 
-TestPanelHost::TestPanelHost(int width, int height) {
+TestPanelHost::TestPanelHost(int width, int height) : window_(CreateFrame(width, height)) {}
+
+TestPanelHost::TestPanelHost(HWND sharedFrame) : window_(sharedFrame), ownsWindow_(false) {
+  for (HWND child : Children(window_)) {
+    if (GetParent(child) == window_) DestroyWindow(child);
+  }
+  PumpMessages();
+}
+
+TestPanelHost::~TestPanelHost() {
+  if (window_ != nullptr && ownsWindow_) DestroyWindow(window_);
+}
+
+HWND TestPanelHost::CreateFrame(int width, int height) {
   RegisterHostClass();
   RECT frame{0, 0, width, height};
   // A popup without a caption: Wine leaves such windows to itself rather than
@@ -38,14 +53,11 @@ TestPanelHost::TestPanelHost(int width, int height) {
   // captioned window went away; destroying one would wait two seconds for it.
   constexpr DWORD kStyle = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
   AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT);
-  window_ = CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, "Test panel host", kStyle, 0, 0,
-                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
-  ShowWindow(window_, SW_SHOWNOACTIVATE);
-}
-
-TestPanelHost::~TestPanelHost() {
-  if (window_ != nullptr) DestroyWindow(window_);
+  HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, "Test panel host", kStyle, 0, 0,
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  return window;
 }
 
 void TestPanelHost::applyAllControls(ui::Panel& panel) {

@@ -1,7 +1,9 @@
 #pragma once
 // A stand-in for the main window that panels are loaded into in tests: a
-// visible top-level window (the host frame itself) that implements PanelHost,
-// skins nothing, and writes down what a panel asks of the navigation surface.
+// visible top-level window (the host frame) that implements PanelHost, skins
+// nothing, and writes down what a panel asks of the navigation surface. A
+// suite can make one frame for all its tests (CreateFrame in SetUpTestSuite)
+// and give each test's host that frame.
 #include <windows.h>
 
 #include <string>
@@ -16,6 +18,9 @@ class TestPanelHost final : public ui::PanelHost {
  public:
   // The host frame is sized to the panel's host size (width x height in pixels).
   explicit TestPanelHost(int width = 724, int height = 540);
+  // On a frame from CreateFrame that outlives this host. Whatever an earlier
+  // test left in the frame goes first.
+  explicit TestPanelHost(HWND sharedFrame);
   TestPanelHost(const TestPanelHost&) = delete;
   TestPanelHost& operator=(const TestPanelHost&) = delete;
   ~TestPanelHost() override;
@@ -25,6 +30,9 @@ class TestPanelHost final : public ui::PanelHost {
   void applyAllControls(ui::Panel& panel) override;
   void BringMovieToFront() override;
   void SetMovieVariable(std::string_view name, std::string_view value) override;
+
+  // A shown host frame, for the caller to destroy.
+  static HWND CreateFrame(int width, int height);
 
   // Loads the panel into this host and shows it, as the main window's ShowPanel does.
   bool Show(ui::Panel& panel);
@@ -37,6 +45,7 @@ class TestPanelHost final : public ui::PanelHost {
  private:
   ui::SkinEngine skin_;
   HWND window_ = nullptr;
+  bool ownsWindow_ = true;
   std::vector<std::string> calls_;
 };
 

@@ -23,6 +23,13 @@ namespace {
 
 class WizardModePanel : public ::testing::Test {
  protected:
+  // One shown host frame for the suite; each test loads its own panel into it.
+  static void SetUpTestSuite() { frame_ = TestPanelHost::CreateFrame(kWizardModePanel.width, kWizardModePanel.height); }
+  static void TearDownTestSuite() {
+    DestroyWindow(frame_);
+    frame_ = nullptr;
+  }
+
   void SetUp() override {
     KeepTuningKeys(snapshot_, registry_);
     LoadPresets(app_.tuning.PresetSettings);
@@ -43,7 +50,8 @@ class WizardModePanel : public ::testing::Test {
   AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_, .messages = messages_,
                   .programFolder = folder_.path(), .os = DetectOsFamily(version_)};
   RegistrySnapshot snapshot_{registry_};
-  TestPanelHost host_{kWizardModePanel.width, kWizardModePanel.height};
+  static inline HWND frame_ = nullptr;
+  TestPanelHost host_{frame_};
   frmWizardMode panel_{app_.tuning, [this](const TcpIpSettings& settings) {
                          return ApplySettings({registry_, files_, clock_, app_.programFolder, app_.os}, settings);
                        },

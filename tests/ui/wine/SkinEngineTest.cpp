@@ -124,25 +124,29 @@ class SkinEngineTest : public ::testing::Test {
     }
   }
   void TearDown() override {
-    DestroyWindow(panel_);
+    // With the panel goes whatever else a test left on the shared host.
+    for (HWND child : Children(sharedHost_)) {
+      if (GetParent(child) == sharedHost_) DestroyWindow(child);
+    }
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
   }
 
-  // One shown window per test program, left for the process's end to take
-  // away: under Xvfb, Wine spends two seconds taking a shown top-level window down.
-  static HWND SharedHost() {
-    static HWND host = [] {
-      WNDCLASSA hostClass{};
-      hostClass.lpfnWndProc = DefWindowProcA;
-      hostClass.hInstance = GetModuleHandleA(nullptr);
-      hostClass.lpszClassName = "TidewaveSkinTestHost";
-      RegisterClassA(&hostClass);
-      return CreateWindowExA(0, "TidewaveSkinTestHost", "Skin", WS_POPUP | WS_VISIBLE, 20, 20, 500, 300, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
-    }();
-    return host;
+  // One shown window for the suite; each test makes its own panel in it.
+  static void SetUpTestSuite() {
+    WNDCLASSA hostClass{};
+    hostClass.lpfnWndProc = DefWindowProcA;
+    hostClass.hInstance = GetModuleHandleA(nullptr);
+    hostClass.lpszClassName = "TidewaveSkinTestHost";
+    RegisterClassA(&hostClass);  // fails harmlessly when already registered
+    sharedHost_ = CreateWindowExA(0, "TidewaveSkinTestHost", "Skin", WS_POPUP | WS_VISIBLE, 20, 20, 500, 300, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
   }
+  static void TearDownTestSuite() {
+    DestroyWindow(sharedHost_);
+    sharedHost_ = nullptr;
+  }
+  static HWND SharedHost() { return sharedHost_; }
 
   HWND Control(int id) const { return GetDlgItem(panel_, id); }
   // Skins the panel as the program does: the form, then each control by kind.
@@ -167,6 +171,7 @@ class SkinEngineTest : public ::testing::Test {
     return color;
   }
 
+  static inline HWND sharedHost_ = nullptr;
   HWND panel_ = nullptr;
 };
 
