@@ -60,6 +60,9 @@ configure "$BUILD/native"
 configure "$BUILD/win32" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake"
 make_prefix xp winxp
 make_prefix 98 win98
+# Windows 7: newer than XP, so family 1 "Windows 32", yet of the NT platform.
+make_prefix win7 win7
 make_prefix run winxp
 unmanaged_windows xp
 unmanaged_windows 98
+unmanaged_windows win7

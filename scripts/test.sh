@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: native (with sanitizers) and under
-# Wine in both the XP and the 98 prefix, as one CTest run.
+# Wine in both the XP and the 98 prefix (and the end-to-end apply in a Windows 7
+# one), as one CTest run.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
@@ -10,4 +11,4 @@ cmake --build "$BUILD/win32" -j2
 printf 'subdirs("native")\nsubdirs("win32")\n' > "$BUILD/CTestTestfile.cmake"
 cd "$BUILD"
 exec xvfb-run -a -s "-screen 0 1280x1024x24" \
-  bash "$ROOT/scripts/lib/wine-session.sh" "xp 98" ctest -j2 --output-on-failure "$@"
+  bash "$ROOT/scripts/lib/wine-session.sh" "xp 98 win7" ctest -j2 --output-on-failure "$@"

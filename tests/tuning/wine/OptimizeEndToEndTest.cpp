@@ -28,7 +28,8 @@ TEST(OptimizeEndToEnd, AutomaticCFromTheNavigationWritesTheRegistryAfterABackup)
   Win32Registry registry;
   RegistrySnapshot snapshot(registry);
   KeepTuningKeys(snapshot, registry);
-  const bool nt = TestFamily() == "xp";
+  // Windows 7 reports family 1, yet takes the NT layout like XP.
+  const bool nt = TestFamily() != "98";
   const std::string parameters(nt ? kTcpipParametersKey : kMstcpKey);
   const std::string windowValue = nt ? "GlobalMaxTcpWindowSize" : "DefaultRcvWindow";
   {
@@ -84,6 +85,9 @@ TEST(OptimizeEndToEnd, AutomaticCFromTheNavigationWritesTheRegistryAfterABackup)
   const std::string backup = ReadWholeFile(backups + "\\001.BCK");
   EXPECT_NE(std::string::npos, backup.find("\"" + windowValue + "\"\r\n8192\r\n"))
       << "the backup holds the window size as it was before:\n" << backup;
+  const std::string family = TestFamily() == "xp" ? "7" : TestFamily() == "98" ? "3" : "1";
+  // The third line, after "#yyyy-mm-dd#" and "#hh:mm:ss#": the family as recorded.
+  EXPECT_EQ(family, backup.substr(26, backup.find("\r\n", 26) - 26)) << backup;
 
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(tidewave.WaitForExit(10000));
