@@ -1,6 +1,7 @@
 #include "ui/win32/msgFrm.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "ui/win32/Fonts.h"
 
@@ -368,13 +369,16 @@ void msgFrm::OnButton(int id) {
       if (layout_ == 1) OnButton(IDC_iCmd_1);
       if (layout_ == 0 && defaultButton_ != 0) SendMessageA(Control(IDC_cmd1_0 + defaultButton_ - 1), BM_CLICK, 0, 0);
       break;
-    case IDCANCEL:  // Escape: Cancel where there is one; a lone OK answers too
+    case IDCANCEL:  // Escape: the box's Cancel, or its OK when that is its only button
       if (layout_ == 1) OnButton(IDC_iCmd_0);
       if (layout_ == 0) {
+        std::vector<HWND> shown;
         for (int i = 0; i < 3; ++i) {
-          HWND button = Control(IDC_cmd1_0 + i);
-          const bool shown = IsWindowVisible(button) != FALSE;
-          if (shown && (buttonValues_[i] == 2 || (buttonValues_[i] == 1 && !IsWindowVisible(Control(IDC_cmd1_1))))) {
+          if (IsWindowVisible(Control(IDC_cmd1_0 + i))) shown.push_back(Control(IDC_cmd1_0 + i));
+        }
+        for (HWND button : shown) {
+          const std::string caption = WindowText(button);
+          if (caption == "Cancel" || (caption == "OK" && shown.size() == 1)) {
             SendMessageA(button, BM_CLICK, 0, 0);
             break;
           }

@@ -157,6 +157,25 @@ TEST_F(MsgFrmTest, ATickedCheckBoxAddsAHundredAndTheSecondButtonCanBeTheDefault)
   EXPECT_EQ(7, Box(256 | 4));
 }
 
+TEST_F(MsgFrmTest, EnterPressesTheDefaultButtonAndEscapeCancels) {
+  // Keys go into the queue, where the box's own loop meets them as typed.
+  auto key = [](WPARAM code) {
+    PostMessageA(GetFocus(), WM_KEYDOWN, code, 0);
+    PostMessageA(GetFocus(), WM_KEYUP, code, static_cast<LPARAM>(0xC0000000u));
+  };
+  driver_.Then([&] { key(VK_RETURN); });
+  EXPECT_EQ(7, Box(256 | 3)) << "No, the default";
+  driver_.Then([&] { key(VK_ESCAPE); });
+  EXPECT_EQ(2, Box(1)) << "Cancel";
+  driver_.Then([&] { key(VK_ESCAPE); });
+  EXPECT_EQ(1, Box(0)) << "a lone OK";
+  driver_.Then([&] {
+    SetWindowTextA(frm_.Control(ui::IDC_iTxt), "by key");
+    key(VK_RETURN);
+  });
+  EXPECT_EQ("by key", frm_.input_box("Name?", 0, "Input", "", true, "", 0, 300, 300, 0));
+}
+
 TEST_F(MsgFrmTest, TheInputBoxKeepsItsTextMarksTheCheckBoxAndCancelGivesNothing) {
   driver_.Then([&] {
     HWND text = frm_.Control(ui::IDC_iTxt);
