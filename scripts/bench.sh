@@ -10,3 +10,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash "$ROOT/scripts/lib/wine-session.sh"
   wine "$BUILD/win32/bin/startup_bench.exe" "${1:-9}"
 # ApplySettings and its backup at 1, 16 and 256 interfaces; puts every key it touches back.
 bash "$ROOT/scripts/lib/wine-session.sh" run wine "$BUILD/win32/bin/tuning_bench.exe" "${1:-9}"
+# The balloon's shadow, pixel by pixel against one copy of the screen.
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$ROOT/scripts/lib/wine-session.sh" run \
+  wine "$BUILD/win32/bin/balloon_bench.exe" "${1:-9}"

@@ -3,6 +3,7 @@
 #include "app/ProgramVersion.h"
 #include "app/win32/PanelFactory.h"
 #include "settings/RegistrySettings.h"
+#include "settings/win32/frmMainSettings.h"
 #include "system/SystemShortcuts.h"
 #include "tuning/Presets.h"
 
@@ -119,9 +120,9 @@ void MainWindow::Startup() {
 }
 
 bool MainWindow::StartInTrayOption() {
-  const Variant value =
-      GetSettingValue(app_.registry, SettingsPath(kMainSettingsKey), "chkRunProgramMini", Variant("0"));
-  return value.Text() == "1";
+  // The panel has read the stored option while it loaded.
+  const auto* settings = dynamic_cast<const frmMainSettings*>(&Panel(PanelId::frmMainSettings));
+  return settings != nullptr && settings->Values().chkRunProgramMini;
 }
 
 void MainWindow::OnNavigationCommand(std::string_view command, std::string_view /*argument*/) {
@@ -243,7 +244,14 @@ bool MainWindow::ShowStillRunningNotice() {
   // its single-instance check would then turn away every new start.
   if (!Tray1.EnsureInShell()) return false;
   ShowWindow(hwnd(), SW_HIDE);
-  if (IsNtFamily(app_.os.code)) Tray1.showBalloonoolTip(true);
+  if (IsNtFamily(app_.os.code)) {
+    Tray1.showBalloonoolTip(true);
+  } else {
+    // Against the bottom-right corner, where the notification area lies; it closes itself.
+    const SIZE screen = ui::ScreenSize();
+    notice_.MsgAuto_box("The Program Still Running Here", ui::kMbIconInformation, "Program notification", 5, true,
+                        RGB(242, 248, 200), static_cast<float>(screen.cx - 40), static_cast<float>(screen.cy), 0);
+  }
   return true;
 }
 

@@ -15,6 +15,7 @@
 #include "ui/win32/SkinEngine.h"
 #include "ui/win32/Tray.h"
 #include "ui/win32/Window.h"
+#include "ui/win32/msgFrm.h"
 
 namespace tw {
 
@@ -47,6 +48,8 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   void BeginWindowDrag();
   ui::Panel& Panel(PanelId id) { return *panels_[static_cast<int>(id)]; }
   NavigationSurface& Movie() { return flash_; }
+  // The timed notice the 9x family gets in place of a tray balloon.
+  ui::msgFrm& StillRunningNotice() { return notice_; }
 
   // ui::PanelHost
   HWND HostWindow() const override { return framChildWindow_.hwnd(); }
@@ -82,6 +85,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   std::array<std::unique_ptr<ui::Panel>, kPanelCount> panels_;
   bool startedInTray_ = false;
   HWND lastFocus_ = nullptr;
+  ui::msgFrm notice_;
 };
 
 }  // namespace tw

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/win32/WidePath.h"
+#include "settings/win32/frmMainSettings.h"
 #include "tuning/win32/frmWizardMode.h"
 
 namespace tw {
@@ -20,6 +22,18 @@ class EmptyPanel final : public ui::Panel {
   using ui::Panel::Panel;
 };
 
+// The program folder, "\", the executable's name without its extension and
+// ".exe", in the system code page the Run key is written in; empty without a folder.
+std::string ProgramPath(const std::string& folder) {
+  if (folder.empty()) return {};
+  char module[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, module, MAX_PATH);
+  std::string name(module);
+  name = name.substr(name.find_last_of("\\/") + 1);
+  name = name.substr(0, name.find_last_of('.'));
+  return Utf8ToAnsi(folder + "\\" + AnsiToUtf8(name) + ".exe");
+}
+
 }  // namespace
 
 std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app) {
@@ -30,6 +44,9 @@ std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app) {
           return ApplySettings({app.registry, app.files, app.clock, app.programFolder, app.os}, settings);
         },
         app.messages);
+  }
+  if (id == PanelId::frmMainSettings) {
+    return std::make_unique<frmMainSettings>(app.registry, ProgramPath(app.programFolder), app.messages);
   }
   return std::make_unique<EmptyPanel>(kEmptySpecs[static_cast<int>(id)], app.messages);
 }

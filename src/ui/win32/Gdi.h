@@ -28,6 +28,8 @@ class GdiObject {
     if (handle_ != nullptr) DeleteObject(handle_);
     handle_ = handle;
   }
+  // Gives the object up to whoever takes it over (SetWindowRgn takes a region).
+  [[nodiscard]] Handle Release() { return std::exchange(handle_, nullptr); }
 
  private:
   Handle handle_ = nullptr;

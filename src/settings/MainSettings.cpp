@@ -1,0 +1,62 @@
+#include "settings/MainSettings.h"
+
+#include "core/Numbers.h"
+#include "settings/RegistrySettings.h"
+
+namespace tw {
+namespace {
+
+bool Ticked(IRegistry& registry, std::string_view name) {
+  const Variant value = GetSettingValue(registry, SettingsPath(kMainSettingsKey), name, Variant("0"));
+  const std::optional<std::int16_t> number = ToInt16(value.Text());
+  return number.has_value() && *number == 1;
+}
+
+// A value the marker below cannot be in: an entry missing, not an empty one.
+constexpr std::string_view kMissing = "\x01";
+
+}  // namespace
+
+MainSettingsValues LoadMainSettingsValues(IRegistry& registry) {
+  return {Ticked(registry, "chkRunMainProgram"), Ticked(registry, "chkRunProgramMini")};
+}
+
+void SaveMainSettingsValues(IRegistry& registry, const MainSettingsValues& values) {
+  const std::string path = SettingsPath(kMainSettingsKey);
+  SaveSettingValue(registry, path, "chkRunMainProgram", Variant(values.chkRunMainProgram ? "1" : "0"));
+  SaveSettingValue(registry, path, "chkRunProgramMini", Variant(values.chkRunProgramMini ? "1" : "0"));
+}
+
+std::string RunEntryText(std::string_view programPath) {
+  if (programPath.find(' ') == std::string_view::npos) return std::string(programPath);
+  std::string quoted(1, '"');
+  quoted.append(programPath);
+  quoted.push_back('"');
+  return quoted;
+}
+
+std::string RunEntryPath(std::string_view entry) {
+  if (entry.size() >= 2 && entry.front() == '"') {
+    const std::size_t close = entry.find('"', 1);
+    if (close != std::string_view::npos) return std::string(entry.substr(1, close - 1));
+  }
+  return std::string(entry);
+}
+
+void WriteRunEntry(IRegistry& registry, std::string_view programPath) {
+  if (programPath.empty()) return;
+  SetTypedValue(registry, kHkeyCurrentUser, kRunKey, kRunValueName, kRegSz, Variant(RunEntryText(programPath)));
+}
+
+void RemoveRunEntry(IRegistry& registry) {
+  SetTypedValue(registry, kHkeyCurrentUser, kRunKey, kRunValueName, kRegSz, Variant(""), Variant(true));
+}
+
+std::optional<std::string> ReadRunEntry(IRegistry& registry) {
+  const Variant value =
+      GetStringValue(registry, kHkeyCurrentUser, kRunKey, kRunValueName, Variant(std::string(kMissing)));
+  if (value.Text() == kMissing) return std::nullopt;
+  return RunEntryPath(value.Text());
+}
+
+}  // namespace tw

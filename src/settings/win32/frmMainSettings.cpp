@@ -1,0 +1,63 @@
+#include "settings/win32/frmMainSettings.h"
+
+namespace tw {
+
+frmMainSettings::frmMainSettings(IRegistry& registry, std::string programPath, ui::IMessageBox& messages)
+    : ui::Panel(kMainSettingsPanel, messages), registry_(registry), programPath_(std::move(programPath)) {}
+
+void frmMainSettings::OnLoad() {
+  LoadSettings();
+  MarkChanged(false);
+}
+
+void frmMainSettings::LoadSettings() {
+  const MainSettingsValues values = LoadMainSettingsValues(registry_);
+  SetTicked(IDC_chkRunMainProgram, values.chkRunMainProgram);
+  SetTicked(IDC_chkRunProgramMini, values.chkRunProgramMini);
+  // Keeps the entry pointing at wherever the program now lies.
+  if (values.chkRunMainProgram) WriteRunEntry(registry_, programPath_);
+}
+
+void frmMainSettings::SaveSettings() {
+  const MainSettingsValues values = Values();
+  SaveMainSettingsValues(registry_, values);
+  if (values.chkRunMainProgram) {
+    WriteRunEntry(registry_, programPath_);
+  } else {
+    RemoveRunEntry(registry_);
+  }
+}
+
+void frmMainSettings::cmdSave_Click() {
+  SaveSettings();
+  MarkChanged(false);
+}
+
+void frmMainSettings::MarkChanged(bool flag) {
+  changed_ = flag;
+  HWND save = Control(IDC_cmdSave);
+  // A disabled button that keeps the focus leaves the keyboard nowhere.
+  if (!flag && GetFocus() == save) SendMessageA(GetAncestor(hwnd(), GA_ROOT), WM_NEXTDLGCTL, 0, FALSE);
+  EnableWindow(save, flag ? TRUE : FALSE);
+}
+
+MainSettingsValues frmMainSettings::Values() const {
+  auto ticked = [this](int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; };
+  return {ticked(IDC_chkRunMainProgram), ticked(IDC_chkRunProgramMini)};
+}
+
+void frmMainSettings::SetTicked(int id, bool ticked) {
+  SendMessageA(Control(id), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void frmMainSettings::OnCommand(int id, int notification) {
+  if (notification != BN_CLICKED) return;
+  switch (id) {
+    case IDC_chkRunMainProgram: chkRunMainProgram_Click(); break;
+    case IDC_chkRunProgramMini: chkRunProgramMini_Click(); break;
+    case IDC_cmdSave: cmdSave_Click(); break;
+    default: break;
+  }
+}
+
+}  // namespace tw

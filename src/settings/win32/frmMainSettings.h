@@ -1,0 +1,67 @@
+#pragma once
+// frmMainSettings, "Main Settings": start with Windows, start in the tray.
+// Control IDs, the layout in twips, and the panel that stores both options.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/Registry.h"
+#include "settings/MainSettings.h"
+#include "ui/ControlLayout.h"
+#include "ui/Panels.h"
+#include "ui/win32/Panel.h"
+
+namespace tw {
+
+enum MainSettingsControl : int {
+  IDC_frameMainSettings = 1700,
+  IDC_frmStartup,
+  IDC_chkRunMainProgram,
+  IDC_chkRunProgramMini,
+  IDC_cmdSave,
+};
+
+inline constexpr ui::ControlSpec kMainSettingsControls[] = {
+    {IDC_frameMainSettings, "frameMainSettings", ui::ControlKind::Frame, "Main Settings", 75, 60, 6450, 3480},
+    {IDC_frmStartup, "frmStartup", ui::ControlKind::Frame, "Windows Startup", 240, 420, 5970, 1500,
+     IDC_frameMainSettings},
+    {IDC_chkRunMainProgram, "chkRunMainProgram", ui::ControlKind::CheckBox,
+     "Run Main Program when windows start up", 360, 420, 5400, 285, IDC_frmStartup},
+    {IDC_chkRunProgramMini, "chkRunProgramMini", ui::ControlKind::CheckBox, "Run Program In system tray", 360,
+     900, 5400, 285, IDC_frmStartup},
+    {IDC_cmdSave, "cmdSave", ui::ControlKind::Button, "&Save", 2617, 2640, 1215, 405, IDC_frameMainSettings},
+};
+
+inline constexpr ui::PanelSpec kMainSettingsPanel = ui::PanelLayout(ui::PanelId::frmMainSettings, kMainSettingsControls);
+
+class frmMainSettings final : public ui::Panel {
+ public:
+  // `programPath`: the executable's full path, for the Run entry (empty when
+  // Windows could not say, and then no entry is written).
+  frmMainSettings(IRegistry& registry, std::string programPath, ui::IMessageBox& messages);
+
+  void chkRunMainProgram_Click() { MarkChanged(true); }
+  void chkRunProgramMini_Click() { MarkChanged(true); }
+  void cmdSave_Click();
+
+  void LoadSettings();
+  void SaveSettings();
+  void MarkChanged(bool flag);
+
+  // The check boxes as they stand (the main window reads the tray option here).
+  MainSettingsValues Values() const;
+  bool Changed() const { return changed_; }
+
+ protected:
+  void OnLoad() override;
+  void OnCommand(int id, int notification) override;
+
+ private:
+  void SetTicked(int id, bool ticked);
+
+  IRegistry& registry_;
+  std::string programPath_;
+  bool changed_ = false;
+};
+
+}  // namespace tw
