@@ -7,8 +7,10 @@
 #include "platform/OsVersion.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/Network.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
+#include "platform/Sound.h"
 #include "tuning/Presets.h"
 #include "ui/MessageBox.h"
 
@@ -25,6 +27,9 @@ struct AppContext {
   std::string programFolder;
   OsFamilyInfo os{};          // set once during start-up
   TuningState tuning{};       // CurrentSettings and the presets; LoadPresets fills them at start-up
+  // The pinger's sockets, ICMP and sound; without them it pings nothing and is silent.
+  INetwork* network = nullptr;
+  ISound* sound = nullptr;
 };
 
 }  // namespace tw
