@@ -43,19 +43,23 @@ inline constexpr std::string_view kPingerDescription =
     "provider. Most Internet Service Providers Disconnect users after a fixed period of modem activity. "
     "Automatic Mode pings dns.google.";
 
+// The captions of the two field labels and the five lines of the explanation
+// need a little more room in the panels' Tahoma than the panel first gave
+// them: the host field sits 7 pixels further right, the interval label
+// starts earlier, the explanation is taller.
 inline constexpr ui::ControlSpec kNetPingerControls[] = {
     {IDC_frameNetPingerSettings, "frameNetPingerSettings", ui::ControlKind::Frame, "Net Pinger Settings", 0, 15, 6540, 3630},
     {IDC_chkDoPinging, "chkDoPinging", ui::ControlKind::CheckBox, "Enable Pinger", 150, 300, 1455, 255, IDC_frameNetPingerSettings},
     {IDC_frameConfigurations, "frameConfigurations", ui::ControlKind::Frame, "Configuration", 120, 675, 6285, 1500, IDC_frameNetPingerSettings},
     {IDC_optAuto, "optAuto", ui::ControlKind::OptionButton, "Automatic Mode", 990, 210, 1695, 255, IDC_frameConfigurations},
     {IDC_optManual, "optManual", ui::ControlKind::OptionButton, "Manual Mode", 3900, 210, 1695, 255, IDC_frameConfigurations},
-    {IDC_lblHostName, "lblHostName", ui::ControlKind::SkinLabel, "Ping Host", 90, 615, 840, 255, IDC_frameConfigurations},
-    {IDC_txtPingHost, "txtPingHost", ui::ControlKind::TextBox, "", 915, 600, 1710, 315, IDC_frameConfigurations},
-    {IDC_lblPingInterval, "lblPingInterval", ui::ControlKind::SkinLabel, "Ping Interval", 3645, 630, 975, 255, IDC_frameConfigurations},
+    {IDC_lblHostName, "lblHostName", ui::ControlKind::SkinLabel, "Ping Host", 90, 615, 900, 255, IDC_frameConfigurations},
+    {IDC_txtPingHost, "txtPingHost", ui::ControlKind::TextBox, "", 1020, 600, 1710, 315, IDC_frameConfigurations},
+    {IDC_lblPingInterval, "lblPingInterval", ui::ControlKind::SkinLabel, "Ping Interval", 3420, 630, 1170, 255, IDC_frameConfigurations},
     {IDC_cmbPingInterval, "cmbPingInterval", ui::ControlKind::ComboBox, "", 4635, 615, 1335, 315, IDC_frameConfigurations},
     {IDC_chkSound, "chkSound", ui::ControlKind::CheckBox, "Play &Sound at Ping", 240, 1080, 1815, 255, IDC_frameConfigurations},
     {IDC_cmdPingNow, "cmdPingNow", ui::ControlKind::Button, "Ping &Now", 3360, 1020, 1400, 405, IDC_frameConfigurations},
-    {IDC_lblPingerDescription, "lblPingerDescription", ui::ControlKind::SkinLabel, kPingerDescription, 150, 2340, 4800, 1080, IDC_frameNetPingerSettings},
+    {IDC_lblPingerDescription, "lblPingerDescription", ui::ControlKind::SkinLabel, kPingerDescription, 150, 2250, 4800, 1230, IDC_frameNetPingerSettings},
     {IDC_cmdSave, "cmdSave", ui::ControlKind::Button, "Save", 5010, 2910, 1340, 405, IDC_frameNetPingerSettings},
 };
 
