@@ -1,8 +1,6 @@
 #pragma once
-// Sockets and ICMP that answer as a test scripts them and send nothing: every
-// address a test pings that is not loopback goes through here. It counts
-// start-ups, clean-ups and handles, so a test can prove they pair up.
-#include <cstdint>
+// Sockets and ICMP that answer as a test scripts them and send nothing, with
+// start-ups, clean-ups and handles counted so a test can see they pair up.
 #include <functional>
 #include <map>
 #include <string>
@@ -21,10 +19,8 @@ constexpr std::uint32_t Ipv4(std::uint8_t a, std::uint8_t b, std::uint8_t c, std
 class FakeNetwork final : public INetwork {
  public:
   struct Reply {
-    std::uint32_t count = 1;   // what the send returns
-    std::uint32_t status = 0;  // written into the record
-    std::uint32_t roundTrip = 5;
-    bool writeRecord = true;   // false: the record is left as the send found it
+    std::uint32_t count = 1, status = 0, roundTrip = 5;
+    bool writeRecord = true;  // false: the record stays as the send found it
   };
   struct Send {
     IcmpHandle handle;
@@ -34,31 +30,45 @@ class FakeNetwork final : public INetwork {
     std::uint32_t timeoutMs;
   };
 
-  // Scripted answers.
-  int startupResult = 0;
+  int startupResult = 0, cleanupResult = 0;
   WsaData granted{0x0101, 0x0202, 32767};
-  int cleanupResult = 0;
-  std::map<std::string, std::vector<std::vector<std::uint8_t>>> hosts;  // name -> addresses
-  std::map<std::uint32_t, Reply> replies;  // others time out: no reply, status 11010
-  // Runs inside every send, while the handle is open (a nested ping, say).
-  std::function<void()> duringSend;
+  std::map<std::string, std::vector<std::vector<std::uint8_t>>> hosts;
+  std::map<std::uint32_t, Reply> replies;  // any other address times out
+  std::function<void()> duringSend;        // runs while the handle is open
 
-  // What happened.
-  int startups = 0;    // successful ones
-  int cleanups = 0;
-  int handlesOpen = 0;
+  int startups = 0, cleanups = 0, handlesOpen = 0;
+  std::uint16_t requestedVersion = 0;
   std::vector<std::string> lookups;
   std::vector<Send> sends;
 
-  int WSAStartup(std::uint16_t requestedVersion, WsaData& data) override;
-  int WSACleanup() override;
-  std::optional<HostEntry> gethostbyname(std::string_view name) override;
-  IcmpHandle IcmpCreateFile() override;
+  int WSAStartup(std::uint16_t version, WsaData& data) override {
+    requestedVersion = version;
+    if (startupResult != 0) return startupResult;
+    ++startups;
+    data = granted;
+    return 0;
+  }
+  int WSACleanup() override { return ++cleanups, cleanupResult; }
+  std::optional<HostEntry> gethostbyname(std::string_view name) override {
+    lookups.emplace_back(name);
+    const auto found = hosts.find(std::string(name));
+    if (found == hosts.end()) return std::nullopt;
+    return HostEntry{2, 4, found->second};
+  }
+  IcmpHandle IcmpCreateFile() override { return ++handlesOpen, nextHandle_++; }
   std::uint32_t IcmpSendEcho(IcmpHandle handle, std::uint32_t address, std::span<const std::uint8_t> request,
-                             std::span<std::uint8_t> reply, std::uint32_t timeoutMs) override;
-  bool IcmpCloseHandle(IcmpHandle handle) override;
-
-  std::uint16_t lastRequestedVersion = 0;
+                             std::span<std::uint8_t> reply, std::uint32_t timeoutMs) override {
+    sends.push_back({handle, address, std::string(request.begin(), request.end()), reply.size(), timeoutMs});
+    if (duringSend) duringSend();
+    const auto found = replies.find(address);
+    const Reply answer = found != replies.end() ? found->second : Reply{0, 11010, 0, true};
+    if (answer.writeRecord) {
+      const std::uint32_t fields[] = {address, answer.status, answer.roundTrip};
+      for (int k = 0; k < 12; ++k) reply[k] = static_cast<std::uint8_t>(fields[k / 4] >> (8 * (k % 4)));
+    }
+    return answer.count;
+  }
+  bool IcmpCloseHandle(IcmpHandle) override { return --handlesOpen, true; }
 
  private:
   IcmpHandle nextHandle_ = 0x100;
@@ -66,15 +76,11 @@ class FakeNetwork final : public INetwork {
 
 class RecordingSound final : public ISound {
  public:
-  struct Played {
-    std::string file;
-    std::uint32_t flags;
-  };
   bool PlaySoundA(std::string_view file, std::uint32_t flags) override {
-    played.push_back({std::string(file), flags});
+    played.push_back(std::string(file) + " " + std::to_string(flags));
     return true;
   }
-  std::vector<Played> played;
+  std::vector<std::string> played;  // "file flags"
 };
 
 }  // namespace tw::test

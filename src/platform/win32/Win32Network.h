@@ -9,7 +9,7 @@ namespace tw {
 // calls come from icmp.dll (iphlpapi.dll where it is missing), loaded on the
 // first ping, so the program starts on a system that has neither: a ping
 // there simply gets no handle.
-class Win32Network final : public INetwork {
+class Win32Network : public INetwork {
  public:
   Win32Network() = default;
   Win32Network(const Win32Network&) = delete;
