@@ -57,6 +57,7 @@ NetPinger::NetPinger(Services services)
     : services_(std::move(services)), tmrPinger_(services_.timers.MakeTimer([this] { tmrPinger_Timer(); })) {}
 
 void NetPinger::Form_Load() {
+  tickCount_ = 0;
   controls_.saveEnabled = false;
   LoadSettings();
   ApplyPinging();

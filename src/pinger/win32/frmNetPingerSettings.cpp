@@ -57,8 +57,9 @@ void frmNetPingerSettings::OnLoad() {
   for (const std::string& entry : IntervalEntries()) {
     SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   }
-  // The host field holds a name or an address, never more.
-  SendMessageA(Control(IDC_txtPingHost), EM_LIMITTEXT, 255, 0);
+  // A host name has at most 253 characters, and a stored text longer than 254
+  // would not read back: the field takes no more than that.
+  SendMessageA(Control(IDC_txtPingHost), EM_LIMITTEXT, 254, 0);
   pinger_.Form_Load();
   ShowState();
 }
