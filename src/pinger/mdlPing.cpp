@@ -117,8 +117,8 @@ std::optional<EchoResult> EchoOnce(PingServices& services, std::string_view targ
     replies = services.network.IcmpSendEcho(handle.get(), *address, {payload, kEchoPayload.size()}, reply.bytes,
                                             timeoutMs);
   }
-  const std::int32_t value = replies != 0 ? static_cast<std::int32_t>(reply.RoundTripTime())
-                                          : -static_cast<std::int32_t>(reply.Status());
+  // Negated in unsigned arithmetic: any status the record holds has a negative.
+  const std::int32_t value = static_cast<std::int32_t>(replies != 0 ? reply.RoundTripTime() : 0u - reply.Status());
   Yield(services);
   handle.Close();
   return EchoResult{value, replies};
