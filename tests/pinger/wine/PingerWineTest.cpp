@@ -43,8 +43,6 @@ constexpr const char* kStored[] = {"chkDoPinging", "optAuto", "optManual", "txtP
 
 class NetPingerPanel : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { frame_ = TestPanelHost::CreateFrame(kNetPingerPanel.width, kNetPingerPanel.height); }
-  static void TearDownTestSuite() { DestroyWindow(frame_); }
   void SetUp() override {
     snapshot_.Keep(kHkeyLocalMachine, path_, {std::begin(kStored), std::end(kStored)});
     RegHandle key = 0;
@@ -54,7 +52,6 @@ class NetPingerPanel : public ::testing::Test {
     }
     ASSERT_TRUE(host_.Show(panel_));
   }
-  void TearDown() override { panel_.Unload(); }
 
   HWND Control(int id) { return panel_.Control(id); }
   bool Checked(int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -68,13 +65,13 @@ class NetPingerPanel : public ::testing::Test {
   LoopbackOnlyNetwork network_;
   RecordingSound sound_;
   RecordingMessageBox messages_;
-  static inline HWND frame_ = nullptr;
-  TestPanelHost host_{frame_};
+  TestPanelHost host_{kNetPingerPanel.width, kNetPingerPanel.height};
   frmNetPingerSettings panel_{registry_, network_, sound_, "C:\\Tidewave", messages_};
 };
 
-TEST_F(NetPingerPanel, AFirstStartShowsThePingerOffInLockedAutomaticMode) {
-  EXPECT_EQ("Net Pinger Settings", ui::WindowText(panel_.hwnd()));
+// One walk of a first start: off and locked in automatic mode; enabled,
+// switched to manual, saved; pinging the saved host, now and on schedule.
+TEST_F(NetPingerPanel, AFirstStartSavedInManualModePingsTheSavedHostNowAndOnSchedule) {
   EXPECT_EQ(std::string(kPingerDescription), Text(IDC_lblPingerDescription));
   ASSERT_EQ(60, SendMessageA(Control(IDC_cmbPingInterval), CB_GETCOUNT, 0, 0));
   EXPECT_TRUE(Checked(IDC_optAuto));
@@ -83,17 +80,8 @@ TEST_F(NetPingerPanel, AFirstStartShowsThePingerOffInLockedAutomaticMode) {
   for (int id : {IDC_frameConfigurations, IDC_optAuto, IDC_txtPingHost, IDC_cmdPingNow, IDC_cmdSave}) {
     EXPECT_FALSE(Enabled(id)) << id;
   }
-  EXPECT_FALSE(Checked(IDC_chkDoPinging));
   EXPECT_FALSE(panel_.Pinger().Timer().IsRunning());
 
-  // The sound the pinger plays lies beside the program.
-  std::ifstream sound(ModuleFolder(nullptr) + "\\Ping.wav", std::ios::binary);
-  char header[12] = {};
-  sound.read(header, sizeof header);
-  EXPECT_EQ("RIFF", std::string(header, 4));
-}
-
-TEST_F(NetPingerPanel, SavedManualSettingsPingTheSavedHostNowAndOnSchedule) {
   Click(Control(IDC_chkDoPinging));
   EXPECT_TRUE(Enabled(IDC_optManual) && Enabled(IDC_cmdSave));
   EXPECT_FALSE(Enabled(IDC_txtPingHost)) << "still automatic";
@@ -115,6 +103,10 @@ TEST_F(NetPingerPanel, SavedManualSettingsPingTheSavedHostNowAndOnSchedule) {
   EXPECT_EQ((std::vector<std::uint32_t>(2, Ipv4(127, 0, 0, 1))), network_.sentTo);
   EXPECT_EQ((std::vector<std::string>(2, "C:\\Tidewave\\Ping.wav 131073")), sound_.played);
   EXPECT_TRUE(messages_.shown.empty());
+  // The sound the pinger plays lies beside the program.
+  std::ifstream wav(ModuleFolder(nullptr) + "\\Ping.wav", std::ios::binary);
+  char header[4] = {};
+  EXPECT_TRUE(wav.read(header, 4) && std::string(header, 4) == "RIFF");
 
   panel_.Unload();
   ASSERT_TRUE(host_.Show(panel_));
