@@ -7,8 +7,10 @@
 #include "platform/OsVersion.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/Network.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
+#include "platform/Sound.h"
 #include "tuning/Presets.h"
 #include "ui/MessageBox.h"
 
@@ -20,6 +22,8 @@ struct AppContext {
   IFileSystem& files;         // backups
   IClock& clock;              // the time stamped into backups
   ui::IMessageBox& messages;  // the panels' messages, title "Tidewave"
+  INetwork& network;          // the pinger's sockets and ICMP
+  ISound& sound;              // the pinger's and the alarm's sounds
   // The folder of the executable, in UTF-8, without a trailing "\"; empty when
   // Windows could not say, and then nothing is applied (no place for backups).
   std::string programFolder;

@@ -8,8 +8,10 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32Sound.h"
 #include "platform/win32/Win32Version.h"
 #include "platform/win32/WidePath.h"
 #include "ui/win32/SystemMessageBox.h"
@@ -39,9 +41,11 @@ int RunTidewave(int showCommand) {
   Win32FileSystem files;
   Win32Clock clock;
   Win32Version version;
+  Win32Network network;
+  Win32Sound sound;
   ui::SystemMessageBox messages;
   AppContext app{.registry = registry, .shell = shell, .files = files, .clock = clock, .messages = messages,
-                 .programFolder = ModuleFolder(nullptr)};
+                 .network = network, .sound = sound, .programFolder = ModuleFolder(nullptr)};
   ui::Win32NotifyIcon notifyIcon;
 
   MainWindow mainWindow(app, version, notifyIcon);

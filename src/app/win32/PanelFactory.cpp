@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "pinger/win32/frmNetPingerSettings.h"
 #include "platform/win32/WidePath.h"
 #include "settings/win32/frmMainSettings.h"
 #include "tuning/win32/frmWizardMode.h"
@@ -33,7 +34,6 @@ std::string ProgramPath(const std::string& folder) {
   name = name.substr(0, name.find_last_of('.'));
   return Utf8ToAnsi(folder + "\\" + AnsiToUtf8(name) + ".exe");
 }
-
 }  // namespace
 
 std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app) {
@@ -47,6 +47,10 @@ std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app) {
   }
   if (id == PanelId::frmMainSettings) {
     return std::make_unique<frmMainSettings>(app.registry, ProgramPath(app.programFolder), app.messages);
+  }
+  if (id == PanelId::frmNetPingerSettings) {
+    return std::make_unique<frmNetPingerSettings>(app.registry, app.network, app.sound, app.programFolder,
+                                                  app.messages);
   }
   return std::make_unique<EmptyPanel>(kEmptySpecs[static_cast<int>(id)], app.messages);
 }

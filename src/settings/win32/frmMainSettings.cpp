@@ -2,6 +2,9 @@
 
 namespace tw {
 
+using namespace mainsettings;
+
+
 frmMainSettings::frmMainSettings(IRegistry& registry, std::string programPath, ui::IMessageBox& messages)
     : ui::Panel(kMainSettingsPanel, messages), registry_(registry), programPath_(std::move(programPath)) {}
 

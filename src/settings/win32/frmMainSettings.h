@@ -13,6 +13,10 @@
 
 namespace tw {
 
+// Each panel's control ids in a namespace of their own: two panels may both
+// have a "cmdSave".
+namespace mainsettings {
+
 enum MainSettingsControl : int {
   IDC_frameMainSettings = 1700,
   IDC_frmStartup,
@@ -33,6 +37,10 @@ inline constexpr ui::ControlSpec kMainSettingsControls[] = {
 };
 
 inline constexpr ui::PanelSpec kMainSettingsPanel = ui::PanelLayout(ui::PanelId::frmMainSettings, kMainSettingsControls);
+
+}  // namespace mainsettings
+
+using mainsettings::kMainSettingsPanel;
 
 class frmMainSettings final : public ui::Panel {
  public:

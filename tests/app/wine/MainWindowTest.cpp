@@ -9,6 +9,7 @@
 #include "platform/win32/Win32Version.h"
 #include "settings/RegistrySettings.h"
 #include "support/FakeShell.h"
+#include "support/FakeNetwork.h"
 #include "support/RecordingMessageBox.h"
 #include "support/RegistryTest.h"
 #include "platform/win32/Win32Registry.h"
@@ -27,7 +28,7 @@ class MainWindowTest : public RegistryTest {
   void SetUp() override {
     RegistryTest::SetUp();
     app_ = std::make_unique<AppContext>(AppContext{.registry = registry(), .shell = shell_, .files = files_,
-                                                   .clock = clock_, .messages = messages_, .programFolder = "C:\\Tidewave"});
+                                                   .clock = clock_, .messages = messages_, .network = network_, .sound = sound_, .programFolder = "C:\\Tidewave"});
   }
   void TearDown() override {
     main_.reset();
@@ -61,6 +62,8 @@ class MainWindowTest : public RegistryTest {
 
   FakeShell shell_;
   RecordingMessageBox messages_;
+  FakeNetwork network_;
+  RecordingSound sound_;
   Win32Version version_;
   Win32FileSystem files_;
   Win32Clock clock_;

@@ -12,6 +12,7 @@
 #include "settings/RegistrySettings.h"
 #include "settings/win32/frmMainSettings.h"
 #include "support/FakeShell.h"
+#include "support/FakeNetwork.h"
 #include "support/RecordingMessageBox.h"
 #include "support/RegistryTest.h"
 #include "support/wine/Program.h"
@@ -30,7 +31,7 @@ class StillRunningNotice : public RegistryTest {
   }
   MainWindow& Start() {
     app_ = std::make_unique<AppContext>(AppContext{.registry = registry(), .shell = shell_, .files = files_,
-                                                   .clock = clock_, .messages = messages_, .programFolder = ""});
+                                                   .clock = clock_, .messages = messages_, .network = network_, .sound = sound_, .programFolder = ""});
     main_ = std::make_unique<MainWindow>(*app_, version_, notify_);
     EXPECT_TRUE(main_->Create());
     return *main_;
@@ -38,6 +39,8 @@ class StillRunningNotice : public RegistryTest {
 
   FakeShell shell_;
   RecordingMessageBox messages_;
+  FakeNetwork network_;
+  RecordingSound sound_;
   Win32Version version_;
   Win32FileSystem files_;
   Win32Clock clock_;

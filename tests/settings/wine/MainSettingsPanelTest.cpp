@@ -15,6 +15,9 @@
 namespace tw::test {
 namespace {
 
+using namespace mainsettings;
+
+
 constexpr const char* kProgram = "C:\\Program Files\\Tidewave\\Tidewave.exe";
 
 class MainSettingsPanel : public RegistryTest {

@@ -13,6 +13,7 @@
 #include "platform/win32/Win32Version.h"
 #include "settings/RegistrySettings.h"
 #include "support/FakeShell.h"
+#include "support/FakeNetwork.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TuningKeys.h"
 #include "support/wine/Program.h"
@@ -144,7 +145,9 @@ class ApplyOnWine : public ::testing::Test {
   ScratchFolder folder_;
   FakeShell shell_;
   RecordingMessageBox messages_;
-  AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_, .messages = messages_,
+  FakeNetwork network_;
+  RecordingSound sound_;
+  AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_, .messages = messages_, .network = network_, .sound = sound_,
                   .programFolder = folder_.path(), .os = DetectOsFamily(version_)};
   RegistrySnapshot snapshot_{registry_};  // last member: restores before the rest goes
 };

@@ -1,0 +1,150 @@
+#include "pinger/win32/frmNetPingerSettings.h"
+
+namespace tw {
+namespace {
+
+using namespace netpinger;
+
+
+bool IsChecked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void SetChecked(HWND button, bool checked) {
+  if (IsChecked(button) != checked) SendMessageA(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+}  // namespace
+
+void YieldToMessages(HWND dialog) {
+  MSG message;
+  for (int count = 0; count < 100 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++count) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageA(dialog, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+frmNetPingerSettings::frmNetPingerSettings(IRegistry& registry, INetwork& network, ISound& sound,
+                                           std::string programFolder, ui::IMessageBox& messages)
+    : ui::Panel(kNetPingerPanel, messages),
+      network_(network),
+      sound_(sound),
+      messages_(messages),
+      programFolder_(std::move(programFolder)),
+      pinger_({.registry = registry,
+               .timers = Timers(),
+               .ping = [this](std::string_view host, std::uint32_t timeoutMs) { return Ping(host, timeoutMs); },
+               .playSound = [this] { PlayPingSound(); },
+               .pumpMessages = [this] { YieldToMessages(hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr); }}) {}
+
+bool frmNetPingerSettings::Ping(std::string_view host, std::uint32_t timeoutMs) {
+  HWND owner = hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
+  PingServices services{network_, messages_, [owner] { YieldToMessages(owner); }, reinterpret_cast<std::uintptr_t>(owner)};
+  return PingHost(services, host, timeoutMs);
+}
+
+void frmNetPingerSettings::PlayPingSound() {
+  sound_.PlaySoundA(programFolder_ + "\\Ping.wav", kSndFilename | kSndAsync);
+}
+
+void frmNetPingerSettings::tmrPinger_Timer() {
+  pinger_.tmrPinger_Timer();
+}
+
+void frmNetPingerSettings::OnLoad() {
+  HWND list = Control(IDC_cmbPingInterval);
+  SendMessageA(list, CB_RESETCONTENT, 0, 0);
+  for (const std::string& entry : IntervalEntries()) {
+    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+  }
+  // A host name has at most 253 characters, and a stored text longer than 254
+  // would not read back: the field takes no more than that.
+  SendMessageA(Control(IDC_txtPingHost), EM_LIMITTEXT, 254, 0);
+  pinger_.Form_Load();
+  ShowState();
+}
+
+void frmNetPingerSettings::OnCommand(int id, int notification) {
+  if (showing_) return;
+  HWND control = Control(id);
+  switch (id) {
+    case IDC_chkDoPinging:
+      if (notification != BN_CLICKED) return;
+      pinger_.chkDoPinging_Click(IsChecked(control));
+      break;
+    // An option button that is already selected is not clicked again: the
+    // manual host would overwrite what the user typed.
+    case IDC_optAuto:
+      if (notification != BN_CLICKED || pinger_.Controls().automatic || !IsChecked(control)) return;
+      pinger_.optAuto_Click();
+      break;
+    case IDC_optManual:
+      if (notification != BN_CLICKED || !pinger_.Controls().automatic || !IsChecked(control)) return;
+      pinger_.optManual_Click();
+      break;
+    case IDC_txtPingHost:
+      if (notification != EN_CHANGE) return;
+      pinger_.txtPingHost_Change(ui::WindowText(control));
+      break;
+    case IDC_cmbPingInterval:
+      if (notification != CBN_SELCHANGE) return;
+      pinger_.cmbPingInterval_Click(static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0)));
+      break;
+    case IDC_chkSound:
+      if (notification != BN_CLICKED) return;
+      pinger_.chkSound_Click(IsChecked(control));
+      break;
+    case IDC_cmdSave:
+      if (notification != BN_CLICKED) return;
+      pinger_.cmdSave_Click();
+      break;
+    case IDC_cmdPingNow:
+      if (notification != BN_CLICKED) return;
+      pinger_.cmdPingNow_Click();
+      break;
+    default: return;
+  }
+  ShowState();
+}
+
+void frmNetPingerSettings::SetEnabled(int id, bool enabled) {
+  HWND control = Control(id);
+  if (control == nullptr || (IsWindowEnabled(control) != FALSE) == enabled) return;
+  const bool hadFocus = GetFocus() == control;
+  EnableWindow(control, enabled ? TRUE : FALSE);
+  // A disabled control cannot keep the keyboard: it goes on to the next one.
+  if (hadFocus && !enabled) {
+    if (HWND next = GetNextDlgTabItem(hwnd(), control, FALSE)) SetFocus(next);
+  }
+}
+
+void frmNetPingerSettings::ShowState() {
+  if (!IsLoaded()) return;
+  showing_ = true;
+  const NetPingerControls& state = pinger_.Controls();
+  SetChecked(Control(IDC_chkDoPinging), state.doPinging);
+  SetChecked(Control(IDC_optAuto), state.automatic);
+  SetChecked(Control(IDC_optManual), !state.automatic);
+  HWND host = Control(IDC_txtPingHost);
+  if (ui::WindowText(host) != state.host) SetWindowTextA(host, state.host.c_str());
+  HWND list = Control(IDC_cmbPingInterval);
+  if (SendMessageA(list, CB_GETCURSEL, 0, 0) != state.interval) SendMessageA(list, CB_SETCURSEL, state.interval, 0);
+  SetChecked(Control(IDC_chkSound), state.sound);
+
+  // The configuration group disables everything in it, whatever each control's own state.
+  for (const ui::ControlSpec& control : kNetPingerControls) {
+    if (control.container != IDC_frameConfigurations) continue;
+    bool own = true;
+    if (control.id == IDC_txtPingHost) own = state.hostEnabled;
+    if (control.id == IDC_cmbPingInterval) own = state.intervalEnabled;
+    SetEnabled(control.id, state.configurationEnabled && own);
+  }
+  SetEnabled(IDC_frameConfigurations, state.configurationEnabled);
+  SetEnabled(IDC_cmdSave, state.saveEnabled);
+  showing_ = false;
+}
+
+}  // namespace tw

@@ -1,0 +1,79 @@
+#include <winsock2.h>
+
+#include "platform/win32/Win32Network.h"
+
+#include <string>
+
+namespace tw {
+
+Win32Network::~Win32Network() {
+  if (module_ != nullptr) FreeLibrary(module_);
+}
+
+int Win32Network::WSAStartup(std::uint16_t requestedVersion, WsaData& data) {
+  WSADATA system{};
+  const int result = ::WSAStartup(requestedVersion, &system);
+  if (result == 0) data = {system.wVersion, system.wHighVersion, system.iMaxSockets};
+  return result;
+}
+
+int Win32Network::WSACleanup() { return ::WSACleanup(); }
+
+std::optional<HostEntry> Win32Network::gethostbyname(std::string_view name) {
+  const std::string text(name);
+  // The entry belongs to the sockets library and the next look-up overwrites
+  // it: everything is copied out at once.
+  const hostent* entry = ::gethostbyname(text.c_str());
+  if (entry == nullptr) return std::nullopt;
+  HostEntry copy;
+  copy.addressType = entry->h_addrtype;
+  copy.addressLength = entry->h_length;
+  const auto length = static_cast<std::size_t>(entry->h_length > 0 ? entry->h_length : 0);
+  for (char** address = entry->h_addr_list; address != nullptr && *address != nullptr; ++address) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(*address);
+    copy.addresses.emplace_back(bytes, bytes + length);
+  }
+  return copy;
+}
+
+bool Win32Network::LoadIcmp() {
+  if (!tried_) {
+    tried_ = true;
+    for (const char* library : {"icmp.dll", "iphlpapi.dll"}) {
+      HMODULE module = LoadLibraryA(library);
+      if (module == nullptr) continue;
+      auto create = reinterpret_cast<CreateFn>(reinterpret_cast<void*>(GetProcAddress(module, "IcmpCreateFile")));
+      auto send = reinterpret_cast<SendFn>(reinterpret_cast<void*>(GetProcAddress(module, "IcmpSendEcho")));
+      auto close = reinterpret_cast<CloseFn>(reinterpret_cast<void*>(GetProcAddress(module, "IcmpCloseHandle")));
+      if (create != nullptr && send != nullptr && close != nullptr) {
+        module_ = module;
+        create_ = create;
+        send_ = send;
+        close_ = close;
+        break;
+      }
+      FreeLibrary(module);
+    }
+  }
+  return module_ != nullptr;
+}
+
+IcmpHandle Win32Network::IcmpCreateFile() {
+  if (!LoadIcmp()) return kInvalidIcmpHandle;
+  return reinterpret_cast<IcmpHandle>(create_());
+}
+
+std::uint32_t Win32Network::IcmpSendEcho(IcmpHandle handle, std::uint32_t address,
+                                         std::span<const std::uint8_t> request, std::span<std::uint8_t> reply,
+                                         std::uint32_t timeoutMs) {
+  if (!LoadIcmp()) return 0;
+  return send_(reinterpret_cast<HANDLE>(handle), address, const_cast<std::uint8_t*>(request.data()),
+               static_cast<WORD>(request.size()), nullptr, reply.data(), static_cast<DWORD>(reply.size()), timeoutMs);
+}
+
+bool Win32Network::IcmpCloseHandle(IcmpHandle handle) {
+  if (!LoadIcmp()) return false;
+  return close_(reinterpret_cast<HANDLE>(handle)) != FALSE;
+}
+
+}  // namespace tw

@@ -1,0 +1,122 @@
+// Real ICMP echo under Wine, to loopback only, and one walk of the real pinger
+// panel through its controls. An echo to anything but loopback is refused
+// before it reaches the system.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "pinger/win32/frmNetPingerSettings.h"
+#include "platform/win32/WidePath.h"
+#include "platform/win32/Win32Network.h"
+#include "platform/win32/Win32Registry.h"
+#include "settings/RegistrySettings.h"
+#include "support/FakeNetwork.h"
+#include "support/RecordingMessageBox.h"
+#include "support/RegistrySnapshot.h"
+#include "support/wine/TestPanelHost.h"
+
+namespace tw::test {
+namespace {
+
+using namespace netpinger;
+
+
+class LoopbackOnlyNetwork final : public Win32Network {
+ public:
+  std::uint32_t IcmpSendEcho(IcmpHandle handle, std::uint32_t address, std::span<const std::uint8_t> request,
+                             std::span<std::uint8_t> reply, std::uint32_t timeoutMs) override {
+    sentTo.push_back(address);
+    if ((address & 0xFF) != 127) return 0;
+    return Win32Network::IcmpSendEcho(handle, address, request, reply, timeoutMs);
+  }
+  std::vector<std::uint32_t> sentTo;
+};
+
+TEST(IcmpEcho, LoopbackAnswersByAddressAndByName) {
+  LoopbackOnlyNetwork network;
+  RecordingMessageBox messages;
+  PingServices services{network, messages, [] { PumpMessages(); }};
+  EXPECT_TRUE(PingHost(services, "127.0.0.1", 10000));
+  EXPECT_TRUE(PingHost(services, "localhost", 10000));
+  EXPECT_EQ((std::vector<std::uint32_t>(2, Ipv4(127, 0, 0, 1))), network.sentTo);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+constexpr const char* kStored[] = {"chkDoPinging", "optAuto", "optManual", "txtPingHost", "cmbPingInterval", "chkSound"};
+
+class NetPingerPanel : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    snapshot_.Keep(kHkeyLocalMachine, path_, {std::begin(kStored), std::end(kStored)});
+    RegHandle key = 0;
+    if (registry_.OpenKeyEx(kHkeyLocalMachine, path_, kKeyAllAccess, key) == kErrorSuccess) {
+      for (const char* name : kStored) registry_.DeleteValue(key, name);
+      registry_.CloseKey(key);
+    }
+    ASSERT_TRUE(host_.Show(panel_));
+  }
+
+  HWND Control(int id) { return panel_.Control(id); }
+  bool Checked(int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  bool Enabled(int id) { return IsWindowEnabled(Control(id)) != FALSE; }
+  std::string Text(int id) { return ui::WindowText(Control(id)); }
+  void Type(int id, const char* text) { SendMessageA(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
+
+  const std::string path_ = SettingsPath(kNetPingerKey);
+  Win32Registry registry_;
+  RegistrySnapshot snapshot_{registry_};
+  LoopbackOnlyNetwork network_;
+  RecordingSound sound_;
+  RecordingMessageBox messages_;
+  TestPanelHost host_{kNetPingerPanel.width, kNetPingerPanel.height};
+  frmNetPingerSettings panel_{registry_, network_, sound_, "C:\\Tidewave", messages_};
+};
+
+// One walk of a first start: off and locked in automatic mode; enabled,
+// switched to manual, saved; pinging the saved host, now and on schedule.
+TEST_F(NetPingerPanel, AFirstStartSavedInManualModePingsTheSavedHostNowAndOnSchedule) {
+  EXPECT_EQ(std::string(kPingerDescription), Text(IDC_lblPingerDescription));
+  ASSERT_EQ(60, SendMessageA(Control(IDC_cmbPingInterval), CB_GETCOUNT, 0, 0));
+  EXPECT_TRUE(Checked(IDC_optAuto));
+  EXPECT_EQ("Automatic", Text(IDC_txtPingHost));
+  EXPECT_EQ("1 min.", Text(IDC_cmbPingInterval));
+  for (int id : {IDC_frameConfigurations, IDC_optAuto, IDC_txtPingHost, IDC_cmdPingNow, IDC_cmdSave}) {
+    EXPECT_FALSE(Enabled(id)) << id;
+  }
+  EXPECT_FALSE(panel_.Pinger().Timer().IsRunning());
+
+  Click(Control(IDC_chkDoPinging));
+  EXPECT_TRUE(Enabled(IDC_optManual) && Enabled(IDC_cmdSave));
+  EXPECT_FALSE(Enabled(IDC_txtPingHost)) << "still automatic";
+  Click(Control(IDC_optManual));
+  EXPECT_EQ(std::string(kManualPingHost), Text(IDC_txtPingHost));
+  Type(IDC_txtPingHost, "127.0.0.1");
+  SendMessageA(Control(IDC_cmbPingInterval), CB_SETCURSEL, 2, 0);
+  SendMessageA(panel_.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_cmbPingInterval, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(Control(IDC_cmbPingInterval)));
+  Click(Control(IDC_chkSound));
+  Click(Control(IDC_cmdSave));
+  EXPECT_FALSE(Enabled(IDC_cmdSave));
+  EXPECT_EQ("127.0.0.1", GetSettingValue(registry_, path_, "txtPingHost", "").Text());
+  EXPECT_TRUE(panel_.Pinger().Timer().IsRunning());
+
+  Type(IDC_txtPingHost, "10.20.30.40");  // not saved
+  Click(Control(IDC_cmdPingNow));
+  for (int tick = 0; tick < 3; ++tick) panel_.tmrPinger_Timer();
+  EXPECT_EQ((std::vector<std::uint32_t>(2, Ipv4(127, 0, 0, 1))), network_.sentTo);
+  EXPECT_EQ((std::vector<std::string>(2, "C:\\Tidewave\\Ping.wav 131073")), sound_.played);
+  EXPECT_TRUE(messages_.shown.empty());
+  // The sound the pinger plays lies beside the program.
+  std::ifstream wav(ModuleFolder(nullptr) + "\\Ping.wav", std::ios::binary);
+  char header[4] = {};
+  EXPECT_TRUE(wav.read(header, 4) && std::string(header, 4) == "RIFF");
+
+  panel_.Unload();
+  ASSERT_TRUE(host_.Show(panel_));
+  EXPECT_TRUE(Checked(IDC_optManual) && Checked(IDC_chkSound));
+  EXPECT_EQ("127.0.0.1", Text(IDC_txtPingHost));
+  EXPECT_EQ("3 min.", Text(IDC_cmbPingInterval));
+}
+
+}  // namespace
+}  // namespace tw::test
