@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "backup/win32/frmBackUp.h"
 #include "tuning/win32/frmWizardMode.h"
 
 namespace tw {
@@ -30,6 +31,9 @@ std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app) {
           return ApplySettings({app.registry, app.files, app.clock, app.programFolder, app.os}, settings);
         },
         app.messages);
+  }
+  if (id == PanelId::frmBackUp) {
+    return std::make_unique<frmBackUp>(app.registry, app.files, app.programFolder, app.os, app.messages);
   }
   return std::make_unique<EmptyPanel>(kEmptySpecs[static_cast<int>(id)], app.messages);
 }
