@@ -10,3 +10,5 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash "$ROOT/scripts/lib/wine-session.sh"
   wine "$BUILD/win32/bin/startup_bench.exe" "${1:-9}"
 # ApplySettings and its backup at 1, 16 and 256 interfaces; puts every key it touches back.
 bash "$ROOT/scripts/lib/wine-session.sh" run wine "$BUILD/win32/bin/tuning_bench.exe" "${1:-9}"
+# The backup manager's list with 999 backups, sorted by date its way and the search-per-comparison way.
+bash "$ROOT/scripts/lib/wine-session.sh" run wine "$BUILD/win32/bin/backup_list_bench.exe" "${1:-9}"
