@@ -13,3 +13,5 @@ bash "$ROOT/scripts/lib/wine-session.sh" run wine "$BUILD/win32/bin/tuning_bench
 # The balloon's shadow, pixel by pixel against one copy of the screen.
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$ROOT/scripts/lib/wine-session.sh" run \
   wine "$BUILD/win32/bin/balloon_bench.exe" "${1:-9}"
+# The backup manager's list with 999 backups, sorted by date its way and the search-per-comparison way.
+bash "$ROOT/scripts/lib/wine-session.sh" run wine "$BUILD/win32/bin/backup_list_bench.exe" "${1:-9}"

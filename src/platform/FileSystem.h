@@ -37,6 +37,9 @@ class IFileSystem {
   virtual long RenameFile(std::string_view from, std::string_view to) = 0;
   // DeleteFile.
   virtual long RemoveFile(std::string_view path) = 0;
+  // CreateFile (OPEN_EXISTING, shared for reading), ReadFile to the end,
+  // CloseHandle: every byte of the file into `contents`.
+  virtual long ReadWholeFile(std::string_view path, std::string& contents) = 0;
 };
 
 }  // namespace tw

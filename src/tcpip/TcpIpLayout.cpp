@@ -13,6 +13,9 @@ using R = Recorded;
 constexpr Removal kKeep = Removal::Never;
 constexpr Removal kWithMtu = Removal::WhenMtuRemoved;
 constexpr Removal kWithRwin = Removal::WhenRwinRemoved;
+// Applied, and a recorded 0 is restored by removing the value.
+constexpr bool kApplied = true;
+constexpr RecordedZero kZeroRemoves = RecordedZero::Removes;
 
 // Both families keep the network device cache size in the default value of
 // the same VxD key; the NT family creates the key when it is missing.
@@ -26,23 +29,23 @@ constexpr std::string_view kNetTrans = "System\\CurrentControlSet\\Services\\Cla
 constexpr TcpIpValue k9xValues[] = {
     {Section::Stack, kHklm, kMstcp, "SackOpts", F::Fixed, 1, kKeep, R::Fixed},
     {Section::Stack, kHklm, kMstcp, "Tcp1323Opts", F::Fixed, 1, kKeep, R::Fixed},
-    {Section::Stack, kHklm, kMstcp, "DefaultTTL", F::TTL, 0, kKeep, R::Current},
-    {Section::Stack, kHklm, kMstcp, "DefaultRcvWindow", F::RWIN, 0, kWithRwin, R::Current},
-    {Section::Stack, kHklm, kMstcp, "GlobalMaxTcpWindowSize", F::RWIN, 0, kWithRwin, R::Current},
+    {Section::Stack, kHklm, kMstcp, "DefaultTTL", F::TTL, 0, kKeep, R::Current, kApplied, kZeroRemoves},
+    {Section::Stack, kHklm, kMstcp, "DefaultRcvWindow", F::RWIN, 0, kWithRwin, R::Current, kApplied, kZeroRemoves},
+    {Section::Stack, kHklm, kMstcp, "GlobalMaxTcpWindowSize", F::RWIN, 0, kWithRwin, R::Current, kApplied, kZeroRemoves},
     {Section::Stack, kHklm, kMstcp, "PMTUBlackHoleDetect", F::BlackHole, 0, kKeep, R::NotZero},
     // Recorded a second time; readers of every file expect exactly ten pairs here.
-    {Section::Stack, kHklm, kMstcp, "DefaultRcvWindow", F::RWIN, 0, kWithRwin, R::Current, false},
+    {Section::Stack, kHklm, kMstcp, "DefaultRcvWindow", F::RWIN, 0, kWithRwin, R::Current, false, kZeroRemoves},
     {Section::Stack, kHklm, kMstcp, "PMTUDiscovery", F::MTUDiscovery, 0, kKeep, R::NotZero},
-    {Section::Stack, kHklm, kMstcp, "KeepAliveTime", F::KeepAliveTime, 0, kKeep, R::Current},
-    {Section::Stack, kHklm, kMstcp, "KeepAliveInterval", F::KeepAliveInterval, 0, kKeep, R::Current},
-    {Section::Browser, kHkcu, kBrowser9x, "MaxConnectionsPer1_0Server", F::HTTP10, 0, kKeep, R::Current},
-    {Section::Browser, kHkcu, kBrowser9x, "MaxConnectionsPerServer", F::HTTP11, 0, kKeep, R::Current},
+    {Section::Stack, kHklm, kMstcp, "KeepAliveTime", F::KeepAliveTime, 0, kKeep, R::Current, kApplied, kZeroRemoves},
+    {Section::Stack, kHklm, kMstcp, "KeepAliveInterval", F::KeepAliveInterval, 0, kKeep, R::Current, kApplied, kZeroRemoves},
+    {Section::Browser, kHkcu, kBrowser9x, "MaxConnectionsPer1_0Server", F::HTTP10, 0, kKeep, R::Current, kApplied, kZeroRemoves},
+    {Section::Browser, kHkcu, kBrowser9x, "MaxConnectionsPerServer", F::HTTP11, 0, kKeep, R::Current, kApplied, kZeroRemoves},
     {Section::Cache, kHklm, kNdiCache, "", F::NDI, 0, kKeep, R::Current},
     // MSS goes with MTU: a removed MTU removes the MSS too, whatever MSS holds.
     {Section::Adapter, kHklm, "System\\CurrentControlSet\\Services\\Class\\NetTrans\\*", "MaxMTU", F::MTU, 0, kWithMtu,
-     R::Current},
+     R::Current, kApplied, kZeroRemoves},
     {Section::Adapter, kHklm, "System\\CurrentControlSet\\Services\\Class\\NetTrans\\*", "MaxMSS", F::MSS, 0, kWithMtu,
-     R::Current},
+     R::Current, kApplied, kZeroRemoves},
     // SYN and ICMP have no place on this family.
 };
 
@@ -60,22 +63,22 @@ constexpr TcpIpValue kNtValues[] = {
     {Section::Stack, kHklm, kTcpip, "Tcp1323Opts", F::Fixed, 1, kKeep, R::Fixed},
     {Section::Stack, kHklm, kTcpip, "TcpMaxDupAcks", F::Fixed, 2, kKeep, R::Fixed},
     {Section::Stack, kHklm, kTcpip, "DefaultReceiveWindow", F::Fixed, 8192, kKeep, R::Fixed},
-    {Section::Stack, kHklm, kTcpipLower, "DefaultTTL", F::TTL, 0, kKeep, R::Current},
-    {Section::Stack, kHklm, kTcpipLower, "GlobalMaxTcpWindowSize", F::RWIN, 0, kWithRwin, R::Current},
-    {Section::Stack, kHklm, kTcpipLower, "TcpWindowSize", F::RWIN, 0, kWithRwin, R::Current},
+    {Section::Stack, kHklm, kTcpipLower, "DefaultTTL", F::TTL, 0, kKeep, R::Current, kApplied, kZeroRemoves},
+    {Section::Stack, kHklm, kTcpipLower, "GlobalMaxTcpWindowSize", F::RWIN, 0, kWithRwin, R::Current, kApplied, kZeroRemoves},
+    {Section::Stack, kHklm, kTcpipLower, "TcpWindowSize", F::RWIN, 0, kWithRwin, R::Current, kApplied, kZeroRemoves},
     {Section::Stack, kHklm, kTcpipLower, "EnablePMTUBHDetect", F::BlackHole, 0, kKeep, R::Current},
     {Section::Stack, kHklm, kTcpipLower, "EnablePMTUDiscovery", F::MTUDiscovery, 0, kKeep, R::Current},
-    {Section::Stack, kHklm, kTcpipLower, "KeepAliveTime", F::KeepAliveTime, 0, kKeep, R::Current},
-    {Section::Stack, kHklm, kTcpipLower, "KeepAliveInterval", F::KeepAliveInterval, 0, kKeep, R::Current},
+    {Section::Stack, kHklm, kTcpipLower, "KeepAliveTime", F::KeepAliveTime, 0, kKeep, R::Current, kApplied, kZeroRemoves},
+    {Section::Stack, kHklm, kTcpipLower, "KeepAliveInterval", F::KeepAliveInterval, 0, kKeep, R::Current, kApplied, kZeroRemoves},
     {Section::Stack, kHklm, kTcpipLower, "SYNAttackProtect", F::SYN, 0, kKeep, R::Current},
     {Section::Stack, kHklm, kTcpipLower, "EnableICMPRedirects", F::ICMP, 0, kKeep, R::Current},
-    {Section::Browser, kHkcu, kBrowserNt, "MaxConnectionsPer1_0Server", F::HTTP10, 0, kKeep, R::Current},
-    {Section::Browser, kHkcu, kBrowserNt, "MaxConnectionsPerServer", F::HTTP11, 0, kKeep, R::Current},
+    {Section::Browser, kHkcu, kBrowserNt, "MaxConnectionsPer1_0Server", F::HTTP10, 0, kKeep, R::Current, kApplied, kZeroRemoves},
+    {Section::Browser, kHkcu, kBrowserNt, "MaxConnectionsPerServer", F::HTTP11, 0, kKeep, R::Current, kApplied, kZeroRemoves},
     // Per interface: both MTUs, then both MSSs. A backup records them key by key.
-    {Section::Adapter, kHklm, kInterface, "MTU", F::MTU, 0, kWithMtu, R::Current},
-    {Section::Adapter, kHklm, kInterfaceService, "MTU", F::MTU, 0, kWithMtu, R::Current},
-    {Section::Adapter, kHklm, kInterface, "MSS", F::MSS, 0, kWithMtu, R::Current},
-    {Section::Adapter, kHklm, kInterfaceService, "MSS", F::MSS, 0, kWithMtu, R::Current},
+    {Section::Adapter, kHklm, kInterface, "MTU", F::MTU, 0, kWithMtu, R::Current, kApplied, kZeroRemoves},
+    {Section::Adapter, kHklm, kInterfaceService, "MTU", F::MTU, 0, kWithMtu, R::Current, kApplied, kZeroRemoves},
+    {Section::Adapter, kHklm, kInterface, "MSS", F::MSS, 0, kWithMtu, R::Current, kApplied, kZeroRemoves},
+    {Section::Adapter, kHklm, kInterfaceService, "MSS", F::MSS, 0, kWithMtu, R::Current, kApplied, kZeroRemoves},
     // Written last, after the interfaces; a backup records it before them.
     {Section::Cache, kHklm, kNdiCache, "", F::NDI, 0, kKeep, R::Current},
 };

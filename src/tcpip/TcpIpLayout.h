@@ -39,6 +39,12 @@ enum class Recorded : std::uint8_t {
   Fixed,    // the constant the apply writes; nothing is read
 };
 
+// What a restore does with a recorded 0. A backup records a missing value as
+// 0 and cannot tell it from a stored 0; where 0 is no working setting (a zero
+// MTU, window or time to live cuts the network off), the recorded 0 can only
+// have been a missing value, so the restore removes it again.
+enum class RecordedZero : std::uint8_t { Written, Removes };
+
 struct TcpIpValue {
   Section section;
   RegHandle hive;
@@ -52,6 +58,7 @@ struct TcpIpValue {
   // False for a value only a backup records (the 9x family records its
   // receive window twice; files of every version carry both).
   bool applied = true;
+  RecordedZero zero = RecordedZero::Written;
 };
 
 struct TcpIpLayout {

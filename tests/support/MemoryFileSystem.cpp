@@ -109,6 +109,14 @@ long MemoryFileSystem::RemoveFile(std::string_view path) {
   return kErrorSuccess;
 }
 
+long MemoryFileSystem::ReadWholeFile(std::string_view path, std::string& contents) {
+  contents.clear();
+  const auto file = files_.find(std::string(path));
+  if (file == files_.end()) return FolderExists(Parent(path)) ? kErrorFileNotFound : kErrorPathNotFound;
+  contents = file->second;
+  return kErrorSuccess;
+}
+
 void MemoryFileSystem::AddFolder(std::string_view path) {
   for (std::string folder(path); !folder.empty(); folder = Parent(folder)) folders_.insert(folder);
 }

@@ -2,6 +2,7 @@
 
 #include "app/ProgramVersion.h"
 #include "app/win32/PanelFactory.h"
+#include "backup/win32/frmBackUp.h"
 #include "settings/RegistrySettings.h"
 #include "settings/win32/frmMainSettings.h"
 #include "system/SystemShortcuts.h"
@@ -153,7 +154,10 @@ void MainWindow::Perform(const Action& action) {
     case ActionKind::LoadPanel: panel.Load(*this); break;
     case ActionKind::UnloadPanel: panel.Unload(); break;
     case ActionKind::ResetWizardPage: break;  // the step-by-step panel always starts on its first page
-    case ActionKind::IntializeList: break;    // the backup panel has no list to fill yet
+    case ActionKind::IntializeList:
+      panel.Load(*this);
+      if (auto* backUp = dynamic_cast<frmBackUp*>(&panel)) backUp->intializeList();
+      break;
     case ActionKind::SetHostWidth: {
       RECT rect;
       GetWindowRect(framChildWindow_.hwnd(), &rect);

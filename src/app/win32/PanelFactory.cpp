@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "backup/win32/frmBackUp.h"
 #include "pinger/win32/frmNetPingerSettings.h"
 #include "platform/win32/WidePath.h"
 #include "settings/win32/frmMainSettings.h"
@@ -51,6 +52,9 @@ std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app) {
   if (id == PanelId::frmNetPingerSettings) {
     return std::make_unique<frmNetPingerSettings>(app.registry, app.network, app.sound, app.programFolder,
                                                   app.messages);
+  }
+  if (id == PanelId::frmBackUp) {
+    return std::make_unique<frmBackUp>(app.registry, app.files, app.programFolder, app.os, app.messages);
   }
   return std::make_unique<EmptyPanel>(kEmptySpecs[static_cast<int>(id)], app.messages);
 }

@@ -99,4 +99,26 @@ long Win32FileSystem::RemoveFile(std::string_view path) {
   return removed ? ERROR_SUCCESS : LastErrorOr(ERROR_FILE_NOT_FOUND);
 }
 
+long Win32FileSystem::ReadWholeFile(std::string_view path, std::string& contents) {
+  contents.clear();
+  // Shared for writing too: a file another program holds open is still read.
+  UniqueHandle file(NtPlatform() ? CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr)
+                                 : CreateFileA(Utf8ToAnsi(path).c_str(), GENERIC_READ,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return LastErrorOr(ERROR_FILE_NOT_FOUND);
+  char buffer[16384];
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+      contents.clear();
+      return LastErrorOr(ERROR_READ_FAULT);
+    }
+    if (got == 0) return ERROR_SUCCESS;
+    contents.append(buffer, got);
+  }
+}
+
 }  // namespace tw

@@ -2,7 +2,12 @@
 // a recording shell and a recording notification area.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "app/NavigationItems.h"
+#include "backup/BackupManager.h"
 #include "app/win32/MainWindow.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -232,6 +237,23 @@ TEST_F(MainWindowTest, TheKeyboardReachesOnlyTheShownPanelAndEnterPressesItsButt
   EXPECT_FALSE(HasVisibleStyle(main.HostWindow())) << "panels set visible stay behind the navigation";
   main.OnNavigationCommand("IDC_FS_wizardMode", "");
   EXPECT_TRUE(HasVisibleStyle(main.HostWindow()));
+}
+
+TEST_F(MainWindowTest, OpeningTheBackupManagerReadsTheFolderAgainEachTime) {
+  ScratchFolder folder;
+  app_->programFolder = folder.path();
+  MainWindow& main = Start();
+  HWND list = main.Panel(PanelId::frmBackUp).Control(IDC_lstBackUpList);
+  auto rows = [&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); };
+  main.OnNavigationCommand("IDC_FS_backupManger", "");
+  EXPECT_EQ(std::vector<PanelId>{PanelId::frmBackUp}, VisiblePanels());
+  EXPECT_EQ(0, rows());
+  const std::string backups = folder.path() + "\\Backups";
+  ASSERT_EQ(kErrorSuccess, files_.WriteNewFile(backups + "\\001.BCK", "#2024-03-05#\r\n#15:51:09#\r\n7\r\n"))
+      << "the folder was created when the list was filled";
+  EXPECT_EQ(0, rows()) << "not before it is opened again";
+  main.OnNavigationCommand("IDC_FS_backupManger", "");
+  EXPECT_EQ(1, rows());
 }
 
 TEST_F(MainWindowTest, OpeningAPanelPutsTheKeyboardInItAndEscapeClosesItOrTheAboutView) {

@@ -1,0 +1,324 @@
+#include "backup/Restore.h"
+
+#include <cctype>
+#include <cstdint>
+#include <limits>
+#include <map>
+
+#include "core/Variant.h"
+#include "platform/ErrorText.h"
+#include "settings/RegistrySettings.h"
+#include "tcpip/TcpIpLayout.h"
+
+namespace tw {
+namespace {
+
+bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+  }
+  return true;
+}
+
+// Reads `digits` decimal digits at `text[at]`.
+std::optional<int> Digits(std::string_view text, std::size_t at, std::size_t digits) {
+  if (at + digits > text.size()) return std::nullopt;
+  int value = 0;
+  for (std::size_t i = at; i < at + digits; ++i) {
+    if (text[i] < '0' || text[i] > '9') return std::nullopt;
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
+}
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+  constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+// "#2024-03-05#"
+bool ParseDate(std::string_view item, SystemTime& out) {
+  if (item.size() != 12 || item[0] != '#' || item[5] != '-' || item[8] != '-' || item[11] != '#') return false;
+  const auto year = Digits(item, 1, 4), month = Digits(item, 6, 2), day = Digits(item, 9, 2);
+  if (!year || !month || !day || *year < 100 || *month < 1 || *month > 12 || *day < 1 ||
+      *day > DaysInMonth(*year, *month)) {
+    return false;
+  }
+  out.year = static_cast<std::uint16_t>(*year);
+  out.month = static_cast<std::uint16_t>(*month);
+  out.day = static_cast<std::uint16_t>(*day);
+  return true;
+}
+
+// "#15:51:09#"
+bool ParseTime(std::string_view item, SystemTime& out) {
+  if (item.size() != 10 || item[0] != '#' || item[3] != ':' || item[6] != ':' || item[9] != '#') return false;
+  const auto hour = Digits(item, 1, 2), minute = Digits(item, 4, 2), second = Digits(item, 7, 2);
+  if (!hour || !minute || !second || *hour > 23 || *minute > 59 || *second > 59) return false;
+  out.hour = static_cast<std::uint16_t>(*hour);
+  out.minute = static_cast<std::uint16_t>(*minute);
+  out.second = static_cast<std::uint16_t>(*second);
+  return true;
+}
+
+// The file's items, one per line, with their line numbers. Lines end with
+// CR LF; a bare LF is taken too, as an editor may have left it.
+class ItemReader {
+ public:
+  explicit ItemReader(std::string_view contents) : text_(contents) {}
+
+  bool AtEnd() const { return at_ >= text_.size(); }
+  int line() const { return line_; }  // the line the last Next returned
+
+  std::optional<std::string_view> Next() {
+    if (AtEnd()) return std::nullopt;
+    const std::size_t end = text_.find('\n', at_);
+    std::string_view item = text_.substr(at_, end == std::string_view::npos ? std::string_view::npos : end - at_);
+    at_ = end == std::string_view::npos ? text_.size() : end + 1;
+    if (!item.empty() && item.back() == '\r') item.remove_suffix(1);
+    ++line_;
+    return item;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t at_ = 0;
+  int line_ = 0;
+};
+
+// "..." with nothing around the quotes.
+std::optional<std::string_view> TextItem(std::string_view item) {
+  if (item.size() < 2 || item.front() != '"' || item.back() != '"') return std::nullopt;
+  item = item.substr(1, item.size() - 2);
+  if (item.find('"') != std::string_view::npos) return std::nullopt;
+  return item;
+}
+
+enum class NumberForm { Ok, NotANumber, TooLarge };
+
+// A whole number, "-" when negative: a 16-bit whole item or a real item of a
+// value the registry held, which is never fractional.
+NumberForm NumberItem(std::string_view item, std::int64_t& value) {
+  const bool negative = !item.empty() && item[0] == '-';
+  if (negative) item.remove_prefix(1);
+  if (item.empty()) return NumberForm::NotANumber;
+  std::int64_t magnitude = 0;
+  for (const char c : item) {
+    if (c < '0' || c > '9') return NumberForm::NotANumber;
+    // Past 32 bits by any count of further digits: stop before int64 overflows.
+    if (magnitude > std::numeric_limits<std::uint32_t>::max()) return NumberForm::TooLarge;
+    magnitude = magnitude * 10 + (c - '0');
+  }
+  value = negative ? -magnitude : magnitude;
+  if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::uint32_t>::max()) {
+    return NumberForm::TooLarge;
+  }
+  return NumberForm::Ok;
+}
+
+class Planner {
+ public:
+  Planner(std::string_view contents, const TcpIpLayout& layout) : in_(contents), layout_(layout) {}
+
+  bool Header(std::int16_t& family) {
+    SystemTime stamp;
+    const auto date = in_.Next();
+    if (!date || !ParseDate(*date, stamp)) return Fail("a date such as #2024-03-05# was expected");
+    const auto time = in_.Next();
+    if (!time || !ParseTime(*time, stamp)) return Fail("a time such as #15:51:09# was expected");
+    const auto code = in_.Next();
+    std::int64_t number = 0;
+    if (!code || NumberItem(*code, number) != NumberForm::Ok || number < INT16_MIN || number > INT16_MAX) {
+      return Fail("the number of a Windows family was expected");
+    }
+    family = static_cast<std::int16_t>(number);
+    return true;
+  }
+
+  // The stack, browser and cache sections, each with the rows of its section.
+  bool FixedSections() {
+    for (const Section section : {Section::Stack, Section::Browser, Section::Cache}) {
+      std::vector<const TcpIpValue*> rows;
+      for (const TcpIpValue& value : layout_.values) {
+        if (value.section == section) rows.push_back(&value);
+      }
+      if (rows.empty()) continue;
+      std::string key;
+      if (!KeyLine(KeyFor(*rows.front()), {}, key)) return false;
+      for (const TcpIpValue* row : rows) {
+        if (!Pair(*row, key)) return false;
+      }
+    }
+    return true;
+  }
+
+  // Then adapter by adapter, each adapter's keys in the order the layout first
+  // names them, as the writer wrote them. The file may end before any key line.
+  bool AdapterSections() {
+    std::vector<std::string_view> keys;
+    for (const TcpIpValue& value : layout_.values) {
+      if (value.section != Section::Adapter) continue;
+      bool known = false;
+      for (std::string_view key : keys) known = known || key == value.key;
+      if (!known) keys.push_back(value.key);
+    }
+    if (keys.empty()) return in_.AtEnd() || Fail("the file should end here", 1);
+    for (std::size_t next = 0; !in_.AtEnd(); next = (next + 1) % keys.size()) {
+      const std::string_view pattern = keys[next];
+      const std::size_t star = pattern.find('*');
+      std::string key;
+      if (!KeyLine(pattern.substr(0, star), pattern.substr(star + 1), key)) return false;
+      for (const TcpIpValue& row : layout_.values) {
+        if (row.section == Section::Adapter && row.key == pattern && !Pair(row, key)) return false;
+      }
+    }
+    return true;
+  }
+
+  RestorePlan Done() { return std::move(plan_); }
+  RestorePlan& plan() { return plan_; }
+
+  // The line just read is not what belongs there.
+  bool Fail(std::string reason, int lineAfter = 0) {
+    plan_.problem = RestoreProblem::Damaged;
+    plan_.line = in_.line() + lineAfter;
+    plan_.reason = std::move(reason);
+    plan_.writes.clear();
+    return false;
+  }
+
+ private:
+  // A key line that is `head` exactly, or `head`, an adapter's name and `tail`.
+  bool KeyLine(std::string_view head, std::string_view tail, std::string& key) {
+    const bool adapter = !tail.empty() || head.back() == '\\';
+    std::string expected = adapter ? std::string(head) + "<adapter>" + std::string(tail) : std::string(head);
+    const auto item = in_.Next();
+    if (!item) return EndsInside();
+    const auto text = TextItem(*item);
+    bool fits = text.has_value() && text->size() >= head.size() + tail.size() &&
+                SameText(text->substr(0, head.size()), head) &&
+                SameText(text->substr(text->size() - tail.size()), tail);
+    if (fits && adapter) {
+      const std::string_view name = text->substr(head.size(), text->size() - head.size() - tail.size());
+      fits = !name.empty() && name.find('\\') == std::string_view::npos;
+    } else if (fits) {
+      fits = text->size() == head.size();
+    }
+    if (!fits) return Fail("the key \"" + expected + "\" was expected");
+    key = std::string(*text);
+    return true;
+  }
+
+  bool Pair(const TcpIpValue& row, const std::string& key) {
+    const auto nameItem = in_.Next();
+    if (!nameItem) return EndsInside();
+    const auto name = TextItem(*nameItem);
+    if (!name || !SameText(*name, row.name)) return Fail("the value name \"" + std::string(row.name) + "\" was expected");
+    const auto valueItem = in_.Next();
+    if (!valueItem) return EndsInside();
+    std::int64_t value = 0;
+    switch (NumberItem(*valueItem, value)) {
+      case NumberForm::Ok: break;
+      case NumberForm::NotANumber: return Fail("a whole number was expected");
+      case NumberForm::TooLarge: return Fail("the number does not fit in 32 bits");
+    }
+    const bool remove = value == 0 && row.zero == RecordedZero::Removes;
+    plan_.writes.push_back({row.hive, key, std::string(*name), value, remove});
+    return true;
+  }
+
+  bool EndsInside() {
+    plan_.problem = RestoreProblem::Damaged;
+    plan_.line = in_.line();
+    plan_.reason = "the file ends inside a section";
+    plan_.writes.clear();
+    return false;
+  }
+
+  ItemReader in_;
+  const TcpIpLayout& layout_;
+  RestorePlan plan_;
+};
+
+}  // namespace
+
+std::optional<BackupStamp> ReadBackupStamp(std::string_view contents) {
+  ItemReader in(contents);
+  BackupStamp stamp;
+  const auto date = in.Next();
+  if (!date || !ParseDate(*date, stamp.taken)) return std::nullopt;
+  const auto time = in.Next();
+  if (!time || !ParseTime(*time, stamp.taken)) return std::nullopt;
+  return stamp;
+}
+
+RestorePlan PlanRestore(std::string_view contents, const OsFamilyInfo& os) {
+  const TcpIpLayout* layout = LayoutFor(os);
+  if (layout == nullptr) {
+    RestorePlan plan;
+    plan.problem = RestoreProblem::NoLayout;
+    return plan;
+  }
+  Planner planner(contents, *layout);
+  planner.plan().type = layout->type;
+  std::int16_t family = 0;
+  if (!planner.Header(family)) return planner.Done();
+  if (family != os.code) {
+    RestorePlan plan;
+    plan.problem = RestoreProblem::OtherFamily;
+    plan.type = layout->type;
+    return plan;
+  }
+  if (planner.FixedSections()) planner.AdapterSections();
+  return planner.Done();
+}
+
+std::vector<long> WriteRestore(IRegistry& registry, const RestorePlan& plan) {
+  std::vector<long> refusals;
+  if (plan.problem != RestoreProblem::None) return refusals;
+  for (const RestoreWrite& write : plan.writes) {
+    // The 9x family keeps decimal texts, so every bit set is "4294967295"
+    // there; on NT the same number is the DWORD 0xFFFFFFFF.
+    const long status = SetTypedValue(registry, write.hive, write.key, write.name, plan.type,
+                                      Variant(static_cast<long long>(write.value)), Variant(write.remove));
+    if (status != kErrorSuccess && !(write.remove && status == kErrorFileNotFound)) refusals.push_back(status);
+  }
+  return refusals;
+}
+
+std::string RestoreProblemMessage(const RestorePlan& plan, std::string_view fileName) {
+  switch (plan.problem) {
+    case RestoreProblem::None:
+    case RestoreProblem::NoLayout:
+      return {};
+    case RestoreProblem::OtherFamily:
+      return "This backup file was taken from another operating system!!";
+    case RestoreProblem::Damaged:
+      return "The backup file \"" + std::string(fileName) + "\" is damaged at line " + std::to_string(plan.line) +
+             ": " + plan.reason + ".\r\n\r\nNothing has been restored from it.";
+  }
+  return {};
+}
+
+std::string RefusedRestoreMessage(const std::vector<long>& refusals, std::size_t writes) {
+  if (refusals.empty()) return {};
+  std::map<long, int> byStatus;
+  for (const long status : refusals) ++byStatus[status];
+  std::string causes;
+  for (const auto& [status, count] : byStatus) {
+    if (!causes.empty()) causes += "; ";
+    causes += ErrorText(status);
+  }
+  std::string text = "Windows refused to restore " + std::to_string(refusals.size()) + " of the " +
+                     std::to_string(writes) + " network values of this backup (" + causes + ").";
+  if (byStatus.count(kErrorAccessDenied) != 0) {
+    text += " Restoring them needs administrator rights: start Tidewave again as an administrator and restore "
+            "this backup again.";
+  }
+  return text + "\r\n\r\nThe other values have been restored.";
+}
+
+}  // namespace tw

@@ -1,0 +1,67 @@
+#pragma once
+// Reading a backup back: the stamp the backup manager lists, and the plan of
+// registry writes a restore makes. A file is read and checked completely
+// before the first write, so a damaged file changes nothing: a restore writes
+// every value of a sound file or none at all.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/OsVersion.h"
+#include "platform/Registry.h"
+
+namespace tw {
+
+// The date and time a backup was taken, from its first two lines.
+struct BackupStamp {
+  SystemTime taken;  // year, month, day, hour, minute, second
+};
+
+// The stamp, or nothing when the file does not start with a date line and a
+// time line (a damaged file, or a foreign one that only shares the extension).
+std::optional<BackupStamp> ReadBackupStamp(std::string_view contents);
+
+// One registry change of a restore.
+struct RestoreWrite {
+  RegHandle hive;
+  std::string key;
+  std::string name;
+  std::int64_t value;  // -2147483648 to 4294967295, as recorded
+  bool remove;         // a recorded 0 where 0 is no working setting
+  bool operator==(const RestoreWrite&) const = default;
+};
+
+enum class RestoreProblem {
+  None,
+  OtherFamily,  // taken on another Windows family
+  Damaged,      // `line` of the file is not what the format has there
+  NoLayout,     // the running family has no layout: nothing to restore to
+};
+
+struct RestorePlan {
+  RestoreProblem problem = RestoreProblem::None;
+  int line = 0;        // 1-based, for Damaged
+  std::string reason;  // for Damaged: what the line should have held
+  std::uint32_t type = 0;  // kRegSz or kRegDword, the running family's
+  std::vector<RestoreWrite> writes;  // in file order; empty unless problem is None
+};
+
+// Walks the running family's layout over the file: the header, the stack,
+// browser and cache sections, then any number of per-adapter sections; the
+// file may end only between sections after the cache. Key lines and value
+// names must be the layout's own (key names compared without regard to case).
+RestorePlan PlanRestore(std::string_view contents, const OsFamilyInfo& os);
+
+// Writes the plan through SetTypedValue. Returns the status of every write
+// Windows refused (a removal of a value already missing is no refusal).
+std::vector<long> WriteRestore(IRegistry& registry, const RestorePlan& plan);
+
+// What to tell the user about a plan that cannot be restored; empty for none.
+std::string RestoreProblemMessage(const RestorePlan& plan, std::string_view fileName);
+// ...and about writes Windows refused; empty when there were none.
+std::string RefusedRestoreMessage(const std::vector<long>& refusals, std::size_t writes);
+
+}  // namespace tw

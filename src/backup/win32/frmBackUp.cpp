@@ -1,0 +1,240 @@
+#include "backup/win32/frmBackUp.h"
+
+#include <commctrl.h>
+
+#include <cctype>
+
+#include "backup/Backup.h"
+#include "platform/ErrorText.h"
+
+namespace tw {
+namespace {
+
+std::string LocaleText(LCTYPE type) {
+  char text[80] = {};
+  return GetLocaleInfoA(LOCALE_USER_DEFAULT, type, text, sizeof text) > 0 ? text : "";
+}
+
+DateFormat SystemDateFormat() {
+  DateFormat format;
+  const std::string order = LocaleText(LOCALE_IDATE);
+  format.order = order == "1"   ? DateFormat::Order::DayMonthYear
+                 : order == "2" ? DateFormat::Order::YearMonthDay
+                                : DateFormat::Order::MonthDayYear;
+  format.am = LocaleText(LOCALE_S1159);
+  format.pm = LocaleText(LOCALE_S2359);
+  return format;
+}
+
+SYSTEMTIME ToSystemTime(const SystemTime& time) {
+  SYSTEMTIME out{};
+  out.wYear = time.year;
+  out.wMonth = time.month;
+  out.wDay = time.day;
+  out.wHour = time.hour;
+  out.wMinute = time.minute;
+  out.wSecond = time.second;
+  return out;
+}
+
+bool IsBackupName(std::string_view name) {
+  // The pattern also matches names whose short 8.3 form ends in .BCK ("a.bckup").
+  if (name.size() < 4) return false;
+  const std::string_view tail = name.substr(name.size() - 4);
+  return tail[0] == '.' && std::toupper(static_cast<unsigned char>(tail[1])) == 'B' &&
+         std::toupper(static_cast<unsigned char>(tail[2])) == 'C' &&
+         std::toupper(static_cast<unsigned char>(tail[3])) == 'K';
+}
+
+void SetCell(HWND list, int row, int column, const std::string& text) {
+  LVITEMA cell{};
+  cell.iSubItem = column;
+  cell.pszText = const_cast<char*>(text.c_str());
+  SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+}
+
+}  // namespace
+
+frmBackUp::frmBackUp(IRegistry& registry, IFileSystem& files, const std::string& programFolder,
+                     const OsFamilyInfo& os, ui::IMessageBox& messages)
+    : ui::Panel(kBackUpPanel, messages), registry_(registry), files_(files), programFolder_(programFolder), os_(os) {}
+
+void frmBackUp::OnLoad() {
+  // Restore and Delete act on one file.
+  SetWindowLongA(List(), GWL_STYLE, GetWindowLongA(List(), GWL_STYLE) | LVS_SINGLESEL);
+  format_ = SystemDateFormat();
+  EnableButtons(false);
+}
+
+void frmBackUp::EnableButtons(bool enabled) {
+  EnableWindow(Control(IDC_cmdRestore), enabled);
+  EnableWindow(Control(IDC_cmdDelete), enabled);
+}
+
+void frmBackUp::intializeList() {
+  EnableButtons(false);
+  SendMessageA(List(), LVM_DELETEALLITEMS, 0, 0);
+  rows_.clear();
+  const std::string folder = BackupFolder(programFolder_);
+  if (files_.CreateFolder(folder) == kErrorSuccess) return;  // it was missing: no backups yet
+  std::vector<FileEntry> entries;
+  if (files_.FindFiles(folder + "\\*.BCK", entries) != kErrorSuccess) return;
+  SendMessageA(List(), WM_SETREDRAW, FALSE, 0);
+  for (const FileEntry& entry : entries) {
+    if (!entry.isDirectory && IsBackupName(entry.name)) AddBackupToList(folder + "\\" + entry.name);
+  }
+  SendMessageA(List(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(List(), nullptr, TRUE);
+}
+
+void frmBackUp::AddBackupToList(const std::string& path) {
+  Row row;
+  row.fileName = path.substr(path.find_last_of('\\') + 1);
+  // The name as the list has always shown it: the base name, then ".BCK".
+  row.fileName = row.fileName.substr(0, row.fileName.size() - 4) + ".BCK";
+  std::string contents;
+  if (files_.ReadWholeFile(path, contents) == kErrorSuccess) row.stamp = ReadBackupStamp(contents);
+
+  LVITEMA item{};
+  item.mask = LVIF_TEXT | LVIF_PARAM;
+  item.iItem = static_cast<int>(rows_.size());
+  item.pszText = row.fileName.data();
+  item.lParam = static_cast<LPARAM>(rows_.size());
+  const int index = static_cast<int>(SendMessageA(List(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  if (index < 0) return;
+  if (row.stamp) {
+    const SYSTEMTIME taken = ToSystemTime(row.stamp->taken);
+    char text[80] = {};
+    if (GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &taken, nullptr, text, sizeof text) > 0) {
+      SetCell(List(), index, 1, text);
+    }
+    if (GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &taken, nullptr, text, sizeof text) > 0) SetCell(List(), index, 2, text);
+  }
+  rows_.push_back(std::move(row));
+}
+
+int frmBackUp::SelectedRow() const {
+  return static_cast<int>(SendMessageA(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+std::string frmBackUp::GetSubItemText(int row, int column) const {
+  char text[kComparedCharacters + 1] = {};
+  LVITEMA item{};
+  item.iSubItem = column - 1;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  const LRESULT length = SendMessageA(List(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return length > 0 ? std::string(text, static_cast<std::size_t>(length)) : std::string();
+}
+
+void frmBackUp::lstBackUpList_ColumnClick(int column) {
+  const int order = tags_.Click(column);
+  char caption[64] = {};
+  LVCOLUMNA header{};
+  header.mask = LVCF_TEXT;
+  header.pszText = caption;
+  header.cchTextMax = sizeof caption;
+  SendMessageA(List(), LVM_GETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&header));
+  const std::string_view text = caption;
+  if (text == "File Name") {
+    SortBy(1, SortType::Text, order);
+  } else if (text == "Creating Date") {
+    SortBy(2, SortType::Date, order);
+  } else if (text == "Creating Time") {
+    SortBy(3, SortType::Date, order);
+  } else {
+    Message("Error no such header named " + std::string(text), MB_OK);
+  }
+  if (SelectedRow() >= 0) EnableButtons(true);
+}
+
+void frmBackUp::SortBy(int column, SortType type, int order) {
+  // Each row's item data leads to its row, whose cells were written from its
+  // name and stamp: the keys come from those, with no cell read back.
+  keys_.clear();
+  keys_.reserve(rows_.size());
+  for (const Row& row : rows_) {
+    keys_.push_back(column == 1 ? MakeSortKey(row.fileName, type, format_) : StampKey(row.stamp, column == 3));
+  }
+  sortOrder_ = order;
+  SendMessageA(List(), LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&CompareRows));
+}
+
+int CALLBACK frmBackUp::CompareRows(LPARAM item1, LPARAM item2, LPARAM panel) {
+  const auto& self = *reinterpret_cast<const frmBackUp*>(panel);
+  const auto a = static_cast<std::size_t>(item1), b = static_cast<std::size_t>(item2);
+  if (a >= self.keys_.size() || b >= self.keys_.size()) return 0;
+  return CompareSortKeys(self.keys_[a], self.keys_[b], self.sortOrder_);
+}
+
+void frmBackUp::cmdRestore_Click() {
+  if (Message("Do you want to restore this settings?", MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
+  const int selected = SelectedRow();
+  if (selected < 0) return;  // the buttons are enabled only with a row chosen
+  LVITEMA item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = selected;
+  SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  const std::string& fileName = rows_.at(static_cast<std::size_t>(item.lParam)).fileName;
+
+  std::string contents;
+  if (const long status = files_.ReadWholeFile(BackupFolder(programFolder_) + "\\" + fileName, contents);
+      status != kErrorSuccess) {
+    Message("The backup file \"" + fileName + "\" cannot be read (" + ErrorText(status) +
+                ").\r\n\r\nNothing has been restored from it.",
+            MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  const RestorePlan plan = PlanRestore(contents, os_);
+  if (plan.problem == RestoreProblem::OtherFamily) {
+    Message(RestoreProblemMessage(plan, fileName), MB_OK | MB_ICONSTOP);
+    return;
+  }
+  if (plan.problem != RestoreProblem::None) {
+    if (const std::string text = RestoreProblemMessage(plan, fileName); !text.empty()) {
+      Message(text, MB_OK | MB_ICONEXCLAMATION);
+    }
+    return;
+  }
+  const std::vector<long> refusals = WriteRestore(registry_, plan);
+  if (!refusals.empty()) Message(RefusedRestoreMessage(refusals, plan.writes.size()), MB_OK | MB_ICONEXCLAMATION);
+  host().SetMovieVariable("_root.home", "true");
+}
+
+void frmBackUp::cmdDelete_Click() {
+  if (Message("Do you want to delete this file?", MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
+  const int selected = SelectedRow();
+  if (selected < 0) return;
+  LVITEMA item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = selected;
+  SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  const std::string fileName = rows_.at(static_cast<std::size_t>(item.lParam)).fileName;
+  if (const long status = files_.RemoveFile(BackupFolder(programFolder_) + "\\" + fileName); status != kErrorSuccess) {
+    Message("The backup file \"" + fileName + "\" cannot be deleted (" + ErrorText(status) + ").", MB_OK | MB_ICONEXCLAMATION);
+  }
+  intializeList();
+  // No row is chosen now, so both buttons wait for one: they never act on a
+  // row the user did not pick.
+  SetFocus(List());
+}
+
+void frmBackUp::OnCommand(int id, int notification) {
+  if (notification != BN_CLICKED) return;
+  if (id == IDC_cmdRestore) cmdRestore_Click();
+  if (id == IDC_cmdDelete) cmdDelete_Click();
+}
+
+LRESULT frmBackUp::OnNotify(int id, const NMHDR& header) {
+  if (id != IDC_lstBackUpList) return 0;
+  if (header.code == LVN_COLUMNCLICK) {
+    lstBackUpList_ColumnClick(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+  } else if (header.code == LVN_ITEMCHANGED) {
+    // By mouse or keyboard: the buttons follow whether a row is chosen.
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if ((change.uChanged & LVIF_STATE) != 0) EnableButtons(SelectedRow() >= 0);
+  }
+  return 0;
+}
+
+}  // namespace tw
