@@ -5,6 +5,7 @@
 #include "settings/RegistrySettings.h"
 #include "system/SystemShortcuts.h"
 #include "tuning/Presets.h"
+#include "tuning/win32/frmNormalMode.h"
 
 namespace tw {
 namespace {
@@ -151,7 +152,9 @@ void MainWindow::Perform(const Action& action) {
     case ActionKind::ShowPanel: ShowPanel(action.panel); break;
     case ActionKind::LoadPanel: panel.Load(*this); break;
     case ActionKind::UnloadPanel: panel.Unload(); break;
-    case ActionKind::ResetWizardPage: break;  // the step-by-step panel always starts on its first page
+    case ActionKind::ResetWizardPage:
+      if (auto* editor = dynamic_cast<frmNormalMode*>(&panel)) editor->Pages().currWizardPage = 0;
+      break;
     case ActionKind::IntializeList: break;    // the backup panel has no list to fill yet
     case ActionKind::SetHostWidth: {
       RECT rect;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "tuning/win32/frmNormalMode.h"
 #include "tuning/win32/frmWizardMode.h"
 
 namespace tw {
@@ -25,6 +26,14 @@ class EmptyPanel final : public ui::Panel {
 std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app) {
   if (id == PanelId::frmWizardMode) {
     return std::make_unique<frmWizardMode>(
+        app.tuning,
+        [&app](const TcpIpSettings& settings) {
+          return ApplySettings({app.registry, app.files, app.clock, app.programFolder, app.os}, settings);
+        },
+        app.messages);
+  }
+  if (id == PanelId::frmNormalMode) {
+    return std::make_unique<frmNormalMode>(
         app.tuning,
         [&app](const TcpIpSettings& settings) {
           return ApplySettings({app.registry, app.files, app.clock, app.programFolder, app.os}, settings);
