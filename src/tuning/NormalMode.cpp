@@ -23,74 +23,67 @@ constexpr int P0 = IDC_frmWizardPages_0, P1 = IDC_frmWizardPages_1, P2 = IDC_frm
 // Every explanation opens with the program's own first words and goes on to
 // say what the value does, when more or less of it helps, and what can go wrong.
 constexpr std::string_view kConnectionTypeExplain =
-    "How do you connect to the internet? The next pages recommend values for that kind of connection: a modem "
-    "gets small packets and a small receive window, cable, DSL and a network (LAN) get large ones. Every "
-    "recommendation can still be changed on its page, and nothing is written before \"Finish\" on the last page. "
-    "A backup of the values it replaces is taken first.";
+    "How do you connect to the internet? The next pages recommend values for that kind of connection: "
+    "small packets and a small receive window for a modem, large ones for cable, DSL or a network. You "
+    "can change each value on its page; nothing is written before \"Finish\".";
 constexpr std::string_view kMTUExplain =
-    "MTU stands for Maximum Transmission Unit and in basic terms, it is the largest packet, in bytes, that your "
-    "computer sends in one piece. A larger MTU carries more data per packet and suits fast lines; a modem does "
-    "better with a small one. An MTU larger than a router on the way accepts gets packets split or lost, and "
-    "pages may then stall.";
+    "MTU stands for Maximum Transmission Unit and in basic terms, it is the largest packet your computer "
+    "sends in one piece, in bytes. Larger packets suit fast lines, small ones a modem. An MTU larger than"
+    " a router on the way accepts gets packets split or lost, and pages may stall.";
 constexpr std::string_view kMSSExplain =
-    "MSS or Maximum Segment Size defines how much actual data a packet carries: the MTU less 40 bytes of TCP and "
-    "IP headers. Keep it 40 below the MTU. A larger MSS makes the packets too big for the line; a smaller one "
-    "wastes part of every packet on headers.";
+    "MSS or Maximum Segment Size defines how much actual data a packet carries: the MTU less 40 bytes of "
+    "headers. A larger MSS makes packets too big; a smaller one wastes room.";
 constexpr std::string_view kBlackHoleExplain =
-    "Black hole routers are configured not to return the Destination Host Unreachable messages that tell a "
-    "sender its packets are too large, so such packets simply vanish. Detection notices the silence and retries "
-    "with smaller packets. It helps only behind such a router, and elsewhere costs extra retransmissions.";
+    "Black hole routers are configured not to return the Destination Host Unreachable messages that say a"
+    " packet is too large, so it vanishes. Detection then retries with smaller packets; elsewhere it only"
+    " adds retransmissions.";
 constexpr std::string_view kMTUDiscoverExplain =
-    "Remote networks also have an MTU value. Path MTU discovery finds the largest packet the whole route carries, "
-    "so packets are not split on the way. Without it Windows sends 576-byte packets to remote networks, which "
-    "is slower; turn it off only if connections hang.";
+    "Remote networks also have an MTU value. Discovery finds the largest packet the whole route carries; "
+    "without it Windows sends small 576-byte packets to remote networks.";
 constexpr std::string_view kRWINExplain =
-    "RWIN (Receive WINdow) is the maximum TCP Receive Window size offered by the system. It is how much data "
-    "the other end may send before it must wait for your computer to acknowledge it. The calculator multiplies "
-    "the MSS, so the window holds whole packets, by the multiplier you choose and by the scale factor of 4.\r\n"
-    "A larger window keeps fast or distant lines busy. On a slow line a window that is too large only fills "
-    "buffers, and each lost packet then costs more to send again; too small a window leaves a fast line idle "
-    "while your computer waits. The window can be at most 1073741823 bytes.";
+    "RWIN (Receive WINdow) is the maximum TCP Receive Window size offered by the system. It is how much "
+    "data the other end may send before it waits for your computer to acknowledge it: the MSS times your "
+    "multiplier times the scale factor of 4, so it holds whole packets. A larger window keeps fast lines "
+    "busy; on a slow line one too large only fills buffers and makes each lost packet costlier to resend.";
 constexpr std::string_view kTTLExplain =
-    "The value of TTL (Time To Live) defines how long a packet can stay active before it is discarded: every "
-    "router it passes lowers it by one. 64 reaches any host on the internet. A smaller value can make distant "
-    "hosts unreachable; a larger one only lets stray packets circle longer. Windows takes 1 to 255.";
+    "The value of TTL (Time To Live) defines how long a packet can stay active before it is discarded: "
+    "each router it passes lowers it by one. 64 reaches any host on the internet; less can leave far "
+    "hosts out of reach. Windows takes 1 to 255.";
 constexpr std::string_view kIEExplain =
-    "Optimize Internet Explorer by setting the maximum number of simultaneous requests for accessing type 1.0 "
-    "or 1.1 HTTP servers. More connections load pages with many pictures faster; some servers slow down or "
-    "turn away a client that opens too many.";
+    "Optimize Internet Explorer by setting the maximum number of simultaneous requests for accessing type"
+    " 1.0 or 1.1 HTTP servers. More is faster; some servers refuse too many.";
 constexpr std::string_view kKeepAliveTimeExplain =
     "Keep Alive Time is the number of milliseconds to wait before sending keep alive packets on an idle "
-    "connection, to learn whether the other end is still there. 7200000 is two hours. A shorter time finds dead "
-    "connections sooner and keeps routers from dropping idle ones, for a little extra traffic.";
+    "connection, to learn if the other end is still there. Shorter finds dead connections sooner and "
+    "keeps routers from dropping idle ones.";
 constexpr std::string_view kKeepAliveIntervalExplain =
-    "Keep Alive Interval is the time in milliseconds between retransmissions of keepalives, once the Keep Alive "
-    "Time has expired. When several tries bring no answer the connection is closed; a very short interval can "
-    "close a connection that is only slow.";
+    "Keep Alive Interval is the time in milliseconds between retransmissions of keepalives, once the Keep"
+    " Alive Time has expired. After several unanswered tries the connection closes: too short an interval"
+    " ends slow ones.";
 constexpr std::string_view kSYNExplain =
-    "Windows includes protection that allows it to detect and adjust when the system is being targeted with a "
-    "SYN flood attack, a stream of half-opened connections meant to use it up. Higher levels give up on those "
-    "sooner, and on a very slow line may drop a real connection attempt.";
+    "Windows includes protection that allows it to detect and adjust when the system is being targeted "
+    "with a SYN flood attack, a stream of half-open connections. Higher levels drop those sooner, and on "
+    "a very slow line may drop a real one.";
 constexpr std::string_view kNDIDescription =
-    "The NDI cache size is the size of the cache of the Network Device, used by the IPX/SPX (NWLink) network "
-    "driver. 0 leaves the size to Windows; a larger cache only takes more memory.";
+    "The NDI cache size is the size of the cache of the Network Device. It serves the IPX/SPX driver; 0 "
+    "lets Windows choose.";
 constexpr std::string_view kICMPExplain =
-    "Your computer may stop responding when connected to an internet work segment or to the Internet, if a "
-    "forged ICMP redirect message tells it to send its traffic through a router that is wrong or not there.\r\n"
-    "Accepting redirects lets a router point your computer to a better route, which helps only on a network "
-    "with several routers. A computer on a home connection has one way out, so disabling redirects costs "
-    "nothing and closes this hole.";
+    "Your computer may stop responding when connected to an internet work segment or to the Internet. A "
+    "forged ICMP redirect message can tell it to send its traffic through a router that is wrong or not "
+    "there. Accepting redirects lets a router point your computer to a better route, which helps only on "
+    "a network with several routers. A computer on a home connection has one way out, so disabling "
+    "redirects costs nothing and closes this hole.";
 
 constexpr std::string_view kNdiItems[] = {"0", "2", "4", "8", "16", "32", "64"};
 
 // Frame on the left; a row of a recommendation label, its value and the box.
-constexpr int kRowLabel = 10, kRowLabelWidth = 190, kRowValue = 202, kRowValueWidth = 118, kRowBox = 326,
-              kRowBoxWidth = 94;
-constexpr int kTextLeft = 10, kTextWidth = 412;
+constexpr int kRowLabel = 8, kRowLabelWidth = 216, kRowValue = 232, kRowValueWidth = 130, kRowBox = 368,
+              kRowBoxWidth = 62;
+constexpr int kTextLeft = 10, kTextWidth = 418;
 constexpr int kLine = 16;
 
 constexpr ControlSpec Page(int page, std::string_view caption) {
-  return {WizardPageId(page), "frmWizardPages", ControlKind::Frame, caption, T(4), 0, T(432), T(215), 0, page};
+  return {WizardPageId(page), "frmWizardPages", ControlKind::Frame, caption, T(1), 0, T(438), T(215), 0, page};
 }
 constexpr ControlSpec Text(int id, std::string_view name, std::string_view caption, int top, int lines, int page) {
   return {id, name, ControlKind::SkinLabel, caption, T(kTextLeft), T(top), T(kTextWidth), T(lines * kLine), page};
@@ -123,27 +116,27 @@ constexpr ControlSpec kControls[] = {
      T(17), IDC_frmConnectionType, 3},
     // Page 1
     Page(1, "Step 2 of 8 : MTU Settings"),
-    Text(IDC_lblMTUExplain, "lblMTUExplain", kMTUExplain, 20, 4, P1),
-    RowLabel(IDC_lblMTURecom, "lblMTURecom", "Recommended MTU size", 88, P1, ControlKind::Label),
-    RowValue(IDC_lblMTURecValue, "lblMTURecValue", "   Byte", 88, P1),
-    RowBox(IDC_txtMTUValue, "txtMTUValue", "576", 88, P1),
-    Text(IDC_lblMSSExplain, "lblMSSExplain", kMSSExplain, 118, 3, P1),
-    RowLabel(IDC_lblMSSRecom, "lblMSSRecom", "Recommended MSS size", 170, P1, ControlKind::Label),
-    RowValue(IDC_lblMSSRecVaklue, "lblMSSRecVaklue", "   Byte", 170, P1),
-    RowBox(IDC_txtMSSValue, "txtMSSValue", "536", 170, P1),
+    Text(IDC_lblMTUExplain, "lblMTUExplain", kMTUExplain, 20, 5, P1),
+    RowLabel(IDC_lblMTURecom, "lblMTURecom", "Recommended MTU size", 102, P1, ControlKind::Label),
+    RowValue(IDC_lblMTURecValue, "lblMTURecValue", "   Byte", 102, P1),
+    RowBox(IDC_txtMTUValue, "txtMTUValue", "576", 102, P1),
+    Text(IDC_lblMSSExplain, "lblMSSExplain", kMSSExplain, 128, 3, P1),
+    RowLabel(IDC_lblMSSRecom, "lblMSSRecom", "Recommended MSS size", 180, P1, ControlKind::Label),
+    RowValue(IDC_lblMSSRecVaklue, "lblMSSRecVaklue", "   Byte", 180, P1),
+    RowBox(IDC_txtMSSValue, "txtMSSValue", "536", 180, P1),
     // Page 2
     Page(2, "Step 3 of 8 : Other MTU Settings"),
     Text(IDC_lblBlackHoleExplain, "lblBlackHoleExplain", kBlackHoleExplain, 20, 4, P2),
     Text(IDC_lblBlackHoleRecom, "lblBlackHoleRecom",
-         "Recommended to be DISABLED since it imposes extra transmission overhead.", 86, 1, P2),
-    {IDC_chkBlackHoleValue, "chkBlackHoleValue", ControlKind::CheckBox, "Enable It?", T(10), T(104), T(150), T(17),
+         "Recommended to be DISABLED since it imposes extra transmission overhead.", 85, 2, P2),
+    {IDC_chkBlackHoleValue, "chkBlackHoleValue", ControlKind::CheckBox, "Enable It?", T(10), T(118), T(150), T(17),
      P2},
-    Text(IDC_lblMTUDiscoverExplain, "lblMTUDiscoverExplain", kMTUDiscoverExplain, 128, 3, P2),
-    {IDC_lblMTUDiscoverRecom, "lblMTUDiscoverRecom", ControlKind::SkinLabel, "Recommended to be.", T(10), T(180),
+    Text(IDC_lblMTUDiscoverExplain, "lblMTUDiscoverExplain", kMTUDiscoverExplain, 138, 3, P2),
+    {IDC_lblMTUDiscoverRecom, "lblMTUDiscoverRecom", ControlKind::SkinLabel, "Recommended to be.", T(10), T(191),
      T(110), T(kLine), P2},
-    {IDC_lblOtherMTURecValue, "lblOtherMTURecValue", ControlKind::SkinLabel, "ENABLED", T(122), T(180), T(70),
+    {IDC_lblOtherMTURecValue, "lblOtherMTURecValue", ControlKind::SkinLabel, "ENABLED", T(122), T(191), T(70),
      T(kLine), P2},
-    {IDC_chkMTUDisconver, "chkMTUDisconver", ControlKind::CheckBox, "Disable it??", T(220), T(179), T(150), T(17),
+    {IDC_chkMTUDisconver, "chkMTUDisconver", ControlKind::CheckBox, "Disable it??", T(220), T(190), T(150), T(17),
      P2},
     // Page 3: each box follows the heading that names it.
     Page(3, "Step 4 of 8 : RWIN Settings"),
@@ -162,9 +155,9 @@ constexpr ControlSpec kControls[] = {
     {IDC_lblFormulaEquals, "lblFormulaEquals", ControlKind::SkinLabel, "=", T(264), T(41), T(12), T(kLine), P3},
     {IDC_lblFormulaRWIN, "lblFormulaRWIN", ControlKind::SkinLabel, "RWIN", T(280), T(20), T(100), T(kLine), P3},
     {IDC_txtRWIN, "txtRWIN", ControlKind::TextBox, "", T(280), T(38), T(100), T(21), P3, -1, ui::kReadOnly},
-    {IDC_lblRwinRecom, "lblRwinRecom", ControlKind::SkinLabel, "Recommended RWIN size  : ", T(10), T(68), T(150),
+    {IDC_lblRwinRecom, "lblRwinRecom", ControlKind::SkinLabel, "Recommended RWIN size  : ", T(10), T(68), T(176),
      T(kLine), P3},
-    {IDC_lblRWINRecValue, "lblRWINRecValue", ControlKind::SkinLabel, "Byte", T(164), T(68), T(150), T(kLine), P3},
+    {IDC_lblRWINRecValue, "lblRWINRecValue", ControlKind::SkinLabel, "Byte", T(190), T(68), T(150), T(kLine), P3},
     Text(IDC_lblRWINExplain, "lblRWINExplain", kRWINExplain, 92, 7, P3),
     // Page 4
     Page(4, "Step 5 of 8 : TTL && IE Optimization"),
@@ -177,7 +170,7 @@ constexpr ControlSpec kControls[] = {
     RowLabel(IDC_lblHTTP11, "lblHTTP11", "Recommended value for HTTP 1.1  :", 66, P4),
     RowValue(IDC_lblHTTP11RecValue, "lblHTTP11RecValue", "20", 66, P4),
     RowBox(IDC_txtHTTP11Value, "txtHTTP11Value", "20", 66, P4),
-    Text(IDC_lblTTLExplain, "lblTTLExplain", kTTLExplain, 94, 4, P4),
+    Text(IDC_lblTTLExplain, "lblTTLExplain", kTTLExplain, 92, 4, P4),
     Text(IDC_lblIEExplain, "lblIEExplain", kIEExplain, 160, 3, P4),
     // Page 5
     Page(5, "Step 6 of 8 :  Keep Alive Settigns"),
@@ -188,28 +181,28 @@ constexpr ControlSpec kControls[] = {
              P5),
     RowValue(IDC_lblKAIntervalRecValue, "lblKAIntervalRecValue", "1000 milliseconds.", 42, P5),
     RowBox(IDC_txtKeepAliveIntervalValue, "txtKeepAliveIntervalValue", "1000", 42, P5),
-    Text(IDC_lblKeepAliveTimeExplain, "lblKeepAliveTimeExplain", kKeepAliveTimeExplain, 74, 4, P5),
-    Text(IDC_lblKeepAliveIntervalExplain, "lblKeepAliveIntervalExplain", kKeepAliveIntervalExplain, 142, 3, P5),
+    Text(IDC_lblKeepAliveTimeExplain, "lblKeepAliveTimeExplain", kKeepAliveTimeExplain, 72, 4, P5),
+    Text(IDC_lblKeepAliveIntervalExplain, "lblKeepAliveIntervalExplain", kKeepAliveIntervalExplain, 142, 4, P5),
     // Page 6
     Page(6, "Step 7 of 8 :  SYN Flood Attack Settings && NDI Cache"),
-    Text(IDC_lblSYNExplain, "lblSYNExplain", kSYNExplain, 18, 3, P6),
-    {IDC_lblSYNRecom, "lblSYNRecom", ControlKind::SkinLabel, "What will be your decision?", T(10), T(73), T(160),
+    Text(IDC_lblSYNExplain, "lblSYNExplain", kSYNExplain, 16, 4, P6),
+    {IDC_lblSYNRecom, "lblSYNRecom", ControlKind::SkinLabel, "What will be your decision?", T(10), T(84), T(160),
      T(kLine), P6},
-    {IDC_txtSYNValue, "txtSYNValue", ControlKind::TextBox, "2", T(174), T(70), T(56), T(21), P6, -1, ui::kReadOnly},
-    {IDC_updwnDescision, "updwnDescision", ControlKind::UpDown, "", T(214), T(70), T(16), T(21), P6, -1,
+    {IDC_txtSYNValue, "txtSYNValue", ControlKind::TextBox, "2", T(174), T(81), T(56), T(21), P6, -1, ui::kReadOnly},
+    {IDC_updwnDescision, "updwnDescision", ControlKind::UpDown, "", T(214), T(81), T(16), T(21), P6, -1,
      ui::UpDownOf(IDC_txtSYNValue, 0, 2, 2)},
-    Text(IDC_lblSYNLevel2, "lblSYNLevel2", "2 - (recommended) - best protection against SYN attacks.", 96, 1, P6),
-    Text(IDC_lblSYNLevel1, "lblSYNLevel1", "1 - better protection against SYN attacks.", 112, 1, P6),
-    Text(IDC_lblSYNLevel0, "lblSYNLevel0", "0 - (default) - typical protection against SYN attacks.", 128, 1, P6),
-    {IDC_lblNDIRec, "lblNDIRec", ControlKind::SkinLabel, "NDI recommended Value", T(10), T(153), T(160), T(kLine),
+    Text(IDC_lblSYNLevel2, "lblSYNLevel2", "2 - (recommended) - best protection against SYN attacks.", 103, 1, P6),
+    Text(IDC_lblSYNLevel1, "lblSYNLevel1", "1 - better protection against SYN attacks.", 119, 1, P6),
+    Text(IDC_lblSYNLevel0, "lblSYNLevel0", "0 - (default) - typical protection against SYN attacks.", 135, 1, P6),
+    {IDC_lblNDIRec, "lblNDIRec", ControlKind::SkinLabel, "NDI recommended Value", T(10), T(156), T(160), T(kLine),
      P6},
-    {IDC_cmbNDI, "cmbNDI", ControlKind::ComboBox, "", T(174), T(150), T(56), T(21), P6, -1, ui::ItemsOf(kNdiItems, 0)},
-    Text(IDC_lblNDIDescription, "lblNDIDescription", kNDIDescription, 176, 2, P6),
+    {IDC_cmbNDI, "cmbNDI", ControlKind::ComboBox, "", T(174), T(153), T(56), T(21), P6, -1, ui::ItemsOf(kNdiItems, 0)},
+    Text(IDC_lblNDIDescription, "lblNDIDescription", kNDIDescription, 177, 2, P6),
     // Page 7
     Page(7, "Step 8 of 8 : ICMP Redirect Attack Setting"),
-    Text(IDC_lblICMPExplain, "lblICMPExplain", kICMPExplain, 20, 7, P7),
-    Text(IDC_lblICMPRecom, "lblICMPRecom", "Recommended to be DISABLED.", 140, 1, P7),
-    {IDC_chkICMPValue, "chkICMPValue", ControlKind::CheckBox, "Enable It?", T(10), T(160), T(150), T(17), P7},
+    Text(IDC_lblICMPExplain, "lblICMPExplain", kICMPExplain, 20, 8, P7),
+    Text(IDC_lblICMPRecom, "lblICMPRecom", "Recommended to be DISABLED.", 152, 1, P7),
+    {IDC_chkICMPValue, "chkICMPValue", ControlKind::CheckBox, "Enable It?", T(10), T(172), T(150), T(17), P7},
     // Below the pages
     {IDC_cmdPrevPage, "cmdPrevPage", ControlKind::Button, "<<Back", 1680, 3285, 1455, 405},
     {IDC_cmdNextPage, "cmdNextPage", ControlKind::Button, "Next>>", 3675, 3285, 1455, 405},
