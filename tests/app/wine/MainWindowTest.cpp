@@ -130,6 +130,7 @@ TEST_F(MainWindowTest, TheStepByStepEditorOpensFromTheNavigationOnItsFirstPageEv
   main.OnNavigationCommand("IDC_FS_normalMode", "");
   auto& editor = dynamic_cast<frmNormalMode&>(main.Panel(PanelId::frmNormalMode));
   for (int i = 0; i < 5; ++i) SendMessageA(editor.Control(IDC_cmdNextPage), BM_CLICK, 0, 0);
+  SendMessageA(editor.Control(IDC_txtTTLValue), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("99"));
   ASSERT_EQ(5, editor.Pages().currWizardPage);
   const TcpIpSettings left = app_->tuning.CurrentSettings;
 
@@ -138,6 +139,7 @@ TEST_F(MainWindowTest, TheStepByStepEditorOpensFromTheNavigationOnItsFirstPageEv
   EXPECT_TRUE(HasVisibleStyle(editor.Control(WizardPageId(0))));
   EXPECT_FALSE(HasVisibleStyle(editor.Control(WizardPageId(5))));
   EXPECT_FALSE(IsWindowEnabled(editor.Control(IDC_cmdPrevPage)));
+  EXPECT_EQ("64", WindowText(editor.Control(IDC_txtTTLValue))) << "the controls' start values";
   EXPECT_EQ(left, app_->tuning.CurrentSettings) << "the record keeps what the last walk left";
 }
 
