@@ -170,5 +170,31 @@ TEST_F(NormalModePanel, AWalkThroughEveryPageToFinishAppliesWhatThePagesShowAfte
   EXPECT_EQ(before.substr(before.find("\r\n", 14)), backup.substr(backup.find("\r\n", 14)));
 }
 
+TEST_F(NormalModePanel, TheKeyboardReachesEveryShownControlAndPressesTheButtons) {
+  // Through the dialog manager, as the message loop hands keys over.
+  auto press = [&](WPARAM key) {
+    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+      MSG msg{GetFocus(), message, key, static_cast<LPARAM>(message == WM_KEYUP ? 0xC0000000u : 0u), 0, {}};
+      if (!IsDialogMessageA(host_.HostWindow(), &msg)) DispatchMessageA(&msg);
+    }
+    PumpMessages();
+  };
+  SetFocus(Control(OptConnTypeId(0)));
+  press(VK_DOWN);
+  EXPECT_EQ(1, panel_.Pages().connectionType);
+  press(VK_TAB);
+  EXPECT_EQ(Control(IDC_cmdNextPage), GetFocus()) << "past the disabled <<Back";
+  press(VK_SPACE);
+  ExpectPage(1);
+  press(VK_TAB);
+  EXPECT_EQ(Control(IDC_txtMTUValue), GetFocus()) << "the shown page's first box, not a hidden one";
+  press(VK_TAB);
+  press(VK_TAB);
+  EXPECT_EQ(Control(IDC_cmdPrevPage), GetFocus());
+  press(VK_SPACE);
+  ExpectPage(0);
+  EXPECT_EQ(Control(IDC_cmdNextPage), GetFocus()) << "a disabled <<Back hands the keyboard on";
+}
+
 }  // namespace
 }  // namespace tw::test
