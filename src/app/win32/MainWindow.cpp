@@ -7,6 +7,7 @@
 #include "settings/win32/frmMainSettings.h"
 #include "system/SystemShortcuts.h"
 #include "tuning/Presets.h"
+#include "tuning/win32/frmNormalMode.h"
 
 namespace tw {
 namespace {
@@ -153,7 +154,9 @@ void MainWindow::Perform(const Action& action) {
     case ActionKind::ShowPanel: ShowPanel(action.panel); break;
     case ActionKind::LoadPanel: panel.Load(*this); break;
     case ActionKind::UnloadPanel: panel.Unload(); break;
-    case ActionKind::ResetWizardPage: break;  // the step-by-step panel always starts on its first page
+    case ActionKind::ResetWizardPage:
+      if (auto* editor = dynamic_cast<frmNormalMode*>(&panel)) editor->Pages().currWizardPage = 0;
+      break;
     case ActionKind::IntializeList:
       panel.Load(*this);
       if (auto* backUp = dynamic_cast<frmBackUp*>(&panel)) backUp->intializeList();

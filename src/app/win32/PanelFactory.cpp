@@ -6,6 +6,7 @@
 #include "pinger/win32/frmNetPingerSettings.h"
 #include "platform/win32/WidePath.h"
 #include "settings/win32/frmMainSettings.h"
+#include "tuning/win32/frmNormalMode.h"
 #include "tuning/win32/frmWizardMode.h"
 
 namespace tw {
@@ -35,15 +36,20 @@ std::string ProgramPath(const std::string& folder) {
   name = name.substr(0, name.find_last_of('.'));
   return Utf8ToAnsi(folder + "\\" + AnsiToUtf8(name) + ".exe");
 }
+// Both tuning panels apply through the running system, a backup first.
+auto ApplierFor(AppContext& app) {
+  return [&app](const TcpIpSettings& settings) {
+    return ApplySettings({app.registry, app.files, app.clock, app.programFolder, app.os}, settings);
+  };
+}
+
 }  // namespace
 
 std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app) {
   if (id == PanelId::frmWizardMode) {
     return std::make_unique<frmWizardMode>(
         app.tuning,
-        [&app](const TcpIpSettings& settings) {
-          return ApplySettings({app.registry, app.files, app.clock, app.programFolder, app.os}, settings);
-        },
+        ApplierFor(app),
         app.messages);
   }
   if (id == PanelId::frmMainSettings) {
@@ -55,6 +61,12 @@ std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app) {
   }
   if (id == PanelId::frmBackUp) {
     return std::make_unique<frmBackUp>(app.registry, app.files, app.programFolder, app.os, app.messages);
+  }
+  if (id == PanelId::frmNormalMode) {
+    return std::make_unique<frmNormalMode>(
+        app.tuning,
+        ApplierFor(app),
+        app.messages);
   }
   return std::make_unique<EmptyPanel>(kEmptySpecs[static_cast<int>(id)], app.messages);
 }

@@ -22,6 +22,7 @@
 #include "support/wine/Program.h"
 #include "support/wine/ScratchFolder.h"
 #include "tuning/WizardMode.h"
+#include "tuning/win32/frmNormalMode.h"
 
 namespace tw::test {
 namespace {
@@ -130,6 +131,24 @@ TEST_F(MainWindowTest, EachPanelCommandShowsExactlyThatPanelInFrontAndSizesTheHo
   EXPECT_TRUE(VisiblePanels().empty());
   main.OnNavigationCommand("idc_fs_wizardmode", "");
   EXPECT_TRUE(VisiblePanels().empty()) << "commands are case-sensitive";
+}
+
+TEST_F(MainWindowTest, TheStepByStepEditorOpensFromTheNavigationOnItsFirstPageEveryTime) {
+  MainWindow& main = Start();
+  main.OnNavigationCommand("IDC_FS_normalMode", "");
+  auto& editor = dynamic_cast<frmNormalMode&>(main.Panel(PanelId::frmNormalMode));
+  for (int i = 0; i < 5; ++i) SendMessageA(editor.Control(IDC_cmdNextPage), BM_CLICK, 0, 0);
+  SendMessageA(editor.Control(IDC_txtTTLValue), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("99"));
+  ASSERT_EQ(5, editor.Pages().currWizardPage);
+  const TcpIpSettings left = app_->tuning.CurrentSettings;
+
+  main.OnNavigationCommand("IDC_FS_normalMode", "");
+  EXPECT_EQ(0, editor.Pages().currWizardPage);
+  EXPECT_TRUE(HasVisibleStyle(editor.Control(WizardPageId(0))));
+  EXPECT_FALSE(HasVisibleStyle(editor.Control(WizardPageId(5))));
+  EXPECT_FALSE(IsWindowEnabled(editor.Control(IDC_cmdPrevPage)));
+  EXPECT_EQ("64", WindowText(editor.Control(IDC_txtTTLValue))) << "the controls' start values";
+  EXPECT_EQ(left, app_->tuning.CurrentSettings) << "the record keeps what the last walk left";
 }
 
 TEST_F(MainWindowTest, AboutThenCloseAboutKeepsEveryPanelInsideTheHost) {

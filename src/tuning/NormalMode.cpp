@@ -1,0 +1,457 @@
+#include "tuning/NormalMode.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "core/Numbers.h"
+
+namespace tw {
+namespace {
+
+using ui::ControlKind;
+using ui::ControlSpec;
+
+// The pages were laid out in pixels of the panel's fixed 13-pixel font; the
+// table keeps twips like every other panel's.
+constexpr int T(int pixels) { return pixels * ui::kTwipsPerPixelAt96Dpi; }
+
+constexpr int P0 = IDC_frmWizardPages_0, P1 = IDC_frmWizardPages_1, P2 = IDC_frmWizardPages_2,
+              P3 = IDC_frmWizardPages_3, P4 = IDC_frmWizardPages_4, P5 = IDC_frmWizardPages_5,
+              P6 = IDC_frmWizardPages_6, P7 = IDC_frmWizardPages_7;
+
+// Every explanation opens with the program's own first words and goes on to
+// say what the value does, when more or less of it helps, and what can go wrong.
+constexpr std::string_view kConnectionTypeExplain =
+    "How do you connect to the internet? The next pages recommend values for that kind of connection: "
+    "small packets and a small receive window for a modem, large ones for cable, DSL or a network. You "
+    "can change each value on its page; nothing is written before \"Finish\".";
+constexpr std::string_view kMTUExplain =
+    "MTU stands for Maximum Transmission Unit and in basic terms, it is the largest packet your computer "
+    "sends in one piece, in bytes. Larger packets suit fast lines, small ones a modem. An MTU larger than"
+    " a router on the way accepts gets packets split or lost, and pages may stall.";
+constexpr std::string_view kMSSExplain =
+    "MSS or Maximum Segment Size defines how much actual data a packet carries: the MTU less 40 bytes of "
+    "headers. A larger MSS makes packets too big; a smaller one wastes room.";
+constexpr std::string_view kBlackHoleExplain =
+    "Black hole routers are configured not to return the Destination Host Unreachable messages that say a"
+    " packet is too large, so it vanishes. Detection then retries with smaller packets; elsewhere it only"
+    " adds retransmissions.";
+constexpr std::string_view kMTUDiscoverExplain =
+    "Remote networks also have an MTU value. Discovery finds the largest packet the whole route carries; "
+    "without it Windows sends small 576-byte packets to remote networks.";
+constexpr std::string_view kRWINExplain =
+    "RWIN (Receive WINdow) is the maximum TCP Receive Window size offered by the system. It is how much "
+    "data the other end may send before it waits for your computer to acknowledge it: the MSS times your "
+    "multiplier times the scale factor of 4, so it holds whole packets. A larger window keeps fast lines "
+    "busy; on a slow line one too large only fills buffers and makes each lost packet costlier to resend.";
+constexpr std::string_view kTTLExplain =
+    "The value of TTL (Time To Live) defines how long a packet can stay active before it is discarded: "
+    "each router it passes lowers it by one. 64 reaches any host on the internet; less can leave far "
+    "hosts out of reach. Windows takes 1 to 255.";
+constexpr std::string_view kIEExplain =
+    "Optimize Internet Explorer by setting the maximum number of simultaneous requests for accessing type"
+    " 1.0 or 1.1 HTTP servers. More is faster; some servers refuse too many.";
+constexpr std::string_view kKeepAliveTimeExplain =
+    "Keep Alive Time is the number of milliseconds to wait before sending keep alive packets on an idle "
+    "connection, to learn if the other end is still there. Shorter finds dead connections sooner and "
+    "keeps routers from dropping idle ones.";
+constexpr std::string_view kKeepAliveIntervalExplain =
+    "Keep Alive Interval is the time in milliseconds between retransmissions of keepalives, once the Keep"
+    " Alive Time has expired. After several unanswered tries the connection closes: too short an interval"
+    " ends slow ones.";
+constexpr std::string_view kSYNExplain =
+    "Windows includes protection that allows it to detect and adjust when the system is being targeted "
+    "with a SYN flood attack, a stream of half-open connections. Higher levels drop those sooner, and on "
+    "a very slow line may drop a real one.";
+constexpr std::string_view kNDIDescription =
+    "The NDI cache size is the size of the cache of the Network Device. It serves the IPX/SPX driver; 0 "
+    "lets Windows choose.";
+constexpr std::string_view kICMPExplain =
+    "Your computer may stop responding when connected to an internet work segment or to the Internet. A "
+    "forged ICMP redirect message can tell it to send its traffic through a router that is wrong or not "
+    "there. Accepting redirects lets a router point your computer to a better route, which helps only on "
+    "a network with several routers. A computer on a home connection has one way out, so disabling "
+    "redirects costs nothing and closes this hole.";
+
+constexpr std::string_view kNdiItems[] = {"0", "2", "4", "8", "16", "32", "64"};
+
+// Frame on the left; a row of a recommendation label, its value and the box.
+constexpr int kRowLabel = 8, kRowLabelWidth = 216, kRowValue = 232, kRowValueWidth = 130, kRowBox = 368,
+              kRowBoxWidth = 62;
+constexpr int kTextLeft = 10, kTextWidth = 418;
+constexpr int kLine = 16;
+
+constexpr ControlSpec Page(int page, std::string_view caption) {
+  return {WizardPageId(page), "frmWizardPages", ControlKind::Frame, caption, T(1), 0, T(438), T(215), 0, page};
+}
+constexpr ControlSpec Text(int id, std::string_view name, std::string_view caption, int top, int lines, int page) {
+  return {id, name, ControlKind::SkinLabel, caption, T(kTextLeft), T(top), T(kTextWidth), T(lines * kLine), page};
+}
+// A row's parts, each vertically centred on the text box of the row at `top`.
+constexpr ControlSpec RowLabel(int id, std::string_view name, std::string_view caption, int top, int page,
+                               ControlKind kind = ControlKind::SkinLabel) {
+  return {id, name, kind, caption, T(kRowLabel), T(top + 3), T(kRowLabelWidth), T(kLine), page};
+}
+constexpr ControlSpec RowValue(int id, std::string_view name, std::string_view caption, int top, int page) {
+  return {id, name, ControlKind::SkinLabel, caption, T(kRowValue), T(top + 3), T(kRowValueWidth), T(kLine), page};
+}
+constexpr ControlSpec RowBox(int id, std::string_view name, std::string_view text, int top, int page) {
+  return {id, name, ControlKind::TextBox, text, T(kRowBox), T(top), T(kRowBoxWidth), T(21), page};
+}
+
+constexpr ControlSpec kControls[] = {
+    // Page 0
+    Page(0, "Step 1 of 8 : Connection type"),
+    Text(IDC_lblConnectioTypeExplain, "lblConnectioTypeExplain", kConnectionTypeExplain, 20, 5, P0),
+    {IDC_frmConnectionType, "frmConnectionType", ControlKind::Frame, "Connection Type", T(10), T(104), T(250),
+     T(100), P0},
+    {IDC_optConnType_0, "optConnType", ControlKind::OptionButton, "Dial Up Connection (Modem).", T(12), T(20),
+     T(228), T(17), IDC_frmConnectionType, 0},
+    {IDC_optConnType_1, "optConnType", ControlKind::OptionButton, "Cable Modem.", T(12), T(39), T(228), T(17),
+     IDC_frmConnectionType, 1},
+    {IDC_optConnType_2, "optConnType", ControlKind::OptionButton, "Digital  Subscriber Line (DSL).", T(12), T(58),
+     T(228), T(17), IDC_frmConnectionType, 2},
+    {IDC_optConnType_3, "optConnType", ControlKind::OptionButton, "LAN Connection(Ethernet).", T(12), T(77), T(228),
+     T(17), IDC_frmConnectionType, 3},
+    // Page 1
+    Page(1, "Step 2 of 8 : MTU Settings"),
+    Text(IDC_lblMTUExplain, "lblMTUExplain", kMTUExplain, 20, 5, P1),
+    RowLabel(IDC_lblMTURecom, "lblMTURecom", "Recommended MTU size", 102, P1, ControlKind::Label),
+    RowValue(IDC_lblMTURecValue, "lblMTURecValue", "   Byte", 102, P1),
+    RowBox(IDC_txtMTUValue, "txtMTUValue", "576", 102, P1),
+    Text(IDC_lblMSSExplain, "lblMSSExplain", kMSSExplain, 128, 3, P1),
+    RowLabel(IDC_lblMSSRecom, "lblMSSRecom", "Recommended MSS size", 180, P1, ControlKind::Label),
+    RowValue(IDC_lblMSSRecVaklue, "lblMSSRecVaklue", "   Byte", 180, P1),
+    RowBox(IDC_txtMSSValue, "txtMSSValue", "536", 180, P1),
+    // Page 2
+    Page(2, "Step 3 of 8 : Other MTU Settings"),
+    Text(IDC_lblBlackHoleExplain, "lblBlackHoleExplain", kBlackHoleExplain, 20, 4, P2),
+    Text(IDC_lblBlackHoleRecom, "lblBlackHoleRecom",
+         "Recommended to be DISABLED since it imposes extra transmission overhead.", 85, 2, P2),
+    {IDC_chkBlackHoleValue, "chkBlackHoleValue", ControlKind::CheckBox, "Enable It?", T(10), T(118), T(150), T(17),
+     P2},
+    Text(IDC_lblMTUDiscoverExplain, "lblMTUDiscoverExplain", kMTUDiscoverExplain, 138, 3, P2),
+    {IDC_lblMTUDiscoverRecom, "lblMTUDiscoverRecom", ControlKind::SkinLabel, "Recommended to be.", T(10), T(191),
+     T(110), T(kLine), P2},
+    {IDC_lblOtherMTURecValue, "lblOtherMTURecValue", ControlKind::SkinLabel, "ENABLED", T(122), T(191), T(70),
+     T(kLine), P2},
+    {IDC_chkMTUDisconver, "chkMTUDisconver", ControlKind::CheckBox, "Disable it??", T(220), T(190), T(150), T(17),
+     P2},
+    // Page 3: each box follows the heading that names it.
+    Page(3, "Step 4 of 8 : RWIN Settings"),
+    {IDC_lblFormulaMSS, "lblFormulaMSS", ControlKind::SkinLabel, "MSS", T(10), T(20), T(70), T(kLine), P3},
+    {IDC_txtMSSRWINValue, "txtMSSRWINValue", ControlKind::TextBox, "", T(10), T(38), T(70), T(21), P3, -1,
+     ui::kReadOnly},
+    {IDC_lblFormulaTimes1, "lblFormulaTimes1", ControlKind::SkinLabel, "*", T(84), T(41), T(12), T(kLine), P3},
+    {IDC_lblFormulaMultiplier, "lblFormulaMultiplier", ControlKind::SkinLabel, "Multiplier", T(100), T(20), T(70),
+     T(kLine), P3},
+    {IDC_txtMultiplier, "txtMultiplier", ControlKind::TextBox, "", T(100), T(38), T(70), T(21), P3},
+    {IDC_lblFormulaTimes2, "lblFormulaTimes2", ControlKind::SkinLabel, "*", T(174), T(41), T(12), T(kLine), P3},
+    {IDC_lblFormulaScaleFactor, "lblFormulaScaleFactor", ControlKind::SkinLabel, "Scale Factor", T(190), T(20),
+     T(74), T(kLine), P3},
+    {IDC_txtScaleFactor, "txtScaleFactor", ControlKind::TextBox, "4", T(190), T(38), T(70), T(21), P3, -1,
+     ui::kReadOnly},
+    {IDC_lblFormulaEquals, "lblFormulaEquals", ControlKind::SkinLabel, "=", T(264), T(41), T(12), T(kLine), P3},
+    {IDC_lblFormulaRWIN, "lblFormulaRWIN", ControlKind::SkinLabel, "RWIN", T(280), T(20), T(100), T(kLine), P3},
+    {IDC_txtRWIN, "txtRWIN", ControlKind::TextBox, "", T(280), T(38), T(100), T(21), P3, -1, ui::kReadOnly},
+    {IDC_lblRwinRecom, "lblRwinRecom", ControlKind::SkinLabel, "Recommended RWIN size  : ", T(10), T(68), T(176),
+     T(kLine), P3},
+    {IDC_lblRWINRecValue, "lblRWINRecValue", ControlKind::SkinLabel, "Byte", T(190), T(68), T(150), T(kLine), P3},
+    Text(IDC_lblRWINExplain, "lblRWINExplain", kRWINExplain, 92, 7, P3),
+    // Page 4
+    Page(4, "Step 5 of 8 : TTL && IE Optimization"),
+    RowLabel(IDC_lblTTLRecom, "lblTTLRecom", "Recommended TTL  :", 18, P4),
+    RowValue(IDC_lblTTLRecValue, "lblTTLRecValue", "64 Seconds", 18, P4),
+    RowBox(IDC_txtTTLValue, "txtTTLValue", "64", 18, P4),
+    RowLabel(IDC_lblHTTP10, "lblHTTP10", "Recommended value for HTTP 1.0  :", 42, P4),
+    RowValue(IDC_lblHTTP10RecValue, "lblHTTP10RecValue", "20", 42, P4),
+    RowBox(IDC_txtHTTP10Value, "txtHTTP10Value", "20", 42, P4),
+    RowLabel(IDC_lblHTTP11, "lblHTTP11", "Recommended value for HTTP 1.1  :", 66, P4),
+    RowValue(IDC_lblHTTP11RecValue, "lblHTTP11RecValue", "20", 66, P4),
+    RowBox(IDC_txtHTTP11Value, "txtHTTP11Value", "20", 66, P4),
+    Text(IDC_lblTTLExplain, "lblTTLExplain", kTTLExplain, 92, 4, P4),
+    Text(IDC_lblIEExplain, "lblIEExplain", kIEExplain, 160, 3, P4),
+    // Page 5
+    Page(5, "Step 6 of 8 :  Keep Alive Settigns"),
+    RowLabel(IDC_lblKeepAliveTimeRecom, "lblKeepAliveTimeRecom", "Recommended Keep Alive Time :", 18, P5),
+    RowValue(IDC_lblKARecValue, "lblKARecValue", "7200000 milliseconds.", 18, P5),
+    RowBox(IDC_txtKeepAliveTimeValue, "txtKeepAliveTimeValue", "7200000", 18, P5),
+    RowLabel(IDC_lblKeepAliveIntervalReccom, "lblKeepAliveIntervalReccom", "Recommended Keep Alive Interval  :", 42,
+             P5),
+    RowValue(IDC_lblKAIntervalRecValue, "lblKAIntervalRecValue", "1000 milliseconds.", 42, P5),
+    RowBox(IDC_txtKeepAliveIntervalValue, "txtKeepAliveIntervalValue", "1000", 42, P5),
+    Text(IDC_lblKeepAliveTimeExplain, "lblKeepAliveTimeExplain", kKeepAliveTimeExplain, 72, 4, P5),
+    Text(IDC_lblKeepAliveIntervalExplain, "lblKeepAliveIntervalExplain", kKeepAliveIntervalExplain, 142, 4, P5),
+    // Page 6
+    Page(6, "Step 7 of 8 :  SYN Flood Attack Settings && NDI Cache"),
+    Text(IDC_lblSYNExplain, "lblSYNExplain", kSYNExplain, 16, 4, P6),
+    {IDC_lblSYNRecom, "lblSYNRecom", ControlKind::SkinLabel, "What will be your decision?", T(10), T(84), T(160),
+     T(kLine), P6},
+    {IDC_txtSYNValue, "txtSYNValue", ControlKind::TextBox, "2", T(174), T(81), T(56), T(21), P6, -1, ui::kReadOnly},
+    {IDC_updwnDescision, "updwnDescision", ControlKind::UpDown, "", T(214), T(81), T(16), T(21), P6, -1,
+     ui::UpDownOf(IDC_txtSYNValue, 0, 2, 2)},
+    Text(IDC_lblSYNLevel2, "lblSYNLevel2", "2 - (recommended) - best protection against SYN attacks.", 103, 1, P6),
+    Text(IDC_lblSYNLevel1, "lblSYNLevel1", "1 - better protection against SYN attacks.", 119, 1, P6),
+    Text(IDC_lblSYNLevel0, "lblSYNLevel0", "0 - (default) - typical protection against SYN attacks.", 135, 1, P6),
+    {IDC_lblNDIRec, "lblNDIRec", ControlKind::SkinLabel, "NDI recommended Value", T(10), T(156), T(160), T(kLine),
+     P6},
+    {IDC_cmbNDI, "cmbNDI", ControlKind::ComboBox, "", T(174), T(153), T(56), T(21), P6, -1, ui::ItemsOf(kNdiItems, 0)},
+    Text(IDC_lblNDIDescription, "lblNDIDescription", kNDIDescription, 177, 2, P6),
+    // Page 7
+    Page(7, "Step 8 of 8 : ICMP Redirect Attack Setting"),
+    Text(IDC_lblICMPExplain, "lblICMPExplain", kICMPExplain, 20, 8, P7),
+    Text(IDC_lblICMPRecom, "lblICMPRecom", "Recommended to be DISABLED.", 152, 1, P7),
+    {IDC_chkICMPValue, "chkICMPValue", ControlKind::CheckBox, "Enable It?", T(10), T(172), T(150), T(17), P7},
+    // Below the pages
+    {IDC_cmdPrevPage, "cmdPrevPage", ControlKind::Button, "<<Back", 1680, 3285, 1455, 405},
+    {IDC_cmdNextPage, "cmdNextPage", ControlKind::Button, "Next>>", 3675, 3285, 1455, 405},
+};
+
+const std::array<std::int32_t, 4> kMultipliers{3, 44, 44, 44};
+
+constexpr double kInt32Max = 2147483647;
+
+constexpr RangeRule kRangeRules[] = {
+    {IDC_txtMTUValue, &TcpIpSettings::MTU, 0, kInt32Max},
+    {IDC_txtMSSValue, &TcpIpSettings::MSS, 0, kInt32Max},
+    // A TTL is one byte of the IP header, and Windows refuses 0 for DefaultTTL.
+    {IDC_txtTTLValue, &TcpIpSettings::TTL, 1, 255},
+    {IDC_txtHTTP10Value, &TcpIpSettings::HTTP10, 4, kInt32Max},
+    {IDC_txtHTTP11Value, &TcpIpSettings::HTTP11, 2, kInt32Max},
+    {IDC_txtKeepAliveTimeValue, &TcpIpSettings::KeepAliveTime, 0, kInt32Max},
+    {IDC_txtKeepAliveIntervalValue, &TcpIpSettings::KeepAliveInterval, 0, kInt32Max},
+};
+
+// The boxes "Finish" takes the eight values from.
+constexpr std::pair<int, std::int32_t TcpIpSettings::*> kFinishBoxes[] = {
+    {IDC_txtMTUValue, &TcpIpSettings::MTU},
+    {IDC_txtMSSValue, &TcpIpSettings::MSS},
+    {IDC_txtRWIN, &TcpIpSettings::RWIN},
+    {IDC_txtTTLValue, &TcpIpSettings::TTL},
+    {IDC_txtHTTP10Value, &TcpIpSettings::HTTP10},
+    {IDC_txtHTTP11Value, &TcpIpSettings::HTTP11},
+    {IDC_txtKeepAliveTimeValue, &TcpIpSettings::KeepAliveTime},
+    {IDC_txtKeepAliveIntervalValue, &TcpIpSettings::KeepAliveInterval},
+};
+
+constexpr std::string_view kFinishCaption = "Finish";
+constexpr std::string_view kNextCaption = "Next>>";
+
+}  // namespace
+
+const ui::PanelSpec kNormalModePanel = ui::PanelLayout(ui::PanelId::frmNormalMode, kControls);
+
+int PageOf(int id) {
+  const ControlSpec* control = ui::FindControl(kControls, id);
+  for (int depth = 0; control != nullptr && depth < 8; ++depth) {
+    if (control->id >= IDC_frmWizardPages_0 && control->id <= IDC_frmWizardPages_7) {
+      return control->id - IDC_frmWizardPages_0;
+    }
+    control = ui::FindControl(kControls, control->container);
+  }
+  return -1;
+}
+
+std::optional<ConnectionRecommendation> RecommendationFor(int connectionType) {
+  switch (connectionType) {
+    case 0: return ConnectionRecommendation{576, 536, "576 Byte", "536 Byte", kMultipliers[0]};
+    case 1: return ConnectionRecommendation{1500, 1460, "1500 Byte", "1460 Byte", kMultipliers[1]};
+    case 2: return ConnectionRecommendation{1492, 1452, "1492 Byte", "1452Byte", kMultipliers[2]};
+    case 3: return ConnectionRecommendation{1500, 1460, "1500 Byte", "1460 Byte", kMultipliers[3]};
+    default: return std::nullopt;
+  }
+}
+
+const RangeRule* RangeRuleFor(int id) {
+  for (const RangeRule& rule : kRangeRules) {
+    if (rule.id == id) return &rule;
+  }
+  return nullptr;
+}
+
+std::optional<std::string> RangeCheckReset(const RangeRule& rule, std::string_view text, std::int32_t fieldValue) {
+  const std::optional<double> number = ParseNumber(text);
+  if (number && *number >= rule.minimum && *number <= rule.maximum) return std::nullopt;
+  // The box is checked again on the text it is given: a field outside the
+  // range (another mode may have put it there) would send it round for ever.
+  const double reset = std::clamp(static_cast<double>(fieldValue), rule.minimum, rule.maximum);
+  return FormatDecimal(reset);
+}
+
+void NormalModePages::Form_Load(IStepPagesView& view) {
+  view_ = &view;
+  currWizardPage = 0;
+  connectionType = 0;
+  lastApply_ = {};
+  view.hideAllExcept(0);
+  view.Enable(IDC_cmdPrevPage, false);
+  cmbNDI_Click();
+}
+
+void NormalModePages::optConnType_Click(int index) { connectionType = static_cast<std::int16_t>(index); }
+
+void NormalModePages::chkBlackHoleValue_Click() { settings().BlackHole = view_->Checked(IDC_chkBlackHoleValue); }
+
+// The box asks whether to turn discovery off.
+void NormalModePages::chkMTUDisconver_Click() { settings().MTUDiscovery = !view_->Checked(IDC_chkMTUDisconver); }
+
+void NormalModePages::chkICMPValue_Click() { settings().ICMP = view_->Checked(IDC_chkICMPValue); }
+
+void NormalModePages::cmbNDI_Click() {
+  if (const auto ndi = ToInt32(view_->Text(IDC_cmbNDI))) settings().NDI = *ndi;
+}
+
+void NormalModePages::txtSYNValue_Change() {
+  if (const auto syn = ToInt16(view_->Text(IDC_txtSYNValue))) settings().SYN = *syn;
+}
+
+void NormalModePages::TextChanged(int id) {
+  if (view_ == nullptr) return;
+  if (id == IDC_txtMultiplier) {
+    txtMultiplier_Change();
+  } else if (id == IDC_txtSYNValue) {
+    txtSYNValue_Change();
+  } else if (RangeRuleFor(id) != nullptr) {
+    RangeCheck(id);
+  }
+}
+
+void NormalModePages::RangeCheck(int id) {
+  const RangeRule& rule = *RangeRuleFor(id);
+  if (const auto reset = RangeCheckReset(rule, view_->Text(id), settings().*rule.field)) view_->SetText(id, *reset);
+}
+
+void NormalModePages::txtMultiplier_Change() {
+  const auto recommendation = RecommendationFor(connectionType);
+  const std::string typeMultiplier = recommendation ? std::to_string(recommendation->multiplier) : std::string();
+  const std::string text = view_->Text(IDC_txtMultiplier);
+  auto multiplier = ParseNumber(text);
+  if (!multiplier) {
+    if (!recommendation) {
+      view_->Message("Error", ui::kMbOk);
+      return;
+    }
+    view_->SetText(IDC_txtMultiplier, typeMultiplier);  // which calculates
+    return;
+  }
+  const double scale = ParseNumber(view_->Text(IDC_txtScaleFactor)).value_or(0);
+  const double product = static_cast<double>(settings().MSS) * *multiplier * scale;
+  view_->SetText(IDC_txtRWIN, FormatDecimal(product));
+  if (product > kMaxRwin || product < settings().MSS) {
+    if (!recommendation) {
+      view_->Message("Error", ui::kMbOk);
+    } else if (text != typeMultiplier) {
+      // Only a different text: the type's own multiplier failing too (an MSS
+      // no page recommends) would otherwise put itself back for ever.
+      view_->SetText(IDC_txtMultiplier, typeMultiplier);
+    }
+  }
+}
+
+void NormalModePages::cmdNextPage_Click() {
+  currWizardPage = static_cast<std::int16_t>(std::min(currWizardPage + 1, 8));
+  if (currWizardPage == 8) {
+    Finish();
+    return;
+  }
+  EnterPage();
+  view_->hideAllExcept(currWizardPage);
+  view_->Enable(IDC_cmdPrevPage, true);
+}
+
+void NormalModePages::EnterPage() {
+  TcpIpSettings& s = settings();
+  switch (currWizardPage) {
+    case 1: {
+      const auto recommendation = RecommendationFor(connectionType);
+      if (!recommendation) {
+        view_->Message("Error", ui::kMbOk);
+        break;
+      }
+      view_->SetText(IDC_txtMTUValue, std::to_string(recommendation->MTU));
+      view_->SetText(IDC_txtMSSValue, std::to_string(recommendation->MSS));
+      view_->SetText(IDC_lblMTURecValue, recommendation->mtuCaption);
+      view_->SetText(IDC_lblMSSRecVaklue, recommendation->mssCaption);
+      s.MTU = recommendation->MTU;
+      s.MSS = recommendation->MSS;
+      break;
+    }
+    case 2:
+      s.MTUDiscovery = true;
+      s.BlackHole = false;
+      break;
+    case 3: ShowRwin(); break;
+    case 4:
+      s.TTL = 64;
+      s.HTTP10 = 20;
+      s.HTTP11 = 20;
+      break;
+    case 5:
+      s.KeepAliveTime = 7200000;
+      s.KeepAliveInterval = 1000;
+      break;
+    case 6:
+      s.SYN = 2;
+      s.NDI = 0;
+      break;
+    case 7:
+      s.ICMP = false;
+      view_->SetText(IDC_cmdNextPage, kFinishCaption);
+      break;
+    default: break;
+  }
+}
+
+void NormalModePages::ShowRwin() {
+  view_->SetText(IDC_txtMSSRWINValue, std::to_string(settings().MSS));
+  const auto recommendation = RecommendationFor(connectionType);
+  if (!recommendation) {
+    view_->Message("Error", ui::kMbOk);
+    return;
+  }
+  view_->SetText(IDC_txtMultiplier, std::to_string(recommendation->multiplier));
+  const double product = static_cast<double>(settings().MSS) *
+                         ParseNumber(view_->Text(IDC_txtMultiplier)).value_or(0) *
+                         ParseNumber(view_->Text(IDC_txtScaleFactor)).value_or(0);
+  view_->SetText(IDC_txtRWIN, FormatDecimal(product));
+  if (const auto rwin = ToInt32(view_->Text(IDC_txtRWIN))) {
+    settings().RWIN = *rwin;
+    view_->SetText(IDC_lblRWINRecValue, std::to_string(*rwin) + "Bytes");
+  }
+}
+
+void NormalModePages::Finish() {
+  TcpIpSettings& s = settings();
+  for (const auto& [id, field] : kFinishBoxes) {
+    if (const auto value = ToInt32(view_->Text(id))) s.*field = *value;
+  }
+  // What is applied is what the pages show: entering a page again puts its
+  // recommendation into the record while these controls keep the user's choice.
+  s.BlackHole = view_->Checked(IDC_chkBlackHoleValue);
+  s.MTUDiscovery = !view_->Checked(IDC_chkMTUDisconver);
+  s.ICMP = view_->Checked(IDC_chkICMPValue);
+  txtSYNValue_Change();
+  cmbNDI_Click();
+
+  lastApply_ = apply_(s);
+  if (!lastApply_.message.empty()) view_->Message(lastApply_.message, ui::kMbOk | ui::kMbIconExclamation);
+  if (lastApply_.outcome == ApplyOutcome::RefusedWithoutBackup) {
+    // Nothing was written: the last page stays, and "Finish" can be tried again.
+    currWizardPage = 7;
+    return;
+  }
+  view_->Enable(IDC_cmdNextPage, false);
+  view_->GoHome();
+}
+
+void NormalModePages::cmdPrevPage_Click() {
+  currWizardPage = static_cast<std::int16_t>(std::max(currWizardPage - 1, 0));
+  if (currWizardPage == 0) view_->Enable(IDC_cmdPrevPage, false);
+  view_->hideAllExcept(currWizardPage);
+  // Back on the last page the button still applies, so it says so.
+  view_->SetText(IDC_cmdNextPage, currWizardPage == 7 ? kFinishCaption : kNextCaption);
+  if (currWizardPage == 7) view_->Enable(IDC_cmdNextPage, true);
+}
+
+}  // namespace tw

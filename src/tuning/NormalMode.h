@@ -1,0 +1,218 @@
+#pragma once
+// frmNormalMode, "Normal Mode": the step-by-step editor. Eight pages, one group
+// of TCP/IP values each, that recommend values by connection type, check what
+// the user types and apply the result. The page logic lives here; the panel
+// (win32/frmNormalMode) shows it through IStepPagesView.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "tuning/ApplySettings.h"
+#include "tuning/Presets.h"
+#include "ui/ControlLayout.h"
+#include "ui/MessageBox.h"
+#include "ui/Panels.h"
+
+namespace tw {
+
+enum NormalModeControl : int {
+  IDC_frmWizardPages_0 = 1200,  // "Step 1 of 8 : Connection type"
+  IDC_frmWizardPages_1,
+  IDC_frmWizardPages_2,
+  IDC_frmWizardPages_3,
+  IDC_frmWizardPages_4,
+  IDC_frmWizardPages_5,
+  IDC_frmWizardPages_6,
+  IDC_frmWizardPages_7,  // "Step 8 of 8 : ICMP Redirect Attack Setting"
+  // Page 0
+  IDC_lblConnectioTypeExplain,
+  IDC_frmConnectionType,
+  IDC_optConnType_0,
+  IDC_optConnType_1,
+  IDC_optConnType_2,
+  IDC_optConnType_3,
+  // Page 1
+  IDC_lblMTURecom,
+  IDC_lblMTURecValue,
+  IDC_txtMTUValue,
+  IDC_lblMSSRecom,
+  IDC_lblMSSRecVaklue,
+  IDC_txtMSSValue,
+  IDC_lblMTUExplain,
+  IDC_lblMSSExplain,
+  // Page 2
+  IDC_lblBlackHoleExplain,
+  IDC_lblBlackHoleRecom,
+  IDC_chkBlackHoleValue,
+  IDC_lblMTUDiscoverExplain,
+  IDC_lblMTUDiscoverRecom,
+  IDC_lblOtherMTURecValue,
+  IDC_chkMTUDisconver,
+  // Page 3: the formula row MSS * Multiplier * Scale Factor = RWIN
+  IDC_lblFormulaMSS,
+  IDC_lblFormulaMultiplier,
+  IDC_lblFormulaScaleFactor,
+  IDC_lblFormulaRWIN,
+  IDC_txtMSSRWINValue,
+  IDC_lblFormulaTimes1,
+  IDC_txtMultiplier,
+  IDC_lblFormulaTimes2,
+  IDC_txtScaleFactor,
+  IDC_lblFormulaEquals,
+  IDC_txtRWIN,
+  IDC_lblRwinRecom,
+  IDC_lblRWINRecValue,
+  IDC_lblRWINExplain,
+  // Page 4
+  IDC_lblTTLRecom,
+  IDC_lblTTLRecValue,
+  IDC_txtTTLValue,
+  IDC_lblHTTP10,
+  IDC_lblHTTP10RecValue,
+  IDC_txtHTTP10Value,
+  IDC_lblHTTP11,
+  IDC_lblHTTP11RecValue,
+  IDC_txtHTTP11Value,
+  IDC_lblTTLExplain,
+  IDC_lblIEExplain,
+  // Page 5
+  IDC_lblKeepAliveTimeRecom,
+  IDC_lblKARecValue,
+  IDC_txtKeepAliveTimeValue,
+  IDC_lblKeepAliveIntervalReccom,
+  IDC_lblKAIntervalRecValue,
+  IDC_txtKeepAliveIntervalValue,
+  IDC_lblKeepAliveTimeExplain,
+  IDC_lblKeepAliveIntervalExplain,
+  // Page 6
+  IDC_lblSYNExplain,
+  IDC_lblSYNRecom,
+  IDC_txtSYNValue,
+  IDC_updwnDescision,
+  IDC_lblSYNLevel2,
+  IDC_lblSYNLevel1,
+  IDC_lblSYNLevel0,
+  IDC_lblNDIRec,
+  IDC_cmbNDI,
+  IDC_lblNDIDescription,
+  // Page 7
+  IDC_lblICMPExplain,
+  IDC_lblICMPRecom,
+  IDC_chkICMPValue,
+  // Below the pages
+  IDC_cmdPrevPage,
+  IDC_cmdNextPage,
+};
+
+inline constexpr int kWizardPageCount = 8;
+inline constexpr int WizardPageId(int page) { return IDC_frmWizardPages_0 + page; }
+inline constexpr int OptConnTypeId(int index) { return IDC_optConnType_0 + index; }
+
+extern const ui::PanelSpec kNormalModePanel;
+
+// The page (0 to 7) a control of the panel lies on, through its frames; -1 for
+// the controls below the pages.
+int PageOf(int id);
+
+// What page 1 and page 3 recommend for a connection type (0 modem, 1 cable,
+// 2 DSL, 3 LAN); nothing for any other type.
+struct ConnectionRecommendation {
+  std::int32_t MTU;
+  std::int32_t MSS;
+  std::string_view mtuCaption;  // lblMTURecValue
+  std::string_view mssCaption;  // lblMSSRecVaklue
+  int multiplier;               // of the MSS in the receive window, page 3
+};
+std::optional<ConnectionRecommendation> RecommendationFor(int connectionType);
+
+// The largest receive window the calculator offers: the most Windows takes
+// with window scaling.
+inline constexpr double kMaxRwin = 1073741823;
+
+// A box checked on every change: a text that is no number, or a number out of
+// [minimum, maximum], is replaced by the field's value.
+struct RangeRule {
+  int id;
+  std::int32_t TcpIpSettings::*field;
+  double minimum;
+  double maximum;
+};
+const RangeRule* RangeRuleFor(int id);
+
+// The text a checked box must be put back to, or nothing when `text` passes.
+// A field that is itself out of range gives the nearest bound instead, so a
+// replaced text always passes its next check.
+std::optional<std::string> RangeCheckReset(const RangeRule& rule, std::string_view text, std::int32_t fieldValue);
+
+// The panel as the page logic sees it: controls by id.
+class IStepPagesView {
+ public:
+  virtual ~IStepPagesView() = default;
+  // A text box's text, a label's caption, the chosen item of a list.
+  virtual std::string Text(int id) const = 0;
+  // As the control does, a text box tells NormalModePages::TextChanged of its
+  // new text before this returns.
+  virtual void SetText(int id, std::string_view text) = 0;
+  virtual bool Checked(int id) const = 0;
+  virtual void Enable(int id, bool enabled) = 0;
+  // Shows page `page` and hides the other seven.
+  virtual void hideAllExcept(int page) = 0;
+  virtual void Message(std::string_view text, unsigned flags) = 0;
+  // Hands the window back to the navigation: in front, at "_root.home".
+  virtual void GoHome() = 0;
+};
+
+class NormalModePages {
+ public:
+  // Applies a parameter set with a backup first.
+  using Applier = std::function<ApplyResult(const TcpIpSettings&)>;
+
+  NormalModePages(TuningState& tuning, Applier apply) : tuning_(tuning), apply_(std::move(apply)) {}
+
+  // Form_Load, on the controls just made with their start values: page 0, and
+  // the first NDI item chosen (which sets NDI to 0).
+  void Form_Load(IStepPagesView& view);
+
+  void optConnType_Click(int index);
+  void cmdNextPage_Click();
+  void cmdPrevPage_Click();
+  void chkBlackHoleValue_Click();
+  void chkMTUDisconver_Click();
+  void chkICMPValue_Click();
+  void cmbNDI_Click();
+  void txtSYNValue_Change();
+  void txtMultiplier_Change();
+  void txtMTUValue_Change() { RangeCheck(IDC_txtMTUValue); }
+  void txtMSSValue_Change() { RangeCheck(IDC_txtMSSValue); }
+  void txtTTLValue_Change() { RangeCheck(IDC_txtTTLValue); }
+  void txtHTTP10Value_Change() { RangeCheck(IDC_txtHTTP10Value); }
+  void txtHTTP11Value_Change() { RangeCheck(IDC_txtHTTP11Value); }
+  void txtKeepAliveTimeValue_Change() { RangeCheck(IDC_txtKeepAliveTimeValue); }
+  void txtKeepAliveIntervalValue_Change() { RangeCheck(IDC_txtKeepAliveIntervalValue); }
+
+  // A text box's text changed: runs its _Change handler, if it has one.
+  void TextChanged(int id);
+
+  // The page shown, 0 to 7; 8 once "Finish" applied.
+  std::int16_t currWizardPage = 0;
+  std::int16_t connectionType = 0;
+
+  // What the last "Finish" did.
+  const ApplyResult& LastApply() const { return lastApply_; }
+
+ private:
+  void RangeCheck(int id);
+  void EnterPage();
+  void ShowRwin();
+  void Finish();
+  TcpIpSettings& settings() { return tuning_.CurrentSettings; }
+
+  TuningState& tuning_;
+  Applier apply_;
+  IStepPagesView* view_ = nullptr;
+  ApplyResult lastApply_;
+};
+
+}  // namespace tw

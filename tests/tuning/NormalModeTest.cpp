@@ -1,0 +1,224 @@
+// The step-by-step editor's page logic on a stand-in for its controls, applying
+// into the in-memory registry and disk.
+#include "tuning/NormalMode.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <stdexcept>
+
+#include "support/TuningTestBed.h"
+
+namespace tw::test {
+namespace {
+
+// The panel's controls as the page logic meets them: a text box reports each
+// new text at once, as the real one does, so checks nest the same way.
+class FakePages final : public IStepPagesView {
+ public:
+  explicit FakePages(NormalModePages& pages) : pages_(pages) {
+    for (const ui::ControlSpec& control : kNormalModePanel.controls) texts[control.id] = std::string(control.caption);
+    texts[IDC_cmbNDI] = "0";
+    pages_.Form_Load(*this);
+  }
+  std::string Text(int id) const override { return texts.at(id); }
+  void SetText(int id, std::string_view text) override {
+    texts[id] = std::string(text);
+    if (++depth_ > 16) throw std::runtime_error("a box keeps putting itself back");
+    pages_.TextChanged(id);
+    --depth_;
+  }
+  bool Checked(int id) const override { return checked.count(id) != 0 && checked.at(id); }
+  void Enable(int id, bool on) override { enabled[id] = on; }
+  void hideAllExcept(int page) override { shown = page; }
+  void Message(std::string_view text, unsigned) override { messages.emplace_back(text); }
+  void GoHome() override { ++home; }
+
+  void Toggle(int id) {
+    checked[id] = !Checked(id);
+    if (id == IDC_chkBlackHoleValue) pages_.chkBlackHoleValue_Click();
+    if (id == IDC_chkMTUDisconver) pages_.chkMTUDisconver_Click();
+    if (id == IDC_chkICMPValue) pages_.chkICMPValue_Click();
+  }
+  void Press(int id, int times = 1) {
+    for (int i = 0; i < times; ++i) {
+      ASSERT_TRUE(Enabled(id));
+      id == IDC_cmdNextPage ? pages_.cmdNextPage_Click() : pages_.cmdPrevPage_Click();
+    }
+  }
+  bool Enabled(int id) const { return enabled.count(id) == 0 || enabled.at(id); }
+
+  std::map<int, std::string> texts;
+  std::map<int, bool> checked, enabled;
+  int shown = -1, home = 0;
+  std::vector<std::string> messages;
+
+ private:
+  NormalModePages& pages_;
+  int depth_ = 0;
+};
+
+// The editor on an in-memory Windows of `family`, the record left at a preset.
+struct Editor {
+  explicit Editor(int preset = 2, std::int16_t family = 7) : bed(family) {
+    bed.tuning.CurrentSettings = bed.tuning.PresetSettings[static_cast<std::size_t>(preset)];
+  }
+  TcpIpSettings& settings() { return bed.tuning.CurrentSettings; }
+  std::string& text(int id) { return view.texts[id]; }
+
+  TuningTestBed bed;
+  std::vector<TcpIpSettings> applied;
+  NormalModePages pages{bed.tuning, [this](const TcpIpSettings& s) {
+                          applied.push_back(s);
+                          return ApplySettings({bed.registry, bed.files, bed.clock, kProgramFolder, bed.family}, s);
+                        }};
+  FakePages view{pages};
+};
+
+TEST(NormalModePages, EachConnectionTypeWalksToFinishLoadingEachPagesValues) {
+  const struct { int type; std::int32_t mtu, mss; const char* mssCaption; const char* multiplier; std::int32_t rwin; }
+      types[] = {{0, 576, 536, "536 Byte", "3", 6432}, {1, 1500, 1460, "1460 Byte", "44", 256960},
+                 {2, 1492, 1452, "1452Byte", "44", 255552}, {3, 1500, 1460, "1460 Byte", "44", 256960}};
+  for (const auto& t : types) {
+    SCOPED_TRACE(t.type);
+    Editor e(2);  // "Automatic-C": every value the pages load differs from it
+    TcpIpSettings expected = e.settings();
+    e.pages.optConnType_Click(t.type);
+    // What entering each of pages 1 to 7 puts into the record.
+    const std::function<void(TcpIpSettings&)> entering[] = {
+        [&](TcpIpSettings& s) { s.MTU = t.mtu, s.MSS = t.mss; },
+        [](TcpIpSettings& s) { s.MTUDiscovery = true, s.BlackHole = false; },
+        [&](TcpIpSettings& s) { s.RWIN = t.rwin; },
+        [](TcpIpSettings& s) { s.TTL = 64, s.HTTP10 = 20, s.HTTP11 = 20; },
+        [](TcpIpSettings& s) { s.KeepAliveTime = 7200000, s.KeepAliveInterval = 1000; },
+        [](TcpIpSettings& s) { s.SYN = 2, s.NDI = 0; },
+        [](TcpIpSettings& s) { s.ICMP = false; }};
+    for (int page = 1; page <= 7; ++page) {
+      e.view.Press(IDC_cmdNextPage);
+      entering[page - 1](expected);
+      EXPECT_EQ(expected, e.settings()) << "page " << page;
+      EXPECT_EQ(page, e.view.shown);
+      EXPECT_EQ(page == 7 ? "Finish" : "Next>>", e.text(IDC_cmdNextPage));
+      if (page == 1) {
+        EXPECT_EQ(std::to_string(t.mtu), e.text(IDC_txtMTUValue));
+        EXPECT_EQ(t.mssCaption, e.text(IDC_lblMSSRecVaklue));
+      }
+    }
+    EXPECT_EQ(t.multiplier, e.text(IDC_txtMultiplier));
+    EXPECT_EQ(std::to_string(t.rwin) + "Bytes", e.text(IDC_lblRWINRecValue));
+    EXPECT_TRUE(e.applied.empty()) << "nothing written before Finish";
+
+    e.view.Press(IDC_cmdNextPage);
+    EXPECT_EQ(std::vector<TcpIpSettings>{expected}, e.applied);
+    EXPECT_EQ((std::vector<std::string>{"001.BCK"}), e.bed.files.FilesIn(kBackupsFolder));
+    EXPECT_EQ(8, e.pages.currWizardPage);
+    EXPECT_EQ(7, e.view.shown) << "the last page stays";
+    EXPECT_FALSE(e.view.Enabled(IDC_cmdNextPage));
+    EXPECT_EQ(1, e.view.home);
+  }
+}
+
+TEST(NormalModePages, TheCalculatorAndTheCheckedBoxesPutBackWhatTheyRefuse) {
+  Editor e;
+  e.pages.optConnType_Click(3);
+  e.view.Press(IDC_cmdNextPage, 3);
+  // 1460 x 4 x 183859 = 1073736560 is the largest window inside the bound.
+  for (const char* refused : {"10000000", "0", "", "x", "183860"}) {
+    e.view.SetText(IDC_txtMultiplier, refused);
+    EXPECT_EQ("44", e.text(IDC_txtMultiplier)) << refused;
+    EXPECT_EQ("256960", e.text(IDC_txtRWIN)) << refused;
+  }
+  e.view.SetText(IDC_txtMultiplier, "183859");
+  EXPECT_EQ("1073736560", e.text(IDC_txtRWIN));
+  e.view.SetText(IDC_txtMultiplier, "100");
+  EXPECT_EQ(256960, e.settings().RWIN) << "the box only, until Finish";
+
+  e.view.Press(IDC_cmdNextPage);
+  const struct { int box; const char* typed; const char* shown; } cases[] = {
+      {IDC_txtTTLValue, "abc", "64"},  {IDC_txtTTLValue, "0", "64"},       {IDC_txtTTLValue, "256", "64"},
+      {IDC_txtTTLValue, "255", "255"}, {IDC_txtHTTP10Value, "3", "20"},    {IDC_txtHTTP10Value, "4", "4"},
+      {IDC_txtHTTP11Value, "1", "20"}, {IDC_txtMTUValue, "-1", "1500"},    {IDC_txtMSSValue, "1.5e3", "1.5e3"},
+      {IDC_txtKeepAliveTimeValue, "2147483648", "600000"},  // page 5 not entered yet
+  };
+  const TcpIpSettings before = e.settings();
+  for (const auto& c : cases) {
+    e.view.SetText(c.box, c.typed);
+    EXPECT_EQ(c.shown, e.text(c.box)) << c.typed;
+  }
+  EXPECT_EQ(before, e.settings()) << "a check changes only the box";
+
+  // A field outside its box's range ("Windows default" allows 2 HTTP 1.0
+  // connections, below 4) gives the nearest bound instead of a loop.
+  e.settings().HTTP10 = 2;
+  e.view.SetText(IDC_txtHTTP10Value, "3");
+  EXPECT_EQ("4", e.text(IDC_txtHTTP10Value));
+
+  e.view.Press(IDC_cmdNextPage, 4);
+  ASSERT_EQ(1u, e.applied.size());
+  EXPECT_EQ(584000, e.applied[0].RWIN);
+  EXPECT_EQ(1500, e.applied[0].MSS);
+}
+
+TEST(NormalModePages, FinishAppliesWhatTheControlsShowAndAgainFromTheLastPage) {
+  Editor e(0, 3);  // on Windows 98
+  e.view.Press(IDC_cmdNextPage, 2);
+  e.view.Toggle(IDC_chkBlackHoleValue);
+  e.view.Toggle(IDC_chkMTUDisconver);
+  EXPECT_TRUE(e.settings().BlackHole);
+  EXPECT_FALSE(e.settings().MTUDiscovery);
+  e.view.Press(IDC_cmdPrevPage);
+  e.view.Press(IDC_cmdNextPage, 5);  // page 2 again reset the record, not the boxes
+  e.view.SetText(IDC_txtSYNValue, "0");
+  e.view.texts[IDC_cmbNDI] = "16";
+  e.pages.cmbNDI_Click();
+  e.view.Press(IDC_cmdPrevPage);
+  e.view.Press(IDC_cmdNextPage, 2);
+  e.view.Toggle(IDC_chkICMPValue);
+  EXPECT_EQ(2, e.settings().SYN) << "page 6 again";
+  e.view.Press(IDC_cmdNextPage);
+
+  ASSERT_EQ(1u, e.applied.size());
+  const TcpIpSettings& applied = e.applied[0];
+  EXPECT_TRUE(applied.BlackHole && !applied.MTUDiscovery && applied.ICMP);
+  EXPECT_EQ(0, applied.SYN);
+  EXPECT_EQ(16, applied.NDI);
+
+  // Back on the last page the button still applies, and says "Finish".
+  e.view.Press(IDC_cmdPrevPage);
+  EXPECT_EQ(7, e.pages.currWizardPage);
+  EXPECT_EQ("Finish", e.text(IDC_cmdNextPage));
+  e.view.Press(IDC_cmdNextPage);
+  EXPECT_EQ(2u, e.applied.size());
+  EXPECT_EQ((std::vector<std::string>{"001.BCK", "002.BCK"}), e.bed.files.FilesIn(kBackupsFolder));
+
+  e.view.Press(IDC_cmdPrevPage, 2);
+  EXPECT_EQ("Next>>", e.text(IDC_cmdNextPage));
+  const TcpIpSettings before = e.settings();
+  e.view.Press(IDC_cmdPrevPage, 6);
+  EXPECT_FALSE(e.view.Enabled(IDC_cmdPrevPage));
+  e.pages.cmdPrevPage_Click();
+  EXPECT_EQ(0, e.pages.currWizardPage);
+  EXPECT_EQ(before, e.settings()) << "going back sets nothing";
+}
+
+TEST(NormalModePages, AnUnknownConnectionTypeOrAMissingBackupChangesNothing) {
+  Editor e;
+  e.pages.optConnType_Click(4);
+  const TcpIpSettings before = e.settings();
+  e.view.Press(IDC_cmdNextPage, 3);
+  EXPECT_EQ((std::vector<std::string>{"Error", "Error"}), e.view.messages) << "pages 1 and 3";
+  EXPECT_EQ(before, e.settings());
+  EXPECT_EQ("576", e.text(IDC_txtMTUValue));
+
+  Editor f;
+  f.bed.files.AddFile(std::string(kBackupsFolder));  // a file where the folder should be
+  f.view.Press(IDC_cmdNextPage, 8);
+  EXPECT_EQ(ApplyOutcome::RefusedWithoutBackup, f.pages.LastApply().outcome);
+  EXPECT_EQ(std::vector<std::string>{f.pages.LastApply().message}, f.view.messages);
+  EXPECT_EQ(0, f.view.home);
+  EXPECT_EQ(7, f.pages.currWizardPage) << "Finish can be pressed again";
+  EXPECT_TRUE(f.view.Enabled(IDC_cmdNextPage));
+}
+
+}  // namespace
+}  // namespace tw::test
