@@ -7,20 +7,14 @@
 
 #include <algorithm>
 
-#include "app/AppContext.h"
 #include "backup/BackupFile.h"
 #include "backup/win32/frmBackUp.h"
-#include "platform/win32/Win32Clock.h"
-#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Version.h"
-#include "support/FakeShell.h"
-#include "support/FakeNetwork.h"
-#include "support/RecordingMessageBox.h"
 #include "support/TcpIpKeys.h"
 #include "support/TuningKeys.h"
 #include "support/wine/Program.h"
 #include "support/wine/ScratchFolder.h"
+#include "support/wine/RealSystemTest.h"
 #include "support/wine/TestPanelHost.h"
 #include "tcpip/TcpIpLayout.h"
 #include "tuning/ApplySettings.h"
@@ -28,7 +22,7 @@
 namespace tw::test {
 namespace {
 
-class BackUpPanel : public ::testing::Test {
+class BackUpPanel : public RealSystemTest {
  protected:
   static void SetUpTestSuite() { frame_ = TestPanelHost::CreateFrame(kBackUpPanel.width, kBackUpPanel.height); }
   static void TearDownTestSuite() {
@@ -63,9 +57,7 @@ class BackUpPanel : public ::testing::Test {
   }
   void Apply(int preset) {
     ASSERT_EQ(ApplyOutcome::Applied,
-              ApplySettings({registry_, files_, clock_, app_.programFolder, app_.os},
-                            app_.tuning.PresetSettings[static_cast<std::size_t>(preset)])
-                  .outcome);
+              ApplySettings(Target(), app_.tuning.PresetSettings[static_cast<std::size_t>(preset)]).outcome);
   }
   // The tuned values as a backup reads them, less its date and time.
   std::string Values() {
@@ -80,18 +72,6 @@ class BackUpPanel : public ::testing::Test {
     return registry_.QueryValueEx(open.get(), name, &type, nullptr, &size) == kErrorSuccess;
   }
 
-  Win32Registry registry_;
-  Win32Version version_;
-  Win32FileSystem files_;
-  Win32Clock clock_;
-  ScratchFolder folder_;
-  FakeShell shell_;
-  RecordingMessageBox messages_;
-  FakeNetwork network_;
-  RecordingSound sound_;
-  AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_, .messages = messages_,
-                  .network = network_, .sound = sound_,
-                  .programFolder = folder_.path(), .os = DetectOsFamily(version_)};
   RegistrySnapshot snapshot_{registry_};
   static inline HWND frame_ = nullptr;
   TestPanelHost host_{frame_};

@@ -5,19 +5,13 @@
 
 #include <optional>
 
-#include "app/AppContext.h"
 #include "backup/BackupFile.h"
-#include "platform/win32/Win32Clock.h"
-#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Version.h"
 #include "settings/RegistrySettings.h"
-#include "support/FakeShell.h"
-#include "support/FakeNetwork.h"
-#include "support/RecordingMessageBox.h"
 #include "support/TuningKeys.h"
 #include "support/wine/Program.h"
 #include "support/wine/ScratchFolder.h"
+#include "support/wine/RealSystemTest.h"
 #include "tuning/ApplySettings.h"
 #include "support/TcpIpKeys.h"
 #include "tcpip/TcpIpLayout.h"
@@ -36,7 +30,7 @@ std::string WithoutStamp(const std::string& backup) {
   return time == std::string::npos ? std::string() : backup.substr(time + 2);
 }
 
-class ApplyOnWine : public ::testing::Test {
+class ApplyOnWine : public RealSystemTest {
  protected:
   void SetUp() override {
     KeepTuningKeys(snapshot_, registry_, kInterfaceIds, kNetTransIds);
@@ -135,20 +129,9 @@ class ApplyOnWine : public ::testing::Test {
 
   ApplyResult Apply(int preset) {
     app_.tuning.CurrentSettings = app_.tuning.PresetSettings[static_cast<std::size_t>(preset)];
-    return ApplySettings({registry_, files_, clock_, app_.programFolder, app_.os}, app_.tuning.CurrentSettings);
+    return ApplySettings(Target(), app_.tuning.CurrentSettings);
   }
 
-  Win32Registry registry_;
-  Win32Version version_;
-  Win32FileSystem files_;
-  Win32Clock clock_;
-  ScratchFolder folder_;
-  FakeShell shell_;
-  RecordingMessageBox messages_;
-  FakeNetwork network_;
-  RecordingSound sound_;
-  AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_, .messages = messages_, .network = network_, .sound = sound_,
-                  .programFolder = folder_.path(), .os = DetectOsFamily(version_)};
   RegistrySnapshot snapshot_{registry_};  // last member: restores before the rest goes
 };
 

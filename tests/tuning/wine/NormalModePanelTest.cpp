@@ -7,19 +7,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/AppContext.h"
 #include "backup/BackupFile.h"
-#include "platform/win32/Win32Clock.h"
-#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Version.h"
-#include "support/FakeShell.h"
-#include "support/FakeNetwork.h"
-#include "support/RecordingMessageBox.h"
 #include "support/TcpIpKeys.h"
 #include "support/TuningKeys.h"
 #include "support/wine/Program.h"
 #include "support/wine/ScratchFolder.h"
+#include "support/wine/RealSystemTest.h"
 #include "support/wine/TestPanelHost.h"
 #include "tcpip/TcpIpLayout.h"
 #include "tuning/win32/frmNormalMode.h"
@@ -27,7 +21,7 @@
 namespace tw::test {
 namespace {
 
-class NormalModePanel : public ::testing::Test {
+class NormalModePanel : public RealSystemTest {
  protected:
   static void SetUpTestSuite() { frame_ = TestPanelHost::CreateFrame(kNormalModePanel.width, kNormalModePanel.height); }
   static void TearDownTestSuite() {
@@ -65,22 +59,11 @@ class NormalModePanel : public ::testing::Test {
     EXPECT_EQ(page, panel_.Pages().currWizardPage);
   }
 
-  Win32Registry registry_;
-  Win32Version version_;
-  Win32FileSystem files_;
-  Win32Clock clock_;
-  ScratchFolder folder_;
-  FakeShell shell_;
-  RecordingMessageBox messages_;
-  FakeNetwork network_;
-  RecordingSound sound_;
-  AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_, .messages = messages_,
-                  .network = network_, .sound = sound_, .programFolder = folder_.path(), .os = DetectOsFamily(version_)};
   RegistrySnapshot snapshot_{registry_};
   static inline HWND frame_ = nullptr;
   TestPanelHost host_{frame_};
   frmNormalMode panel_{app_.tuning, [this](const TcpIpSettings& settings) {
-                         return ApplySettings({registry_, files_, clock_, app_.programFolder, app_.os}, settings);
+                         return ApplySettings(Target(), settings);
                        },
                        messages_};
 };

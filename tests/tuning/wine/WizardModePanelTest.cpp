@@ -2,18 +2,12 @@
 // or a screen reader drives it, in a test host standing in for the main window.
 #include <gtest/gtest.h>
 
-#include "app/AppContext.h"
 #include "backup/BackupFile.h"
-#include "platform/win32/Win32Clock.h"
-#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
-#include "platform/win32/Win32Version.h"
-#include "support/FakeShell.h"
-#include "support/FakeNetwork.h"
-#include "support/RecordingMessageBox.h"
 #include "support/TuningKeys.h"
 #include "support/wine/Program.h"
 #include "support/wine/ScratchFolder.h"
+#include "support/wine/RealSystemTest.h"
 #include "support/wine/TestPanelHost.h"
 #include "support/TcpIpKeys.h"
 #include "tcpip/TcpIpLayout.h"
@@ -22,7 +16,7 @@
 namespace tw::test {
 namespace {
 
-class WizardModePanel : public ::testing::Test {
+class WizardModePanel : public RealSystemTest {
  protected:
   // One shown host frame for the suite; each test loads its own panel into it.
   static void SetUpTestSuite() { frame_ = TestPanelHost::CreateFrame(kWizardModePanel.width, kWizardModePanel.height); }
@@ -41,22 +35,11 @@ class WizardModePanel : public ::testing::Test {
   std::string Description() { return WindowText(Control(IDC_lblModeDescrip)); }
   bool Checked(int index) { return SendMessageA(Control(OptModeId(index)), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-  Win32Registry registry_;
-  Win32Version version_;
-  Win32FileSystem files_;
-  Win32Clock clock_;
-  ScratchFolder folder_;
-  FakeShell shell_;
-  RecordingMessageBox messages_;
-  FakeNetwork network_;
-  RecordingSound sound_;
-  AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_, .messages = messages_, .network = network_, .sound = sound_,
-                  .programFolder = folder_.path(), .os = DetectOsFamily(version_)};
   RegistrySnapshot snapshot_{registry_};
   static inline HWND frame_ = nullptr;
   TestPanelHost host_{frame_};
   frmWizardMode panel_{app_.tuning, [this](const TcpIpSettings& settings) {
-                         return ApplySettings({registry_, files_, clock_, app_.programFolder, app_.os}, settings);
+                         return ApplySettings(Target(), settings);
                        },
                        messages_};
 };
