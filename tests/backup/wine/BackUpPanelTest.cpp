@@ -22,17 +22,10 @@
 namespace tw::test {
 namespace {
 
-class BackUpPanel : public RealSystemTest {
+class BackUpPanel : public PanelTest<kBackUpPanel> {
  protected:
-  static void SetUpTestSuite() { frame_ = TestPanelHost::CreateFrame(kBackUpPanel.width, kBackUpPanel.height); }
-  static void TearDownTestSuite() {
-    DestroyWindow(frame_);
-    frame_ = nullptr;
-  }
-
   void SetUp() override {
-    KeepTuningKeys(snapshot_, registry_);
-    LoadPresets(app_.tuning.PresetSettings);
+    PanelTest::SetUp();
     ASSERT_TRUE(host_.Show(panel_));
   }
 
@@ -72,9 +65,6 @@ class BackUpPanel : public RealSystemTest {
     return registry_.QueryValueEx(open.get(), name, &type, nullptr, &size) == kErrorSuccess;
   }
 
-  RegistrySnapshot snapshot_{registry_};
-  static inline HWND frame_ = nullptr;
-  TestPanelHost host_{frame_};
   frmBackUp panel_{registry_, files_, app_.programFolder, app_.os, messages_};
 };
 

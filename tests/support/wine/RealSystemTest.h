@@ -15,8 +15,12 @@
 #include "support/FakeNetwork.h"
 #include "support/FakeShell.h"
 #include "support/RecordingMessageBox.h"
+#include "support/RegistrySnapshot.h"
+#include "support/TuningKeys.h"
 #include "support/wine/ScratchFolder.h"
+#include "support/wine/TestPanelHost.h"
 #include "tuning/ApplySettings.h"
+#include "ui/ControlLayout.h"
 
 namespace tw::test {
 
@@ -37,6 +41,27 @@ class RealSystemTest : public ::testing::Test {
   AppContext app_{.registry = registry_, .shell = shell_, .files = files_, .clock = clock_, .messages = messages_,
                   .network = network_, .sound = sound_, .programFolder = folder_.path(),
                   .os = DetectOsFamily(version_)};
+};
+
+// A panel's tests: one shown host frame of the panel's size for the whole
+// suite, and in each test the tuning keys kept and the presets loaded. The
+// fixture declares its panel and shows it in `host_`.
+template <const ui::PanelSpec& Layout>
+class PanelTest : public RealSystemTest {
+ protected:
+  static void SetUpTestSuite() { frame_ = TestPanelHost::CreateFrame(Layout.width, Layout.height); }
+  static void TearDownTestSuite() {
+    DestroyWindow(frame_);
+    frame_ = nullptr;
+  }
+  void SetUp() override {
+    KeepTuningKeys(snapshot_, registry_);
+    LoadPresets(app_.tuning.PresetSettings);
+  }
+
+  RegistrySnapshot snapshot_{registry_};
+  static inline HWND frame_ = nullptr;
+  TestPanelHost host_{frame_};
 };
 
 }  // namespace tw::test

@@ -21,17 +21,10 @@
 namespace tw::test {
 namespace {
 
-class NormalModePanel : public RealSystemTest {
+class NormalModePanel : public PanelTest<kNormalModePanel> {
  protected:
-  static void SetUpTestSuite() { frame_ = TestPanelHost::CreateFrame(kNormalModePanel.width, kNormalModePanel.height); }
-  static void TearDownTestSuite() {
-    DestroyWindow(frame_);
-    frame_ = nullptr;
-  }
-
   void SetUp() override {
-    KeepTuningKeys(snapshot_, registry_);
-    LoadPresets(app_.tuning.PresetSettings);
+    PanelTest::SetUp();
     app_.tuning.CurrentSettings = app_.tuning.PresetSettings[0];
     ASSERT_TRUE(host_.Show(panel_));
   }
@@ -59,9 +52,6 @@ class NormalModePanel : public RealSystemTest {
     EXPECT_EQ(page, panel_.Pages().currWizardPage);
   }
 
-  RegistrySnapshot snapshot_{registry_};
-  static inline HWND frame_ = nullptr;
-  TestPanelHost host_{frame_};
   frmNormalMode panel_{app_.tuning, [this](const TcpIpSettings& settings) {
                          return ApplySettings(Target(), settings);
                        },

@@ -16,18 +16,10 @@
 namespace tw::test {
 namespace {
 
-class WizardModePanel : public RealSystemTest {
+class WizardModePanel : public PanelTest<kWizardModePanel> {
  protected:
-  // One shown host frame for the suite; each test loads its own panel into it.
-  static void SetUpTestSuite() { frame_ = TestPanelHost::CreateFrame(kWizardModePanel.width, kWizardModePanel.height); }
-  static void TearDownTestSuite() {
-    DestroyWindow(frame_);
-    frame_ = nullptr;
-  }
-
   void SetUp() override {
-    KeepTuningKeys(snapshot_, registry_);
-    LoadPresets(app_.tuning.PresetSettings);
+    PanelTest::SetUp();
     ASSERT_TRUE(host_.Show(panel_));
   }
 
@@ -35,9 +27,6 @@ class WizardModePanel : public RealSystemTest {
   std::string Description() { return WindowText(Control(IDC_lblModeDescrip)); }
   bool Checked(int index) { return SendMessageA(Control(OptModeId(index)), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-  RegistrySnapshot snapshot_{registry_};
-  static inline HWND frame_ = nullptr;
-  TestPanelHost host_{frame_};
   frmWizardMode panel_{app_.tuning, [this](const TcpIpSettings& settings) {
                          return ApplySettings(Target(), settings);
                        },
