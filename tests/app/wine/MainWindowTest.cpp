@@ -8,15 +8,8 @@
 
 #include "app/NavigationItems.h"
 #include "backup/BackupManager.h"
-#include "app/win32/MainWindow.h"
-#include "platform/win32/Win32Clock.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Version.h"
 #include "settings/RegistrySettings.h"
-#include "support/FakeShell.h"
-#include "support/FakeNetwork.h"
-#include "support/RecordingMessageBox.h"
-#include "support/RegistryTest.h"
+#include "support/wine/MainWindowFixture.h"
 #include "platform/win32/Win32Registry.h"
 #include "support/TuningKeys.h"
 #include "support/wine/Program.h"
@@ -29,25 +22,8 @@ namespace {
 
 bool HasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-class MainWindowTest : public RegistryTest {
+class MainWindowTest : public MainWindowFixture {
  protected:
-  void SetUp() override {
-    RegistryTest::SetUp();
-    app_ = std::make_unique<AppContext>(AppContext{.registry = registry(), .shell = shell_, .files = files_,
-                                                   .clock = clock_, .messages = messages_, .network = network_, .sound = sound_, .programFolder = "C:\\Tidewave"});
-  }
-  void TearDown() override {
-    main_.reset();
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    }
-    RegistryTest::TearDown();
-  }
-  MainWindow& Start() {
-    main_ = std::make_unique<MainWindow>(*app_, version_, notify_);
-    EXPECT_TRUE(main_->Create());
-    return *main_;
-  }
   std::vector<PanelId> VisiblePanels() {
     std::vector<PanelId> visible;
     for (const PanelInfo& info : kPanels) {
@@ -65,17 +41,6 @@ class MainWindowTest : public RegistryTest {
     }
   }
   bool IsNt() { return TestFamily() == "xp"; }
-
-  FakeShell shell_;
-  RecordingMessageBox messages_;
-  FakeNetwork network_;
-  RecordingSound sound_;
-  Win32Version version_;
-  Win32FileSystem files_;
-  Win32Clock clock_;
-  RecordingNotifyIcon notify_;
-  std::unique_ptr<AppContext> app_;
-  std::unique_ptr<MainWindow> main_;
 };
 
 TEST_F(MainWindowTest, StartupLoadsSixPanelsHiddenInsideTheHostAndAddsTheTrayIconOnce) {

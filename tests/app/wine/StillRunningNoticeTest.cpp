@@ -5,48 +5,21 @@
 
 #include <memory>
 
-#include "app/win32/MainWindow.h"
-#include "platform/win32/Win32Clock.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32Version.h"
 #include "settings/RegistrySettings.h"
 #include "settings/win32/frmMainSettings.h"
-#include "support/FakeShell.h"
-#include "support/FakeNetwork.h"
-#include "support/RecordingMessageBox.h"
-#include "support/RegistryTest.h"
+#include "support/wine/MainWindowFixture.h"
 #include "support/wine/Program.h"
 
 namespace tw::test {
 namespace {
 
-class StillRunningNotice : public RegistryTest {
+// Started as the program starts, with no folder of its own.
+class StillRunningNotice : public MainWindowFixture {
  protected:
-  void TearDown() override {
-    main_.reset();
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    }
-    RegistryTest::TearDown();
+  void SetUp() override {
+    MainWindowFixture::SetUp();
+    app_->programFolder.clear();
   }
-  MainWindow& Start() {
-    app_ = std::make_unique<AppContext>(AppContext{.registry = registry(), .shell = shell_, .files = files_,
-                                                   .clock = clock_, .messages = messages_, .network = network_, .sound = sound_, .programFolder = ""});
-    main_ = std::make_unique<MainWindow>(*app_, version_, notify_);
-    EXPECT_TRUE(main_->Create());
-    return *main_;
-  }
-
-  FakeShell shell_;
-  RecordingMessageBox messages_;
-  FakeNetwork network_;
-  RecordingSound sound_;
-  Win32Version version_;
-  Win32FileSystem files_;
-  Win32Clock clock_;
-  RecordingNotifyIcon notify_;
-  std::unique_ptr<AppContext> app_;
-  std::unique_ptr<MainWindow> main_;
 };
 
 TEST_F(StillRunningNotice, StartingInTheTrayShowsTheFamilysNotice) {

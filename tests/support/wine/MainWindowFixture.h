@@ -1,0 +1,56 @@
+#pragma once
+// The real main window in the test's own process, over a scratch registry key
+// and the prefix's windows, with a recording shell, message box, network,
+// sound and notification area.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/AppContext.h"
+#include "app/win32/MainWindow.h"
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Version.h"
+#include "support/FakeNetwork.h"
+#include "support/FakeShell.h"
+#include "support/RecordingMessageBox.h"
+#include "support/RegistryTest.h"
+
+namespace tw::test {
+
+class MainWindowFixture : public RegistryTest {
+ protected:
+  void SetUp() override {
+    RegistryTest::SetUp();
+    app_ = std::make_unique<AppContext>(AppContext{.registry = registry(), .shell = shell_, .files = files_,
+                                                   .clock = clock_, .messages = messages_, .network = network_,
+                                                   .sound = sound_, .programFolder = "C:\\Tidewave"});
+  }
+  void TearDown() override {
+    main_.reset();
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    RegistryTest::TearDown();
+  }
+  // Creates the window and runs its start-up.
+  MainWindow& Start() {
+    main_ = std::make_unique<MainWindow>(*app_, version_, notify_);
+    EXPECT_TRUE(main_->Create());
+    return *main_;
+  }
+
+  FakeShell shell_;
+  RecordingMessageBox messages_;
+  FakeNetwork network_;
+  RecordingSound sound_;
+  Win32Version version_;
+  Win32FileSystem files_;
+  Win32Clock clock_;
+  RecordingNotifyIcon notify_;
+  std::unique_ptr<AppContext> app_;
+  std::unique_ptr<MainWindow> main_;
+};
+
+}  // namespace tw::test
