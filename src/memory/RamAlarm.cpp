@@ -1,0 +1,227 @@
+#include "memory/RamAlarm.h"
+
+#include <algorithm>
+#include <cctype>
+#include <limits>
+
+#include "core/Numbers.h"
+#include "settings/RegistrySettings.h"
+
+namespace tw {
+namespace {
+
+constexpr int kAlarmPasses = 14;
+constexpr double kBytesPerMegabyte = 1048576.0;
+
+const std::string& KeyPath() {
+  static const std::string path = SettingsPath(kRamSettingsKey);
+  return path;
+}
+
+std::string Read(IRegistry& registry, std::string_view name, const char* defaultText) {
+  return GetSettingValue(registry, KeyPath(), name, Variant(defaultText)).Text();
+}
+
+// A check state is a number; anything but 1 is unchecked.
+bool ReadCheck(IRegistry& registry, std::string_view name) {
+  const auto state = ToInt32(Read(registry, name, "0"));
+  return state && *state == 1;
+}
+
+// "True" or "False" in any case; anything else is taken as not stored.
+bool ReadBoolean(IRegistry& registry, std::string_view name, bool defaultValue) {
+  std::string text = Read(registry, name, defaultValue ? "true" : "false");
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  if (text == "true") return true;
+  if (text == "false") return false;
+  return defaultValue;
+}
+
+// The whole number of a text, when it is one that is not negative.
+std::optional<std::int32_t> NonNegative(std::string_view text) {
+  const auto value = ToInt32(text);
+  if (!value || *value < 0) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+int UpDownValue(std::string_view text, int minimum, int maximum) {
+  const auto value = ToInt32(text);
+  if (!value) return minimum;
+  return std::clamp(*value, minimum, maximum);
+}
+
+RamAlarm::RamAlarm(Services services)
+    : services_(std::move(services)),
+      tmrAlarm_(services_.timers.MakeTimer([this] { tmrAlarm_Timer(); })),
+      tmrSoundPlayer_(services_.timers.MakeTimer([this] { tmrSoundPlayer_Timer(); })) {}
+
+void RamAlarm::Form_Load() {
+  tmrSoundPlayer_->Start(kSoundPlayerMs);
+  tmrAlarm_->Start(kCheckIntervalMin);
+  LoadRamSettings();
+}
+
+void RamAlarm::SetChanged(bool flag) {
+  changed_ = flag;
+  controls_.saveEnabled = flag;
+}
+
+void RamAlarm::LoadRamSettings() {
+  IRegistry& registry = services_.registry;
+  // A stored value that differs from the control runs the control's own
+  // handler, as the user's change would: texts are checked, ranges follow
+  // the option.
+  controls_.soundOn = ReadCheck(registry, "chkSoundon");
+  controls_.automatic = ReadCheck(registry, "chkAutomatic");
+  const std::string alarm = Read(registry, "txtAlarm", "250");
+  if (alarm != controls_.alarm) txtAlarm_Change(alarm);
+  const std::string freeAlarm = Read(registry, "txtFreeAlarm", "10");
+  if (freeAlarm != controls_.freeAlarm) txtFreeAlarm_Change(freeAlarm);
+  controls_.timeCheck = Read(registry, "txtTimeCheck", "100");
+  // "optPer" is given first, then "optMB": the MB format wins a contradiction.
+  const bool percent = ReadBoolean(registry, "optPer", false);
+  const bool megabytes = ReadBoolean(registry, "optMB", true);
+  controls_.percent = percent && !megabytes;
+  if (controls_.percent) {
+    optPer_Click();
+  } else {
+    optMB_Click();
+  }
+  controls_.runOnly = Read(registry, "txtRunOnly", "2");
+  controls_.retry = Read(registry, "txtRetryOptimization", "10");
+
+  alarmLevel_ = NonNegative(controls_.alarm).value_or(alarmLevel_);
+  freeAtLoad_ = NonNegative(controls_.freeAlarm).value_or(freeAtLoad_);
+  ApplyChecks();
+  const int interval = UpDownValue(controls_.timeCheck, kCheckIntervalMin, kCheckIntervalMax);
+  controls_.timeCheck = std::to_string(interval);
+  tmrAlarm_->Start(static_cast<std::uint32_t>(interval));
+  threshold_ = UpDownValue(controls_.runOnly, 0, controls_.runOnlyMax);
+  retryCount_ = UpDownValue(controls_.retry, 0, controls_.retryMax);
+  // What the up-downs show is what they hold.
+  controls_.runOnly = std::to_string(threshold_);
+  controls_.retry = std::to_string(retryCount_);
+  SetChanged(false);
+}
+
+void RamAlarm::SaveRamSettings() {
+  IRegistry& registry = services_.registry;
+  const std::string& path = KeyPath();
+  SaveSettingValue(registry, path, "chkSoundon", controls_.soundOn ? "1" : "0");
+  SaveSettingValue(registry, path, "chkAutomatic", controls_.automatic ? "1" : "0");
+  SaveSettingValue(registry, path, "txtAlarm", controls_.alarm);
+  SaveSettingValue(registry, path, "txtFreeAlarm", controls_.freeAlarm);
+  SaveSettingValue(registry, path, "txtTimeCheck", controls_.timeCheck);
+  SaveSettingValue(registry, path, "optPer", controls_.percent ? "True" : "False");
+  SaveSettingValue(registry, path, "optMB", controls_.percent ? "False" : "True");
+  SaveSettingValue(registry, path, "txtRunOnly", controls_.runOnly);
+  SaveSettingValue(registry, path, "txtRetryOptimization", controls_.retry);
+  SetChanged(false);
+}
+
+void RamAlarm::cmdSave_Click() {
+  SaveRamSettings();
+  LoadRamSettings();
+}
+
+void RamAlarm::ApplyChecks() {
+  controls_.alarmEnabled = controls_.soundOn;
+  controls_.automaticFieldsEnabled = controls_.automatic;
+}
+
+void RamAlarm::chkSoundon_Click(bool checked) {
+  SetChanged(true);
+  controls_.soundOn = checked;
+  ApplyChecks();
+}
+
+void RamAlarm::chkAutomatic_Click(bool checked) {
+  SetChanged(true);
+  controls_.automatic = checked;
+  ApplyChecks();
+}
+
+void RamAlarm::SetRanges(int maximum) {
+  controls_.runOnlyMax = maximum;
+  controls_.retryMax = maximum;
+  controls_.runOnly = std::to_string(UpDownValue(controls_.runOnly, 0, maximum));
+  controls_.retry = std::to_string(UpDownValue(controls_.retry, 0, maximum));
+}
+
+void RamAlarm::optMB_Click() {
+  SetChanged(true);
+  controls_.percent = false;
+  SetRanges(255);
+}
+
+void RamAlarm::optPer_Click() {
+  SetChanged(true);
+  controls_.percent = true;
+  SetRanges(100);
+}
+
+void RamAlarm::txtAlarm_Change(std::string_view text) {
+  controls_.alarm = NonNegative(text) ? std::string(text) : std::to_string(alarmLevel_);
+  SetChanged(true);
+}
+
+void RamAlarm::txtFreeAlarm_Change(std::string_view text) {
+  const auto amount = NonNegative(text);
+  controls_.freeAlarm = amount && *amount <= 1000 ? std::string(text) : std::to_string(freeAtLoad_);
+  SetChanged(true);
+}
+
+void RamAlarm::updnTimeCheck_Change(std::string_view text) {
+  controls_.timeCheck = std::string(text);
+  SetChanged(true);
+}
+
+void RamAlarm::UpDownRetryOptimization_Change(std::string_view text) {
+  controls_.retry = std::string(text);
+  SetChanged(true);
+}
+
+void RamAlarm::UpDownRunOnly_Change(std::string_view text) {
+  controls_.runOnly = std::string(text);
+  SetChanged(true);
+}
+
+void RamAlarm::Pump(int passes) {
+  for (int pass = 0; pass < passes; ++pass) services_.pumpMessages();
+}
+
+void RamAlarm::tmrAlarm_Timer() {
+  if (checking_) return;
+  checking_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{checking_};
+
+  FreeRAM fmem(services_.memory, services_.pumpMessages, services_.allocate);
+  soundFlag_ = false;
+  if (fmem.GetFreePhysical() / kBytesPerMegabyte < alarmLevel_ && controls_.soundOn) soundFlag_ = true;
+  if (!controls_.automatic || !(fmem.GetFreePhysical() / kBytesPerMegabyte < alarmLevel_)) return;
+
+  Pump(kAlarmPasses);
+  // The text as it stands now; the field holds 0 to 1000 MB, which fits.
+  const std::int64_t megabytes = NonNegative(controls_.freeAlarm).value_or(0);
+  const auto amount = static_cast<std::int32_t>(
+      std::min<std::int64_t>(megabytes * 1048576, std::numeric_limits<std::int32_t>::max()));
+  const std::int32_t usage = services_.queryProcessor ? services_.queryProcessor() : 0;
+  if (threshold_ != 0 && threshold_ <= usage) return;
+  if (retryCount_ == 0) retryCount_ = 1;
+  for (int attempt = 0; attempt < retryCount_; ++attempt) {
+    Pump(kAlarmPasses);
+    fmem.FreeUpMemory(amount);
+    Pump(kAlarmPasses);
+  }
+}
+
+void RamAlarm::tmrSoundPlayer_Timer() {
+  if (soundFlag_ && services_.playSound) services_.playSound();
+}
+
+}  // namespace tw

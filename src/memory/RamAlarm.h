@@ -1,0 +1,177 @@
+#pragma once
+// frmRamConfiguration, "Ram Configuration": watches free physical memory
+// against an alarm level, sounds the alarm and frees memory when it is
+// reached, and holds the tray tooltip's format. The panel's state, settings
+// and handlers live here, portable; the Win32 panel shows the state in its
+// controls and passes their events on.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "memory/FreeRam.h"
+#include "platform/Registry.h"
+#include "platform/SystemInfo.h"
+#include "ui/ControlLayout.h"
+#include "ui/Panels.h"
+#include "ui/Timer.h"
+
+namespace tw {
+namespace ramconfig {
+
+enum RamConfigurationControl : int {
+  IDC_frameRamConfiguration = 1600,
+  IDC_framOnOffSettings,
+  IDC_chkSoundon,
+  IDC_chkAutomatic,
+  IDC_lblAlramLeve,
+  IDC_txtAlarm,
+  IDC_frameSysToolTip,
+  IDC_optMB,
+  IDC_optPer,
+  IDC_cmdSave,
+  IDC_framOpt,
+  IDC_txtFreeAlarm,
+  IDC_lblRamFree,
+  IDC_txtTimeCheck,
+  IDC_updnTimeCheck,
+  IDC_lblCheckTime,
+  IDC_txtRetryOptimization,
+  IDC_UpDownRetryOptimization,
+  IDC_lblTimeToRetry,
+  IDC_txtRunOnly,
+  IDC_UpDownRunOnly,
+  IDC_lblrunOnly,
+};
+
+using ui::ControlKind;
+using ui::UpDownOf;
+
+// The numbers stand before their labels, so the long explanations have the
+// frame's width.
+inline constexpr ui::ControlSpec kRamConfigurationControls[] = {
+    {IDC_frameRamConfiguration, "frameRamConfiguration", ControlKind::Frame, "Ram Configuration", 0, 15, 6540, 3570},
+    {IDC_framOnOffSettings, "framOnOffSettings", ControlKind::Frame, "On/Off settings", 120, 240, 6300, 810, IDC_frameRamConfiguration},
+    {IDC_chkSoundon, "chkSoundon", ControlKind::CheckBox, "Sound on", 150, 210, 1800, 255, IDC_framOnOffSettings},
+    {IDC_chkAutomatic, "chkAutomatic", ControlKind::CheckBox, "Optimize automatically when Alarm level is reached", 150, 495, 4800, 255, IDC_framOnOffSettings},
+    {IDC_lblAlramLeve, "lblAlramLeve", ControlKind::SkinLabel, "Alarm Level (in MB):", 3000, 240, 1800, 225, IDC_framOnOffSettings},
+    {IDC_txtAlarm, "txtAlarm", ControlKind::TextBox, "250", 4950, 180, 900, 315, IDC_framOnOffSettings},
+    {IDC_frameSysToolTip, "frameSysToolTip", ControlKind::Frame, "System Tray Icon Tool Tip Text", 120, 1080, 4800, 600, IDC_frameRamConfiguration},
+    {IDC_optMB, "optMB", ControlKind::OptionButton, "Free RAM in MB", 150, 240, 1875, 255, IDC_frameSysToolTip},
+    {IDC_optPer, "optPer", ControlKind::OptionButton, "Percentage of Free RAM", 2175, 240, 2550, 255, IDC_frameSysToolTip},
+    {IDC_cmdSave, "cmdSave", ControlKind::Button, "Save", 5070, 1200, 1350, 375, IDC_frameRamConfiguration},
+    {IDC_framOpt, "framOpt", ControlKind::Frame, "Automatic Optimization", 120, 1710, 6300, 1740, IDC_frameRamConfiguration},
+    {IDC_txtFreeAlarm, "txtFreeAlarm", ControlKind::TextBox, "128", 150, 240, 840, 315, IDC_framOpt},
+    {IDC_lblRamFree, "lblRamFree", ControlKind::SkinLabel, "RAM to try and free when alarm level is reached:", 1110, 285, 5100, 225, IDC_framOpt},
+    {IDC_txtTimeCheck, "txtTimeCheck", ControlKind::TextBox, "100", 150, 585, 840, 315, IDC_framOpt},
+    {IDC_updnTimeCheck, "updnTimeCheck", ControlKind::UpDown, "", 750, 585, 240, 315, IDC_framOpt, -1, UpDownOf(IDC_txtTimeCheck, 100, 65535, 100)},
+    {IDC_lblCheckTime, "lblCheckTime", ControlKind::SkinLabel, "Do check every (in Milliseconds)", 1110, 630, 5100, 225, IDC_framOpt},
+    {IDC_txtRetryOptimization, "txtRetryOptimization", ControlKind::TextBox, "0", 150, 930, 840, 315, IDC_framOpt},
+    {IDC_UpDownRetryOptimization, "UpDownRetryOptimization", ControlKind::UpDown, "", 750, 930, 240, 315, IDC_framOpt, -1, UpDownOf(IDC_txtRetryOptimization, 0, 20, 0)},
+    {IDC_lblTimeToRetry, "lblTimeToRetry", ControlKind::SkinLabel, "Times to retry optimization", 1110, 975, 5100, 225, IDC_framOpt},
+    {IDC_txtRunOnly, "txtRunOnly", ControlKind::TextBox, "0", 150, 1275, 840, 315, IDC_framOpt},
+    {IDC_UpDownRunOnly, "UpDownRunOnly", ControlKind::UpDown, "", 750, 1275, 240, 315, IDC_framOpt, -1, UpDownOf(IDC_txtRunOnly, 0, 1000, 0)},
+    {IDC_lblrunOnly, "lblrunOnly", ControlKind::SkinLabel, "Run ONLY if CPU-Usage is below this (0=detectyion not in use)", 1110, 1320, 5100, 225, IDC_framOpt},
+};
+
+inline constexpr ui::PanelSpec kRamConfigurationPanel =
+    ui::PanelLayout(ui::PanelId::frmRamConfiguration, kRamConfigurationControls);
+
+}  // namespace ramconfig
+
+using ramconfig::kRamConfigurationPanel;
+
+inline constexpr std::uint32_t kSoundPlayerMs = 65535;
+inline constexpr std::uint32_t kCheckIntervalMin = 100;
+inline constexpr std::uint32_t kCheckIntervalMax = 65535;
+
+// What the panel's controls hold.
+struct RamControls {
+  bool soundOn = false;    // chkSoundon
+  bool automatic = false;  // chkAutomatic
+  std::string alarm = "250";      // txtAlarm
+  std::string freeAlarm = "128";  // txtFreeAlarm
+  std::string timeCheck = "100";  // txtTimeCheck, stepped by updnTimeCheck
+  bool percent = false;           // optPer selected, else optMB
+  std::string runOnly = "0";      // txtRunOnly, stepped by UpDownRunOnly
+  std::string retry = "0";        // txtRetryOptimization, stepped by UpDownRetryOptimization
+  int runOnlyMax = 1000;          // the two up-downs' maxima (their minima are 0)
+  int retryMax = 20;
+  // The fields that depend on the check boxes.
+  bool alarmEnabled = true;
+  bool automaticFieldsEnabled = true;  // txtFreeAlarm, txtTimeCheck, updnTimeCheck
+  bool saveEnabled = false;
+};
+
+// The value an up-down bound to `text` holds: its number, kept in its range.
+int UpDownValue(std::string_view text, int minimum, int maximum);
+
+class RamAlarm {
+ public:
+  struct Services {
+    IRegistry& registry;
+    ui::ITimerFactory& timers;
+    IMemoryStatus& memory;
+    std::function<std::int32_t()> queryProcessor;  // the status monitor's QueryObject.Query
+    std::function<void()> playSound;               // "low-memory.wav", without waiting for it
+    std::function<void()> pumpMessages = [] {};    // one pass over the window messages
+    FreeRAM::Allocator allocate = {};
+  };
+
+  explicit RamAlarm(Services services);
+  RamAlarm(const RamAlarm&) = delete;
+  RamAlarm& operator=(const RamAlarm&) = delete;
+
+  void Form_Load();
+  void LoadRamSettings();
+  void SaveRamSettings();
+  void SetChanged(bool flag);
+
+  // The user's edits, each with the control's new state.
+  void cmdSave_Click();
+  void chkSoundon_Click(bool checked);
+  void chkAutomatic_Click(bool checked);
+  void optMB_Click();
+  void optPer_Click();
+  void txtAlarm_Change(std::string_view text);
+  void txtFreeAlarm_Change(std::string_view text);
+  void updnTimeCheck_Change(std::string_view text);
+  void UpDownRetryOptimization_Change(std::string_view text);
+  void UpDownRunOnly_Change(std::string_view text);
+
+  // The alarm check. One that starts while another is still inside its
+  // freeing loop (a nested tick from the message passes) returns at once:
+  // each would hold its own block, and memory would run out.
+  void tmrAlarm_Timer();
+  void tmrSoundPlayer_Timer();
+
+  const RamControls& Controls() const { return controls_; }
+  bool optPer() const { return controls_.percent; }
+  bool Changed() const { return changed_; }
+  bool SoundFlag() const { return soundFlag_; }
+  std::int32_t AlarmLevel() const { return alarmLevel_; }
+  int Threshold() const { return threshold_; }
+  int RetryCount() const { return retryCount_; }
+  const ui::ITimer& AlarmTimer() const { return *tmrAlarm_; }
+  const ui::ITimer& SoundTimer() const { return *tmrSoundPlayer_; }
+
+ private:
+  void ApplyChecks();
+  void SetRanges(int maximum);
+  void Pump(int passes);
+
+  Services services_;
+  RamControls controls_;
+  bool changed_ = false;
+  std::int32_t alarmLevel_ = 250;
+  std::int32_t freeAtLoad_ = 128;
+  int threshold_ = 0;
+  int retryCount_ = 0;
+  bool soundFlag_ = false;
+  bool checking_ = false;
+  std::unique_ptr<ui::ITimer> tmrAlarm_;
+  std::unique_ptr<ui::ITimer> tmrSoundPlayer_;
+};
+
+}  // namespace tw

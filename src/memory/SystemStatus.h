@@ -1,0 +1,85 @@
+#pragma once
+// frmSystemStatus, "System Status": live histograms of free memory and
+// processor usage, and Optimize Now. What its ticks compute and the texts
+// they write are here, portable; the Win32 panel owns the timers and controls.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "ui/ControlLayout.h"
+#include "ui/Panels.h"
+
+namespace tw {
+namespace systemstatus {
+
+enum SystemStatusControl : int {
+  IDC_frameMemoryStatus = 1500,
+  IDC_frameMemoryControl,
+  IDC_lblTargetMemoryNeeded,
+  IDC_sldFreeMomoryReq,
+  IDC_cmdOptimaize,
+  IDC_fameMemoryUsage,
+  IDC_histMemory,
+  IDC_SkinLabel5,
+  IDC_sldMemoryZoom,
+  IDC_SkinLabel6,
+  IDC_sldMemorySpeed,
+  IDC_frameCPUUsage,
+  IDC_histCPU,
+  IDC_SkinLabel3,
+  IDC_sldCPUZoom,
+  IDC_SkinLabel4,
+  IDC_sldCPUSpeed,
+};
+
+using ui::ControlKind;
+using ui::SliderOf;
+
+inline constexpr ui::ControlSpec kSystemStatusControls[] = {
+    {IDC_frameMemoryStatus, "frameMemoryStatus", ControlKind::Frame, "System Status", 0, 15, 6540, 3780},
+    {IDC_frameMemoryControl, "frameMemoryControl", ControlKind::Frame, "Memory Control", 120, 240, 6300, 720, IDC_frameMemoryStatus},
+    {IDC_lblTargetMemoryNeeded, "lblTargetMemoryNeeded", ControlKind::SkinLabel, "Target Level Of RAM ", 150, 300, 2400, 225, IDC_frameMemoryControl},
+    {IDC_sldFreeMomoryReq, "sldFreeMomoryReq", ControlKind::Slider, "", 2580, 210, 2220, 390, IDC_frameMemoryControl, -1, SliderOf(0, 0, 0, 0, 0)},
+    {IDC_cmdOptimaize, "cmdOptimaize", ControlKind::Button, "Optimize Now", 4875, 195, 1305, 375, IDC_frameMemoryControl},
+    {IDC_fameMemoryUsage, "fameMemoryUsage", ControlKind::Frame, "Memory usage", 120, 1020, 3090, 2670, IDC_frameMemoryStatus},
+    {IDC_histMemory, "histMemory", ControlKind::Histogram, "", 120, 270, 2850, 1500, IDC_fameMemoryUsage},
+    {IDC_SkinLabel5, "SkinLabel5", ControlKind::SkinLabel, "Zoom", 120, 1905, 675, 225, IDC_fameMemoryUsage},
+    {IDC_sldMemoryZoom, "sldMemoryZoom", ControlKind::Slider, "", 795, 1830, 2175, 360, IDC_fameMemoryUsage, -1, SliderOf(30, 100, 30, 5, 2)},
+    {IDC_SkinLabel6, "SkinLabel6", ControlKind::SkinLabel, "Speed", 120, 2265, 675, 225, IDC_fameMemoryUsage},
+    {IDC_sldMemorySpeed, "sldMemorySpeed", ControlKind::Slider, "", 795, 2190, 2175, 360, IDC_fameMemoryUsage, -1, SliderOf(300, 1000, 300, 5, 1)},
+    {IDC_frameCPUUsage, "frameCPUUsage", ControlKind::Frame, "Processor usage", 3330, 1020, 3090, 2670, IDC_frameMemoryStatus},
+    {IDC_histCPU, "histCPU", ControlKind::Histogram, "", 120, 270, 2850, 1500, IDC_frameCPUUsage},
+    {IDC_SkinLabel3, "SkinLabel3", ControlKind::SkinLabel, "Zoom", 120, 1905, 675, 225, IDC_frameCPUUsage},
+    {IDC_sldCPUZoom, "sldCPUZoom", ControlKind::Slider, "", 795, 1830, 2175, 360, IDC_frameCPUUsage, -1, SliderOf(30, 100, 30, 5, 1)},
+    {IDC_SkinLabel4, "SkinLabel4", ControlKind::SkinLabel, "Speed", 120, 2265, 675, 225, IDC_frameCPUUsage},
+    {IDC_sldCPUSpeed, "sldCPUSpeed", ControlKind::Slider, "", 795, 2190, 2175, 360, IDC_frameCPUUsage, -1, SliderOf(300, 1000, 300, 5, 1)},
+};
+
+inline constexpr ui::PanelSpec kSystemStatusPanel = ui::PanelLayout(ui::PanelId::frmSystemStatus, kSystemStatusControls);
+
+}  // namespace systemstatus
+
+using systemstatus::kSystemStatusPanel;
+
+inline constexpr std::uint32_t kStatusTimerMs = 300;
+
+// The histogram's sample of free memory: the free share of physical memory
+// in whole percent (ties to even), from megabytes as the panel rounds them.
+// Nothing when the total is 0.
+std::optional<std::int32_t> FreeMemoryPercent(std::int64_t freeMegabytes, std::int64_t totalMegabytes);
+
+// Optimize Now asks for v x 1,048,576 characters in a signed 32-bit count:
+// the target slider ends where that still fits.
+std::int64_t TargetMaximum(std::int64_t totalMegabytes);
+
+// A speed slider's position 300..1000 as the timer's interval, 1000..300 ms.
+std::uint32_t SpeedInterval(int position);
+
+std::string MemoryCaption(std::int32_t percent);     // "Memory Usage (37%)."
+std::string ProcessorCaption(std::int32_t percent);  // "Processor usage (12%)."
+std::string TargetCaption(std::int64_t megabytes);   // "Target Level Of RAM 64MB."
+std::string TargetToolTip(std::int64_t megabytes);   // "64 MB to free when Optimize is clicked"
+// The tray's tooltip: the percentage the memory caption shows, or free megabytes.
+std::string TrayMemoryTip(bool percent, std::int32_t freePercent, std::int64_t freeMegabytes);
+
+}  // namespace tw
