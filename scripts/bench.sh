@@ -15,3 +15,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash "$ROOT/scripts/lib/wine-session.sh"
   wine "$BUILD/win32/bin/balloon_bench.exe" "${1:-9}"
 # The backup manager's list with 999 backups, sorted by date its way and the search-per-comparison way.
 bash "$ROOT/scripts/lib/wine-session.sh" run wine "$BUILD/win32/bin/backup_list_bench.exe" "${1:-9}"
+# Idle cost over 60 s: every panel loaded and the default timers, against the minimal window program.
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$ROOT/scripts/lib/wine-session.sh" run \
+  wine "$BUILD/win32/bin/idle_bench.exe" 60

@@ -51,7 +51,12 @@ MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon
       flash_([this](std::string_view command, std::string_view argument) {
         OnNavigationCommand(command, argument);
       }) {
-  for (const PanelInfo& info : kPanels) panels_[static_cast<int>(info.id)] = MakePanel(info.id, app_);
+  const PanelLinks links{[this](PanelId id) -> ui::Panel& { return Panel(id); },
+                         [this](const std::string& tip) {
+                           Tray1.Icon().TrayToolTip = tip;
+                           Tray1.Show(true);
+                         }};
+  for (const PanelInfo& info : kPanels) panels_[static_cast<int>(info.id)] = MakePanel(info.id, app_, links);
 }
 
 MainWindow::~MainWindow() {

@@ -3,8 +3,12 @@
 #include <array>
 
 #include "backup/win32/frmBackUp.h"
+#include "memory/win32/frmRamConfiguration.h"
+#include "memory/win32/frmSystemStatus.h"
 #include "pinger/win32/frmNetPingerSettings.h"
 #include "platform/win32/WidePath.h"
+#include "platform/win32/Win32SystemInfo.h"
+#include "platform/win32/Win32Version.h"
 #include "settings/win32/frmMainSettings.h"
 #include "tuning/win32/frmNormalMode.h"
 #include "tuning/win32/frmWizardMode.h"
@@ -43,9 +47,44 @@ auto ApplierFor(AppContext& app) {
   };
 }
 
+// Memory and processor figures come straight from the system, which keeps
+// nothing between calls: one of each serves the whole run.
+Win32SystemInfo& SystemInfo() {
+  static Win32SystemInfo system;
+  return system;
+}
+
+Win32Version& VersionSource() {
+  static Win32Version version;
+  return version;
+}
+
 }  // namespace
 
-std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app) {
+std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app, const PanelLinks& links) {
+  if (id == PanelId::frmSystemStatus) {
+    frmSystemStatus::Links statusLinks;
+    if (links.panel) {
+      statusLinks.optPer = [panel = links.panel] {
+        const auto* ram = dynamic_cast<const frmRamConfiguration*>(&panel(PanelId::frmRamConfiguration));
+        return ram != nullptr && ram->optPer();
+      };
+    }
+    statusLinks.showTrayTip = links.showTrayTip;
+    return std::make_unique<frmSystemStatus>(SystemInfo(), SystemInfo(), app.registry, VersionSource(),
+                                             std::move(statusLinks), app.messages);
+  }
+  if (id == PanelId::frmRamConfiguration) {
+    std::function<std::int32_t()> query;
+    if (links.panel) {
+      query = [panel = links.panel] {
+        auto* status = dynamic_cast<frmSystemStatus*>(&panel(PanelId::frmSystemStatus));
+        return status != nullptr ? status->QueryProcessor() : 0;
+      };
+    }
+    return std::make_unique<frmRamConfiguration>(app.registry, SystemInfo(), app.sound, app.programFolder,
+                                                 std::move(query), app.messages);
+  }
   if (id == PanelId::frmWizardMode) {
     return std::make_unique<frmWizardMode>(
         app.tuning,

@@ -1,5 +1,7 @@
 #pragma once
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "app/AppContext.h"
 #include "app/Panels.h"
@@ -10,6 +12,13 @@ namespace tw {
 // The panel object for each of the seven panels. A panel whose contents are
 // not built yet is an empty window carrying its caption and size. Each panel
 // gets from `app` only what it works with.
-std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app);
+// What panels reach of the main window: its other panels (the status monitor
+// and the RAM alarm read each other) and the tray icon's tooltip.
+struct PanelLinks {
+  std::function<ui::Panel&(PanelId id)> panel;
+  std::function<void(const std::string& tip)> showTrayTip;  // TrayToolTip, then Show(true)
+};
+
+std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app, const PanelLinks& links = {});
 
 }  // namespace tw

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/win32/Gdi.h"
+#include "ui/win32/Histogram.h"
 #include "ui/win32/OptionGroupKeys.h"
 #include "ui/win32/Window.h"
 
@@ -45,7 +46,7 @@ WindowKind KindOf(const ControlSpec& control) {
     // The buddy holds the number as the user reads and stores it: no thousands separator.
     case ControlKind::UpDown:
       return {UPDOWN_CLASSA, UDS_ARROWKEYS | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_NOTHOUSANDS, 0};
-    case ControlKind::Histogram: return {"STATIC", SS_SUNKEN, 0};
+    case ControlKind::Histogram: return {kHistogramClass, 0, WS_EX_CLIENTEDGE};
   }
   return {"STATIC", 0, 0};
 }
@@ -119,6 +120,7 @@ bool CreateControls(HWND panel, std::span<const ControlSpec> table, HFONT font) 
   GetClientRect(panel, &client);
   const PixelOffset offset = CentringOffset(table, client.right, client.bottom);
   HINSTANCE instance = GetModuleHandleA(nullptr);
+  RegisterHistogramClass();
   bool allCreated = true;
   const ControlSpec* previous = nullptr;
   for (const ControlSpec& control : table) {

@@ -1,0 +1,136 @@
+#include "memory/win32/frmRamConfiguration.h"
+
+#include <commctrl.h>
+
+#include "memory/win32/frmSystemStatus.h"
+
+namespace tw {
+namespace {
+
+using namespace ramconfig;
+
+bool IsChecked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void SetChecked(HWND button, bool checked) {
+  if (IsChecked(button) != checked) SendMessageA(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+}  // namespace
+
+frmRamConfiguration::frmRamConfiguration(IRegistry& registry, IMemoryStatus& memory, ISound& sound,
+                                         std::string programFolder, std::function<std::int32_t()> queryProcessor,
+                                         ui::IMessageBox& messages)
+    : ui::Panel(kRamConfigurationPanel, messages),
+      sound_(sound),
+      programFolder_(std::move(programFolder)),
+      alarm_({.registry = registry,
+              .timers = Timers(),
+              .memory = memory,
+              .queryProcessor = std::move(queryProcessor),
+              .playSound = [this] { sound_.PlaySoundA(programFolder_ + "\\low-memory.wav", kSndFilename | kSndAsync); },
+              .pumpMessages = [this] { PassMessages(hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr); }}) {}
+
+void frmRamConfiguration::OnLoad() {
+  for (int id : {IDC_txtAlarm, IDC_txtFreeAlarm, IDC_txtTimeCheck, IDC_txtRetryOptimization, IDC_txtRunOnly}) {
+    SendMessageA(Control(id), EM_LIMITTEXT, 10, 0);
+  }
+  alarm_.Form_Load();
+  ShowState();
+}
+
+void frmRamConfiguration::OnCommand(int id, int notification) {
+  if (showing_) return;
+  HWND control = Control(id);
+  const bool clicked = notification == BN_CLICKED;
+  const bool changed = notification == EN_CHANGE;
+  switch (id) {
+    case IDC_chkSoundon:
+      if (!clicked) return;
+      alarm_.chkSoundon_Click(IsChecked(control));
+      break;
+    case IDC_chkAutomatic:
+      if (!clicked) return;
+      alarm_.chkAutomatic_Click(IsChecked(control));
+      break;
+    // An option already selected is not clicked again.
+    case IDC_optMB:
+      if (!clicked || !alarm_.optPer() || !IsChecked(control)) return;
+      alarm_.optMB_Click();
+      break;
+    case IDC_optPer:
+      if (!clicked || alarm_.optPer() || !IsChecked(control)) return;
+      alarm_.optPer_Click();
+      break;
+    case IDC_txtAlarm:
+      if (!changed) return;
+      alarm_.txtAlarm_Change(ui::WindowText(control));
+      break;
+    case IDC_txtFreeAlarm:
+      if (!changed) return;
+      alarm_.txtFreeAlarm_Change(ui::WindowText(control));
+      break;
+    // Each up-down writes its number into its box: the box's change is the up-down's.
+    case IDC_txtTimeCheck:
+      if (!changed) return;
+      alarm_.updnTimeCheck_Change(ui::WindowText(control));
+      break;
+    case IDC_txtRetryOptimization:
+      if (!changed) return;
+      alarm_.UpDownRetryOptimization_Change(ui::WindowText(control));
+      break;
+    case IDC_txtRunOnly:
+      if (!changed) return;
+      alarm_.UpDownRunOnly_Change(ui::WindowText(control));
+      break;
+    case IDC_cmdSave:
+      if (!clicked) return;
+      alarm_.cmdSave_Click();
+      break;
+    default: return;
+  }
+  ShowState();
+}
+
+void frmRamConfiguration::SetEnabled(int id, bool enabled) {
+  HWND control = Control(id);
+  if (control == nullptr || (IsWindowEnabled(control) != FALSE) == enabled) return;
+  const bool hadFocus = GetFocus() == control;
+  EnableWindow(control, enabled ? TRUE : FALSE);
+  // A disabled control cannot keep the keyboard: it goes on to the next one.
+  if (hadFocus && !enabled) {
+    if (HWND next = GetNextDlgTabItem(hwnd(), control, FALSE)) SetFocus(next);
+  }
+}
+
+void frmRamConfiguration::SetText(int id, const std::string& text) {
+  HWND control = Control(id);
+  if (ui::WindowText(control) == text) return;
+  SetWindowTextA(control, text.c_str());
+  // A text put back over the user's typing leaves the caret at its end.
+  SendMessageA(control, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
+}
+
+void frmRamConfiguration::ShowState() {
+  if (!IsLoaded()) return;
+  showing_ = true;
+  const RamControls& state = alarm_.Controls();
+  SetChecked(Control(IDC_chkSoundon), state.soundOn);
+  SetChecked(Control(IDC_chkAutomatic), state.automatic);
+  SetChecked(Control(IDC_optMB), !state.percent);
+  SetChecked(Control(IDC_optPer), state.percent);
+  SendMessageA(Control(IDC_UpDownRunOnly), UDM_SETRANGE32, 0, state.runOnlyMax);
+  SendMessageA(Control(IDC_UpDownRetryOptimization), UDM_SETRANGE32, 0, state.retryMax);
+  SetText(IDC_txtAlarm, state.alarm);
+  SetText(IDC_txtFreeAlarm, state.freeAlarm);
+  SetText(IDC_txtTimeCheck, state.timeCheck);
+  SetText(IDC_txtRunOnly, state.runOnly);
+  SetText(IDC_txtRetryOptimization, state.retry);
+  SetEnabled(IDC_txtAlarm, state.alarmEnabled);
+  SetEnabled(IDC_txtFreeAlarm, state.automaticFieldsEnabled);
+  SetEnabled(IDC_txtTimeCheck, state.automaticFieldsEnabled);
+  SetEnabled(IDC_updnTimeCheck, state.automaticFieldsEnabled);
+  SetEnabled(IDC_cmdSave, state.saveEnabled);
+  showing_ = false;
+}
+
+}  // namespace tw

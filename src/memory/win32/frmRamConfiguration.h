@@ -1,0 +1,45 @@
+#pragma once
+// frmRamConfiguration: the RAM alarm's panel. Its state, settings, handlers
+// and checks are RamAlarm's; the panel shows that state in its controls,
+// passes their events on and binds the sound to the system.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "memory/RamAlarm.h"
+#include "platform/Registry.h"
+#include "platform/Sound.h"
+#include "platform/SystemInfo.h"
+#include "ui/win32/Panel.h"
+
+namespace tw {
+
+class frmRamConfiguration final : public ui::Panel {
+ public:
+  // `queryProcessor` is the status monitor's QueryObject.Query; `programFolder`
+  // holds "low-memory.wav".
+  frmRamConfiguration(IRegistry& registry, IMemoryStatus& memory, ISound& sound, std::string programFolder,
+                      std::function<std::int32_t()> queryProcessor, ui::IMessageBox& messages);
+
+  RamAlarm& Alarm() { return alarm_; }
+  bool optPer() const { return alarm_.optPer(); }
+
+ protected:
+  void OnLoad() override;
+  void OnCommand(int id, int notification) override;
+
+ private:
+  // Writes RamAlarm's state into the controls; their notifications of it are
+  // not the user's edits and are let pass.
+  void ShowState();
+  void SetEnabled(int id, bool enabled);
+  void SetText(int id, const std::string& text);
+
+  ISound& sound_;
+  std::string programFolder_;
+  RamAlarm alarm_;
+  bool showing_ = false;
+};
+
+}  // namespace tw

@@ -1,0 +1,163 @@
+#include "memory/win32/frmSystemStatus.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "ui/win32/Histogram.h"
+
+namespace tw {
+namespace {
+
+using namespace systemstatus;
+
+constexpr int kOptimizePasses = 6;
+
+}  // namespace
+
+void PassMessages(HWND dialog) {
+  MSG message;
+  for (int count = 0; count < 100 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++count) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageA(dialog, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+frmSystemStatus::frmSystemStatus(IMemoryStatus& memory, ISystemInformation& system, IRegistry& registry,
+                                 IVersionSource& version, Links links, ui::IMessageBox& messages)
+    : ui::Panel(kSystemStatusPanel, messages),
+      memory_(memory),
+      system_(system),
+      registry_(registry),
+      version_(version),
+      links_(std::move(links)),
+      fmem_(memory, [this] { PassMessages(hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr); }),
+      tmrMemory_(Timers().MakeTimer([this] { tmrMemory_Timer(); })),
+      tmrCPU_(Timers().MakeTimer([this] { tmrCPU_Timer(); })) {}
+
+std::int32_t frmSystemStatus::QueryProcessor() { return QueryObject_ ? QueryObject_->Query() : 0; }
+
+void frmSystemStatus::OnLoad() {
+  if (IsWindowsNT(version_)) {
+    QueryObject_ = std::make_unique<clsCPUUsageNT>(system_);
+  } else {
+    QueryObject_ = std::make_unique<clsCPUUsage>(registry_);
+  }
+  QueryObject_->Initialize();
+
+  totalMegabytes_ = ToMegabytes(fmem_.GetTotalPhysical());
+  HWND target = Control(IDC_sldFreeMomoryReq);
+  SendMessageA(target, TBM_SETRANGEMIN, FALSE, 0);
+  SendMessageA(target, TBM_SETRANGEMAX, TRUE, static_cast<LPARAM>(TargetMaximum(totalMegabytes_)));
+  SendMessageA(target, TBM_SETPAGESIZE, 0, 16);
+
+  toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+  if (toolTip_ != nullptr) {
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
+    tool.hwnd = hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(target);
+    tool.lpszText = const_cast<char*>("");
+    SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  sldFreeMomoryReq_Change();
+  tmrMemory_->Start(kStatusTimerMs);
+  tmrCPU_->Start(kStatusTimerMs);
+}
+
+void frmSystemStatus::OnUnload() {
+  // The tip window went with the panel, which owned it.
+  toolTip_ = nullptr;
+}
+
+int frmSystemStatus::SliderValue(int id) { return static_cast<int>(SendMessageA(Control(id), TBM_GETPOS, 0, 0)); }
+
+// Captions are rewritten only when they change: a tick of a hidden panel
+// costs no repaint.
+void frmSystemStatus::SetText(int id, const std::string& text) {
+  HWND control = Control(id);
+  if (control != nullptr && ui::WindowText(control) != text) SetWindowTextA(control, text.c_str());
+}
+
+void frmSystemStatus::sldFreeMomoryReq_Change() {
+  const int value = SliderValue(IDC_sldFreeMomoryReq);
+  SetText(IDC_lblTargetMemoryNeeded, TargetCaption(value));
+  if (toolTip_ != nullptr) {
+    std::string tip = TargetToolTip(value);
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(IDC_sldFreeMomoryReq));
+    tool.lpszText = tip.data();
+    SendMessageA(toolTip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void frmSystemStatus::OnScroll(int id, int code) {
+  if (id == IDC_sldFreeMomoryReq) {
+    sldFreeMomoryReq_Change();
+    return;
+  }
+  // The speed and zoom sliders act on their click, when the thumb is let go.
+  if (code != TB_ENDTRACK) return;
+  switch (id) {
+    case IDC_sldMemorySpeed: tmrMemory_->Start(SpeedInterval(SliderValue(id))); break;
+    case IDC_sldCPUSpeed: tmrCPU_->Start(SpeedInterval(SliderValue(id))); break;
+    case IDC_sldMemoryZoom: ui::HistogramSetMaxLines(Control(IDC_histMemory), SliderValue(id)); break;
+    case IDC_sldCPUZoom: ui::HistogramSetMaxLines(Control(IDC_histCPU), SliderValue(id)); break;
+    default: break;
+  }
+}
+
+void frmSystemStatus::OnCommand(int id, int notification) {
+  if (id == IDC_cmdOptimaize && notification == BN_CLICKED) cmdOptimaize_Click();
+}
+
+void frmSystemStatus::cmdOptimaize_Click() {
+  HWND root = hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
+  for (int pass = 0; pass < kOptimizePasses; ++pass) PassMessages(root);
+  ++busy_;
+  HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  const std::int64_t megabytes = SliderValue(IDC_sldFreeMomoryReq);
+  fmem_.FreeUpMemory(static_cast<std::int32_t>(std::min<std::int64_t>(megabytes, 2047) * 1048576));
+  --busy_;
+  SetCursor(busy_ > 0 ? GetCursor() : previous);
+  for (int pass = 0; pass < kOptimizePasses; ++pass) PassMessages(root);
+}
+
+LRESULT frmSystemStatus::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The message passes inside Optimize Now would put the arrow back.
+  if (message == WM_SETCURSOR && busy_ > 0) {
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    return TRUE;
+  }
+  return ui::Panel::OnMessage(message, wParam, lParam);
+}
+
+void frmSystemStatus::tmrCPU_Timer() {
+  HWND histogram = Control(IDC_histCPU);
+  ui::HistogramAddSample(histogram, QueryProcessor());
+  SetText(IDC_frameCPUUsage, ProcessorCaption(ui::HistogramValue(histogram)));
+}
+
+void frmSystemStatus::tmrMemory_Timer() {
+  const std::int64_t freeMegabytes = ToMegabytes(fmem_.GetFreePhysical());
+  HWND histogram = Control(IDC_histMemory);
+  if (const auto percent = FreeMemoryPercent(freeMegabytes, totalMegabytes_)) {
+    ui::HistogramAddSample(histogram, *percent);
+  }
+  const int shown = ui::HistogramValue(histogram);
+  SetText(IDC_fameMemoryUsage, MemoryCaption(shown));
+  const bool percent = links_.optPer && links_.optPer();
+  if (links_.showTrayTip) links_.showTrayTip(TrayMemoryTip(percent, shown, freeMegabytes));
+}
+
+}  // namespace tw

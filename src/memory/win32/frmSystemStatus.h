@@ -1,0 +1,73 @@
+#pragma once
+// frmSystemStatus: the status monitor's panel. Both timers run from its load,
+// shown or hidden; it owns the processor sampler the whole program reads and
+// keeps the tray's tooltip current.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "memory/CpuUsage.h"
+#include "memory/FreeRam.h"
+#include "memory/SystemStatus.h"
+#include "platform/Registry.h"
+#include "platform/SystemInfo.h"
+#include "platform/Version.h"
+#include "ui/win32/Panel.h"
+
+namespace tw {
+
+class frmSystemStatus final : public ui::Panel {
+ public:
+  struct Links {
+    std::function<bool()> optPer;                              // the RAM panel's tooltip format
+    std::function<void(const std::string& tip)> showTrayTip;   // Tray1's tooltip, then Tray1.Show(true)
+  };
+
+  frmSystemStatus(IMemoryStatus& memory, ISystemInformation& system, IRegistry& registry, IVersionSource& version,
+                  Links links, ui::IMessageBox& messages);
+
+  // QueryObject.Query(): 0 before the panel has chosen its sampler.
+  std::int32_t QueryProcessor();
+  ICpuUsage* QueryObject() { return QueryObject_.get(); }
+  FreeRAM& fmem() { return fmem_; }
+
+  void tmrMemory_Timer();
+  void tmrCPU_Timer();
+  void cmdOptimaize_Click();
+  const ui::ITimer& MemoryTimer() const { return *tmrMemory_; }
+  const ui::ITimer& CPUTimer() const { return *tmrCPU_; }
+
+ protected:
+  void OnLoad() override;
+  void OnUnload() override;
+  void OnCommand(int id, int notification) override;
+  void OnScroll(int id, int code) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void sldFreeMomoryReq_Change();
+  int SliderValue(int id);
+  void SetText(int id, const std::string& text);
+
+  IMemoryStatus& memory_;
+  ISystemInformation& system_;
+  IRegistry& registry_;
+  IVersionSource& version_;
+  Links links_;
+  FreeRAM fmem_;
+  std::unique_ptr<ICpuUsage> QueryObject_;
+  std::int64_t totalMegabytes_ = 0;
+  int busy_ = 0;  // Optimize Now calls under way: the hourglass shows
+  HWND toolTip_ = nullptr;
+  std::unique_ptr<ui::ITimer> tmrMemory_;
+  std::unique_ptr<ui::ITimer> tmrCPU_;
+};
+
+// One bounded pass over the thread's window messages; keyboard messages for
+// `dialog` go through its tab and arrow handling. A WM_QUIT met on the way is
+// put back for the main loop.
+void PassMessages(HWND dialog);
+
+}  // namespace tw

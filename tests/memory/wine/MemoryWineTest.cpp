@@ -1,0 +1,196 @@
+// The memory figures and the NT sampler on the prefix's real system, and one
+// walk of the two real panels inside the real main window: the status
+// monitor's ticks, sliders and Optimize Now, the RAM alarm's controls, its
+// save and its sound, and the tray tooltip following the alarm's option.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <psapi.h>
+
+#include "memory/win32/frmRamConfiguration.h"
+#include "memory/win32/frmSystemStatus.h"
+#include "platform/win32/Win32SystemInfo.h"
+#include "platform/win32/Win32Version.h"
+#include "settings/RegistrySettings.h"
+#include "support/wine/MainWindowFixture.h"
+#include "ui/win32/Histogram.h"
+
+namespace tw::test {
+namespace {
+
+std::int64_t WorkingSet(bool peak) {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return static_cast<std::int64_t>(peak ? counters.PeakWorkingSetSize : counters.WorkingSetSize);
+}
+
+TEST(MemorySystem, FreeUpMemoryOf64MegabytesHoldsAbout128AndLetsThemGo) {
+  Win32SystemInfo system;
+  FreeRAM fmem(system, [] {});
+  const std::int64_t total = fmem.GetTotalPhysical();
+  ASSERT_GT(total, 64ll << 20);
+  EXPECT_GT(fmem.GetFreePhysical(), 0);
+  EXPECT_LE(fmem.GetFreePhysical(), total);
+
+  const std::int64_t before = WorkingSet(false);
+  EXPECT_EQ(64 * 1048576, fmem.FreeUpMemory(64 * 1048576));
+  const std::int64_t peak = WorkingSet(true);
+  const std::int64_t after = WorkingSet(false);
+  EXPECT_GE(peak - before, 120ll << 20) << "peak " << peak << ", before " << before;
+  EXPECT_LT(after - before, 32ll << 20) << "after " << after << ", before " << before;
+}
+
+DWORD WINAPI Spin(LPVOID stop) {
+  while (!*static_cast<volatile LONG*>(stop)) {
+  }
+  return 0;
+}
+
+TEST(MemorySystem, TheNtSamplerReadsAboutHalfWhileOneOfTwoProcessorsIsBusy) {
+  Win32Version version;
+  if (!IsWindowsNT(version)) GTEST_SKIP() << "the 9x family reads its kernel statistic";
+  SYSTEM_INFO info{};
+  GetSystemInfo(&info);
+  if (info.dwNumberOfProcessors != 2) GTEST_SKIP() << info.dwNumberOfProcessors << " processors";
+  Win32SystemInfo system;
+  clsCPUUsageNT sampler(system);
+  volatile LONG stop = 0;
+  HANDLE spinner = CreateThread(nullptr, 0, &Spin, const_cast<LONG*>(&stop), 0, nullptr);
+  ASSERT_NE(nullptr, spinner);
+  sampler.Initialize();
+  // A processor measurement needs time to pass; this is the one test that lets it.
+  Sleep(600);
+  const std::int32_t usage = sampler.Query();
+  stop = 1;
+  WaitForSingleObject(spinner, INFINITE);
+  CloseHandle(spinner);
+  // Other work on the machine can only add to the busy half.
+  EXPECT_GE(usage, 40);
+  EXPECT_LE(usage, 100);
+}
+
+using namespace systemstatus;
+using namespace ramconfig;
+
+class MemoryPanels : public MainWindowFixture {
+ protected:
+  void SetUp() override {
+    MainWindowFixture::SetUp();
+    MainWindow& main = Start();
+    status_ = dynamic_cast<frmSystemStatus*>(&main.Panel(PanelId::frmSystemStatus));
+    ram_ = dynamic_cast<frmRamConfiguration*>(&main.Panel(PanelId::frmRamConfiguration));
+    ASSERT_NE(nullptr, status_);
+    ASSERT_NE(nullptr, ram_);
+  }
+  std::string Text(ui::Panel& panel, int id) { return ui::WindowText(panel.Control(id)); }
+  void Click(ui::Panel& panel, int id) { SendMessageA(panel.Control(id), BM_CLICK, 0, 0); }
+  void Slide(int id, int position) {
+    HWND slider = status_->Control(id);
+    SendMessageA(slider, TBM_SETPOS, TRUE, position);
+    SendMessageA(status_->hwnd(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(slider));
+  }
+  std::string LastTip() {
+    for (auto call = notify_.calls.rbegin(); call != notify_.calls.rend(); ++call) {
+      if (call->message != ui::kNimDelete) return call->data.tip.data();
+    }
+    return {};
+  }
+
+  frmSystemStatus* status_ = nullptr;
+  frmRamConfiguration* ram_ = nullptr;
+};
+
+TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
+  // Both loaded hidden at start-up, their timers running.
+  EXPECT_TRUE(status_->MemoryTimer().IsRunning());
+  EXPECT_EQ(300u, status_->CPUTimer().Interval());
+  EXPECT_TRUE(ram_->Alarm().AlarmTimer().IsRunning());
+  EXPECT_EQ("Target Level Of RAM 0MB.", Text(*status_, IDC_lblTargetMemoryNeeded));
+  const LRESULT maximum = SendMessageA(status_->Control(IDC_sldFreeMomoryReq), TBM_GETRANGEMAX, 0, 0);
+  EXPECT_GT(maximum, 0);
+  EXPECT_LE(maximum, 2047);
+
+  // A memory tick: the sample, its caption and the tray's tooltip in MB, the icon shown.
+  notify_.calls.clear();
+  status_->tmrMemory_Timer();
+  HWND histogram = status_->Control(IDC_histMemory);
+  const int percent = ui::HistogramValue(histogram);
+  EXPECT_GT(percent, 0);
+  EXPECT_LE(percent, 100);
+  EXPECT_EQ(MemoryCaption(percent), Text(*status_, IDC_fameMemoryUsage));
+  const std::int64_t freeMegabytes = ToMegabytes(status_->fmem().GetFreePhysical());
+  EXPECT_NEAR(static_cast<double>(freeMegabytes), std::stod(LastTip().substr(15)), 64.0) << LastTip();
+  EXPECT_EQ(" Memory Usage (", LastTip().substr(0, 15));
+  EXPECT_NE(std::string::npos, LastTip().find("MB). "));
+
+  // The tray icon removed: the next tick adds it again.
+  main_->Tray1.Show(false);
+  status_->tmrMemory_Timer();
+  EXPECT_TRUE(main_->Tray1.IsVisible());
+  EXPECT_EQ(ui::kNimAdd, notify_.calls.back().message);
+
+  // The processor tick.
+  status_->tmrCPU_Timer();
+  EXPECT_EQ(ProcessorCaption(ui::HistogramValue(status_->Control(IDC_histCPU))), Text(*status_, IDC_frameCPUUsage));
+
+  // Speed and zoom on their click.
+  Slide(IDC_sldMemorySpeed, 650);
+  EXPECT_EQ(650u, status_->MemoryTimer().Interval());
+  Slide(IDC_sldCPUSpeed, 1000);
+  EXPECT_EQ(300u, status_->CPUTimer().Interval());
+  Slide(IDC_sldMemoryZoom, 50);
+  EXPECT_EQ(50, SendMessageA(histogram, ui::HGM_GETMAXLINES, 0, 0));
+
+  // Optimize Now with the target at 0 holds nothing and comes back.
+  Click(*status_, IDC_cmdOptimaize);
+  Slide(IDC_sldFreeMomoryReq, 8);
+  EXPECT_EQ("Target Level Of RAM 8MB.", Text(*status_, IDC_lblTargetMemoryNeeded));
+  Click(*status_, IDC_cmdOptimaize);
+
+  // The alarm panel with nothing stored: the table's defaults, the level off with the sound.
+  EXPECT_EQ("250", Text(*ram_, IDC_txtAlarm));
+  EXPECT_EQ("10", Text(*ram_, IDC_txtFreeAlarm));
+  EXPECT_EQ("2", Text(*ram_, IDC_txtRunOnly));
+  EXPECT_EQ("10", Text(*ram_, IDC_txtRetryOptimization));
+  EXPECT_EQ(BST_CHECKED, SendMessageA(ram_->Control(IDC_optMB), BM_GETCHECK, 0, 0));
+  EXPECT_FALSE(IsWindowEnabled(ram_->Control(IDC_txtAlarm)));
+  EXPECT_FALSE(IsWindowEnabled(ram_->Control(IDC_cmdSave)));
+
+  Click(*ram_, IDC_chkSoundon);
+  EXPECT_TRUE(IsWindowEnabled(ram_->Control(IDC_txtAlarm)));
+  EXPECT_TRUE(IsWindowEnabled(ram_->Control(IDC_cmdSave)));
+  SetWindowTextA(ram_->Control(IDC_txtAlarm), "abc");
+  EXPECT_EQ("250", Text(*ram_, IDC_txtAlarm));
+  SetWindowTextA(ram_->Control(IDC_txtAlarm), "99999999");  // far above any free memory
+  Click(*ram_, IDC_optPer);
+  int low = -1, high = -1;
+  SendMessageA(ram_->Control(IDC_UpDownRetryOptimization), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+               reinterpret_cast<LPARAM>(&high));
+  EXPECT_EQ(0, low);
+  EXPECT_EQ(100, high);
+  SendMessageA(ram_->Control(IDC_UpDownRunOnly), UDM_SETPOS32, 0, 5);
+  EXPECT_EQ("5", Text(*ram_, IDC_txtRunOnly));
+  Click(*ram_, IDC_cmdSave);
+  EXPECT_FALSE(IsWindowEnabled(ram_->Control(IDC_cmdSave)));
+  const std::string path = SettingsPath(kRamSettingsKey);
+  EXPECT_EQ("True", GetSettingValue(registry(), path, "optPer", "").Text());
+  EXPECT_EQ("99999999", GetSettingValue(registry(), path, "txtAlarm", "").Text());
+  EXPECT_EQ("5", GetSettingValue(registry(), path, "txtRunOnly", "").Text());
+
+  // Below the level with the sound on: the next sound tick plays the alarm.
+  ram_->Alarm().tmrAlarm_Timer();
+  ram_->Alarm().tmrSoundPlayer_Timer();
+  ASSERT_EQ(1u, sound_.played.size());
+  EXPECT_EQ("C:\\Tidewave\\low-memory.wav 131073", sound_.played[0]);
+
+  // The tooltip now follows the percentage the caption shows.
+  status_->tmrMemory_Timer();
+  const std::string caption = Text(*status_, IDC_fameMemoryUsage);
+  EXPECT_EQ(caption, LastTip().substr(1, caption.size()));
+  EXPECT_NE(std::string::npos, caption.find("%)."));
+}
+
+}  // namespace
+}  // namespace tw::test
