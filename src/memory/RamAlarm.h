@@ -49,7 +49,7 @@ using ui::ControlKind;
 using ui::UpDownOf;
 
 // The numbers stand before their labels, so the long explanations have the
-// frame's width.
+// frame's width; the last one still takes two lines.
 inline constexpr ui::ControlSpec kRamConfigurationControls[] = {
     {IDC_frameRamConfiguration, "frameRamConfiguration", ControlKind::Frame, "Ram Configuration", 0, 15, 6540, 3570},
     {IDC_framOnOffSettings, "framOnOffSettings", ControlKind::Frame, "On/Off settings", 120, 240, 6300, 810, IDC_frameRamConfiguration},
@@ -61,18 +61,18 @@ inline constexpr ui::ControlSpec kRamConfigurationControls[] = {
     {IDC_optMB, "optMB", ControlKind::OptionButton, "Free RAM in MB", 150, 240, 1875, 255, IDC_frameSysToolTip},
     {IDC_optPer, "optPer", ControlKind::OptionButton, "Percentage of Free RAM", 2175, 240, 2550, 255, IDC_frameSysToolTip},
     {IDC_cmdSave, "cmdSave", ControlKind::Button, "Save", 5070, 1200, 1350, 375, IDC_frameRamConfiguration},
-    {IDC_framOpt, "framOpt", ControlKind::Frame, "Automatic Optimization", 120, 1710, 6300, 1740, IDC_frameRamConfiguration},
+    {IDC_framOpt, "framOpt", ControlKind::Frame, "Automatic Optimization", 120, 1710, 6300, 1785, IDC_frameRamConfiguration},
     {IDC_txtFreeAlarm, "txtFreeAlarm", ControlKind::TextBox, "128", 150, 240, 840, 315, IDC_framOpt},
     {IDC_lblRamFree, "lblRamFree", ControlKind::SkinLabel, "RAM to try and free when alarm level is reached:", 1110, 285, 5100, 225, IDC_framOpt},
-    {IDC_txtTimeCheck, "txtTimeCheck", ControlKind::TextBox, "100", 150, 585, 840, 315, IDC_framOpt},
-    {IDC_updnTimeCheck, "updnTimeCheck", ControlKind::UpDown, "", 750, 585, 240, 315, IDC_framOpt, -1, UpDownOf(IDC_txtTimeCheck, 100, 65535, 100)},
-    {IDC_lblCheckTime, "lblCheckTime", ControlKind::SkinLabel, "Do check every (in Milliseconds)", 1110, 630, 5100, 225, IDC_framOpt},
-    {IDC_txtRetryOptimization, "txtRetryOptimization", ControlKind::TextBox, "0", 150, 930, 840, 315, IDC_framOpt},
-    {IDC_UpDownRetryOptimization, "UpDownRetryOptimization", ControlKind::UpDown, "", 750, 930, 240, 315, IDC_framOpt, -1, UpDownOf(IDC_txtRetryOptimization, 0, 20, 0)},
-    {IDC_lblTimeToRetry, "lblTimeToRetry", ControlKind::SkinLabel, "Times to retry optimization", 1110, 975, 5100, 225, IDC_framOpt},
-    {IDC_txtRunOnly, "txtRunOnly", ControlKind::TextBox, "0", 150, 1275, 840, 315, IDC_framOpt},
-    {IDC_UpDownRunOnly, "UpDownRunOnly", ControlKind::UpDown, "", 750, 1275, 240, 315, IDC_framOpt, -1, UpDownOf(IDC_txtRunOnly, 0, 1000, 0)},
-    {IDC_lblrunOnly, "lblrunOnly", ControlKind::SkinLabel, "Run ONLY if CPU-Usage is below this (0=detectyion not in use)", 1110, 1320, 5100, 225, IDC_framOpt},
+    {IDC_txtTimeCheck, "txtTimeCheck", ControlKind::TextBox, "100", 150, 570, 840, 315, IDC_framOpt},
+    {IDC_updnTimeCheck, "updnTimeCheck", ControlKind::UpDown, "", 750, 570, 240, 315, IDC_framOpt, -1, UpDownOf(IDC_txtTimeCheck, 100, 65535, 100)},
+    {IDC_lblCheckTime, "lblCheckTime", ControlKind::SkinLabel, "Do check every (in Milliseconds)", 1110, 615, 5100, 225, IDC_framOpt},
+    {IDC_txtRetryOptimization, "txtRetryOptimization", ControlKind::TextBox, "0", 150, 900, 840, 315, IDC_framOpt},
+    {IDC_UpDownRetryOptimization, "UpDownRetryOptimization", ControlKind::UpDown, "", 750, 900, 240, 315, IDC_framOpt, -1, UpDownOf(IDC_txtRetryOptimization, 0, 20, 0)},
+    {IDC_lblTimeToRetry, "lblTimeToRetry", ControlKind::SkinLabel, "Times to retry optimization", 1110, 945, 5100, 225, IDC_framOpt},
+    {IDC_txtRunOnly, "txtRunOnly", ControlKind::TextBox, "0", 150, 1230, 840, 315, IDC_framOpt},
+    {IDC_UpDownRunOnly, "UpDownRunOnly", ControlKind::UpDown, "", 750, 1230, 240, 315, IDC_framOpt, -1, UpDownOf(IDC_txtRunOnly, 0, 1000, 0)},
+    {IDC_lblrunOnly, "lblrunOnly", ControlKind::SkinLabel, "Run ONLY if CPU-Usage is below this (0=detectyion not in use)", 1110, 1275, 5100, 450, IDC_framOpt},
 };
 
 inline constexpr ui::PanelSpec kRamConfigurationPanel =
