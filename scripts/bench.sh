@@ -17,4 +17,4 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash "$ROOT/scripts/lib/wine-session.sh"
 bash "$ROOT/scripts/lib/wine-session.sh" run wine "$BUILD/win32/bin/backup_list_bench.exe" "${1:-9}"
 # Idle cost over 60 s: every panel loaded and the default timers, against the minimal window program.
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$ROOT/scripts/lib/wine-session.sh" run \
-  wine "$BUILD/win32/bin/idle_bench.exe" 60
+  bash "$ROOT/bench/idle_cost.sh" "$BUILD/win32/bin" 60

@@ -97,7 +97,9 @@ void RamAlarm::LoadRamSettings() {
   ApplyChecks();
   const int interval = UpDownValue(controls_.timeCheck, kCheckIntervalMin, kCheckIntervalMax);
   controls_.timeCheck = std::to_string(interval);
-  tmrAlarm_->Start(static_cast<std::uint32_t>(interval));
+  checkInterval_ = static_cast<std::uint32_t>(interval);
+  tmrAlarm_->Start(checkInterval_);
+  RunAlarmTimer();
   threshold_ = UpDownValue(controls_.runOnly, 0, controls_.runOnlyMax);
   retryCount_ = UpDownValue(controls_.retry, 0, controls_.retryMax);
   // What the up-downs show is what they hold.
@@ -131,16 +133,30 @@ void RamAlarm::ApplyChecks() {
   controls_.automaticFieldsEnabled = controls_.automatic;
 }
 
+// With neither the sound nor the freeing on, no check could change a thing:
+// the timer rests instead of waking the program ten times a second for
+// nothing, and starts again, at the loaded interval, with either box.
+void RamAlarm::RunAlarmTimer() {
+  const bool needed = controls_.soundOn || controls_.automatic;
+  if (!needed) {
+    tmrAlarm_->Stop();
+  } else if (!tmrAlarm_->IsRunning()) {
+    tmrAlarm_->Start(checkInterval_);
+  }
+}
+
 void RamAlarm::chkSoundon_Click(bool checked) {
   SetChanged(true);
   controls_.soundOn = checked;
   ApplyChecks();
+  RunAlarmTimer();
 }
 
 void RamAlarm::chkAutomatic_Click(bool checked) {
   SetChanged(true);
   controls_.automatic = checked;
   ApplyChecks();
+  RunAlarmTimer();
 }
 
 void RamAlarm::SetRanges(int maximum) {
@@ -200,8 +216,9 @@ void RamAlarm::tmrAlarm_Timer() {
     ~Done() { flag = false; }
   } done{checking_};
 
-  FreeRAM fmem(services_.memory, services_.pumpMessages, services_.allocate);
   soundFlag_ = false;
+  if (!controls_.soundOn && !controls_.automatic) return;
+  FreeRAM fmem(services_.memory, services_.pumpMessages, services_.allocate);
   if (fmem.GetFreePhysical() / kBytesPerMegabyte < alarmLevel_ && controls_.soundOn) soundFlag_ = true;
   if (!controls_.automatic || !(fmem.GetFreePhysical() / kBytesPerMegabyte < alarmLevel_)) return;
 

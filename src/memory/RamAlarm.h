@@ -140,7 +140,8 @@ class RamAlarm {
   void UpDownRetryOptimization_Change(std::string_view text);
   void UpDownRunOnly_Change(std::string_view text);
 
-  // The alarm check. One that starts while another is still inside its
+  // The alarm check, on the loaded interval while the sound or the freeing is
+  // on (the timer rests while neither is). One that starts while another is still inside its
   // freeing loop (a nested tick from the message passes) returns at once:
   // each would hold its own block, and memory would run out.
   void tmrAlarm_Timer();
@@ -158,6 +159,7 @@ class RamAlarm {
 
  private:
   void ApplyChecks();
+  void RunAlarmTimer();
   void SetRanges(int maximum);
   void Pump(int passes);
 
@@ -169,6 +171,7 @@ class RamAlarm {
   int threshold_ = 0;
   int retryCount_ = 0;
   bool soundFlag_ = false;
+  std::uint32_t checkInterval_ = kCheckIntervalMin;
   bool checking_ = false;
   std::unique_ptr<ui::ITimer> tmrAlarm_;
   std::unique_ptr<ui::ITimer> tmrSoundPlayer_;

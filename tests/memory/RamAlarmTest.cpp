@@ -58,6 +58,10 @@ TEST_F(RamAlarmTest, DefaultsSaveInTheirWrittenFormsAndReadBack) {
   EXPECT_EQ(10, alarm.RetryCount());
   EXPECT_FALSE(alarm.Changed());
   EXPECT_FALSE(alarm.Controls().alarmEnabled);
+  EXPECT_FALSE(alarm.AlarmTimer().IsRunning());  // nothing to check for
+  alarm.chkAutomatic_Click(true);
+  EXPECT_TRUE(alarm.AlarmTimer().IsRunning());
+  alarm.chkAutomatic_Click(false);
 
   alarm.chkSoundon_Click(true);
   alarm.optPer_Click();

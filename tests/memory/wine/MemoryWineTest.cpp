@@ -106,7 +106,7 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
   // Both loaded hidden at start-up, their timers running.
   EXPECT_TRUE(status_->MemoryTimer().IsRunning());
   EXPECT_EQ(300u, status_->CPUTimer().Interval());
-  EXPECT_TRUE(ram_->Alarm().AlarmTimer().IsRunning());
+  EXPECT_FALSE(ram_->Alarm().AlarmTimer().IsRunning());  // rests while sound and freeing are off
   EXPECT_EQ("Target Level Of RAM 0MB.", Text(*status_, IDC_lblTargetMemoryNeeded));
   const LRESULT maximum = SendMessageA(status_->Control(IDC_sldFreeMomoryReq), TBM_GETRANGEMAX, 0, 0);
   EXPECT_GT(maximum, 0);
@@ -159,6 +159,7 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
   EXPECT_FALSE(IsWindowEnabled(ram_->Control(IDC_cmdSave)));
 
   Click(*ram_, IDC_chkSoundon);
+  EXPECT_TRUE(ram_->Alarm().AlarmTimer().IsRunning());
   EXPECT_TRUE(IsWindowEnabled(ram_->Control(IDC_txtAlarm)));
   EXPECT_TRUE(IsWindowEnabled(ram_->Control(IDC_cmdSave)));
   SetWindowTextA(ram_->Control(IDC_txtAlarm), "abc");
