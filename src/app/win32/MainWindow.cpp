@@ -52,6 +52,7 @@ MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon
         OnNavigationCommand(command, argument);
       }) {
   const PanelLinks links{[this](PanelId id) -> ui::Panel& { return Panel(id); },
+                         [this](PanelId id) { Panel(id).Load(*this); },
                          [this](const std::string& tip) {
                            // An icon the shell holds with this very tip needs no
                            // call into the shell three times a second.

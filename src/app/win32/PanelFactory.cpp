@@ -65,9 +65,13 @@ std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app, const PanelLin
   if (id == PanelId::frmSystemStatus) {
     frmSystemStatus::Links statusLinks;
     if (links.panel) {
-      statusLinks.optPer = [panel = links.panel] {
-        const auto* ram = dynamic_cast<const frmRamConfiguration*>(&panel(PanelId::frmRamConfiguration));
-        return ram != nullptr && ram->optPer();
+      // The RAM panel's option as it stands, the panel loaded first if it
+      // is not yet: its stored format counts from the first tick.
+      statusLinks.optPer = [panel = links.panel, load = links.load] {
+        auto* ram = dynamic_cast<frmRamConfiguration*>(&panel(PanelId::frmRamConfiguration));
+        if (ram == nullptr) return false;
+        if (!ram->IsLoaded() && load) load(PanelId::frmRamConfiguration);
+        return ram->optPer();
       };
     }
     statusLinks.showTrayTip = links.showTrayTip;

@@ -71,6 +71,14 @@ TEST(MemorySystem, TheNtSamplerReadsAboutHalfWhileOneOfTwoProcessorsIsBusy) {
   EXPECT_LE(usage, 100);
 }
 
+// The tip windows of this thread (a popup's owner is the top-level window).
+BOOL CALLBACK CollectTips(HWND window, LPARAM parameter) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
+  return TRUE;
+}
+
 using namespace systemstatus;
 using namespace ramconfig;
 
@@ -94,6 +102,23 @@ class MemoryPanels : public MainWindowFixture {
   std::string LastTip() {
     for (auto call = notify_.calls.rbegin(); call != notify_.calls.rend(); ++call) {
       if (call->message != ui::kNimDelete) return call->data.tip.data();
+    }
+    return {};
+  }
+
+  // The text of the target slider's tip, from whichever tip window holds it.
+  std::string TargetTip() {
+    std::vector<HWND> tips;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectTips, reinterpret_cast<LPARAM>(&tips));
+    for (HWND tip : tips) {
+      char text[128] = {};
+      TOOLINFOA tool{};
+      tool.cbSize = TTTOOLINFOA_V2_SIZE;
+      tool.hwnd = status_->hwnd();
+      tool.uId = reinterpret_cast<UINT_PTR>(status_->Control(IDC_sldFreeMomoryReq));
+      tool.lpszText = text;
+      SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+      if (text[0] != '\0') return text;
     }
     return {};
   }
@@ -147,6 +172,7 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
   Click(*status_, IDC_cmdOptimaize);
   Slide(IDC_sldFreeMomoryReq, 8);
   EXPECT_EQ("Target Level Of RAM 8MB.", Text(*status_, IDC_lblTargetMemoryNeeded));
+  EXPECT_EQ("8 MB to free when Optimize is clicked", TargetTip());
   Click(*status_, IDC_cmdOptimaize);
 
   // The alarm panel with nothing stored: the table's defaults, the level off with the sound.
@@ -186,8 +212,11 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
   ASSERT_EQ(1u, sound_.played.size());
   EXPECT_EQ("C:\\Tidewave\\low-memory.wav 131073", sound_.played[0]);
 
-  // The tooltip now follows the percentage the caption shows.
+  // The tooltip now follows the percentage the caption shows, also with the
+  // RAM panel unloaded: reading its option loads it again.
+  ram_->Unload();
   status_->tmrMemory_Timer();
+  EXPECT_TRUE(ram_->IsLoaded());
   const std::string caption = Text(*status_, IDC_fameMemoryUsage);
   EXPECT_EQ(caption, LastTip().substr(1, caption.size()));
   EXPECT_NE(std::string::npos, caption.find("%)."));
