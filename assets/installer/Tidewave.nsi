@@ -30,10 +30,12 @@ InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 ; Tuning writes under HKEY_LOCAL_MACHINE, and so does the installer.
 RequestExecutionLevel admin
 XPStyle on
+BrandingText "Tidewave ${VERSION}"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
-Icon "${__FILEDIR__}\..\Tidewave.ico"
-UninstallIcon "${__FILEDIR__}\..\Tidewave.ico"
+; makensis works in the script's own folder.
+Icon "../Tidewave.ico"
+UninstallIcon "../Tidewave.ico"
 
 VIProductVersion "${VERSION}"
 VIAddVersionKey "ProductName" "${PRODUCT}"
