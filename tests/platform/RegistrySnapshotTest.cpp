@@ -58,8 +58,10 @@ class SnapshotJournal : public ::testing::Test {
   static bool FileExists(const std::string& path) { return std::ifstream(path).good(); }
 
   MemoryRegistry registry_;
-  const std::string journal_ = ::testing::TempDir() + "tidewave-snapshot.journal";
-  const std::string leftover_ = ::testing::TempDir() + "tidewave-snapshot-leftover.journal";
+  // CTest runs these tests side by side, each in its own process: one file each.
+  const std::string name_ = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  const std::string journal_ = ::testing::TempDir() + "tidewave-snapshot-" + name_ + ".journal";
+  const std::string leftover_ = ::testing::TempDir() + "tidewave-snapshot-leftover-" + name_ + ".journal";
 };
 
 TEST_F(SnapshotJournal, TheNextProgramPutsBackValuesTypesAndKeysADeadOneChanged) {

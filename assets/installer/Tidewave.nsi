@@ -1,0 +1,119 @@
+; Tidewave's installer. Built by the build (target Tidewave-Setup) with
+;   makensis -DVERSION=1.0.0.1 -DSOURCE=<folder of the built program> -DOUTFILE=<setup.exe> Tidewave.nsi
+; It installs the program and the files it looks for beside itself; the
+; uninstaller takes away exactly those, and asks before it removes backups,
+; which the program writes there and which nothing else can recreate.
+
+!ifndef VERSION
+  !error "VERSION is not defined"
+!endif
+!ifndef SOURCE
+  !error "SOURCE is not defined"
+!endif
+!ifndef OUTFILE
+  !define OUTFILE "Tidewave-Setup.exe"
+!endif
+
+!define PRODUCT "Tidewave"
+!define MAKER "Marlpit"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tidewave"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define SETTINGS_KEY "SOFTWARE\Marlpit\Tidewave"
+
+Unicode false
+SetCompressor /SOLID lzma
+Name "${PRODUCT}"
+Caption "${PRODUCT} ${VERSION} Setup"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+; Tuning writes under HKEY_LOCAL_MACHINE, and so does the installer.
+RequestExecutionLevel admin
+XPStyle on
+BrandingText "Tidewave ${VERSION}"
+ShowInstDetails nevershow
+ShowUninstDetails nevershow
+; makensis works in the script's own folder.
+Icon "../Tidewave.ico"
+UninstallIcon "../Tidewave.ico"
+
+VIProductVersion "${VERSION}"
+VIAddVersionKey "ProductName" "${PRODUCT}"
+VIAddVersionKey "CompanyName" "${MAKER}"
+VIAddVersionKey "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "LegalCopyright" "${MAKER}"
+
+Page directory
+Page instfiles
+UninstPage uninstConfirm
+UninstPage instfiles
+
+; A running copy holds its executable open: it could be neither replaced nor removed.
+!macro RefuseWhileRunning
+  FindWindow $0 "TidewaveMain" "Tidewave"
+  StrCmp $0 0 +3
+    MessageBox MB_OK|MB_ICONEXCLAMATION "Tidewave is running. Close it (Close in its window, or its icon next to the clock), then try again." /SD IDOK
+    Abort
+!macroend
+
+Function .onInit
+  !insertmacro RefuseWhileRunning
+FunctionEnd
+
+Function un.onInit
+  !insertmacro RefuseWhileRunning
+FunctionEnd
+
+Section "Tidewave"
+  SetShellVarContext all
+  SetOutPath "$INSTDIR"
+  File "${SOURCE}\Tidewave.exe"
+  File "${SOURCE}\RTidewaveMask.skn"
+  File "${SOURCE}\TidewaveHelp.chm"
+  File "${SOURCE}\Ping.wav"
+  !if /FileExists "${SOURCE}\low-memory.wav"
+    File "${SOURCE}\low-memory.wav"
+  !endif
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+
+  CreateDirectory "$SMPROGRAMS\${PRODUCT}"
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\Tidewave.exe"
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}\${PRODUCT} Help.lnk" "$INSTDIR\TidewaveHelp.chm"
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk" "$INSTDIR\Uninstall.exe"
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${MAKER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Tidewave.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+Section "Uninstall"
+  SetShellVarContext all
+  Delete "$INSTDIR\Tidewave.exe"
+  Delete "$INSTDIR\RTidewaveMask.skn"
+  Delete "$INSTDIR\TidewaveHelp.chm"
+  Delete "$INSTDIR\Ping.wav"
+  Delete "$INSTDIR\low-memory.wav"
+  Delete "$INSTDIR\Uninstall.exe"
+  RMDir /r "$SMPROGRAMS\${PRODUCT}"
+
+  ; Backups are the only way back to settings from before a change: a silent
+  ; uninstall keeps them.
+  IfFileExists "$INSTDIR\Backups\*.*" 0 backupsDone
+    MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Remove the Backups folder too?$\r$\n$\r$\nIt holds your TCP/IP settings from before each change. Without it they cannot be restored." /SD IDNO IDNO backupsDone
+    RMDir /r "$INSTDIR\Backups"
+  backupsDone:
+  RMDir "$INSTDIR"
+
+  ; Windows would otherwise try to start the removed program at every logon.
+  DeleteRegValue HKCU "${RUN_KEY}" "TidewaveRun"
+  DeleteRegKey HKLM "${SETTINGS_KEY}"
+  DeleteRegKey /ifempty HKLM "SOFTWARE\${MAKER}"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd

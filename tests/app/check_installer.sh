@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The installer's round trip in a prefix of its own, made fresh each run: a
+# silent install puts the program, its files, a Start-menu shortcut and an
+# uninstall entry in place; the installed program starts and closes; a silent
+# uninstall takes all of that away again, with the start-up entry and the
+# settings, and keeps the backups (the answer a silent uninstall gives).
+set -uo pipefail
+setup="$1" press="$2" prefix="$3"
+export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
+failures=0
+fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+has_key() { wine reg query "$1" ${2:+/v "$2"} </dev/null >/dev/null 2>&1; }
+
+rm -rf "$prefix"; mkdir -p "$prefix"
+wineboot -i </dev/null >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine' /v Version /d winxp /f </dev/null >/dev/null 2>&1
+wineserver -w
+
+folder="$prefix/drive_c/Program Files/Tidewave"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tidewave'
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+shortcuts() { find "$prefix/drive_c" -type d -path '*Start Menu/Programs/Tidewave' 2>/dev/null; }
+
+wine "$setup" /S </dev/null >/dev/null 2>&1 || fail "the installer ended with status $?"
+wineserver -w
+for file in Tidewave.exe RTidewaveMask.skn TidewaveHelp.chm Ping.wav Uninstall.exe; do
+  [ -s "$folder/$file" ] || fail "$file was not installed"
+done
+cmp -s "$(dirname "$press")/Tidewave.exe" "$folder/Tidewave.exe" || fail "the installed Tidewave.exe is not the one built"
+menu=$(shortcuts)
+[ -n "$menu" ] && [ -f "$menu/Tidewave.lnk" ] || fail "no Start-menu shortcut"
+has_key "$uninstall_key" UninstallString || fail "no uninstall entry"
+
+# Start the installed program and close it the way a user does.
+wine 'C:\Program Files\Tidewave\Tidewave.exe' </dev/null >/dev/null 2>&1 &
+program=$!
+closed=0
+for _ in $(seq 1 300); do
+  if wine "$press" Close </dev/null >/dev/null 2>&1; then closed=1; break; fi
+  kill -0 "$program" 2>/dev/null || break
+  sleep 0.2
+done
+[ "$closed" = 1 ] || fail "the installed program showed no main window to close"
+wait "$program" || fail "the installed program ended with status $?"
+
+# What the program leaves behind by use: a backup, the start-up entry, its settings.
+mkdir -p "$folder/Backups" && echo kept > "$folder/Backups/1.BCK"
+wine reg add "$run_key" /v TidewaveRun /d '"C:\Program Files\Tidewave\Tidewave.exe"' /f </dev/null >/dev/null 2>&1
+wine reg add 'HKLM\SOFTWARE\Marlpit\Tidewave\Settings\MainSettings' /v chkRunAtStartup /d 1 /f </dev/null >/dev/null 2>&1
+
+wine 'C:\Program Files\Tidewave\Uninstall.exe' /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with status $?"
+wineserver -w
+for file in Tidewave.exe RTidewaveMask.skn TidewaveHelp.chm Ping.wav Uninstall.exe; do
+  [ -e "$folder/$file" ] && fail "$file was left behind"
+done
+[ -f "$folder/Backups/1.BCK" ] || fail "a silent uninstall removed the backups"
+[ -z "$(shortcuts)" ] || fail "the Start-menu shortcuts were left behind"
+has_key "$uninstall_key" && fail "the uninstall entry was left behind"
+has_key "$run_key" TidewaveRun && fail "the TidewaveRun start-up entry was left behind"
+has_key 'HKLM\SOFTWARE\Marlpit\Tidewave' && fail "the settings were left behind"
+wineserver -k 2>/dev/null
+
+[ "$failures" = 0 ] && echo "installed, started, closed and uninstalled: everything in place and taken away again"
+exit $((failures > 0))

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The executable users download: no debug sections or symbols, within the size
+# limit, and one static file that loads no MinGW runtime DLL.
+set -euo pipefail
+exe="$1" limit="$2"
+status=0
+size=$(stat -c %s "$exe")
+if [ "$size" -gt "$limit" ]; then
+  echo "$exe is $size bytes, over the limit of $limit"; status=1
+fi
+debug=$(i686-w64-mingw32-objdump -h "$exe" | awk '$2 ~ /^\.(debug|zdebug|stab)/ {print $2}')
+if [ -n "$debug" ]; then
+  echo "debug sections left in: $(echo $debug)"; status=1
+fi
+if i686-w64-mingw32-objdump -t "$exe" | grep -q '^\[ *[0-9]*\]'; then
+  echo "the symbol table is still there"; status=1
+fi
+runtime=$(i686-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolower($3)}' |
+          grep -E '^(lib|mingw|msvcp|vcruntime)' || true)
+if [ -n "$runtime" ]; then
+  echo "imports runtime DLLs that are not part of Windows: $(echo $runtime)"; status=1
+fi
+echo "$exe: $size bytes (limit $limit)"
+exit $status
