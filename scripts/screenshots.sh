@@ -10,7 +10,7 @@ bash "$ROOT/scripts/setup.sh"
 cmake --build "$BUILD/win32" --target Tidewave TidewaveHelp PressButton -j2
 folder="$BUILD/screenshots"
 rm -rf "$folder"; mkdir -p "$folder"
-cp "$BUILD/win32/bin/"{Tidewave.exe,RTidewaveMask.skn,Ping.wav,TidewaveHelp.chm} "$folder/"
+cp "$BUILD/win32/bin/"{Tidewave.exe,RTidewaveMask.skn,Ping.wav,low-memory.wav,TidewaveHelp.chm} "$folder/"
 export WINEPREFIX="$BUILD/wine/run" WINEDEBUG=-all
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   set -euo pipefail
@@ -32,6 +32,11 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   shot tidewave-advanced-mode
   wine "$press" "Backup" </dev/null
   shot tidewave-backup
+  wine "$press" "System Status" </dev/null
+  sleep 2  # a few samples in the histograms
+  shot tidewave-system-status
+  wine "$press" "Ram Configuration" </dev/null
+  shot tidewave-ram-configuration
   wine "$press" "Ping Settings" </dev/null
   shot tidewave-ping-settings
   wine "$press" "Main Settings" </dev/null
@@ -39,6 +44,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   wine "$press" "Close" </dev/null || true
   wineserver -k
 ' _ "$folder" "$BUILD/win32/bin/PressButton.exe" "$ROOT/docs"
-for name in home wizard-mode advanced-mode backup ping-settings main-settings; do
+for name in home wizard-mode advanced-mode backup system-status ram-configuration ping-settings main-settings; do
   echo "screenshots: $ROOT/docs/tidewave-$name.png"
 done
