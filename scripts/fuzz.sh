@@ -60,6 +60,10 @@ for target in "${targets[@]}"; do
   # Fork mode reports the executions of all its jobs on its progress lines.
   runs=$({ grep -oE '^#[0-9]+' "$log" || true; } | tail -1 | tr -d '#')
   found=$(find "$crashes" -type f \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' -o -name 'oom-*' \) | wc -l)
+  # ...and what the progress lines counted, should an input not have been kept.
+  counted=$({ grep -oE 'oom/timeout/crash: [0-9]+/[0-9]+/[0-9]+' "$log" || true; } | tail -1 |
+            awk -F'[ /]' '{print $4 + $5 + $6}')
+  ((${counted:-0} > found)) && found=$counted
   echo "fuzz: $target: ${runs:-0} executions in ${seconds}s, $found crash inputs in $crashes"
   ((found == 0)) || failed=1
 done
