@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "backup/BackupFile.h"
 #include "backup/Restore.h"
 #include "support/MemoryRegistry.h"
 
@@ -25,6 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto refused = tw::WriteRestore(registry, plan);
     tw::RefusedRestoreMessage(refused, plan.writes.size());
     if (registry.OpenHandles() != 0) std::abort();
+    // What the restore left, backed up, must restore in its turn.
+    const tw::SystemTime taken{2024, 3, 2, 5, 15, 51, 9, 0};
+    const tw::RestorePlan again = tw::PlanRestore(tw::BackupContents(registry, os, taken), os);
+    if (again.problem != tw::RestoreProblem::None) std::abort();
   }
   return 0;
 }
