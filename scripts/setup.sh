@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Everything both README commands need on a fresh Debian machine: the packages,
-# the two builds (native and MinGW) and the two Wine prefixes (XP and 98).
+# the three builds (native, MinGW and the fuzz targets) and the two Wine prefixes (XP and 98).
 # Safe to run again: it installs, configures and boots only what is missing.
 set -euo pipefail
 
@@ -10,7 +10,7 @@ export WINEDEBUG=-all
 
 need_packages() {
   local missing=()
-  for p in cmake g++ googletest g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth x11-utils imagemagick fp-utils nsis zip; do
+  for p in cmake g++ googletest g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth x11-utils imagemagick fp-utils nsis zip clang; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
   done
   if ((${#missing[@]})); then
@@ -58,6 +58,8 @@ unmanaged_windows() {
 need_packages
 configure "$BUILD/native"
 configure "$BUILD/win32" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake"
+# The fuzz targets need clang's libFuzzer (scripts/fuzz.sh).
+configure "$BUILD/fuzz" -DTIDEWAVE_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
 make_prefix xp winxp
 make_prefix 98 win98
 # Windows 7: newer than XP, so family 1 "Windows 32", yet of the NT platform.
