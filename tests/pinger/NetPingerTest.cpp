@@ -140,7 +140,7 @@ TEST_F(NetPingerTest, PingNowPingsTheSavedHostAndSoundsOnlyOnAnAnswer) {
   StoreManual("127.0.0.1", 0);
   Store("chkSound", "1");
   NetPinger& pinger = Load();
-  pinger.txtPingHost_Change("10.9.9.9");
+  pinger.txtPingHost_Change("127.9.9.9");
   pinger.cmdPingNow_Click();
   answer_ = false;
   pinger.cmdPingNow_Click();

@@ -28,7 +28,7 @@ frmRamConfiguration::frmRamConfiguration(IRegistry& registry, IMemoryStatus& mem
               .memory = memory,
               .queryProcessor = std::move(queryProcessor),
               .playSound = [this] { sound_.PlaySoundA(programFolder_ + "\\low-memory.wav", kSndFilename | kSndAsync); },
-              .pumpMessages = [this] { PassMessages(hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr); }}) {}
+              .pumpMessages = [this] { ui::PassMessages(hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr); }}) {}
 
 void frmRamConfiguration::OnLoad() {
   for (int id : {IDC_txtAlarm, IDC_txtFreeAlarm, IDC_txtTimeCheck, IDC_txtRetryOptimization, IDC_txtRunOnly}) {
@@ -91,17 +91,6 @@ void frmRamConfiguration::OnCommand(int id, int notification) {
   ShowState();
 }
 
-void frmRamConfiguration::SetEnabled(int id, bool enabled) {
-  HWND control = Control(id);
-  if (control == nullptr || (IsWindowEnabled(control) != FALSE) == enabled) return;
-  const bool hadFocus = GetFocus() == control;
-  EnableWindow(control, enabled ? TRUE : FALSE);
-  // A disabled control cannot keep the keyboard: it goes on to the next one.
-  if (hadFocus && !enabled) {
-    if (HWND next = GetNextDlgTabItem(hwnd(), control, FALSE)) SetFocus(next);
-  }
-}
-
 void frmRamConfiguration::SetText(int id, const std::string& text) {
   HWND control = Control(id);
   if (ui::WindowText(control) == text) return;
@@ -125,11 +114,11 @@ void frmRamConfiguration::ShowState() {
   SetText(IDC_txtTimeCheck, state.timeCheck);
   SetText(IDC_txtRunOnly, state.runOnly);
   SetText(IDC_txtRetryOptimization, state.retry);
-  SetEnabled(IDC_txtAlarm, state.alarmEnabled);
-  SetEnabled(IDC_txtFreeAlarm, state.automaticFieldsEnabled);
-  SetEnabled(IDC_txtTimeCheck, state.automaticFieldsEnabled);
-  SetEnabled(IDC_updnTimeCheck, state.automaticFieldsEnabled);
-  SetEnabled(IDC_cmdSave, state.saveEnabled);
+  SetControlEnabled(IDC_txtAlarm, state.alarmEnabled);
+  SetControlEnabled(IDC_txtFreeAlarm, state.automaticFieldsEnabled);
+  SetControlEnabled(IDC_txtTimeCheck, state.automaticFieldsEnabled);
+  SetControlEnabled(IDC_updnTimeCheck, state.automaticFieldsEnabled);
+  SetControlEnabled(IDC_cmdSave, state.saveEnabled);
   showing_ = false;
 }
 

@@ -33,7 +33,6 @@ class frmRamConfiguration final : public ui::Panel {
   // Writes RamAlarm's state into the controls; their notifications of it are
   // not the user's edits and are let pass.
   void ShowState();
-  void SetEnabled(int id, bool enabled);
   void SetText(int id, const std::string& text);
 
   ISound& sound_;

@@ -15,18 +15,6 @@ constexpr int kOptimizePasses = 6;
 
 }  // namespace
 
-void PassMessages(HWND dialog) {
-  MSG message;
-  for (int count = 0; count < 100 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++count) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageA(dialog, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
 
 frmSystemStatus::frmSystemStatus(IMemoryStatus& memory, ISystemInformation& system, IRegistry& registry,
                                  IVersionSource& version, Links links, ui::IMessageBox& messages)
@@ -36,7 +24,7 @@ frmSystemStatus::frmSystemStatus(IMemoryStatus& memory, ISystemInformation& syst
       registry_(registry),
       version_(version),
       links_(std::move(links)),
-      fmem_(memory, [this] { PassMessages(hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr); }),
+      fmem_(memory, [this] { ui::PassMessages(hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr); }),
       tmrMemory_(Timers().MakeTimer([this] { tmrMemory_Timer(); })),
       tmrCPU_(Timers().MakeTimer([this] { tmrCPU_Timer(); })) {}
 
@@ -123,14 +111,14 @@ void frmSystemStatus::OnCommand(int id, int notification) {
 
 void frmSystemStatus::cmdOptimaize_Click() {
   HWND root = hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
-  for (int pass = 0; pass < kOptimizePasses; ++pass) PassMessages(root);
+  for (int pass = 0; pass < kOptimizePasses; ++pass) ui::PassMessages(root);
   ++busy_;
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   const std::int64_t megabytes = SliderValue(IDC_sldFreeMomoryReq);
   fmem_.FreeUpMemory(static_cast<std::int32_t>(std::min<std::int64_t>(megabytes, 2047) * 1048576));
   --busy_;
   SetCursor(busy_ > 0 ? GetCursor() : previous);
-  for (int pass = 0; pass < kOptimizePasses; ++pass) PassMessages(root);
+  for (int pass = 0; pass < kOptimizePasses; ++pass) ui::PassMessages(root);
 }
 
 LRESULT frmSystemStatus::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

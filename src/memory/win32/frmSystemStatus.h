@@ -65,9 +65,5 @@ class frmSystemStatus final : public ui::Panel {
   std::unique_ptr<ui::ITimer> tmrCPU_;
 };
 
-// One bounded pass over the thread's window messages; keyboard messages for
-// `dialog` go through its tab and arrow handling. A WM_QUIT met on the way is
-// put back for the main loop.
-void PassMessages(HWND dialog);
 
 }  // namespace tw

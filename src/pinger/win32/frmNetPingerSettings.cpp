@@ -14,18 +14,6 @@ void SetChecked(HWND button, bool checked) {
 
 }  // namespace
 
-void YieldToMessages(HWND dialog) {
-  MSG message;
-  for (int count = 0; count < 100 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++count) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageA(dialog, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
 
 frmNetPingerSettings::frmNetPingerSettings(IRegistry& registry, INetwork& network, ISound& sound,
                                            std::string programFolder, ui::IMessageBox& messages)
@@ -38,11 +26,11 @@ frmNetPingerSettings::frmNetPingerSettings(IRegistry& registry, INetwork& networ
                .timers = Timers(),
                .ping = [this](std::string_view host, std::uint32_t timeoutMs) { return Ping(host, timeoutMs); },
                .playSound = [this] { PlayPingSound(); },
-               .pumpMessages = [this] { YieldToMessages(hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr); }}) {}
+               .pumpMessages = [this] { ui::PassMessages(hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr); }}) {}
 
 bool frmNetPingerSettings::Ping(std::string_view host, std::uint32_t timeoutMs) {
   HWND owner = hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
-  PingServices services{network_, messages_, [owner] { YieldToMessages(owner); }, reinterpret_cast<std::uintptr_t>(owner)};
+  PingServices services{network_, messages_, [owner] { ui::PassMessages(owner); }, reinterpret_cast<std::uintptr_t>(owner)};
   return PingHost(services, host, timeoutMs);
 }
 
@@ -110,17 +98,6 @@ void frmNetPingerSettings::OnCommand(int id, int notification) {
   ShowState();
 }
 
-void frmNetPingerSettings::SetEnabled(int id, bool enabled) {
-  HWND control = Control(id);
-  if (control == nullptr || (IsWindowEnabled(control) != FALSE) == enabled) return;
-  const bool hadFocus = GetFocus() == control;
-  EnableWindow(control, enabled ? TRUE : FALSE);
-  // A disabled control cannot keep the keyboard: it goes on to the next one.
-  if (hadFocus && !enabled) {
-    if (HWND next = GetNextDlgTabItem(hwnd(), control, FALSE)) SetFocus(next);
-  }
-}
-
 void frmNetPingerSettings::ShowState() {
   if (!IsLoaded()) return;
   showing_ = true;
@@ -140,10 +117,10 @@ void frmNetPingerSettings::ShowState() {
     bool own = true;
     if (control.id == IDC_txtPingHost) own = state.hostEnabled;
     if (control.id == IDC_cmbPingInterval) own = state.intervalEnabled;
-    SetEnabled(control.id, state.configurationEnabled && own);
+    SetControlEnabled(control.id, state.configurationEnabled && own);
   }
-  SetEnabled(IDC_frameConfigurations, state.configurationEnabled);
-  SetEnabled(IDC_cmdSave, state.saveEnabled);
+  SetControlEnabled(IDC_frameConfigurations, state.configurationEnabled);
+  SetControlEnabled(IDC_cmdSave, state.saveEnabled);
   showing_ = false;
 }
 

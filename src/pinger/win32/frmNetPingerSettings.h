@@ -35,7 +35,6 @@ class frmNetPingerSettings final : public ui::Panel {
   // Writes NetPinger's state into the controls; their notifications of it are
   // not the user's edits and are let pass.
   void ShowState();
-  void SetEnabled(int id, bool enabled);
 
   INetwork& network_;
   ISound& sound_;
@@ -45,9 +44,5 @@ class frmNetPingerSettings final : public ui::Panel {
   bool showing_ = false;
 };
 
-// One bounded pass over the thread's window messages; keyboard messages for
-// `dialog` go through its tab and arrow handling. A WM_QUIT met on the way is
-// put back for the main loop.
-void YieldToMessages(HWND dialog);
 
 }  // namespace tw

@@ -51,6 +51,16 @@ int Panel::Message(std::string_view text, unsigned flags) {
   return messages_.Show(reinterpret_cast<std::uintptr_t>(owner), text, flags);
 }
 
+void Panel::SetControlEnabled(int id, bool enabled) {
+  HWND control = Control(id);
+  if (control == nullptr || (IsWindowEnabled(control) != FALSE) == enabled) return;
+  const bool hadFocus = GetFocus() == control;
+  EnableWindow(control, enabled ? TRUE : FALSE);
+  if (hadFocus && !enabled) {
+    if (HWND next = GetNextDlgTabItem(hwnd(), control, FALSE)) SetFocus(next);
+  }
+}
+
 LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:

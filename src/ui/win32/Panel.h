@@ -57,6 +57,9 @@ class Panel : public Window {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   PanelHost& host() { return *host_; }
+  // Enables or disables a control; one that loses the keyboard hands it on
+  // to the next tab stop, since a disabled control cannot keep it.
+  void SetControlEnabled(int id, bool enabled);
   // The panel's timers: they tick on the panel's window while it is loaded,
   // and stop when it is unloaded.
   ITimerFactory& Timers() { return timers_; }

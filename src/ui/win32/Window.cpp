@@ -73,6 +73,19 @@ void MoveDialogFocus(HWND dialog, WPARAM wParam, LPARAM lParam) {
   if (SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(target, EM_SETSEL, 0, -1);
 }
 
+void PassMessages(HWND dialog) {
+  MSG message;
+  for (int count = 0; count < 100 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++count) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageA(dialog, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
 void FailFast(const char* what) {
   const std::string text = std::string("Tidewave met an error it cannot recover from and will close:\r\n\r\n") + what;
   MessageBoxA(nullptr, text.c_str(), "Tidewave", MB_OK | MB_ICONERROR | MB_TASKMODAL);

@@ -48,6 +48,11 @@ std::string WindowText(HWND window);
 // previous one when wParam is nonzero.
 void MoveDialogFocus(HWND dialog, WPARAM wParam, LPARAM lParam);
 
+// Lets the messages waiting in this thread's queue run, up to a hundred, the
+// keyboard ones through `dialog`'s dialog manager: the yields of a long step.
+// A quit message is put back for the main loop.
+void PassMessages(HWND dialog);
+
 // Shows the error and ends the process: nothing may unwind through user32, and
 // a half-working tuning tool is worse than a closed one.
 [[noreturn]] void FailFast(const char* what);
