@@ -49,15 +49,10 @@ int RunTidewave(int showCommand) {
   ui::Win32NotifyIcon notifyIcon;
 
   MainWindow mainWindow(app, version, notifyIcon);
-  if (!mainWindow.Create()) {
+  if (!mainWindow.Create(showCommand)) {
     MessageBoxA(nullptr, "Tidewave could not create its main window.", "Tidewave", MB_OK | MB_ICONERROR);
     return 1;
   }
-  if (!mainWindow.StartedInTray()) {
-    ShowWindow(mainWindow.hwnd(), showCommand);
-    UpdateWindow(mainWindow.hwnd());
-  }
-
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     // Tab, arrows, Enter and Space move through the surface and the panels.

@@ -3,6 +3,7 @@
 #include "app/ProgramVersion.h"
 #include "app/win32/PanelFactory.h"
 #include "backup/win32/frmBackUp.h"
+#include "settings/MainSettings.h"
 #include "settings/RegistrySettings.h"
 #include "settings/win32/frmMainSettings.h"
 #include "system/SystemShortcuts.h"
@@ -82,7 +83,7 @@ bool MainWindow::HostFrame::Create(HWND parent, POINT origin) {
   return ui::Window::Create(args);
 }
 
-bool MainWindow::Create() {
+bool MainWindow::Create(int showCommand) {
   // The navigation surface draws the caption bar and window buttons itself.
   constexpr DWORD kStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   RECT work{};
@@ -97,16 +98,22 @@ bool MainWindow::Create() {
   args.width = kClientWidth;
   args.height = kClientHeight;
   if (!ui::Window::Create(args)) return false;
-  Startup();
+  Startup(showCommand);
   // As the dialog manager does for a dialog box: the access keys and the focus
   // stay hidden until the keyboard is used, unless it was used to start us.
   SendMessageA(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0);
   return true;
 }
 
-void MainWindow::Startup() {
+void MainWindow::Startup(int showCommand) {
   // The order is the program's start-up sequence; the single-instance test and
   // the mutex came before the window.
+  const auto show = [&] {
+    if (showCommand == SW_HIDE) return;
+    ShowWindow(hwnd(), showCommand);
+    UpdateWindow(hwnd());
+    showCommand = SW_HIDE;
+  };
   flash_.Create(hwnd());
   framChildWindow_.Create(hwnd(), flash_.ContentOrigin());
   SetWindowPos(framChildWindow_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -116,6 +123,10 @@ void MainWindow::Startup() {
   SetMovieVariable("_root.version", OwnVersionText());
   app_.os = DetectOsFamily(version_);
   LoadPresets(app_.tuning.PresetSettings);
+  // The window is whole from here on: the panels load hidden behind the
+  // navigation, so it is shown and painted now instead of after them. The
+  // panels still load before the first message is taken from the queue.
+  if (!LoadMainSettingsValues(app_.registry).chkRunProgramMini) show();
 
   Tray1.Create();
   Tray1.SetTrayImage(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
@@ -128,6 +139,8 @@ void MainWindow::Startup() {
   for (PanelId id : kStartupLoadOrder) Panel(id).Load(*this);
 
   if (StartInTrayOption()) startedInTray_ = ShowStillRunningNotice();
+  // Not in the tray after all (the shell took no icon): the window stays.
+  if (!startedInTray_) show();
 }
 
 bool MainWindow::StartInTrayOption() {

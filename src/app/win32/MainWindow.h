@@ -31,8 +31,10 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon& notifyIcon);
   ~MainWindow() override;
 
-  // Creates the window and runs the start-up. False if the window could not be made.
-  bool Create();
+  // Creates the window and runs the start-up, showing the window with
+  // `showCommand` unless it starts in the tray; SW_HIDE leaves it hidden.
+  // False if the window could not be made.
+  bool Create(int showCommand = SW_HIDE);
   // After start-up: true when the start-in-tray option left the window hidden.
   bool StartedInTray() const { return startedInTray_; }
 
@@ -69,7 +71,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
     bool Create(HWND parent, POINT origin);
   };
 
-  void Startup();
+  void Startup(int showCommand);
   void UnloadPanels(std::span<const PanelId> order);
   void Perform(const Action& action);
   bool StartInTrayOption();

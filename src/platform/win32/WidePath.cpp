@@ -71,4 +71,12 @@ std::string ModuleFolder(HMODULE module) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+void* SystemFunctionAddress(const char* library, const char* name) {
+  char folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  HMODULE module = LoadLibraryA((std::string(folder, length) + "\\" + library).c_str());
+  return module != nullptr ? reinterpret_cast<void*>(GetProcAddress(module, name)) : nullptr;
+}
+
 }  // namespace tw

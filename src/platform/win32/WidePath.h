@@ -23,6 +23,15 @@ std::string Utf8ToAnsi(std::string_view text);
 // is while short, with "\\?\" (or "\\?\UNC\") in front once it nears MAX_PATH.
 std::wstring SystemPath(std::string_view utf8Path);
 
+// `name` from a library in the system folder, never from one beside the
+// program (a copy planted there would run as us); null when either is missing.
+// A library once loaded stays for the life of the process.
+void* SystemFunctionAddress(const char* library, const char* name);
+template <typename Function>
+Function SystemFunction(const char* library, const char* name) {
+  return reinterpret_cast<Function>(SystemFunctionAddress(library, name));
+}
+
 // The folder holding this module, without a trailing "\", in UTF-8, however
 // long; empty when Windows cannot say (a path past what the 9x family holds).
 std::string ModuleFolder(HMODULE module);

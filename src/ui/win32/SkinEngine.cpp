@@ -107,17 +107,7 @@ Role RoleOf(HWND window) {
 // 2000, hence the run-time look-up.
 void UseClassicDrawing(HWND window) {
   using SetWindowThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-  static const SetWindowThemeFunction setWindowTheme = [] {
-    // From the system folder only, never from beside the program; kept for
-    // the life of the process.
-    char folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return SetWindowThemeFunction{};
-    HMODULE uxtheme = LoadLibraryA((std::string(folder, length) + "\\uxtheme.dll").c_str());
-    return uxtheme ? reinterpret_cast<SetWindowThemeFunction>(
-                         reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme")))
-                   : nullptr;
-  }();
+  static const auto setWindowTheme = SystemFunction<SetWindowThemeFunction>("uxtheme.dll", "SetWindowTheme");
   if (setWindowTheme) setWindowTheme(window, L"", L"");
 }
 

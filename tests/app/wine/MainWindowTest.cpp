@@ -163,12 +163,19 @@ TEST_F(MainWindowTest, HidingToTheTrayAndALeftClickOnTheIconRestoresTheWindow) {
   EXPECT_FALSE(IsWindowVisible(main.hwnd())) << "a second click within the pause is ignored";
 }
 
-TEST_F(MainWindowTest, TheStoredStartInTrayOptionKeepsTheWindowHidden) {
+// The window is shown as soon as it is whole, before the panels load; they
+// are all loaded by the time start-up returns, and start-in-tray never shows it.
+TEST_F(MainWindowTest, StartUpShowsTheWindowUnlessTheStoredOptionKeepsItInTheTray) {
+  MainWindow& shown = Start(SW_SHOWNORMAL);
+  EXPECT_FALSE(shown.StartedInTray());
+  EXPECT_TRUE(IsWindowVisible(shown.hwnd()));
+  for (PanelId id : kStartupLoadOrder) EXPECT_TRUE(shown.Panel(id).IsLoaded()) << Info(id).name;
+
   SaveSettingValue(registry(), SettingsPath(kMainSettingsKey), "chkRunProgramMini", "1");
-  MainWindow& main = Start();
-  EXPECT_TRUE(main.StartedInTray());
-  EXPECT_FALSE(IsWindowVisible(main.hwnd()));
-  EXPECT_TRUE(main.Tray1.IsVisible());
+  MainWindow& hidden = Start(SW_SHOWNORMAL);
+  EXPECT_TRUE(hidden.StartedInTray());
+  EXPECT_FALSE(IsWindowVisible(hidden.hwnd()));
+  EXPECT_TRUE(hidden.Tray1.IsVisible());
 }
 
 TEST_F(MainWindowTest, ShortcutsGoThroughTheShellAndRestartUnloadsFirst) {
@@ -310,9 +317,9 @@ TEST_F(MainWindowTest, RestartAsksFirstAndNoChangesNothing) {
 TEST_F(MainWindowTest, WithoutATrayIconTheWindowStaysShown) {
   notify_.accept = false;
   SaveSettingValue(registry(), SettingsPath(kMainSettingsKey), "chkRunProgramMini", "1");
-  MainWindow& main = Start();
+  MainWindow& main = Start(SW_SHOWNORMAL);
   EXPECT_FALSE(main.StartedInTray()) << "start-in-tray shows the window instead";
-  ShowWindow(main.hwnd(), SW_SHOW);
+  EXPECT_TRUE(IsWindowVisible(main.hwnd()));
   main.OnNavigationCommand("IDC_FS_tray", "");
   EXPECT_TRUE(IsWindowVisible(main.hwnd()));
   ASSERT_EQ(1u, messages_.shown.size());
