@@ -1,5 +1,6 @@
 #include "app/win32/MainWindow.h"
 
+#include "Version.h"
 #include "app/ProgramVersion.h"
 #include "app/win32/PanelFactory.h"
 #include "backup/win32/frmBackUp.h"
@@ -27,20 +28,10 @@ HWND FirstTabStop(HWND parent) {
   return nullptr;
 }
 
+// The numbers the version resource is made from, so no library has to load
+// at start-up to read that resource back.
 std::string OwnVersionText() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
-  std::string block(size, '\0');
-  VS_FIXEDFILEINFO* info = nullptr;
-  UINT length = 0;
-  if (size == 0 || !GetFileVersionInfoA(path, 0, size, block.data()) ||
-      !VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &length) || info == nullptr) {
-    return MovieVersionText(0, 0, 0);
-  }
-  return MovieVersionText(HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
-                          LOWORD(info->dwFileVersionLS));
+  return MovieVersionText(TIDEWAVE_VERSION_MAJOR, TIDEWAVE_VERSION_MINOR, TIDEWAVE_VERSION_REVISION);
 }
 
 }  // namespace

@@ -31,21 +31,26 @@ std::uint32_t Win32Shell::CreateProcessA(std::string_view commandLine, int showM
 
 std::intptr_t Win32Shell::ShellExecuteA(std::uintptr_t owner, std::string_view verb, std::string_view file,
                                         std::string_view parameters, std::string_view directory, int showMode) {
+  // The shell's library loads when first asked for, not with the program.
+  using WideFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+  using AnsiFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
   // The file may lie in the program's own folder, whose name is UTF-8 and may
   // hold what the system code page cannot.
   if (NtPlatform()) {
+    static const auto execute = SystemFunction<WideFunction>("shell32.dll", "ShellExecuteW");
+    if (execute == nullptr) return 0;
     const std::wstring verbText = Utf8ToWide(verb), fileText = Utf8ToWide(file),
                        parameterText = Utf8ToWide(parameters), directoryText = Utf8ToWide(directory);
     const auto orNull = [](const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); };
-    return reinterpret_cast<std::intptr_t>(::ShellExecuteW(reinterpret_cast<HWND>(owner), orNull(verbText),
-                                                           fileText.c_str(), orNull(parameterText),
-                                                           orNull(directoryText), showMode));
+    return reinterpret_cast<std::intptr_t>(execute(reinterpret_cast<HWND>(owner), orNull(verbText), fileText.c_str(),
+                                                   orNull(parameterText), orNull(directoryText), showMode));
   }
+  static const auto execute = SystemFunction<AnsiFunction>("shell32.dll", "ShellExecuteA");
+  if (execute == nullptr) return 0;
   const std::string verbText = Utf8ToAnsi(verb), fileText = Utf8ToAnsi(file), parameterText = Utf8ToAnsi(parameters),
                     directoryText = Utf8ToAnsi(directory);
-  return reinterpret_cast<std::intptr_t>(::ShellExecuteA(reinterpret_cast<HWND>(owner), OrNull(verbText),
-                                                         fileText.c_str(), OrNull(parameterText),
-                                                         OrNull(directoryText), showMode));
+  return reinterpret_cast<std::intptr_t>(execute(reinterpret_cast<HWND>(owner), OrNull(verbText), fileText.c_str(),
+                                                 OrNull(parameterText), OrNull(directoryText), showMode));
 }
 
 bool Win32Shell::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "platform/win32/WidePath.h"
 #include "ui/win32/Gdi.h"
 
 namespace tw::ui {
@@ -30,7 +31,10 @@ bool Win32NotifyIcon::Shell_NotifyIconA(std::uint32_t message, const NotifyIconD
   record.uTimeout = data.timeout;
   std::memcpy(record.szInfoTitle, data.infoTitle.data(), sizeof record.szInfoTitle);
   record.dwInfoFlags = data.infoFlags;
-  return ::Shell_NotifyIconA(message, &record) != FALSE;
+  // The shell's library loads with the icon, after the window is up.
+  using NotifyFunction = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAA*);
+  static const auto notify = SystemFunction<NotifyFunction>("shell32.dll", "Shell_NotifyIconA");
+  return notify != nullptr && notify(message, &record) != FALSE;
 }
 
 HICON IconFromBitmap(HBITMAP bitmap) {
