@@ -65,6 +65,10 @@ MtuSearchReport ReportOf(const MtuSearchResult& result, std::string_view host);
 // "Trying 1038 bytes...", while a request of that size is out.
 std::string TryingText(int size);
 
+// The MTU page's button, while no search runs and while one does.
+inline constexpr std::string_view kFindMtuCaption = "&Find";
+inline constexpr std::string_view kCancelMtuCaption = "&Cancel";
+
 // The status line before any search.
 inline constexpr std::string_view kMtuSearchHint = "Find sends pings of 576 to 1500 bytes to the Ping Settings host.";
 

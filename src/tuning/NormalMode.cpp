@@ -127,7 +127,7 @@ constexpr ControlSpec kControls[] = {
     RowLabel(IDC_lblMTURecom, "lblMTURecom", "Recommended MTU size", 88, P1, ControlKind::Label),
     MtuRowValue(IDC_lblMTURecValue, "lblMTURecValue", 88),
     RowBox(IDC_txtMTUValue, "txtMTUValue", "576", 88, P1, kMtuRowBox),
-    {IDC_cmdFindMTU, "cmdFindMTU", ControlKind::Button, "&Find", T(kRowBox), T(88), T(kRowBoxWidth), T(21), P1},
+    {IDC_cmdFindMTU, "cmdFindMTU", ControlKind::Button, kFindMtuCaption, T(kRowBox), T(88), T(kRowBoxWidth), T(21), P1},
     Text(IDC_lblMTUSearch, "lblMTUSearch", kMtuSearchHint, 112, 1, P1),
     Text(IDC_lblMSSExplain, "lblMSSExplain", kMSSExplain, 130, 3, P1),
     RowLabel(IDC_lblMSSRecom, "lblMSSRecom", "Recommended MSS size", 182, P1, ControlKind::Label),

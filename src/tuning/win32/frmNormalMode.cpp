@@ -6,13 +6,6 @@
 
 namespace tw {
 
-namespace {
-
-constexpr const char* kFindCaption = "&Find";
-constexpr const char* kCancelCaption = "&Cancel";
-
-}  // namespace
-
 frmNormalMode::frmNormalMode(TuningState& tuning, Applier apply, ui::IMessageBox& messages, MtuProbeSource probe)
     : ui::Panel(kNormalModePanel, messages), pages_(tuning, std::move(apply)), probe_(std::move(probe)) {}
 
@@ -58,11 +51,11 @@ void frmNormalMode::cmdFindMTU_Click() {
     Message("Tidewave could not start the search for the largest MTU.", ui::kMbOk | ui::kMbIconExclamation);
     return;
   }
-  SetText(IDC_cmdFindMTU, kCancelCaption);
+  SetText(IDC_cmdFindMTU, kCancelMtuCaption);
 }
 
 void frmNormalMode::ShowMtuSearch(const MtuSearchReport& report) {
-  SetText(IDC_cmdFindMTU, kFindCaption);
+  SetText(IDC_cmdFindMTU, kFindMtuCaption);
   SetText(IDC_lblMTUSearch, report.status);
   if (report.mtu && report.mss) {
     SetText(IDC_txtMTUValue, std::to_string(*report.mtu));
