@@ -50,14 +50,19 @@ class MtuFindPanel : public PanelTest<kNormalModePanel> {
     }
   }
 
+  // The pinger's saved host and time-out, over loopback only, each echo logged.
+  MtuProbeSource Probe() {
+    return {.host = [this] { return SavedPingHost(registry_); },
+            .timeoutMs = kPingTimeoutMs,
+            .network = [this] { return std::make_unique<LoopbackOnlyNetwork>(sent_, hooks_); }};
+  }
+  frmNormalMode::Applier Apply() {
+    return [this](const TcpIpSettings& settings) { return ApplySettings(Target(), settings); };
+  }
+
   std::vector<EchoSent> sent_;
   EchoHooks hooks_;
-  frmNormalMode panel_{app_.tuning,
-                       [this](const TcpIpSettings& settings) { return ApplySettings(Target(), settings); },
-                       messages_,
-                       {.host = [this] { return SavedPingHost(registry_); },
-                        .timeoutMs = kPingTimeoutMs,
-                        .network = [this] { return std::make_unique<LoopbackOnlyNetwork>(sent_, hooks_); }}};
+  frmNormalMode panel_{app_.tuning, Apply(), messages_, Probe()};
 };
 
 TEST_F(MtuFindPanel, FindsThatLoopbackCarries1500AndFillsBothBoxes) {
@@ -110,16 +115,28 @@ TEST_F(MtuFindPanel, WhileAnEchoIsOutTheButtonCancelsAndTheBoxesStay) {
   EXPECT_TRUE(messages_.shown.empty());
 }
 
-TEST_F(MtuFindPanel, ClosingThePanelUnderASearchLeavesItsThreadNothingToWriteTo) {
-  Event started, gate, gone;
-  hooks_ = {.started = started.handle, .gate = gate.handle, .gone = gone.handle};
-  Click(Control(IDC_cmdFindMTU));
-  WaitForSingleObject(started.handle, INFINITE);
-  panel_.Unload();
-  SetEvent(gate.handle);
-  WaitForSingleObject(gone.handle, INFINITE);
-  PumpMessages();
+// Closed by the navigation (unloaded), or gone with the program (destroyed):
+// either way the search's thread ends on its own and reaches no window.
+TEST_F(MtuFindPanel, APanelClosedOrDestroyedUnderASearchLeavesItsThreadNothingToWriteTo) {
+  for (const bool destroyed : {false, true}) {
+    Event started, gate, gone;
+    hooks_ = {.started = started.handle, .gate = gate.handle, .gone = gone.handle};
+    auto other = std::make_unique<frmNormalMode>(app_.tuning, Apply(), messages_, Probe());
+    frmNormalMode& panel = destroyed ? *other : panel_;
+    if (destroyed) {
+      panel_.Unload();
+      ASSERT_TRUE(host_.Show(panel));
+      Click(panel.Control(IDC_cmdNextPage));
+    }
+    Click(panel.Control(IDC_cmdFindMTU));
+    WaitForSingleObject(started.handle, INFINITE);
+    destroyed ? other.reset() : panel_.Unload();
+    SetEvent(gate.handle);
+    WaitForSingleObject(gone.handle, INFINITE);
+    PumpMessages();
+  }
   EXPECT_TRUE(messages_.shown.empty());
+  EXPECT_EQ(2u, sent_.size());
   // Opened again, the page starts afresh and searches again.
   hooks_ = {};
   ASSERT_TRUE(host_.Show(panel_));
