@@ -154,14 +154,16 @@ DontFragmentEcho::~DontFragmentEcho() {
 EchoFit DontFragmentEcho::Send(int packetSize, std::uint32_t timeoutMs) {
   if (state_ != State::Ready || packetSize < kIcmpEchoHeaderBytes || packetSize > 65535) return EchoFit::NoAnswer;
   std::vector<std::uint8_t> request(static_cast<std::size_t>(packetSize - kIcmpEchoHeaderBytes));
-  for (std::size_t k = 0; k < request.size(); ++k) request[k] = static_cast<std::uint8_t>(kEchoPayload[k % kEchoPayload.size()]);
+  for (std::size_t k = 0; k < request.size(); ++k) {
+    request[k] = static_cast<std::uint8_t>(kEchoPayload[k % kEchoPayload.size()]);
+  }
   // The echo reply, the echoed data, and room for an ICMP error besides.
   std::vector<std::uint8_t> reply(request.size() + EchoReplyRecord::kSize, 0);
   IpOptions options;
   options.flags = kIpFlagDontFragment;
-  const std::uint32_t replies =
-      services_.network.IcmpSendEcho(handle_, address_, request, &options, reply, timeoutMs);
-  const std::uint32_t status = reply[4] | (reply[5] << 8) | (reply[6] << 16) | (static_cast<std::uint32_t>(reply[7]) << 24);
+  const std::uint32_t replies = services_.network.IcmpSendEcho(handle_, address_, request, &options, reply, timeoutMs);
+  const std::uint32_t status =
+      reply[4] | (reply[5] << 8) | (reply[6] << 16) | (static_cast<std::uint32_t>(reply[7]) << 24);
   if (status == kIpPacketTooBig) return EchoFit::TooBig;
   return replies > 0 && status == 0 ? EchoFit::Fits : EchoFit::NoAnswer;
 }

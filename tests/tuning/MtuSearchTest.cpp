@@ -35,6 +35,7 @@ struct FakeWay {
   }
 };
 
+// 1500, 1492 (PPPoE), 1400 (a tunnel), 576 (a modem) and every size between.
 TEST(MtuSearch, FindsEveryLargestSizeFrom576To1500InTwelveRequestsAtMost) {
   for (const EchoFit beyond : {EchoFit::TooBig, EchoFit::NoAnswer}) {
     for (int largest = kMinimumMtu; largest <= kMaximumMtu; ++largest) {
@@ -47,12 +48,9 @@ TEST(MtuSearch, FindsEveryLargestSizeFrom576To1500InTwelveRequestsAtMost) {
       for (int size : way.tried) ASSERT_TRUE(size >= kMinimumMtu && size <= kMaximumMtu) << size;
     }
   }
-  // The common ways: a full Ethernet packet takes two requests.
-  FakeWay ethernet{1500}, pppoe{1492}, tunnel{1400}, modem{576};
+  // The commonest way, a full Ethernet packet, takes two requests.
+  FakeWay ethernet{1500};
   EXPECT_EQ((std::vector<int>{576, 1500}), (ethernet.Search(), ethernet.tried));
-  EXPECT_EQ(1492, pppoe.Search().mtu);
-  EXPECT_EQ(1400, tunnel.Search().mtu);
-  EXPECT_EQ(576, modem.Search().mtu);
 }
 
 TEST(MtuSearch, AHostThatDoesNotAnswerOr576ThatNeedsFragmentingEndsAfterOneRequest) {
