@@ -30,6 +30,17 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   shot tidewave-wizard-mode
   wine "$press" "Advanced Mode" "Cable Modem." "Next>>" </dev/null
   shot tidewave-advanced-mode
+  # "Find" on the MTU page pings the pinger'"'"'s saved host: loopback for the
+  # picture, written just before and removed after.
+  pinger="HKLM\\SOFTWARE\\Marlpit\\Tidewave\\Settings\\NetPinger"
+  for value in optAuto=False optManual=True txtPingHost=127.0.0.1; do
+    wine reg add "$pinger" /v "${value%%=*}" /d "${value#*=}" /f </dev/null >/dev/null 2>&1
+  done
+  wine "$press" "<<Back" "Dial Up Connection (Modem)." "Next>>" "Find" </dev/null
+  shot tidewave-mtu-find
+  for value in optAuto optManual txtPingHost; do
+    wine reg delete "$pinger" /v "$value" /f </dev/null >/dev/null 2>&1
+  done
   wine "$press" "Backup" </dev/null
   shot tidewave-backup
   wine "$press" "System Status" </dev/null
@@ -44,6 +55,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   wine "$press" "Close" </dev/null || true
   wineserver -k
 ' _ "$folder" "$BUILD/win32/bin/PressButton.exe" "$ROOT/docs"
-for name in home wizard-mode advanced-mode backup system-status ram-configuration ping-settings main-settings; do
+for name in home wizard-mode advanced-mode mtu-find backup system-status ram-configuration ping-settings main-settings; do
   echo "screenshots: $ROOT/docs/tidewave-$name.png"
 done

@@ -50,6 +50,11 @@ const char* BooleanText(bool value) { return value ? "True" : "False"; }
 
 }  // namespace
 
+std::string SavedPingHost(IRegistry& registry) {
+  if (!ReadBoolean(registry, "optManual", false)) return std::string(kAutomaticPingHost);
+  return Read(registry, "txtPingHost", std::string(kAutomaticPingHost).c_str());
+}
+
 std::vector<std::string> IntervalEntries() {
   std::vector<std::string> entries;
   for (int k = 1; k <= kIntervalCount; ++k) entries.push_back(std::to_string(k) + " min.");

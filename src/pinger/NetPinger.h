@@ -79,6 +79,10 @@ inline constexpr int kIntervalCount = 60;
 // Automatic mode pings every sixth tick, about every six and a half minutes.
 inline constexpr std::int16_t kAutomaticPeriodTicks = 6;
 
+// The host the saved settings ping, as a load of the panel makes it: the
+// built-in automatic host in automatic mode, else the saved host text.
+std::string SavedPingHost(IRegistry& registry);
+
 // "1 min." to "60 min.": the entry's index is what is stored and used.
 std::vector<std::string> IntervalEntries();
 

@@ -86,22 +86,25 @@ bool PingHost(PingServices& services, std::string_view host, std::uint32_t timeo
   WinsockSession session(services);
 
   Yield(services);
-  std::string target(host);
-  const auto dot = host.find('.');
-  if (dot != std::string_view::npos && !IsNumeric(host.substr(0, dot))) {
-    Yield(services);
-    const auto addresses = ResolveAddresses(services, host);
-    Yield(services);
-    if (!addresses || addresses->empty()) return false;
-    target = addresses->front();
-  }
+  const auto target = EchoTarget(services, host);
+  if (!target) return false;
 
   Yield(services);
   EchoReplyRecord reply;  // zeros: a send that fills nothing leaves no success behind
-  const auto echo = EchoOnce(services, target, reply, timeoutMs);
+  const auto echo = EchoOnce(services, *target, reply, timeoutMs);
   Yield(services);
   session.Close();
   return echo && echo->replies > 0 && reply.Status() == 0;
+}
+
+std::optional<std::string> EchoTarget(PingServices& services, std::string_view host) {
+  const auto dot = host.find('.');
+  if (dot == std::string_view::npos || IsNumeric(host.substr(0, dot))) return std::string(host);
+  Yield(services);
+  const auto addresses = ResolveAddresses(services, host);
+  Yield(services);
+  if (!addresses || addresses->empty()) return std::nullopt;
+  return addresses->front();
 }
 
 std::optional<EchoResult> EchoOnce(PingServices& services, std::string_view target, EchoReplyRecord& reply,
@@ -114,14 +117,55 @@ std::optional<EchoResult> EchoOnce(PingServices& services, std::string_view targ
   std::uint32_t replies = 0;
   if (handle.valid()) {
     const auto* payload = reinterpret_cast<const std::uint8_t*>(kEchoPayload.data());
-    replies = services.network.IcmpSendEcho(handle.get(), *address, {payload, kEchoPayload.size()}, reply.bytes,
-                                            timeoutMs);
+    replies = services.network.IcmpSendEcho(handle.get(), *address, {payload, kEchoPayload.size()}, nullptr,
+                                            reply.bytes, timeoutMs);
   }
   // Negated in unsigned arithmetic: any status the record holds has a negative.
   const std::int32_t value = static_cast<std::int32_t>(replies != 0 ? reply.RoundTripTime() : 0u - reply.Status());
   Yield(services);
   handle.Close();
   return EchoResult{value, replies};
+}
+
+DontFragmentEcho::DontFragmentEcho(PingServices& services, std::string_view host) : services_(services) {
+  if (Trimmed(host).empty()) {
+    state_ = State::NoAddress;
+    return;
+  }
+  if (!WinsockOpen(services)) return;
+  socketsOpen_ = true;
+  const auto target = EchoTarget(services, host);
+  const auto address = target ? ParseDottedAddress(services.network, *target) : std::nullopt;
+  // 0 is what a short dotted text or an unknown name without a dot gives: no host at all.
+  if (!address || *address == 0) {
+    state_ = State::NoAddress;
+    return;
+  }
+  address_ = *address;
+  handle_ = services.network.IcmpCreateFile();
+  state_ = handle_ == kInvalidIcmpHandle || handle_ == 0 ? State::NoHandle : State::Ready;
+}
+
+DontFragmentEcho::~DontFragmentEcho() {
+  if (state_ == State::Ready) services_.network.IcmpCloseHandle(handle_);
+  if (socketsOpen_) WinsockClose(services_);
+}
+
+EchoFit DontFragmentEcho::Send(int packetSize, std::uint32_t timeoutMs) {
+  if (state_ != State::Ready || packetSize < kIcmpEchoHeaderBytes || packetSize > 65535) return EchoFit::NoAnswer;
+  std::vector<std::uint8_t> request(static_cast<std::size_t>(packetSize - kIcmpEchoHeaderBytes));
+  for (std::size_t k = 0; k < request.size(); ++k) {
+    request[k] = static_cast<std::uint8_t>(kEchoPayload[k % kEchoPayload.size()]);
+  }
+  // The echo reply, the echoed data, and room for an ICMP error besides.
+  std::vector<std::uint8_t> reply(request.size() + EchoReplyRecord::kSize, 0);
+  IpOptions options;
+  options.flags = kIpFlagDontFragment;
+  const std::uint32_t replies = services_.network.IcmpSendEcho(handle_, address_, request, &options, reply, timeoutMs);
+  const std::uint32_t status =
+      reply[4] | (reply[5] << 8) | (reply[6] << 16) | (static_cast<std::uint32_t>(reply[7]) << 24);
+  if (status == kIpPacketTooBig) return EchoFit::TooBig;
+  return replies > 0 && status == 0 ? EchoFit::Fits : EchoFit::NoAnswer;
 }
 
 std::optional<std::uint32_t> ParseDottedAddress(INetwork& network, std::string_view text) {

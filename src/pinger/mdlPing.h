@@ -52,6 +52,12 @@ inline constexpr std::string_view kEchoPayload = "Echo This";
 // of blanks fails without starting Windows Sockets.
 bool PingHost(PingServices& services, std::string_view host, std::uint32_t timeoutMs);
 
+// What an echo goes to for `host`: the host itself when it is a dotted
+// address (its text before the first dot is a number) or a name without a
+// dot, else the first address the name resolves to; nothing when it resolves
+// to none.
+std::optional<std::string> EchoTarget(PingServices& services, std::string_view host);
+
 struct EchoResult {
   std::int32_t value;     // the round trip in ms when a reply came, else the reply's status negated
   std::uint32_t replies;  // what the send reported
@@ -62,6 +68,46 @@ struct EchoResult {
 // four parts, a part that is no number): nothing was sent.
 std::optional<EchoResult> EchoOnce(PingServices& services, std::string_view target, EchoReplyRecord& reply,
                                    std::uint32_t timeoutMs);
+
+// What one echo of a chosen size says of the way to its host.
+enum class EchoFit {
+  Fits,      // a good reply
+  TooBig,    // "needs fragmentation": something on the way would have to split it
+  NoAnswer,  // no reply in time, or any other failure
+};
+
+// The IP and ICMP headers of an echo request: its IP packet is these and its payload.
+inline constexpr int kIcmpEchoHeaderBytes = 28;
+
+// Echo requests of chosen sizes to one host with Don't Fragment set, to learn
+// the largest packet the way there carries. One sockets start-up, look-up and
+// ICMP handle serve them all and are released with the object. Nothing here
+// waits on window messages, so it may run on a thread of its own.
+class DontFragmentEcho {
+ public:
+  enum class State { Ready, SocketsFailed, NoAddress, NoHandle };
+
+  // Starts Windows Sockets (its messages go to services.messages) and finds
+  // the host's address. A host of blanks, a name that does not resolve, or
+  // an address of 0 gives NoAddress: nothing is sent then.
+  DontFragmentEcho(PingServices& services, std::string_view host);
+  DontFragmentEcho(const DontFragmentEcho&) = delete;
+  DontFragmentEcho& operator=(const DontFragmentEcho&) = delete;
+  ~DontFragmentEcho();
+
+  State state() const { return state_; }
+  std::uint32_t address() const { return address_; }
+  // One echo whose IP packet is `packetSize` bytes, headers included
+  // (kIcmpEchoHeaderBytes to 65535); NoAnswer unless Ready.
+  EchoFit Send(int packetSize, std::uint32_t timeoutMs);
+
+ private:
+  PingServices& services_;
+  State state_ = State::SocketsFailed;
+  bool socketsOpen_ = false;
+  std::uint32_t address_ = 0;
+  IcmpHandle handle_ = kInvalidIcmpHandle;
+};
 
 // A dotted address in network byte order, each of four parts by its low 8
 // bits, 0 for fewer than four parts; a text without a dot is a name, looked

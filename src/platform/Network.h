@@ -28,6 +28,18 @@ struct HostEntry {
   std::vector<std::vector<std::uint8_t>> addresses;
 };
 
+// What IP_OPTION_INFORMATION holds of a request's IP header; no option data.
+struct IpOptions {
+  std::uint8_t ttl = 128;
+  std::uint8_t tos = 0;
+  std::uint8_t flags = 0;
+};
+inline constexpr std::uint8_t kIpFlagDontFragment = 2;  // IP_FLAG_DF
+
+// The reply statuses (ipexport.h) the program tells apart; 0 is a good echo.
+inline constexpr std::uint32_t kIpPacketTooBig = 11009;  // "needs fragmentation" with Don't Fragment set
+inline constexpr std::uint32_t kIpRequestTimedOut = 11010;
+
 using IcmpHandle = std::uintptr_t;
 inline constexpr IcmpHandle kInvalidIcmpHandle = ~IcmpHandle{0};  // INVALID_HANDLE_VALUE
 
@@ -45,10 +57,12 @@ class INetwork {
   // kInvalidIcmpHandle when no handle could be opened (icmp.dll missing too).
   virtual IcmpHandle IcmpCreateFile() = 0;
   // One echo to `address` (network byte order: the first octet in the lowest
-  // byte) with no IP options; the reply lands in `reply`. The number of
-  // replies, 0 on failure.
+  // byte), with the system's default IP header when `options` is null; the
+  // reply lands in `reply`. The number of replies, 0 on failure; then the
+  // reply's status (its second 32-bit field) holds why, when the system says.
   virtual std::uint32_t IcmpSendEcho(IcmpHandle handle, std::uint32_t address, std::span<const std::uint8_t> request,
-                                     std::span<std::uint8_t> reply, std::uint32_t timeoutMs) = 0;
+                                     const IpOptions* options, std::span<std::uint8_t> reply,
+                                     std::uint32_t timeoutMs) = 0;
   virtual bool IcmpCloseHandle(IcmpHandle handle) = 0;
 };
 

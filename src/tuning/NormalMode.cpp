@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/Numbers.h"
+#include "tuning/MtuSearch.h"
 
 namespace tw {
 namespace {
@@ -29,7 +30,7 @@ constexpr std::string_view kConnectionTypeExplain =
 constexpr std::string_view kMTUExplain =
     "MTU stands for Maximum Transmission Unit and in basic terms, it is the largest packet your computer "
     "sends in one piece, in bytes. Larger packets suit fast lines, small ones a modem. An MTU larger than"
-    " a router on the way accepts gets packets split or lost, and pages may stall.";
+    " a router on the way accepts gets packets split or lost.";
 constexpr std::string_view kMSSExplain =
     "MSS or Maximum Segment Size defines how much actual data a packet carries: the MTU less 40 bytes of "
     "headers. A larger MSS makes packets too big; a smaller one wastes room.";
@@ -96,8 +97,14 @@ constexpr ControlSpec RowLabel(int id, std::string_view name, std::string_view c
 constexpr ControlSpec RowValue(int id, std::string_view name, std::string_view caption, int top, int page) {
   return {id, name, ControlKind::SkinLabel, caption, T(kRowValue), T(top + 3), T(kRowValueWidth), T(kLine), page};
 }
-constexpr ControlSpec RowBox(int id, std::string_view name, std::string_view text, int top, int page) {
-  return {id, name, ControlKind::TextBox, text, T(kRowBox), T(top), T(kRowBoxWidth), T(21), page};
+constexpr ControlSpec RowBox(int id, std::string_view name, std::string_view text, int top, int page,
+                             int left = kRowBox) {
+  return {id, name, ControlKind::TextBox, text, T(left), T(top), T(kRowBoxWidth), T(21), page};
+}
+// The MTU page's boxes stand left of the usual column, which holds "Find".
+constexpr int kMtuRowValueWidth = 66, kMtuRowBox = kRowBox - kRowBoxWidth - 4;
+constexpr ControlSpec MtuRowValue(int id, std::string_view name, int top) {
+  return {id, name, ControlKind::SkinLabel, "   Byte", T(kRowValue), T(top + 3), T(kMtuRowValueWidth), T(kLine), P1};
 }
 
 constexpr ControlSpec kControls[] = {
@@ -116,14 +123,16 @@ constexpr ControlSpec kControls[] = {
      T(17), IDC_frmConnectionType, 3},
     // Page 1
     Page(1, "Step 2 of 8 : MTU Settings"),
-    Text(IDC_lblMTUExplain, "lblMTUExplain", kMTUExplain, 20, 5, P1),
-    RowLabel(IDC_lblMTURecom, "lblMTURecom", "Recommended MTU size", 102, P1, ControlKind::Label),
-    RowValue(IDC_lblMTURecValue, "lblMTURecValue", "   Byte", 102, P1),
-    RowBox(IDC_txtMTUValue, "txtMTUValue", "576", 102, P1),
-    Text(IDC_lblMSSExplain, "lblMSSExplain", kMSSExplain, 128, 3, P1),
-    RowLabel(IDC_lblMSSRecom, "lblMSSRecom", "Recommended MSS size", 180, P1, ControlKind::Label),
-    RowValue(IDC_lblMSSRecVaklue, "lblMSSRecVaklue", "   Byte", 180, P1),
-    RowBox(IDC_txtMSSValue, "txtMSSValue", "536", 180, P1),
+    Text(IDC_lblMTUExplain, "lblMTUExplain", kMTUExplain, 20, 4, P1),
+    RowLabel(IDC_lblMTURecom, "lblMTURecom", "Recommended MTU size", 88, P1, ControlKind::Label),
+    MtuRowValue(IDC_lblMTURecValue, "lblMTURecValue", 88),
+    RowBox(IDC_txtMTUValue, "txtMTUValue", "576", 88, P1, kMtuRowBox),
+    {IDC_cmdFindMTU, "cmdFindMTU", ControlKind::Button, kFindMtuCaption, T(kRowBox), T(88), T(kRowBoxWidth), T(21), P1},
+    Text(IDC_lblMTUSearch, "lblMTUSearch", kMtuSearchHint, 112, 1, P1),
+    Text(IDC_lblMSSExplain, "lblMSSExplain", kMSSExplain, 130, 3, P1),
+    RowLabel(IDC_lblMSSRecom, "lblMSSRecom", "Recommended MSS size", 182, P1, ControlKind::Label),
+    MtuRowValue(IDC_lblMSSRecVaklue, "lblMSSRecVaklue", 182),
+    RowBox(IDC_txtMSSValue, "txtMSSValue", "536", 182, P1, kMtuRowBox),
     // Page 2
     Page(2, "Step 3 of 8 : Other MTU Settings"),
     Text(IDC_lblBlackHoleExplain, "lblBlackHoleExplain", kBlackHoleExplain, 20, 4, P2),

@@ -42,6 +42,8 @@ enum NormalModeControl : int {
   IDC_txtMSSValue,
   IDC_lblMTUExplain,
   IDC_lblMSSExplain,
+  IDC_cmdFindMTU,    // "&Find": the largest MTU to the pinger's host
+  IDC_lblMTUSearch,  // what the search is doing or found
   // Page 2
   IDC_lblBlackHoleExplain,
   IDC_lblBlackHoleRecom,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/CommandDispatch.h"
+#include "tuning/MtuSearch.h"
 #include "tuning/WizardMode.h"
 
 namespace tw {
@@ -108,6 +109,9 @@ TEST(NavigationItems, EveryItemAUserReadsHasAnAccessKeyOfItsOwn) {
   for (const ui::ControlSpec& control : kWizardModeControls) {
     if (control.kind == ui::ControlKind::Button) claim(control.caption);
   }
+  // So has the MTU page's one button with a key, in both its captions.
+  claim(kFindMtuCaption);
+  claim(kCancelMtuCaption);
   for (const NavigationGroup& group : NavigationGroups()) {
     if (!group.command.empty()) claim(group.caption);
     for (const NavigationItem& item : group.items) claim(item.caption);

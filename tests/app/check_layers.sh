@@ -14,7 +14,7 @@ declare -A allowed=(
   [system]="core platform"
   [memory]="core platform settings ui"
   [pinger]="core platform settings ui"
-  [tuning]="core platform settings tcpip backup ui"
+  [tuning]="core platform settings tcpip backup ui pinger"
   [app]="core platform settings tcpip backup ui system memory pinger tuning"
 )
 status=0

@@ -28,12 +28,15 @@ class FakeNetwork final : public INetwork {
     std::string payload;
     std::size_t replySize;
     std::uint32_t timeoutMs;
+    std::optional<IpOptions> options;
   };
 
   int startupResult = 0, cleanupResult = 0;
   WsaData granted{0x0101, 0x0202, 32767};
   std::map<std::string, std::vector<std::vector<std::uint8_t>>> hosts;
   std::map<std::uint32_t, Reply> replies;  // any other address times out
+  // A larger request with Don't Fragment set comes back "needs fragmentation".
+  std::size_t largestRequest = 65535;
   std::function<void()> duringSend;        // runs while the handle is open
 
   int startups = 0, cleanups = 0, handlesOpen = 0;
@@ -57,11 +60,15 @@ class FakeNetwork final : public INetwork {
   }
   IcmpHandle IcmpCreateFile() override { return ++handlesOpen, nextHandle_++; }
   std::uint32_t IcmpSendEcho(IcmpHandle handle, std::uint32_t address, std::span<const std::uint8_t> request,
-                             std::span<std::uint8_t> reply, std::uint32_t timeoutMs) override {
-    sends.push_back({handle, address, std::string(request.begin(), request.end()), reply.size(), timeoutMs});
+                             const IpOptions* options, std::span<std::uint8_t> reply,
+                             std::uint32_t timeoutMs) override {
+    sends.push_back({handle, address, std::string(request.begin(), request.end()), reply.size(), timeoutMs,
+                     options != nullptr ? std::optional<IpOptions>(*options) : std::nullopt});
     if (duringSend) duringSend();
     const auto found = replies.find(address);
-    const Reply answer = found != replies.end() ? found->second : Reply{0, 11010, 0, true};
+    Reply answer = found != replies.end() ? found->second : Reply{0, kIpRequestTimedOut, 0, true};
+    const bool dontFragment = options != nullptr && (options->flags & kIpFlagDontFragment) != 0;
+    if (found != replies.end() && dontFragment && request.size() > largestRequest) answer = {0, kIpPacketTooBig, 0};
     if (answer.writeRecord) {
       const std::uint32_t fields[] = {address, answer.status, answer.roundTrip};
       for (int k = 0; k < 12; ++k) reply[k] = static_cast<std::uint8_t>(fields[k / 4] >> (8 * (k % 4)));

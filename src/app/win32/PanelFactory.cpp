@@ -5,8 +5,10 @@
 #include "backup/win32/frmBackUp.h"
 #include "memory/win32/frmRamConfiguration.h"
 #include "memory/win32/frmSystemStatus.h"
+#include "pinger/NetPinger.h"
 #include "pinger/win32/frmNetPingerSettings.h"
 #include "platform/win32/WidePath.h"
+#include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32SystemInfo.h"
 #include "platform/win32/Win32Version.h"
 #include "settings/win32/frmMainSettings.h"
@@ -45,6 +47,14 @@ auto ApplierFor(AppContext& app) {
   return [&app](const TcpIpSettings& settings) {
     return ApplySettings({app.registry, app.files, app.clock, app.programFolder, app.os}, settings);
   };
+}
+
+// "Find" on the MTU page pings the pinger's saved host, with its time-out,
+// over a network of its own: the search's thread may outlive the panel.
+MtuProbeSource MtuProbeFor(AppContext& app) {
+  return {.host = [&app] { return SavedPingHost(app.registry); },
+          .timeoutMs = kPingTimeoutMs,
+          .network = [] { return std::make_unique<Win32Network>(); }};
 }
 
 // Memory and processor figures come straight from the system, which keeps
@@ -109,7 +119,8 @@ std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app, const PanelLin
     return std::make_unique<frmNormalMode>(
         app.tuning,
         ApplierFor(app),
-        app.messages);
+        app.messages,
+        MtuProbeFor(app));
   }
   return std::make_unique<EmptyPanel>(kEmptySpecs[static_cast<int>(id)], app.messages);
 }

@@ -1,4 +1,6 @@
 #include <winsock2.h>
+// After winsock2.h, which it needs: IP_OPTION_INFORMATION.
+#include <ipexport.h>
 
 #include "platform/win32/Win32Network.h"
 
@@ -64,11 +66,26 @@ IcmpHandle Win32Network::IcmpCreateFile() {
 }
 
 std::uint32_t Win32Network::IcmpSendEcho(IcmpHandle handle, std::uint32_t address,
-                                         std::span<const std::uint8_t> request, std::span<std::uint8_t> reply,
-                                         std::uint32_t timeoutMs) {
+                                         std::span<const std::uint8_t> request, const IpOptions* options,
+                                         std::span<std::uint8_t> reply, std::uint32_t timeoutMs) {
   if (!LoadIcmp()) return 0;
-  return send_(reinterpret_cast<HANDLE>(handle), address, const_cast<std::uint8_t*>(request.data()),
-               static_cast<WORD>(request.size()), nullptr, reply.data(), static_cast<DWORD>(reply.size()), timeoutMs);
+  IP_OPTION_INFORMATION header{};
+  if (options != nullptr) {
+    header.Ttl = options->ttl;
+    header.Tos = options->tos;
+    header.Flags = options->flags;
+  }
+  const DWORD replies = send_(reinterpret_cast<HANDLE>(handle), address, const_cast<std::uint8_t*>(request.data()),
+                              static_cast<WORD>(request.size()), options != nullptr ? &header : nullptr,
+                              reply.data(), static_cast<DWORD>(reply.size()), timeoutMs);
+  // A send that fails may say why only through the last error ("needs
+  // fragmentation" from this computer's own interface, for one): the record
+  // gets it when the system left its status empty.
+  if (replies == 0 && reply.size() >= 8 && reply[4] == 0 && reply[5] == 0 && reply[6] == 0 && reply[7] == 0) {
+    const DWORD error = GetLastError();
+    for (int k = 0; k < 4; ++k) reply[4 + k] = static_cast<std::uint8_t>(error >> (8 * k));
+  }
+  return replies;
 }
 
 bool Win32Network::IcmpCloseHandle(IcmpHandle handle) {

@@ -21,7 +21,8 @@ class Win32Network : public INetwork {
   std::optional<HostEntry> gethostbyname(std::string_view name) override;
   IcmpHandle IcmpCreateFile() override;
   std::uint32_t IcmpSendEcho(IcmpHandle handle, std::uint32_t address, std::span<const std::uint8_t> request,
-                             std::span<std::uint8_t> reply, std::uint32_t timeoutMs) override;
+                             const IpOptions* options, std::span<std::uint8_t> reply,
+                             std::uint32_t timeoutMs) override;
   bool IcmpCloseHandle(IcmpHandle handle) override;
 
  private:

@@ -6,14 +6,62 @@
 
 namespace tw {
 
-frmNormalMode::frmNormalMode(TuningState& tuning, Applier apply, ui::IMessageBox& messages)
-    : ui::Panel(kNormalModePanel, messages), pages_(tuning, std::move(apply)) {}
+frmNormalMode::frmNormalMode(TuningState& tuning, Applier apply, ui::IMessageBox& messages, MtuProbeSource probe)
+    : ui::Panel(kNormalModePanel, messages), pages_(tuning, std::move(apply)), probe_(std::move(probe)) {}
 
 void frmNormalMode::OnLoad() {
   SendMessageA(Control(OptConnTypeId(0)), BM_SETCHECK, BST_CHECKED, 0);
   SendMessageA(Control(IDC_cmbNDI), CB_SETCURSEL, 0, 0);
+  EnableWindow(Control(IDC_cmdFindMTU), probe_.network ? TRUE : FALSE);
   ready_ = true;
   pages_.Form_Load(*this);
+}
+
+// A search still out is let go: its thread ends on its own and posts nothing
+// to the window that is going.
+void frmNormalMode::OnUnload() {
+  ready_ = false;
+  finder_.Cancel();
+}
+
+LRESULT frmNormalMode::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == MtuFinder::kTrying) {
+    if (finder_.IsCurrent(wParam)) SetText(IDC_lblMTUSearch, TryingText(static_cast<int>(lParam)));
+    return 0;
+  }
+  if (message == MtuFinder::kDone) {
+    if (const auto result = finder_.Finish(wParam)) ShowMtuSearch(ReportOf(*result, searchHost_));
+    return 0;
+  }
+  if (message == WM_DESTROY) finder_.Cancel();
+  return ui::Panel::OnMessage(message, wParam, lParam);
+}
+
+void frmNormalMode::cmdFindMTU_Click() {
+  if (finder_.Searching()) {
+    finder_.Cancel();
+    MtuSearchResult cancelled;
+    cancelled.outcome = MtuSearchResult::Outcome::Cancelled;
+    ShowMtuSearch(ReportOf(cancelled, searchHost_));
+    return;
+  }
+  if (!probe_.network) return;
+  searchHost_ = probe_.host ? probe_.host() : std::string();
+  if (!finder_.Start(hwnd(), searchHost_, probe_.timeoutMs, probe_.network())) {
+    Message("Tidewave could not start the search for the largest MTU.", ui::kMbOk | ui::kMbIconExclamation);
+    return;
+  }
+  SetText(IDC_cmdFindMTU, kCancelMtuCaption);
+}
+
+void frmNormalMode::ShowMtuSearch(const MtuSearchReport& report) {
+  SetText(IDC_cmdFindMTU, kFindMtuCaption);
+  SetText(IDC_lblMTUSearch, report.status);
+  if (report.mtu && report.mss) {
+    SetText(IDC_txtMTUValue, std::to_string(*report.mtu));
+    SetText(IDC_txtMSSValue, std::to_string(*report.mss));
+  }
+  if (!report.message.empty()) Message(report.message, ui::kMbOk | ui::kMbIconExclamation);
 }
 
 void frmNormalMode::OnCommand(int id, int notification) {
@@ -39,6 +87,8 @@ void frmNormalMode::OnCommand(int id, int notification) {
     pages_.chkMTUDisconver_Click();
   } else if (id == IDC_chkICMPValue) {
     pages_.chkICMPValue_Click();
+  } else if (id == IDC_cmdFindMTU) {
+    cmdFindMTU_Click();
   }
 }
 

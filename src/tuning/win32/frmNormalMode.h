@@ -4,16 +4,32 @@
 // shows what that logic asks for.
 #include <windows.h>
 
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/Network.h"
 #include "tuning/NormalMode.h"
+#include "tuning/win32/MtuFinder.h"
 #include "ui/win32/Panel.h"
 
 namespace tw {
+
+// Where the MTU page's "Find" sends its echo requests: the pinger's saved host,
+// read at each press, with the pinger's time-out, over a network of the
+// search's own (its thread keeps it until it ends). Without a network the
+// button stays disabled.
+struct MtuProbeSource {
+  std::function<std::string()> host;
+  std::uint32_t timeoutMs = 0;
+  std::function<std::unique_ptr<INetwork>()> network;
+};
 
 class frmNormalMode final : public ui::Panel, private IStepPagesView {
  public:
   using Applier = NormalModePages::Applier;
 
-  frmNormalMode(TuningState& tuning, Applier apply, ui::IMessageBox& messages);
+  frmNormalMode(TuningState& tuning, Applier apply, ui::IMessageBox& messages, MtuProbeSource probe = {});
 
   // The page logic, with currWizardPage (the command that reopens the editor
   // puts it back to 0) and every handler.
@@ -25,8 +41,9 @@ class frmNormalMode final : public ui::Panel, private IStepPagesView {
 
  protected:
   void OnLoad() override;
-  void OnUnload() override { ready_ = false; }
+  void OnUnload() override;
   void OnCommand(int id, int notification) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   std::string Text(int id) const override;
@@ -36,7 +53,14 @@ class frmNormalMode final : public ui::Panel, private IStepPagesView {
   void Message(std::string_view text, unsigned flags) override;
   void GoHome() override;
 
+  // "Find" starts a search, and cancels it while it runs.
+  void cmdFindMTU_Click();
+  void ShowMtuSearch(const MtuSearchReport& report);
+
   NormalModePages pages_;
+  MtuProbeSource probe_;
+  MtuFinder finder_;
+  std::string searchHost_;  // the host of the running or last search
   // Controls report their start values while they are made; those are no
   // user's changes and must not reach CurrentSettings.
   bool ready_ = false;

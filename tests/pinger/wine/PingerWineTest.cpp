@@ -7,12 +7,12 @@
 
 #include "pinger/win32/frmNetPingerSettings.h"
 #include "platform/win32/WidePath.h"
-#include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32Registry.h"
 #include "settings/RegistrySettings.h"
 #include "support/FakeNetwork.h"
 #include "support/RecordingMessageBox.h"
 #include "support/RegistrySnapshot.h"
+#include "support/wine/LoopbackOnlyNetwork.h"
 #include "support/wine/TestPanelHost.h"
 
 namespace tw::test {
@@ -21,24 +21,20 @@ namespace {
 using namespace netpinger;
 
 
-class LoopbackOnlyNetwork final : public Win32Network {
- public:
-  std::uint32_t IcmpSendEcho(IcmpHandle handle, std::uint32_t address, std::span<const std::uint8_t> request,
-                             std::span<std::uint8_t> reply, std::uint32_t timeoutMs) override {
-    sentTo.push_back(address);
-    if ((address & 0xFF) != 127) return 0;
-    return Win32Network::IcmpSendEcho(handle, address, request, reply, timeoutMs);
-  }
-  std::vector<std::uint32_t> sentTo;
-};
+std::vector<std::uint32_t> AddressesOf(const std::vector<EchoSent>& log) {
+  std::vector<std::uint32_t> addresses;
+  for (const EchoSent& echo : log) addresses.push_back(echo.address);
+  return addresses;
+}
 
 TEST(IcmpEcho, LoopbackAnswersByAddressAndByName) {
-  LoopbackOnlyNetwork network;
+  std::vector<EchoSent> sent;
+  LoopbackOnlyNetwork network{sent};
   RecordingMessageBox messages;
   PingServices services{network, messages, [] { PumpMessages(); }};
   EXPECT_TRUE(PingHost(services, "127.0.0.1", 10000));
   EXPECT_TRUE(PingHost(services, "localhost", 10000));
-  EXPECT_EQ((std::vector<std::uint32_t>(2, Ipv4(127, 0, 0, 1))), network.sentTo);
+  EXPECT_EQ((std::vector<std::uint32_t>(2, Ipv4(127, 0, 0, 1))), AddressesOf(sent));
   EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -65,7 +61,8 @@ class NetPingerPanel : public ::testing::Test {
   const std::string path_ = SettingsPath(kNetPingerKey);
   Win32Registry registry_;
   RegistrySnapshot snapshot_{registry_};
-  LoopbackOnlyNetwork network_;
+  std::vector<EchoSent> sent_;
+  LoopbackOnlyNetwork network_{sent_};
   RecordingSound sound_;
   RecordingMessageBox messages_;
   TestPanelHost host_{kNetPingerPanel.width, kNetPingerPanel.height};
@@ -103,7 +100,7 @@ TEST_F(NetPingerPanel, AFirstStartSavedInManualModePingsTheSavedHostNowAndOnSche
   Type(IDC_txtPingHost, "127.20.30.40");  // not saved
   Click(Control(IDC_cmdPingNow));
   for (int tick = 0; tick < 3; ++tick) panel_.tmrPinger_Timer();
-  EXPECT_EQ((std::vector<std::uint32_t>(2, Ipv4(127, 0, 0, 1))), network_.sentTo);
+  EXPECT_EQ((std::vector<std::uint32_t>(2, Ipv4(127, 0, 0, 1))), AddressesOf(sent_));
   EXPECT_EQ((std::vector<std::string>(2, "C:\\Tidewave\\Ping.wav 131073")), sound_.played);
   EXPECT_TRUE(messages_.shown.empty());
   // The sound the pinger plays lies beside the program.
