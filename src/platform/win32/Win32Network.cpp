@@ -6,26 +6,44 @@
 
 #include <string>
 
+#include "platform/win32/WidePath.h"
+
 namespace tw {
+namespace {
+
+// The sockets library loads with the first ping, not with the program.
+template <typename Function>
+Function Sockets(const char* name) {
+  return SystemFunction<Function>("wsock32.dll", name);
+}
+
+}  // namespace
 
 Win32Network::~Win32Network() {
   if (module_ != nullptr) FreeLibrary(module_);
 }
 
 int Win32Network::WSAStartup(std::uint16_t requestedVersion, WsaData& data) {
+  static const auto startup = Sockets<int(WINAPI*)(WORD, LPWSADATA)>("WSAStartup");
+  if (startup == nullptr) return WSASYSNOTREADY;
   WSADATA system{};
-  const int result = ::WSAStartup(requestedVersion, &system);
+  const int result = startup(requestedVersion, &system);
   if (result == 0) data = {system.wVersion, system.wHighVersion, system.iMaxSockets};
   return result;
 }
 
-int Win32Network::WSACleanup() { return ::WSACleanup(); }
+int Win32Network::WSACleanup() {
+  static const auto cleanup = Sockets<int(WINAPI*)()>("WSACleanup");
+  return cleanup != nullptr ? cleanup() : SOCKET_ERROR;
+}
 
 std::optional<HostEntry> Win32Network::gethostbyname(std::string_view name) {
+  static const auto lookUp = Sockets<hostent*(WINAPI*)(const char*)>("gethostbyname");
+  if (lookUp == nullptr) return std::nullopt;
   const std::string text(name);
   // The entry belongs to the sockets library and the next look-up overwrites
   // it: everything is copied out at once.
-  const hostent* entry = ::gethostbyname(text.c_str());
+  const hostent* entry = lookUp(text.c_str());
   if (entry == nullptr) return std::nullopt;
   HostEntry copy;
   copy.addressType = entry->h_addrtype;
