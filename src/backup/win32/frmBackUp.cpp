@@ -55,9 +55,14 @@ void SetCell(HWND list, int row, int column, const std::string& text) {
 
 }  // namespace
 
-frmBackUp::frmBackUp(IRegistry& registry, IFileSystem& files, const std::string& programFolder,
+frmBackUp::frmBackUp(IRegistry& registry, IFileSystem& files, IClock& clock, const std::string& programFolder,
                      const OsFamilyInfo& os, ui::IMessageBox& messages)
-    : ui::Panel(kBackUpPanel, messages), registry_(registry), files_(files), programFolder_(programFolder), os_(os) {}
+    : ui::Panel(kBackUpPanel, messages),
+      registry_(registry),
+      files_(files),
+      clock_(clock),
+      programFolder_(programFolder),
+      os_(os) {}
 
 void frmBackUp::OnLoad() {
   // Restore and Delete act on one file.
@@ -196,8 +201,19 @@ void frmBackUp::cmdRestore_Click() {
     }
     return;
   }
-  const std::vector<long> refusals = WriteRestore(registry_, plan);
-  if (!refusals.empty()) Message(RefusedRestoreMessage(refusals, plan.writes.size()), MB_OK | MB_ICONEXCLAMATION);
+  // A restore is a change like an apply: what it replaces is backed up first,
+  // so the restore itself can be undone. Without that backup nothing is written.
+  const BackupResult backup = WriteBackup(registry_, files_, clock_, programFolder_, os_);
+  if (backup.problem != BackupProblem::None) {
+    Message(BackupFailureMessage(backup), MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  RestoreReport report{fileName, backup.path, static_cast<int>(plan.writes.size()), WriteRestore(registry_, plan)};
+  if (!report.written.refusals.empty()) {
+    Message(RefusedRestoreMessage(report.written.refusals, plan.writes.size()), MB_OK | MB_ICONEXCLAMATION);
+  }
+  intializeList();  // the new backup joins the list
+  if (Restored) Restored(report);
   host().SetMovieVariable("_root.home", "true");
 }
 
