@@ -1,5 +1,8 @@
 #include "app/win32/MainWindow.h"
 
+#include <memory>
+#include <type_traits>
+
 #include "app/ProgramVersion.h"
 #include "app/win32/PanelFactory.h"
 #include "backup/win32/frmBackUp.h"
@@ -24,6 +27,21 @@ HWND FirstTabStop(HWND parent) {
     if (HWND inner = FirstTabStop(child)) return inner;
   }
   return nullptr;
+}
+
+// A date or time as the user's settings write it.
+std::string SystemDateText(const SystemTime& when, bool time) {
+  SYSTEMTIME at{};
+  at.wYear = when.year;
+  at.wMonth = when.month;
+  at.wDay = when.day;
+  at.wHour = when.hour;
+  at.wMinute = when.minute;
+  at.wSecond = when.second;
+  char text[80] = {};
+  const int length = time ? GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &at, nullptr, text, sizeof text)
+                          : GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &at, nullptr, text, sizeof text);
+  return length > 0 ? text : "";
 }
 
 std::string OwnVersionText() {
@@ -59,7 +77,8 @@ MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon
                            if (Tray1.IsVisible() && Tray1.Icon().InShell() && Tray1.Icon().TrayToolTip == tip) return;
                            Tray1.Icon().TrayToolTip = tip;
                            Tray1.Show(true);
-                         }};
+                         },
+                         [this](const LastChange& change) { RecordChange(change); }};
   for (const PanelInfo& info : kPanels) panels_[static_cast<int>(info.id)] = MakePanel(info.id, app_, links);
 }
 
@@ -122,10 +141,12 @@ void MainWindow::Startup() {
                                                    GetSystemMetrics(SM_CXSMICON),
                                                    GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
   Tray1.LeftClick = [this] { RestoreMainWindow(); };
+  Tray1.RightClick = [this] { ShowTrayMenu(); };
   Tray1.MouseClick = [this](int&) { RestoreMainWindow(); };
   Tray1.Show(true);
 
   for (PanelId id : kStartupLoadOrder) Panel(id).Load(*this);
+  if (const auto change = LoadLastChange(app_.registry)) ShowLastChange(*change);
 
   if (StartInTrayOption()) startedInTray_ = ShowStillRunningNotice();
 }
@@ -271,6 +292,43 @@ bool MainWindow::ShowStillRunningNotice() {
   return true;
 }
 
+void MainWindow::RecordChange(const LastChange& change) {
+  SaveLastChange(app_.registry, change);
+  ShowLastChange(change);
+}
+
+void MainWindow::ShowLastChange(const LastChange& change) {
+  flash_.SetLastChange(LastChangeText(change, SystemDateText(change.when, false), SystemDateText(change.when, true)));
+}
+
+void MainWindow::ShowTrayMenu() {
+  enum : UINT { kRestore = 1, kExit = 2 };
+  struct MenuDeleter {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+  };
+  std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter> menu(CreatePopupMenu());
+  if (!menu) return;
+  AppendMenuA(menu.get(), MF_STRING, kRestore, "&Restore");
+  AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu.get(), MF_STRING, kExit, "E&xit");
+  SetMenuDefaultItem(menu.get(), kRestore, FALSE);
+  POINT at{};
+  GetCursorPos(&at);
+  // The menu closes on a click elsewhere only while our window is in front,
+  // and the message after it lets the next right click open it again at once.
+  SetForegroundWindow(hwnd());
+  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
+                                                       at.x, at.y, 0, hwnd(), nullptr));
+  PostMessageA(hwnd(), WM_NULL, 0, 0);
+  if (chosen == kRestore) {
+    RestoreMainWindow();
+    SetForegroundWindow(hwnd());
+  } else if (chosen == kExit) {
+    // The program's own way out: panels unload, their timers stop, the icon goes.
+    OnNavigationCommand("IDC_FS_close", "");
+  }
+}
+
 void MainWindow::BeginWindowDrag() {
   ReleaseCapture();
   SendMessageA(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
@@ -323,6 +381,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       flash_.TakeFocus();
       return 0;
+    case kShowRunningInstance:
+      RestoreMainWindow();
+      SetForegroundWindow(hwnd());
+      return 1;
     case WM_DESTROY:
       // Nothing is saved here: every panel stores its settings when the user saves them.
       UnloadPanels(kShutdownOrder);
