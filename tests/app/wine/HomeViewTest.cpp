@@ -78,10 +78,10 @@ TEST_F(HomeView, TheLastChangeLineFollowsEachApplyAndRestoreAndOutlivesARestart)
   main = &Start();
   EXPECT_EQ(applied, WindowText(Line())) << "read back at start-up";
   EXPECT_TRUE(HasVisibleStyle(Line()));
-  main->OnNavigationCommand("IDC_FS_pingSetting", "");
+  SendMessageA(Item(IDC_FS_firstMenuItem + 5), BM_CLICK, 0, 0);  // Ping Settings
   EXPECT_FALSE(HasVisibleStyle(Line())) << "only on the home view";
 
-  main->OnNavigationCommand("IDC_FS_backupManger", "");
+  SendMessageA(Item(IDC_FS_firstMenuItem + 2), BM_CLICK, 0, 0);  // Backup
   HWND list = main->Panel(PanelId::frmBackUp).Control(IDC_lstBackUpList);
   ASSERT_EQ(1, SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
   LVITEMA state{};
