@@ -84,10 +84,10 @@ std::string AppliedSetName(PanelId panel, const TuningState& tuning, const TcpIp
 std::string LastChangeText(const LastChange& change, std::string_view date, std::string_view time) {
   std::string text = "Last change: ";
   text += change.kind == LastChange::Kind::Applied ? change.what + " applied" : "backup " + change.what + " restored";
-  text += " on " + std::string(date) + " at " + std::string(time) + "; " + std::to_string(change.changed) + " of " +
-          std::to_string(change.written) + " values changed";
+  text += " on " + std::string(date) + " at " + std::string(time) + ".\r\n" + std::to_string(change.changed) +
+          " of " + std::to_string(change.written) + " values changed";
   if (change.refused > 0) text += ", " + std::to_string(change.refused) + " refused by Windows";
-  return text + ".\r\nUndo: Backup, then " + change.undo + ", then Restore.";
+  return text + ". Undo: Backup, then " + change.undo + ", then Restore.";
 }
 
 std::string LastChangeRecord(const LastChange& change) {

@@ -44,7 +44,7 @@ LastChange LastChangeOfRestore(const RestoreReport& report, const SystemTime& wh
 std::string AppliedSetName(PanelId panel, const TuningState& tuning, const TcpIpSettings& applied);
 
 // The home view's line, with `date` and `time` as the system writes them:
-// what and when, how many values changed, then on a line of its own how to undo it.
+// what and when, then how many values changed and how to undo it.
 std::string LastChangeText(const LastChange& change, std::string_view date, std::string_view time);
 
 // The stored form: one line of fields between TABs. Reading gives nothing for

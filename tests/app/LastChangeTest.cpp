@@ -17,12 +17,12 @@ LastChange Applied() {
 }
 
 TEST(LastChangeText, SaysWhatWhenHowManyChangedAndHowToUndo) {
-  EXPECT_EQ("Last change: Wizard Mode \"Automatic-C\" applied on 12/7/2026 at 1:45 PM; 12 of 20 values changed.\r\n"
-            "Undo: Backup, then 003.BCK, then Restore.",
+  EXPECT_EQ("Last change: Wizard Mode \"Automatic-C\" applied on 12/7/2026 at 1:45 PM.\r\n"
+            "12 of 20 values changed. Undo: Backup, then 003.BCK, then Restore.",
             LastChangeText(Applied(), "12/7/2026", "1:45 PM"));
   LastChange restored{LastChange::Kind::Restored, "002.BCK", kWhen, 24, 10, 3, "004.BCK"};
-  EXPECT_EQ("Last change: backup 002.BCK restored on 7.12.2026 at 13:45; 10 of 24 values changed, 3 refused by "
-            "Windows.\r\nUndo: Backup, then 004.BCK, then Restore.",
+  EXPECT_EQ("Last change: backup 002.BCK restored on 7.12.2026 at 13:45.\r\n10 of 24 values changed, 3 refused by "
+            "Windows. Undo: Backup, then 004.BCK, then Restore.",
             LastChangeText(restored, "7.12.2026", "13:45"));
 }
 

@@ -1,5 +1,6 @@
 #include "app/win32/NavigationViews.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/NavigationItems.h"
@@ -236,13 +237,22 @@ void DrawControl(const DRAWITEMSTRUCT& item, const Look& look, ControlKind kind,
     case ControlKind::HomeCard:
       DrawHomeCard(dc, look, item, hot, pressed, focused, cues);
       break;
-    case ControlKind::LastChangeLabel:
-      // A mark in the accent colour sets the line apart from the hint it replaces.
+    case ControlKind::LastChangeLabel: {
+      // A mark in the accent colour, as tall as the text, sets the line apart
+      // from the hint it replaces.
       Fill(dc, rect, palette::kWhite);
-      Fill(dc, RECT{rect.left + 2, rect.top + 3, rect.left + 5, rect.top + 31}, palette::kAccent);
-      Text(dc, caption, RECT{rect.left + 14, rect.top + 2, rect.right, rect.bottom}, look.small.get(), palette::kBody,
-           DT_WORDBREAK);
+      const RECT text{rect.left + 14, rect.top + 2, rect.right, rect.bottom};
+      RECT used = text;
+      {
+        ui::SelectionGuard font(dc, look.small.get());
+        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &used,
+                  DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+      }
+      Fill(dc, RECT{rect.left + 2, text.top + 1, rect.left + 5, std::min(used.bottom, rect.bottom) - 1},
+           palette::kAccent);
+      Text(dc, caption, text, look.small.get(), palette::kBody, DT_WORDBREAK);
       break;
+    }
   }
 }
 
