@@ -141,7 +141,9 @@ void MainWindow::Startup() {
                                                    GetSystemMetrics(SM_CXSMICON),
                                                    GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
   Tray1.LeftClick = [this] { RestoreMainWindow(); };
-  Tray1.RightClick = [this] { ShowTrayMenu(); };
+  // The shell is still waiting for the click to be taken: the menu, and an
+  // exit chosen from it, must not run inside that call.
+  Tray1.RightClick = [this] { PostMessageA(hwnd(), kShowTrayMenu, 0, 0); };
   Tray1.MouseClick = [this](int&) { RestoreMainWindow(); };
   Tray1.Show(true);
 
@@ -385,6 +387,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       RestoreMainWindow();
       SetForegroundWindow(hwnd());
       return 1;
+    case kShowTrayMenu:
+      ShowTrayMenu();
+      return 0;
     case WM_DESTROY:
       // Nothing is saved here: every panel stores its settings when the user saves them.
       UnloadPanels(kShutdownOrder);

@@ -30,6 +30,8 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   static constexpr int kHostDesignHeight = 332;
   // Sent by a second start to the running window: show, restore and come to the front.
   static constexpr UINT kShowRunningInstance = WM_APP + 1;
+  // Posted by a right click on the tray icon: the menu opens from our own message loop.
+  static constexpr UINT kShowTrayMenu = WM_APP + 2;
 
   MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon& notifyIcon);
   ~MainWindow() override;

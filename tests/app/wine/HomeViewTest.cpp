@@ -137,6 +137,7 @@ struct MenuVisit {
   std::vector<std::string> items;
   char key = 0;
   int ticks = 0;
+  bool done = false;
 };
 MenuVisit* visit = nullptr;
 
@@ -144,6 +145,7 @@ void CALLBACK AnswerMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND menu = FindWindowA("#32768", nullptr);
   if ((menu == nullptr || !IsWindowVisible(menu)) && ++visit->ticks < 50) return;
   KillTimer(nullptr, timer);
+  visit->done = true;
   if (menu == nullptr) return;
   HMENU items = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
   for (int i = 0; i < GetMenuItemCount(items); ++i) {
@@ -159,13 +161,15 @@ TEST_F(HomeView, TheTrayMenuRestoresTheWindowAndExitsAsTheProgramDoes) {
   main.OnNavigationCommand("IDC_FS_tray", "");
   ASSERT_FALSE(IsWindowVisible(main.hwnd()));
   auto rightClick = [&](char key) {
-    MenuVisit answer{{}, key, 0};
+    MenuVisit answer{{}, key, 0, false};
     visit = &answer;
     SetTimer(nullptr, 0, 50, AnswerMenu);
-    // What the shell sends when the icon is pressed with the right button.
+    // What the shell sends when the icon is pressed with the right button;
+    // the menu opens as the window's messages are handled.
     SendMessageA(main.Tray1.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(WM_RBUTTONDOWN, 0));
-    visit = nullptr;
+    for (int i = 0; i < 100 && !answer.done; ++i) Pump(50);
     Pump(100);
+    visit = nullptr;
     return answer.items;
   };
   EXPECT_EQ((std::vector<std::string>{"&Restore", "", "E&xit"}), rightClick('r'));
