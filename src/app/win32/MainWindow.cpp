@@ -6,6 +6,7 @@
 #include "app/ProgramVersion.h"
 #include "app/win32/PanelFactory.h"
 #include "backup/win32/frmBackUp.h"
+#include "platform/win32/Win32Clock.h"
 #include "settings/RegistrySettings.h"
 #include "settings/win32/frmMainSettings.h"
 #include "system/SystemShortcuts.h"
@@ -31,13 +32,7 @@ HWND FirstTabStop(HWND parent) {
 
 // A date or time as the user's settings write it.
 std::string SystemDateText(const SystemTime& when, bool time) {
-  SYSTEMTIME at{};
-  at.wYear = when.year;
-  at.wMonth = when.month;
-  at.wDay = when.day;
-  at.wHour = when.hour;
-  at.wMinute = when.minute;
-  at.wSecond = when.second;
+  const SYSTEMTIME at = ToSystemTime(when);
   char text[80] = {};
   const int length = time ? GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &at, nullptr, text, sizeof text)
                           : GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &at, nullptr, text, sizeof text);

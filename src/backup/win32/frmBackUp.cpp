@@ -6,6 +6,7 @@
 
 #include "backup/Backup.h"
 #include "platform/ErrorText.h"
+#include "platform/win32/Win32Clock.h"
 
 namespace tw {
 namespace {
@@ -24,17 +25,6 @@ DateFormat SystemDateFormat() {
   format.am = LocaleText(LOCALE_S1159);
   format.pm = LocaleText(LOCALE_S2359);
   return format;
-}
-
-SYSTEMTIME ToSystemTime(const SystemTime& time) {
-  SYSTEMTIME out{};
-  out.wYear = time.year;
-  out.wMonth = time.month;
-  out.wDay = time.day;
-  out.wHour = time.hour;
-  out.wMinute = time.minute;
-  out.wSecond = time.second;
-  return out;
 }
 
 bool IsBackupName(std::string_view name) {

@@ -22,26 +22,10 @@
 namespace tw::test {
 namespace {
 
-bool HasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
-
 class HomeView : public MainWindowFixture {
  protected:
   HWND Item(int id) { return GetDlgItem(main_->Movie().hwnd(), id); }
   HWND Line() { return Item(IDC_FS_lastChangeLabel); }
-  std::vector<PanelId> VisiblePanels() {
-    std::vector<PanelId> visible;
-    for (const PanelInfo& info : kPanels) {
-      ui::Panel& panel = main_->Panel(info.id);
-      if (panel.IsLoaded() && HasVisibleStyle(panel.hwnd())) visible.push_back(info.id);
-    }
-    return visible;
-  }
-  void LoopKey(WPARAM key) {
-    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
-      MSG msg{GetFocus(), message, key, static_cast<LPARAM>(message == WM_KEYUP ? 0xC0000000u : 0u), 0, {}};
-      if (!IsDialogMessageA(main_->hwnd(), &msg)) DispatchMessageA(&msg);
-    }
-  }
   // Lets the tray's pause after a click run out.
   void Pump(DWORD milliseconds) {
     const DWORD start = GetTickCount();

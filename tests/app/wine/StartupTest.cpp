@@ -15,28 +15,6 @@ bool MutexExists() {
   return mutex != nullptr;
 }
 
-struct Search {
-  DWORD process;
-  const char* className;
-  HWND found;
-};
-
-BOOL CALLBACK MatchOwnWindow(HWND window, LPARAM parameter) {
-  auto& search = *reinterpret_cast<Search*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search.process || ClassName(window) != search.className) return TRUE;
-  search.found = window;
-  return FALSE;
-}
-
-// A window of the process, shown or not.
-HWND FindOwnWindow(DWORD process, const char* className) {
-  Search search{process, className, nullptr};
-  EnumWindows(MatchOwnWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 TEST(Startup, OpensOneMainWindowAndASecondStartBringsItToTheFront) {
   ASSERT_FALSE(MutexExists()) << "another Tidewave is still running in this prefix";
   Program first;
@@ -80,12 +58,12 @@ TEST(Startup, OpensOneMainWindowAndASecondStartBringsItToTheFront) {
   EXPECT_TRUE(MutexExists());
 
   // Exit from the tray icon's menu ends it the program's own way.
-  HWND tray = FindOwnWindow(first.id(), "TidewaveTray");
+  HWND tray = first.FindAnyWindow("TidewaveTray");
   ASSERT_NE(nullptr, tray);
   PostMessageA(tray, WM_MOUSEMOVE, 0, MAKELPARAM(WM_RBUTTONDOWN, 0));
   HWND menu = nullptr;
   for (int i = 0; i < 200 && (menu == nullptr || !IsWindowVisible(menu)); ++i, Sleep(50)) {
-    menu = FindOwnWindow(first.id(), "#32768");
+    menu = first.FindAnyWindow("#32768");
   }
   ASSERT_NE(nullptr, menu) << "no menu on a right click";
   PostMessageA(menu, WM_CHAR, 'x', 0);
