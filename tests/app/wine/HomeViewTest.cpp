@@ -123,7 +123,7 @@ MenuVisit* visit = nullptr;
 
 void CALLBACK AnswerMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND menu = FindWindowA("#32768", nullptr);
-  if ((menu == nullptr || !IsWindowVisible(menu)) && ++visit->ticks < 50) return;
+  if ((menu == nullptr || !IsWindowVisible(menu)) && ++visit->ticks < 20) return;
   KillTimer(nullptr, timer);
   visit->done = true;
   if (menu == nullptr) return;
@@ -142,20 +142,27 @@ TEST_F(HomeView, TheTrayMenuRestoresTheWindowAndExitsAsTheProgramDoes) {
   ASSERT_FALSE(IsWindowVisible(main.hwnd()));
   auto rightClick = [&](char key) {
     MenuVisit answer{{}, key, 0, false};
-    visit = &answer;
-    SetTimer(nullptr, 0, 50, AnswerMenu);
-    // What the shell sends when the icon is pressed with the right button;
-    // the menu opens as the window's messages are handled.
-    SendMessageA(main.Tray1.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(WM_RBUTTONDOWN, 0));
-    for (int i = 0; i < 100 && !answer.done; ++i) Pump(50);
-    Pump(100);
-    visit = nullptr;
+    // Without a window manager the activation that follows Restore reaches the
+    // window a little later, and may close a menu opened at once: try again.
+    for (int attempt = 0; attempt < 3 && answer.items.empty(); ++attempt) {
+      // A click within the tray's pause after the one before is not taken.
+      for (int i = 0; i < 100 && main.Tray1.Icon().Busy(); ++i) Pump(20);
+      answer = {{}, key, 0, false};
+      visit = &answer;
+      SetTimer(nullptr, 0, 50, AnswerMenu);
+      // What the shell sends when the icon is pressed with the right button;
+      // the menu opens as the window's messages are handled.
+      SendMessageA(main.Tray1.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(WM_RBUTTONDOWN, 0));
+      for (int i = 0; i < 100 && !answer.done; ++i) Pump(50);
+      Pump(100);
+      visit = nullptr;
+    }
     return answer.items;
   };
   EXPECT_EQ((std::vector<std::string>{"&Restore", "", "E&xit"}), rightClick('r'));
   EXPECT_TRUE(IsWindowVisible(main.hwnd()));
 
-  rightClick('x');
+  EXPECT_EQ(3u, rightClick('x').size());
   for (const PanelInfo& info : kPanels) EXPECT_FALSE(main.Panel(info.id).IsLoaded()) << info.name;
   EXPECT_EQ(ui::kNimDelete, notify_.calls.back().message) << "the icon goes";
   EXPECT_FALSE(main.Tray1.IsVisible());
