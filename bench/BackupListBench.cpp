@@ -16,6 +16,7 @@
 
 #include "backup/Backup.h"
 #include "backup/win32/frmBackUp.h"
+#include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "support/RecordingMessageBox.h"
@@ -121,7 +122,8 @@ int main(int argc, char** argv) {
   test::RecordingMessageBox messages;
   const OsFamilyInfo os = FamilyOf(7);
   const std::string programFolder = folder.path();
-  frmBackUp panel(registry, files, programFolder, os, messages);
+  Win32Clock clock;
+  frmBackUp panel(registry, files, clock, programFolder, os, messages);
   if (!panel.Load(host)) {
     std::printf("the panel did not load\n");
     return 1;

@@ -151,6 +151,7 @@ int main(int argc, char** argv) {
                 kinds.c_str());
   }
   std::printf("\nThe minimum is one set or delete per value (16 + 4 per interface); each write also opens\n"
-              "and closes its key, and the backup opens, sizes, reads and closes each value it records.\n");
+              "and closes its key, the backup opens, sizes, reads and closes each value it records, and the\n"
+              "apply does the same once more before its first write, to count the values it changes.\n");
   return 0;
 }

@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (write.value < -2147483648LL || write.value > 4294967295LL) std::abort();
     tw::test::MemoryRegistry registry(os.ntPlatform ? tw::test::MemoryRegistry::Flavour::Nt
                                                     : tw::test::MemoryRegistry::Flavour::Win9x);
-    const auto refused = tw::WriteRestore(registry, plan);
-    tw::RefusedRestoreMessage(refused, plan.writes.size());
+    const tw::RestoreWritten written = tw::WriteRestore(registry, plan);
+    tw::RefusedRestoreMessage(written.refusals, plan.writes.size());
     if (registry.OpenHandles() != 0) std::abort();
     // What the restore left, backed up, must restore in its turn.
     const tw::SystemTime taken{2024, 3, 2, 5, 15, 51, 9, 0};

@@ -54,8 +54,11 @@ enum NavigationIds : int {
   IDC_FS_closeAboutButton,
   IDC_FS_restartButton,
   IDC_FS_versionLabel,  // "Version x.y.0.z" in the status bar: not an item
+  IDC_FS_lastChangeLabel,  // what the last apply or restore did, on the home view: not an item
   IDC_FS_firstGroupHeading = 2050,
   IDC_FS_firstMenuItem = 2100,
+  // The home view's cards, one per menu group in the groups' order; each opens its group's area.
+  IDC_FS_firstHomeCard = 2150,
 };
 
 }  // namespace tw

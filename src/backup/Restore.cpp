@@ -276,17 +276,23 @@ RestorePlan PlanRestore(std::string_view contents, const OsFamilyInfo& os) {
   return planner.Done();
 }
 
-std::vector<long> WriteRestore(IRegistry& registry, const RestorePlan& plan) {
-  std::vector<long> refusals;
-  if (plan.problem != RestoreProblem::None) return refusals;
+RestoreWritten WriteRestore(IRegistry& registry, const RestorePlan& plan) {
+  RestoreWritten written;
+  if (plan.problem != RestoreProblem::None) return written;
   for (const RestoreWrite& write : plan.writes) {
     // The 9x family keeps decimal texts, so every bit set is "4294967295"
     // there; on NT the same number is the DWORD 0xFFFFFFFF.
-    const long status = SetTypedValue(registry, write.hive, write.key, write.name, plan.type,
-                                      Variant(static_cast<long long>(write.value)), Variant(write.remove));
-    if (status != kErrorSuccess && !(write.remove && status == kErrorFileNotFound)) refusals.push_back(status);
+    const Variant value(static_cast<long long>(write.value));
+    // Read just before the write: a 9x file records one value twice.
+    const std::optional<StoredValue> before = ReadStoredValue(registry, write.hive, write.key, write.name);
+    const long status = SetTypedValue(registry, write.hive, write.key, write.name, plan.type, value, Variant(write.remove));
+    if (status != kErrorSuccess && !(write.remove && status == kErrorFileNotFound)) {
+      written.refusals.push_back(status);
+    } else if (StoredByTypedValue(plan.type, value, Variant(write.remove)) != before) {
+      ++written.changed;
+    }
   }
-  return refusals;
+  return written;
 }
 
 std::string RestoreProblemMessage(const RestorePlan& plan, std::string_view fileName) {

@@ -55,9 +55,23 @@ struct RestorePlan {
 // names must be the layout's own (key names compared without regard to case).
 RestorePlan PlanRestore(std::string_view contents, const OsFamilyInfo& os);
 
-// Writes the plan through SetTypedValue. Returns the status of every write
-// Windows refused (a removal of a value already missing is no refusal).
-std::vector<long> WriteRestore(IRegistry& registry, const RestorePlan& plan);
+struct RestoreWritten {
+  // The status of every write Windows refused (a removal of a value already
+  // missing is no refusal).
+  std::vector<long> refusals;
+  int changed = 0;  // writes that left a value other than it was (the rest held it already)
+};
+
+// Writes the plan through SetTypedValue.
+RestoreWritten WriteRestore(IRegistry& registry, const RestorePlan& plan);
+
+// What a restore from the backup manager did.
+struct RestoreReport {
+  std::string fileName;    // the backup restored
+  std::string backupPath;  // the backup of the values it replaced, taken first
+  int writes = 0;
+  RestoreWritten written;
+};
 
 // What to tell the user about a plan that cannot be restored; empty for none.
 std::string RestoreProblemMessage(const RestorePlan& plan, std::string_view fileName);

@@ -13,6 +13,7 @@ struct SystemTime {
   std::uint16_t minute = 0;
   std::uint16_t second = 0;
   std::uint16_t milliseconds = 0;
+  bool operator==(const SystemTime&) const = default;
 };
 
 class IClock {

@@ -17,6 +17,20 @@ std::vector<std::uint8_t> TextData(const std::string& text) {
   return data;
 }
 
+// The bytes of a REG_SZ or REG_DWORD; none for another type.
+std::vector<std::uint8_t> TypedData(std::uint32_t type, const Variant& value) {
+  std::vector<std::uint8_t> data;
+  if (type == kRegSz) {
+    data = TextData(value.Text());
+  } else if (type == kRegDword) {
+    const std::optional<double> number = value.Number();
+    const std::optional<std::uint32_t> word = number ? ToDword(*number) : std::nullopt;
+    if (!word) throw ConversionError("Not a 32-bit number: \"" + value.Text() + "\"");
+    for (int shift = 0; shift < 32; shift += 8) data.push_back(static_cast<std::uint8_t>(*word >> shift));
+  }
+  return data;
+}
+
 }  // namespace
 
 std::string SettingsPath(std::string_view subKey) {
@@ -60,16 +74,7 @@ Variant GetSettingValue(IRegistry& registry, std::string_view path, std::string_
 long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,
                    std::string_view name, std::uint32_t type, const Variant& value,
                    const Variant& deleteFlag) {
-  std::vector<std::uint8_t> data;
-  if (type == kRegSz) {
-    data = TextData(value.Text());
-  } else if (type == kRegDword) {
-    const std::optional<double> number = value.Number();
-    const std::optional<std::uint32_t> word = number ? ToDword(*number) : std::nullopt;
-    if (!word) throw ConversionError("Not a 32-bit number: \"" + value.Text() + "\"");
-    for (int shift = 0; shift < 32; shift += 8) data.push_back(static_cast<std::uint8_t>(*word >> shift));
-  }
-
+  const std::vector<std::uint8_t> data = TypedData(type, value);
   RegKey key;
   const long created = RegKey::Create(registry, hive, path, kKeyTuningAccess, key);
   if (type != kRegSz && type != kRegDword) return kErrorSuccess;
@@ -78,6 +83,26 @@ long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,
   if (created != kErrorSuccess) return created;
   if (deleteFlag.IsTrue()) return registry.DeleteValue(key.get(), name);
   return registry.SetValueEx(key.get(), name, type, data.data(), static_cast<std::uint32_t>(data.size()));
+}
+
+std::optional<StoredValue> ReadStoredValue(IRegistry& registry, RegHandle hive, std::string_view path,
+                                           std::string_view name) {
+  RegKey key;
+  if (RegKey::Open(registry, hive, path, kKeyRead, key) != kErrorSuccess) return std::nullopt;
+  StoredValue stored;
+  std::uint32_t size = 0;
+  if (registry.QueryValueEx(key.get(), name, &stored.type, nullptr, &size) != kErrorSuccess) return std::nullopt;
+  stored.data.resize(size);
+  if (size > 0 && registry.QueryValueEx(key.get(), name, &stored.type, stored.data.data(), &size) != kErrorSuccess) {
+    return std::nullopt;
+  }
+  stored.data.resize(size);
+  return stored;
+}
+
+std::optional<StoredValue> StoredByTypedValue(std::uint32_t type, const Variant& value, const Variant& deleteFlag) {
+  if (deleteFlag.IsTrue()) return std::nullopt;
+  return StoredValue{type, TypedData(type, value)};
 }
 
 }  // namespace tw

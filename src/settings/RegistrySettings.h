@@ -3,8 +3,10 @@
 // through. They keep no state; each opens and closes its own key.
 #include <cstdint>
 #include <stdexcept>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Variant.h"
 #include "platform/Registry.h"
@@ -47,5 +49,21 @@ Variant GetSettingValue(IRegistry& registry, std::string_view path, std::string_
 long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,
                    std::string_view name, std::uint32_t type, const Variant& value,
                    const Variant& deleteFlag = Variant(false));
+
+// A value as the registry holds it: its type and its bytes.
+struct StoredValue {
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  bool operator==(const StoredValue&) const = default;
+};
+
+// What a value holds now; nothing when it or its key is missing or cannot be read.
+std::optional<StoredValue> ReadStoredValue(IRegistry& registry, RegHandle hive, std::string_view path,
+                                           std::string_view name);
+// What a successful SetTypedValue with these arguments leaves in the value:
+// nothing for a removal. Raises ConversionError where SetTypedValue does.
+// Compared with ReadStoredValue before the write, it tells whether the write
+// changes anything.
+std::optional<StoredValue> StoredByTypedValue(std::uint32_t type, const Variant& value, const Variant& deleteFlag);
 
 }  // namespace tw

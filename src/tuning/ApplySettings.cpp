@@ -15,23 +15,32 @@ class ValueWriter {
  public:
   ValueWriter(IRegistry& registry, std::uint32_t type) : registry_(registry), type_(type) {}
 
-  void Put(const TcpIpValue& value, std::string_view adapter, const TcpIpSettings& settings) {
+  // `before` is what the value held before the apply began.
+  void Put(const TcpIpValue& value, std::string_view adapter, const TcpIpSettings& settings,
+           const std::optional<StoredValue>& before) {
     const std::optional<std::int32_t> number = ValueToWrite(value, settings);
     const bool remove = !number.has_value();
-    const long status = SetTypedValue(registry_, value.hive, KeyFor(value, adapter), value.name, type_,
-                                      Variant(number.value_or(0)), Variant(remove));
+    const Variant written(number.value_or(0));
+    const long status =
+        SetTypedValue(registry_, value.hive, KeyFor(value, adapter), value.name, type_, written, Variant(remove));
     ++writes_;
     // Removing a value that is not there leaves the registry as asked.
-    if (status != kErrorSuccess && !(remove && status == kErrorFileNotFound)) ++refusals_[status];
+    if (status != kErrorSuccess && !(remove && status == kErrorFileNotFound)) {
+      ++refusals_[status];
+    } else if (StoredByTypedValue(type_, written, Variant(remove)) != before) {
+      ++changed_;
+    }
   }
 
   int writes() const { return writes_; }
+  int changed() const { return changed_; }
   const std::map<long, int>& refusals() const { return refusals_; }
 
  private:
   IRegistry& registry_;
   std::uint32_t type_;
   int writes_ = 0;
+  int changed_ = 0;
   std::map<long, int> refusals_;  // by the status Windows gave
 };
 
@@ -83,11 +92,16 @@ ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settin
     return result;
   }
 
-  ValueWriter out(target.registry, layout->type);
+  // Every value to write, with the adapter it belongs to, in the layout's order.
+  struct Write {
+    const TcpIpValue* value;
+    std::string adapter;
+  };
+  std::vector<Write> writes;
   const std::span<const TcpIpValue> values = layout->values;
   for (std::size_t i = 0; i < values.size(); ++i) {
     if (values[i].section != Section::Adapter) {
-      if (values[i].applied) out.Put(values[i], {}, settings);
+      if (values[i].applied) writes.push_back({&values[i], {}});
       continue;
     }
     // A run of per-adapter rows is written adapter by adapter, each adapter
@@ -98,12 +112,23 @@ ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settin
     result.skippedAdapters = adapters.skipped;
     for (const std::string& adapter : adapters.tuned) {
       for (std::size_t k = i; k < end; ++k) {
-        if (values[k].applied) out.Put(values[k], adapter, settings);
+        if (values[k].applied) writes.push_back({&values[k], adapter});
       }
     }
     i = end - 1;
   }
+  // What each value holds, all read before the first write, so the apply can
+  // say how many values it really changed.
+  std::vector<std::optional<StoredValue>> before;
+  before.reserve(writes.size());
+  for (const Write& write : writes) {
+    before.push_back(
+        ReadStoredValue(target.registry, write.value->hive, KeyFor(*write.value, write.adapter), write.value->name));
+  }
+  ValueWriter out(target.registry, layout->type);
+  for (std::size_t i = 0; i < writes.size(); ++i) out.Put(*writes[i].value, writes[i].adapter, settings, before[i]);
   result.writes = out.writes();
+  result.changed = out.changed();
   for (const auto& [status, count] : out.refusals()) result.refused += count;
   if (result.refused == 0) {
     result.outcome = ApplyOutcome::Applied;

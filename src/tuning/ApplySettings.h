@@ -26,6 +26,7 @@ struct ApplyResult {
   BackupResult backup;  // the backup taken first (its path), or why there is none
   int writes = 0;       // values written or removed
   int refused = 0;      // of those, how many the system refused
+  int changed = 0;      // of those, how many now hold other than before (the rest held it already)
   std::vector<std::string> skippedAdapters;  // left alone: their key names cannot go into a backup
   std::string message;  // what to tell the user, if anything (title "Tidewave", OK)
 };

@@ -64,7 +64,10 @@ TEST(Restore, NtBackupOfTheStateAfterOneApplyPutsItBackAfterAnother) {
             plan.writes[3]) << "the constants are restored as recorded";
   EXPECT_EQ(kHkeyCurrentUser, plan.writes[13].hive);
   EXPECT_EQ("MaxConnectionsPer1_0Server", plan.writes[13].name);
-  EXPECT_TRUE(WriteRestore(bed.memory, plan).empty());
+  const RestoreWritten written = WriteRestore(bed.memory, plan);
+  EXPECT_TRUE(written.refusals.empty());
+  EXPECT_EQ(10, written.changed) << "MTU and MSS under 2 keys of 2 interfaces, and 2 window values, come back";
+  EXPECT_EQ(0, WriteRestore(bed.memory, plan).changed) << "restored twice, the second changes nothing";
 
   EXPECT_EQ(afterA, TuningState(bed.memory, bed.family));
 
@@ -72,7 +75,7 @@ TEST(Restore, NtBackupOfTheStateAfterOneApplyPutsItBackAfterAnother) {
   // every bit set as the DWORD it was, and what was missing missing again.
   const RestorePlan first = PlanRestore(bed.files.Contents(std::string(kBackupsFolder) + "\\001.BCK"), bed.family);
   ASSERT_EQ(RestoreProblem::None, first.problem);
-  EXPECT_TRUE(WriteRestore(bed.memory, first).empty());
+  EXPECT_TRUE(WriteRestore(bed.memory, first).refusals.empty());
   const auto restored = TuningState(bed.memory, bed.family);
   EXPECT_EQ("4:\xFF\xFF\xFF\xFF", restored.at(Entry(kHkeyLocalMachine, kTcpipParametersLowerKey, "TcpWindowSize")));
   EXPECT_EQ(std::string("4:") + std::string(4, '\0'),
@@ -101,7 +104,7 @@ TEST(Restore, Win9xRestoresTextsAndEveryBitSetAndRemovesWhatARecordedZeroStandsF
   const RestorePlan plan = PlanRestore(before, bed.family);
   ASSERT_EQ(RestoreProblem::None, plan.problem) << plan.line << ": " << plan.reason;
   EXPECT_EQ(10u + 2 + 1 + 2, plan.writes.size());
-  EXPECT_TRUE(WriteRestore(bed.memory, plan).empty());
+  EXPECT_TRUE(WriteRestore(bed.memory, plan).refusals.empty());
 
   const auto restored = TuningState(bed.memory, bed.family);
   EXPECT_EQ(std::string("1:4294967295") + '\0', restored.at(Entry(kHkeyLocalMachine, kMstcpKey, "DefaultTTL")));

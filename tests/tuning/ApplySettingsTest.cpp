@@ -125,6 +125,32 @@ TEST(ApplySettings, NtWritesEveryValueInOrderWithFourWritesPerInterface) {
   }
 }
 
+// "Changed" counts the values that hold other than before: a value written
+// with what it held already, or a removal of a missing one, changes nothing.
+TEST(ApplySettings, CountsTheValuesItReallyChanged) {
+  TuningTestBed bed(7);
+  bed.AddKey(InterfaceKey("{6B0A}"));
+  bed.SetDword(kHkeyLocalMachine, kTcpipParametersKey, "SackOpts", 1);
+  const ApplyResult first = bed.Apply();
+  EXPECT_EQ(20, first.writes);
+  EXPECT_EQ(19, first.changed) << "all but SackOpts, which held 1 already";
+  EXPECT_EQ(0, bed.Apply().changed) << "the same set again";
+
+  bed.tuning.CurrentSettings = bed.tuning.PresetSettings[2];  // Automatic-C removes MTU, MSS and the window
+  EXPECT_EQ(6, bed.Apply().changed) << "4 per-interface values and 2 window values removed";
+  EXPECT_EQ(0, bed.Apply().changed) << "removing what is missing";
+
+  // A value of the same number as text is no longer what Windows reads.
+  bed.SetText(kHkeyLocalMachine, kTcpipParametersKey, "DefaultTTL", "128");
+  EXPECT_EQ(1, bed.Apply().changed);
+
+  bed.memory.DenyWrites(kHkeyLocalMachine, "SYSTEM");
+  bed.tuning.CurrentSettings = bed.tuning.PresetSettings[0];
+  const ApplyResult refused = bed.Apply();
+  EXPECT_EQ(18, refused.refused);
+  EXPECT_EQ(0, refused.changed) << "a refused write changed nothing";
+}
+
 TEST(ApplySettings, Win9xWritesTextsAndSkipsSynAndIcmp) {
   for (const std::vector<std::string>& adapters : {std::vector<std::string>{}, {"0000"}, {"0000", "0001"}}) {
     for (std::int16_t family : {1, 2, 3, 4}) {

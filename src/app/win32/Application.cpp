@@ -30,6 +30,14 @@ int RunTidewave(int showCommand) {
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
     instanceMutex.Reset();
     MessageBoxA(nullptr, "The program already opening", "Tidewave", MB_OK);
+    // Then the running one comes to the front, out of the tray if it is there.
+    // This process has just had the user's click, so it may hand the
+    // foreground on.
+    if (HWND running = FindWindowA(MainWindow::kClassName, MainWindow::kCaption)) {
+      DWORD_PTR answer = 0;
+      SendMessageTimeoutA(running, MainWindow::kShowRunningInstance, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+      SetForegroundWindow(running);
+    }
     return 0;
   }
 

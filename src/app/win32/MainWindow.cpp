@@ -1,9 +1,13 @@
 #include "app/win32/MainWindow.h"
 
+#include <memory>
+#include <type_traits>
+
 #include "Version.h"
 #include "app/ProgramVersion.h"
 #include "app/win32/PanelFactory.h"
 #include "backup/win32/frmBackUp.h"
+#include "platform/win32/Win32Clock.h"
 #include "settings/MainSettings.h"
 #include "settings/RegistrySettings.h"
 #include "settings/win32/frmMainSettings.h"
@@ -26,6 +30,15 @@ HWND FirstTabStop(HWND parent) {
     if (HWND inner = FirstTabStop(child)) return inner;
   }
   return nullptr;
+}
+
+// A date or time as the user's settings write it.
+std::string SystemDateText(const SystemTime& when, bool time) {
+  const SYSTEMTIME at = ToSystemTime(when);
+  char text[80] = {};
+  const int length = time ? GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &at, nullptr, text, sizeof text)
+                          : GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &at, nullptr, text, sizeof text);
+  return length > 0 ? text : "";
 }
 
 // The numbers the version resource is made from, so no library has to load
@@ -51,7 +64,8 @@ MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon
                            if (Tray1.IsVisible() && Tray1.Icon().InShell() && Tray1.Icon().TrayToolTip == tip) return;
                            Tray1.Icon().TrayToolTip = tip;
                            Tray1.Show(true);
-                         }};
+                         },
+                         [this](const LastChange& change) { RecordChange(change); }};
   for (const PanelInfo& info : kPanels) panels_[static_cast<int>(info.id)] = MakePanel(info.id, app_, links);
 }
 
@@ -114,6 +128,7 @@ void MainWindow::Startup(int showCommand) {
   SetMovieVariable("_root.version", OwnVersionText());
   app_.os = DetectOsFamily(version_);
   LoadPresets(app_.tuning.PresetSettings);
+  if (const auto change = LoadLastChange(app_.registry)) ShowLastChange(*change);
   // The window is whole from here on: the panels load hidden behind the
   // navigation, so it is shown and painted now instead of after them. The
   // panels still load before the first message is taken from the queue.
@@ -124,6 +139,9 @@ void MainWindow::Startup(int showCommand) {
                                                    GetSystemMetrics(SM_CXSMICON),
                                                    GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
   Tray1.LeftClick = [this] { RestoreMainWindow(); };
+  // The shell is still waiting for the click to be taken: the menu, and an
+  // exit chosen from it, must not run inside that call.
+  Tray1.RightClick = [this] { PostMessageA(hwnd(), kShowTrayMenu, 0, 0); };
   Tray1.MouseClick = [this](int&) { RestoreMainWindow(); };
   Tray1.Show(true);
 
@@ -275,6 +293,43 @@ bool MainWindow::ShowStillRunningNotice() {
   return true;
 }
 
+void MainWindow::RecordChange(const LastChange& change) {
+  SaveLastChange(app_.registry, change);
+  ShowLastChange(change);
+}
+
+void MainWindow::ShowLastChange(const LastChange& change) {
+  flash_.SetLastChange(LastChangeText(change, SystemDateText(change.when, false), SystemDateText(change.when, true)));
+}
+
+void MainWindow::ShowTrayMenu() {
+  enum : UINT { kRestore = 1, kExit = 2 };
+  struct MenuDeleter {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+  };
+  std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter> menu(CreatePopupMenu());
+  if (!menu) return;
+  AppendMenuA(menu.get(), MF_STRING, kRestore, "&Restore");
+  AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu.get(), MF_STRING, kExit, "E&xit");
+  SetMenuDefaultItem(menu.get(), kRestore, FALSE);
+  POINT at{};
+  GetCursorPos(&at);
+  // The menu closes on a click elsewhere only while our window is in front,
+  // and the message after it lets the next right click open it again at once.
+  SetForegroundWindow(hwnd());
+  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
+                                                       at.x, at.y, 0, hwnd(), nullptr));
+  PostMessageA(hwnd(), WM_NULL, 0, 0);
+  if (chosen == kRestore) {
+    RestoreMainWindow();
+    SetForegroundWindow(hwnd());
+  } else if (chosen == kExit) {
+    // The program's own way out: panels unload, their timers stop, the icon goes.
+    OnNavigationCommand("IDC_FS_close", "");
+  }
+}
+
 void MainWindow::BeginWindowDrag() {
   ReleaseCapture();
   SendMessageA(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
@@ -326,6 +381,13 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SETFOCUS:
       flash_.TakeFocus();
+      return 0;
+    case kShowRunningInstance:
+      RestoreMainWindow();
+      SetForegroundWindow(hwnd());
+      return 1;
+    case kShowTrayMenu:
+      ShowTrayMenu();
       return 0;
     case WM_DESTROY:
       // Nothing is saved here: every panel stores its settings when the user saves them.

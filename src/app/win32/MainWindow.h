@@ -8,6 +8,7 @@
 
 #include "app/AppContext.h"
 #include "app/CommandDispatch.h"
+#include "app/LastChange.h"
 #include "app/Panels.h"
 #include "app/win32/NavigationSurface.h"
 #include "platform/Version.h"
@@ -27,6 +28,10 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   static constexpr int kClientHeight = 540;
   static constexpr int kHostDesignWidth = 440;
   static constexpr int kHostDesignHeight = 332;
+  // Sent by a second start to the running window: show, restore and come to the front.
+  static constexpr UINT kShowRunningInstance = WM_APP + 1;
+  // Posted by a right click on the tray icon: the menu opens from our own message loop.
+  static constexpr UINT kShowTrayMenu = WM_APP + 2;
 
   MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon& notifyIcon);
   ~MainWindow() override;
@@ -48,6 +53,10 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   // the window stays, when the shell holds no icon to come back through.
   bool ShowStillRunningNotice();
   void BeginWindowDrag();
+  // After every apply and restore that wrote: stored, and shown on the home view.
+  void RecordChange(const LastChange& change);
+  // The tray icon's right-click menu: "Restore" and "Exit".
+  void ShowTrayMenu();
   ui::Panel& Panel(PanelId id) { return *panels_[static_cast<int>(id)]; }
   NavigationSurface& Movie() { return flash_; }
   // The timed notice the 9x family gets in place of a tray balloon.
@@ -78,6 +87,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   // Asks before a restart (No is the default); true for Yes.
   bool ConfirmRestart();
   void SetHostSize(int width, int height);
+  void ShowLastChange(const LastChange& change);
 
   AppContext& app_;
   IVersionSource& version_;

@@ -64,7 +64,7 @@ bool NavigationSurface::Create(HWND mainWindow) {
 }
 
 HWND NavigationSurface::AddControl(int id, Kind kind, std::string_view caption, RECT rect) {
-  const bool isLabel = kind == Kind::Heading || kind == Kind::StatusLabel;
+  const bool isLabel = kind == Kind::Heading || kind == Kind::StatusLabel || kind == Kind::LastChangeLabel;
   DWORD style = WS_CHILD | WS_VISIBLE;
   if (isLabel) {
     style |= SS_OWNERDRAW | SS_NOPREFIX;
@@ -105,6 +105,13 @@ void NavigationSurface::CreateControls() {
     }
     y += kGroupGap;
   }
+
+  // The home view's cards, then its line about the last change (no tab stop).
+  for (int i = 0; i < nav::kHomeCardCount; ++i) {
+    AddControl(IDC_FS_firstHomeCard + i, Kind::HomeCard, CaptionText(NavigationGroups()[i].caption),
+               nav::HomeCardRect(i));
+  }
+  AddControl(IDC_FS_lastChangeLabel, Kind::LastChangeLabel, "", nav::kLastChangeLine);
 
   const int closeLeft = kCard.right - 104;
   AddControl(IDC_FS_hidePanelButton, Kind::ActionButton, caption(IDC_FS_hidePanelButton),
@@ -176,7 +183,21 @@ void NavigationSurface::Send(std::string_view command) {
   if (sink_) sink_(command, "");
 }
 
+void NavigationSurface::PressCard(int index) {
+  const NavigationItem& first = NavigationGroups()[static_cast<std::size_t>(index)].items.front();
+  if (OpensPanel(first.command)) {
+    Press(first.id);
+    return;
+  }
+  SendMessageA(GetAncestor(hwnd(), GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  SetFocus(GetDlgItem(hwnd(), first.id));
+}
+
 void NavigationSurface::Press(int id) {
+  if (id >= IDC_FS_firstHomeCard && id < IDC_FS_firstHomeCard + nav::kHomeCardCount) {
+    PressCard(id - IDC_FS_firstHomeCard);
+    return;
+  }
   std::string_view command;
   if (const NavigationItem* item = FindNavigationItem(id)) {
     command = item->command;
@@ -206,10 +227,16 @@ void NavigationSurface::ShowView(View view, int activeItem) {
   view_ = view;
   activeItem_ = activeItem;
   const bool panelOpen = view == View::Home && activeItem != 0;
+  const bool home = view == View::Home && activeItem == 0;
   const std::pair<int, bool> visibility[] = {
       {IDC_FS_hidePanelButton, panelOpen},
       {IDC_FS_closePanelButton, panelOpen},
       {IDC_FS_closeAboutButton, view == View::About},
+      {IDC_FS_firstHomeCard + 0, home},
+      {IDC_FS_firstHomeCard + 1, home},
+      {IDC_FS_firstHomeCard + 2, home},
+      {IDC_FS_firstHomeCard + 3, home},
+      {IDC_FS_lastChangeLabel, home && !lastChange_.empty()},
   };
   HWND focus = GetFocus();
   for (const auto& [id, visible] : visibility) {
@@ -263,6 +290,12 @@ void NavigationSurface::SetVariable(std::string_view name, std::string_view valu
 }
 
 POINT NavigationSurface::ContentOrigin() const { return nav::kContentOrigin; }
+
+void NavigationSurface::SetLastChange(std::string_view text) {
+  lastChange_ = text;
+  SetWindowTextA(GetDlgItem(hwnd(), IDC_FS_lastChangeLabel), lastChange_.c_str());
+  ShowView(view_, activeItem_);
+}
 
 void NavigationSurface::MoveFocus(HWND from, bool backwards) {
   HWND next = GetNextDlgTabItem(hwnd(), from, backwards ? TRUE : FALSE);
@@ -377,7 +410,8 @@ LRESULT NavigationSurface::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT: {
       ui::PaintDc paint(hwnd());
       ui::MemoryCanvas canvas(paint.get(), paint.area());
-      PaintPage(canvas.dc(), look_, view_, activeItem_, version_);
+      PaintPage(canvas.dc(), look_, view_, activeItem_, version_,
+                view_ == View::Home && activeItem_ == 0 && !lastChange_.empty());
       return 0;
     }
   }

@@ -42,6 +42,9 @@ class NavigationSurface final : public ui::Window {
   // which no navigation control lies.
   POINT ContentOrigin() const;
 
+  // The home view's line about the last change; empty hides it.
+  void SetLastChange(std::string_view text);
+
   using View = nav::View;
   View CurrentView() const { return view_; }
   // The item whose panel the surface last opened, or 0 while none is open.
@@ -68,6 +71,9 @@ class NavigationSurface final : public ui::Window {
   HWND AddControl(int id, Kind kind, std::string_view caption, RECT rect);
   const Control* FindControl(int id) const;
   void Press(int id);
+  // A home card: its group's first item opens its panel, or for a group of
+  // shortcuts into Windows the keyboard goes to that item.
+  void PressCard(int index);
   void Send(std::string_view command);
   void ShowView(View view, int activeItem);
   void MoveFocus(HWND from, bool backwards);
@@ -84,6 +90,7 @@ class NavigationSurface final : public ui::Window {
   int activeItem_ = 0;
   int hotItem_ = 0;
   std::string version_;
+  std::string lastChange_;
   std::vector<Control> controls_;
   HWND lastFocus_ = nullptr;
   HWND toolTips_ = nullptr;

@@ -1,5 +1,6 @@
 #include "app/win32/NavigationViews.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/NavigationItems.h"
@@ -34,32 +35,42 @@ void PaintHero(HDC dc, const Look& look, View view, int activeItem) {
        DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
-void PaintHome(HDC dc, const Look& look) {
-  struct Tile {
-    Emblem emblem;
-    const char* title;
-    const char* text;
-  };
-  static constexpr Tile kTiles[] = {
-      {Emblem::Internet, "Internet Booster",
-       "Tune TCP/IP for your line with a preset or step by step. Every change is backed up first."},
-      {Emblem::Ram, "Ram Booster", "Watch memory and processor use, and free memory when it runs low."},
-      {Emblem::Pinger, "Net Pinger", "Keep an idle connection open with a ping at a steady pace."},
-      {Emblem::Settings, "System Settings", "Quick ways into the Windows settings behind your connection."},
-  };
-  constexpr int kGap = 12;
-  constexpr int kTileWidth = (kContentWidth - kGap) / 2;
-  constexpr int kTileHeight = (kContentHeight - kGap) / 2;
-  for (int i = 0; i < 4; ++i) {
-    const RECT tile = Box(kContent.left + (i % 2) * (kTileWidth + kGap), kContent.top + (i / 2) * (kTileHeight + kGap),
-                          kTileWidth, kTileHeight);
-    RoundBox(dc, tile, palette::kTile, palette::kTileBorder, 6);
-    DrawTileEmblem(dc, kTiles[i].emblem, Box(tile.left + 14, tile.top + 14, 36, 36));
-    Text(dc, kTiles[i].title, RECT{tile.left + 62, tile.top + 14, tile.right - 12, tile.top + 50}, look.bold.get(),
-         palette::kHeadline, DT_SINGLELINE | DT_VCENTER);
-    Text(dc, kTiles[i].text, RECT{tile.left + 16, tile.top + 60, tile.right - 14, tile.bottom - 8}, look.small.get(),
-         palette::kBody, DT_WORDBREAK);
+struct Tile {
+  Emblem emblem;
+  const char* text;
+};
+// By card, in the order of the menu groups; each card's caption is its group's.
+constexpr Tile kTiles[kHomeCardCount] = {
+    {Emblem::Internet, "Tune TCP/IP for your line with a preset or step by step. Every change is backed up first."},
+    {Emblem::Ram, "Watch memory and processor use, and free memory when it runs low."},
+    {Emblem::Pinger, "Keep an idle connection open with a ping at a steady pace."},
+    {Emblem::Settings, "Quick ways into the Windows settings behind your connection."},
+};
+
+void DrawHomeCard(HDC dc, const Look& look, const DRAWITEMSTRUCT& item, bool hot, bool pressed, bool focused,
+                  bool cues) {
+  const RECT tile = item.rcItem;
+  const int index = static_cast<int>(item.CtlID) - IDC_FS_firstHomeCard;
+  if (index < 0 || index >= kHomeCardCount) return;
+  Fill(dc, tile, palette::kWhite);
+  COLORREF back = palette::kTile, border = palette::kTileBorder;
+  if (pressed) {
+    back = palette::kButtonPressed;
+    border = palette::kButtonBorder;
+  } else if (hot) {
+    back = palette::kButtonHover;
+    border = palette::kButtonBorder;
   }
+  RoundBox(dc, tile, back, border, 6);
+  DrawTileEmblem(dc, kTiles[index].emblem, Box(tile.left + 14, tile.top + 14, 36, 36));
+  Caption(dc, ui::WindowText(item.hwndItem), RECT{tile.left + 62, tile.top + 14, tile.right - 12, tile.top + 50},
+          look.bold.get(), palette::kHeadline, DT_SINGLELINE | DT_VCENTER, cues);
+  Text(dc, kTiles[index].text, RECT{tile.left + 16, tile.top + 60, tile.right - 14, tile.bottom - 8},
+       look.small.get(), palette::kBody, DT_WORDBREAK);
+  if (focused) FocusRing(dc, tile, palette::kAccent, 6);
+}
+
+void PaintHint(HDC dc, const Look& look) {
   Text(dc, "Hidden in the notification area, Tidewave keeps pinging and watching memory.",
        RECT{kCard.left + 2, kActionTop, kCard.right, kActionTop + kActionHeight}, look.small.get(), palette::kMuted,
        DT_SINGLELINE | DT_VCENTER);
@@ -84,7 +95,7 @@ void PaintAbout(HDC dc, const Look& look, std::string_view version) {
 
 }  // namespace
 
-void PaintPage(HDC dc, const Look& look, View view, int activeItem, std::string_view version) {
+void PaintPage(HDC dc, const Look& look, View view, int activeItem, std::string_view version, bool lastChangeShown) {
   Fill(dc, Box(0, 0, kSurfaceWidth, kTitleHeight), palette::kDeep);
   Fill(dc, RECT{0, kTitleHeight, kSideWidth, kStatusTop}, palette::kSide);
   Fill(dc, RECT{kSideWidth - 1, kTitleHeight, kSideWidth, kStatusTop}, palette::kRule);
@@ -105,8 +116,8 @@ void PaintPage(HDC dc, const Look& look, View view, int activeItem, std::string_
 
   if (view == View::About) {
     PaintAbout(dc, look, version);
-  } else if (activeItem == 0) {
-    PaintHome(dc, look);
+  } else if (activeItem == 0 && !lastChangeShown) {
+    PaintHint(dc, look);
   }
 }
 
@@ -223,6 +234,25 @@ void DrawControl(const DRAWITEMSTRUCT& item, const Look& look, ControlKind kind,
       Fill(dc, rect, palette::kSide);
       Text(dc, caption, rect, look.small.get(), palette::kMuted, DT_SINGLELINE | DT_VCENTER);
       break;
+    case ControlKind::HomeCard:
+      DrawHomeCard(dc, look, item, hot, pressed, focused, cues);
+      break;
+    case ControlKind::LastChangeLabel: {
+      // A mark in the accent colour, as tall as the text, sets the line apart
+      // from the hint it replaces.
+      Fill(dc, rect, palette::kWhite);
+      const RECT text{rect.left + 14, rect.top + 2, rect.right, rect.bottom};
+      RECT used = text;
+      {
+        ui::SelectionGuard font(dc, look.small.get());
+        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &used,
+                  DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+      }
+      Fill(dc, RECT{rect.left + 2, text.top + 1, rect.left + 5, std::min(used.bottom, rect.bottom) - 1},
+           palette::kAccent);
+      Text(dc, caption, text, look.small.get(), palette::kBody, DT_WORDBREAK);
+      break;
+    }
   }
 }
 

@@ -28,6 +28,19 @@ constexpr RECT kCard{kContent.left - kCardPadding, kContent.top - kCardPadding, 
 constexpr int kHeroBottom = 176;
 constexpr int kActionTop = kCard.bottom + 12;
 constexpr int kActionHeight = 28;
+// The home view's line about the last change, under the content card.
+constexpr RECT kLastChangeLine{kCard.left, kActionTop - 4, kCard.right, kStatusTop - 6};
+
+// The home view's four cards, in the order of the menu groups they open.
+constexpr int kHomeCardCount = 4;
+constexpr RECT HomeCardRect(int index) {
+  constexpr int kGap = 12;
+  constexpr int kCardWidth = (kContentWidth - kGap) / 2;
+  constexpr int kCardHeight = (kContentHeight - kGap) / 2;
+  return RECT{kContent.left + (index % 2) * (kCardWidth + kGap), kContent.top + (index / 2) * (kCardHeight + kGap),
+              kContent.left + (index % 2) * (kCardWidth + kGap) + kCardWidth,
+              kContent.top + (index / 2) * (kCardHeight + kGap) + kCardHeight};
+}
 
 enum class View { Home, About };
 
@@ -42,11 +55,14 @@ enum class ControlKind {
   PrimaryButton,
   RestartButton,
   StatusLabel,
+  HomeCard,         // one of the home view's four cards
+  LastChangeLabel,  // what the last apply or restore did
 };
 
 // Everything but the controls: `activeItem` is the item whose panel is open
 // (0 for none), `version` the program's version as "_root.version" set it.
-void PaintPage(HDC dc, const Look& look, View view, int activeItem, std::string_view version);
+// The home view's hint under the cards gives way to the last-change line.
+void PaintPage(HDC dc, const Look& look, View view, int activeItem, std::string_view version, bool lastChangeShown);
 
 // One control, for its WM_DRAWITEM: `hot` while the mouse is over it,
 // `selected` for the item of the open panel.

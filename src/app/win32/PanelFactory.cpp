@@ -42,10 +42,16 @@ std::string ProgramPath(const std::string& folder) {
   name = name.substr(0, name.find_last_of('.'));
   return Utf8ToAnsi(folder + "\\" + AnsiToUtf8(name) + ".exe");
 }
-// Both tuning panels apply through the running system, a backup first.
-auto ApplierFor(AppContext& app) {
-  return [&app](const TcpIpSettings& settings) {
-    return ApplySettings({app.registry, app.files, app.clock, app.programFolder, app.os}, settings);
+// Both tuning panels apply through the running system, a backup first, and
+// what an apply did becomes the program's last change.
+auto ApplierFor(AppContext& app, PanelId panel, const PanelLinks& links) {
+  return [&app, panel, changeMade = links.changeMade](const TcpIpSettings& settings) {
+    ApplyResult result = ApplySettings({app.registry, app.files, app.clock, app.programFolder, app.os}, settings);
+    if (!changeMade) return result;
+    const auto change =
+        LastChangeOfApply(result, AppliedSetName(panel, app.tuning, settings), app.clock.GetLocalTime());
+    if (change) changeMade(*change);
+    return result;
   };
 }
 
@@ -102,7 +108,7 @@ std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app, const PanelLin
   if (id == PanelId::frmWizardMode) {
     return std::make_unique<frmWizardMode>(
         app.tuning,
-        ApplierFor(app),
+        ApplierFor(app, id, links),
         app.messages);
   }
   if (id == PanelId::frmMainSettings) {
@@ -113,12 +119,19 @@ std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app, const PanelLin
                                                   app.messages);
   }
   if (id == PanelId::frmBackUp) {
-    return std::make_unique<frmBackUp>(app.registry, app.files, app.programFolder, app.os, app.messages);
+    auto panel = std::make_unique<frmBackUp>(app.registry, app.files, app.clock, app.programFolder, app.os,
+                                             app.messages);
+    if (links.changeMade) {
+      panel->Restored = [&app, changeMade = links.changeMade](const RestoreReport& report) {
+        changeMade(LastChangeOfRestore(report, app.clock.GetLocalTime()));
+      };
+    }
+    return panel;
   }
   if (id == PanelId::frmNormalMode) {
     return std::make_unique<frmNormalMode>(
         app.tuning,
-        ApplierFor(app),
+        ApplierFor(app, id, links),
         app.messages,
         MtuProbeFor(app));
   }

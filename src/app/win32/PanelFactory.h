@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/AppContext.h"
+#include "app/LastChange.h"
 #include "app/Panels.h"
 #include "ui/win32/Panel.h"
 
@@ -18,6 +19,7 @@ struct PanelLinks {
   std::function<ui::Panel&(PanelId id)> panel;
   std::function<void(PanelId id)> load;  // loads another panel, hidden, into the host
   std::function<void(const std::string& tip)> showTrayTip;  // TrayToolTip, then Show(true)
+  std::function<void(const LastChange& change)> changeMade;  // after every apply and restore that wrote
 };
 
 std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app, const PanelLinks& links = {});

@@ -6,6 +6,7 @@
 
 #include "backup/Backup.h"
 #include "platform/ErrorText.h"
+#include "platform/win32/Win32Clock.h"
 
 namespace tw {
 namespace {
@@ -26,17 +27,6 @@ DateFormat SystemDateFormat() {
   return format;
 }
 
-SYSTEMTIME ToSystemTime(const SystemTime& time) {
-  SYSTEMTIME out{};
-  out.wYear = time.year;
-  out.wMonth = time.month;
-  out.wDay = time.day;
-  out.wHour = time.hour;
-  out.wMinute = time.minute;
-  out.wSecond = time.second;
-  return out;
-}
-
 bool IsBackupName(std::string_view name) {
   // The pattern also matches names whose short 8.3 form ends in .BCK ("a.bckup").
   if (name.size() < 4) return false;
@@ -55,9 +45,14 @@ void SetCell(HWND list, int row, int column, const std::string& text) {
 
 }  // namespace
 
-frmBackUp::frmBackUp(IRegistry& registry, IFileSystem& files, const std::string& programFolder,
+frmBackUp::frmBackUp(IRegistry& registry, IFileSystem& files, IClock& clock, const std::string& programFolder,
                      const OsFamilyInfo& os, ui::IMessageBox& messages)
-    : ui::Panel(kBackUpPanel, messages), registry_(registry), files_(files), programFolder_(programFolder), os_(os) {}
+    : ui::Panel(kBackUpPanel, messages),
+      registry_(registry),
+      files_(files),
+      clock_(clock),
+      programFolder_(programFolder),
+      os_(os) {}
 
 void frmBackUp::OnLoad() {
   // Restore and Delete act on one file.
@@ -196,8 +191,19 @@ void frmBackUp::cmdRestore_Click() {
     }
     return;
   }
-  const std::vector<long> refusals = WriteRestore(registry_, plan);
-  if (!refusals.empty()) Message(RefusedRestoreMessage(refusals, plan.writes.size()), MB_OK | MB_ICONEXCLAMATION);
+  // A restore is a change like an apply: what it replaces is backed up first,
+  // so the restore itself can be undone. Without that backup nothing is written.
+  const BackupResult backup = WriteBackup(registry_, files_, clock_, programFolder_, os_);
+  if (backup.problem != BackupProblem::None) {
+    Message(BackupFailureMessage(backup), MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  RestoreReport report{fileName, backup.path, static_cast<int>(plan.writes.size()), WriteRestore(registry_, plan)};
+  if (!report.written.refusals.empty()) {
+    Message(RefusedRestoreMessage(report.written.refusals, plan.writes.size()), MB_OK | MB_ICONEXCLAMATION);
+  }
+  intializeList();  // the new backup joins the list
+  if (Restored) Restored(report);
   host().SetMovieVariable("_root.home", "true");
 }
 

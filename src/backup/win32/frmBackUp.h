@@ -4,11 +4,13 @@
 // checking a backup, and the compare rules, are portable code.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "backup/BackupManager.h"
 #include "backup/Restore.h"
+#include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/OsVersion.h"
 #include "platform/Registry.h"
@@ -20,8 +22,11 @@ class frmBackUp final : public ui::Panel {
  public:
   // `os` is read at each restore: start-up detects the family after the
   // panels are created.
-  frmBackUp(IRegistry& registry, IFileSystem& files, const std::string& programFolder, const OsFamilyInfo& os,
-            ui::IMessageBox& messages);
+  frmBackUp(IRegistry& registry, IFileSystem& files, IClock& clock, const std::string& programFolder,
+            const OsFamilyInfo& os, ui::IMessageBox& messages);
+
+  // Told after every restore that wrote anything.
+  std::function<void(const RestoreReport&)> Restored;
 
   // Refills the list from the backup folder, in the order the folder lists
   // the files; creates the folder when it is missing.
@@ -63,6 +68,7 @@ class frmBackUp final : public ui::Panel {
 
   IRegistry& registry_;
   IFileSystem& files_;
+  IClock& clock_;
   const std::string& programFolder_;
   const OsFamilyInfo& os_;
   DateFormat format_;

@@ -20,26 +20,9 @@
 namespace tw::test {
 namespace {
 
-bool HasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
-
 class MainWindowTest : public MainWindowFixture {
  protected:
-  std::vector<PanelId> VisiblePanels() {
-    std::vector<PanelId> visible;
-    for (const PanelInfo& info : kPanels) {
-      ui::Panel& panel = main_->Panel(info.id);
-      if (panel.IsLoaded() && HasVisibleStyle(panel.hwnd())) visible.push_back(info.id);
-    }
-    return visible;
-  }
   HWND TopChild() { return GetWindow(main_->hwnd(), GW_CHILD); }
-  // A key as the program's message loop hands it on: through IsDialogMessage.
-  void LoopKey(WPARAM key) {
-    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
-      MSG msg{GetFocus(), message, key, static_cast<LPARAM>(message == WM_KEYUP ? 0xC0000000u : 0u), 0, {}};
-      if (!IsDialogMessageA(main_->hwnd(), &msg)) DispatchMessageA(&msg);
-    }
-  }
   bool IsNt() { return TestFamily() == "xp"; }
 };
 

@@ -65,7 +65,7 @@ class BackUpPanel : public PanelTest<kBackUpPanel> {
     return registry_.QueryValueEx(open.get(), name, &type, nullptr, &size) == kErrorSuccess;
   }
 
-  frmBackUp panel_{registry_, files_, app_.programFolder, app_.os, messages_};
+  frmBackUp panel_{registry_, files_, clock_, app_.programFolder, app_.os, messages_};
 };
 
 TEST_F(BackUpPanel, RestoringTheBackupOfASecondApplyPutsBackTheStateAfterTheFirst) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/AppContext.h"
 #include "app/win32/MainWindow.h"
@@ -39,6 +40,23 @@ class MainWindowFixture : public RegistryTest {
     main_ = std::make_unique<MainWindow>(*app_, version_, notify_);
     EXPECT_TRUE(main_->Create(showCommand));
     return *main_;
+  }
+  static bool HasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+  // The panels shown in the host.
+  std::vector<PanelId> VisiblePanels() {
+    std::vector<PanelId> visible;
+    for (const PanelInfo& info : kPanels) {
+      ui::Panel& panel = main_->Panel(info.id);
+      if (panel.IsLoaded() && HasVisibleStyle(panel.hwnd())) visible.push_back(info.id);
+    }
+    return visible;
+  }
+  // A key as the program's message loop hands it on: through IsDialogMessage.
+  void LoopKey(WPARAM key) {
+    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+      MSG msg{GetFocus(), message, key, static_cast<LPARAM>(message == WM_KEYUP ? 0xC0000000u : 0u), 0, {}};
+      if (!IsDialogMessageA(main_->hwnd(), &msg)) DispatchMessageA(&msg);
+    }
   }
 
   FakeShell shell_;

@@ -10,13 +10,14 @@ struct Search {
   const char* className;
   const char* caption;
   HWND found;
+  bool hiddenToo = false;
 };
 
 BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
   auto& search = *reinterpret_cast<Search*>(parameter);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner != search.processId || !IsWindowVisible(window)) return TRUE;
+  if (owner != search.processId || (!search.hiddenToo && !IsWindowVisible(window))) return TRUE;
   if (search.className && ClassName(window) != search.className) return TRUE;
   if (search.caption && WindowText(window) != search.caption) return TRUE;
   search.found = window;
@@ -72,6 +73,12 @@ HWND Program::WaitForWindow(const char* className, const char* caption, DWORD mi
     Sleep(50);
   } while (GetTickCount() - start < milliseconds);
   return nullptr;
+}
+
+HWND Program::FindAnyWindow(const char* className) const {
+  Search search{info_.dwProcessId, className, nullptr, nullptr, true};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 bool Program::WaitForExit(DWORD milliseconds, DWORD* exitCode) const {

@@ -26,6 +26,8 @@ class Program {
   // The first visible top-level window of this process with this class and
   // caption (either may be null), waiting up to `milliseconds`.
   HWND WaitForWindow(const char* className, const char* caption, DWORD milliseconds = 20000) const;
+  // A top-level window of this process with this class, shown or not; null when there is none now.
+  HWND FindAnyWindow(const char* className) const;
   bool WaitForExit(DWORD milliseconds, DWORD* exitCode = nullptr) const;
   bool IsRunning() const;
   DWORD id() const { return info_.dwProcessId; }

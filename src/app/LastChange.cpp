@@ -1,0 +1,146 @@
+#include "app/LastChange.h"
+
+#include <vector>
+
+#include "backup/BackupFile.h"
+#include "settings/RegistrySettings.h"
+#include "tuning/WizardMode.h"
+
+namespace tw {
+namespace {
+
+constexpr char kSeparator = '\t';
+// The settings reader takes 254 characters; a longer record would not come back.
+constexpr std::size_t kLongestRecord = 254;
+constexpr std::size_t kLongestWhat = 120;
+constexpr int kMostValues = 1'000'000;
+
+std::string FileNameOf(std::string_view path) {
+  const std::size_t slash = path.find_last_of('\\');
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+// The date and time to the second: the day of the week and the milliseconds
+// are not kept.
+SystemTime ToTheSecond(const SystemTime& when) {
+  return {when.year, when.month, 0, when.day, when.hour, when.minute, when.second, 0};
+}
+
+// A field of the record: no TAB, no line break, nothing else below a space.
+std::string Field(std::string_view text) {
+  std::string field;
+  for (const char c : text) field += static_cast<unsigned char>(c) < ' ' ? ' ' : c;
+  return field;
+}
+
+std::vector<std::string_view> Split(std::string_view text) {
+  std::vector<std::string_view> fields;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = text.find(kSeparator, start);
+    fields.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+    if (end == std::string_view::npos) return fields;
+    start = end + 1;
+  }
+}
+
+// Plain decimal digits only, up to kMostValues.
+std::optional<int> Count(std::string_view text) {
+  if (text.empty() || text.size() > 7) return std::nullopt;
+  int value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value > kMostValues) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::optional<LastChange> LastChangeOfApply(const ApplyResult& result, std::string what, const SystemTime& when) {
+  if (result.outcome != ApplyOutcome::Applied && result.outcome != ApplyOutcome::PartlyApplied) return std::nullopt;
+  return LastChange{LastChange::Kind::Applied, std::move(what), ToTheSecond(when), result.writes, result.changed,
+                    result.refused, FileNameOf(result.backup.path)};
+}
+
+LastChange LastChangeOfRestore(const RestoreReport& report, const SystemTime& when) {
+  return {LastChange::Kind::Restored, report.fileName, ToTheSecond(when), report.writes, report.written.changed,
+          static_cast<int>(report.written.refusals.size()), FileNameOf(report.backupPath)};
+}
+
+std::string AppliedSetName(PanelId panel, const TuningState& tuning, const TcpIpSettings& applied) {
+  if (panel == PanelId::frmWizardMode) {
+    for (int i = 0; i < kPresetCount; ++i) {
+      if (tuning.PresetSettings[static_cast<std::size_t>(i)] != applied) continue;
+      if (const ui::ControlSpec* option = ui::FindControl(kWizardModeControls, OptModeId(i))) {
+        return "Wizard Mode \"" + std::string(option->caption) + "\"";
+      }
+    }
+    return "Wizard Mode settings";
+  }
+  return "Advanced Mode settings";
+}
+
+std::string LastChangeText(const LastChange& change, std::string_view date, std::string_view time) {
+  std::string text = "Last change: ";
+  text += change.kind == LastChange::Kind::Applied ? change.what + " applied" : "backup " + change.what + " restored";
+  text += " on " + std::string(date) + " at " + std::string(time) + ".\r\n" + std::to_string(change.changed) +
+          " of " + std::to_string(change.written) + " values changed";
+  if (change.refused > 0) text += ", " + std::to_string(change.refused) + " refused by Windows";
+  return text + ". Undo: Backup, then " + change.undo + ", then Restore.";
+}
+
+std::string LastChangeRecord(const LastChange& change) {
+  // The date and the time as a backup's first two lines hold them.
+  BackupText stamp;
+  stamp.Date(change.when);
+  stamp.Time(change.when);
+  std::string when = stamp.str();
+  when.erase(when.size() - 2);
+  when.replace(when.find("\r\n"), 2, 1, kSeparator);
+  std::string what = Field(change.what);
+  if (what.size() > kLongestWhat) what = what.substr(0, kLongestWhat - 3) + "...";
+  const std::string record = std::string(change.kind == LastChange::Kind::Applied ? "Applied" : "Restored") +
+                             kSeparator + when + kSeparator + std::to_string(change.written) + kSeparator +
+                             std::to_string(change.changed) + kSeparator + std::to_string(change.refused) +
+                             kSeparator + Field(change.undo) + kSeparator + what;
+  return record.size() <= kLongestRecord ? record : record.substr(0, kLongestRecord);
+}
+
+std::optional<LastChange> ParseLastChangeRecord(std::string_view record) {
+  const std::vector<std::string_view> fields = Split(record);
+  if (fields.size() != 8) return std::nullopt;
+  LastChange change;
+  if (fields[0] == "Applied") {
+    change.kind = LastChange::Kind::Applied;
+  } else if (fields[0] == "Restored") {
+    change.kind = LastChange::Kind::Restored;
+  } else {
+    return std::nullopt;
+  }
+  const auto when = ReadBackupStamp(std::string(fields[1]) + "\r\n" + std::string(fields[2]));
+  const auto written = Count(fields[3]), changed = Count(fields[4]), refused = Count(fields[5]);
+  if (!when || !written || !changed || !refused || *changed + *refused > *written) return std::nullopt;
+  for (const std::string_view field : {fields[1], fields[2], fields[6], fields[7]}) {
+    if (field.empty() || Field(field) != field) return std::nullopt;
+  }
+  change.when = when->taken;
+  change.written = *written;
+  change.changed = *changed;
+  change.refused = *refused;
+  change.undo = fields[6];
+  change.what = fields[7];
+  return change;
+}
+
+std::optional<LastChange> LoadLastChange(IRegistry& registry) {
+  // A value that is not there reads as the empty text, which is no record.
+  const Variant stored = GetSettingValue(registry, SettingsPath(kHomeKey), kLastChangeValue, Variant(""));
+  return ParseLastChangeRecord(stored.Text());
+}
+
+void SaveLastChange(IRegistry& registry, const LastChange& change) {
+  SaveSettingValue(registry, SettingsPath(kHomeKey), kLastChangeValue, Variant(LastChangeRecord(change)));
+}
+
+}  // namespace tw

@@ -1,0 +1,58 @@
+#pragma once
+// What the last change to the network settings did, as the home view shows it:
+// what was applied or restored, when, how many values it changed, and which
+// backup holds the values from before. Kept under the program's settings key,
+// so the line is still there after a restart.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/Panels.h"
+#include "backup/Restore.h"
+#include "platform/Clock.h"
+#include "platform/Registry.h"
+#include "tuning/ApplySettings.h"
+#include "tuning/Presets.h"
+
+namespace tw {
+
+// The record is one text value, named after the home view's label.
+inline constexpr std::string_view kHomeKey = "\\Settings\\Home";
+inline constexpr std::string_view kLastChangeValue = "lblLastChange";
+
+struct LastChange {
+  enum class Kind { Applied, Restored };
+  Kind kind = Kind::Applied;
+  // Applied: the set in words ("Wizard Mode "Automatic-C"", "Advanced Mode
+  // settings"); Restored: the file name of the backup restored.
+  std::string what;
+  SystemTime when;
+  int written = 0;  // values written or removed
+  int changed = 0;  // of those, how many now hold other than before
+  int refused = 0;  // of those, how many Windows refused
+  std::string undo;  // the file name of the backup that holds the values from before
+  bool operator==(const LastChange&) const = default;
+};
+
+// The record of an apply that changed the registry; none for one that wrote
+// nothing (no backup could be taken, or the family has no layout).
+std::optional<LastChange> LastChangeOfApply(const ApplyResult& result, std::string what, const SystemTime& when);
+LastChange LastChangeOfRestore(const RestoreReport& report, const SystemTime& when);
+
+// The set an apply from `panel` wrote, in words: the Wizard Mode preset it
+// equals by name, otherwise the panel's area.
+std::string AppliedSetName(PanelId panel, const TuningState& tuning, const TcpIpSettings& applied);
+
+// The home view's line, with `date` and `time` as the system writes them:
+// what and when, then how many values changed and how to undo it.
+std::string LastChangeText(const LastChange& change, std::string_view date, std::string_view time);
+
+// The stored form: one line of fields between TABs. Reading gives nothing for
+// a missing value and for anything that is not a whole, sound record.
+std::string LastChangeRecord(const LastChange& change);
+std::optional<LastChange> ParseLastChangeRecord(std::string_view record);
+
+std::optional<LastChange> LoadLastChange(IRegistry& registry);
+void SaveLastChange(IRegistry& registry, const LastChange& change);
+
+}  // namespace tw
