@@ -43,7 +43,11 @@ void TrayIcon::Show(bool UpDateData) {
     // The add counts as done even if the shell refused it, so later calls
     // modify (and fail quietly) until the icon is removed; whether the shell
     // really holds it is kept apart.
-    const bool accepted = shell_.Shell_NotifyIconA(added_ ? kNimModify : kNimAdd, record_);
+    bool accepted = shell_.Shell_NotifyIconA(added_ ? kNimModify : kNimAdd, record_);
+    // A refused add may mean the shell still holds an icon under this window
+    // and id: one left by a program that was ended without removing it, whose
+    // window handle ours now reuses. That icon answers to us; take it over.
+    if (!accepted && !added_) accepted = shell_.Shell_NotifyIconA(kNimModify, record_);
     inShell_ = accepted;
     added_ = true;
   } else if (added_) {

@@ -51,10 +51,11 @@ class RecordingNotifyIcon final : public ui::INotifyIcon {
   };
   bool Shell_NotifyIconA(std::uint32_t message, const ui::NotifyIconData& data) override {
     calls.push_back({message, data});
-    return accept;
+    return accept && (message != ui::kNimAdd || acceptAdd);
   }
   std::vector<Call> calls;
   bool accept = true;
+  bool acceptAdd = true;  // false: the shell holds an icon under this window and id already
 };
 
 }  // namespace tw::test

@@ -62,9 +62,25 @@ TEST(TrayIcon, ARefusedAddStillCountsAsAdded) {
   shell.accept = false;
   TrayIcon tray(shell);
   tray.Show(true);
+  EXPECT_FALSE(tray.InShell());
   tray.Show(true);
   EXPECT_TRUE(tray.IsVisible());
+  ASSERT_EQ(3u, shell.calls.size());
+  EXPECT_EQ(kNimAdd, shell.calls[0].message);
+  EXPECT_EQ(kNimModify, shell.calls[2].message);
+}
+
+// An ended program can leave its icon behind; a window that reuses its handle
+// is refused the add but owns that icon, and takes it over.
+TEST(TrayIcon, AnIconLeftUnderTheSameWindowAndIdIsTakenOver) {
+  RecordingNotifyIcon shell;
+  shell.acceptAdd = false;
+  TrayIcon tray(shell);
+  tray.Show(true);
+  EXPECT_TRUE(tray.InShell());
+  ASSERT_EQ(2u, shell.calls.size());
   EXPECT_EQ(kNimModify, shell.calls[1].message);
+  EXPECT_EQ(7u, shell.calls[1].data.flags) << "with our icon, tip and callback";
 }
 
 TEST(TrayIcon, BalloonModifiesWithTheTextsItHolds) {
