@@ -58,8 +58,7 @@ constexpr std::string_view kKeepAliveTimeExplain =
     "keeps routers from dropping idle ones.";
 constexpr std::string_view kKeepAliveIntervalExplain =
     "Keep Alive Interval is the time in milliseconds between retransmissions of keepalives, once the Keep"
-    " Alive Time has expired. After several unanswered tries the connection closes: too short an interval"
-    " ends slow ones.";
+    " Alive Time has expired; too short an interval ends slow connections.";
 constexpr std::string_view kSYNExplain =
     "Windows includes protection that allows it to detect and adjust when the system is being targeted "
     "with a SYN flood attack, a stream of half-open connections. Higher levels drop those sooner, and on "
@@ -77,7 +76,9 @@ constexpr std::string_view kICMPExplain =
 constexpr std::string_view kNdiItems[] = {"0", "2", "4", "8", "16", "32", "64"};
 
 // Frame on the left; a row of a recommendation label, its value and the box.
-constexpr int kRowLabel = 8, kRowLabelWidth = 216, kRowValue = 232, kRowValueWidth = 130, kRowBox = 368,
+// The value column is as wide as "1500 Byte"; where nothing stands beside it,
+// it widens to its caption when the panel loads.
+constexpr int kRowLabel = 8, kRowLabelWidth = 216, kRowValue = 232, kRowValueWidth = 64, kRowBox = 368,
               kRowBoxWidth = 62;
 constexpr int kTextLeft = 10, kTextWidth = 418;
 constexpr int kLine = 16;
@@ -98,6 +99,12 @@ constexpr ControlSpec RowValue(int id, std::string_view name, std::string_view c
 }
 constexpr ControlSpec RowBox(int id, std::string_view name, std::string_view text, int top, int page) {
   return {id, name, ControlKind::TextBox, text, T(kRowBox), T(top), T(kRowBoxWidth), T(21), page};
+}
+
+// Between a row's recommendation and its box.
+constexpr int kRowNow = 298, kRowNowWidth = 68;
+constexpr ControlSpec Now(int id, std::string_view name, int left, int top, int width, int page) {
+  return {id, name, ControlKind::SkinLabel, "", T(left), T(top), T(width), T(kLine), page};
 }
 
 constexpr ControlSpec kControls[] = {
@@ -136,7 +143,7 @@ constexpr ControlSpec kControls[] = {
      T(110), T(kLine), P2},
     {IDC_lblOtherMTURecValue, "lblOtherMTURecValue", ControlKind::SkinLabel, "ENABLED", T(122), T(191), T(70),
      T(kLine), P2},
-    {IDC_chkMTUDisconver, "chkMTUDisconver", ControlKind::CheckBox, "Disable it??", T(220), T(190), T(150), T(17),
+    {IDC_chkMTUDisconver, "chkMTUDisconver", ControlKind::CheckBox, "Disable it??", T(220), T(190), T(100), T(17),
      P2},
     // Page 3: each box follows the heading that names it.
     Page(3, "Step 4 of 8 : RWIN Settings"),
@@ -182,7 +189,7 @@ constexpr ControlSpec kControls[] = {
     RowValue(IDC_lblKAIntervalRecValue, "lblKAIntervalRecValue", "1000 milliseconds.", 42, P5),
     RowBox(IDC_txtKeepAliveIntervalValue, "txtKeepAliveIntervalValue", "1000", 42, P5),
     Text(IDC_lblKeepAliveTimeExplain, "lblKeepAliveTimeExplain", kKeepAliveTimeExplain, 72, 4, P5),
-    Text(IDC_lblKeepAliveIntervalExplain, "lblKeepAliveIntervalExplain", kKeepAliveIntervalExplain, 142, 4, P5),
+    Text(IDC_lblKeepAliveIntervalExplain, "lblKeepAliveIntervalExplain", kKeepAliveIntervalExplain, 142, 3, P5),
     // Page 6
     Page(6, "Step 7 of 8 :  SYN Flood Attack Settings && NDI Cache"),
     Text(IDC_lblSYNExplain, "lblSYNExplain", kSYNExplain, 16, 4, P6),
@@ -203,6 +210,20 @@ constexpr ControlSpec kControls[] = {
     Text(IDC_lblICMPExplain, "lblICMPExplain", kICMPExplain, 20, 8, P7),
     Text(IDC_lblICMPRecom, "lblICMPRecom", "Recommended to be DISABLED.", 152, 1, P7),
     {IDC_chkICMPValue, "chkICMPValue", ControlKind::CheckBox, "Enable It?", T(10), T(172), T(150), T(17), P7},
+    // The values now: beside a row's recommendation, or after a check box or box.
+    Now(IDC_lblMTUNow, "lblMTUNow", kRowNow, 105, kRowNowWidth, P1),
+    Now(IDC_lblMSSNow, "lblMSSNow", kRowNow, 183, kRowNowWidth, P1),
+    Now(IDC_lblBlackHoleNow, "lblBlackHoleNow", 170, 119, 150, P2),
+    Now(IDC_lblMTUDiscoverNow, "lblMTUDiscoverNow", 326, 191, 106, P2),
+    Now(IDC_lblRWINNow, "lblRWINNow", 344, 68, 88, P3),
+    Now(IDC_lblTTLNow, "lblTTLNow", kRowNow, 21, kRowNowWidth, P4),
+    Now(IDC_lblHTTP10Now, "lblHTTP10Now", kRowNow, 45, kRowNowWidth, P4),
+    Now(IDC_lblHTTP11Now, "lblHTTP11Now", kRowNow, 69, kRowNowWidth, P4),
+    Now(IDC_lblKeepAliveTimeNow, "lblKeepAliveTimeNow", 10, 192, 216, P5),
+    Now(IDC_lblKeepAliveIntervalNow, "lblKeepAliveIntervalNow", kRowValue, 192, 200, P5),
+    Now(IDC_lblSYNNow, "lblSYNNow", 240, 84, 150, P6),
+    Now(IDC_lblNDINow, "lblNDINow", 240, 156, 150, P6),
+    Now(IDC_lblICMPNow, "lblICMPNow", 170, 174, 150, P7),
     // Below the pages
     {IDC_cmdPrevPage, "cmdPrevPage", ControlKind::Button, "<<Back", 1680, 3285, 1455, 405},
     {IDC_cmdNextPage, "cmdNextPage", ControlKind::Button, "Next>>", 3675, 3285, 1455, 405},
@@ -234,6 +255,32 @@ constexpr std::pair<int, std::int32_t TcpIpSettings::*> kFinishBoxes[] = {
     {IDC_txtKeepAliveTimeValue, &TcpIpSettings::KeepAliveTime},
     {IDC_txtKeepAliveIntervalValue, &TcpIpSettings::KeepAliveInterval},
 };
+
+// Each value now: its label, the field, and the words it is shown in. Away
+// from their rows the keep-alive values say which they are.
+struct NowLabel {
+  int id;
+  TcpIpField field;
+  Words words;
+  std::string_view name;
+};
+constexpr NowLabel kNowLabels[] = {
+    {IDC_lblMTUNow, TcpIpField::MTU, Words::TrueFalse, ""},
+    {IDC_lblMSSNow, TcpIpField::MSS, Words::TrueFalse, ""},
+    {IDC_lblBlackHoleNow, TcpIpField::BlackHole, Words::OnOff, ""},
+    {IDC_lblMTUDiscoverNow, TcpIpField::MTUDiscovery, Words::OnOff, ""},
+    {IDC_lblRWINNow, TcpIpField::RWIN, Words::TrueFalse, ""},
+    {IDC_lblTTLNow, TcpIpField::TTL, Words::TrueFalse, ""},
+    {IDC_lblHTTP10Now, TcpIpField::HTTP10, Words::TrueFalse, ""},
+    {IDC_lblHTTP11Now, TcpIpField::HTTP11, Words::TrueFalse, ""},
+    {IDC_lblKeepAliveTimeNow, TcpIpField::KeepAliveTime, Words::TrueFalse, "Keep Alive Time "},
+    {IDC_lblKeepAliveIntervalNow, TcpIpField::KeepAliveInterval, Words::TrueFalse, "Keep Alive Interval "},
+    {IDC_lblSYNNow, TcpIpField::SYN, Words::TrueFalse, ""},
+    {IDC_lblNDINow, TcpIpField::NDI, Words::TrueFalse, ""},
+    {IDC_lblICMPNow, TcpIpField::ICMP, Words::OnOff, ""},
+};
+
+constexpr std::string_view kChangesTip = "* \"Finish\" changes it: Windows holds another value now.";
 
 constexpr std::string_view kFinishCaption = "Finish";
 constexpr std::string_view kNextCaption = "Next>>";
@@ -287,6 +334,7 @@ void NormalModePages::Form_Load(IStepPagesView& view) {
   view.hideAllExcept(0);
   view.Enable(IDC_cmdPrevPage, false);
   cmbNDI_Click();
+  ShowValuesNow(true);
 }
 
 void NormalModePages::optConnType_Click(int index) { connectionType = static_cast<std::int16_t>(index); }
@@ -421,8 +469,9 @@ void NormalModePages::ShowRwin() {
   }
 }
 
-void NormalModePages::Finish() {
-  TcpIpSettings& s = settings();
+TcpIpSettings NormalModePages::Proposed() const {
+  TcpIpSettings s = tuning_.CurrentSettings;
+  if (view_ == nullptr) return s;
   for (const auto& [id, field] : kFinishBoxes) {
     if (const auto value = ToInt32(view_->Text(id))) s.*field = *value;
   }
@@ -431,10 +480,33 @@ void NormalModePages::Finish() {
   s.BlackHole = view_->Checked(IDC_chkBlackHoleValue);
   s.MTUDiscovery = !view_->Checked(IDC_chkMTUDisconver);
   s.ICMP = view_->Checked(IDC_chkICMPValue);
-  txtSYNValue_Change();
-  cmbNDI_Click();
+  if (const auto syn = ToInt16(view_->Text(IDC_txtSYNValue))) s.SYN = *syn;
+  if (const auto ndi = ToInt32(view_->Text(IDC_cmbNDI))) s.NDI = *ndi;
+  return s;
+}
+
+void NormalModePages::ShowValuesNow(bool reread) {
+  if (view_ == nullptr || !readNow_) return;
+  if (reread || !now_) now_ = readNow_();
+  const TcpIpSettings proposed = Proposed();
+  for (const NowLabel& label : kNowLabels) {
+    const std::string marks = now_->Marks(label.field, proposed);
+    std::string text = std::string(label.name) + "now " + now_->Text(label.field, label.words);
+    if (!marks.empty()) text += " " + marks;
+    if (view_->Text(label.id) != text) view_->SetText(label.id, text);
+    std::string tip(now_->WouldChange(label.field, proposed) ? kChangesTip : "");
+    const std::string_view reason = now_->IgnoredReason(label.field);
+    if (!reason.empty()) tip += (tip.empty() ? "! " : "\r\n! ") + std::string(reason);
+    view_->SetTip(label.id, tip);
+  }
+}
+
+void NormalModePages::Finish() {
+  TcpIpSettings& s = settings();
+  s = Proposed();
 
   lastApply_ = apply_(s);
+  ShowValuesNow(true);
   if (!lastApply_.message.empty()) view_->Message(lastApply_.message, ui::kMbOk | ui::kMbIconExclamation);
   if (lastApply_.outcome == ApplyOutcome::RefusedWithoutBackup) {
     // Nothing was written: the last page stays, and "Finish" can be tried again.

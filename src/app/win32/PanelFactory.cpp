@@ -93,6 +93,7 @@ std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app, const PanelLin
     return std::make_unique<frmWizardMode>(
         app.tuning,
         ApplierFor(app),
+        app.registry, app.os,
         app.messages);
   }
   if (id == PanelId::frmMainSettings) {
@@ -109,6 +110,7 @@ std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app, const PanelLin
     return std::make_unique<frmNormalMode>(
         app.tuning,
         ApplierFor(app),
+        app.registry, app.os,
         app.messages);
   }
   return std::make_unique<EmptyPanel>(kEmptySpecs[static_cast<int>(id)], app.messages);

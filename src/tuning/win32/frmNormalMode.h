@@ -4,6 +4,8 @@
 // shows what that logic asks for.
 #include <windows.h>
 
+#include "platform/OsVersion.h"
+#include "platform/Registry.h"
 #include "tuning/NormalMode.h"
 #include "ui/win32/Panel.h"
 
@@ -13,7 +15,9 @@ class frmNormalMode final : public ui::Panel, private IStepPagesView {
  public:
   using Applier = NormalModePages::Applier;
 
-  frmNormalMode(TuningState& tuning, Applier apply, ui::IMessageBox& messages);
+  // `registry` and `os` are the running system's: the values now are read there.
+  frmNormalMode(TuningState& tuning, Applier apply, IRegistry& registry, const OsFamilyInfo& os,
+                ui::IMessageBox& messages);
 
   // The page logic, with currWizardPage (the command that reopens the editor
   // puts it back to 0) and every handler.
@@ -29,12 +33,14 @@ class frmNormalMode final : public ui::Panel, private IStepPagesView {
   void OnCommand(int id, int notification) override;
 
  private:
+  void Dispatch(int id, int notification);
   std::string Text(int id) const override;
   void SetText(int id, std::string_view text) override;
   bool Checked(int id) const override;
   void Enable(int id, bool enabled) override;
   void Message(std::string_view text, unsigned flags) override;
   void GoHome() override;
+  void SetTip(int id, std::string_view text) override { SetToolTip(id, text); }
 
   NormalModePages pages_;
   // Controls report their start values while they are made; those are no

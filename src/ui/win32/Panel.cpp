@@ -1,6 +1,10 @@
 #include "ui/win32/Panel.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "ui/win32/ControlFactory.h"
 #include "ui/win32/Fonts.h"
@@ -51,6 +55,67 @@ int Panel::Message(std::string_view text, unsigned flags) {
   return messages_.Show(reinterpret_cast<std::uintptr_t>(owner), text, flags);
 }
 
+namespace {
+
+TOOLINFOA ToolOf(HWND panel, HWND control, char* text) {
+  TOOLINFOA tool{};
+  // The size comctl32 5.8 knows as well as 6: without the manifest a larger one is refused.
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
+  tool.hwnd = panel;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text;
+  return tool;
+}
+
+}  // namespace
+
+void Panel::SetToolTip(int id, std::string_view text) {
+  HWND control = Control(id);
+  if (control == nullptr) return;
+  if (toolTips_ == nullptr) {
+    if (text.empty()) return;
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+    toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    if (toolTips_ == nullptr) return;
+    // Reasons run to a few lines: wrapped, and up long enough to read them.
+    SendMessageA(toolTips_, TTM_SETMAXTIPWIDTH, 0, 320);
+    SendMessageA(toolTips_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 20000);
+  }
+  std::string copy(text);
+  TOOLINFOA tool = ToolOf(hwnd(), control, copy.data());
+  const auto known = std::find(tipIds_.begin(), tipIds_.end(), id);
+  if (text.empty()) {
+    if (known != tipIds_.end()) {
+      SendMessageA(toolTips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+      tipIds_.erase(known);
+    }
+    return;
+  }
+  char className[16] = {};
+  GetClassNameA(control, className, sizeof className);
+  if (lstrcmpiA(className, "Static") == 0) {
+    SetWindowLongA(control, GWL_STYLE, GetWindowLongA(control, GWL_STYLE) | SS_NOTIFY);
+  }
+  if (known != tipIds_.end()) {
+    SendMessageA(toolTips_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  } else if (SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+    tipIds_.push_back(id);
+  }
+}
+
+std::string Panel::ToolTip(int id) const {
+  if (toolTips_ == nullptr || std::find(tipIds_.begin(), tipIds_.end(), id) == tipIds_.end()) return {};
+  // Far more than any tip holds: comctl32 5.8 copies without a limit.
+  char text[2048] = {};
+  TOOLINFOA tool = ToolOf(hwnd(), Control(id), text);
+  SendMessageA(toolTips_, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+  return text;
+}
+
 void Panel::SetControlEnabled(int id, bool enabled) {
   HWND control = Control(id);
   if (control == nullptr || (IsWindowEnabled(control) != FALSE) == enabled) return;
@@ -82,6 +147,9 @@ LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DESTROY:
       timers_.Detach();
+      // A tip window belongs to the top-level window, not to the panel: it goes now.
+      if (toolTips_ != nullptr) DestroyWindow(std::exchange(toolTips_, nullptr));
+      tipIds_.clear();
       break;
   }
   return Window::OnMessage(message, wParam, lParam);
