@@ -1,7 +1,5 @@
 #include "ui/win32/Panel.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -9,6 +7,7 @@
 #include "ui/win32/ControlFactory.h"
 #include "ui/win32/Fonts.h"
 #include "ui/win32/SkinEngine.h"
+#include "ui/win32/ToolTips.h"
 
 namespace tw::ui {
 
@@ -55,31 +54,12 @@ int Panel::Message(std::string_view text, unsigned flags) {
   return messages_.Show(reinterpret_cast<std::uintptr_t>(owner), text, flags);
 }
 
-namespace {
-
-TOOLINFOA ToolOf(HWND panel, HWND control, char* text) {
-  TOOLINFOA tool{};
-  // The size comctl32 5.8 knows as well as 6: without the manifest a larger one is refused.
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
-  tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
-  tool.hwnd = panel;
-  tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = text;
-  return tool;
-}
-
-}  // namespace
-
 void Panel::SetToolTip(int id, std::string_view text) {
   HWND control = Control(id);
   if (control == nullptr) return;
   if (toolTips_ == nullptr) {
     if (text.empty()) return;
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&classes);
-    toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+    toolTips_ = CreateToolTips(hwnd());
     if (toolTips_ == nullptr) return;
     // Reasons run to a few lines: wrapped, and up long enough to read them.
     SendMessageA(toolTips_, TTM_SETMAXTIPWIDTH, 0, 320);
