@@ -274,7 +274,7 @@ constexpr NowLabel kNowLabels[] = {
     {IDC_lblHTTP10Now, TcpIpField::HTTP10, Words::TrueFalse, ""},
     {IDC_lblHTTP11Now, TcpIpField::HTTP11, Words::TrueFalse, ""},
     {IDC_lblKeepAliveTimeNow, TcpIpField::KeepAliveTime, Words::TrueFalse, "Keep Alive Time "},
-    {IDC_lblKeepAliveIntervalNow, TcpIpField::KeepAliveInterval, Words::TrueFalse, "Keep Alive Interval "},
+    {IDC_lblKeepAliveIntervalNow, TcpIpField::KeepAliveInterval, Words::TrueFalse, "Interval "},
     {IDC_lblSYNNow, TcpIpField::SYN, Words::TrueFalse, ""},
     {IDC_lblNDINow, TcpIpField::NDI, Words::TrueFalse, ""},
     {IDC_lblICMPNow, TcpIpField::ICMP, Words::OnOff, ""},
