@@ -32,7 +32,7 @@ constexpr std::string_view kMTUExplain =
     " a router on the way accepts gets packets split or lost, and pages may stall.";
 constexpr std::string_view kMSSExplain =
     "MSS or Maximum Segment Size defines how much actual data a packet carries: the MTU less 40 bytes of "
-    "headers. A larger MSS makes packets too big; a smaller one wastes room.";
+    "headers.";
 constexpr std::string_view kBlackHoleExplain =
     "Black hole routers are configured not to return the Destination Host Unreachable messages that say a"
     " packet is too large, so it vanishes. Detection then retries with smaller packets; elsewhere it only"
@@ -47,8 +47,7 @@ constexpr std::string_view kRWINExplain =
     "busy; on a slow line one too large only fills buffers and makes each lost packet costlier to resend.";
 constexpr std::string_view kTTLExplain =
     "The value of TTL (Time To Live) defines how long a packet can stay active before it is discarded: "
-    "each router it passes lowers it by one. 64 reaches any host on the internet; less can leave far "
-    "hosts out of reach. Windows takes 1 to 255.";
+    "each router it passes lowers it by one. 64 reaches any host; less can leave far hosts out of reach.";
 constexpr std::string_view kIEExplain =
     "Optimize Internet Explorer by setting the maximum number of simultaneous requests for accessing type"
     " 1.0 or 1.1 HTTP servers. More is faster; some servers refuse too many.";
@@ -76,9 +75,7 @@ constexpr std::string_view kICMPExplain =
 constexpr std::string_view kNdiItems[] = {"0", "2", "4", "8", "16", "32", "64"};
 
 // Frame on the left; a row of a recommendation label, its value and the box.
-// The value column is as wide as "1500 Byte"; where nothing stands beside it,
-// it widens to its caption when the panel loads.
-constexpr int kRowLabel = 8, kRowLabelWidth = 216, kRowValue = 232, kRowValueWidth = 64, kRowBox = 368,
+constexpr int kRowLabel = 8, kRowLabelWidth = 216, kRowValue = 232, kRowValueWidth = 130, kRowBox = 368,
               kRowBoxWidth = 62;
 constexpr int kTextLeft = 10, kTextWidth = 418;
 constexpr int kLine = 16;
@@ -101,8 +98,8 @@ constexpr ControlSpec RowBox(int id, std::string_view name, std::string_view tex
   return {id, name, ControlKind::TextBox, text, T(kRowBox), T(top), T(kRowBoxWidth), T(21), page};
 }
 
-// Between a row's recommendation and its box.
-constexpr int kRowNow = 298, kRowNowWidth = 68;
+// The foot of a page, under its last explanation.
+constexpr int kFootLine = 193;
 constexpr ControlSpec Now(int id, std::string_view name, int left, int top, int width, int page) {
   return {id, name, ControlKind::SkinLabel, "", T(left), T(top), T(width), T(kLine), page};
 }
@@ -127,10 +124,10 @@ constexpr ControlSpec kControls[] = {
     RowLabel(IDC_lblMTURecom, "lblMTURecom", "Recommended MTU size", 102, P1, ControlKind::Label),
     RowValue(IDC_lblMTURecValue, "lblMTURecValue", "   Byte", 102, P1),
     RowBox(IDC_txtMTUValue, "txtMTUValue", "576", 102, P1),
-    Text(IDC_lblMSSExplain, "lblMSSExplain", kMSSExplain, 128, 3, P1),
-    RowLabel(IDC_lblMSSRecom, "lblMSSRecom", "Recommended MSS size", 180, P1, ControlKind::Label),
-    RowValue(IDC_lblMSSRecVaklue, "lblMSSRecVaklue", "   Byte", 180, P1),
-    RowBox(IDC_txtMSSValue, "txtMSSValue", "536", 180, P1),
+    Text(IDC_lblMSSExplain, "lblMSSExplain", kMSSExplain, 128, 2, P1),
+    RowLabel(IDC_lblMSSRecom, "lblMSSRecom", "Recommended MSS size", 164, P1, ControlKind::Label),
+    RowValue(IDC_lblMSSRecVaklue, "lblMSSRecVaklue", "   Byte", 164, P1),
+    RowBox(IDC_txtMSSValue, "txtMSSValue", "536", 164, P1),
     // Page 2
     Page(2, "Step 3 of 8 : Other MTU Settings"),
     Text(IDC_lblBlackHoleExplain, "lblBlackHoleExplain", kBlackHoleExplain, 20, 4, P2),
@@ -177,8 +174,8 @@ constexpr ControlSpec kControls[] = {
     RowLabel(IDC_lblHTTP11, "lblHTTP11", "Recommended value for HTTP 1.1  :", 66, P4),
     RowValue(IDC_lblHTTP11RecValue, "lblHTTP11RecValue", "20", 66, P4),
     RowBox(IDC_txtHTTP11Value, "txtHTTP11Value", "20", 66, P4),
-    Text(IDC_lblTTLExplain, "lblTTLExplain", kTTLExplain, 92, 4, P4),
-    Text(IDC_lblIEExplain, "lblIEExplain", kIEExplain, 160, 3, P4),
+    Text(IDC_lblTTLExplain, "lblTTLExplain", kTTLExplain, 92, 3, P4),
+    Text(IDC_lblIEExplain, "lblIEExplain", kIEExplain, 142, 3, P4),
     // Page 5
     Page(5, "Step 6 of 8 :  Keep Alive Settigns"),
     RowLabel(IDC_lblKeepAliveTimeRecom, "lblKeepAliveTimeRecom", "Recommended Keep Alive Time :", 18, P5),
@@ -210,17 +207,18 @@ constexpr ControlSpec kControls[] = {
     Text(IDC_lblICMPExplain, "lblICMPExplain", kICMPExplain, 20, 8, P7),
     Text(IDC_lblICMPRecom, "lblICMPRecom", "Recommended to be DISABLED.", 152, 1, P7),
     {IDC_chkICMPValue, "chkICMPValue", ControlKind::CheckBox, "Enable It?", T(10), T(172), T(150), T(17), P7},
-    // The values now: beside a row's recommendation, or after a check box or box.
-    Now(IDC_lblMTUNow, "lblMTUNow", kRowNow, 105, kRowNowWidth, P1),
-    Now(IDC_lblMSSNow, "lblMSSNow", kRowNow, 183, kRowNowWidth, P1),
+    // The values now: after a check box or box, or where rows fill the page
+    // from edge to edge, on a line of their own at its foot, each named.
+    Now(IDC_lblMTUNow, "lblMTUNow", 10, kFootLine, 216, P1),
+    Now(IDC_lblMSSNow, "lblMSSNow", kRowValue, kFootLine, 200, P1),
     Now(IDC_lblBlackHoleNow, "lblBlackHoleNow", 170, 119, 150, P2),
     Now(IDC_lblMTUDiscoverNow, "lblMTUDiscoverNow", 326, 191, 106, P2),
     Now(IDC_lblRWINNow, "lblRWINNow", 344, 68, 88, P3),
-    Now(IDC_lblTTLNow, "lblTTLNow", kRowNow, 21, kRowNowWidth, P4),
-    Now(IDC_lblHTTP10Now, "lblHTTP10Now", kRowNow, 45, kRowNowWidth, P4),
-    Now(IDC_lblHTTP11Now, "lblHTTP11Now", kRowNow, 69, kRowNowWidth, P4),
-    Now(IDC_lblKeepAliveTimeNow, "lblKeepAliveTimeNow", 10, 192, 216, P5),
-    Now(IDC_lblKeepAliveIntervalNow, "lblKeepAliveIntervalNow", kRowValue, 192, 200, P5),
+    Now(IDC_lblTTLNow, "lblTTLNow", 10, kFootLine, 124, P4),
+    Now(IDC_lblHTTP10Now, "lblHTTP10Now", 140, kFootLine, 144, P4),
+    Now(IDC_lblHTTP11Now, "lblHTTP11Now", 290, kFootLine, 142, P4),
+    Now(IDC_lblKeepAliveTimeNow, "lblKeepAliveTimeNow", 10, kFootLine, 216, P5),
+    Now(IDC_lblKeepAliveIntervalNow, "lblKeepAliveIntervalNow", kRowValue, kFootLine, 200, P5),
     Now(IDC_lblSYNNow, "lblSYNNow", 240, 84, 150, P6),
     Now(IDC_lblNDINow, "lblNDINow", 240, 156, 150, P6),
     Now(IDC_lblICMPNow, "lblICMPNow", 170, 174, 150, P7),
@@ -257,7 +255,7 @@ constexpr std::pair<int, std::int32_t TcpIpSettings::*> kFinishBoxes[] = {
 };
 
 // Each value now: its label, the field, and the words it is shown in. Away
-// from their rows the keep-alive values say which they are.
+// from their rows, at the foot of the page, the values say which they are.
 struct NowLabel {
   int id;
   TcpIpField field;
@@ -265,14 +263,14 @@ struct NowLabel {
   std::string_view name;
 };
 constexpr NowLabel kNowLabels[] = {
-    {IDC_lblMTUNow, TcpIpField::MTU, Words::TrueFalse, ""},
-    {IDC_lblMSSNow, TcpIpField::MSS, Words::TrueFalse, ""},
+    {IDC_lblMTUNow, TcpIpField::MTU, Words::TrueFalse, "MTU "},
+    {IDC_lblMSSNow, TcpIpField::MSS, Words::TrueFalse, "MSS "},
     {IDC_lblBlackHoleNow, TcpIpField::BlackHole, Words::OnOff, ""},
     {IDC_lblMTUDiscoverNow, TcpIpField::MTUDiscovery, Words::OnOff, ""},
     {IDC_lblRWINNow, TcpIpField::RWIN, Words::TrueFalse, ""},
-    {IDC_lblTTLNow, TcpIpField::TTL, Words::TrueFalse, ""},
-    {IDC_lblHTTP10Now, TcpIpField::HTTP10, Words::TrueFalse, ""},
-    {IDC_lblHTTP11Now, TcpIpField::HTTP11, Words::TrueFalse, ""},
+    {IDC_lblTTLNow, TcpIpField::TTL, Words::TrueFalse, "TTL "},
+    {IDC_lblHTTP10Now, TcpIpField::HTTP10, Words::TrueFalse, "HTTP 1.0 "},
+    {IDC_lblHTTP11Now, TcpIpField::HTTP11, Words::TrueFalse, "HTTP 1.1 "},
     {IDC_lblKeepAliveTimeNow, TcpIpField::KeepAliveTime, Words::TrueFalse, "Keep Alive Time "},
     {IDC_lblKeepAliveIntervalNow, TcpIpField::KeepAliveInterval, Words::TrueFalse, "Interval "},
     {IDC_lblSYNNow, TcpIpField::SYN, Words::TrueFalse, ""},

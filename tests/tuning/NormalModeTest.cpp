@@ -232,24 +232,24 @@ TEST(NormalModePages, EachSettingShowsTheValueNowAndMarksWhatFinishWouldChange) 
     return CurrentValues::Read(editor.bed.memory, DescribeRunningWindows(editor.bed.memory, xp));
   });
   editor.pages.ShowValuesNow(true);
-  EXPECT_EQ("now 1500 *", editor.text(IDC_lblMTUNow)) << "the box holds 576";
+  EXPECT_EQ("MTU now 1500 *", editor.text(IDC_lblMTUNow)) << "the box holds 576";
   EXPECT_EQ("now not set *", editor.text(IDC_lblMTUDiscoverNow));
 
   editor.pages.optConnType_Click(2);  // DSL: 1492
   editor.view.Press(IDC_cmdNextPage);
   editor.pages.ShowValuesNow();
-  EXPECT_EQ("now 1500 *", editor.text(IDC_lblMTUNow));
+  EXPECT_EQ("MTU now 1500 *", editor.text(IDC_lblMTUNow));
   EXPECT_NE(std::string::npos, editor.view.tips[IDC_lblMTUNow].find("Finish")) << "the mark explained";
   editor.view.SetText(IDC_txtMTUValue, "1500");
   editor.pages.ShowValuesNow();
-  EXPECT_EQ("now 1500", editor.text(IDC_lblMTUNow)) << "the box now holds what Windows has";
+  EXPECT_EQ("MTU now 1500", editor.text(IDC_lblMTUNow)) << "the box now holds what Windows has";
   EXPECT_EQ("", editor.view.tips[IDC_lblMTUNow]);
   EXPECT_EQ("Keep Alive Time now not set *!", editor.text(IDC_lblKeepAliveTimeNow));
   EXPECT_NE(std::string::npos, editor.view.tips[IDC_lblKeepAliveTimeNow].find("SO_KEEPALIVE"));
 
   editor.view.Press(IDC_cmdNextPage, 7);  // to "Finish", which applies and reads again
   ASSERT_EQ(1u, editor.applied.size());
-  EXPECT_EQ("now 1500", editor.text(IDC_lblMTUNow));
+  EXPECT_EQ("MTU now 1500", editor.text(IDC_lblMTUNow));
   EXPECT_EQ("now on", editor.text(IDC_lblMTUDiscoverNow));
   EXPECT_EQ("Keep Alive Time now 7200000 !", editor.text(IDC_lblKeepAliveTimeNow));
 }
