@@ -89,11 +89,18 @@ void Panel::SetToolTip(int id, std::string_view text) {
 
 std::string Panel::ToolTip(int id) const {
   if (toolTips_ == nullptr || std::find(tipIds_.begin(), tipIds_.end(), id) == tipIds_.end()) return {};
-  // Far more than any tip holds: comctl32 5.8 copies without a limit.
-  char text[2048] = {};
-  TOOLINFOA tool = ToolOf(hwnd(), Control(id), text);
-  SendMessageA(toolTips_, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-  return text;
+  // The wide form: the narrow one gives no more than 80 characters back.
+  wchar_t text[1024] = {};
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND;
+  tool.hwnd = hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(Control(id));
+  tool.lpszText = text;
+  SendMessageW(toolTips_, TTM_GETTEXTW, sizeof text / sizeof text[0], reinterpret_cast<LPARAM>(&tool));
+  char narrow[2048] = {};
+  WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+  return narrow;
 }
 
 void Panel::SetControlEnabled(int id, bool enabled) {
