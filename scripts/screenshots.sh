@@ -24,16 +24,21 @@ mkdir -p "$docs" "$pages"
 cp "$BUILD/win32/bin/"{Tidewave.exe,RTidewaveMask.skn,Ping.wav,low-memory.wav,TidewaveHelp.chm} "$folder/"
 export WINEPREFIX="$BUILD/wine/run" WINEDEBUG=-all
 # The screen's DPI as Windows reads it; put back to 96 when done.
+# The server must be gone before the program starts under Xvfb, or its windows go to no display.
 wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+wineserver -k 2>/dev/null || true
+wineserver -w
 trap 'wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1; wineserver -w' EXIT
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   set -euo pipefail
   folder="$1" press="$2" docs="$3" pages="$4"
   wine "$folder/Tidewave.exe" </dev/null >/dev/null 2>&1 &
-  for _ in $(seq 1 300); do
+  for _ in $(seq 1 900); do
     window=$(xwininfo -root -tree 2>/dev/null | awk "/\"Tidewave\"/ {print \$1; exit}")
     [ -n "$window" ] && break; sleep 0.1
   done
+  # Without a window id, import would wait for a click that never comes.
+  [ -n "$window" ] || { echo "screenshots: Tidewave showed no window" >&2; wineserver -k; exit 1; }
   sleep 1.5
   shot() { sleep 0.5; import -window "$window" "$docs/$1.png"; }
   shot tidewave-home
@@ -62,7 +67,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   shot tidewave-main-settings
   wine "$press" "Close" </dev/null || true
   wineserver -k
-'' _ "$folder" "$BUILD/win32/bin/PressButton.exe" "$docs" "$pages"
+' _ "$folder" "$BUILD/win32/bin/PressButton.exe" "$docs" "$pages"
 for name in home wizard-mode advanced-mode backup system-status ram-configuration ping-settings main-settings; do
   echo "screenshots: $docs/tidewave-$name.png"
 done

@@ -9,7 +9,7 @@ namespace tw {
 frmNormalMode::frmNormalMode(TuningState& tuning, Applier apply, IRegistry& registry, const OsFamilyInfo& os,
                              ui::IMessageBox& messages)
     : ui::Panel(kNormalModePanel, messages), pages_(tuning, std::move(apply)) {
-  pages_.SetValuesNowReader([&registry, os] {
+  pages_.SetValuesNowReader([&registry, &os] {
     return CurrentValues::Read(registry, DescribeRunningWindows(registry, os));
   });
 }

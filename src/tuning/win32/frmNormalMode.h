@@ -15,7 +15,9 @@ class frmNormalMode final : public ui::Panel, private IStepPagesView {
  public:
   using Applier = NormalModePages::Applier;
 
-  // `registry` and `os` are the running system's: the values now are read there.
+  // `registry` and `os` are the running system's: the values now are read
+  // there. `os` is held, not copied: the program learns its family after
+  // making its panels.
   frmNormalMode(TuningState& tuning, Applier apply, IRegistry& registry, const OsFamilyInfo& os,
                 ui::IMessageBox& messages);
 

@@ -23,7 +23,9 @@ class frmWizardMode final : public ui::Panel {
   // binds it to the running system.
   using Applier = std::function<ApplyResult(const TcpIpSettings&)>;
 
-  // `registry` and `os` are the running system's: the values now are read there.
+  // `registry` and `os` are the running system's: the values now are read
+  // there. `os` is held, not copied: the program learns its family after
+  // making its panels.
   frmWizardMode(TuningState& tuning, Applier apply, IRegistry& registry, const OsFamilyInfo& os,
                 ui::IMessageBox& messages);
 
@@ -57,7 +59,7 @@ class frmWizardMode final : public ui::Panel {
   TuningState& tuning_;
   Applier apply_;
   IRegistry& registry_;
-  OsFamilyInfo os_;
+  const OsFamilyInfo& os_;
   CurrentValues now_;
   ApplyResult lastApply_;
 };
