@@ -3,23 +3,42 @@
 # every panel (docs/*.png). Runs the program under Xvfb in the run prefix, from
 # a copy of its folder under build/, so that the backups the pictures need are
 # written there and not beside the built program.
+#
+#   scripts/screenshots.sh            # at 96 DPI, into docs/
+#   scripts/screenshots.sh --dpi 120  # at 120 DPI, into build/screenshots/dpi120/, to check nothing clips
+#
+# Both also save every page of the step-by-step editor into build/screenshots/pages<dpi>/.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
+dpi=96
+[ "${1:-}" = "--dpi" ] && dpi="${2:?--dpi takes a number}"
 bash "$ROOT/scripts/setup.sh"
 cmake --build "$BUILD/win32" --target Tidewave TidewaveHelp PressButton -j2
 folder="$BUILD/screenshots"
 rm -rf "$folder"; mkdir -p "$folder"
+docs="$ROOT/docs"
+[ "$dpi" = 96 ] || docs="$folder/dpi$dpi"
+pages="$folder/pages$dpi"
+mkdir -p "$docs" "$pages"
 cp "$BUILD/win32/bin/"{Tidewave.exe,RTidewaveMask.skn,Ping.wav,low-memory.wav,TidewaveHelp.chm} "$folder/"
 export WINEPREFIX="$BUILD/wine/run" WINEDEBUG=-all
+# The screen's DPI as Windows reads it; put back to 96 when done.
+# The server must be gone before the program starts under Xvfb, or its windows go to no display.
+wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+wineserver -k 2>/dev/null || true
+wineserver -w
+trap 'wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1; wineserver -w' EXIT
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   set -euo pipefail
-  folder="$1" press="$2" docs="$3"
+  folder="$1" press="$2" docs="$3" pages="$4"
   wine "$folder/Tidewave.exe" </dev/null >/dev/null 2>&1 &
-  for _ in $(seq 1 300); do
+  for _ in $(seq 1 900); do
     window=$(xwininfo -root -tree 2>/dev/null | awk "/\"Tidewave\"/ {print \$1; exit}")
     [ -n "$window" ] && break; sleep 0.1
   done
+  # Without a window id, import would wait for a click that never comes.
+  [ -n "$window" ] || { echo "screenshots: Tidewave showed no window" >&2; wineserver -k; exit 1; }
   sleep 1.5
   shot() { sleep 0.5; import -window "$window" "$docs/$1.png"; }
   # Two applies, so that the backup list has rows to show and the home view
@@ -42,6 +61,11 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   for value in optAuto optManual txtPingHost; do
     wine reg delete "$pinger" /v "$value" /f </dev/null >/dev/null 2>&1
   done
+  # Every page of the editor, for a look at what each shows.
+  for page in 3 4 5 6 7 8; do
+    wine "$press" "Next>>" </dev/null
+    sleep 0.5; import -window "$window" "$pages/page-$page.png"
+  done
   wine "$press" "Backup" </dev/null
   shot tidewave-backup
   wine "$press" "System Status" </dev/null
@@ -55,7 +79,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   shot tidewave-main-settings
   wine "$press" "Close" </dev/null || true
   wineserver -k
-' _ "$folder" "$BUILD/win32/bin/PressButton.exe" "$ROOT/docs"
+' _ "$folder" "$BUILD/win32/bin/PressButton.exe" "$docs" "$pages"
 for name in home wizard-mode advanced-mode mtu-find backup system-status ram-configuration ping-settings main-settings; do
-  echo "screenshots: $ROOT/docs/tidewave-$name.png"
+  echo "screenshots: $docs/tidewave-$name.png"
 done
+echo "screenshots: the editor's pages 3 to 8 in $pages"

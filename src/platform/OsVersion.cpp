@@ -32,6 +32,8 @@ OsFamilyInfo DetectOsFamily(IVersionSource& source) {
   const auto version = ClassifyWindowsVersion(info.platformId, info.majorVersion, info.minorVersion);
   OsFamilyInfo family = FamilyOf(static_cast<std::int16_t>(static_cast<std::int16_t>(version) + 1));
   family.ntPlatform = info.platformId == kPlatformNt;
+  family.majorVersion = info.majorVersion;
+  family.minorVersion = info.minorVersion;
   return family;
 }
 

@@ -19,6 +19,10 @@ struct OsFamilyInfo {
   // The NT platform, whatever the code: a system newer than XP is family 1
   // "Windows 32" where the family is shown or recorded, yet it is NT inside.
   bool ntPlatform = false;
+  // The version Windows reports (5.1 for XP, 6.0 for Vista, 4.10 for 98);
+  // 0.0 when it is not known, as for a family read back from a backup.
+  std::uint32_t majorVersion = 0;
+  std::uint32_t minorVersion = 0;
 };
 
 // The family of a code as the program records it; an unrecognised code is
@@ -34,5 +38,7 @@ OsFamilyInfo DetectOsFamily(IVersionSource& source);
 std::string_view OsFamilyName(std::int16_t code);
 inline bool IsNtFamily(std::int16_t code) { return code >= 5 && code <= 7; }
 inline bool Is9xFamily(std::int16_t code) { return code >= 1 && code <= 4; }
+// Windows Vista or later: the NT platform from version 6.0 on.
+inline bool IsVistaOrLater(const OsFamilyInfo& os) { return os.ntPlatform && os.majorVersion >= 6; }
 
 }  // namespace tw

@@ -53,6 +53,13 @@ double CRegister::myREGGetSetting(RegHandle hive, std::string_view path, std::st
   return Read(hive, path, name, type, data) ? Number(type, data) : 0;
 }
 
+std::optional<double> CRegister::ReadIfSet(RegHandle hive, std::string_view path, std::string_view name) const {
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  if (!Read(hive, path, name, type, data)) return std::nullopt;
+  return Number(type, data);
+}
+
 std::string CRegister::myREGGetSettingText(RegHandle hive, std::string_view path, std::string_view name) const {
   std::uint32_t type = 0;
   std::vector<std::uint8_t> data;

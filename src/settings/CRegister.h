@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,10 @@ class CRegister {
   // would round "99999999999999999999"); anything else is the number above,
   // and a value that is no finite number (a long binary) is "0".
   std::string myREGGetSettingText(RegHandle hive, std::string_view path, std::string_view name) const;
+
+  // The number above, or nothing when the key or value is missing, empty or
+  // unreadable: what a stored 0 and a missing value differ in.
+  std::optional<double> ReadIfSet(RegHandle hive, std::string_view path, std::string_view name) const;
 
  private:
   // The value's type and bytes; false when the key or value is missing,

@@ -33,7 +33,7 @@ constexpr std::string_view kMTUExplain =
     " a router on the way accepts gets packets split or lost.";
 constexpr std::string_view kMSSExplain =
     "MSS or Maximum Segment Size defines how much actual data a packet carries: the MTU less 40 bytes of "
-    "headers. A larger MSS makes packets too big; a smaller one wastes room.";
+    "headers.";
 constexpr std::string_view kBlackHoleExplain =
     "Black hole routers are configured not to return the Destination Host Unreachable messages that say a"
     " packet is too large, so it vanishes. Detection then retries with smaller packets; elsewhere it only"
@@ -48,8 +48,7 @@ constexpr std::string_view kRWINExplain =
     "busy; on a slow line one too large only fills buffers and makes each lost packet costlier to resend.";
 constexpr std::string_view kTTLExplain =
     "The value of TTL (Time To Live) defines how long a packet can stay active before it is discarded: "
-    "each router it passes lowers it by one. 64 reaches any host on the internet; less can leave far "
-    "hosts out of reach. Windows takes 1 to 255.";
+    "each router it passes lowers it by one. 64 reaches any host; less can leave far hosts out of reach.";
 constexpr std::string_view kIEExplain =
     "Optimize Internet Explorer by setting the maximum number of simultaneous requests for accessing type"
     " 1.0 or 1.1 HTTP servers. More is faster; some servers refuse too many.";
@@ -59,8 +58,7 @@ constexpr std::string_view kKeepAliveTimeExplain =
     "keeps routers from dropping idle ones.";
 constexpr std::string_view kKeepAliveIntervalExplain =
     "Keep Alive Interval is the time in milliseconds between retransmissions of keepalives, once the Keep"
-    " Alive Time has expired. After several unanswered tries the connection closes: too short an interval"
-    " ends slow ones.";
+    " Alive Time has expired; too short an interval ends slow connections.";
 constexpr std::string_view kSYNExplain =
     "Windows includes protection that allows it to detect and adjust when the system is being targeted "
     "with a SYN flood attack, a stream of half-open connections. Higher levels drop those sooner, and on "
@@ -107,6 +105,12 @@ constexpr ControlSpec MtuRowValue(int id, std::string_view name, int top) {
   return {id, name, ControlKind::SkinLabel, "   Byte", T(kRowValue), T(top + 3), T(kMtuRowValueWidth), T(kLine), P1};
 }
 
+// The foot of a page, under its last explanation.
+constexpr int kFootLine = 193;
+constexpr ControlSpec Now(int id, std::string_view name, int left, int top, int width, int page) {
+  return {id, name, ControlKind::SkinLabel, "", T(left), T(top), T(width), T(kLine), page};
+}
+
 constexpr ControlSpec kControls[] = {
     // Page 0
     Page(0, "Step 1 of 8 : Connection type"),
@@ -129,10 +133,10 @@ constexpr ControlSpec kControls[] = {
     RowBox(IDC_txtMTUValue, "txtMTUValue", "576", 88, P1, kMtuRowBox),
     {IDC_cmdFindMTU, "cmdFindMTU", ControlKind::Button, kFindMtuCaption, T(kRowBox), T(88), T(kRowBoxWidth), T(21), P1},
     Text(IDC_lblMTUSearch, "lblMTUSearch", kMtuSearchHint, 112, 1, P1),
-    Text(IDC_lblMSSExplain, "lblMSSExplain", kMSSExplain, 130, 3, P1),
-    RowLabel(IDC_lblMSSRecom, "lblMSSRecom", "Recommended MSS size", 182, P1, ControlKind::Label),
-    MtuRowValue(IDC_lblMSSRecVaklue, "lblMSSRecVaklue", 182),
-    RowBox(IDC_txtMSSValue, "txtMSSValue", "536", 182, P1, kMtuRowBox),
+    Text(IDC_lblMSSExplain, "lblMSSExplain", kMSSExplain, 130, 2, P1),
+    RowLabel(IDC_lblMSSRecom, "lblMSSRecom", "Recommended MSS size", 160, P1, ControlKind::Label),
+    MtuRowValue(IDC_lblMSSRecVaklue, "lblMSSRecVaklue", 160),
+    RowBox(IDC_txtMSSValue, "txtMSSValue", "536", 160, P1, kMtuRowBox),
     // Page 2
     Page(2, "Step 3 of 8 : Other MTU Settings"),
     Text(IDC_lblBlackHoleExplain, "lblBlackHoleExplain", kBlackHoleExplain, 20, 4, P2),
@@ -145,7 +149,7 @@ constexpr ControlSpec kControls[] = {
      T(110), T(kLine), P2},
     {IDC_lblOtherMTURecValue, "lblOtherMTURecValue", ControlKind::SkinLabel, "ENABLED", T(122), T(191), T(70),
      T(kLine), P2},
-    {IDC_chkMTUDisconver, "chkMTUDisconver", ControlKind::CheckBox, "Disable it??", T(220), T(190), T(150), T(17),
+    {IDC_chkMTUDisconver, "chkMTUDisconver", ControlKind::CheckBox, "Disable it??", T(220), T(190), T(100), T(17),
      P2},
     // Page 3: each box follows the heading that names it.
     Page(3, "Step 4 of 8 : RWIN Settings"),
@@ -179,8 +183,8 @@ constexpr ControlSpec kControls[] = {
     RowLabel(IDC_lblHTTP11, "lblHTTP11", "Recommended value for HTTP 1.1  :", 66, P4),
     RowValue(IDC_lblHTTP11RecValue, "lblHTTP11RecValue", "20", 66, P4),
     RowBox(IDC_txtHTTP11Value, "txtHTTP11Value", "20", 66, P4),
-    Text(IDC_lblTTLExplain, "lblTTLExplain", kTTLExplain, 92, 4, P4),
-    Text(IDC_lblIEExplain, "lblIEExplain", kIEExplain, 160, 3, P4),
+    Text(IDC_lblTTLExplain, "lblTTLExplain", kTTLExplain, 92, 3, P4),
+    Text(IDC_lblIEExplain, "lblIEExplain", kIEExplain, 142, 3, P4),
     // Page 5
     Page(5, "Step 6 of 8 :  Keep Alive Settigns"),
     RowLabel(IDC_lblKeepAliveTimeRecom, "lblKeepAliveTimeRecom", "Recommended Keep Alive Time :", 18, P5),
@@ -191,7 +195,7 @@ constexpr ControlSpec kControls[] = {
     RowValue(IDC_lblKAIntervalRecValue, "lblKAIntervalRecValue", "1000 milliseconds.", 42, P5),
     RowBox(IDC_txtKeepAliveIntervalValue, "txtKeepAliveIntervalValue", "1000", 42, P5),
     Text(IDC_lblKeepAliveTimeExplain, "lblKeepAliveTimeExplain", kKeepAliveTimeExplain, 72, 4, P5),
-    Text(IDC_lblKeepAliveIntervalExplain, "lblKeepAliveIntervalExplain", kKeepAliveIntervalExplain, 142, 4, P5),
+    Text(IDC_lblKeepAliveIntervalExplain, "lblKeepAliveIntervalExplain", kKeepAliveIntervalExplain, 142, 3, P5),
     // Page 6
     Page(6, "Step 7 of 8 :  SYN Flood Attack Settings && NDI Cache"),
     Text(IDC_lblSYNExplain, "lblSYNExplain", kSYNExplain, 16, 4, P6),
@@ -212,6 +216,21 @@ constexpr ControlSpec kControls[] = {
     Text(IDC_lblICMPExplain, "lblICMPExplain", kICMPExplain, 20, 8, P7),
     Text(IDC_lblICMPRecom, "lblICMPRecom", "Recommended to be DISABLED.", 152, 1, P7),
     {IDC_chkICMPValue, "chkICMPValue", ControlKind::CheckBox, "Enable It?", T(10), T(172), T(150), T(17), P7},
+    // The values now: after a check box or box, or where rows fill the page
+    // from edge to edge, on a line of their own at its foot, each named.
+    Now(IDC_lblMTUNow, "lblMTUNow", 10, kFootLine, 216, P1),
+    Now(IDC_lblMSSNow, "lblMSSNow", kRowValue, kFootLine, 200, P1),
+    Now(IDC_lblBlackHoleNow, "lblBlackHoleNow", 170, 119, 150, P2),
+    Now(IDC_lblMTUDiscoverNow, "lblMTUDiscoverNow", 326, 191, 106, P2),
+    Now(IDC_lblRWINNow, "lblRWINNow", 344, 68, 88, P3),
+    Now(IDC_lblTTLNow, "lblTTLNow", 10, kFootLine, 124, P4),
+    Now(IDC_lblHTTP10Now, "lblHTTP10Now", 140, kFootLine, 144, P4),
+    Now(IDC_lblHTTP11Now, "lblHTTP11Now", 290, kFootLine, 142, P4),
+    Now(IDC_lblKeepAliveTimeNow, "lblKeepAliveTimeNow", 10, kFootLine, 216, P5),
+    Now(IDC_lblKeepAliveIntervalNow, "lblKeepAliveIntervalNow", kRowValue, kFootLine, 200, P5),
+    Now(IDC_lblSYNNow, "lblSYNNow", 240, 84, 150, P6),
+    Now(IDC_lblNDINow, "lblNDINow", 240, 156, 150, P6),
+    Now(IDC_lblICMPNow, "lblICMPNow", 170, 174, 150, P7),
     // Below the pages
     {IDC_cmdPrevPage, "cmdPrevPage", ControlKind::Button, "<<Back", 1680, 3285, 1455, 405},
     {IDC_cmdNextPage, "cmdNextPage", ControlKind::Button, "Next>>", 3675, 3285, 1455, 405},
@@ -243,6 +262,32 @@ constexpr std::pair<int, std::int32_t TcpIpSettings::*> kFinishBoxes[] = {
     {IDC_txtKeepAliveTimeValue, &TcpIpSettings::KeepAliveTime},
     {IDC_txtKeepAliveIntervalValue, &TcpIpSettings::KeepAliveInterval},
 };
+
+// Each value now: its label, the field, and the words it is shown in. Away
+// from their rows, at the foot of the page, the values say which they are.
+struct NowLabel {
+  int id;
+  TcpIpField field;
+  Words words;
+  std::string_view name;
+};
+constexpr NowLabel kNowLabels[] = {
+    {IDC_lblMTUNow, TcpIpField::MTU, Words::TrueFalse, "MTU "},
+    {IDC_lblMSSNow, TcpIpField::MSS, Words::TrueFalse, "MSS "},
+    {IDC_lblBlackHoleNow, TcpIpField::BlackHole, Words::OnOff, ""},
+    {IDC_lblMTUDiscoverNow, TcpIpField::MTUDiscovery, Words::OnOff, ""},
+    {IDC_lblRWINNow, TcpIpField::RWIN, Words::TrueFalse, ""},
+    {IDC_lblTTLNow, TcpIpField::TTL, Words::TrueFalse, "TTL "},
+    {IDC_lblHTTP10Now, TcpIpField::HTTP10, Words::TrueFalse, "HTTP 1.0 "},
+    {IDC_lblHTTP11Now, TcpIpField::HTTP11, Words::TrueFalse, "HTTP 1.1 "},
+    {IDC_lblKeepAliveTimeNow, TcpIpField::KeepAliveTime, Words::TrueFalse, "Keep Alive Time "},
+    {IDC_lblKeepAliveIntervalNow, TcpIpField::KeepAliveInterval, Words::TrueFalse, "Interval "},
+    {IDC_lblSYNNow, TcpIpField::SYN, Words::TrueFalse, ""},
+    {IDC_lblNDINow, TcpIpField::NDI, Words::TrueFalse, ""},
+    {IDC_lblICMPNow, TcpIpField::ICMP, Words::OnOff, ""},
+};
+
+constexpr std::string_view kChangesTip = "* \"Finish\" changes it: Windows holds another value now.";
 
 constexpr std::string_view kFinishCaption = "Finish";
 constexpr std::string_view kNextCaption = "Next>>";
@@ -296,6 +341,7 @@ void NormalModePages::Form_Load(IStepPagesView& view) {
   view.hideAllExcept(0);
   view.Enable(IDC_cmdPrevPage, false);
   cmbNDI_Click();
+  ShowValuesNow(true);
 }
 
 void NormalModePages::optConnType_Click(int index) { connectionType = static_cast<std::int16_t>(index); }
@@ -430,8 +476,9 @@ void NormalModePages::ShowRwin() {
   }
 }
 
-void NormalModePages::Finish() {
-  TcpIpSettings& s = settings();
+TcpIpSettings NormalModePages::Proposed() const {
+  TcpIpSettings s = tuning_.CurrentSettings;
+  if (view_ == nullptr) return s;
   for (const auto& [id, field] : kFinishBoxes) {
     if (const auto value = ToInt32(view_->Text(id))) s.*field = *value;
   }
@@ -440,10 +487,33 @@ void NormalModePages::Finish() {
   s.BlackHole = view_->Checked(IDC_chkBlackHoleValue);
   s.MTUDiscovery = !view_->Checked(IDC_chkMTUDisconver);
   s.ICMP = view_->Checked(IDC_chkICMPValue);
-  txtSYNValue_Change();
-  cmbNDI_Click();
+  if (const auto syn = ToInt16(view_->Text(IDC_txtSYNValue))) s.SYN = *syn;
+  if (const auto ndi = ToInt32(view_->Text(IDC_cmbNDI))) s.NDI = *ndi;
+  return s;
+}
+
+void NormalModePages::ShowValuesNow(bool reread) {
+  if (view_ == nullptr || !readNow_) return;
+  if (reread || !now_) now_ = readNow_();
+  const TcpIpSettings proposed = Proposed();
+  for (const NowLabel& label : kNowLabels) {
+    const std::string marks = now_->Marks(label.field, proposed);
+    std::string text = std::string(label.name) + "now " + now_->Text(label.field, label.words);
+    if (!marks.empty()) text += " " + marks;
+    if (view_->Text(label.id) != text) view_->SetText(label.id, text);
+    std::string tip(now_->WouldChange(label.field, proposed) ? kChangesTip : "");
+    const std::string_view reason = now_->IgnoredReason(label.field);
+    if (!reason.empty()) tip += (tip.empty() ? "! " : "\r\n! ") + std::string(reason);
+    view_->SetTip(label.id, tip);
+  }
+}
+
+void NormalModePages::Finish() {
+  TcpIpSettings& s = settings();
+  s = Proposed();
 
   lastApply_ = apply_(s);
+  ShowValuesNow(true);
   if (!lastApply_.message.empty()) view_->Message(lastApply_.message, ui::kMbOk | ui::kMbIconExclamation);
   if (lastApply_.outcome == ApplyOutcome::RefusedWithoutBackup) {
     // Nothing was written: the last page stays, and "Finish" can be tried again.

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "tcpip/CurrentValues.h"
 #include "tuning/ApplySettings.h"
 #include "tuning/Presets.h"
 #include "ui/ControlLayout.h"
@@ -108,6 +109,23 @@ enum NormalModeControl : int {
   IDC_cmdNextPage,
 };
 
+// The value Windows holds now, beside each setting of a page.
+enum NormalModeNowControl : int {
+  IDC_lblMTUNow = 1280,
+  IDC_lblMSSNow,
+  IDC_lblBlackHoleNow,
+  IDC_lblMTUDiscoverNow,
+  IDC_lblRWINNow,
+  IDC_lblTTLNow,
+  IDC_lblHTTP10Now,
+  IDC_lblHTTP11Now,
+  IDC_lblKeepAliveTimeNow,
+  IDC_lblKeepAliveIntervalNow,
+  IDC_lblSYNNow,
+  IDC_lblNDINow,
+  IDC_lblICMPNow,
+};
+
 inline constexpr int kWizardPageCount = 8;
 inline constexpr int WizardPageId(int page) { return IDC_frmWizardPages_0 + page; }
 inline constexpr int OptConnTypeId(int index) { return IDC_optConnType_0 + index; }
@@ -162,6 +180,8 @@ class IStepPagesView {
   // Shows page `page` and hides the other seven.
   virtual void hideAllExcept(int page) = 0;
   virtual void Message(std::string_view text, unsigned flags) = 0;
+  // The tip of a control; empty text takes it away.
+  virtual void SetTip(int id, std::string_view text) = 0;
   // Hands the window back to the navigation: in front, at "_root.home".
   virtual void GoHome() = 0;
 };
@@ -197,6 +217,16 @@ class NormalModePages {
   // A text box's text changed: runs its _Change handler, if it has one.
   void TextChanged(int id);
 
+  // Where the values Windows holds now come from; without it the pages show none.
+  void SetValuesNowReader(std::function<CurrentValues()> read) { readNow_ = std::move(read); }
+  // Shows beside each setting the value Windows holds now, with its marks:
+  // "*" when "Finish" would change it, "!" when Windows ignores it (why, in
+  // the tip). Reads the values again first when `reread`.
+  void ShowValuesNow(bool reread = false);
+  // The set "Finish" applies: CurrentSettings with what the pages' boxes,
+  // check boxes, SYN box and NDI list show.
+  TcpIpSettings Proposed() const;
+
   // The page shown, 0 to 7; 8 once "Finish" applied.
   std::int16_t currWizardPage = 0;
   std::int16_t connectionType = 0;
@@ -215,6 +245,8 @@ class NormalModePages {
   Applier apply_;
   IStepPagesView* view_ = nullptr;
   ApplyResult lastApply_;
+  std::function<CurrentValues()> readNow_;
+  std::optional<CurrentValues> now_;
 };
 
 }  // namespace tw

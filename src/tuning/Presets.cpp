@@ -23,7 +23,43 @@ TcpIpSettings Preset(std::int32_t mtu, std::int32_t mss, std::int32_t rwin, std:
   return preset;
 }
 
+// The largest packet a modem line carries well, and the receive windows
+// beyond the plain 16-bit sizes: below 16 KB small, from 64 KB on large.
+constexpr std::int32_t kModemMtu = 576;
+constexpr std::int32_t kFullMtu = 1500;
+constexpr std::int32_t kSmallWindow = 16384;
+constexpr std::int32_t kLargeWindow = 65536;
+
+std::string Connection(const TcpIpSettings& s) {
+  if (s.MTU == kRemoveValue) return "any connection";
+  if (s.MTU <= kModemMtu) return "a dial-up modem";
+  // 1492 bytes: what PPP over Ethernet leaves of an Ethernet frame.
+  if (s.MTU < kFullMtu) return "DSL";
+  if (s.RWIN == kRemoveValue) return "cable, DSL or a LAN";
+  return s.RWIN >= kLargeWindow ? "cable or a LAN" : "a LAN";
+}
+
+std::string Packets(const TcpIpSettings& s) {
+  if (s.MTU <= kModemMtu) return "small packets";
+  if (s.MTU < kFullMtu) return std::to_string(s.MTU) + "-byte packets";
+  return "full-size packets";
+}
+
+std::string Window(const TcpIpSettings& s) {
+  if (s.RWIN == kRemoveValue) return "Windows sizes the window";
+  if (s.RWIN < kSmallWindow) return "small receive window";
+  return s.RWIN >= kLargeWindow ? "large receive window" : "medium receive window";
+}
+
 }  // namespace
+
+std::string ConnectionLine(const TcpIpSettings& s) {
+  if (s.MTU == kRemoveValue && s.RWIN == kRemoveValue) {
+    return "Suits any connection: Windows sizes packets and window.";
+  }
+  const std::string packets = s.MTU == kRemoveValue ? "Windows sizes the packets" : Packets(s);
+  return "Suits " + Connection(s) + ": " + packets + (s.RWIN == kRemoveValue ? "; " : ", ") + Window(s) + ".";
+}
 
 void LoadPresets(PresetTable& PresetSettings) {
   //                          MTU   MSS   RWIN         TTL  KeepAliveTime  HTTP10 HTTP11

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tcpip/CurrentValues.h"
+
 namespace tw {
 namespace {
 
@@ -41,19 +43,42 @@ std::vector<std::vector<std::string>> DescriptionCells(std::string_view descript
   return lines;
 }
 
-std::vector<int> DescriptionColumns(std::span<const std::string> descriptions,
-                                    const std::function<int(std::string_view)>& measure, int gap) {
-  std::vector<int> widths;
-  for (const std::string& description : descriptions) {
-    for (const auto& line : DescriptionCells(description)) {
-      if (line.size() > widths.size()) widths.resize(line.size(), 0);
-      if (line.size() < 2) continue;
-      for (std::size_t k = 0; k < line.size(); ++k) widths[k] = std::max(widths[k], measure(line[k]));
+std::vector<std::string> DescriptionValues(std::string_view description) {
+  std::vector<std::string> values;
+  for (const auto& line : DescriptionCells(description)) {
+    for (const std::string& cell : line) {
+      if (!cell.empty()) values.push_back(cell);
     }
   }
-  std::vector<int> lefts(widths.size(), 0);
-  for (std::size_t k = 1; k < lefts.size(); ++k) lefts[k] = lefts[k - 1] + widths[k - 1] + gap;
-  return lefts;
+  return values;
+}
+
+GridColumns LayOutGrid(std::span<const std::string> descriptions, std::span<const std::string> nowTexts,
+                       const std::function<int(std::string_view)>& measure, int gap) {
+  std::array<int, 2> valueWidth{};
+  for (const std::string& description : descriptions) {
+    const std::vector<std::string> values = DescriptionValues(description);
+    for (std::size_t cell = 0; cell < values.size() && cell < kDescribedFields.size(); ++cell) {
+      int& widest = valueWidth[cell / kGridRows];
+      widest = std::max(widest, measure(values[cell]));
+    }
+  }
+  int nowWidth = std::max(measure("not set"), measure(kNowHeading));
+  for (const std::string& text : nowTexts) nowWidth = std::max(nowWidth, measure(text));
+  const int markWidth = measure(std::string(kChangesMark) + std::string(kIgnoredMark));
+
+  GridColumns grid{};
+  int left = 0;
+  for (std::size_t b = 0; b < grid.blocks.size(); ++b) {
+    if (b > 0) left += 2 * gap;
+    GridColumns::Block& block = grid.blocks[b];
+    block = {left, valueWidth[b], 0, nowWidth, 0, markWidth};
+    block.nowLeft = block.valueLeft + block.valueWidth + gap;
+    block.markLeft = block.nowLeft + block.nowWidth + gap / 2;
+    left = block.markLeft + block.markWidth;
+  }
+  grid.width = left;
+  return grid;
 }
 
 }  // namespace tw

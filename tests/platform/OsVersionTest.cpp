@@ -40,6 +40,8 @@ TEST(OsVersion, EveryRowOfTheFamilyTable) {
     EXPECT_EQ(row.family - 1, static_cast<int>(GetWindowsVersion(source)));
     EXPECT_EQ(row.platform == 2, IsWindowsNT(source));
     EXPECT_EQ(row.platform == 2, family.ntPlatform) << "Windows 7 is family 1, yet NT inside";
+    // The family code stays as it was; the version itself tells Vista and later apart.
+    EXPECT_EQ(row.platform == 2 && row.major >= 6, IsVistaOrLater(family)) << row.major << "." << row.minor;
   }
 }
 

@@ -7,6 +7,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "support/TcpIpKeys.h"
 #include "support/TuningTestBed.h"
 
 namespace tw::test {
@@ -33,6 +34,7 @@ class FakePages final : public IStepPagesView {
   void hideAllExcept(int page) override { shown = page; }
   void Message(std::string_view text, unsigned) override { messages.emplace_back(text); }
   void GoHome() override { ++home; }
+  void SetTip(int id, std::string_view text) override { tips[id] = std::string(text); }
 
   void Toggle(int id) {
     checked[id] = !Checked(id);
@@ -50,6 +52,7 @@ class FakePages final : public IStepPagesView {
 
   std::map<int, std::string> texts;
   std::map<int, bool> checked, enabled;
+  std::map<int, std::string> tips;
   int shown = -1, home = 0;
   std::vector<std::string> messages;
 
@@ -218,6 +221,37 @@ TEST(NormalModePages, AnUnknownConnectionTypeOrAMissingBackupChangesNothing) {
   EXPECT_EQ(0, f.view.home);
   EXPECT_EQ(7, f.pages.currWizardPage) << "Finish can be pressed again";
   EXPECT_TRUE(f.view.Enabled(IDC_cmdNextPage));
+}
+
+TEST(NormalModePages, EachSettingShowsTheValueNowAndMarksWhatFinishWouldChange) {
+  Editor editor(2, 7);
+  const OsFamilyInfo xp = editor.bed.family;
+  editor.bed.SetDword(kHkeyLocalMachine, InterfaceKey("{A}"), "MTU", 1500);
+  editor.bed.SetDword(kHkeyLocalMachine, InterfaceServiceKey("{A}"), "MTU", 1500);
+  editor.pages.SetValuesNowReader([&] {
+    return CurrentValues::Read(editor.bed.memory, DescribeRunningWindows(editor.bed.memory, xp));
+  });
+  editor.pages.ShowValuesNow(true);
+  EXPECT_EQ("MTU now 1500 *", editor.text(IDC_lblMTUNow)) << "the box holds 576";
+  EXPECT_EQ("now not set *", editor.text(IDC_lblMTUDiscoverNow));
+
+  editor.pages.optConnType_Click(2);  // DSL: 1492
+  editor.view.Press(IDC_cmdNextPage);
+  editor.pages.ShowValuesNow();
+  EXPECT_EQ("MTU now 1500 *", editor.text(IDC_lblMTUNow));
+  EXPECT_NE(std::string::npos, editor.view.tips[IDC_lblMTUNow].find("Finish")) << "the mark explained";
+  editor.view.SetText(IDC_txtMTUValue, "1500");
+  editor.pages.ShowValuesNow();
+  EXPECT_EQ("MTU now 1500", editor.text(IDC_lblMTUNow)) << "the box now holds what Windows has";
+  EXPECT_EQ("", editor.view.tips[IDC_lblMTUNow]);
+  EXPECT_EQ("Keep Alive Time now not set *!", editor.text(IDC_lblKeepAliveTimeNow));
+  EXPECT_NE(std::string::npos, editor.view.tips[IDC_lblKeepAliveTimeNow].find("SO_KEEPALIVE"));
+
+  editor.view.Press(IDC_cmdNextPage, 7);  // to "Finish", which applies and reads again
+  ASSERT_EQ(1u, editor.applied.size());
+  EXPECT_EQ("MTU now 1500", editor.text(IDC_lblMTUNow));
+  EXPECT_EQ("now on", editor.text(IDC_lblMTUDiscoverNow));
+  EXPECT_EQ("Keep Alive Time now 7200000 !", editor.text(IDC_lblKeepAliveTimeNow));
 }
 
 }  // namespace

@@ -53,25 +53,84 @@ TEST(WizardMode, DescriptionCellsLineUpByTabs) {
   EXPECT_EQ((std::vector<std::string>{""}), lines[9]);
 }
 
-TEST(WizardMode, DescriptionColumnsHoldStillFromPresetToPreset) {
+// Moves one field of the set, so a test can see which cell shows it.
+void Bump(TcpIpSettings& s, TcpIpField field) {
+  switch (field) {
+    case TcpIpField::MSS: s.MSS += 1; break;
+    case TcpIpField::MTU: s.MTU += 1; break;
+    case TcpIpField::RWIN: s.RWIN += 1; break;
+    case TcpIpField::TTL: s.TTL += 1; break;
+    case TcpIpField::KeepAliveTime: s.KeepAliveTime += 1; break;
+    case TcpIpField::KeepAliveInterval: s.KeepAliveInterval += 1; break;
+    case TcpIpField::SYN: s.SYN += 1; break;
+    case TcpIpField::NDI: s.NDI += 1; break;
+    case TcpIpField::HTTP10: s.HTTP10 += 1; break;
+    case TcpIpField::HTTP11: s.HTTP11 += 1; break;
+    case TcpIpField::ICMP: s.ICMP = !s.ICMP; break;
+    case TcpIpField::BlackHole: s.BlackHole = !s.BlackHole; break;
+    default: break;
+  }
+}
+
+TEST(WizardMode, EachCellOfTheGridShowsItsField) {
+  const TcpIpSettings base = Presets()[0];
+  const std::vector<std::string> before = DescriptionValues(ModeDescription(base));
+  ASSERT_EQ(static_cast<std::size_t>(kDescribedCount), before.size());
+  for (int cell = 0; cell < kDescribedCount; ++cell) {
+    TcpIpSettings changed = base;
+    Bump(changed, kDescribedFields[static_cast<std::size_t>(cell)]);
+    const std::vector<std::string> after = DescriptionValues(ModeDescription(changed));
+    for (int other = 0; other < kDescribedCount; ++other) {
+      EXPECT_EQ(other == cell, before[static_cast<std::size_t>(other)] != after[static_cast<std::size_t>(other)])
+          << "cell " << other << " when field of cell " << cell << " changes";
+    }
+  }
+}
+
+TEST(WizardMode, GridColumnsHoldStillFromPresetToPresetAndNeverOverlap) {
   const auto chars = [](std::string_view cell) { return static_cast<int>(cell.size()); };
   std::vector<std::string> all;
   for (const TcpIpSettings& preset : Presets()) all.push_back(ModeDescription(preset));
-  const std::vector<int> columns = DescriptionColumns(all, chars, 2);
-  // "Keep Alive Interval= 1000" (25) is the widest first cell; "Keep Alive =
-  // 7200000" stands alone on its line and spans the row. "RWIN = 256960"
-  // (13); the third column is empty, a gap; then "ICMP = False".
-  EXPECT_EQ((std::vector<int>{0, 27, 42, 44}), columns);
+  const std::vector<std::string> now{"536", "not set", "False", "4294967295"};
+  const GridColumns grid = LayOutGrid(all, now, chars, 2);
+  // Block 0: MSS to MSCPS1, "ICMP = False" (12) the widest; block 1: "Keep Alive Interval= 1000" (25).
+  EXPECT_EQ(12, grid.blocks[0].valueWidth);
+  EXPECT_EQ(25, grid.blocks[1].valueWidth);
+  EXPECT_EQ(10, grid.blocks[0].nowWidth) << "the widest value now";
+  for (const auto& block : grid.blocks) {
+    EXPECT_GE(block.nowLeft, block.valueLeft + block.valueWidth);
+    EXPECT_GE(block.markLeft, block.nowLeft + block.nowWidth);
+  }
+  EXPECT_GE(grid.blocks[1].valueLeft, grid.blocks[0].markLeft + grid.blocks[0].markWidth);
+  EXPECT_EQ(grid.blocks[1].markLeft + grid.blocks[1].markWidth, grid.width);
   for (const std::string& shown : all) {
     std::vector<std::string> withShown = all;
     withShown.push_back(shown);
-    EXPECT_EQ(columns, DescriptionColumns(withShown, chars, 2));
+    const GridColumns again = LayOutGrid(withShown, now, chars, 2);
+    EXPECT_EQ(grid.blocks[1].valueLeft, again.blocks[1].valueLeft);
+    EXPECT_EQ(grid.width, again.width);
   }
-  // A set no preset has, wider than all: its columns make room, nothing overlaps.
-  TcpIpSettings wide = Presets()[0];
-  wide.KeepAliveInterval = 2000000000;
-  all.push_back(ModeDescription(wide));
-  EXPECT_EQ(33, DescriptionColumns(all, chars, 2)[1]) << "\"Keep Alive Interval= 2000000000\"";
+  // With nothing wide now, the column still holds "not set".
+  EXPECT_EQ(7, LayOutGrid(all, {}, chars, 2).blocks[1].nowWidth);
+}
+
+TEST(Presets, EachModeSaysInPlainWordsWhichConnectionItSuits) {
+  const PresetTable presets = Presets();
+  EXPECT_EQ("Suits a dial-up modem: small packets, small receive window.", ConnectionLine(presets[0]));
+  EXPECT_EQ("Suits a dial-up modem: small packets; Windows sizes the window.", ConnectionLine(presets[1]));
+  EXPECT_EQ("Suits any connection: Windows sizes packets and window.", ConnectionLine(presets[2]));
+  EXPECT_EQ("Suits cable or a LAN: full-size packets, large receive window.", ConnectionLine(presets[4]));
+  EXPECT_EQ("Suits DSL: 1492-byte packets, large receive window.", ConnectionLine(presets[5]));
+  EXPECT_EQ("Suits a LAN: full-size packets, small receive window.", ConnectionLine(presets[7]));
+  // Where the words change: a modem's 576 bytes, 16 KB and 64 KB windows.
+  TcpIpSettings set = presets[4];
+  set.MTU = 577;
+  set.RWIN = 65535;
+  EXPECT_EQ("Suits DSL: 577-byte packets, medium receive window.", ConnectionLine(set));
+  set.RWIN = 16383;
+  EXPECT_NE(std::string::npos, ConnectionLine(set).find("small receive window"));
+  set.RWIN = 16384;
+  EXPECT_NE(std::string::npos, ConnectionLine(set).find("medium receive window"));
 }
 
 TEST(WizardMode, EveryControlFitsTheHostAndTheOptionsSitInTheFrame) {
@@ -80,9 +139,18 @@ TEST(WizardMode, EveryControlFitsTheHostAndTheOptionsSitInTheFrame) {
     EXPECT_LE(rect.left + rect.width, kWizardModePanel.width) << control.name;
     EXPECT_LE(rect.top + rect.height, kWizardModePanel.height) << control.name;
   }
-  // Automatic-C: second row, left column, inside the frame (75 + 120, 165 + 480 twips).
-  EXPECT_EQ((ui::PixelRect{13, 43, 113, 17}), ui::ControlRect(kWizardModeControls[3], kWizardModeControls));
-  EXPECT_EQ((ui::PixelRect{178, 214, 93, 27}), ui::ControlRect(kWizardModeControls[10], kWizardModeControls));
+  // Automatic-C: second row, left column, inside the frame (75 + 120, 30 + 480 twips).
+  EXPECT_EQ((ui::PixelRect{13, 34, 113, 17}), ui::ControlRect(kWizardModeControls[3], kWizardModeControls));
+  EXPECT_EQ((ui::PixelRect{178, 221, 93, 27}), ui::ControlRect(kWizardModeControls[10], kWizardModeControls));
+  // The grid's last row inside the frame, the legends level with "Optimize Now".
+  const ui::PixelRect frame = ui::ControlRect(kWizardModeControls[0], kWizardModeControls);
+  const ui::PixelRect lastRow =
+      ui::ControlRect(*ui::FindControl(kWizardModeControls, ModeValueId(kDescribedCount - 1)), kWizardModeControls);
+  EXPECT_LT(lastRow.top + lastRow.height, frame.top + frame.height);
+  const ui::PixelRect legend =
+      ui::ControlRect(*ui::FindControl(kWizardModeControls, IDC_lblChangesLegend), kWizardModeControls);
+  EXPECT_GE(legend.top, 221);
+  EXPECT_LE(legend.top + legend.height, 221 + 27);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "app/CommandDispatch.h"
 #include "app/NavigationItems.h"
 #include "ui/win32/Subclass.h"
+#include "ui/win32/ToolTips.h"
 
 namespace tw {
 namespace {
@@ -153,21 +154,11 @@ void NavigationSurface::CreateControls() {
 
 void NavigationSurface::AddToolTips() {
   // The window buttons show a glyph only; the tip puts their caption into words.
-  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
-  InitCommonControlsEx(&classes);
-  toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+  toolTips_ = ui::CreateToolTips(hwnd());
   if (toolTips_ == nullptr) return;
   for (int id : {IDC_FS_minimizeButton, IDC_FS_trayButton, IDC_FS_closeButton}) {
     std::string text = CaptionText(FindNavigationItem(id)->caption);
-    TOOLINFOA tool{};
-    // The size comctl32 5.8 knows as well as 6: without the manifest a larger one is refused.
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
-    tool.hwnd = hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(hwnd(), id));
-    tool.lpszText = text.data();
+    TOOLINFOA tool = ui::ToolOf(hwnd(), GetDlgItem(hwnd(), id), text.data());
     SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }

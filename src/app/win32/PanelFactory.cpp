@@ -109,6 +109,7 @@ std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app, const PanelLin
     return std::make_unique<frmWizardMode>(
         app.tuning,
         ApplierFor(app, id, links),
+        app.registry, app.os,
         app.messages);
   }
   if (id == PanelId::frmMainSettings) {
@@ -132,6 +133,7 @@ std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app, const PanelLin
     return std::make_unique<frmNormalMode>(
         app.tuning,
         ApplierFor(app, id, links),
+        app.registry, app.os,
         app.messages,
         MtuProbeFor(app));
   }

@@ -44,26 +44,9 @@ void frmSystemStatus::OnLoad() {
   SendMessageA(target, TBM_SETRANGEMAX, TRUE, static_cast<LPARAM>(TargetMaximum(totalMegabytes_)));
   SendMessageA(target, TBM_SETPAGESIZE, 0, 16);
 
-  toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
-  if (toolTip_ != nullptr) {
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
-    tool.hwnd = hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(target);
-    tool.lpszText = const_cast<char*>("");
-    SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  }
   sldFreeMomoryReq_Change();
   tmrMemory_->Start(kStatusTimerMs);
   tmrCPU_->Start(kStatusTimerMs);
-}
-
-void frmSystemStatus::OnUnload() {
-  // The tip window went with the panel, which owned it.
-  toolTip_ = nullptr;
 }
 
 int frmSystemStatus::SliderValue(int id) { return static_cast<int>(SendMessageA(Control(id), TBM_GETPOS, 0, 0)); }
@@ -78,15 +61,7 @@ void frmSystemStatus::SetText(int id, const std::string& text) {
 void frmSystemStatus::sldFreeMomoryReq_Change() {
   const int value = SliderValue(IDC_sldFreeMomoryReq);
   SetText(IDC_lblTargetMemoryNeeded, TargetCaption(value));
-  if (toolTip_ != nullptr) {
-    std::string tip = TargetToolTip(value);
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(Control(IDC_sldFreeMomoryReq));
-    tool.lpszText = tip.data();
-    SendMessageA(toolTip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  SetToolTip(IDC_sldFreeMomoryReq, TargetToolTip(value));
 }
 
 void frmSystemStatus::OnScroll(int id, int code) {

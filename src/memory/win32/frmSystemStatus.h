@@ -41,7 +41,6 @@ class frmSystemStatus final : public ui::Panel {
 
  protected:
   void OnLoad() override;
-  void OnUnload() override;
   void OnCommand(int id, int notification) override;
   void OnScroll(int id, int code) override;
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -60,7 +59,6 @@ class frmSystemStatus final : public ui::Panel {
   std::unique_ptr<ICpuUsage> QueryObject_;
   std::int64_t totalMegabytes_ = 0;
   int busy_ = 0;  // Optimize Now calls under way: the hourglass shows
-  HWND toolTip_ = nullptr;
   std::unique_ptr<ui::ITimer> tmrMemory_;
   std::unique_ptr<ui::ITimer> tmrCPU_;
 };

@@ -6,8 +6,13 @@
 
 namespace tw {
 
-frmNormalMode::frmNormalMode(TuningState& tuning, Applier apply, ui::IMessageBox& messages, MtuProbeSource probe)
-    : ui::Panel(kNormalModePanel, messages), pages_(tuning, std::move(apply)), probe_(std::move(probe)) {}
+frmNormalMode::frmNormalMode(TuningState& tuning, Applier apply, IRegistry& registry, const OsFamilyInfo& os,
+                             ui::IMessageBox& messages, MtuProbeSource probe)
+    : ui::Panel(kNormalModePanel, messages), pages_(tuning, std::move(apply)), probe_(std::move(probe)) {
+  pages_.SetValuesNowReader([&registry, &os] {
+    return CurrentValues::Read(registry, DescribeRunningWindows(registry, os));
+  });
+}
 
 void frmNormalMode::OnLoad() {
   SendMessageA(Control(OptConnTypeId(0)), BM_SETCHECK, BST_CHECKED, 0);
@@ -66,6 +71,12 @@ void frmNormalMode::ShowMtuSearch(const MtuSearchReport& report) {
 
 void frmNormalMode::OnCommand(int id, int notification) {
   if (!ready_) return;
+  Dispatch(id, notification);
+  // Whatever the user changed, the marks follow what "Finish" would apply.
+  pages_.ShowValuesNow();
+}
+
+void frmNormalMode::Dispatch(int id, int notification) {
   if (notification == EN_CHANGE) {
     pages_.TextChanged(id);
     return;

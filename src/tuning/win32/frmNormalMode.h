@@ -9,6 +9,8 @@
 #include <string>
 
 #include "platform/Network.h"
+#include "platform/OsVersion.h"
+#include "platform/Registry.h"
 #include "tuning/NormalMode.h"
 #include "tuning/win32/MtuFinder.h"
 #include "ui/win32/Panel.h"
@@ -29,7 +31,11 @@ class frmNormalMode final : public ui::Panel, private IStepPagesView {
  public:
   using Applier = NormalModePages::Applier;
 
-  frmNormalMode(TuningState& tuning, Applier apply, ui::IMessageBox& messages, MtuProbeSource probe = {});
+  // `registry` and `os` are the running system's: the values now are read
+  // there. `os` is held, not copied: the program learns its family after
+  // making its panels.
+  frmNormalMode(TuningState& tuning, Applier apply, IRegistry& registry, const OsFamilyInfo& os,
+                ui::IMessageBox& messages, MtuProbeSource probe = {});
 
   // The page logic, with currWizardPage (the command that reopens the editor
   // puts it back to 0) and every handler.
@@ -46,12 +52,14 @@ class frmNormalMode final : public ui::Panel, private IStepPagesView {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void Dispatch(int id, int notification);
   std::string Text(int id) const override;
   void SetText(int id, std::string_view text) override;
   bool Checked(int id) const override;
   void Enable(int id, bool enabled) override;
   void Message(std::string_view text, unsigned flags) override;
   void GoHome() override;
+  void SetTip(int id, std::string_view text) override { SetToolTip(id, text); }
 
   // "Find" starts a search, and cancels it while it runs.
   void cmdFindMTU_Click();

@@ -8,28 +8,40 @@
 namespace tw {
 namespace {
 
-const ui::ControlSpec* FindControl(int id) { return ui::FindControl(kWizardModeControls, id); }
-
-int TextWidth(HDC dc, const std::string& text) {
+int TextWidth(HDC dc, std::string_view text) {
   SIZE size{};
-  if (text.empty() || !GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size)) return 0;
+  if (text.empty() || !GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size)) return 0;
   return size.cx;
 }
 
+RECT RectInParent(HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+constexpr std::string_view kChangesTip =
+    "Optimize Now writes the chosen mode. A value marked * differs from what Windows holds now: the apply "
+    "changes it.";
+constexpr std::string_view kIgnoredTip = "Point at a value marked ! to read why Windows does not act on it.";
+
 }  // namespace
 
-frmWizardMode::frmWizardMode(TuningState& tuning, Applier apply, ui::IMessageBox& messages)
-    : ui::Panel(kWizardModePanel, messages), tuning_(tuning), apply_(std::move(apply)) {}
+frmWizardMode::frmWizardMode(TuningState& tuning, Applier apply, IRegistry& registry, const OsFamilyInfo& os,
+                             ui::IMessageBox& messages)
+    : ui::Panel(kWizardModePanel, messages), tuning_(tuning), apply_(std::move(apply)), registry_(registry),
+      os_(os) {}
 
 void frmWizardMode::OnLoad() {
-  // The description is drawn by the panel, in columns; its text stays exact.
-  HWND label = Control(IDC_lblModeDescrip);
-  const LONG style = GetWindowLongA(label, GWL_STYLE);
-  SetWindowLongA(label, GWL_STYLE, (style & ~SS_TYPEMASK) | SS_OWNERDRAW);
+  // The label keeps the exact description; the grid shows it.
+  ShowWindow(Control(IDC_lblModeDescrip), SW_HIDE);
   SendMessageA(Control(OptModeId(0)), BM_SETCHECK, BST_CHECKED, 0);
+  SetToolTip(IDC_lblChangesLegend, kChangesTip);
+  SetToolTip(IDC_lblIgnoredLegend, kIgnoredTip);
 
   tuning_.CurrentSettings = tuning_.PresetSettings[0];
-  ShowModeDescription();
+  ReadValuesNow();
 }
 
 void frmWizardMode::optMode_Click(int index) {
@@ -43,16 +55,73 @@ void frmWizardMode::optMode_Click(int index) {
 
 void frmWizardMode::cmdOptimize_Click() {
   lastApply_ = apply_(tuning_.CurrentSettings);
+  ReadValuesNow();
   if (!lastApply_.message.empty()) Message(lastApply_.message, MB_OK | MB_ICONEXCLAMATION);
   if (lastApply_.outcome == ApplyOutcome::RefusedWithoutBackup) return;
   host().BringMovieToFront();
   host().SetMovieVariable("_root.home", "true");
 }
 
+void frmWizardMode::ReadValuesNow() {
+  now_ = CurrentValues::Read(registry_, DescribeRunningWindows(registry_, os_));
+  for (int cell = 0; cell < kDescribedCount; ++cell) {
+    const TcpIpField field = kDescribedFields[static_cast<std::size_t>(cell)];
+    SetWindowTextA(Control(ModeNowId(cell)), now_.Text(field).c_str());
+    const std::string_view reason = now_.IgnoredReason(field);
+    for (int id : {ModeValueId(cell), ModeNowId(cell), ModeMarkId(cell)}) SetToolTip(id, reason);
+  }
+  ShowModeDescription();
+}
+
 void frmWizardMode::ShowModeDescription() {
-  HWND label = Control(IDC_lblModeDescrip);
-  SetWindowTextA(label, ModeDescription(tuning_.CurrentSettings).c_str());
-  InvalidateRect(label, nullptr, TRUE);
+  const TcpIpSettings& settings = tuning_.CurrentSettings;
+  const std::string description = ModeDescription(settings);
+  SetWindowTextA(Control(IDC_lblModeDescrip), description.c_str());
+  const std::vector<std::string> values = DescriptionValues(description);
+  for (int cell = 0; cell < kDescribedCount && cell < static_cast<int>(values.size()); ++cell) {
+    const TcpIpField field = kDescribedFields[static_cast<std::size_t>(cell)];
+    SetWindowTextA(Control(ModeValueId(cell)), values[static_cast<std::size_t>(cell)].c_str());
+    SetWindowTextA(Control(ModeMarkId(cell)), now_.Marks(field, settings).c_str());
+  }
+  SetWindowTextA(Control(IDC_lblModeSuits), ConnectionLine(settings).c_str());
+  LayOutGridControls();
+}
+
+void frmWizardMode::LayOutGridControls() {
+  HWND first = Control(ModeValueId(0));
+  ui::WindowDc dc(hwnd());
+  ui::SelectionGuard font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(first, WM_GETFONT, 0, 0)));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc.get(), &metrics);
+
+  // The columns of every preset's description and of the one shown (which
+  // need not be a preset), so they stay where they are from mode to mode.
+  std::vector<std::string> descriptions{ui::WindowText(Control(IDC_lblModeDescrip))};
+  for (const TcpIpSettings& preset : tuning_.PresetSettings) descriptions.push_back(ModeDescription(preset));
+  std::vector<std::string> nowTexts;
+  for (int cell = 0; cell < kDescribedCount; ++cell) nowTexts.push_back(ui::WindowText(Control(ModeNowId(cell))));
+  const GridColumns grid = LayOutGrid(
+      descriptions, nowTexts, [&dc](std::string_view text) { return TextWidth(dc.get(), text); },
+      metrics.tmAveCharWidth * 3 / 2);
+
+  // The values line up with the option buttons' circles above them.
+  const int left = RectInParent(Control(OptModeId(0))).left;
+  const RECT area = RectInParent(Control(IDC_lblModeDescrip));
+  const auto place = [this](int id, int x, int width) {
+    const RECT rect = RectInParent(Control(id));
+    SetWindowPos(Control(id), nullptr, x, rect.top, width, rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  for (int cell = 0; cell < kDescribedCount; ++cell) {
+    const GridColumns::Block& block = grid.blocks[static_cast<std::size_t>(cell / kGridRows)];
+    place(ModeValueId(cell), left + block.valueLeft, block.valueWidth);
+    place(ModeNowId(cell), left + block.nowLeft, block.nowWidth);
+    place(ModeMarkId(cell), left + block.markLeft, block.markWidth + 2);
+  }
+  for (int b = 0; b < 2; ++b) {
+    const GridColumns::Block& block = grid.blocks[static_cast<std::size_t>(b)];
+    place(IDC_lblNowHeading_0 + b, left + block.nowLeft, block.nowWidth + block.markWidth);
+  }
+  place(IDC_lblModeSuits, left, std::max(grid.width, static_cast<int>(area.right) - left));
 }
 
 void frmWizardMode::OnCommand(int id, int notification) {
@@ -65,50 +134,9 @@ void frmWizardMode::OnCommand(int id, int notification) {
 }
 
 LRESULT frmWizardMode::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DRAWITEM && wParam == IDC_lblModeDescrip) {
-    DrawDescription(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    return TRUE;
-  }
+  // Shown again: Windows may hold other values by now (a restore, another program).
+  if (message == WM_SHOWWINDOW && wParam != FALSE && IsLoaded()) ReadValuesNow();
   return ui::Panel::OnMessage(message, wParam, lParam);
-}
-
-void frmWizardMode::DrawDescription(const DRAWITEMSTRUCT& item) {
-  HDC dc = item.hDC;
-  // Ask for colours the way a static control does, so a skin applies here too.
-  auto brush = reinterpret_cast<HBRUSH>(
-      SendMessageA(hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(item.hwndItem)));
-  FillRect(dc, &item.rcItem, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
-  SetBkMode(dc, TRANSPARENT);
-  ui::SelectionGuard font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)));
-
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  const std::string text = ui::WindowText(item.hwndItem);
-  const auto lines = DescriptionCells(text);
-
-  // The columns of every preset's description, and of the one shown (which
-  // need not be a preset): they stay where they are from mode to mode. An
-  // empty column is just a gap.
-  std::vector<std::string> all{text};
-  for (const TcpIpSettings& preset : tuning_.PresetSettings) all.push_back(ModeDescription(preset));
-  const std::vector<int> columnLeft = DescriptionColumns(
-      all, [dc](std::string_view cell) { return TextWidth(dc, std::string(cell)); }, 2 * metrics.tmAveCharWidth);
-  // The first column lines up with the option buttons' circles above it.
-  const int left = item.rcItem.left + ui::TwipsToPixels(FindControl(IDC_optMode_0)->left) -
-                   ui::TwipsToPixels(FindControl(IDC_lblModeDescrip)->left);
-
-  // Blank lines take half a line: the description is taller than its label otherwise.
-  int y = item.rcItem.top;
-  for (const auto& line : lines) {
-    const bool blank = line.size() == 1 && line[0].empty();
-    if (!blank) {
-      for (std::size_t k = 0; k < line.size(); ++k) {
-        if (line[k].empty()) continue;
-        TextOutA(dc, left + columnLeft[k], y, line[k].c_str(), static_cast<int>(line[k].size()));
-      }
-    }
-    y += blank ? metrics.tmHeight / 2 : metrics.tmHeight;
-  }
 }
 
 }  // namespace tw

@@ -1,10 +1,13 @@
 #include "ui/win32/Panel.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "ui/win32/ControlFactory.h"
 #include "ui/win32/Fonts.h"
 #include "ui/win32/SkinEngine.h"
+#include "ui/win32/ToolTips.h"
 
 namespace tw::ui {
 
@@ -51,6 +54,55 @@ int Panel::Message(std::string_view text, unsigned flags) {
   return messages_.Show(reinterpret_cast<std::uintptr_t>(owner), text, flags);
 }
 
+void Panel::SetToolTip(int id, std::string_view text) {
+  HWND control = Control(id);
+  if (control == nullptr) return;
+  if (toolTips_ == nullptr) {
+    if (text.empty()) return;
+    toolTips_ = CreateToolTips(hwnd());
+    if (toolTips_ == nullptr) return;
+    // Reasons run to a few lines: wrapped, and up long enough to read them.
+    SendMessageA(toolTips_, TTM_SETMAXTIPWIDTH, 0, 320);
+    SendMessageA(toolTips_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 20000);
+  }
+  std::string copy(text);
+  TOOLINFOA tool = ToolOf(hwnd(), control, copy.data());
+  const auto known = std::find(tipIds_.begin(), tipIds_.end(), id);
+  if (text.empty()) {
+    if (known != tipIds_.end()) {
+      SendMessageA(toolTips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+      tipIds_.erase(known);
+    }
+    return;
+  }
+  char className[16] = {};
+  GetClassNameA(control, className, sizeof className);
+  if (lstrcmpiA(className, "Static") == 0) {
+    SetWindowLongA(control, GWL_STYLE, GetWindowLongA(control, GWL_STYLE) | SS_NOTIFY);
+  }
+  if (known != tipIds_.end()) {
+    SendMessageA(toolTips_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  } else if (SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+    tipIds_.push_back(id);
+  }
+}
+
+std::string Panel::ToolTip(int id) const {
+  if (toolTips_ == nullptr || std::find(tipIds_.begin(), tipIds_.end(), id) == tipIds_.end()) return {};
+  // The wide form: the narrow one gives no more than 80 characters back.
+  wchar_t text[1024] = {};
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND;
+  tool.hwnd = hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(Control(id));
+  tool.lpszText = text;
+  SendMessageW(toolTips_, TTM_GETTEXTW, sizeof text / sizeof text[0], reinterpret_cast<LPARAM>(&tool));
+  char narrow[2048] = {};
+  WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+  return narrow;
+}
+
 void Panel::SetControlEnabled(int id, bool enabled) {
   HWND control = Control(id);
   if (control == nullptr || (IsWindowEnabled(control) != FALSE) == enabled) return;
@@ -82,6 +134,9 @@ LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DESTROY:
       timers_.Detach();
+      // A tip window belongs to the top-level window, not to the panel: it goes now.
+      if (toolTips_ != nullptr) DestroyWindow(std::exchange(toolTips_, nullptr));
+      tipIds_.clear();
       break;
   }
   return Window::OnMessage(message, wParam, lParam);

@@ -3,7 +3,9 @@
 // host from its creation, laid out from its control table.
 #include <windows.h>
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/ControlLayout.h"
 #include "ui/MessageBox.h"
@@ -44,6 +46,14 @@ class Panel : public Window {
   const PanelSpec& layout() const { return layout_; }
   HWND Control(int id) const { return GetDlgItem(hwnd(), id); }
 
+  // Shows `text` as the tip of control `id` when the mouse rests on it; empty
+  // text takes the tip away. One tip window serves all of a panel's controls,
+  // made when the first tip is set and gone with the panel. A label takes
+  // the mouse for it (SS_NOTIFY), which it would otherwise let through.
+  void SetToolTip(int id, std::string_view text);
+  // The tip of control `id` as it stands, empty for none.
+  std::string ToolTip(int id) const;
+
  protected:
   virtual void OnLoad() {}
   virtual void OnUnload() {}
@@ -72,6 +82,8 @@ class Panel : public Window {
   IMessageBox& messages_;
   PanelHost* host_ = nullptr;
   WindowTimers timers_;
+  HWND toolTips_ = nullptr;
+  std::vector<int> tipIds_;  // the controls that have a tip
 };
 
 // What every host's applyAllControls does: gives each control of the panel,

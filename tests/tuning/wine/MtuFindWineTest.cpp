@@ -62,7 +62,7 @@ class MtuFindPanel : public PanelTest<kNormalModePanel> {
 
   std::vector<EchoSent> sent_;
   EchoHooks hooks_;
-  frmNormalMode panel_{app_.tuning, Apply(), messages_, Probe()};
+  frmNormalMode panel_{app_.tuning, Apply(), registry_, app_.os, messages_, Probe()};
 };
 
 TEST_F(MtuFindPanel, FindsThatLoopbackCarries1500AndFillsBothBoxes) {
@@ -121,7 +121,7 @@ TEST_F(MtuFindPanel, APanelClosedOrDestroyedUnderASearchLeavesItsThreadNothingTo
   for (const bool destroyed : {false, true}) {
     Event started, gate, gone;
     hooks_ = {.started = started.handle, .gate = gate.handle, .gone = gone.handle};
-    auto other = std::make_unique<frmNormalMode>(app_.tuning, Apply(), messages_, Probe());
+    auto other = std::make_unique<frmNormalMode>(app_.tuning, Apply(), registry_, app_.os, messages_, Probe());
     frmNormalMode& panel = destroyed ? *other : panel_;
     if (destroyed) {
       panel_.Unload();

@@ -55,7 +55,7 @@ class NormalModePanel : public PanelTest<kNormalModePanel> {
   frmNormalMode panel_{app_.tuning, [this](const TcpIpSettings& settings) {
                          return ApplySettings(Target(), settings);
                        },
-                       messages_};
+                       registry_, app_.os, messages_};
 };
 
 TEST_F(NormalModePanel, AWalkThroughEveryPageToFinishAppliesWhatThePagesShowAfterABackup) {

@@ -4,6 +4,7 @@
 
 #include "backup/BackupFile.h"
 #include "platform/win32/Win32Registry.h"
+#include "settings/RegistrySettings.h"
 #include "support/TuningKeys.h"
 #include "support/wine/Program.h"
 #include "support/wine/ScratchFolder.h"
@@ -30,7 +31,7 @@ class WizardModePanel : public PanelTest<kWizardModePanel> {
   frmWizardMode panel_{app_.tuning, [this](const TcpIpSettings& settings) {
                          return ApplySettings(Target(), settings);
                        },
-                       messages_};
+                       registry_, app_.os, messages_};
 };
 
 TEST_F(WizardModePanel, LoadsWithAutomaticAAndItsControlsAsLaidOut) {
@@ -135,6 +136,61 @@ TEST_F(WizardModePanel, WithoutABackupNothingIsAppliedAndThePanelStays) {
   // The backup's own reading of the registry, less its date and time: nothing changed.
   const std::string after = BackupContents(registry_, app_.os, clock_.GetLocalTime());
   EXPECT_EQ(before.substr(before.find("\r\n", 14)), after.substr(after.find("\r\n", 14)));
+}
+
+// Whether `control` shows its whole text in its font, and lies inside `frame`.
+void ExpectWholeAndInside(HWND control, const RECT& frame) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  const std::string text = WindowText(control);
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  EXPECT_LE(size.cx, rect.right - rect.left) << "\"" << text << "\" is cut";
+  EXPECT_TRUE(rect.left >= frame.left && rect.right <= frame.right && rect.bottom <= frame.bottom) << text;
+}
+
+TEST_F(WizardModePanel, BesideEachValueTheValueWindowsHoldsNowWithItsMarks) {
+  const bool nt = IsNtFamily(app_.os.code);
+  const std::string_view parameters = nt ? kTcpipParametersKey : kMstcpKey;
+  SetTypedValue(registry_, kHkeyLocalMachine, parameters, "DefaultTTL", nt ? kRegDword : kRegSz, Variant(77));
+  ShowWindow(panel_.hwnd(), SW_HIDE);
+  ShowWindow(panel_.hwnd(), SW_SHOWNA);  // shown again: read again
+
+  constexpr int kTtl = 11, kKeepAlive = 8, kSyn = 10;
+  ASSERT_EQ(TcpIpField::TTL, kDescribedFields[kTtl]);
+  EXPECT_EQ("TTL= 128", WindowText(Control(ModeValueId(kTtl)))) << "Automatic-A, in the description's words";
+  EXPECT_EQ("77", WindowText(Control(ModeNowId(kTtl))));
+  EXPECT_EQ("*", WindowText(Control(ModeMarkId(kTtl))));
+  EXPECT_EQ("Now", WindowText(Control(IDC_lblNowHeading_1)));
+  EXPECT_EQ("Suits a dial-up modem: small packets, small receive window.", WindowText(Control(IDC_lblModeSuits)));
+  // Keep-alive times act only where a program asks for them, on every Windows.
+  EXPECT_NE(std::string::npos, WindowText(Control(ModeMarkId(kKeepAlive))).find('!'));
+  EXPECT_NE(std::string::npos, panel_.ToolTip(ModeNowId(kKeepAlive)).find("SO_KEEPALIVE"));
+  if (!nt) {
+    EXPECT_EQ("n/a", WindowText(Control(ModeNowId(kSyn))));
+    EXPECT_EQ("!", WindowText(Control(ModeMarkId(kSyn))));
+    EXPECT_NE(std::string::npos, panel_.ToolTip(ModeValueId(kSyn)).find("Windows 98"));
+  } else {
+    EXPECT_EQ("", panel_.ToolTip(ModeValueId(kSyn))) << "XP reads SYNAttackProtect";
+  }
+
+  // Every cell shows its whole text inside the frame, for the widest mode too.
+  Click(Control(OptModeId(4)));
+  RECT frame{};
+  GetWindowRect(Control(IDC_frameOptimizationMode), &frame);
+  for (int cell = 0; cell < kDescribedCount; ++cell) {
+    for (int id : {ModeValueId(cell), ModeNowId(cell), ModeMarkId(cell)}) ExpectWholeAndInside(Control(id), frame);
+  }
+  ExpectWholeAndInside(Control(IDC_lblModeSuits), frame);
+
+  // After the apply Windows holds the mode's values: nothing left to change.
+  Click(Control(IDC_cmdOptimize));
+  EXPECT_EQ("64", WindowText(Control(ModeNowId(kTtl))));
+  EXPECT_EQ("", WindowText(Control(ModeMarkId(kTtl))));
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+#include "ui/win32/ToolTips.h"
+
+namespace tw::ui {
+
+HWND CreateToolTips(HWND owner) {
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&classes);
+  return CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+TOOLINFOA ToolOf(HWND owner, HWND control, char* text) {
+  TOOLINFOA tool{};
+  // The size comctl32 5.8 knows as well as 6: without the manifest a larger one is refused.
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
+  tool.hwnd = owner;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text;
+  return tool;
+}
+
+}  // namespace tw::ui
