@@ -51,8 +51,11 @@ settings() {
   set_value NetPinger SoakPingerTickMs 1000
 }
 
-# First and last value of each figure, its least-squares slope per minute,
-# and whether the later half of the run rose past the earlier half's peak.
+# Each figure at the start, after the first minute (the program has made its
+# panels and windows by then) and at the end, its range, its least-squares
+# slope per minute after that first minute, and whether its floor rose: a leak
+# lifts the lowest value of the later half of the run above that of the earlier
+# half, where a block held for a moment (the RAM alarm's) only makes a spike.
 trend() {
   awk '
     /^sample / {
@@ -61,23 +64,25 @@ trend() {
       fields = NF
     }
     END {
-      if (n < 2) { print "  (fewer than two samples)"; exit }
-      printf "  %-14s %10s %10s %10s %10s %12s  %s\n", "figure", "first", "last", "min", "max", "slope/min", "trend"
+      if (n < 4) { print "  (too few samples for a trend)"; exit }
+      printf "  %-14s %9s %9s %9s %9s %9s %10s  %s\n", "figure", "start", "minute 1", "last", "min", "max", "slope/min", "trend"
+      half = 2 + int((n - 1) / 2)
       for (i = 3; i <= fields; i++) {
         if (name[i] == "boxes") continue
-        sx = sy = sxy = sxx = 0; min = max = v[1, i]; early = v[1, i]; late = v[int(n / 2) + 1, i]
+        sx = sy = sxy = sxx = 0; m = 0; min = max = v[1, i]; early = v[2, i]; late = v[half, i]
         for (k = 1; k <= n; k++) {
-          x = v[k, 2]; y = v[k, i]
-          sx += x; sy += y; sxy += x * y; sxx += x * x
+          y = v[k, i]
           if (y < min) min = y; if (y > max) max = y
-          if (k <= int(n / 2) && y > early) early = y
-          if (k > int(n / 2) && y > late) late = y
+          if (k < 2) continue
+          x = v[k, 2]; m++; sx += x; sy += y; sxy += x * y; sxx += x * x
+          if (k < half && y < early) early = y
+          if (k >= half && y < late) late = y
         }
-        d = n * sxx - sx * sx; slope = d ? (n * sxy - sx * sy) / d : 0
+        d = m * sxx - sx * sx; slope = d ? (m * sxy - sx * sy) / d : 0
         tol = early * 0.02; if (tol < 2) tol = 2
-        verdict = (v[1, i] < 0) ? "not readable" : (late > early + tol ? "RISING" : "steady")
+        verdict = (max <= 0) ? "not readable" : (late > early + tol ? "RISING" : "steady")
         if (verdict == "RISING") rising = 1
-        printf "  %-14s %10d %10d %10d %10d %12.2f  %s\n", name[i], v[1, i], v[n, i], min, max, slope, verdict
+        printf "  %-14s %9d %9d %9d %9d %9d %10.2f  %s\n", name[i], v[1, i], v[2, i], v[n, i], min, max, slope, verdict
       }
       exit rising
     }'
@@ -95,7 +100,8 @@ echo "soak: as the program's process is seen from Windows (SoakDriver.exe)"
 windows_trend=0; trend <"$log" || windows_trend=$?
 echo "soak: as its Wine process is seen from Linux"
 linux_trend=0; trend <"$linux" || linux_trend=$?
-echo "soak: GDI objects are counted in the program's GDI handle table: Wine's GetGuiResources answers 0."
+echo "soak: under Wine GetGuiResources, GetProcessHandleCount and PrivateUsage answer 0: GDI objects"
+echo "      are counted in the program's GDI handle table, and its memory, threads and descriptors read from Linux."
 if ((driver || windows_trend || linux_trend)); then
   echo "soak: FAILED (driver $driver, trends $windows_trend/$linux_trend); the log is $log"
   exit 1
