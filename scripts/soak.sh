@@ -49,6 +49,9 @@ settings() {
   set_value NetPinger cmbPingInterval 0
   set_value NetPinger chkSound 1
   set_value NetPinger SoakPingerTickMs 1000
+  # The server these started has no display: it must be gone before the
+  # session's starts, or the program finds no desktop to make its windows on.
+  wineserver -w
 }
 
 # Each figure at the start, after the first minute (the program has made its

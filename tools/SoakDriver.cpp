@@ -262,6 +262,8 @@ int main(int argc, char** argv) {
     g_target.main = FindWindowA("TidewaveMain", "Tidewave");
   }
   if (g_target.main == nullptr) return std::fprintf(stderr, "soak: Tidewave is not running\n"), 1;
+  // The window shows before its menu is made.
+  for (int wait = 0; wait < 3000 && !Usable(Control(NavigationId("IDC_FS_close"))); ++wait) Sleep(100);
   GetWindowThreadProcessId(g_target.main, &g_target.processId);
   g_target.process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION | PROCESS_VM_READ |
                                      PROCESS_VM_WRITE | SYNCHRONIZE, FALSE, g_target.processId);

@@ -18,7 +18,9 @@ sample_linux() {
   done
 }
 
-wine "$folder/Tidewave.exe" </dev/null >/dev/null 2>&1 &
+# What Wine says of the program, and how it ended, are kept beside the log.
+{ wine "$folder/Tidewave.exe" </dev/null >"$folder/tidewave-wine.log" 2>&1
+  echo "Tidewave.exe ended with status $?" >>"$folder/tidewave-wine.log"; } &
 # The program's Wine process as Linux sees it: its command line holds the
 # program's path, with either kind of slash.
 pattern="${folder//\//.}.Tidewave\.exe"
