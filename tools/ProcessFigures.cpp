@@ -1,4 +1,4 @@
-#include "ProcessFigures.h"
+#include "tools/ProcessFigures.h"
 
 #include <psapi.h>
 

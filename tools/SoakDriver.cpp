@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ProcessFigures.h"
+#include "tools/ProcessFigures.h"
 #include "app/NavigationItems.h"
 #include "backup/Backup.h"
 #include "backup/BackupManager.h"
