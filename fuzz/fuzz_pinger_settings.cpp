@@ -7,7 +7,8 @@
 #include "support/FakeTimer.h"
 
 namespace {
-constexpr std::string_view kNames[] = {"chkDoPinging", "optManual", "txtPingHost", "cmbPingInterval", "chkSound"};
+constexpr std::string_view kNames[] = {"chkDoPinging",    "optManual", "txtPingHost",
+                                       "cmbPingInterval", "chkSound",  tw::kSoakTickValueName};
 
 bool SameControls(const tw::NetPingerControls& a, const tw::NetPingerControls& b) {
   return a.doPinging == b.doPinging && a.automatic == b.automatic && a.host == b.host && a.interval == b.interval &&
@@ -28,6 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const tw::NetPingerControls loaded = pinger.Controls();
   if (loaded.interval < 0 || loaded.interval >= tw::kIntervalCount) std::abort();
   if (pinger.PeriodTicks() < 1) std::abort();
+  if (pinger.Timer().IsRunning() &&
+      (pinger.Timer().Interval() < tw::kSoakTickMinMs || pinger.Timer().Interval() > tw::kPingerTimerMs))
+    std::abort();
   // A few ticks of the loaded timer: the period and count come from the settings.
   for (int k = 0; k < 8; ++k) pinger.tmrPinger_Timer();
 

@@ -5,16 +5,23 @@
 # What a run adds goes to build/fuzz/corpus/<target>/, so the seeds in the
 # repository stay small; crash inputs land in build/fuzz/crashes/<target>/.
 #   scripts/fuzz.sh [seconds] [target...]
+#   scripts/fuzz.sh --runs N [target...]   each target for N executions instead
 #   scripts/fuzz.sh --seeds      every target once over its seeds, and stop
+# Long runs belong under `nice -n 19` on a shared machine.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 OUT="$ROOT/build/fuzz"
 
 seconds=60
+runs=""
 seeds_only=0
 if [ "${1:-}" = "--seeds" ]; then seeds_only=1; shift
+elif [ "${1:-}" = "--runs" ]; then runs="$2"; shift 2
 elif [ -n "${1:-}" ]; then seconds="$1"; shift
 fi
+# A run is bounded by time or by executions; fork mode stops its jobs once
+# they have made that many between them.
+if [ -n "$runs" ]; then limit=(-runs="$runs"); else limit=(-max_total_time="$seconds"); fi
 
 if [ ! -f "$OUT/CMakeCache.txt" ]; then
   cmake -S "$ROOT" -B "$OUT" -DTIDEWAVE_FUZZ=ON -DCMAKE_BUILD_TYPE=Release \
@@ -54,17 +61,19 @@ for target in "${targets[@]}"; do
   # Keep going past a crash so one run reports every fault it meets; each
   # crash input is kept under crashes/.
   set +e
-  "$binary" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$crashes/" \
+  started=$SECONDS
+  "$binary" "${limit[@]}" -print_final_stats=1 -artifact_prefix="$crashes/" \
     -ignore_crashes=1 -fork=1 "$corpus" >"$log" 2>&1
   set -e
+  elapsed=$((SECONDS - started))
   # Fork mode reports the executions of all its jobs on its progress lines.
-  runs=$({ grep -oE '^#[0-9]+' "$log" || true; } | tail -1 | tr -d '#')
+  executions=$({ grep -oE '^#[0-9]+' "$log" || true; } | tail -1 | tr -d '#')
   found=$(find "$crashes" -type f \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' -o -name 'oom-*' \) | wc -l)
   # ...and what the progress lines counted, should an input not have been kept.
   counted=$({ grep -oE 'oom/timeout/crash: [0-9]+/[0-9]+/[0-9]+' "$log" || true; } | tail -1 |
             awk -F'[ /]' '{print $4 + $5 + $6}')
   ((${counted:-0} > found)) && found=$counted
-  echo "fuzz: $target: ${runs:-0} executions in ${seconds}s, $found crash inputs in $crashes"
+  echo "fuzz: $target: ${executions:-0} executions in ${elapsed}s, $found crash inputs in $crashes"
   ((found == 0)) || failed=1
 done
 exit "$failed"

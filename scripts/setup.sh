@@ -31,17 +31,7 @@ configure() {
 }
 
 # One prefix per Windows family the tests cover, and one for running the program.
-# so it is made once per build folder and then only reused.
-make_prefix() {
-  local name="$1" version="$2" prefix="$BUILD/wine/$1"
-  [ -f "$prefix/.tidewave-ready" ] && return 0
-  echo "setup: creating Wine prefix $name ($version)"
-  rm -rf "$prefix"; mkdir -p "$prefix"
-  WINEPREFIX="$prefix" WINEARCH=win32 wineboot -i </dev/null >/dev/null 2>&1
-  WINEPREFIX="$prefix" wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f </dev/null >/dev/null 2>&1
-  WINEPREFIX="$prefix" wineserver -w
-  touch "$prefix/.tidewave-ready"
-}
+source "$ROOT/scripts/lib/prefix.sh"
 
 # No window manager runs under Xvfb, yet Wine waits up to two seconds for one to
 # confirm that each captioned window it hid or destroyed is gone. In the test

@@ -45,6 +45,15 @@ int ReadIndex(IRegistry& registry, std::string_view name, int defaultValue) {
   return index && *index >= 0 && *index < kIntervalCount ? *index : defaultValue;
 }
 
+// The soak's shorter tick, when it stored one (see kSoakTickValueName).
+std::uint32_t ReadTickMs(IRegistry& registry) {
+  const auto ms = ToInt32(Read(registry, kSoakTickValueName, ""));
+  if (!ms || *ms < static_cast<std::int32_t>(kSoakTickMinMs) || *ms > static_cast<std::int32_t>(kPingerTimerMs)) {
+    return kPingerTimerMs;
+  }
+  return static_cast<std::uint32_t>(*ms);
+}
+
 const char* CheckText(bool checked) { return checked ? "1" : "0"; }
 const char* BooleanText(bool value) { return value ? "True" : "False"; }
 
@@ -81,6 +90,7 @@ void NetPinger::LoadSettings() {
   controls_.host = Read(registry, "txtPingHost", std::string(kAutomaticPingHost).c_str());
   controls_.interval = ReadIndex(registry, "cmbPingInterval", 5);
   controls_.sound = ReadCheck(registry, "chkSound");
+  tickMs_ = ReadTickMs(registry);
 
   int intervalIndex;
   if (controls_.automatic) {
@@ -122,7 +132,7 @@ void NetPinger::ApplyPinging() {
   if (!controls_.doPinging) {
     tmrPinger_->Stop();
   } else if (!tmrPinger_->IsRunning()) {
-    tmrPinger_->Start(kPingerTimerMs);
+    tmrPinger_->Start(tickMs_);
   }
 }
 

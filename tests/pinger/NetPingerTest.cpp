@@ -168,5 +168,19 @@ TEST_F(NetPingerTest, StoredValuesThatDoNotConvertTakeTheirDefaults) {
   EXPECT_FALSE(pinger_->Controls().sound);
 }
 
+TEST_F(NetPingerTest, TheSoaksTickSettingShortensTheTickAndThePanelNeverWritesIt) {
+  StoreManual("127.0.0.1", 0);
+  Load().cmdSave_Click();
+  EXPECT_EQ("", Stored(kSoakTickValueName));
+  Store(kSoakTickValueName, "1000");
+  EXPECT_EQ(1000u, Load().Timer().Interval());
+  timers_.Advance(3000);
+  EXPECT_EQ((std::vector<std::string>(3, "127.0.0.1")), pings_) << "a ping on every tick";
+  for (const char* ms : {"99", "65536", "fast", "-1"}) {
+    Store(kSoakTickValueName, ms);
+    EXPECT_EQ(kPingerTimerMs, Load().Timer().Interval()) << ms;
+  }
+}
+
 }  // namespace
 }  // namespace tw::test

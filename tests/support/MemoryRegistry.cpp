@@ -1,7 +1,6 @@
 #include "support/MemoryRegistry.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 namespace tw::test {
@@ -13,26 +12,24 @@ constexpr long kErrorKeyDeleted = 1018;
 // Any of these in a requested access mask makes it a request to change the key.
 constexpr std::uint32_t kWriteAccess = 0x0002 | 0x0004 | 0x0020 | 0x10000 | 0x40000 | 0x80000;
 
-std::vector<std::string_view> SplitPath(std::string_view path) {
-  std::vector<std::string_view> parts;
-  while (!path.empty()) {
-    const auto slash = path.find('\\');
-    parts.push_back(path.substr(0, slash));
-    if (slash == std::string_view::npos) break;
-    path.remove_prefix(slash + 1);
-  }
-  return parts;
+// The first part of a path and what follows its backslash.
+std::string_view NextPart(std::string_view& path) {
+  const auto slash = path.find('\\');
+  const std::string_view part = path.substr(0, slash);
+  path = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
+  return part;
 }
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
-bool MemoryRegistry::CaseLess::operator()(const std::string& a, const std::string& b) const {
+bool MemoryRegistry::CaseLess::operator()(std::string_view a, std::string_view b) const {
   // Lower-cased, as Wine compares: "_" sorts before the letters. Windows NT
   // compares upper-cased and puts "_" after them; nothing we enumerate (adapter
   // numbers and GUIDs) holds the six characters between "Z" and "a".
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-  });
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](char x, char y) { return Lower(x) < Lower(y); });
 }
 
 MemoryRegistry::MemoryRegistry(Flavour flavour) : flavour_(flavour) {
@@ -58,25 +55,30 @@ long MemoryRegistry::Walk(RegHandle parent, std::string_view subKey, bool create
   if (const long status = Resolve(parent, 0, found); status != kErrorSuccess) return status;
   if (!subKey.empty() && subKey.front() == '\\') return kErrorBadPathname;
   if (!subKey.empty() && subKey.back() == '\\') subKey.remove_suffix(1);
-  std::shared_ptr<Node>& node = found.node;
-  found.writeDenied = found.writeDenied || node->denyWrite;
-  for (const std::string_view part : SplitPath(subKey)) {
-    if (node->denyAll) return kErrorAccessDenied;
-    const std::string name(part);
-    const auto child = node->keys.find(name);
-    if (child != node->keys.end()) {
-      node = child->second;
-      found.writeDenied = found.writeDenied || node->denyWrite;
+  // Walked by the pointers the maps hold; only the key reached is shared.
+  const std::shared_ptr<Node> start = found.node;
+  const std::shared_ptr<Node>* node = &start;
+  const auto reached = [&](long status) {
+    found.node = *node;
+    return status;
+  };
+  found.writeDenied = found.writeDenied || (*node)->denyWrite;
+  for (std::string_view rest = subKey; !rest.empty();) {
+    const std::string_view part = NextPart(rest);
+    if ((*node)->denyAll) return reached(kErrorAccessDenied);
+    auto& keys = (*node)->keys;
+    if (const auto child = keys.find(part); child != keys.end()) {
+      node = &child->second;
+      found.writeDenied = found.writeDenied || (*node)->denyWrite;
       continue;
     }
-    if (!create) return kErrorFileNotFound;
-    if (found.writeDenied) return kErrorAccessDenied;
+    if (!create) return reached(kErrorFileNotFound);
+    if (found.writeDenied) return reached(kErrorAccessDenied);
     auto added = std::make_shared<Node>();
-    added->name = name;
-    node->keys[name] = added;
-    node = added;
+    added->name = part;
+    node = &keys.emplace(added->name, added).first->second;
   }
-  return kErrorSuccess;
+  return reached(kErrorSuccess);
 }
 
 long MemoryRegistry::Grant(const OpenKey& found, std::uint32_t access, RegHandle& result) {
@@ -109,7 +111,7 @@ long MemoryRegistry::QueryValueEx(RegHandle handle, std::string_view name, std::
   OpenKey key;
   if (const long status = Resolve(handle, kKeyQueryValue, key); status != kErrorSuccess) return status;
   if (data != nullptr && size == nullptr) return kErrorInvalidParameter;
-  const auto value = key.node->values.find(std::string(name));
+  const auto value = key.node->values.find(name);
   if (value == key.node->values.end()) return kErrorFileNotFound;
   if (type != nullptr) *type = value->second.type;
   if (size == nullptr) return kErrorSuccess;
@@ -136,7 +138,10 @@ long MemoryRegistry::SetValueEx(RegHandle handle, std::string_view name, std::ui
 long MemoryRegistry::DeleteValue(RegHandle handle, std::string_view name) {
   OpenKey key;
   if (const long status = Resolve(handle, kKeySetValue, key); status != kErrorSuccess) return status;
-  return key.node->values.erase(std::string(name)) == 1 ? kErrorSuccess : kErrorFileNotFound;
+  const auto value = key.node->values.find(name);
+  if (value == key.node->values.end()) return kErrorFileNotFound;
+  key.node->values.erase(value);
+  return kErrorSuccess;
 }
 
 long MemoryRegistry::DeleteKey(RegHandle parent, std::string_view subKey) {

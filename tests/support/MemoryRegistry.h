@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Registry.h"
@@ -40,8 +41,10 @@ class MemoryRegistry final : public IRegistry {
   std::size_t OpenHandles() const { return handles_.size(); }
 
  private:
+  // Looks names up as they come, without a copy of each.
   struct CaseLess {
-    bool operator()(const std::string& a, const std::string& b) const;
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
   };
   struct Value {
     std::uint32_t type = 0;
