@@ -41,7 +41,9 @@ void frmWizardMode::OnLoad() {
   SetToolTip(IDC_lblIgnoredLegend, kIgnoredTip);
 
   tuning_.CurrentSettings = tuning_.PresetSettings[0];
-  ReadValuesNow();
+  // The values Windows holds now are read each time the panel is shown, not
+  // here: at start-up it loads hidden, and they may have changed by then.
+  ShowModeDescription();
 }
 
 void frmWizardMode::optMode_Click(int index) {
