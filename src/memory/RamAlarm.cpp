@@ -22,11 +22,7 @@ std::string Read(IRegistry& registry, std::string_view name, const char* default
   return GetSettingValue(registry, KeyPath(), name, Variant(defaultText)).Text();
 }
 
-// A check state is a number; anything but 1 is unchecked.
-bool ReadCheck(IRegistry& registry, std::string_view name) {
-  const auto state = ToInt32(Read(registry, name, "0"));
-  return state && *state == 1;
-}
+bool ReadCheck(IRegistry& registry, std::string_view name) { return GetSettingCheck(registry, KeyPath(), name); }
 
 // "True" or "False" in any case; anything else is taken as not stored.
 bool ReadBoolean(IRegistry& registry, std::string_view name, bool defaultValue) {

@@ -21,11 +21,7 @@ std::string Read(IRegistry& registry, std::string_view name, const char* default
   return GetSettingValue(registry, KeyPath(), name, Variant(defaultText)).Text();
 }
 
-// A check state is "0" or "1"; anything else is taken as not stored.
-bool ReadCheck(IRegistry& registry, std::string_view name) {
-  const auto state = ToInt32(Read(registry, name, "0"));
-  return state && *state == 1;
-}
+bool ReadCheck(IRegistry& registry, std::string_view name) { return GetSettingCheck(registry, KeyPath(), name); }
 
 // "True" or "False" in any case, or a number (0 is false); anything else is
 // taken as not stored.

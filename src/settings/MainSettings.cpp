@@ -1,15 +1,12 @@
 #include "settings/MainSettings.h"
 
-#include "core/Numbers.h"
 #include "settings/RegistrySettings.h"
 
 namespace tw {
 namespace {
 
 bool Ticked(IRegistry& registry, std::string_view name) {
-  const Variant value = GetSettingValue(registry, SettingsPath(kMainSettingsKey), name, Variant("0"));
-  const std::optional<std::int16_t> number = ToInt16(value.Text());
-  return number.has_value() && *number == 1;
+  return GetSettingCheck(registry, SettingsPath(kMainSettingsKey), name);
 }
 
 // A value the marker below cannot be in: an entry missing, not an empty one.
