@@ -1,7 +1,5 @@
 #include "app/win32/Application.h"
 
-#include <commctrl.h>
-
 #include <string>
 
 #include "app/win32/MainWindow.h"
@@ -40,9 +38,6 @@ int RunTidewave(int showCommand) {
     }
     return 0;
   }
-
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
 
   Win32Registry registry;
   Win32Shell shell;

@@ -1,5 +1,7 @@
 #include "app/win32/MainWindow.h"
 
+#include <commctrl.h>
+
 #include <memory>
 #include <type_traits>
 
@@ -103,10 +105,15 @@ bool MainWindow::Create(int showCommand) {
   args.width = kClientWidth;
   args.height = kClientHeight;
   if (!ui::Window::Create(args)) return false;
-  Startup(showCommand);
   // As the dialog manager does for a dialog box: the access keys and the focus
   // stay hidden until the keyboard is used, unless it was used to start us.
-  SendMessageA(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0);
+  // Once for the first paint, and again for every control made after it.
+  const auto initializeCues = [this] {
+    SendMessageA(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0);
+  };
+  initializeCues();
+  Startup(showCommand);
+  initializeCues();
   return true;
 }
 
@@ -119,20 +126,28 @@ void MainWindow::Startup(int showCommand) {
     UpdateWindow(hwnd());
     showCommand = SW_HIDE;
   };
+  // The window is shown as soon as it can be painted whole. The navigation
+  // surface draws its controls itself until they exist, the host is hidden
+  // behind it, and nothing the first paint shows needs comctl32, which loads
+  // after it. The rest still loads before the first message is taken.
   flash_.Create(hwnd());
   framChildWindow_.Create(hwnd(), flash_.ContentOrigin());
   SetWindowPos(framChildWindow_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   BringMovieToFront();
+  SetMovieVariable("_root.version", OwnVersionText());
+  if (const auto change = LoadLastChange(app_.registry)) ShowLastChange(*change);
+  // Start-in-tray is read first: a window that starts in the tray is never shown.
+  if (!LoadMainSettingsValues(app_.registry).chkRunProgramMini) show();
+
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&classes);
+  flash_.CreateControls();
+  // The window took the keyboard when it was shown, before there was an item to give it to.
+  if (GetFocus() == hwnd()) flash_.TakeFocus();
   skin_.LoadSkinFile(app_.programFolder + "\\RTidewaveMask.skn");
   skin_.ApplySkin(framChildWindow_.hwnd(), "NoFrame");
-  SetMovieVariable("_root.version", OwnVersionText());
   app_.os = DetectOsFamily(version_);
   LoadPresets(app_.tuning.PresetSettings);
-  if (const auto change = LoadLastChange(app_.registry)) ShowLastChange(*change);
-  // The window is whole from here on: the panels load hidden behind the
-  // navigation, so it is shown and painted now instead of after them. The
-  // panels still load before the first message is taken from the queue.
-  if (!LoadMainSettingsValues(app_.registry).chkRunProgramMini) show();
 
   Tray1.Create();
   Tray1.SetTrayImage(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,

@@ -8,6 +8,7 @@
 
 #include "app/CommandDispatch.h"
 #include "app/NavigationItems.h"
+#include "ui/win32/Gdi.h"
 #include "ui/win32/Subclass.h"
 #include "ui/win32/ToolTips.h"
 
@@ -57,98 +58,64 @@ bool NavigationSurface::Create(HWND mainWindow) {
   args.height = kHeight;
   args.parent = mainWindow;
   args.background = nullptr;  // we paint every pixel
-  if (!ui::Window::Create(args)) return false;
-  CreateControls();
-  AddToolTips();
-  ShowView(View::Home, 0);
-  return true;
+  return ui::Window::Create(args);
 }
 
-HWND NavigationSurface::AddControl(int id, Kind kind, std::string_view caption, RECT rect) {
-  const bool isLabel = kind == Kind::Heading || kind == Kind::StatusLabel || kind == Kind::LastChangeLabel;
-  DWORD style = WS_CHILD | WS_VISIBLE;
-  if (isLabel) {
-    style |= SS_OWNERDRAW | SS_NOPREFIX;
-  } else {
-    style |= BS_OWNERDRAW;
-    if (kind != Kind::TitleStrip) style |= WS_TABSTOP;
+std::string NavigationSurface::CaptionOf(const nav::ControlSpec& spec) const {
+  switch (spec.id) {
+    case IDC_FS_versionLabel: return version_.empty() ? std::string() : "Version " + version_;
+    case IDC_FS_lastChangeLabel: return lastChange_;
+    default: return spec.caption;
   }
-  const std::string text(caption);
-  HWND window = CreateWindowExA(0, isLabel ? "STATIC" : "BUTTON", text.c_str(), style, rect.left, rect.top,
-                                rect.right - rect.left, rect.bottom - rect.top, hwnd(),
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  if (window == nullptr) return nullptr;
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(look_.body.get()), FALSE);
-  if (!isLabel) {
-    ui::AddSubclass<&NavigationSurface::ControlProc>(window, this);
-  }
-  controls_.push_back({id, kind, window});
-  return window;
 }
 
 void NavigationSurface::CreateControls() {
-  auto caption = [](int id) { return FindNavigationItem(id)->caption; };
-  // Creation order is the Tab order: the side bar first, then what belongs
-  // to the content, then the title strip's buttons and the window buttons.
-  AddControl(IDC_FS_titleStrip, Kind::TitleStrip, caption(IDC_FS_titleStrip), Box(0, 0, 336, kTitleHeight));
-
-  constexpr int kSideX = 10, kSideItemWidth = kSideWidth - 2 * kSideX;
-  constexpr int kItemHeight = 28, kHeadingHeight = 22, kGroupGap = 8;
-  AddControl(IDC_FS_homeButton, Kind::SideItem, caption(IDC_FS_homeButton), Box(kSideX, 56, kSideItemWidth, 30));
-  int y = 96;
-  for (const NavigationGroup& group : NavigationGroups()) {
-    AddControl(group.id, group.command.empty() ? Kind::Heading : Kind::HeadingButton, group.caption,
-               Box(kSideX, y, kSideItemWidth, kHeadingHeight));
-    y += kHeadingHeight;
-    for (const NavigationItem& item : group.items) {
-      AddControl(item.id, Kind::SideItem, item.caption, Box(kSideX, y, kSideItemWidth, kItemHeight));
-      y += kItemHeight;
+  if (!controls_.empty()) return;
+  // Made while the surface draws nothing, the controls need no painting where
+  // the surface has drawn them already, as they draw themselves. What was
+  // still to be painted stays so.
+  ui::UniqueRegion unpainted(CreateRectRgn(0, 0, 0, 0));
+  GetUpdateRgn(hwnd(), unpainted.get(), FALSE);
+  SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
+  for (const nav::ControlSpec& spec : layout_) {
+    const Kind kind = spec.kind;
+    const bool isLabel = kind == Kind::Heading || kind == Kind::StatusLabel || kind == Kind::LastChangeLabel;
+    DWORD style = WS_CHILD;
+    if (nav::ShownInView(spec.id, view_, activeItem_, !lastChange_.empty())) style |= WS_VISIBLE;
+    if (isLabel) {
+      style |= SS_OWNERDRAW | SS_NOPREFIX;
+    } else {
+      style |= BS_OWNERDRAW;
+      if (kind != Kind::TitleStrip) style |= WS_TABSTOP;
     }
-    y += kGroupGap;
+    const RECT& rect = spec.rect;
+    HWND window = CreateWindowExA(0, isLabel ? "STATIC" : "BUTTON", CaptionOf(spec).c_str(), style, rect.left,
+                                  rect.top, rect.right - rect.left, rect.bottom - rect.top, hwnd(),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleA(nullptr),
+                                  nullptr);
+    if (window == nullptr) continue;
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(look_.body.get()), FALSE);
+    if (!isLabel) ui::AddSubclass<&NavigationSurface::ControlProc>(window, this);
+    controls_.push_back({spec.id, kind, window});
   }
+  SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(hwnd(), nullptr, unpainted.get(), RDW_INVALIDATE | RDW_ALLCHILDREN);
+  AddToolTips();
+}
 
-  // The home view's cards, then its line about the last change (no tab stop).
-  for (int i = 0; i < nav::kHomeCardCount; ++i) {
-    AddControl(IDC_FS_firstHomeCard + i, Kind::HomeCard, CaptionText(NavigationGroups()[i].caption),
-               nav::HomeCardRect(i));
-  }
-  AddControl(IDC_FS_lastChangeLabel, Kind::LastChangeLabel, "", nav::kLastChangeLine);
-
-  const int closeLeft = kCard.right - 104;
-  AddControl(IDC_FS_hidePanelButton, Kind::ActionButton, caption(IDC_FS_hidePanelButton),
-             Box(closeLeft - 8 - 84, kActionTop, 84, kActionHeight));
-  AddControl(IDC_FS_closePanelButton, Kind::ActionButton, caption(IDC_FS_closePanelButton),
-             Box(closeLeft, kActionTop, 104, kActionHeight));
-  AddControl(IDC_FS_closeAboutButton, Kind::PrimaryButton, caption(IDC_FS_closeAboutButton),
-             Box(kCard.right - 84, kActionTop, 84, kActionHeight));
-
-  constexpr int kWindowButtonWidth = 46;
-  const int windowButtonsLeft = kWidth - 3 * kWindowButtonWidth;
-  int x = windowButtonsLeft - 10;
-  struct TitleButton {
-    int id, width;
-  };
-  constexpr TitleButton kTitleButtons[] = {
-      {IDC_FS_aboutButton, 62}, {IDC_FS_helpButton, 56}, {IDC_FS_mainSettingsButton, 108}};
-  // Laid out from the right; created in reading order.
-  RECT titleRects[3];
-  for (int i = 0; i < 3; ++i) {
-    x -= kTitleButtons[i].width;
-    titleRects[i] = Box(x, 8, kTitleButtons[i].width, kTitleHeight - 16);
-    x -= 4;
-  }
-  for (int i = 2; i >= 0; --i) {
-    AddControl(kTitleButtons[i].id, Kind::TitleButton, caption(kTitleButtons[i].id), titleRects[i]);
-  }
-
-  AddControl(IDC_FS_restartButton, Kind::RestartButton, caption(IDC_FS_restartButton),
-             Box(kWidth - 12 - 150, kStatusTop + 4, 150, kHeight - kStatusTop - 8));
-  AddControl(IDC_FS_versionLabel, Kind::StatusLabel, "", Box(16, kStatusTop + 1, 300, kHeight - kStatusTop - 1));
-
-  x = windowButtonsLeft;
-  for (int id : {IDC_FS_minimizeButton, IDC_FS_trayButton, IDC_FS_closeButton}) {
-    AddControl(id, Kind::WindowButton, caption(id), Box(x, 0, kWindowButtonWidth, kTitleHeight));
-    x += kWindowButtonWidth;
+void NavigationSurface::PaintControls(HDC dc) const {
+  const bool cues = (SendMessageA(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) == 0;
+  for (const nav::ControlSpec& spec : layout_) {
+    if (!nav::ShownInView(spec.id, view_, activeItem_, !lastChange_.empty())) continue;
+    const RECT& rect = spec.rect;
+    POINT origin{};
+    OffsetViewportOrgEx(dc, rect.left, rect.top, &origin);
+    nav::ControlState state;
+    state.selected = spec.id == activeItem_ && view_ == View::Home;
+    state.cues = cues;
+    nav::DrawControl(dc, RECT{0, 0, rect.right - rect.left, rect.bottom - rect.top}, spec.id, spec.kind,
+                     CaptionOf(spec), look_, state);
+    SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
   }
 }
 
@@ -217,21 +184,16 @@ void NavigationSurface::ShowView(View view, int activeItem) {
   const View previousView = view_;
   view_ = view;
   activeItem_ = activeItem;
-  const bool panelOpen = view == View::Home && activeItem != 0;
-  const bool home = view == View::Home && activeItem == 0;
-  const std::pair<int, bool> visibility[] = {
-      {IDC_FS_hidePanelButton, panelOpen},
-      {IDC_FS_closePanelButton, panelOpen},
-      {IDC_FS_closeAboutButton, view == View::About},
-      {IDC_FS_firstHomeCard + 0, home},
-      {IDC_FS_firstHomeCard + 1, home},
-      {IDC_FS_firstHomeCard + 2, home},
-      {IDC_FS_firstHomeCard + 3, home},
-      {IDC_FS_lastChangeLabel, home && !lastChange_.empty()},
-  };
+  // The controls that come and go with the view.
+  constexpr int kViewControls[] = {IDC_FS_hidePanelButton,    IDC_FS_closePanelButton,   IDC_FS_closeAboutButton,
+                                   IDC_FS_firstHomeCard + 0,  IDC_FS_firstHomeCard + 1,  IDC_FS_firstHomeCard + 2,
+                                   IDC_FS_firstHomeCard + 3,  IDC_FS_lastChangeLabel};
   HWND focus = GetFocus();
-  for (const auto& [id, visible] : visibility) {
+  for (int id : kViewControls) {
+    const bool visible = nav::ShownInView(id, view, activeItem, !lastChange_.empty());
+    if (!visible && hotItem_ == id) hotItem_ = 0;
     HWND control = GetDlgItem(hwnd(), id);
+    if (control == nullptr) continue;  // not made yet: the surface draws it
     if (!visible && control == focus) {
       // Keep the keyboard where the user was instead of losing it with the button.
       int opener = IDC_FS_homeButton;
@@ -242,7 +204,6 @@ void NavigationSurface::ShowView(View view, int activeItem) {
       }
       SetFocus(GetDlgItem(hwnd(), opener));
     }
-    if (!visible && hotItem_ == id) hotItem_ = 0;
     ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
   }
   // Everything right of the side bar changes, and the side bar's selection.
@@ -299,8 +260,15 @@ void NavigationSurface::MoveFocus(HWND from, bool backwards) {
 void NavigationSurface::DrawControl(const DRAWITEMSTRUCT& item) {
   const Control* control = FindControl(static_cast<int>(item.CtlID));
   if (control == nullptr) return;
-  const bool selected = control->id == activeItem_ && view_ == View::Home;
-  nav::DrawControl(item, look_, control->kind, hotItem_ == control->id, selected);
+  nav::ControlState state;
+  state.hot = hotItem_ == control->id;
+  state.selected = control->id == activeItem_ && view_ == View::Home;
+  state.pressed = (item.itemState & ODS_SELECTED) != 0;
+  state.focused = (item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0;
+  // Access keys are underlined only once the keyboard is in use, as on the system's buttons.
+  state.cues = (SendMessageA(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) == 0;
+  ui::MemoryCanvas canvas(item.hDC, item.rcItem);
+  nav::DrawControl(canvas.dc(), item.rcItem, control->id, control->kind, ui::WindowText(item.hwndItem), look_, state);
 }
 
 // ---- messages ----
@@ -403,6 +371,7 @@ LRESULT NavigationSurface::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
       ui::MemoryCanvas canvas(paint.get(), paint.area());
       PaintPage(canvas.dc(), look_, view_, activeItem_, version_,
                 view_ == View::Home && activeItem_ == 0 && !lastChange_.empty());
+      if (controls_.empty()) PaintControls(canvas.dc());
       return 0;
     }
   }

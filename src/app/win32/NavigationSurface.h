@@ -30,7 +30,10 @@ class NavigationSurface final : public ui::Window {
   ~NavigationSurface() override;
 
   // Creates the surface at (0, 0), 724 x 540, as a child of the main window.
+  // Until CreateControls makes its controls, the surface draws them itself
+  // as they will look, so the window can be shown whole before they exist.
   bool Create(HWND mainWindow);
+  void CreateControls();
 
   // The variables the program sets: "_root.version" (shown in the about view
   // and the status bar) and "_root.home" ("true" returns to the home view).
@@ -66,9 +69,9 @@ class NavigationSurface final : public ui::Window {
     HWND window;
   };
 
-  void CreateControls();
   void AddToolTips();
-  HWND AddControl(int id, Kind kind, std::string_view caption, RECT rect);
+  std::string CaptionOf(const nav::ControlSpec& spec) const;
+  void PaintControls(HDC dc) const;
   const Control* FindControl(int id) const;
   void Press(int id);
   // A home card: its group's first item opens its panel, or for a group of
@@ -91,6 +94,7 @@ class NavigationSurface final : public ui::Window {
   int hotItem_ = 0;
   std::string version_;
   std::string lastChange_;
+  const std::vector<nav::ControlSpec> layout_ = nav::ControlLayout();
   std::vector<Control> controls_;
   HWND lastFocus_ = nullptr;
   HWND toolTips_ = nullptr;

@@ -47,27 +47,26 @@ constexpr Tile kTiles[kHomeCardCount] = {
     {Emblem::Settings, "Quick ways into the Windows settings behind your connection."},
 };
 
-void DrawHomeCard(HDC dc, const Look& look, const DRAWITEMSTRUCT& item, bool hot, bool pressed, bool focused,
-                  bool cues) {
-  const RECT tile = item.rcItem;
-  const int index = static_cast<int>(item.CtlID) - IDC_FS_firstHomeCard;
+void DrawHomeCard(HDC dc, const Look& look, int id, const RECT& tile, std::string_view caption,
+                  const ControlState& state) {
+  const int index = id - IDC_FS_firstHomeCard;
   if (index < 0 || index >= kHomeCardCount) return;
   Fill(dc, tile, palette::kWhite);
   COLORREF back = palette::kTile, border = palette::kTileBorder;
-  if (pressed) {
+  if (state.pressed) {
     back = palette::kButtonPressed;
     border = palette::kButtonBorder;
-  } else if (hot) {
+  } else if (state.hot) {
     back = palette::kButtonHover;
     border = palette::kButtonBorder;
   }
   RoundBox(dc, tile, back, border, 6);
   DrawTileEmblem(dc, kTiles[index].emblem, Box(tile.left + 14, tile.top + 14, 36, 36));
-  Caption(dc, ui::WindowText(item.hwndItem), RECT{tile.left + 62, tile.top + 14, tile.right - 12, tile.top + 50},
-          look.bold.get(), palette::kHeadline, DT_SINGLELINE | DT_VCENTER, cues);
+  Caption(dc, caption, RECT{tile.left + 62, tile.top + 14, tile.right - 12, tile.top + 50},
+          look.bold.get(), palette::kHeadline, DT_SINGLELINE | DT_VCENTER, state.cues);
   Text(dc, kTiles[index].text, RECT{tile.left + 16, tile.top + 60, tile.right - 14, tile.bottom - 8},
        look.small.get(), palette::kBody, DT_WORDBREAK);
-  if (focused) FocusRing(dc, tile, palette::kAccent, 6);
+  if (state.focused) FocusRing(dc, tile, palette::kAccent, 6);
 }
 
 void PaintHint(HDC dc, const Look& look) {
@@ -95,6 +94,90 @@ void PaintAbout(HDC dc, const Look& look, std::string_view version) {
 
 }  // namespace
 
+std::vector<ControlSpec> ControlLayout() {
+  std::vector<ControlSpec> layout;
+  const auto add = [&](int id, ControlKind kind, std::string_view caption, RECT rect) {
+    layout.push_back({id, kind, std::string(caption), rect});
+  };
+  const auto caption = [](int id) { return FindNavigationItem(id)->caption; };
+  // The side bar first, then what belongs to the content, then the title
+  // strip's buttons and the window buttons.
+  add(IDC_FS_titleStrip, ControlKind::TitleStrip, caption(IDC_FS_titleStrip), Box(0, 0, 336, kTitleHeight));
+
+  constexpr int kSideX = 10, kSideItemWidth = kSideWidth - 2 * kSideX;
+  constexpr int kItemHeight = 28, kHeadingHeight = 22, kGroupGap = 8;
+  add(IDC_FS_homeButton, ControlKind::SideItem, caption(IDC_FS_homeButton), Box(kSideX, 56, kSideItemWidth, 30));
+  int y = 96;
+  for (const NavigationGroup& group : NavigationGroups()) {
+    add(group.id, group.command.empty() ? ControlKind::Heading : ControlKind::HeadingButton, group.caption,
+        Box(kSideX, y, kSideItemWidth, kHeadingHeight));
+    y += kHeadingHeight;
+    for (const NavigationItem& item : group.items) {
+      add(item.id, ControlKind::SideItem, item.caption, Box(kSideX, y, kSideItemWidth, kItemHeight));
+      y += kItemHeight;
+    }
+    y += kGroupGap;
+  }
+
+  // The home view's cards, then its line about the last change (no tab stop).
+  for (int i = 0; i < kHomeCardCount; ++i) {
+    add(IDC_FS_firstHomeCard + i, ControlKind::HomeCard, CaptionText(NavigationGroups()[i].caption),
+        HomeCardRect(i));
+  }
+  add(IDC_FS_lastChangeLabel, ControlKind::LastChangeLabel, "", kLastChangeLine);
+
+  const int closeLeft = kCard.right - 104;
+  add(IDC_FS_hidePanelButton, ControlKind::ActionButton, caption(IDC_FS_hidePanelButton),
+      Box(closeLeft - 8 - 84, kActionTop, 84, kActionHeight));
+  add(IDC_FS_closePanelButton, ControlKind::ActionButton, caption(IDC_FS_closePanelButton),
+      Box(closeLeft, kActionTop, 104, kActionHeight));
+  add(IDC_FS_closeAboutButton, ControlKind::PrimaryButton, caption(IDC_FS_closeAboutButton),
+      Box(kCard.right - 84, kActionTop, 84, kActionHeight));
+
+  constexpr int kWindowButtonWidth = 46;
+  const int windowButtonsLeft = kSurfaceWidth - 3 * kWindowButtonWidth;
+  int x = windowButtonsLeft - 10;
+  struct TitleButton {
+    int id, width;
+  };
+  constexpr TitleButton kTitleButtons[] = {
+      {IDC_FS_aboutButton, 62}, {IDC_FS_helpButton, 56}, {IDC_FS_mainSettingsButton, 108}};
+  // Laid out from the right; created in reading order.
+  RECT titleRects[3];
+  for (int i = 0; i < 3; ++i) {
+    x -= kTitleButtons[i].width;
+    titleRects[i] = Box(x, 8, kTitleButtons[i].width, kTitleHeight - 16);
+    x -= 4;
+  }
+  for (int i = 2; i >= 0; --i) {
+    add(kTitleButtons[i].id, ControlKind::TitleButton, caption(kTitleButtons[i].id), titleRects[i]);
+  }
+
+  add(IDC_FS_restartButton, ControlKind::RestartButton, caption(IDC_FS_restartButton),
+      Box(kSurfaceWidth - 12 - 150, kStatusTop + 4, 150, kSurfaceHeight - kStatusTop - 8));
+  add(IDC_FS_versionLabel, ControlKind::StatusLabel, "", Box(16, kStatusTop + 1, 300, kSurfaceHeight - kStatusTop - 1));
+
+  x = windowButtonsLeft;
+  for (int id : {IDC_FS_minimizeButton, IDC_FS_trayButton, IDC_FS_closeButton}) {
+    add(id, ControlKind::WindowButton, caption(id), Box(x, 0, kWindowButtonWidth, kTitleHeight));
+    x += kWindowButtonWidth;
+  }
+  return layout;
+}
+
+bool ShownInView(int id, View view, int activeItem, bool lastChangeShown) {
+  const bool home = view == View::Home && activeItem == 0;
+  switch (id) {
+    case IDC_FS_hidePanelButton:
+    case IDC_FS_closePanelButton: return view == View::Home && activeItem != 0;
+    case IDC_FS_closeAboutButton: return view == View::About;
+    case IDC_FS_lastChangeLabel: return home && lastChangeShown;
+    default:
+      if (id >= IDC_FS_firstHomeCard && id < IDC_FS_firstHomeCard + kHomeCardCount) return home;
+      return true;
+  }
+}
+
 void PaintPage(HDC dc, const Look& look, View view, int activeItem, std::string_view version, bool lastChangeShown) {
   Fill(dc, Box(0, 0, kSurfaceWidth, kTitleHeight), palette::kDeep);
   Fill(dc, RECT{0, kTitleHeight, kSideWidth, kStatusTop}, palette::kSide);
@@ -121,17 +204,11 @@ void PaintPage(HDC dc, const Look& look, View view, int activeItem, std::string_
   }
 }
 
-void DrawControl(const DRAWITEMSTRUCT& item, const Look& look, ControlKind kind, bool hot, bool selected) {
-  ui::MemoryCanvas canvas(item.hDC, item.rcItem);
-  HDC dc = canvas.dc();
-  const int id = static_cast<int>(item.CtlID);
-  const RECT rect = item.rcItem;
-  const std::string caption = ui::WindowText(item.hwndItem);
-  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  const bool focused = (item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0;
+void DrawControl(HDC dc, const RECT& rect, int id, ControlKind kind, std::string_view caption, const Look& look,
+                 const ControlState& state) {
+  const bool hot = state.hot, selected = state.selected, pressed = state.pressed, focused = state.focused,
+             cues = state.cues;
   const UINT centred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-  // Access keys are underlined only once the keyboard is in use, as on the system's buttons.
-  const bool cues = (SendMessageA(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) == 0;
 
   switch (kind) {
     case ControlKind::TitleStrip: {
@@ -235,7 +312,7 @@ void DrawControl(const DRAWITEMSTRUCT& item, const Look& look, ControlKind kind,
       Text(dc, caption, rect, look.small.get(), palette::kMuted, DT_SINGLELINE | DT_VCENTER);
       break;
     case ControlKind::HomeCard:
-      DrawHomeCard(dc, look, item, hot, pressed, focused, cues);
+      DrawHomeCard(dc, look, id, rect, caption, state);
       break;
     case ControlKind::LastChangeLabel: {
       // A mark in the accent colour, as tall as the text, sets the line apart
@@ -245,7 +322,7 @@ void DrawControl(const DRAWITEMSTRUCT& item, const Look& look, ControlKind kind,
       RECT used = text;
       {
         ui::SelectionGuard font(dc, look.small.get());
-        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &used,
+        DrawTextA(dc, caption.data(), static_cast<int>(caption.size()), &used,
                   DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
       }
       Fill(dc, RECT{rect.left + 2, text.top + 1, rect.left + 5, std::min(used.bottom, rect.bottom) - 1},

@@ -4,7 +4,9 @@
 // views) and each of its owner-drawn controls.
 #include <windows.h>
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/win32/NavigationDrawing.h"
 
@@ -59,13 +61,38 @@ enum class ControlKind {
   LastChangeLabel,  // what the last apply or restore did
 };
 
+// One control of the surface: its id, kind, caption and place. The version
+// and last-change labels start empty; the surface fills them in.
+struct ControlSpec {
+  int id;
+  ControlKind kind;
+  std::string caption;
+  RECT rect;
+};
+
+// Every control of the surface in creation order, which is the Tab order.
+std::vector<ControlSpec> ControlLayout();
+
+// Whether control `id` is shown in `view` with `activeItem`'s panel open
+// (0 for none). The home view's last-change line shows only with a text.
+bool ShownInView(int id, View view, int activeItem, bool lastChangeShown);
+
 // Everything but the controls: `activeItem` is the item whose panel is open
 // (0 for none), `version` the program's version as "_root.version" set it.
 // The home view's hint under the cards gives way to the last-change line.
 void PaintPage(HDC dc, const Look& look, View view, int activeItem, std::string_view version, bool lastChangeShown);
 
-// One control, for its WM_DRAWITEM: `hot` while the mouse is over it,
-// `selected` for the item of the open panel.
-void DrawControl(const DRAWITEMSTRUCT& item, const Look& look, ControlKind kind, bool hot, bool selected);
+// How a control looks at one moment.
+struct ControlState {
+  bool hot = false;       // the mouse is over it
+  bool selected = false;  // the item of the open panel
+  bool pressed = false;
+  bool focused = false;  // shows its focus ring
+  bool cues = false;     // underlines its access key
+};
+
+// One control, filling `rect` of `dc`.
+void DrawControl(HDC dc, const RECT& rect, int id, ControlKind kind, std::string_view caption, const Look& look,
+                 const ControlState& state);
 
 }  // namespace tw::nav

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +47,7 @@ class NavigationSurfaceTest : public ::testing::Test {
     surface_ = std::make_unique<NavigationSurface>(
         [this](std::string_view command, std::string_view) { sent_.emplace_back(command); });
     ASSERT_TRUE(surface_->Create(host_));
+    surface_->CreateControls();
     UpdateWindow(host_);
   }
   void TearDown() override {
@@ -289,6 +291,62 @@ TEST_F(NavigationSurfaceTest, NoControlLiesInTheContentArea) {
   }
   Click(IDC_FS_aboutButton);
   for (int id = IDC_FS_firstHomeCard; id < IDC_FS_firstHomeCard + 4; ++id) EXPECT_FALSE(Visible(Item(id)));
+}
+
+// What `window` shows, pixel by pixel, read through its top-level window:
+// what its children drew too, and nothing of other windows over it.
+std::vector<std::uint32_t> PixelsOf(HWND window) {
+  HWND top = GetAncestor(window, GA_ROOT);
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&rect), 2);
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP copy = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC source = GetDC(top);
+  HDC memory = CreateCompatibleDC(source);
+  HGDIOBJ old = SelectObject(memory, copy);
+  BitBlt(memory, 0, 0, width, height, source, rect.left, rect.top, SRCCOPY);
+  GdiFlush();
+  const auto* first = static_cast<const std::uint32_t*>(bits);
+  std::vector<std::uint32_t> pixels(first, first + width * height);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(top, source);
+  DeleteObject(copy);
+  return pixels;
+}
+
+TEST_F(NavigationSurfaceTest, BeforeItsControlsExistItDrawsThemAsTheyDrawThemselves) {
+  // What the program shows first: the surface alone, with the version and
+  // the last change, painted before its controls are made.
+  surface_.reset();
+  NavigationSurface alone([](std::string_view, std::string_view) {});
+  ASSERT_TRUE(alone.Create(host_));
+  alone.SetVariable("_root.version", "1.0.0.1");
+  alone.SetLastChange("Last change: a preset applied. 6 of 16 values changed.");
+  EXPECT_EQ(nullptr, GetDlgItem(alone.hwnd(), IDC_FS_homeButton));
+  RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  const std::vector<std::uint32_t> drawn = PixelsOf(alone.hwnd());
+  ASSERT_EQ(std::size_t{NavigationSurface::kWidth} * NavigationSurface::kHeight, drawn.size());
+  EXPECT_EQ(0x0B5394u, drawn[4 * NavigationSurface::kWidth + 450] & 0xFFFFFFu) << "the title band, read back";
+
+  // Made now, the controls leave the screen as it was until they paint
+  // themselves, and then they paint the same pixels.
+  alone.CreateControls();
+  EXPECT_EQ(drawn, PixelsOf(alone.hwnd())) << "making the controls changed the screen";
+  ASSERT_NE(nullptr, GetDlgItem(alone.hwnd(), IDC_FS_homeButton));
+  EXPECT_EQ("Version 1.0.0.1", WindowText(GetDlgItem(alone.hwnd(), IDC_FS_versionLabel)));
+  EXPECT_TRUE(Visible(GetDlgItem(alone.hwnd(), IDC_FS_lastChangeLabel)));
+  EXPECT_FALSE(Visible(GetDlgItem(alone.hwnd(), IDC_FS_closePanelButton)));
+  RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  const std::vector<std::uint32_t> painted = PixelsOf(alone.hwnd());
+  ASSERT_EQ(drawn.size(), painted.size());
+  std::size_t differing = 0;
+  for (std::size_t i = 0; i < drawn.size(); ++i) differing += drawn[i] != painted[i];
+  EXPECT_EQ(0u, differing) << "pixels the controls draw differently from the surface";
 }
 
 TEST_F(NavigationSurfaceTest, PaintsEachViewWholeAndInParts) {

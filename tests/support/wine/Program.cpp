@@ -69,7 +69,13 @@ HWND Program::WaitForWindow(const char* className, const char* caption, DWORD mi
   const DWORD start = GetTickCount();
   do {
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found) return search.found;
+    if (search.found) {
+      // Shown is not yet ready: the program finishes its start-up behind its
+      // first paint, and takes input once it waits for messages.
+      const DWORD spent = GetTickCount() - start;
+      WaitForInputIdle(info_.hProcess, spent < milliseconds ? milliseconds - spent : 0);
+      return search.found;
+    }
     Sleep(50);
   } while (GetTickCount() - start < milliseconds);
   return nullptr;

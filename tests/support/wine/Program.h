@@ -24,7 +24,8 @@ class Program {
   // The path in UTF-8, of any length the system can start.
   bool Start(const std::string& path);
   // The first visible top-level window of this process with this class and
-  // caption (either may be null), waiting up to `milliseconds`.
+  // caption (either may be null), waiting up to `milliseconds` for it and for
+  // the program to wait for input.
   HWND WaitForWindow(const char* className, const char* caption, DWORD milliseconds = 20000) const;
   // A top-level window of this process with this class, shown or not; null when there is none now.
   HWND FindAnyWindow(const char* className) const;
