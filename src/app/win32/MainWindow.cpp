@@ -80,7 +80,8 @@ bool MainWindow::HostFrame::Create(HWND parent, POINT origin) {
   ui::WindowArgs args;
   args.className = "TidewaveHost";
   args.caption = "framChildWindow";
-  args.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  // Hidden until a panel is shown in it.
+  args.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   args.exStyle = WS_EX_CONTROLPARENT;
   args.x = origin.x;
   args.y = origin.y;
@@ -126,14 +127,11 @@ void MainWindow::Startup(int showCommand) {
     UpdateWindow(hwnd());
     showCommand = SW_HIDE;
   };
-  // The window is shown as soon as it can be painted whole. The navigation
-  // surface draws its controls itself until they exist, the host is hidden
-  // behind it, and nothing the first paint shows needs comctl32, which loads
-  // after it. The rest still loads before the first message is taken.
+  // The window is shown as soon as it can be painted whole: the navigation
+  // surface draws its controls itself until they exist, and nothing the first
+  // paint shows needs comctl32, which loads after it, or the panels' hidden
+  // host. The rest still loads before the first message is taken.
   flash_.Create(hwnd());
-  framChildWindow_.Create(hwnd(), flash_.ContentOrigin());
-  SetWindowPos(framChildWindow_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  BringMovieToFront();
   SetMovieVariable("_root.version", OwnVersionText());
   if (const auto change = LoadLastChange(app_.registry)) ShowLastChange(*change);
   // Start-in-tray is read first: a window that starts in the tray is never shown.
@@ -142,6 +140,9 @@ void MainWindow::Startup(int showCommand) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&classes);
   flash_.CreateControls();
+  framChildWindow_.Create(hwnd(), flash_.ContentOrigin());
+  SetWindowPos(framChildWindow_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  BringMovieToFront();
   // The window took the keyboard when it was shown, before there was an item to give it to.
   if (GetFocus() == hwnd()) flash_.TakeFocus();
   skin_.LoadSkinFile(app_.programFolder + "\\RTidewaveMask.skn");
