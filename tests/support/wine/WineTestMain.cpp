@@ -80,12 +80,14 @@ void NameTheAbortedTest(int) {
   std::_Exit(3);
 }
 
+// Set once the tests have run: the watchdog stops before the program ends.
+HANDLE testsDone = nullptr;
+
 // Ends the program when one test runs too long, naming it; CTest's own limit
 // for the suite would end it without a name.
 DWORD WINAPI Watchdog(void* parameter) {
   const DWORD limit = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(parameter)) * 1000;
-  for (;;) {
-    Sleep(250);
+  while (WaitForSingleObject(testsDone, 250) == WAIT_TIMEOUT) {
     EnterCriticalSection(&runningLock);
     const bool hung = !runningTest.empty() && GetTickCount() - runningSince > limit;
     const std::string name = runningTest;
@@ -95,6 +97,7 @@ DWORD WINAPI Watchdog(void* parameter) {
       TerminateProcess(GetCurrentProcess(), 4);
     }
   }
+  return 0;
 }
 
 // A Tidewave.exe that an end-to-end test started lives on when that test's
@@ -135,7 +138,8 @@ int main(int argc, char** argv) {
   const char* timeout = std::getenv("TIDEWAVE_TEST_TIMEOUT");
   UINT_PTR seconds = timeout ? std::strtoul(timeout, nullptr, 10) : 0;
   if (seconds == 0) seconds = kDefaultTestTimeoutSeconds;
-  CloseHandle(CreateThread(nullptr, 0, Watchdog, reinterpret_cast<void*>(seconds), 0, nullptr));
+  testsDone = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE watchdog = CreateThread(nullptr, 0, Watchdog, reinterpret_cast<void*>(seconds), 0, nullptr);
 
   // Listing the tests changes nothing, so it leaves the prefix alone.
   if (!GTEST_FLAG_GET(list_tests)) {
@@ -148,5 +152,11 @@ int main(int argc, char** argv) {
     EndLeftoverPrograms();
     tw::DeleteKeyTree(registry, tw::kHkeyLocalMachine, kScratchRoot);
   }
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  // The watchdog reads the running test's name, which the ending program
+  // destroys: left running, it could crash a suite that had passed.
+  SetEvent(testsDone);
+  WaitForSingleObject(watchdog, INFINITE);
+  CloseHandle(watchdog);
+  return result;
 }
