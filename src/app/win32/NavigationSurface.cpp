@@ -71,9 +71,9 @@ std::string NavigationSurface::CaptionOf(const nav::ControlSpec& spec) const {
 
 void NavigationSurface::CreateControls() {
   if (!controls_.empty()) return;
-  // Made while the surface draws nothing, the controls need no painting where
-  // the surface has drawn them already, as they draw themselves. What was
-  // still to be painted stays so.
+  // The surface has drawn the controls already, as they draw themselves: made
+  // while it draws nothing, they leave the screen as it is. What was still
+  // waiting to be painted stays waiting.
   ui::UniqueRegion unpainted(CreateRectRgn(0, 0, 0, 0));
   GetUpdateRgn(hwnd(), unpainted.get(), FALSE);
   SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
