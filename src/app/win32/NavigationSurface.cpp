@@ -61,11 +61,11 @@ bool NavigationSurface::Create(HWND mainWindow) {
   return ui::Window::Create(args);
 }
 
-std::string NavigationSurface::CaptionOf(const nav::ControlSpec& spec) const {
-  switch (spec.id) {
+std::string NavigationSurface::CaptionOf(const nav::NavigationControl& item) const {
+  switch (item.id) {
     case IDC_FS_versionLabel: return version_.empty() ? std::string() : "Version " + version_;
     case IDC_FS_lastChangeLabel: return lastChange_;
-    default: return spec.caption;
+    default: return item.caption;
   }
 }
 
@@ -77,26 +77,26 @@ void NavigationSurface::CreateControls() {
   ui::UniqueRegion unpainted(CreateRectRgn(0, 0, 0, 0));
   GetUpdateRgn(hwnd(), unpainted.get(), FALSE);
   SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
-  for (const nav::ControlSpec& spec : layout_) {
-    const Kind kind = spec.kind;
+  for (const nav::NavigationControl& item : layout_) {
+    const Kind kind = item.kind;
     const bool isLabel = kind == Kind::Heading || kind == Kind::StatusLabel || kind == Kind::LastChangeLabel;
     DWORD style = WS_CHILD;
-    if (nav::ShownInView(spec.id, view_, activeItem_, !lastChange_.empty())) style |= WS_VISIBLE;
+    if (nav::ShownInView(item.id, view_, activeItem_, !lastChange_.empty())) style |= WS_VISIBLE;
     if (isLabel) {
       style |= SS_OWNERDRAW | SS_NOPREFIX;
     } else {
       style |= BS_OWNERDRAW;
       if (kind != Kind::TitleStrip) style |= WS_TABSTOP;
     }
-    const RECT& rect = spec.rect;
-    HWND window = CreateWindowExA(0, isLabel ? "STATIC" : "BUTTON", CaptionOf(spec).c_str(), style, rect.left,
+    const RECT& rect = item.rect;
+    HWND window = CreateWindowExA(0, isLabel ? "STATIC" : "BUTTON", CaptionOf(item).c_str(), style, rect.left,
                                   rect.top, rect.right - rect.left, rect.bottom - rect.top, hwnd(),
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleA(nullptr),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), GetModuleHandleA(nullptr),
                                   nullptr);
     if (window == nullptr) continue;
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(look_.body.get()), FALSE);
     if (!isLabel) ui::AddSubclass<&NavigationSurface::ControlProc>(window, this);
-    controls_.push_back({spec.id, kind, window});
+    controls_.push_back({item.id, kind, window});
   }
   SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
   RedrawWindow(hwnd(), nullptr, unpainted.get(), RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -105,16 +105,16 @@ void NavigationSurface::CreateControls() {
 
 void NavigationSurface::PaintControls(HDC dc) const {
   const bool cues = (SendMessageA(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) == 0;
-  for (const nav::ControlSpec& spec : layout_) {
-    if (!nav::ShownInView(spec.id, view_, activeItem_, !lastChange_.empty())) continue;
-    const RECT& rect = spec.rect;
+  for (const nav::NavigationControl& item : layout_) {
+    if (!nav::ShownInView(item.id, view_, activeItem_, !lastChange_.empty())) continue;
+    const RECT& rect = item.rect;
     POINT origin{};
     OffsetViewportOrgEx(dc, rect.left, rect.top, &origin);
     nav::ControlState state;
-    state.selected = spec.id == activeItem_ && view_ == View::Home;
+    state.selected = item.id == activeItem_ && view_ == View::Home;
     state.cues = cues;
-    nav::DrawControl(dc, RECT{0, 0, rect.right - rect.left, rect.bottom - rect.top}, spec.id, spec.kind,
-                     CaptionOf(spec), look_, state);
+    nav::DrawControl(dc, RECT{0, 0, rect.right - rect.left, rect.bottom - rect.top}, item.id, item.kind,
+                     CaptionOf(item), look_, state);
     SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
   }
 }

@@ -70,7 +70,7 @@ class NavigationSurface final : public ui::Window {
   };
 
   void AddToolTips();
-  std::string CaptionOf(const nav::ControlSpec& spec) const;
+  std::string CaptionOf(const nav::NavigationControl& item) const;
   void PaintControls(HDC dc) const;
   const Control* FindControl(int id) const;
   void Press(int id);
@@ -94,7 +94,7 @@ class NavigationSurface final : public ui::Window {
   int hotItem_ = 0;
   std::string version_;
   std::string lastChange_;
-  const std::vector<nav::ControlSpec> layout_ = nav::ControlLayout();
+  const std::vector<nav::NavigationControl> layout_ = nav::ControlLayout();
   std::vector<Control> controls_;
   HWND lastFocus_ = nullptr;
   HWND toolTips_ = nullptr;

@@ -94,8 +94,8 @@ void PaintAbout(HDC dc, const Look& look, std::string_view version) {
 
 }  // namespace
 
-std::vector<ControlSpec> ControlLayout() {
-  std::vector<ControlSpec> layout;
+std::vector<NavigationControl> ControlLayout() {
+  std::vector<NavigationControl> layout;
   const auto add = [&](int id, ControlKind kind, std::string_view caption, RECT rect) {
     layout.push_back({id, kind, std::string(caption), rect});
   };

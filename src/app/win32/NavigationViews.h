@@ -63,7 +63,7 @@ enum class ControlKind {
 
 // One control of the surface: its id, kind, caption and place. The version
 // and last-change labels start empty; the surface fills them in.
-struct ControlSpec {
+struct NavigationControl {
   int id;
   ControlKind kind;
   std::string caption;
@@ -71,7 +71,7 @@ struct ControlSpec {
 };
 
 // Every control of the surface in creation order, which is the Tab order.
-std::vector<ControlSpec> ControlLayout();
+std::vector<NavigationControl> ControlLayout();
 
 // Whether control `id` is shown in `view` with `activeItem`'s panel open
 // (0 for none). The home view's last-change line shows only with a text.

@@ -325,7 +325,7 @@ TEST_F(NavigationSurfaceTest, BeforeItsControlsExistItDrawsThemAsTheyDrawThemsel
   surface_.reset();
   NavigationSurface alone([](std::string_view, std::string_view) {});
   ASSERT_TRUE(alone.Create(host_));
-  alone.SetVariable("_root.version", "1.0.0.1");
+  alone.SetVariable("_root.version", "1.0 (test)");
   alone.SetLastChange("Last change: a preset applied. 6 of 16 values changed.");
   EXPECT_EQ(nullptr, GetDlgItem(alone.hwnd(), IDC_FS_homeButton));
   RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -338,7 +338,7 @@ TEST_F(NavigationSurfaceTest, BeforeItsControlsExistItDrawsThemAsTheyDrawThemsel
   alone.CreateControls();
   EXPECT_EQ(drawn, PixelsOf(alone.hwnd())) << "making the controls changed the screen";
   ASSERT_NE(nullptr, GetDlgItem(alone.hwnd(), IDC_FS_homeButton));
-  EXPECT_EQ("Version 1.0.0.1", WindowText(GetDlgItem(alone.hwnd(), IDC_FS_versionLabel)));
+  EXPECT_EQ("Version 1.0 (test)", WindowText(GetDlgItem(alone.hwnd(), IDC_FS_versionLabel)));
   EXPECT_TRUE(Visible(GetDlgItem(alone.hwnd(), IDC_FS_lastChangeLabel)));
   EXPECT_FALSE(Visible(GetDlgItem(alone.hwnd(), IDC_FS_closePanelButton)));
   RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
