@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Everything both README commands need on a fresh Debian machine: the packages,
-# the three builds (native, MinGW and the fuzz targets) and the two Wine prefixes (XP and 98).
+# the three builds (native, MinGW and the fuzz targets) and the Wine prefixes (one per Windows family tested).
 # Safe to run again: it installs, configures and boots only what is missing.
 set -euo pipefail
 
@@ -10,7 +10,7 @@ export WINEDEBUG=-all
 
 need_packages() {
   local missing=()
-  for p in cmake g++ googletest g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth x11-utils imagemagick fp-utils nsis zip clang; do
+  for p in cmake g++ googletest g++-mingw-w64-i686-win32 wine wine32:i386 xvfb xauth x11-utils imagemagick fp-utils nsis zip clang; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
   done
   if ((${#missing[@]})); then
@@ -46,6 +46,11 @@ unmanaged_windows() {
 }
 
 need_packages
+# A build made with the earlier posix-threads compiler is made again: its
+# runtime needs functions Windows before XP does not have.
+if [ -f "$BUILD/win32/CMakeCache.txt" ] && ! grep -q 'g++-win32' "$BUILD/win32/CMakeCache.txt"; then
+  rm -rf "$BUILD/win32"
+fi
 configure "$BUILD/native"
 configure "$BUILD/win32" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake"
 # The fuzz targets need clang's libFuzzer (scripts/fuzz.sh).
@@ -54,7 +59,9 @@ make_prefix xp winxp
 make_prefix 98 win98
 # Windows 7: newer than XP, so family 1 "Windows 32", yet of the NT platform.
 make_prefix win7 win7
+# The other families, for the end-to-end apply and the traced 9x run.
+make_prefix win95 win95
+make_prefix nt40 nt40
+make_prefix win2k win2k
 make_prefix run winxp
-unmanaged_windows xp
-unmanaged_windows 98
-unmanaged_windows win7
+for prefix in xp 98 win7 win95 nt40 win2k; do unmanaged_windows "$prefix"; done

@@ -19,6 +19,7 @@ renice -n 19 $$ >/dev/null
 bash "$ROOT/scripts/setup.sh"
 cmake --build "$BUILD/win32" --target Tidewave TidewaveHelp SoakDriver HoldDesktop -j2 >/dev/null
 source "$ROOT/scripts/lib/prefix.sh"
+source "$ROOT/scripts/lib/soak-settings.sh"
 make_prefix soak winxp
 
 folder="$BUILD/soak"
@@ -30,25 +31,7 @@ log="$folder/soak.log"
 linux="$folder/linux-samples.txt"
 
 settings() {
-  local key='HKLM\SOFTWARE\Marlpit\Tidewave\Settings'
-  wine reg delete 'HKLM\SOFTWARE\Marlpit' /f >/dev/null 2>&1 || true
-  set_value() { wine reg add "$key\\$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1; }
-  # RAM alarm: the level far above any free memory, so every check frees.
-  set_value RamSettings chkSoundon 1
-  set_value RamSettings chkAutomatic 1
-  set_value RamSettings txtAlarm 1000000
-  set_value RamSettings txtFreeAlarm 1
-  set_value RamSettings txtTimeCheck 100
-  set_value RamSettings txtRunOnly 0
-  set_value RamSettings txtRetryOptimization 1
-  # Pinger: manual mode, 127.0.0.1, a ping on every tick, the tick at 1 s.
-  set_value NetPinger chkDoPinging 1
-  set_value NetPinger optAuto False
-  set_value NetPinger optManual True
-  set_value NetPinger txtPingHost 127.0.0.1
-  set_value NetPinger cmbPingInterval 0
-  set_value NetPinger chkSound 1
-  set_value NetPinger SoakPingerTickMs 1000
+  soak_settings
   # The server these started has no display: it must be gone before the
   # session's starts, or the program finds no desktop to make its windows on.
   wineserver -w

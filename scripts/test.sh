@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: native (with sanitizers) and under
-# Wine in both the XP and the 98 prefix (and the end-to-end apply in a Windows 7
-# one), and every fuzz target over its seeds, as one CTest run.
+# Wine in both the XP and the 98 prefix (the end-to-end apply also in Windows 7,
+# 95, NT 4.0 and 2000 ones, and a traced run in the 98 and 95 ones), the checks of
+# the release files, and every fuzz target over its seeds, as one CTest run.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
@@ -13,4 +14,4 @@ cmake --build "$BUILD/fuzz" -j2
 printf 'subdirs("native")\nsubdirs("win32")\n' > "$BUILD/CTestTestfile.cmake"
 cd "$BUILD"
 exec xvfb-run -a -s "-screen 0 1280x1024x24" \
-  bash "$ROOT/scripts/lib/wine-session.sh" "xp 98 win7" ctest -j2 --output-on-failure "$@"
+  bash "$ROOT/scripts/lib/wine-session.sh" "xp 98 win7 win95 nt40 win2k" ctest -j2 --output-on-failure "$@"

@@ -5,7 +5,8 @@
 // minute it prints what it can read of the program's windows, handles,
 // memory and GDI objects. At the end it closes the program with its "Close"
 // button and says whether a message box was left open or the program died.
-// Usage: SoakDriver.exe minutes [seconds-per-step]
+// Usage: SoakDriver.exe minutes [seconds-per-step [rounds]]: a round count
+// ends the run after that many rounds, if the minutes have not already.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -254,9 +255,10 @@ bool Running() { return WaitForSingleObject(g_target.process, 0) == WAIT_TIMEOUT
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return std::fprintf(stderr, "usage: SoakDriver.exe minutes [seconds-per-step]\n"), 2;
+  if (argc < 2) return std::fprintf(stderr, "usage: SoakDriver.exe minutes [seconds-per-step [rounds]]\n"), 2;
   const DWORD minutes = static_cast<DWORD>(std::max(1, std::atoi(argv[1])));
   const DWORD stepMs = argc > 2 ? static_cast<DWORD>(std::max(1, std::atoi(argv[2]))) * 1000 : 3000;
+  const long lastStep = argc > 3 ? std::max(1, std::atoi(argv[3])) * 10L : -1;
   // Under nice on a busy machine a start can take minutes.
   for (int wait = 0; wait < 3000 && g_target.main == nullptr; ++wait, Sleep(100)) {
     g_target.main = FindWindowA("TidewaveMain", "Tidewave");
@@ -272,7 +274,7 @@ int main(int argc, char** argv) {
   const DWORD start = GetTickCount();
   long step = 0, minute = 0;
   Sample(minute);
-  while (Running() && GetTickCount() - start < minutes * 60000) {
+  while (Running() && GetTickCount() - start < minutes * 60000 && step != lastStep) {
     Step(step++);
     // Anything the step left open, or a box the program opened by itself.
     AnswerBoxes(0, IDOK, 0);

@@ -8,6 +8,7 @@
 
 #include "app/CommandDispatch.h"
 #include "app/NavigationItems.h"
+#include "ui/win32/CommonControls.h"
 #include "ui/win32/Gdi.h"
 #include "ui/win32/Subclass.h"
 #include "ui/win32/ToolTips.h"
@@ -147,7 +148,7 @@ void NavigationSurface::PressCard(int index) {
     Press(first.id);
     return;
   }
-  SendMessageA(GetAncestor(hwnd(), GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  SendMessageA(ui::RootWindow(hwnd()), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   SetFocus(GetDlgItem(hwnd(), first.id));
 }
 
@@ -253,7 +254,7 @@ void NavigationSurface::MoveFocus(HWND from, bool backwards) {
   HWND next = GetNextDlgTabItem(hwnd(), from, backwards ? TRUE : FALSE);
   if (next == nullptr || next == from) return;
   // Arrow keys are keyboard use: show where the focus went.
-  SendMessageA(GetAncestor(hwnd(), GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  SendMessageA(ui::RootWindow(hwnd()), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   SetFocus(next);
 }
 
@@ -296,8 +297,7 @@ LRESULT NavigationSurface::OnControlMessage(HWND window, UINT message, WPARAM wP
       if (hotItem_ != id) {
         const int previous = hotItem_;
         hotItem_ = id;
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
-        TrackMouseEvent(&track);
+        ui::TrackMouseLeave(window);
         if (HWND old = GetDlgItem(hwnd(), previous)) InvalidateRect(old, nullptr, FALSE);
         InvalidateRect(window, nullptr, FALSE);
       }

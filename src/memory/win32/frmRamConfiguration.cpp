@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "memory/win32/frmSystemStatus.h"
+#include "ui/win32/CommonControls.h"
 
 namespace tw {
 namespace {
@@ -28,7 +29,7 @@ frmRamConfiguration::frmRamConfiguration(IRegistry& registry, IMemoryStatus& mem
               .memory = memory,
               .queryProcessor = std::move(queryProcessor),
               .playSound = [this] { sound_.PlaySoundA(programFolder_ + "\\low-memory.wav", kSndFilename | kSndAsync); },
-              .pumpMessages = [this] { ui::PassMessages(hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr); }}) {}
+              .pumpMessages = [this] { ui::PassMessages(hwnd() != nullptr ? ui::RootWindow(hwnd()) : nullptr); }}) {}
 
 void frmRamConfiguration::OnLoad() {
   for (int id : {IDC_txtAlarm, IDC_txtFreeAlarm, IDC_txtTimeCheck, IDC_txtRetryOptimization, IDC_txtRunOnly}) {
@@ -107,8 +108,8 @@ void frmRamConfiguration::ShowState() {
   SetChecked(Control(IDC_chkAutomatic), state.automatic);
   SetChecked(Control(IDC_optMB), !state.percent);
   SetChecked(Control(IDC_optPer), state.percent);
-  SendMessageA(Control(IDC_UpDownRunOnly), UDM_SETRANGE32, 0, state.runOnlyMax);
-  SendMessageA(Control(IDC_UpDownRetryOptimization), UDM_SETRANGE32, 0, state.retryMax);
+  ui::SetUpDownRange(Control(IDC_UpDownRunOnly), 0, state.runOnlyMax);
+  ui::SetUpDownRange(Control(IDC_UpDownRetryOptimization), 0, state.retryMax);
   SetText(IDC_txtAlarm, state.alarm);
   SetText(IDC_txtFreeAlarm, state.freeAlarm);
   SetText(IDC_txtTimeCheck, state.timeCheck);

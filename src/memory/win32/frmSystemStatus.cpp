@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ui/win32/CommonControls.h"
 #include "ui/win32/Histogram.h"
 
 namespace tw {
@@ -24,7 +25,7 @@ frmSystemStatus::frmSystemStatus(IMemoryStatus& memory, ISystemInformation& syst
       registry_(registry),
       version_(version),
       links_(std::move(links)),
-      fmem_(memory, [this] { ui::PassMessages(hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr); }),
+      fmem_(memory, [this] { ui::PassMessages(hwnd() != nullptr ? ui::RootWindow(hwnd()) : nullptr); }),
       tmrMemory_(Timers().MakeTimer([this] { tmrMemory_Timer(); })),
       tmrCPU_(Timers().MakeTimer([this] { tmrCPU_Timer(); })) {}
 
@@ -85,7 +86,7 @@ void frmSystemStatus::OnCommand(int id, int notification) {
 }
 
 void frmSystemStatus::cmdOptimaize_Click() {
-  HWND root = hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
+  HWND root = hwnd() != nullptr ? ui::RootWindow(hwnd()) : nullptr;
   for (int pass = 0; pass < kOptimizePasses; ++pass) ui::PassMessages(root);
   ++busy_;
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));

@@ -1,5 +1,7 @@
 #include "pinger/win32/frmNetPingerSettings.h"
 
+#include "ui/win32/CommonControls.h"
+
 namespace tw {
 namespace {
 
@@ -26,10 +28,10 @@ frmNetPingerSettings::frmNetPingerSettings(IRegistry& registry, INetwork& networ
                .timers = Timers(),
                .ping = [this](std::string_view host, std::uint32_t timeoutMs) { return Ping(host, timeoutMs); },
                .playSound = [this] { PlayPingSound(); },
-               .pumpMessages = [this] { ui::PassMessages(hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr); }}) {}
+               .pumpMessages = [this] { ui::PassMessages(hwnd() != nullptr ? ui::RootWindow(hwnd()) : nullptr); }}) {}
 
 bool frmNetPingerSettings::Ping(std::string_view host, std::uint32_t timeoutMs) {
-  HWND owner = hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
+  HWND owner = hwnd() != nullptr ? ui::RootWindow(hwnd()) : nullptr;
   PingServices services{network_, messages_, [owner] { ui::PassMessages(owner); }, reinterpret_cast<std::uintptr_t>(owner)};
   return PingHost(services, host, timeoutMs);
 }

@@ -1,5 +1,7 @@
 #include "settings/win32/frmMainSettings.h"
 
+#include "ui/win32/CommonControls.h"
+
 namespace tw {
 
 using namespace mainsettings;
@@ -40,7 +42,7 @@ void frmMainSettings::MarkChanged(bool flag) {
   changed_ = flag;
   HWND save = Control(IDC_cmdSave);
   // A disabled button that keeps the focus leaves the keyboard nowhere.
-  if (!flag && GetFocus() == save) SendMessageA(GetAncestor(hwnd(), GA_ROOT), WM_NEXTDLGCTL, 0, FALSE);
+  if (!flag && GetFocus() == save) SendMessageA(ui::RootWindow(hwnd()), WM_NEXTDLGCTL, 0, FALSE);
   EnableWindow(save, flag ? TRUE : FALSE);
 }
 

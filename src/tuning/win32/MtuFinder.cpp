@@ -54,7 +54,9 @@ bool MtuFinder::Start(HWND window, std::string host, std::uint32_t timeoutMs, st
   auto job = std::make_shared<Job>(window, ++serial_, std::move(host), timeoutMs, std::move(network));
   // The thread's own share, handed over with it.
   auto* share = new std::shared_ptr<Job>(job);
-  const auto thread = _beginthreadex(nullptr, 0, &MtuFinder::Run, share, 0, nullptr);
+  // Windows 9x refuses to start a thread without somewhere to put its id.
+  unsigned threadId = 0;
+  const auto thread = _beginthreadex(nullptr, 0, &MtuFinder::Run, share, 0, &threadId);
   if (thread == 0) {
     delete share;
     return false;

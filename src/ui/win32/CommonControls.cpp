@@ -2,6 +2,8 @@
 // when the program loads. Loading comctl32 registers its window classes and
 // sets up theming, a visible share of start-up on a slow system, and nothing
 // the first paint shows needs it: the window is on screen before it loads.
+// Binding by hand also lets the program load where a function is missing:
+// Windows 95 ships comctl32 4.00, without InitCommonControlsEx.
 //
 // The build defines _COMCTL32_, so the headers declare these as the program's
 // own rather than imported, and comctl32's import library is not linked.
@@ -20,50 +22,113 @@ HMODULE Library() {
   return library;
 }
 
+template <typename Function>
+Function Bound(const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(CommonControlsFunction(name)));
+}
+
+// DLLVERSIONINFO, declared here to keep the shell's headers out.
+struct VersionInfo {
+  DWORD size, major, minor, build, platform;
+};
+
+constexpr UINT_PTR kLeaveTimer = 0x7457;  // one per window, private to TrackMouseLeave
+
+void CALLBACK WatchCursor(HWND window, UINT, UINT_PTR, DWORD) {
+  POINT cursor;
+  GetCursorPos(&cursor);
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  if (PtInRect(&bounds, cursor) && WindowFromPoint(cursor) == window) return;
+  KillTimer(window, kLeaveTimer);
+  PostMessageA(window, WM_MOUSELEAVE, 0, 0);
+}
+
 }  // namespace
 
-FARPROC CommonControlsFunction(const char* name, WORD ordinal) {
+FARPROC CommonControlsFunction(const char* name) {
   const HMODULE library = Library();
-  if (library == nullptr) return nullptr;
-  FARPROC function = GetProcAddress(library, name);
-  if (function == nullptr && ordinal != 0) function = GetProcAddress(library, MAKEINTRESOURCEA(ordinal));
-  return function;
+  return library != nullptr ? GetProcAddress(library, name) : nullptr;
+}
+
+CommonControlsVersion LoadedCommonControlsVersion() {
+  using GetVersionFn = HRESULT(CALLBACK*)(VersionInfo*);
+  static const CommonControlsVersion version = [] {
+    CommonControlsVersion found;  // 4.00
+    VersionInfo info{sizeof info, 0, 0, 0, 0};
+    if (auto get = Bound<GetVersionFn>("DllGetVersion"); get != nullptr && SUCCEEDED(get(&info))) {
+      found = {static_cast<int>(info.major), static_cast<int>(info.minor)};
+    }
+    return found;
+  }();
+  return version;
+}
+
+const CommonControlsFeatures& CommonControls() {
+  static const CommonControlsFeatures features = FeaturesOf(LoadedCommonControlsVersion());
+  return features;
+}
+
+void SetUpDownRange(HWND upDown, int minimum, int maximum) {
+  if (CommonControls().upDownRange32) {
+    SendMessageA(upDown, UDM_SETRANGE32, static_cast<WPARAM>(minimum), maximum);
+  } else {
+    const UpDownRange16 range = ClampToUpDown16(minimum, maximum);
+    SendMessageA(upDown, UDM_SETRANGE, 0, MAKELPARAM(range.maximum, range.minimum));
+  }
+}
+
+void SetUpDownPosition(HWND upDown, int value) {
+  if (CommonControls().upDownPos32) {
+    SendMessageA(upDown, UDM_SETPOS32, 0, value);
+  } else {
+    const UpDownRange16 position = ClampToUpDown16(value, value);
+    SendMessageA(upDown, UDM_SETPOS, 0, MAKELPARAM(position.minimum, 0));
+  }
+}
+
+void TrackMouseLeave(HWND window) {
+  using TrackFn = BOOL(WINAPI*)(TRACKMOUSEEVENT*);
+  static const TrackFn track = [] {
+    auto user = reinterpret_cast<TrackFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "TrackMouseEvent")));
+    return user != nullptr ? user : Bound<TrackFn>("_TrackMouseEvent");
+  }();
+  TRACKMOUSEEVENT request{sizeof request, TME_LEAVE, window, 0};
+  if (track == nullptr || !track(&request)) SetTimer(window, kLeaveTimer, 100, &WatchCursor);
+}
+
+HWND RootWindow(HWND window) {
+  while (window != nullptr && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0) {
+    HWND parent = GetParent(window);
+    if (parent == nullptr) break;
+    window = parent;
+  }
+  return window;
 }
 
 }  // namespace tw::ui
 
-namespace {
-
-template <typename Function>
-Function Bound(Function, const char* name, WORD ordinal) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(tw::ui::CommonControlsFunction(name, ordinal)));
+extern "C" BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes) {
+  using ExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  static const ExFn registerSome = tw::ui::Bound<ExFn>("InitCommonControlsEx");
+  if (registerSome != nullptr) return registerSome(classes);
+  // Version 4.00 registers all of its classes at once, as it loads.
+  using AllFn = void(WINAPI*)();
+  static const AllFn registerAll = tw::ui::Bound<AllFn>("InitCommonControls");
+  if (registerAll == nullptr) return FALSE;
+  registerAll();
+  return TRUE;
 }
 
-}  // namespace
-
-// Each forwards to comctl32's own function, or answers `failed` without it.
-// Two threads may both bind one: they find the same address.
-#define TW_FORWARD(Result, failed, name, ordinal, parameters, arguments) \
-  extern "C" Result WINAPI name parameters {                            \
-    static decltype(&name) bound;                                       \
-    if (bound == nullptr) bound = Bound(&name, #name, ordinal);         \
-    return bound != nullptr ? bound arguments : Result(failed);         \
+#define TW_FORWARD(Result, failed, name, parameters, arguments)          \
+  extern "C" Result WINAPI name parameters {                             \
+    static const auto bound = tw::ui::Bound<decltype(&name)>(#name);     \
+    return bound != nullptr ? bound arguments : Result(failed);          \
   }
 
-TW_FORWARD(BOOL, FALSE, InitCommonControlsEx, 0, (const INITCOMMONCONTROLSEX* classes), (classes))
-TW_FORWARD(BOOL, FALSE, SetWindowSubclass, 410,
-           (HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data),
-           (window, procedure, id, data))
-TW_FORWARD(BOOL, FALSE, GetWindowSubclass, 411,
-           (HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR* data),
-           (window, procedure, id, data))
-TW_FORWARD(BOOL, FALSE, RemoveWindowSubclass, 412, (HWND window, SUBCLASSPROC procedure, UINT_PTR id),
-           (window, procedure, id))
-TW_FORWARD(LRESULT, 0, DefSubclassProc, 413, (HWND window, UINT message, WPARAM wParam, LPARAM lParam),
-           (window, message, wParam, lParam))
-TW_FORWARD(HIMAGELIST, nullptr, ImageList_Create, 0,
-           (int width, int height, UINT flags, int initial, int grow),
+TW_FORWARD(HIMAGELIST, nullptr, ImageList_Create, (int width, int height, UINT flags, int initial, int grow),
            (width, height, flags, initial, grow))
-TW_FORWARD(int, -1, ImageList_AddMasked, 0, (HIMAGELIST list, HBITMAP image, COLORREF mask), (list, image, mask))
-TW_FORWARD(HICON, nullptr, ImageList_GetIcon, 0, (HIMAGELIST list, int index, UINT flags), (list, index, flags))
-TW_FORWARD(BOOL, FALSE, ImageList_Destroy, 0, (HIMAGELIST list), (list))
+TW_FORWARD(int, -1, ImageList_AddMasked, (HIMAGELIST list, HBITMAP image, COLORREF mask), (list, image, mask))
+TW_FORWARD(HICON, nullptr, ImageList_GetIcon, (HIMAGELIST list, int index, UINT flags), (list, index, flags))
+TW_FORWARD(BOOL, FALSE, ImageList_Destroy, (HIMAGELIST list), (list))

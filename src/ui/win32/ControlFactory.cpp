@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "ui/win32/CommonControls.h"
 #include "ui/win32/Gdi.h"
 #include "ui/win32/Histogram.h"
 #include "ui/win32/OptionGroupKeys.h"
@@ -66,7 +67,9 @@ void Configure(HWND window, const ControlSpec& control) {
       if (!extras.items.empty()) SendMessageA(window, CB_SETCURSEL, static_cast<WPARAM>(extras.value), 0);
       break;
     case ControlKind::ListView: {
-      SendMessageA(window, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+      if (CommonControls().extendedListViewStyles) {
+        SendMessageA(window, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+      }
       int index = 0;
       for (const ListColumn& column : extras.columns) {
         std::string caption(column.caption);
@@ -102,11 +105,9 @@ void BindUpDown(HWND panel, HWND upDown, const ControlSpec& control) {
       SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
     }
   }
-  if (extras.maximum > extras.minimum) {
-    SendMessageA(upDown, UDM_SETRANGE32, static_cast<WPARAM>(extras.minimum), extras.maximum);
-  }
+  if (extras.maximum > extras.minimum) SetUpDownRange(upDown, extras.minimum, extras.maximum);
   // Also writes the value into the buddy.
-  SendMessageA(upDown, UDM_SETPOS32, 0, extras.value);
+  SetUpDownPosition(upDown, extras.value);
 }
 
 }  // namespace

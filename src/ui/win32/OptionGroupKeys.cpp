@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ui/OptionGroup.h"
+#include "ui/win32/CommonControls.h"
 #include "ui/win32/Subclass.h"
 
 namespace tw::ui {
@@ -45,7 +46,7 @@ void MoveInGroup(HWND button, Arrow arrow) {
   }
   HWND target = group[NextOption(rects, current, arrow)];
   // The keyboard is in use: show where the focus is, as the dialog manager would.
-  SendMessageA(GetAncestor(button, GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  SendMessageA(ui::RootWindow(button), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   if (target == button) return;
   SetFocus(target);
   if (SendMessageA(target, BM_GETCHECK, 0, 0) != BST_CHECKED) SendMessageA(target, BM_CLICK, 0, 0);

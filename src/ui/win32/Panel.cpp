@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "ui/win32/CommonControls.h"
 #include "ui/win32/ControlFactory.h"
 #include "ui/win32/Fonts.h"
 #include "ui/win32/SkinEngine.h"
@@ -50,7 +51,7 @@ void SkinPanelControls(SkinEngine& skin, const Panel& panel) {
 }
 
 int Panel::Message(std::string_view text, unsigned flags) {
-  HWND owner = hwnd() != nullptr ? GetAncestor(hwnd(), GA_ROOT) : nullptr;
+  HWND owner = hwnd() != nullptr ? ui::RootWindow(hwnd()) : nullptr;
   return messages_.Show(reinterpret_cast<std::uintptr_t>(owner), text, flags);
 }
 
@@ -62,7 +63,7 @@ void Panel::SetToolTip(int id, std::string_view text) {
     toolTips_ = CreateToolTips(hwnd());
     if (toolTips_ == nullptr) return;
     // Reasons run to a few lines: wrapped, and up long enough to read them.
-    SendMessageA(toolTips_, TTM_SETMAXTIPWIDTH, 0, 320);
+    if (CommonControls().toolTipMaxWidth) SendMessageA(toolTips_, TTM_SETMAXTIPWIDTH, 0, 320);
     SendMessageA(toolTips_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 20000);
   }
   std::string copy(text);

@@ -1,5 +1,7 @@
 #include "ui/win32/SkinEngine.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <map>
 #include <memory>
@@ -9,6 +11,7 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/WidePath.h"
 #include "ui/SkinFile.h"
+#include "ui/win32/CommonControls.h"
 #include "ui/win32/Gdi.h"
 #include "ui/win32/Subclass.h"
 #include "ui/win32/Window.h"
@@ -365,8 +368,7 @@ void TrackHover(HWND window, SkinnedWindow& state, bool inside) {
   if (state.hot == inside) return;
   state.hot = inside;
   if (inside) {
-    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
-    TrackMouseEvent(&track);
+    TrackMouseLeave(window);
   }
   InvalidateRect(window, nullptr, FALSE);
 }

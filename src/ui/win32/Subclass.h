@@ -1,8 +1,10 @@
 #pragma once
-// Subclassing through comctl32's chain (SetWindowSubclass): the system keeps
-// every subclasser of a window in one list, so each may come and go in any
-// order without unhooking the others, as replacing GWLP_WNDPROC does when two
-// subclassers undo their work out of turn.
+// Subclassing through a chain of our own: every subclasser of a window sits in
+// one list behind a single swap of its window procedure, so each may come and
+// go in any order without unhooking the others, as two plain swaps of
+// GWLP_WNDPROC do when they are undone out of turn. comctl32 has such a chain
+// only from version 4.72 on (not on Windows 95 or NT 4.0); this one works on
+// every Windows, with or without it.
 //
 //   LRESULT OnButton(HWND w, UINT m, WPARAM wp, LPARAM lp, State* state) {
 //     ...
@@ -10,7 +12,6 @@
 //   }
 //   AddSubclass<&OnButton>(button, state);
 #include <windows.h>
-#include <commctrl.h>
 
 #include <exception>
 
@@ -18,6 +19,12 @@
 
 namespace tw::ui {
 namespace detail {
+
+using ChainProc = LRESULT (*)(HWND, UINT, WPARAM, LPARAM, void*);
+
+bool AddToChain(HWND window, ChainProc procedure, void* data);
+bool RemoveFromChain(HWND window, ChainProc procedure);
+bool FindInChain(HWND window, ChainProc procedure, void** data);
 
 template <typename Handler>
 struct SubclassTraits;
@@ -30,13 +37,12 @@ template <auto Handler>
 using SubclassDataType = typename SubclassTraits<decltype(Handler)>::DataType;
 
 template <auto Handler>
-LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
-                              DWORD_PTR data) {
-  // The window is going: leave the chain first, as comctl32 asks of every
-  // subclasser; the handler still sees the message and frees what it holds.
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &SubclassProc<Handler>, 0);
+LRESULT SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* data) {
+  // The window is going: leave the chain first; the handler still sees the
+  // message and frees what it holds.
+  if (message == WM_NCDESTROY) RemoveFromChain(window, &SubclassProc<Handler>);
   try {
-    return Handler(window, message, wParam, lParam, reinterpret_cast<SubclassDataType<Handler>*>(data));
+    return Handler(window, message, wParam, lParam, static_cast<SubclassDataType<Handler>*>(data));
   } catch (const std::exception& error) {
     FailFast(error.what());
   } catch (...) {
@@ -48,29 +54,27 @@ LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 // Puts `Handler` in front of the window's procedure, handing it `data` with
 // every message. Adding the same handler again only replaces its data.
-// False when the window cannot be subclassed (none, or another thread's).
+// False when the window cannot be subclassed (none, or another process's).
 template <auto Handler>
 bool AddSubclass(HWND window, detail::SubclassDataType<Handler>* data) {
-  return SetWindowSubclass(window, &detail::SubclassProc<Handler>, 0, reinterpret_cast<DWORD_PTR>(data)) != FALSE;
+  return detail::AddToChain(window, &detail::SubclassProc<Handler>, data);
 }
 
 // Takes `Handler` out of the chain; the others stay as they are.
 template <auto Handler>
 bool RemoveSubclass(HWND window) {
-  return RemoveWindowSubclass(window, &detail::SubclassProc<Handler>, 0) != FALSE;
+  return detail::RemoveFromChain(window, &detail::SubclassProc<Handler>);
 }
 
 // The data `Handler` was added with, or null while it is not in the window's chain.
 template <auto Handler>
 detail::SubclassDataType<Handler>* SubclassData(HWND window) {
-  DWORD_PTR data = 0;
-  if (window == nullptr || !GetWindowSubclass(window, &detail::SubclassProc<Handler>, 0, &data)) return nullptr;
-  return reinterpret_cast<detail::SubclassDataType<Handler>*>(data);
+  void* data = nullptr;
+  if (!detail::FindInChain(window, &detail::SubclassProc<Handler>, &data)) return nullptr;
+  return static_cast<detail::SubclassDataType<Handler>*>(data);
 }
 
 // What a handler calls for the messages it leaves to the rest of the chain.
-inline LRESULT CallNextSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefSubclassProc(window, message, wParam, lParam);
-}
+LRESULT CallNextSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace tw::ui

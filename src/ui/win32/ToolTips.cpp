@@ -1,5 +1,7 @@
 #include "ui/win32/ToolTips.h"
 
+#include "ui/win32/CommonControls.h"
+
 namespace tw::ui {
 
 HWND CreateToolTips(HWND owner) {
@@ -12,8 +14,10 @@ HWND CreateToolTips(HWND owner) {
 
 TOOLINFOA ToolOf(HWND owner, HWND control, char* text) {
   TOOLINFOA tool{};
-  // The size comctl32 5.8 knows as well as 6: without the manifest a larger one is refused.
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  // The largest size the version knows: a larger one is refused (6.0's only
+  // without the manifest, the second by versions before 4.70).
+  tool.cbSize = CommonControls().toolInfoSize == ToolInfoSize::WithParameter ? TTTOOLINFOA_V2_SIZE
+                                                                              : TTTOOLINFOA_V1_SIZE;
   tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
   tool.hwnd = owner;
   tool.uId = reinterpret_cast<UINT_PTR>(control);

@@ -9,7 +9,7 @@ namespace tw::test {
 
 std::unique_ptr<IRegistry> MakeTestRegistry() { return std::make_unique<Win32Registry>(); }
 
-bool TestRegistryIs9x() { return TestFamily() == "98"; }
+bool TestRegistryIs9x() { return TestFamily() == "98" || TestFamily() == "win95"; }
 
 std::string TestFamily() {
   const char* prefix = std::getenv("WINEPREFIX");

@@ -8,7 +8,8 @@
 
 namespace tw::test {
 
-// The Wine prefix the test runs in, by its folder name: "xp" or "98".
+// The Wine prefix the test runs in, by its folder name: "xp" or "98" for the
+// suites; "win95", "nt40", "win2k" or "win7" for the end-to-end runs.
 std::string TestFamily();
 
 // Full path of a program built beside the test executable.

@@ -3,7 +3,9 @@
 // and the Backups folder are then read from outside the program.
 #include <gtest/gtest.h>
 
+#include "backup/Restore.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Version.h"
 #include "platform/win32/WidePath.h"
 #include "support/TuningKeys.h"
 #include "support/wine/Program.h"
@@ -14,6 +16,24 @@
 
 namespace tw::test {
 namespace {
+
+// The family each test prefix reports, by the prefix's folder name. Windows 7
+// reports family 1, yet takes the NT layout like XP.
+struct PrefixFamily {
+  const char* prefix;
+  std::int16_t code;
+  bool nt;
+};
+constexpr PrefixFamily kPrefixFamilies[] = {{"win95", 2, false}, {"98", 3, false}, {"nt40", 5, true},
+                                            {"win2k", 6, true},  {"xp", 7, true},  {"win7", 1, true}};
+
+PrefixFamily ThisPrefix() {
+  for (const PrefixFamily& family : kPrefixFamilies) {
+    if (TestFamily() == family.prefix) return family;
+  }
+  ADD_FAILURE() << "no family known for the prefix " << TestFamily();
+  return {"", 0, false};
+}
 
 HWND Descendant(HWND root, int id, const char* caption = nullptr) {
   for (HWND child : Children(root)) {
@@ -28,8 +48,8 @@ TEST(OptimizeEndToEnd, AutomaticCFromTheNavigationWritesTheRegistryAfterABackup)
   Win32Registry registry;
   RegistrySnapshot snapshot(registry);
   KeepTuningKeys(snapshot, registry);
-  // Windows 7 reports family 1, yet takes the NT layout like XP.
-  const bool nt = TestFamily() != "98";
+  const PrefixFamily prefix = ThisPrefix();
+  const bool nt = prefix.nt;
   const std::string parameters(nt ? kTcpipParametersKey : kMstcpKey);
   const std::string windowValue = nt ? "GlobalMaxTcpWindowSize" : "DefaultRcvWindow";
   {
@@ -85,12 +105,28 @@ TEST(OptimizeEndToEnd, AutomaticCFromTheNavigationWritesTheRegistryAfterABackup)
   const std::string backup = ReadWholeFile(backups + "\\001.BCK");
   EXPECT_NE(std::string::npos, backup.find("\"" + windowValue + "\"\r\n8192\r\n"))
       << "the backup holds the window size as it was before:\n" << backup;
-  const std::string family = TestFamily() == "xp" ? "7" : TestFamily() == "98" ? "3" : "1";
   // The third line, after "#yyyy-mm-dd#" and "#hh:mm:ss#": the family as recorded.
-  EXPECT_EQ(family, backup.substr(26, backup.find("\r\n", 26) - 26)) << backup;
-
+  EXPECT_EQ(std::to_string(prefix.code), backup.substr(26, backup.find("\r\n", 26) - 26)) << backup;
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(tidewave.WaitForExit(10000));
+
+  // The undo, planned and written as the backup manager does: the window
+  // size is back, in the family's own type.
+  Win32Version version;
+  const OsFamilyInfo os = DetectOsFamily(version);
+  EXPECT_EQ(prefix.code, os.code);
+  const RestorePlan plan = PlanRestore(backup, os);
+  ASSERT_EQ(RestoreProblem::None, plan.problem) << backup;
+  EXPECT_TRUE(WriteRestore(registry, plan).refusals.empty());
+  size = sizeof data;
+  ASSERT_EQ(kErrorSuccess, registry.QueryValueEx(key.get(), windowValue, &type, data, &size));
+  if (nt) {
+    EXPECT_EQ(kRegDword, type);
+    EXPECT_EQ(8192u, data[0] | data[1] << 8u);
+  } else {
+    EXPECT_EQ(kRegSz, type);
+    EXPECT_EQ("8192", std::string(reinterpret_cast<const char*>(data)));
+  }
 }
 
 // Installed in a folder named in two scripts, which no single code page

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Windows 95, 98 and ME export many functions they do not implement (most wide
+# "W" functions, TryEnterCriticalSection, ...): the loader is satisfied and the
+# call fails. Wine implements them all, so only a trace shows a call. This runs
+# the real program in a 9x prefix with Wine's relay log on, while SoakDriver
+# works it for a round (every panel, a preset applied, its backup restored,
+# backups deleted, the about view, then "Close"), with the pinger pinging
+# 127.0.0.1 every second and the RAM alarm freeing memory at every check.
+# Then every call from the program's own code into a system library is held
+# to the list of what 9x does not implement.
+# Usage: check_9x_calls.sh bin-folder source-folder   (WINEPREFIX set, in a wine session)
+set -euo pipefail
+bin="$1" src="$2"
+: "${WINEPREFIX:?}"
+family="$(basename "$WINEPREFIX")"
+work="$(dirname "$bin")/trace-$family"
+rm -rf "$work"; mkdir -p "$work"
+cp "$bin/"{Tidewave.exe,RTidewaveMask.skn,Ping.wav,low-memory.wav,SoakDriver.exe} "$work/"
+source "$src/scripts/lib/soak-settings.sh"
+soak_settings
+put_back() { wine reg delete 'HKLM\SOFTWARE\Marlpit' /f >/dev/null 2>&1 || true; }
+trap put_back EXIT
+
+WINEDEBUG=+relay,+loaddll wine "$work/Tidewave.exe" </dev/null >/dev/null 2>"$work/relay.log" &
+program=$!
+status=0
+WINEDEBUG=-all wine "$work/SoakDriver.exe" 2 1 1 </dev/null >"$work/driver.log" 2>&1 || status=$?
+wait "$program" || true
+tr -d '\r' <"$work/driver.log"
+if [ "$status" -ne 0 ]; then
+  echo "the driver failed ($status): the round did not complete"
+  exit 1
+fi
+python3 "$src/tests/app/check_9x_calls.py" "$work/relay.log" "$src/tests/app/windows-exports/9x-not-implemented.txt" \
+  "$work/Tidewave.exe"
