@@ -59,6 +59,14 @@ UninstPage instfiles
 
 Function .onInit
   !insertmacro RefuseWhileRunning
+  ; Tidewave needs the system's C runtime. Windows 95 as first shipped has
+  ; none; Internet Explorer 4 or later, or the Windows Sockets 2 update,
+  ; installs it. Installing without it would leave a program that cannot start.
+  IfFileExists "$SYSDIR\MSVCRT.DLL" runtimeFound
+    MessageBox MB_OK|MB_ICONSTOP "Tidewave needs MSVCRT.DLL, which this Windows does not have yet.$\r$\n$\r$\nOn Windows 95 it comes with Internet Explorer 4 or later, or with the Windows Sockets 2 update. Install one of them, then run this setup again." /SD IDOK
+    SetErrorLevel 3
+    Quit
+  runtimeFound:
 FunctionEnd
 
 Function un.onInit

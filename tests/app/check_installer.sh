@@ -4,6 +4,8 @@
 # uninstall entry in place; the installed program starts and closes; a silent
 # uninstall takes all of that away again, with the start-up entry and the
 # settings, and keeps the backups (the answer a silent uninstall gives).
+# Before that, without MSVCRT.DLL (Windows 95 as first shipped), it installs
+# nothing.
 set -uo pipefail
 setup="$1" press="$2" prefix="$3"
 export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
@@ -20,6 +22,14 @@ folder="$prefix/drive_c/Program Files/Tidewave"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tidewave'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 shortcuts() { find "$prefix/drive_c" -type d -path '*Start Menu/Programs/Tidewave' 2>/dev/null; }
+
+# Without the system's C runtime (Windows 95 as first shipped) nothing is installed.
+runtime="$prefix/drive_c/windows/system32/msvcrt.dll"
+mv "$runtime" "$runtime.away"
+wine "$setup" /S </dev/null >/dev/null 2>&1 && fail "the installer went on without MSVCRT.DLL"
+wineserver -w
+[ -e "$folder/Tidewave.exe" ] && fail "the installer installed Tidewave without MSVCRT.DLL"
+mv "$runtime.away" "$runtime"
 
 wine "$setup" /S </dev/null >/dev/null 2>&1 || fail "the installer ended with status $?"
 wineserver -w
