@@ -5,6 +5,8 @@
 // 5.82 (XP) and 6.0 (XP and later, asked for by our manifest). The program
 // reads the version once and uses what it finds; where the oldest versions
 // lack something, the look degrades and the work stays the same.
+#include <compare>
+
 namespace tw::ui {
 
 struct CommonControlsVersion {

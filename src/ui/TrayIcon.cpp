@@ -30,10 +30,15 @@ std::array<char, 128> TipField(const std::string& toolTip) {
 }
 
 void TrayIcon::FillCommon() {
-  record_.size = 488;
+  record_.size = originalShell_ ? kOriginalNotifyIconDataSize : kNotifyIconDataSize;
   record_.id = 1;
   record_.callbackMessage = kTrayCallbackMessage;
   record_.tip = TipField(TrayToolTip);
+  if (originalShell_ && record_.tip[0] != '\0') {
+    // The shorter field, still padded and zero-terminated within its size.
+    record_.tip[kOriginalTipSize - 1] = '\0';
+    std::fill(record_.tip.begin() + kOriginalTipSize, record_.tip.end(), '\0');
+  }
 }
 
 void TrayIcon::Show(bool UpDateData) {
@@ -59,6 +64,8 @@ void TrayIcon::Show(bool UpDateData) {
 
 void TrayIcon::showBalloonoolTip(bool UpDateData) {
   if (!UpDateData) return;
+  // A shell before version 5 has no balloons: the icon and its tip stay as they are.
+  if (originalShell_) return;
   FillCommon();
   record_.flags = kNifMessage | kNifIcon | kNifTip | kNifInfo;
   record_.state = 0;

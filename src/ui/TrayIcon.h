@@ -3,6 +3,7 @@
 // shell's mouse reports into click events. The Win32 side owns the window, the
 // picture and the timer; everything decided here is tested without them.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -18,9 +19,14 @@ inline constexpr std::uint32_t kWmLButtonDown = 513;
 inline constexpr std::uint32_t kWmRButtonDown = 516;
 inline constexpr unsigned kClickPauseMilliseconds = 15;
 
-// NOTIFYICONDATAA in its 488-byte form (with the balloon fields).
+// NOTIFYICONDATAA in its 488-byte form (with the balloon fields). The shells
+// before version 5 (Windows 95, 98, NT 4.0) take only the first 88 bytes,
+// with a tip of 64 characters, and refuse the larger record.
+inline constexpr std::uint32_t kNotifyIconDataSize = 488;
+inline constexpr std::uint32_t kOriginalNotifyIconDataSize = 88;
+inline constexpr std::size_t kOriginalTipSize = 64;
 struct NotifyIconData {
-  std::uint32_t size = 488;
+  std::uint32_t size = kNotifyIconDataSize;
   std::uintptr_t window = 0;
   std::uint32_t id = 0;
   std::uint32_t flags = 0;
@@ -54,6 +60,8 @@ class TrayIcon {
 
   void SetWindow(std::uintptr_t window) { record_.window = window; }
   void SetIcon(std::uintptr_t icon) { record_.icon = icon; }
+  // A shell before version 5: the original record, a shorter tip, no balloons.
+  void UseOriginalShellRecord() { originalShell_ = true; }
 
   // True adds the icon, or refreshes it once added; false removes it.
   void Show(bool UpDateData);
@@ -90,6 +98,7 @@ class TrayIcon {
   bool added_ = false;
   bool inShell_ = false;
   bool busy_ = false;
+  bool originalShell_ = false;
   int eventMode_ = 0;
 };
 

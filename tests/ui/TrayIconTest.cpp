@@ -57,6 +57,20 @@ TEST(TrayIcon, AddedOnceThenModifiedAndRemovedOnce) {
   EXPECT_EQ(" Program notification ", Text(sent.tip.data()));
 }
 
+// Windows 95, 98 and NT 4.0 shells refuse the larger record: the original one,
+// its tip cut to 64 characters, and no balloon.
+TEST(TrayIcon, AShellBeforeVersion5GetsTheOriginalRecord) {
+  RecordingNotifyIcon shell;
+  TrayIcon tray(shell);
+  tray.UseOriginalShellRecord();
+  tray.TrayToolTip = std::string(100, 'x');
+  tray.Show(true);
+  tray.showBalloonoolTip(true);
+  ASSERT_EQ(1u, shell.calls.size()) << "no balloon";
+  EXPECT_EQ(88u, shell.calls[0].data.size);
+  EXPECT_EQ(63u, Text(shell.calls[0].data.tip.data()).size());
+}
+
 TEST(TrayIcon, ARefusedAddStillCountsAsAdded) {
   RecordingNotifyIcon shell;
   shell.accept = false;

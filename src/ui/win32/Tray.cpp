@@ -73,6 +73,13 @@ bool Tray::Create() {
   args.width = args.height = 36;
   if (!Window::Create(args)) return false;
   icon_.SetWindow(reinterpret_cast<std::uintptr_t>(hwnd()));
+  // shell32 before version 5 (its DllGetVersion came with 4.71) takes only the original record.
+  struct VersionInfo {
+    DWORD size, major, minor, build, platform;
+  } version{sizeof version, 0, 0, 0, 0};
+  using GetVersionFn = HRESULT(CALLBACK*)(VersionInfo*);
+  const auto getVersion = SystemFunction<GetVersionFn>("shell32.dll", "DllGetVersion");
+  if (getVersion == nullptr || FAILED(getVersion(&version)) || version.major < 5) icon_.UseOriginalShellRecord();
   // Sent to every top-level window when the shell (and its notification area) starts anew.
   taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
   // Running as administrator, newer Windows would filter that broadcast (and the
