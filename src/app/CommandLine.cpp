@@ -11,21 +11,24 @@ struct CommandName {
 constexpr CommandName kCommands[] = {
     {"list", Command::List}, {"show", Command::Show}, {"apply", Command::Apply}, {"restore", Command::Restore}};
 
+// Every line fits an 80-column console.
 constexpr std::string_view kExitCodes =
     "Exit codes:\n"
     "  0  done\n"
     "  1  another failure (the Backups folder cannot be searched)\n"
-    "  2  bad usage: an unknown command or option, an argument missing or one too many\n"
+    "  2  bad usage: an unknown command or option, an argument missing or extra\n"
     "  3  no preset has that name\n"
     "  4  no backup could be written: nothing changed\n"
-    "  5  the backup is missing, unreadable, damaged or from another Windows family: nothing changed\n"
-    "  6  Windows refused some values: the others changed; the refused ones are listed\n"
+    "  5  the backup is missing, unreadable, damaged or from another Windows\n"
+    "     family: nothing changed\n"
+    "  6  Windows refused some values (listed): the others changed\n"
     "  7  no administrator rights: nothing changed\n"
-    "A failure prints one line naming its cause, to the error output.\n";
+    "A failure prints one line naming its cause to the error output.\n";
 
 constexpr std::string_view kPresets =
-    "Presets, by their exact names: Automatic-A, Automatic-B, Automatic-C, Automatic-D,\n"
-    "Automatic-E, Automatic-F, Automatic-G and \"Windows default\" (in quotes: it has a space).\n";
+    "Presets, by their exact names: Automatic-A, Automatic-B, Automatic-C,\n"
+    "Automatic-D, Automatic-E, Automatic-F, Automatic-G and \"Windows default\"\n"
+    "(in quotes, as it has a space).\n";
 
 }  // namespace
 
@@ -89,23 +92,26 @@ std::string HelpText(Command command) {
       return std::string(
                  "tidewave-cli: Tidewave's TCP/IP presets, backups and restores, for scripts.\n"
                  "\n"
-                 "  tidewave-cli list [--json]                   the backups, newest first\n"
-                 "  tidewave-cli show [preset] [--json]          the values Windows holds now, and what a preset changes\n"
-                 "  tidewave-cli apply <preset> [--json]         back up, then apply a preset\n"
-                 "  tidewave-cli restore <file|newest> [--json]  back up, then restore a backup\n"
-                 "  tidewave-cli <command> --help                more about one command\n"
+                 "  tidewave-cli list                  the backups, newest first\n"
+                 "  tidewave-cli show [preset]         the values Windows holds now, and what\n"
+                 "                                     a preset would change\n"
+                 "  tidewave-cli apply <preset>        back up, then apply a preset\n"
+                 "  tidewave-cli restore <file|newest> back up, then restore a backup\n"
+                 "  tidewave-cli <command> --help      more about one command\n"
+                 "Add --json to any command for its result as one JSON object.\n"
                  "\n") +
              std::string(kPresets) +
-             "Backups are kept in the Backups folder beside the program, the same ones Tidewave.exe lists.\n"
-             "Applying and restoring need administrator rights; restart Windows afterwards.\n"
+             "The backups are those of the Backups folder beside the program, which\n"
+             "Tidewave.exe lists too. Applying and restoring need administrator rights;\n"
+             "restart Windows afterwards.\n"
              "\n" +
              std::string(kExitCodes);
     case Command::List:
       return "tidewave-cli list [--json]\n"
              "\n"
-             "Lists the backups in the Backups folder, newest first (the order they were written in):\n"
-             "file, date, time, the Windows family it was taken on, and whether it can be restored\n"
-             "on this Windows (and if not, why).\n"
+             "Lists the backups of the Backups folder, newest first (the order they were\n"
+             "written in): file, date, time, the Windows family each was taken on, and\n"
+             "whether it can be restored on this Windows (if not, why).\n"
              "\n"
              "Example:\n"
              "  tidewave-cli list\n"
@@ -114,9 +120,9 @@ std::string HelpText(Command command) {
     case Command::Show:
       return "tidewave-cli show [preset] [--json]\n"
              "\n"
-             "Shows the values Windows holds now; with a preset, also the preset's values, a * by each\n"
-             "that applying it would change, and a ! by each that this Windows ignores, with the reason.\n"
-             "Changes nothing.\n"
+             "Shows the values Windows holds now. With a preset, also the preset's values,\n"
+             "a * by each one applying it would change, and a ! by each one this Windows\n"
+             "ignores, with the reason. Changes nothing.\n"
              "\n" +
              std::string(kPresets) +
              "\n"
@@ -128,9 +134,10 @@ std::string HelpText(Command command) {
     case Command::Apply:
       return "tidewave-cli apply <preset> [--json]\n"
              "\n"
-             "Backs up the values the preset replaces into a new file in the Backups folder, then\n"
-             "applies the preset, and prints the backup's name and how many values changed. Without\n"
-             "a backup nothing is changed. Needs administrator rights; restart Windows afterwards.\n"
+             "Backs up the values the preset replaces into a new file of the Backups\n"
+             "folder, then applies the preset, and prints the backup's name and how many\n"
+             "values changed. Without a backup nothing is changed. Needs administrator\n"
+             "rights; restart Windows afterwards.\n"
              "\n" +
              std::string(kPresets) +
              "\n"
@@ -142,10 +149,10 @@ std::string HelpText(Command command) {
     case Command::Restore:
       return "tidewave-cli restore <file|newest> [--json]\n"
              "\n"
-             "Restores a backup of the Backups folder, by its file name as list shows it (003.BCK),\n"
-             "or the newest one. What it replaces is backed up first, so a restore can be undone too.\n"
-             "A damaged backup, or one taken on another Windows family, changes nothing. Needs\n"
-             "administrator rights; restart Windows afterwards.\n"
+             "Restores a backup of the Backups folder, named as list shows it (003.BCK),\n"
+             "or the newest one. What it replaces is backed up first, so a restore can be\n"
+             "undone too. A damaged backup, or one taken on another Windows family,\n"
+             "changes nothing. Needs administrator rights; restart Windows afterwards.\n"
              "\n"
              "Examples:\n"
              "  tidewave-cli restore newest\n"

@@ -85,6 +85,30 @@ std::string Table(const std::vector<std::vector<std::string>>& rows) {
   return text;
 }
 
+// `text` in lines of at most 79 characters, broken between words: the first
+// indented by `indent` spaces, the others by `hanging`.
+std::string Wrapped(std::string_view text, std::size_t indent, std::size_t hanging) {
+  constexpr std::size_t kWidth = 79;
+  std::string wrapped, line(indent, ' ');
+  bool empty = true;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find(' ', start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view word = text.substr(start, end - start);
+    start = end + 1;
+    if (word.empty()) continue;
+    if (!empty && line.size() + 1 + word.size() > kWidth) {
+      wrapped += line + "\n";
+      line.assign(hanging, ' ');
+      empty = true;
+    }
+    if (!empty) line += ' ';
+    line += word;
+    empty = false;
+  }
+  return wrapped + line + "\n";
+}
+
 std::string PresetName(int index) {
   const ui::ControlSpec* option = ui::FindControl(kWizardModeControls, OptModeId(index));
   return option != nullptr ? std::string(option->caption) : std::string();
@@ -132,8 +156,12 @@ Result Fail(int exitCode, std::string cause) {
 
 Result UnknownPreset(std::string_view name) {
   std::string names;
-  for (int i = 0; i < kPresetCount; ++i) names += (i > 0 ? ", " : "") + PresetName(i);
-  return Fail(kExitUnknownPreset, "no preset is named \"" + std::string(name) + "\"; the presets are " + names);
+  for (int i = 0; i < kPresetCount; ++i) {
+    const std::string preset = PresetName(i);
+    names += (i > 0 ? ", " : "") + (preset.find(' ') != std::string::npos ? "\"" + preset + "\"" : preset);
+  }
+  return Fail(kExitUnknownPreset,
+              "no preset is named \"" + std::string(name) + "\"; the presets, by their exact names, are " + names);
 }
 
 // An account without administrator rights opens the keys under
@@ -180,8 +208,8 @@ std::string BackupFailure(const BackupResult& backup) {
 }
 
 std::string DoneText(std::string_view done, int changed, int written, const std::string& backup) {
-  return std::string(done) + ": " + std::to_string(changed) + " of " + std::to_string(written) +
-         " values changed (the others held those values already).\n" + "Backup " + backup +
+  return std::string(done) + ": " + std::to_string(changed) + " of " + std::to_string(written) + " values changed" +
+         (changed < written ? " (the others held them already).\n" : ".\n") + "Backup " + backup +
          " holds the values from before (undo: tidewave-cli restore " + backup + ").\n" +
          "Restart Windows for the values to take effect.\n";
 }
@@ -305,7 +333,7 @@ Result Show(Machine& machine, const Arguments& arguments) {
     }
     if (!ignored.empty()) {
       marks += (marks.empty() ? "" : " ") + std::string(kIgnoredMark);
-      reasons.push_back("  " + std::string(field.name) + ": " + std::string(ignored) + "\n");
+      reasons.push_back(Wrapped(std::string(field.name) + ": " + std::string(ignored), 2, 4));
     }
     row.push_back(marks);
     rows.push_back(std::move(row));
@@ -404,7 +432,8 @@ Result Restore(Machine& machine, const Arguments& arguments) {
                   "backup " + fileName + " cannot be read (" + ErrorText(outcome.readStatus) + "). Nothing changed");
     case RestoreOutcome::Stop::Unusable:
       if (outcome.plan.problem == RestoreProblem::OtherFamily) {
-        return Fail(kExitBackupUnusable, "backup " + fileName + " was taken on another Windows family; this is " +
+        const std::string takenOn = outcome.family ? FamilyText(FamilyOf(*outcome.family)) : "another family";
+        return Fail(kExitBackupUnusable, "backup " + fileName + " was taken on " + takenOn + "; this is " +
                                              FamilyText(machine.os) + ". Nothing changed");
       }
       if (outcome.plan.problem == RestoreProblem::Damaged) {

@@ -67,6 +67,7 @@ RestoreOutcome RestoreBackupFile(IRegistry& registry, IFileSystem& files, IClock
     outcome.stop = RestoreOutcome::Stop::Unreadable;
     return outcome;
   }
+  outcome.family = ReadBackupFamily(contents);
   outcome.plan = PlanRestore(contents, os);
   if (outcome.plan.problem != RestoreProblem::None) {
     outcome.stop = RestoreOutcome::Stop::Unusable;

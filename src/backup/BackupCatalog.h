@@ -47,6 +47,7 @@ struct RestoreOutcome {
   };
   Stop stop = Stop::None;
   long readStatus = kErrorSuccess;
+  std::optional<std::int16_t> family;  // the family the file says it was taken on
   RestorePlan plan;
   BackupResult backup;
   RestoreReport report;

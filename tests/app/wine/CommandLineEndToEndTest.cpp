@@ -19,13 +19,16 @@
 namespace tw::test {
 namespace {
 
-struct Run {
+struct CliRun {
   DWORD exitCode = 0xFFFFFFFF;
   std::string output, error;
 };
 
-// The console program with its output and error output in files, as a script redirects them.
-Run RunCli(const std::string& folder, const std::string& arguments) {
+// The console program with its output and error output in files, as a script
+// redirects them; detached, as a scheduled task or a deployment tool starts it.
+// (Given CREATE_NO_WINDOW instead, Wine let each run's output land in the
+// files only after the run had ended, in the next run's files.)
+CliRun RunCli(const std::string& folder, const std::string& arguments) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   const std::string outPath = folder + "\\out.txt", errPath = folder + "\\err.txt";
   HANDLE out = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
@@ -37,8 +40,8 @@ Run RunCli(const std::string& folder, const std::string& arguments) {
   startup.hStdError = err;
   std::string command = "\"" + folder + "\\tidewave-cli.exe\" " + arguments;
   PROCESS_INFORMATION process{};
-  Run run;
-  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, folder.c_str(),
+  CliRun run;
+  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, folder.c_str(),
                      &startup, &process)) {
     WaitForSingleObject(process.hProcess, 30000);
     GetExitCodeProcess(process.hProcess, &run.exitCode);
@@ -90,7 +93,7 @@ TEST(CommandLineEndToEnd, AppliesListsAndRestoresBesideTheRunningWindowProgram) 
   HWND main = tidewave.WaitForWindow("TidewaveMain", "Tidewave");
   ASSERT_NE(nullptr, main);
 
-  const Run applied = RunCli(folder.path(), "apply Automatic-E");
+  const CliRun applied = RunCli(folder.path(), "apply Automatic-E");
   EXPECT_EQ(0u, applied.exitCode) << applied.error;
   EXPECT_NE(std::string::npos, applied.output.find("Applied \"Automatic-E\": ")) << applied.output;
   EXPECT_NE(std::string::npos, applied.output.find("Backup 001.BCK holds the values from before")) << applied.output;
@@ -108,7 +111,7 @@ TEST(CommandLineEndToEnd, AppliesListsAndRestoresBesideTheRunningWindowProgram) 
   SendMessageA(Descendant(main, IDC_cmdOptimize), BM_CLICK, 0, 0);
   EXPECT_EQ("128", ttlNow());
 
-  const Run listed = RunCli(folder.path(), "list --json");
+  const CliRun listed = RunCli(folder.path(), "list --json");
   EXPECT_EQ(0u, listed.exitCode) << listed.error;
   const std::string family = "\"family\":" + std::to_string(os.code);
   EXPECT_LT(listed.output.find("{\"file\":\"002.BCK\""), listed.output.find("{\"file\":\"001.BCK\""))
@@ -118,17 +121,17 @@ TEST(CommandLineEndToEnd, AppliesListsAndRestoresBesideTheRunningWindowProgram) 
       << listed.output;
 
   // The window's backup, restored from the command line; then the command line's own.
-  const Run newest = RunCli(folder.path(), "restore newest");
+  const CliRun newest = RunCli(folder.path(), "restore newest");
   EXPECT_EQ(0u, newest.exitCode) << newest.error;
   EXPECT_NE(std::string::npos, newest.output.find("Restored 002.BCK: ")) << newest.output;
   EXPECT_EQ("64", ttlNow());
-  const Run first = RunCli(folder.path(), "restore 001.BCK");
+  const CliRun first = RunCli(folder.path(), "restore 001.BCK");
   EXPECT_EQ(0u, first.exitCode) << first.error;
   EXPECT_EQ("100", ttlNow());
   EXPECT_EQ((std::vector<std::string>{"001.BCK", "002.BCK", "003.BCK", "004.BCK"}),
             FolderEntries(folder.path() + "\\Backups"));
 
-  const Run missing = RunCli(folder.path(), "restore 999.BCK");
+  const CliRun missing = RunCli(folder.path(), "restore 999.BCK");
   EXPECT_EQ(static_cast<DWORD>(cli::kExitBackupUnusable), missing.exitCode);
   EXPECT_EQ("tidewave-cli: there is no backup 999.BCK in the Backups folder (see tidewave-cli list). Nothing changed\r\n",
             missing.error);
