@@ -415,7 +415,9 @@ Result Restore(Machine& machine, const Arguments& arguments) {
     }
     if (backups.empty()) return Fail(kExitBackupUnusable, "there is no backup in the Backups folder. Nothing changed");
     fileName = backups.front().fileName;
-  } else if (!IsBackupFileName(fileName)) {
+  } else {
+    // As the lists show it, and the home view will name it: "003.bck" is 003.BCK.
+    if (IsBackupFileName(fileName)) fileName.resize(fileName.size() - 4);
     fileName += ".BCK";
   }
 
