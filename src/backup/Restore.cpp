@@ -255,6 +255,18 @@ std::optional<BackupStamp> ReadBackupStamp(std::string_view contents) {
   return stamp;
 }
 
+std::optional<std::int16_t> ReadBackupFamily(std::string_view contents) {
+  ItemReader in(contents);
+  SystemTime stamp;
+  const auto date = in.Next(), time = in.Next(), code = in.Next();
+  std::int64_t family = 0;
+  if (!date || !ParseDate(*date, stamp) || !time || !ParseTime(*time, stamp) || !code ||
+      NumberItem(*code, family) != NumberForm::Ok || family < INT16_MIN || family > INT16_MAX) {
+    return std::nullopt;
+  }
+  return static_cast<std::int16_t>(family);
+}
+
 RestorePlan PlanRestore(std::string_view contents, const OsFamilyInfo& os) {
   const TcpIpLayout* layout = LayoutFor(os);
   if (layout == nullptr) {
@@ -279,7 +291,8 @@ RestorePlan PlanRestore(std::string_view contents, const OsFamilyInfo& os) {
 RestoreWritten WriteRestore(IRegistry& registry, const RestorePlan& plan) {
   RestoreWritten written;
   if (plan.problem != RestoreProblem::None) return written;
-  for (const RestoreWrite& write : plan.writes) {
+  for (std::size_t i = 0; i < plan.writes.size(); ++i) {
+    const RestoreWrite& write = plan.writes[i];
     // The 9x family keeps decimal texts, so every bit set is "4294967295"
     // there; on NT the same number is the DWORD 0xFFFFFFFF.
     const Variant value(static_cast<long long>(write.value));
@@ -288,6 +301,7 @@ RestoreWritten WriteRestore(IRegistry& registry, const RestorePlan& plan) {
     const long status = SetTypedValue(registry, write.hive, write.key, write.name, plan.type, value, Variant(write.remove));
     if (status != kErrorSuccess && !(write.remove && status == kErrorFileNotFound)) {
       written.refusals.push_back(status);
+      written.refusedAt.push_back(i);
     } else if (StoredByTypedValue(plan.type, value, Variant(write.remove)) != before) {
       ++written.changed;
     }

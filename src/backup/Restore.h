@@ -23,6 +23,8 @@ struct BackupStamp {
 // The stamp, or nothing when the file does not start with a date line and a
 // time line (a damaged file, or a foreign one that only shares the extension).
 std::optional<BackupStamp> ReadBackupStamp(std::string_view contents);
+// The family code of the third line, after a sound stamp; nothing when there is none.
+std::optional<std::int16_t> ReadBackupFamily(std::string_view contents);
 
 // One registry change of a restore.
 struct RestoreWrite {
@@ -59,6 +61,7 @@ struct RestoreWritten {
   // The status of every write Windows refused (a removal of a value already
   // missing is no refusal).
   std::vector<long> refusals;
+  std::vector<std::size_t> refusedAt;  // which writes of the plan those were, by index
   int changed = 0;  // writes that left a value other than it was (the rest held it already)
 };
 

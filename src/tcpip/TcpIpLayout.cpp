@@ -129,6 +129,8 @@ std::optional<std::int32_t> ValueToWrite(const TcpIpValue& value, const TcpIpSet
   return FieldOf(settings, value.field, value.fixed);
 }
 
+std::int32_t FieldValue(const TcpIpSettings& settings, TcpIpField field) { return FieldOf(settings, field, 0); }
+
 std::vector<std::string> EnumerateAdapterKeys(IRegistry& registry, std::string_view parent) {
   std::vector<std::string> names;
   RegKey key;

@@ -81,6 +81,10 @@ std::string KeyFor(const TcpIpValue& value, std::string_view adapter = {});
 // removes the value instead.
 std::optional<std::int32_t> ValueToWrite(const TcpIpValue& value, const TcpIpSettings& settings);
 
+// The field's number in `settings`: a true or false value as 1 or 0, and a
+// removed MTU or window as -1, as the record holds it.
+std::int32_t FieldValue(const TcpIpSettings& settings, TcpIpField field);
+
 // The names of the direct subkeys of `parent` (under HKEY_LOCAL_MACHINE), in
 // the registry's enumeration order; none when the key cannot be opened.
 std::vector<std::string> EnumerateAdapterKeys(IRegistry& registry, std::string_view parent);
