@@ -15,6 +15,11 @@
 !ifndef SOURCE
   !error "SOURCE is not defined"
 !endif
+; The system's C runtime the program needs (another name only for the test
+; of a system without it).
+!ifndef RUNTIME_DLL
+  !define RUNTIME_DLL "MSVCRT.DLL"
+!endif
 !ifndef OUTFILE
   !define OUTFILE "Tidewave-Setup.exe"
 !endif
@@ -71,7 +76,7 @@ Function .onInit
   ; Tidewave needs the system's C runtime. Windows 95 as first shipped has
   ; none; Internet Explorer 4 or later, or the Windows Sockets 2 update,
   ; installs it. Installing without it would leave a program that cannot start.
-  IfFileExists "$SYSDIR\MSVCRT.DLL" runtimeFound
+  IfFileExists "$SYSDIR\${RUNTIME_DLL}" runtimeFound
     MessageBox MB_OK|MB_ICONSTOP "Tidewave needs MSVCRT.DLL, which this Windows does not have yet.$\r$\n$\r$\nOn Windows 95 it comes with Internet Explorer 4 or later, or with the Windows Sockets 2 update. Install one of them, then run this setup again." /SD IDOK
     SetErrorLevel 8
     Quit

@@ -9,7 +9,7 @@
 # Before any of that, without MSVCRT.DLL (Windows 95 as first shipped), it
 # installs nothing and ends with status 8.
 set -uo pipefail
-setup="$1" press="$2" prefix="$3"
+setup="$1" setup_without_runtime="$2" press="$3" prefix="$4"
 export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
@@ -25,15 +25,14 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tidewave
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 shortcuts() { find "$prefix/drive_c" -type d -path '*Start Menu/Programs/Tidewave' 2>/dev/null; }
 
-# Without the system's C runtime (Windows 95 as first shipped) nothing is installed.
-runtime="$prefix/drive_c/windows/system32/msvcrt.dll"
-mv "$runtime" "$runtime.away"
-wine "$setup" /S </dev/null >/dev/null 2>&1
+# Without the system's C runtime (Windows 95 as first shipped) nothing is
+# installed. Wine cannot run without MSVCRT.DLL, so this installer is the same
+# one looking for a runtime that no system has.
+wine "$setup_without_runtime" /S </dev/null >/dev/null 2>&1
 status=$?
 wineserver -w
-[ "$status" = 8 ] || fail "without MSVCRT.DLL the installer ended with status $status, not 8"
-[ -e "$folder/Tidewave.exe" ] && fail "the installer installed Tidewave without MSVCRT.DLL"
-mv "$runtime.away" "$runtime"
+[ "$status" = 8 ] || fail "without its runtime the installer ended with status $status, not 8"
+[ -e "$folder/Tidewave.exe" ] && fail "the installer installed Tidewave without its runtime"
 
 files="Tidewave.exe tidewave-cli.exe RTidewaveMask.skn TidewaveHelp.chm Ping.wav Uninstall.exe"
 wine "$setup" /S /PRESET=Automatic-E </dev/null >/dev/null 2>&1 || fail "the installer ended with status $?"
