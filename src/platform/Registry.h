@@ -30,6 +30,12 @@ inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
 // Query, set, create sub-key, enumerate, notify, create link: what the tuning writes ask for.
 inline constexpr std::uint32_t kKeyTuningAccess = 0x3F;
 
+// A key path or value name the single-byte registry functions cannot take
+// whole: they read a name up to its first NUL, so one holding a NUL would name
+// another key or value than it says. Both registries refuse it with
+// kErrorInvalidName, before anything is opened, created or written.
+inline bool HoldsNul(std::string_view name) { return name.find('\0') != std::string_view::npos; }
+
 class IRegistry {
  public:
   virtual ~IRegistry() = default;

@@ -88,7 +88,8 @@ void frmBackUp::AddBackupToList(const std::string& path) {
   // The name as the list has always shown it: the base name, then ".BCK".
   row.fileName = row.fileName.substr(0, row.fileName.size() - 4) + ".BCK";
   std::string contents;
-  if (files_.ReadWholeFile(path, contents) == kErrorSuccess) row.stamp = ReadBackupStamp(contents);
+  // Only the stamp lines: a file of any size fills its row at the same cost.
+  if (files_.ReadFileStart(path, kStampBytes, contents) == kErrorSuccess) row.stamp = ReadBackupStamp(contents);
 
   LVITEMA item{};
   item.mask = LVIF_TEXT | LVIF_PARAM;
@@ -173,7 +174,9 @@ void frmBackUp::cmdRestore_Click() {
   const std::string& fileName = rows_.at(static_cast<std::size_t>(item.lParam)).fileName;
 
   std::string contents;
-  if (const long status = files_.ReadWholeFile(BackupFolder(programFolder_) + "\\" + fileName, contents);
+  // One byte past the largest backup tells a file too large without holding it.
+  if (const long status =
+          files_.ReadFileStart(BackupFolder(programFolder_) + "\\" + fileName, kLargestBackupBytes + 1, contents);
       status != kErrorSuccess) {
     Message("The backup file \"" + fileName + "\" cannot be read (" + ErrorText(status) +
                 ").\r\n\r\nNothing has been restored from it.",
@@ -198,9 +201,10 @@ void frmBackUp::cmdRestore_Click() {
     Message(BackupFailureMessage(backup), MB_OK | MB_ICONEXCLAMATION);
     return;
   }
-  RestoreReport report{fileName, backup.path, static_cast<int>(plan.writes.size()), WriteRestore(registry_, plan)};
-  if (!report.written.refusals.empty()) {
-    Message(RefusedRestoreMessage(report.written.refusals, plan.writes.size()), MB_OK | MB_ICONEXCLAMATION);
+  RestoreReport report{fileName, backup.path, 0, WriteRestore(registry_, plan)};
+  report.writes = report.written.writes;
+  if (const std::string text = RestoreWrittenMessage(report.written); !text.empty()) {
+    Message(text, MB_OK | MB_ICONEXCLAMATION);
   }
   intializeList();  // the new backup joins the list
   if (Restored) Restored(report);

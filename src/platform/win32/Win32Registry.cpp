@@ -19,6 +19,8 @@ RegHandle FromHkey(HKEY key) { return reinterpret_cast<RegHandle>(key); }
 
 long Win32Registry::CreateKeyEx(RegHandle parent, std::string_view subKey, std::uint32_t access,
                                 RegHandle& result) {
+  result = 0;
+  if (HoldsNul(subKey)) return kErrorInvalidName;  // whole or not at all
   HKEY key = nullptr;
   DWORD disposition = 0;
   const long status = RegCreateKeyExA(ToHkey(parent), std::string(subKey).c_str(), 0, nullptr,
@@ -29,6 +31,8 @@ long Win32Registry::CreateKeyEx(RegHandle parent, std::string_view subKey, std::
 
 long Win32Registry::OpenKeyEx(RegHandle parent, std::string_view subKey, std::uint32_t access,
                               RegHandle& result) {
+  result = 0;
+  if (HoldsNul(subKey)) return kErrorInvalidName;  // whole or not at all
   HKEY key = nullptr;
   const long status = RegOpenKeyExA(ToHkey(parent), std::string(subKey).c_str(), 0, access, &key);
   result = status == ERROR_SUCCESS ? FromHkey(key) : 0;
@@ -37,6 +41,7 @@ long Win32Registry::OpenKeyEx(RegHandle parent, std::string_view subKey, std::ui
 
 long Win32Registry::QueryValueEx(RegHandle key, std::string_view name, std::uint32_t* type,
                                  std::uint8_t* data, std::uint32_t* size) {
+  if (HoldsNul(name)) return kErrorInvalidName;  // whole or not at all
   DWORD valueType = 0;
   DWORD valueSize = size != nullptr ? *size : 0;
   const long status = RegQueryValueExA(ToHkey(key), std::string(name).c_str(), nullptr, &valueType,
@@ -48,14 +53,17 @@ long Win32Registry::QueryValueEx(RegHandle key, std::string_view name, std::uint
 
 long Win32Registry::SetValueEx(RegHandle key, std::string_view name, std::uint32_t type,
                                const std::uint8_t* data, std::uint32_t size) {
+  if (HoldsNul(name)) return kErrorInvalidName;  // whole or not at all
   return RegSetValueExA(ToHkey(key), std::string(name).c_str(), 0, type, data, size);
 }
 
 long Win32Registry::DeleteValue(RegHandle key, std::string_view name) {
+  if (HoldsNul(name)) return kErrorInvalidName;  // whole or not at all
   return RegDeleteValueA(ToHkey(key), std::string(name).c_str());
 }
 
 long Win32Registry::DeleteKey(RegHandle parent, std::string_view subKey) {
+  if (HoldsNul(subKey)) return kErrorInvalidName;  // whole or not at all
   return RegDeleteKeyA(ToHkey(parent), std::string(subKey).c_str());
 }
 
