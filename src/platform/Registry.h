@@ -61,6 +61,12 @@ class IRegistry {
   virtual long EnumKeyEx(RegHandle key, std::uint32_t index, std::string& name) = 0;
   // RegCloseKey. Closing a predefined root key does nothing.
   virtual long CloseKey(RegHandle key) = 0;
+  // RegSetValueExW of a REG_SZ: the text, given in UTF-8, reaches the
+  // registry in UTF-16, as the NT family keeps every text, so no character is
+  // lost to the code page. The 9x family does not implement it: NT only.
+  virtual long SetStringValueW(RegHandle key, std::string_view name, std::string_view utf8Text) = 0;
+  // RegQueryValueExW of a REG_SZ: its text in UTF-8, without the terminating zero.
+  virtual long QueryStringValueW(RegHandle key, std::string_view name, std::string& utf8Text) = 0;
 };
 
 // An open key that closes itself. Move-only, so a key is never closed twice.

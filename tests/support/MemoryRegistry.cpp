@@ -182,6 +182,29 @@ long MemoryRegistry::EnumKeyEx(RegHandle handle, std::uint32_t index, std::strin
   return kErrorSuccess;
 }
 
+// Kept as the bytes of the UTF-8 text: in memory there is no code page to lose them to.
+long MemoryRegistry::SetStringValueW(RegHandle key, std::string_view name, std::string_view utf8Text) {
+  std::string data(utf8Text);
+  data.push_back('\0');
+  return SetValueEx(key, name, kRegSz, reinterpret_cast<const std::uint8_t*>(data.data()),
+                    static_cast<std::uint32_t>(data.size()));
+}
+
+long MemoryRegistry::QueryStringValueW(RegHandle key, std::string_view name, std::string& utf8Text) {
+  utf8Text.clear();
+  std::uint32_t type = 0, size = 0;
+  long status = QueryValueEx(key, name, &type, nullptr, &size);
+  if (status != kErrorSuccess) return status;
+  if (type != kRegSz) return 13;  // ERROR_INVALID_DATA
+  std::string data(size, '\0');
+  status = QueryValueEx(key, name, &type, reinterpret_cast<std::uint8_t*>(data.data()), &size);
+  if (status != kErrorSuccess) return status;
+  data.resize(size);
+  if (!data.empty() && data.back() == '\0') data.pop_back();
+  utf8Text = std::move(data);
+  return kErrorSuccess;
+}
+
 long MemoryRegistry::CloseKey(RegHandle handle) {
   if (roots_.count(handle) != 0) return kErrorSuccess;
   return handles_.erase(handle) == 1 ? kErrorSuccess : kErrorInvalidHandle;

@@ -6,6 +6,7 @@
 
 #include "backup/Backup.h"
 #include "platform/ErrorText.h"
+#include "platform/win32/WidePath.h"
 #include "platform/win32/Win32Clock.h"
 
 namespace tw {
@@ -91,12 +92,27 @@ void frmBackUp::AddBackupToList(const std::string& path) {
   // Only the stamp lines: a file of any size fills its row at the same cost.
   if (files_.ReadFileStart(path, kStampBytes, contents) == kErrorSuccess) row.stamp = ReadBackupStamp(contents);
 
-  LVITEMA item{};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = static_cast<int>(rows_.size());
-  item.pszText = row.fileName.data();
-  item.lParam = static_cast<LPARAM>(rows_.size());
-  const int index = static_cast<int>(SendMessageA(List(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  // The name as the system shows it. File names come in UTF-8: the NT
+  // platform keeps them in Unicode, so the list takes them whole; the 9x
+  // family's are in its code page, which its list takes.
+  int index = -1;
+  if (NtPlatform()) {
+    std::wstring name = Utf8ToWide(row.fileName);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = static_cast<int>(rows_.size());
+    item.pszText = name.data();
+    item.lParam = static_cast<LPARAM>(rows_.size());
+    index = static_cast<int>(SendMessageA(List(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  } else {
+    std::string name = Utf8ToAnsi(row.fileName);
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = static_cast<int>(rows_.size());
+    item.pszText = name.data();
+    item.lParam = static_cast<LPARAM>(rows_.size());
+    index = static_cast<int>(SendMessageA(List(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  }
   if (index < 0) return;
   if (row.stamp) {
     const SYSTEMTIME taken = ToSystemTime(row.stamp->taken);
@@ -172,24 +188,26 @@ void frmBackUp::cmdRestore_Click() {
   item.iItem = selected;
   SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   const std::string& fileName = rows_.at(static_cast<std::size_t>(item.lParam)).fileName;
+  // Messages are in the code page; names are kept in UTF-8.
+  const std::string shown = Utf8ToAnsi(fileName);
 
   std::string contents;
   // One byte past the largest backup tells a file too large without holding it.
   if (const long status =
           files_.ReadFileStart(BackupFolder(programFolder_) + "\\" + fileName, kLargestBackupBytes + 1, contents);
       status != kErrorSuccess) {
-    Message("The backup file \"" + fileName + "\" cannot be read (" + ErrorText(status) +
+    Message("The backup file \"" + shown + "\" cannot be read (" + ErrorText(status) +
                 ").\r\n\r\nNothing has been restored from it.",
             MB_OK | MB_ICONEXCLAMATION);
     return;
   }
   const RestorePlan plan = PlanRestore(contents, os_);
   if (plan.problem == RestoreProblem::OtherFamily) {
-    Message(RestoreProblemMessage(plan, fileName), MB_OK | MB_ICONSTOP);
+    Message(RestoreProblemMessage(plan, shown), MB_OK | MB_ICONSTOP);
     return;
   }
   if (plan.problem != RestoreProblem::None) {
-    if (const std::string text = RestoreProblemMessage(plan, fileName); !text.empty()) {
+    if (const std::string text = RestoreProblemMessage(plan, shown); !text.empty()) {
       Message(text, MB_OK | MB_ICONEXCLAMATION);
     }
     return;
@@ -221,7 +239,8 @@ void frmBackUp::cmdDelete_Click() {
   SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   const std::string fileName = rows_.at(static_cast<std::size_t>(item.lParam)).fileName;
   if (const long status = files_.RemoveFile(BackupFolder(programFolder_) + "\\" + fileName); status != kErrorSuccess) {
-    Message("The backup file \"" + fileName + "\" cannot be deleted (" + ErrorText(status) + ").", MB_OK | MB_ICONEXCLAMATION);
+    Message("The backup file \"" + Utf8ToAnsi(fileName) + "\" cannot be deleted (" + ErrorText(status) + ").",
+            MB_OK | MB_ICONEXCLAMATION);
   }
   intializeList();
   // No row is chosen now, so both buttons wait for one: they never act on a

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/WidePath.h"
+
 namespace tw {
 namespace {
 
@@ -77,5 +79,30 @@ long Win32Registry::EnumKeyEx(RegHandle key, std::uint32_t index, std::string& n
 }
 
 long Win32Registry::CloseKey(RegHandle key) { return RegCloseKey(ToHkey(key)); }
+
+long Win32Registry::SetStringValueW(RegHandle key, std::string_view name, std::string_view utf8Text) {
+  if (HoldsNul(name)) return kErrorInvalidName;
+  const std::wstring text = Utf8ToWide(utf8Text);
+  return RegSetValueExW(ToHkey(key), Utf8ToWide(AnsiToUtf8(name)).c_str(), 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(text.c_str()),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+long Win32Registry::QueryStringValueW(RegHandle key, std::string_view name, std::string& utf8Text) {
+  utf8Text.clear();
+  if (HoldsNul(name)) return kErrorInvalidName;
+  const std::wstring wideName = Utf8ToWide(AnsiToUtf8(name));
+  DWORD type = 0, size = 0;
+  long status = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type, nullptr, &size);
+  if (status != ERROR_SUCCESS) return status;
+  if (type != REG_SZ) return ERROR_INVALID_DATA;
+  std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+  status = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
+  if (status != ERROR_SUCCESS) return status;
+  text.resize(size / sizeof(wchar_t));
+  if (!text.empty() && text.back() == L'\0') text.pop_back();
+  utf8Text = WideToUtf8(text);
+  return ERROR_SUCCESS;
+}
 
 }  // namespace tw
