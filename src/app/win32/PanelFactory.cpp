@@ -123,7 +123,7 @@ std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app, const PanelLin
   }
   if (id == PanelId::frmNetPingerSettings) {
     return std::make_unique<frmNetPingerSettings>(app.registry, app.network, app.sound, app.programFolder,
-                                                  app.messages);
+                                                  app.messages, [] { return std::make_unique<Win32Network>(); });
   }
   if (id == PanelId::frmBackUp) {
     auto panel = std::make_unique<frmBackUp>(app.registry, app.files, app.clock, app.programFolder, app.os,
