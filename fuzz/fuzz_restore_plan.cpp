@@ -1,6 +1,7 @@
 // The restore plan of a backup file, checked on every Windows family, and the
 // plan written to a registry in memory. Then the same input as the registry's
 // contents: whatever backup the writer writes of them, its own reader takes.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -22,37 +23,30 @@ constexpr std::string_view kFolder = "C:\\Tidewave";
 // Line k of the input fills the k-th value of the family's layout: "!d" and
 // "!q" make a REG_DWORD and a REG_QWORD of the bytes after them, "!b" a
 // REG_BINARY, "!-" leaves the value missing, any other line is a REG_SZ. The
-// line after the fixed sections names a second adapter beside "0000", whose
-// values follow in turn.
+// line after the fixed sections names a second adapter beside "0000".
 void FillRegistry(tw::IRegistry& registry, const tw::TcpIpLayout& layout, std::string_view text) {
-  std::size_t at = 0;
-  const auto nextLine = [&]() -> std::string_view {
-    if (at >= text.size()) return "!-";
-    const std::size_t end = std::min(text.find('\n', at), text.size());
-    const std::string_view line = text.substr(at, end - at);
-    at = end + 1;
+  const auto nextLine = [&text]() -> std::string_view {
+    const std::string_view line = text.empty() ? "!-" : text.substr(0, text.find('\n'));
+    text.remove_prefix(std::min(text.size(), line.size() + 1));
     return line;
   };
   const auto fill = [&](const tw::TcpIpValue& value, std::string_view adapter) {
     const std::string_view line = nextLine();
-    if (line.starts_with("!-")) return;
-    std::uint32_t type = tw::kRegSz;
-    std::string bytes = std::string(line) + '\0';
-    if (line.starts_with("!d") || line.starts_with("!q") || line.starts_with("!b")) {
-      type = line[1] == 'd' ? tw::kRegDword : line[1] == 'q' ? 11u : tw::kRegBinary;
-      bytes = std::string(line.substr(2));
-    }
+    const bool raw = line.starts_with("!d") || line.starts_with("!q") || line.starts_with("!b");
+    const std::string bytes = raw ? std::string(line.substr(2)) : std::string(line) + '\0';
     tw::RegKey key;
-    if (tw::RegKey::Create(registry, value.hive, tw::KeyFor(value, adapter), tw::kKeyAllAccess, key) == 0) {
-      registry.SetValueEx(key.get(), value.name, type, reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                          static_cast<std::uint32_t>(bytes.size()));
+    if (line.starts_with("!-") ||
+        tw::RegKey::Create(registry, value.hive, tw::KeyFor(value, adapter), tw::kKeyAllAccess, key) != 0) {
+      return;
     }
+    const std::uint32_t type = !raw ? tw::kRegSz : line[1] == 'd' ? tw::kRegDword : line[1] == 'q' ? 11u : tw::kRegBinary;
+    registry.SetValueEx(key.get(), value.name, type, reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                        static_cast<std::uint32_t>(bytes.size()));
   };
   for (const tw::TcpIpValue& value : layout.values) {
     if (value.section != tw::Section::Adapter) fill(value, {});
   }
-  const std::string second(nextLine());
-  for (const std::string& adapter : {std::string("0000"), second}) {
+  for (const std::string& adapter : {std::string("0000"), std::string(nextLine())}) {
     tw::RegKey key;
     tw::RegKey::Create(registry, tw::kHkeyLocalMachine, std::string(layout.adapterParent) + "\\" + adapter,
                        tw::kKeyAllAccess, key);

@@ -182,27 +182,19 @@ long MemoryRegistry::EnumKeyEx(RegHandle handle, std::uint32_t index, std::strin
   return kErrorSuccess;
 }
 
-// Kept as the bytes of the UTF-8 text: in memory there is no code page to lose them to.
+// Kept as the UTF-8 bytes: in memory there is no code page to lose them to.
 long MemoryRegistry::SetStringValueW(RegHandle key, std::string_view name, std::string_view utf8Text) {
-  std::string data(utf8Text);
-  data.push_back('\0');
+  const std::string data = std::string(utf8Text) + '\0';
   return SetValueEx(key, name, kRegSz, reinterpret_cast<const std::uint8_t*>(data.data()),
                     static_cast<std::uint32_t>(data.size()));
 }
 
 long MemoryRegistry::QueryStringValueW(RegHandle key, std::string_view name, std::string& utf8Text) {
-  utf8Text.clear();
-  std::uint32_t type = 0, size = 0;
-  long status = QueryValueEx(key, name, &type, nullptr, &size);
-  if (status != kErrorSuccess) return status;
-  if (type != kRegSz) return 13;  // ERROR_INVALID_DATA
-  std::string data(size, '\0');
-  status = QueryValueEx(key, name, &type, reinterpret_cast<std::uint8_t*>(data.data()), &size);
-  if (status != kErrorSuccess) return status;
-  data.resize(size);
-  if (!data.empty() && data.back() == '\0') data.pop_back();
-  utf8Text = std::move(data);
-  return kErrorSuccess;
+  std::uint32_t type = 0, size = 32768;
+  utf8Text.assign(size, '\0');
+  const long status = QueryValueEx(key, name, &type, reinterpret_cast<std::uint8_t*>(utf8Text.data()), &size);
+  utf8Text.resize(status == kErrorSuccess && type == kRegSz && size > 0 ? size - 1 : 0);
+  return status != kErrorSuccess || type == kRegSz ? status : 13;  // ERROR_INVALID_DATA
 }
 
 long MemoryRegistry::CloseKey(RegHandle handle) {

@@ -109,17 +109,4 @@ std::vector<std::string> RecordingRegistry::Changes() const {
   return changes;
 }
 
-long RecordingRegistry::SetStringValueW(RegHandle key, std::string_view name, std::string_view utf8Text) {
-  const long status = inner_.SetStringValueW(key, name, utf8Text);
-  calls_.push_back("Set " + Name(key) + " [" + std::string(name) + "] wide sz \"" + std::string(utf8Text) + "\"" +
-                   Status(status));
-  return status;
-}
-
-long RecordingRegistry::QueryStringValueW(RegHandle key, std::string_view name, std::string& utf8Text) {
-  const long status = inner_.QueryStringValueW(key, name, utf8Text);
-  calls_.push_back("Query " + Name(key) + " [" + std::string(name) + "] wide" + Status(status));
-  return status;
-}
-
 }  // namespace tw::test

@@ -269,9 +269,7 @@ TEST(ApplySettings, NothingChangesWithoutACompleteBackup) {
        [](TuningTestBed& bed) { bed.SetText(kHkeyLocalMachine, kTcpipParametersLowerKey, "DefaultTTL", "4294967296"); },
        "the value \"DefaultTTL\" under \"System\\CurrentControlSet\\Services\\Tcpip\\Parameters\" holds 4294967296 "
        "(the number does not fit in 32 bits).\r\n\r\nWith the Registry Editor, set that value"},
-      {"a fraction", [](TuningTestBed& bed) { bed.SetText(kHkeyCurrentUser, kInternetSettingsNtKey, "MaxConnectionsPerServer", "2.5"); },
-       "\"MaxConnectionsPerServer\" under \"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\" holds 2.5 "
-       "(a whole number was expected)"},
+
       {"disk full", [](TuningTestBed& bed) { bed.files.LimitFreeSpace(100); },
        "Free some space on the disk, then try again."},
       {"rename refused", [](TuningTestBed& bed) { bed.files.FailRenames(kErrorAccessDenied); },

@@ -95,24 +95,15 @@ void frmBackUp::AddBackupToList(const std::string& path) {
   // The name as the system shows it. File names come in UTF-8: the NT
   // platform keeps them in Unicode, so the list takes them whole; the 9x
   // family's are in its code page, which its list takes.
-  int index = -1;
-  if (NtPlatform()) {
-    std::wstring name = Utf8ToWide(row.fileName);
-    LVITEMW item{};
+  const auto insert = [this](auto item, auto name, UINT message) {
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = static_cast<int>(rows_.size());
     item.pszText = name.data();
     item.lParam = static_cast<LPARAM>(rows_.size());
-    index = static_cast<int>(SendMessageA(List(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-  } else {
-    std::string name = Utf8ToAnsi(row.fileName);
-    LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = static_cast<int>(rows_.size());
-    item.pszText = name.data();
-    item.lParam = static_cast<LPARAM>(rows_.size());
-    index = static_cast<int>(SendMessageA(List(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-  }
+    return static_cast<int>(SendMessageA(List(), message, 0, reinterpret_cast<LPARAM>(&item)));
+  };
+  const int index = NtPlatform() ? insert(LVITEMW{}, Utf8ToWide(row.fileName), LVM_INSERTITEMW)
+                                 : insert(LVITEMA{}, Utf8ToAnsi(row.fileName), LVM_INSERTITEMA);
   if (index < 0) return;
   if (row.stamp) {
     const SYSTEMTIME taken = ToSystemTime(row.stamp->taken);
