@@ -74,6 +74,8 @@ TEST_F(BackUpPanel, RestoringTheBackupOfASecondApplyPutsBackTheStateAfterTheFirs
   EXPECT_EQ(0, Rows());
   EXPECT_EQ(1u, FolderEntries(folder_.path(), "Backups").size()) << "a missing folder is created";
   const bool ttlBefore = HasValue(Parameters(), "DefaultTTL");
+  const char* const discovery = IsNtFamily(app_.os.code) ? "EnablePMTUDiscovery" : "PMTUDiscovery";
+  const bool discoveryBefore = HasValue(Parameters(), discovery);
   EXPECT_FALSE(Enabled(IDC_cmdRestore));
   EXPECT_FALSE(Enabled(IDC_cmdDelete));
 
@@ -100,11 +102,12 @@ TEST_F(BackUpPanel, RestoringTheBackupOfASecondApplyPutsBackTheStateAfterTheFirs
   EXPECT_EQ(afterA, Values());
   EXPECT_EQ((std::vector<std::string>{"SetMovieVariable _root.home=true"}), host_.Calls());
 
-  // The first backup recorded a registry no apply had touched: its zeros for
-  // the time to live stand for a missing value, and the restore removes it.
+  // The first backup recorded a registry no apply had touched: what was
+  // missing there, the restore removes again, a switch as well as the time to live.
   Select("001.BCK");
   Click(Control(IDC_cmdRestore));
   EXPECT_EQ(ttlBefore, HasValue(Parameters(), "DefaultTTL"));
+  EXPECT_EQ(discoveryBefore, HasValue(Parameters(), discovery));
 }
 
 TEST_F(BackUpPanel, DamagedForeignAndOtherFamilyFilesListButWriteNothing) {
