@@ -11,6 +11,7 @@ namespace tw {
 namespace {
 
 constexpr int kAlarmPasses = 14;
+constexpr std::int32_t kFreeAlarmMax = 1000;
 constexpr double kBytesPerMegabyte = 1048576.0;
 
 const std::string& KeyPath() {
@@ -31,6 +32,21 @@ bool ReadBoolean(IRegistry& registry, std::string_view name, bool defaultValue) 
   if (text == "true") return true;
   if (text == "false") return false;
   return defaultValue;
+}
+
+// A stored whole-number setting as the panel reads it: the number of a text
+// of plain digits (blanks around them allowed) no greater than `maximum`, in
+// its plain form. Anything else (a fraction, a sign, a word, an empty text)
+// is no value the panel writes there, and reads as the setting's default.
+std::string StoredWhole(IRegistry& registry, std::string_view name, const char* defaultText,
+                        std::int32_t maximum = std::numeric_limits<std::int32_t>::max()) {
+  const std::string stored = Read(registry, name, defaultText);
+  std::string_view text = stored;
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+  const auto value = digits ? ToInt32(text) : std::nullopt;
+  return value && *value <= maximum ? std::to_string(*value) : std::string(defaultText);
 }
 
 // The whole number of a text, when it is one that is not negative.
@@ -71,11 +87,11 @@ void RamAlarm::LoadRamSettings() {
   // the option.
   controls_.soundOn = ReadCheck(registry, "chkSoundon");
   controls_.automatic = ReadCheck(registry, "chkAutomatic");
-  const std::string alarm = Read(registry, "txtAlarm", "250");
+  const std::string alarm = StoredWhole(registry, "txtAlarm", "250");
   if (alarm != controls_.alarm) txtAlarm_Change(alarm);
-  const std::string freeAlarm = Read(registry, "txtFreeAlarm", "10");
+  const std::string freeAlarm = StoredWhole(registry, "txtFreeAlarm", "10", kFreeAlarmMax);
   if (freeAlarm != controls_.freeAlarm) txtFreeAlarm_Change(freeAlarm);
-  controls_.timeCheck = Read(registry, "txtTimeCheck", "100");
+  controls_.timeCheck = StoredWhole(registry, "txtTimeCheck", "100");
   // "optPer" is given first, then "optMB": the MB format wins a contradiction.
   const bool percent = ReadBoolean(registry, "optPer", false);
   const bool megabytes = ReadBoolean(registry, "optMB", true);
@@ -85,8 +101,8 @@ void RamAlarm::LoadRamSettings() {
   } else {
     optMB_Click();
   }
-  controls_.runOnly = Read(registry, "txtRunOnly", "2");
-  controls_.retry = Read(registry, "txtRetryOptimization", "10");
+  controls_.runOnly = StoredWhole(registry, "txtRunOnly", "2");
+  controls_.retry = StoredWhole(registry, "txtRetryOptimization", "10");
 
   alarmLevel_ = NonNegative(controls_.alarm).value_or(alarmLevel_);
   freeAtLoad_ = NonNegative(controls_.freeAlarm).value_or(freeAtLoad_);
@@ -181,7 +197,7 @@ void RamAlarm::txtAlarm_Change(std::string_view text) {
 
 void RamAlarm::txtFreeAlarm_Change(std::string_view text) {
   const auto amount = NonNegative(text);
-  controls_.freeAlarm = amount && *amount <= 1000 ? std::string(text) : std::to_string(freeAtLoad_);
+  controls_.freeAlarm = amount && *amount <= kFreeAlarmMax ? std::string(text) : std::to_string(freeAtLoad_);
   SetChanged(true);
 }
 

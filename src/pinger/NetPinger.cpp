@@ -179,11 +179,19 @@ void NetPinger::cmdSave_Click() {
   SaveSettings();
 }
 
+// The ping waits off the window's thread, up to its time-out when the host
+// does not answer, and the window stays with the user meanwhile. Its button
+// rests until the answer: a press then would only queue another wait.
 void NetPinger::cmdPingNow_Click() {
-  for (int pass = 0; pass < 6; ++pass) services_.pumpMessages();
-  // A copy: a save let in by the ping's yields may change the host meanwhile.
-  const std::string host = effectiveHost_;
-  const bool replied = services_.ping(host, kPingTimeoutMs);
+  if (pingingNow_) return;
+  pingingNow_ = services_.startPing && services_.startPing(effectiveHost_, kPingTimeoutMs);
+  controls_.pingNowEnabled = !pingingNow_;
+}
+
+void NetPinger::PingNowDone(bool replied) {
+  if (!pingingNow_) return;
+  pingingNow_ = false;
+  controls_.pingNowEnabled = true;
   if (controls_.sound && replied) services_.playSound();
 }
 

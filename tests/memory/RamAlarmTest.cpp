@@ -88,6 +88,25 @@ TEST_F(RamAlarmTest, DefaultsSaveInTheirWrittenFormsAndReadBack) {
   RamAlarm& again = Load();
   EXPECT_FALSE(again.optPer());
   EXPECT_EQ(100u, again.AlarmTimer().Interval());
+
+  // A stored text that is no whole number the box can hold reads as its
+  // setting's default, not as the layout's text or the box's lowest value.
+  for (const char* odd : {"abc", "1.5", "-5", "", "1e3"}) {
+    for (const char* name : {"txtAlarm", "txtFreeAlarm", "txtTimeCheck", "txtRunOnly", "txtRetryOptimization"}) {
+      Store(name, odd);
+    }
+    const RamAlarm& read = Load();
+    EXPECT_EQ("250", read.Controls().alarm) << odd;
+    EXPECT_EQ("10", read.Controls().freeAlarm) << odd;
+    EXPECT_EQ("100", read.Controls().timeCheck) << odd;
+    EXPECT_EQ("2", read.Controls().runOnly) << odd;
+    EXPECT_EQ("10", read.Controls().retry) << odd;
+    EXPECT_EQ(250, read.AlarmLevel()) << odd;
+  }
+  Store("txtFreeAlarm", "1001");
+  Store("txtAlarm", " 300 ");
+  EXPECT_EQ("10", Load().Controls().freeAlarm);
+  EXPECT_EQ("300", alarm_->Controls().alarm);
 }
 
 TEST_F(RamAlarmTest, RangesFollowTheOptionAndBadEntriesGiveBackTheLoadedValues) {

@@ -6,6 +6,7 @@
 
 #include "backup/Backup.h"
 #include "platform/ErrorText.h"
+#include "platform/win32/WidePath.h"
 #include "platform/win32/Win32Clock.h"
 
 namespace tw {
@@ -88,14 +89,21 @@ void frmBackUp::AddBackupToList(const std::string& path) {
   // The name as the list has always shown it: the base name, then ".BCK".
   row.fileName = row.fileName.substr(0, row.fileName.size() - 4) + ".BCK";
   std::string contents;
-  if (files_.ReadWholeFile(path, contents) == kErrorSuccess) row.stamp = ReadBackupStamp(contents);
+  // Only the stamp lines: a file of any size fills its row at the same cost.
+  if (files_.ReadFileStart(path, kStampBytes, contents) == kErrorSuccess) row.stamp = ReadBackupStamp(contents);
 
-  LVITEMA item{};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = static_cast<int>(rows_.size());
-  item.pszText = row.fileName.data();
-  item.lParam = static_cast<LPARAM>(rows_.size());
-  const int index = static_cast<int>(SendMessageA(List(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  // The name as the system shows it. File names come in UTF-8: the NT
+  // platform keeps them in Unicode, so the list takes them whole; the 9x
+  // family's are in its code page, which its list takes.
+  const auto insert = [this](auto item, auto name, UINT message) {
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = static_cast<int>(rows_.size());
+    item.pszText = name.data();
+    item.lParam = static_cast<LPARAM>(rows_.size());
+    return static_cast<int>(SendMessageA(List(), message, 0, reinterpret_cast<LPARAM>(&item)));
+  };
+  const int index = NtPlatform() ? insert(LVITEMW{}, Utf8ToWide(row.fileName), LVM_INSERTITEMW)
+                                 : insert(LVITEMA{}, Utf8ToAnsi(row.fileName), LVM_INSERTITEMA);
   if (index < 0) return;
   if (row.stamp) {
     const SYSTEMTIME taken = ToSystemTime(row.stamp->taken);
@@ -171,22 +179,26 @@ void frmBackUp::cmdRestore_Click() {
   item.iItem = selected;
   SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   const std::string& fileName = rows_.at(static_cast<std::size_t>(item.lParam)).fileName;
+  // Messages are in the code page; names are kept in UTF-8.
+  const std::string shown = Utf8ToAnsi(fileName);
 
   std::string contents;
-  if (const long status = files_.ReadWholeFile(BackupFolder(programFolder_) + "\\" + fileName, contents);
+  // One byte past the largest backup tells a file too large without holding it.
+  if (const long status =
+          files_.ReadFileStart(BackupFolder(programFolder_) + "\\" + fileName, kLargestBackupBytes + 1, contents);
       status != kErrorSuccess) {
-    Message("The backup file \"" + fileName + "\" cannot be read (" + ErrorText(status) +
+    Message("The backup file \"" + shown + "\" cannot be read (" + ErrorText(status) +
                 ").\r\n\r\nNothing has been restored from it.",
             MB_OK | MB_ICONEXCLAMATION);
     return;
   }
   const RestorePlan plan = PlanRestore(contents, os_);
   if (plan.problem == RestoreProblem::OtherFamily) {
-    Message(RestoreProblemMessage(plan, fileName), MB_OK | MB_ICONSTOP);
+    Message(RestoreProblemMessage(plan, shown), MB_OK | MB_ICONSTOP);
     return;
   }
   if (plan.problem != RestoreProblem::None) {
-    if (const std::string text = RestoreProblemMessage(plan, fileName); !text.empty()) {
+    if (const std::string text = RestoreProblemMessage(plan, shown); !text.empty()) {
       Message(text, MB_OK | MB_ICONEXCLAMATION);
     }
     return;
@@ -198,9 +210,10 @@ void frmBackUp::cmdRestore_Click() {
     Message(BackupFailureMessage(backup), MB_OK | MB_ICONEXCLAMATION);
     return;
   }
-  RestoreReport report{fileName, backup.path, static_cast<int>(plan.writes.size()), WriteRestore(registry_, plan)};
-  if (!report.written.refusals.empty()) {
-    Message(RefusedRestoreMessage(report.written.refusals, plan.writes.size()), MB_OK | MB_ICONEXCLAMATION);
+  RestoreReport report{fileName, backup.path, 0, WriteRestore(registry_, plan)};
+  report.writes = report.written.writes;
+  if (const std::string text = RestoreWrittenMessage(report.written); !text.empty()) {
+    Message(text, MB_OK | MB_ICONEXCLAMATION);
   }
   intializeList();  // the new backup joins the list
   if (Restored) Restored(report);
@@ -217,7 +230,8 @@ void frmBackUp::cmdDelete_Click() {
   SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   const std::string fileName = rows_.at(static_cast<std::size_t>(item.lParam)).fileName;
   if (const long status = files_.RemoveFile(BackupFolder(programFolder_) + "\\" + fileName); status != kErrorSuccess) {
-    Message("The backup file \"" + fileName + "\" cannot be deleted (" + ErrorText(status) + ").", MB_OK | MB_ICONEXCLAMATION);
+    Message("The backup file \"" + Utf8ToAnsi(fileName) + "\" cannot be deleted (" + ErrorText(status) + ").",
+            MB_OK | MB_ICONEXCLAMATION);
   }
   intializeList();
   // No row is chosen now, so both buttons wait for one: they never act on a
