@@ -7,6 +7,7 @@
 
 #include "memory/CpuUsage.h"
 #include "memory/FreeRam.h"
+#include "memory/SystemStatus.h"
 #include "support/MemoryRegistry.h"
 
 namespace tw::test {
@@ -58,6 +59,15 @@ struct BoundedAllocator {
     };
   }
 };
+
+TEST(StatusMonitor, TheMemorySampleIsTheShareThatIsFreeAndSaysSo) {
+  EXPECT_EQ(25, FreeMemoryPercent(250, 1000));
+  EXPECT_EQ(100, FreeMemoryPercent(1000, 1000));
+  EXPECT_EQ(std::nullopt, FreeMemoryPercent(250, 0));
+  EXPECT_EQ("Free RAM (25%).", MemoryCaption(25));
+  EXPECT_EQ("Free RAM (25%).", TrayMemoryTip(true, 25, 250));
+  EXPECT_EQ("Free RAM (250MB).", TrayMemoryTip(false, 25, 250));
+}
 
 TEST(FreeRAMFreeUpMemory, HoldsAWrittenBlockOverTheMessagePassesAndHalvesWhenItMust) {
   RecordedMemory memory;

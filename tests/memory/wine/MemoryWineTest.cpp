@@ -142,12 +142,13 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
   status_->tmrMemory_Timer();
   HWND histogram = status_->Control(IDC_histMemory);
   const int percent = ui::HistogramValue(histogram);
-  EXPECT_GT(percent, 0);
-  EXPECT_LE(percent, 100);
   EXPECT_EQ(MemoryCaption(percent), Text(*status_, IDC_fameMemoryUsage));
   const std::int64_t freeMegabytes = ToMegabytes(status_->fmem().GetFreePhysical());
-  EXPECT_NEAR(static_cast<double>(freeMegabytes), std::stod(LastTip().substr(15)), 64.0) << LastTip();
-  EXPECT_EQ(" Memory Usage (", LastTip().substr(0, 15));
+  const std::int64_t totalMegabytes = ToMegabytes(status_->fmem().GetTotalPhysical());
+  EXPECT_NEAR(100.0 * static_cast<double>(freeMegabytes) / static_cast<double>(totalMegabytes), percent, 3.0)
+      << "the share that is free, not the share in use";
+  EXPECT_NEAR(static_cast<double>(freeMegabytes), std::stod(LastTip().substr(11)), 64.0) << LastTip();
+  EXPECT_EQ(" Free RAM (", LastTip().substr(0, 11));
   EXPECT_NE(std::string::npos, LastTip().find("MB). "));
 
   // The tray icon removed: the next tick adds it again.
