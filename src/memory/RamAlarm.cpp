@@ -134,6 +134,9 @@ void RamAlarm::ApplyChecks() {
 // nothing, and starts again, at the loaded interval, with either box.
 void RamAlarm::RunAlarmTimer() {
   const bool needed = controls_.soundOn || controls_.automatic;
+  // A resting timer makes no check that could clear the flag, and the sound
+  // timer would play on for ever.
+  if (!controls_.soundOn) soundFlag_ = false;
   if (!needed) {
     tmrAlarm_->Stop();
   } else if (!tmrAlarm_->IsRunning()) {

@@ -127,6 +127,13 @@ TEST_F(RamAlarmTest, TheCheckSoundsBelowTheLevelAndFreesOnlyUnderTheThreshold) {
   EXPECT_EQ(1, sounds_);
   EXPECT_TRUE(freed_.empty());  // automatic is off
 
+  // The sound switched off while the level is still reached: the alarm stops.
+  memory_.freeMegabytes = 200;
+  AlarmTimer().Fire();
+  alarm_->chkSoundon_Click(false);
+  timers_.Timer(1).Fire();
+  EXPECT_EQ(1, sounds_);
+
   Store("chkAutomatic", "1");
   Load();
   memory_.freeMegabytes = 200;
