@@ -6,9 +6,14 @@
 
 #include <commctrl.h>
 
+#include <functional>
+#include <map>
+
 #include "app/NavigationItems.h"
 #include "backup/BackupManager.h"
 #include "settings/RegistrySettings.h"
+#include "settings/win32/frmMainSettings.h"
+#include "support/RegistrySnapshot.h"
 #include "support/wine/MainWindowFixture.h"
 #include "platform/win32/Win32Registry.h"
 #include "support/TuningKeys.h"
@@ -283,6 +288,108 @@ TEST_F(MainWindowTest, MinimizeMinimizes) {
   ShowWindow(main.hwnd(), SW_SHOW);
   main.OnNavigationCommand("IDC_FS_minimize", "");
   EXPECT_TRUE(IsIconic(main.hwnd()));
+}
+
+// The first control sent BM_CLICK since it was last cleared: what a key pressed.
+HWND clicked = nullptr;
+LRESULT CALLBACK RecordClicks(int code, WPARAM wParam, LPARAM lParam) {
+  const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && call.message == BM_CLICK && clicked == nullptr) clicked = call.hwnd;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+BOOL CALLBACK AddDescendant(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+TEST_F(MainWindowTest, InEveryViewEachAccessKeyIsItsOwnAndPressesWhatItNames) {
+  ScratchFolder folder;
+  app_->programFolder = folder.path();
+  Win32Registry real;
+  RegistrySnapshot snapshot(real);
+  KeepTuningKeys(snapshot, real);
+  // The pinger on, so its controls take keys; "Find" pings its host: loopback.
+  for (const auto& [name, text] : {std::pair{"chkDoPinging", "1"}, {"optAuto", "False"}, {"optManual", "True"},
+                                   {"txtPingHost", "127.0.0.1"}}) {
+    SaveSettingValue(registry(), SettingsPath(kNetPingerKey), name, text);
+  }
+  MainWindow& main = Start();
+  ShowWindow(main.hwnd(), SW_SHOW);
+  SetForegroundWindow(main.hwnd());
+  auto item = [&](int id) { return GetDlgItem(main.Movie().hwnd(), id); };
+  auto press = [&](int id) { SendMessageA(item(id), BM_CLICK, 0, 0); };
+  press(IDC_FS_firstMenuItem);  // a backup, for a row in the backup list
+  SendMessageA(main.Panel(PanelId::frmWizardMode).Control(IDC_cmdOptimize), BM_CLICK, 0, 0);
+
+  struct View {
+    const char* name;
+    std::function<void()> open;
+  };
+  const View views[] = {
+      {"the home view", [&] { press(IDC_FS_homeButton); }},
+      {"Wizard Mode", [&] { press(IDC_FS_firstMenuItem); }},
+      {"the MTU page",
+       [&] {
+         press(IDC_FS_firstMenuItem + 1);
+         SendMessageA(main.Panel(PanelId::frmNormalMode).Control(IDC_cmdNextPage), BM_CLICK, 0, 0);
+       }},
+      {"Backup",
+       [&] {
+         press(IDC_FS_firstMenuItem + 2);
+         LVITEMA chosen{};
+         chosen.stateMask = chosen.state = LVIS_SELECTED | LVIS_FOCUSED;
+         SendMessageA(main.Panel(PanelId::frmBackUp).Control(IDC_lstBackUpList), LVM_SETITEMSTATE, 0,
+                      reinterpret_cast<LPARAM>(&chosen));
+       }},
+      {"System Status", [&] { press(IDC_FS_firstMenuItem + 3); }},
+      {"Ram Configuration", [&] { press(IDC_FS_firstMenuItem + 4); }},
+      {"Ping Settings", [&] { press(IDC_FS_firstMenuItem + 5); }},
+      {"Main Settings",
+       [&] {
+         press(IDC_FS_mainSettingsButton);
+         SendMessageA(main.Panel(PanelId::frmMainSettings).Control(mainsettings::IDC_chkRunProgramMini), BM_CLICK, 0, 0);
+       }},
+  };
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &RecordClicks, nullptr, GetCurrentThreadId());
+  ASSERT_NE(nullptr, hook);
+  for (const View& view : views) {
+    view.open();
+    // Every key a user can press here: on the controls shown and enabled.
+    std::vector<HWND> controls;
+    EnumChildWindows(main.hwnd(), &AddDescendant, reinterpret_cast<LPARAM>(&controls));
+    struct Owner {
+      int id;
+      std::string caption;
+      bool onPanel;
+    };
+    std::map<char, Owner> keys;
+    for (HWND control : controls) {
+      const bool literal = ClassName(control) == "Static" && (GetWindowLongA(control, GWL_STYLE) & SS_NOPREFIX);
+      const char key = AccessKey(WindowText(control));
+      if (!IsWindowVisible(control) || !IsWindowEnabled(control) || literal || key == '\0') continue;
+      const bool onPanel = IsChild(main.HostWindow(), control) != FALSE;
+      const auto [owner, fresh] = keys.emplace(key, Owner{GetDlgCtrlID(control), WindowText(control), onPanel});
+      EXPECT_TRUE(fresh) << view.name << ": \"" << WindowText(control) << "\" and \"" << owner->second.caption
+                         << "\" share Alt+" << key;
+    }
+    // Each presses its own control: all of them on the home view, the
+    // panel's own beside a panel. Opened again for each, the step-by-step
+    // editor is a new one: its controls are known by their ids.
+    const bool home = std::string_view(view.name) == "the home view";
+    for (const auto& [key, owner] : keys) {
+      if (!home && !owner.onPanel) continue;
+      view.open();
+      messages_.answers = {ui::kIdNo};  // to a restore's or a delete's question
+      clicked = nullptr;
+      MSG message{GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(key), 0x20000000, 0, {}};
+      if (!IsDialogMessageA(main.hwnd(), &message)) DispatchMessageA(&message);
+      const int pressed = clicked != nullptr ? GetDlgCtrlID(clicked) : 0;
+      EXPECT_EQ(owner.id, pressed)
+          << view.name << ": Alt+" << key << " is \"" << owner.caption << "\" but pressed control " << pressed;
+    }
+  }
+  UnhookWindowsHookEx(hook);
 }
 
 // A restart ends every program the user has open: it is asked first, with No
