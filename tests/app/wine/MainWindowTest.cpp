@@ -170,12 +170,18 @@ TEST_F(MainWindowTest, ShortcutsGoThroughTheShellAndRestartUnloadsFirst) {
   MainWindow& main = Start();
   main.OnNavigationCommand("IDC_FS_networkSetting", "");
   main.OnNavigationCommand("IDC_FS_help", "");
-  ASSERT_EQ(2u, shell_.calls.size());
+  main.OnNavigationCommand("IDC_FS_internetProperties", "");
+  main.OnNavigationCommand("IDC_FS_systemSetting", "");
+  main.OnNavigationCommand("IDC_FS_modemSetting", "");
+  ASSERT_EQ(5u, shell_.calls.size());
   EXPECT_EQ(IsNt() ? "rundll32.exe shell32.dll,Control_RunDLL ncpa.cpl"
                    : "rundll32.exe shell32.dll,Control_RunDLL netcpl.cpl",
             shell_.calls[0].text);
   EXPECT_EQ("C:\\Tidewave\\TidewaveHelp.chm", shell_.calls[1].text);
   EXPECT_EQ(reinterpret_cast<std::uintptr_t>(main.hwnd()), shell_.calls[1].owner);
+  EXPECT_EQ("rundll32.exe shell32.dll,Control_RunDLL inetcpl.cpl,,0", shell_.calls[2].text);
+  EXPECT_EQ("rundll32.exe shell32.dll,Control_RunDLL sysdm.cpl,,0", shell_.calls[3].text);
+  EXPECT_EQ("rundll32.exe shell32.dll,Control_RunDLL modem.cpl", shell_.calls[4].text);
 
   shell_.exitAccepted = false;
   messages_.answers.push_back(ui::kIdYes);
