@@ -141,14 +141,14 @@ void Panel::ShowProblemAt(int labelId, const ProblemSpot& spot, std::string_view
   if (text.empty()) return;
 
   RECT area{};
+  bool first = true;
   for (int id : spot.covers) {
     if (id == 0) continue;
     const RECT covered = RectInPanel(Control(id), hwnd());
-    if (IsRectEmpty(&area)) {
-      area = covered;
-    } else {
-      UnionRect(&area, &area, &covered);
-    }
+    area = first ? covered
+                 : RECT{std::min(area.left, covered.left), std::min(area.top, covered.top),
+                        std::max(area.right, covered.right), std::max(area.bottom, covered.bottom)};
+    first = false;
   }
   const RECT beside = RectInPanel(box, hwnd());
   if (area.top < beside.bottom && area.bottom > beside.top) {

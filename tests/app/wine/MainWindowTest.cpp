@@ -323,76 +323,58 @@ TEST_F(MainWindowTest, InEveryViewEachAccessKeyIsItsOwnAndPressesWhatItNames) {
   MainWindow& main = Start();
   ShowWindow(main.hwnd(), SW_SHOW);
   SetForegroundWindow(main.hwnd());
-  auto item = [&](int id) { return GetDlgItem(main.Movie().hwnd(), id); };
-  auto press = [&](int id) { SendMessageA(item(id), BM_CLICK, 0, 0); };
-  press(IDC_FS_firstMenuItem);  // a backup, for a row in the backup list
-  SendMessageA(main.Panel(PanelId::frmWizardMode).Control(IDC_cmdOptimize), BM_CLICK, 0, 0);
-
-  struct View {
-    const char* name;
-    std::function<void()> open;
-  };
-  const View views[] = {
-      {"the home view", [&] { press(IDC_FS_homeButton); }},
-      {"Wizard Mode", [&] { press(IDC_FS_firstMenuItem); }},
-      {"the MTU page",
+  const auto click = [](HWND control) { SendMessageA(control, BM_CLICK, 0, 0); };
+  const auto item = [&](int id) { return GetDlgItem(main.Movie().hwnd(), id); };
+  click(item(IDC_FS_firstMenuItem));  // a backup, for a row to choose in the list
+  click(main.Panel(PanelId::frmWizardMode).Control(IDC_cmdOptimize));
+  // Each view by the item that opens it, and what makes its buttons usable.
+  const std::pair<int, std::function<void()>> views[] = {
+      {IDC_FS_homeButton, nullptr},
+      {IDC_FS_firstMenuItem, nullptr},
+      {IDC_FS_firstMenuItem + 1, [&] { click(main.Panel(PanelId::frmNormalMode).Control(IDC_cmdNextPage)); }},
+      {IDC_FS_firstMenuItem + 2,
        [&] {
-         press(IDC_FS_firstMenuItem + 1);
-         SendMessageA(main.Panel(PanelId::frmNormalMode).Control(IDC_cmdNextPage), BM_CLICK, 0, 0);
-       }},
-      {"Backup",
-       [&] {
-         press(IDC_FS_firstMenuItem + 2);
-         LVITEMA chosen{};
-         chosen.stateMask = chosen.state = LVIS_SELECTED | LVIS_FOCUSED;
+         LVITEMA row{};
+         row.stateMask = row.state = LVIS_SELECTED;
          SendMessageA(main.Panel(PanelId::frmBackUp).Control(IDC_lstBackUpList), LVM_SETITEMSTATE, 0,
-                      reinterpret_cast<LPARAM>(&chosen));
+                      reinterpret_cast<LPARAM>(&row));
        }},
-      {"System Status", [&] { press(IDC_FS_firstMenuItem + 3); }},
-      {"Ram Configuration", [&] { press(IDC_FS_firstMenuItem + 4); }},
-      {"Ping Settings", [&] { press(IDC_FS_firstMenuItem + 5); }},
-      {"Main Settings",
-       [&] {
-         press(IDC_FS_mainSettingsButton);
-         SendMessageA(main.Panel(PanelId::frmMainSettings).Control(mainsettings::IDC_chkRunProgramMini), BM_CLICK, 0, 0);
-       }},
+      {IDC_FS_firstMenuItem + 3, nullptr},
+      {IDC_FS_firstMenuItem + 4, nullptr},
+      {IDC_FS_firstMenuItem + 5, nullptr},
+      {IDC_FS_mainSettingsButton,
+       [&] { click(main.Panel(PanelId::frmMainSettings).Control(mainsettings::IDC_chkRunProgramMini)); }},
   };
   HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &RecordClicks, nullptr, GetCurrentThreadId());
-  ASSERT_NE(nullptr, hook);
-  for (const View& view : views) {
-    view.open();
-    // Every key a user can press here: on the controls shown and enabled.
+  for (const auto& [opener, ready] : views) {
+    const auto open = [&, &ready = ready] {
+      click(item(opener));
+      if (ready) ready();
+    };
+    open();
+    const std::string view = WindowText(item(opener));
+    // Every key a user can press here, on the controls shown and enabled.
     std::vector<HWND> controls;
     EnumChildWindows(main.hwnd(), &AddDescendant, reinterpret_cast<LPARAM>(&controls));
-    struct Owner {
-      int id;
-      std::string caption;
-      bool onPanel;
-    };
-    std::map<char, Owner> keys;
+    std::map<char, std::pair<int, std::string>> keys;
     for (HWND control : controls) {
-      const bool literal = ClassName(control) == "Static" && (GetWindowLongA(control, GWL_STYLE) & SS_NOPREFIX);
       const char key = AccessKey(WindowText(control));
+      const bool literal = ClassName(control) == "Static" && (GetWindowLongA(control, GWL_STYLE) & SS_NOPREFIX);
       if (!IsWindowVisible(control) || !IsWindowEnabled(control) || literal || key == '\0') continue;
-      const bool onPanel = IsChild(main.HostWindow(), control) != FALSE;
-      const auto [owner, fresh] = keys.emplace(key, Owner{GetDlgCtrlID(control), WindowText(control), onPanel});
-      EXPECT_TRUE(fresh) << view.name << ": \"" << WindowText(control) << "\" and \"" << owner->second.caption
+      // Pressed below: all of them on the home view, beside a panel the panel's own.
+      const bool pressed = opener == IDC_FS_homeButton || IsChild(main.HostWindow(), control);
+      const auto [owner, fresh] = keys.emplace(key, std::pair{pressed ? GetDlgCtrlID(control) : 0, WindowText(control)});
+      EXPECT_TRUE(fresh) << view << ": \"" << WindowText(control) << "\" and \"" << owner->second.second
                          << "\" share Alt+" << key;
     }
-    // Each presses its own control: all of them on the home view, the
-    // panel's own beside a panel. Opened again for each, the step-by-step
-    // editor is a new one: its controls are known by their ids.
-    const bool home = std::string_view(view.name) == "the home view";
     for (const auto& [key, owner] : keys) {
-      if (!home && !owner.onPanel) continue;
-      view.open();
+      if (owner.first == 0) continue;
+      open();  // the step-by-step editor comes anew: its controls are known by their ids
       messages_.answers = {ui::kIdNo};  // to a restore's or a delete's question
       clicked = nullptr;
       MSG message{GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(key), 0x20000000, 0, {}};
       if (!IsDialogMessageA(main.hwnd(), &message)) DispatchMessageA(&message);
-      const int pressed = clicked != nullptr ? GetDlgCtrlID(clicked) : 0;
-      EXPECT_EQ(owner.id, pressed)
-          << view.name << ": Alt+" << key << " is \"" << owner.caption << "\" but pressed control " << pressed;
+      EXPECT_EQ(owner.first, clicked ? GetDlgCtrlID(clicked) : 0) << view << ": Alt+" << key << " is " << owner.second;
     }
   }
   UnhookWindowsHookEx(hook);
