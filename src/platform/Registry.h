@@ -16,6 +16,8 @@ inline constexpr RegHandle kHkeyClassesRoot = 0x80000000u;
 inline constexpr RegHandle kHkeyCurrentUser = 0x80000001u;
 inline constexpr RegHandle kHkeyLocalMachine = 0x80000002u;
 inline constexpr RegHandle kHkeyUsers = 0x80000003u;
+// 95, 98 and ME only: the system's live performance statistics.
+inline constexpr RegHandle kHkeyDynData = 0x80000006u;
 
 inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegBinary = 3;

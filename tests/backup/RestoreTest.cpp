@@ -286,9 +286,13 @@ TEST(CompareBackupItems, DatesAndTimesCompareAsDatesInTheSystemsOrder) {
   DateFormat ymd{DateFormat::Order::YearMonthDay, "", ""};
   EXPECT_EQ(1, CompareCells("2023-12-31", "2024-02-01", SortType::Date, 1, ymd)) << "descending";
 
-  // A row's stamp gives the key its cells' texts give.
+  // A row's stamp gives the key its cells' texts give; on the date column,
+  // with its time, so one day's backups sort in the order they were taken.
   const BackupStamp stamp{{2024, 2, 0, 1, 15, 51, 9, 0}};
-  EXPECT_EQ(0, CompareSortKeys(StampKey(stamp, false), MakeSortKey("2/1/2024", SortType::Date, mdy), 0));
+  EXPECT_EQ(0, CompareSortKeys(StampKey(stamp, false), MakeSortKey("2/1/2024 3:51:09 PM", SortType::Date, mdy), 0));
+  const BackupStamp morning{{2024, 2, 0, 1, 9, 0, 0, 0}};
+  EXPECT_EQ(-1, CompareSortKeys(StampKey(morning, false), StampKey(stamp, false), 0));
+  EXPECT_EQ(1, CompareSortKeys(StampKey(morning, false), StampKey(stamp, false), 1));
   EXPECT_EQ(0, CompareSortKeys(StampKey(stamp, true), MakeSortKey("3:51:09 PM", SortType::Date, mdy), 0));
   EXPECT_EQ(0, CompareSortKeys(StampKey(std::nullopt, true), MakeSortKey("", SortType::Date, mdy), 0));
 

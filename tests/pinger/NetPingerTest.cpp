@@ -165,10 +165,16 @@ TEST_F(NetPingerTest, StoredValuesThatDoNotConvertTakeTheirDefaults) {
   }
   Store("cmbPingInterval", "59");
   EXPECT_EQ(60, Load().PeriodTicks());
+  Store("optAuto", "True");
   Store("optManual", "perhaps");
   EXPECT_TRUE(Load().Controls().automatic);
   Store("optManual", "tRuE");
   EXPECT_FALSE(Load().Controls().automatic) << "read without regard to case";
+  Store("optAuto", "False");
+  Store("optManual", "False");
+  EXPECT_FALSE(Load().Controls().automatic) << "neither mode stored as chosen: the manual branch";
+  EXPECT_EQ("127.0.0.1", pinger_->EffectiveHost());
+  EXPECT_EQ("127.0.0.1", SavedPingHost(registry_)) << "and the MTU search pings the same host";
   Store("chkDoPinging", "yes");
   Store("chkSound", "2");
   EXPECT_FALSE(Load().Timer().IsRunning());

@@ -36,6 +36,8 @@ MemoryRegistry::MemoryRegistry(Flavour flavour) : flavour_(flavour) {
   for (RegHandle hive : {kHkeyClassesRoot, kHkeyCurrentUser, kHkeyLocalMachine, kHkeyUsers}) {
     roots_[hive] = std::make_shared<Node>();
   }
+  // HKEY_DYN_DATA, where 95, 98 and ME keep their performance statistics.
+  if (flavour_ == Flavour::Win9x) roots_[kHkeyDynData] = std::make_shared<Node>();
 }
 
 long MemoryRegistry::Resolve(RegHandle handle, std::uint32_t needed, OpenKey& key) const {

@@ -14,8 +14,9 @@ namespace tw::test {
 
 class MemoryRegistry final : public IRegistry {
  public:
-  // The 9x registry has no security (every handle may do everything) and
-  // deletes a key together with its sub-keys; the NT registry does neither.
+  // The 9x registry has no security (every handle may do everything),
+  // deletes a key together with its sub-keys and has HKEY_DYN_DATA; the NT
+  // registry does none of these.
   enum class Flavour { Nt, Win9x };
   explicit MemoryRegistry(Flavour flavour = Flavour::Nt);
 

@@ -283,6 +283,10 @@ void MainWindow::BringMovieToFront() {
 }
 
 void MainWindow::SetMovieVariable(std::string_view name, std::string_view value) {
+  // Back home is the whole home view: a panel that sends it and does not bring
+  // the surface in front itself (a restore did not) would leave its host over
+  // half of the home view.
+  if (name == "_root.home" && value == "true") BringMovieToFront();
   flash_.SetVariable(name, value);
 }
 
