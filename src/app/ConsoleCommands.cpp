@@ -194,8 +194,11 @@ std::string BackupFailure(const BackupResult& backup) {
       cause = "Windows could not say which folder tidewave-cli was started from (its path may be too long)";
       break;
     case BackupProblem::NumberingFull:
-      cause = "the backup numbers are used up (" + BackupFileName(kLastBackupNumber) +
-              " exists); delete old backups first";
+      cause = "every backup number from " + BackupFileName(1) + " to " + BackupFileName(kLastBackupNumber) +
+              " is taken; delete old backups first";
+      break;
+    case BackupProblem::WouldNotRestore:
+      cause = "the backup could not be restored: " + backup.unrestorable;
       break;
     case BackupProblem::FolderUnavailable:
       cause = "the Backups folder cannot be used (" + ErrorText(backup.error) + ")";
@@ -254,6 +257,7 @@ std::string Restorable(const BackupListing& backup) {
              (backup.family ? std::string(OsFamilyName(*backup.family)) : std::string("another Windows family"));
     case RestoreProblem::Damaged: return "no: damaged at line " + std::to_string(backup.line) + ": " + backup.reason;
     case RestoreProblem::NoLayout: return "no: this Windows has no place for the values";
+    case RestoreProblem::TooLarge: return "no: far larger than any backup";
   }
   return "no";
 }
@@ -452,7 +456,13 @@ Result Restore(Machine& machine, const Arguments& arguments) {
   Result result;
   result.changed = true;
   const std::string backup = FileNameOf(report.backupPath);
-  result.text = DoneText("Restored " + fileName, report.written.changed, report.writes, backup);
+  result.text = DoneText("Restored " + fileName, report.written.changed, report.written.writes, backup);
+  std::vector<std::string> skipped;
+  for (const std::string& adapter : report.written.skippedAdapters) skipped.push_back(Json(adapter));
+  if (!report.written.skippedAdapters.empty()) {
+    result.text += "Left out, as this computer has no such network adapter:\n";
+    for (const std::string& adapter : report.written.skippedAdapters) result.text += "  adapter " + adapter + "\n";
+  }
   Refused refused;
   for (std::size_t i = 0; i < report.written.refusedAt.size(); ++i) {
     const RestoreWrite& write = outcome.plan.writes[report.written.refusedAt[i]];
@@ -461,11 +471,12 @@ Result Restore(Machine& machine, const Arguments& arguments) {
   if (!refused.values.empty()) {
     result.text += refused.Text();
     result.exitCode = kExitRefused;
-    result.error = refused.Line(report.writes);
+    result.error = refused.Line(report.written.writes);
   }
   result.json = "\"restored\":" + Json(fileName) + ",\"backup\":" + Json(backup) +
-                ",\"written\":" + std::to_string(report.writes) +
-                ",\"changed\":" + std::to_string(report.written.changed) + ",\"refused\":" + refused.AsJson();
+                ",\"written\":" + std::to_string(report.written.writes) +
+                ",\"changed\":" + std::to_string(report.written.changed) + ",\"refused\":" + refused.AsJson() +
+                ",\"skippedAdapters\":" + JsonList(skipped);
   return result;
 }
 

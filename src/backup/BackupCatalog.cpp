@@ -39,7 +39,8 @@ long ListBackups(IFileSystem& files, std::string_view programFolder, const OsFam
     backup.fileName = entry.name.substr(0, entry.name.size() - 4) + ".BCK";
     backup.number = BackupNumberOf(entry.name);
     std::string contents;
-    backup.readStatus = files.ReadWholeFile(folder + "\\" + entry.name, contents);
+    // No more than any backup can be and a byte: a larger file is refused by the plan.
+    backup.readStatus = files.ReadFileStart(folder + "\\" + entry.name, kLargestBackupBytes + 1, contents);
     if (backup.readStatus == kErrorSuccess) {
       backup.stamp = ReadBackupStamp(contents);
       backup.family = ReadBackupFamily(contents);
@@ -62,7 +63,8 @@ RestoreOutcome RestoreBackupFile(IRegistry& registry, IFileSystem& files, IClock
                                  std::string_view programFolder, const OsFamilyInfo& os, std::string_view fileName) {
   RestoreOutcome outcome;
   std::string contents;
-  outcome.readStatus = files.ReadWholeFile(BackupFolder(programFolder) + "\\" + std::string(fileName), contents);
+  outcome.readStatus =
+      files.ReadFileStart(BackupFolder(programFolder) + "\\" + std::string(fileName), kLargestBackupBytes + 1, contents);
   if (outcome.readStatus != kErrorSuccess) {
     outcome.stop = RestoreOutcome::Stop::Unreadable;
     return outcome;
@@ -80,8 +82,8 @@ RestoreOutcome RestoreBackupFile(IRegistry& registry, IFileSystem& files, IClock
     outcome.stop = RestoreOutcome::Stop::NoBackup;
     return outcome;
   }
-  outcome.report = {std::string(fileName), outcome.backup.path, static_cast<int>(outcome.plan.writes.size()),
-                    WriteRestore(registry, outcome.plan)};
+  outcome.report = {std::string(fileName), outcome.backup.path, 0, WriteRestore(registry, outcome.plan)};
+  outcome.report.writes = outcome.report.written.writes;
   return outcome;
 }
 

@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "backup/Backup.h"
+#include "backup/BackupCatalog.h"
 #include "platform/ErrorText.h"
 #include "platform/win32/WidePath.h"
 #include "platform/win32/Win32Clock.h"
@@ -26,15 +27,6 @@ DateFormat SystemDateFormat() {
   format.am = LocaleText(LOCALE_S1159);
   format.pm = LocaleText(LOCALE_S2359);
   return format;
-}
-
-bool IsBackupName(std::string_view name) {
-  // The pattern also matches names whose short 8.3 form ends in .BCK ("a.bckup").
-  if (name.size() < 4) return false;
-  const std::string_view tail = name.substr(name.size() - 4);
-  return tail[0] == '.' && std::toupper(static_cast<unsigned char>(tail[1])) == 'B' &&
-         std::toupper(static_cast<unsigned char>(tail[2])) == 'C' &&
-         std::toupper(static_cast<unsigned char>(tail[3])) == 'K';
 }
 
 void SetCell(HWND list, int row, int column, const std::string& text) {
@@ -77,7 +69,7 @@ void frmBackUp::intializeList() {
   if (files_.FindFiles(folder + "\\*.BCK", entries) != kErrorSuccess) return;
   SendMessageA(List(), WM_SETREDRAW, FALSE, 0);
   for (const FileEntry& entry : entries) {
-    if (!entry.isDirectory && IsBackupName(entry.name)) AddBackupToList(folder + "\\" + entry.name);
+    if (!entry.isDirectory && IsBackupFileName(entry.name)) AddBackupToList(folder + "\\" + entry.name);
   }
   SendMessageA(List(), WM_SETREDRAW, TRUE, 0);
   InvalidateRect(List(), nullptr, TRUE);
@@ -182,36 +174,26 @@ void frmBackUp::cmdRestore_Click() {
   // Messages are in the code page; names are kept in UTF-8.
   const std::string shown = Utf8ToAnsi(fileName);
 
-  std::string contents;
-  // One byte past the largest backup tells a file too large without holding it.
-  if (const long status =
-          files_.ReadFileStart(BackupFolder(programFolder_) + "\\" + fileName, kLargestBackupBytes + 1, contents);
-      status != kErrorSuccess) {
-    Message("The backup file \"" + shown + "\" cannot be read (" + ErrorText(status) +
-                ").\r\n\r\nNothing has been restored from it.",
-            MB_OK | MB_ICONEXCLAMATION);
-    return;
+  const RestoreOutcome outcome = RestoreBackupFile(registry_, files_, clock_, programFolder_, os_, fileName);
+  switch (outcome.stop) {
+    case RestoreOutcome::Stop::None:
+      break;
+    case RestoreOutcome::Stop::Unreadable:
+      Message("The backup file \"" + shown + "\" cannot be read (" + ErrorText(outcome.readStatus) +
+                  ").\r\n\r\nNothing has been restored from it.",
+              MB_OK | MB_ICONEXCLAMATION);
+      return;
+    case RestoreOutcome::Stop::Unusable:
+      if (const std::string text = RestoreProblemMessage(outcome.plan, shown); !text.empty()) {
+        Message(text, MB_OK | (outcome.plan.problem == RestoreProblem::OtherFamily ? MB_ICONSTOP : MB_ICONEXCLAMATION));
+      }
+      return;
+    case RestoreOutcome::Stop::NoBackup:
+      // What it would replace could not be backed up: nothing was written.
+      Message(BackupFailureMessage(outcome.backup), MB_OK | MB_ICONEXCLAMATION);
+      return;
   }
-  const RestorePlan plan = PlanRestore(contents, os_);
-  if (plan.problem == RestoreProblem::OtherFamily) {
-    Message(RestoreProblemMessage(plan, shown), MB_OK | MB_ICONSTOP);
-    return;
-  }
-  if (plan.problem != RestoreProblem::None) {
-    if (const std::string text = RestoreProblemMessage(plan, shown); !text.empty()) {
-      Message(text, MB_OK | MB_ICONEXCLAMATION);
-    }
-    return;
-  }
-  // A restore is a change like an apply: what it replaces is backed up first,
-  // so the restore itself can be undone. Without that backup nothing is written.
-  const BackupResult backup = WriteBackup(registry_, files_, clock_, programFolder_, os_);
-  if (backup.problem != BackupProblem::None) {
-    Message(BackupFailureMessage(backup), MB_OK | MB_ICONEXCLAMATION);
-    return;
-  }
-  RestoreReport report{fileName, backup.path, 0, WriteRestore(registry_, plan)};
-  report.writes = report.written.writes;
+  const RestoreReport& report = outcome.report;
   if (const std::string text = RestoreWrittenMessage(report.written); !text.empty()) {
     Message(text, MB_OK | MB_ICONEXCLAMATION);
   }
