@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cctype>
-
 #include "backup/Backup.h"
 #include "backup/BackupCatalog.h"
 #include "platform/ErrorText.h"

@@ -50,7 +50,7 @@ class PingThread {
 
  private:
   struct Job;
-  static unsigned __stdcall Run(void* job);
+  static void Run(Job& job);
 
   std::shared_ptr<Job> job_;
   HANDLE thread_ = nullptr;
