@@ -25,9 +25,10 @@ struct PingThread::Job final : ui::IMessageBox {
     LeaveCriticalSection(&lock);
     return ui::kIdOk;
   }
-  void Finish(bool replied) {
+  void Finish(const PingAnswer& answer) {
     EnterCriticalSection(&lock);
-    result.replied = replied;
+    result.replied = answer.kind == PingAnswer::Kind::Replied;
+    result.answer = PingAnswerText(host, answer);
     if (window != nullptr) PostMessageA(window, kDone, serial, 0);
     LeaveCriticalSection(&lock);
   }
@@ -76,7 +77,7 @@ unsigned __stdcall PingThread::Run(void* share) {
   const std::unique_ptr<std::shared_ptr<Job>> owned(static_cast<std::shared_ptr<Job>*>(share));
   Job& job = **owned;
   PingServices services{*job.network, job};
-  job.Finish(PingHost(services, job.host, job.timeoutMs));
+  job.Finish(PingHostAnswer(services, job.host, job.timeoutMs));
   return 0;
 }
 
