@@ -72,7 +72,7 @@ TEST(StatusMonitor, TheMemorySampleIsTheShareThatIsFreeAndSaysSo) {
 TEST(StatusMonitor, OptimizeNowSaysWhatItFreedAndNeverLessThanNothing) {
   EXPECT_EQ("Freed 40 MB. 300 MB free now.", OptimizeAnswer(64, true, 260, 300));
   EXPECT_EQ("Nothing more could be freed. 250 MB free now.", OptimizeAnswer(64, true, 260, 250));
-  EXPECT_EQ("Could not take 64 MB to free it: try a lower target. 250 MB free now.",
+  EXPECT_EQ("Could not take 64 MB: try a lower target. 250 MB free now.",
             OptimizeAnswer(64, false, 260, 250));
 }
 

@@ -172,8 +172,7 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
 
   // Optimize Now with the target at 0 holds nothing and comes back.
   Click(*status_, IDC_cmdOptimaize);
-  EXPECT_EQ("The target is 0 MB: move the Target Level slider, then Optimize Now.",
-            Text(*status_, IDC_lblOptimizeStatus));
+  EXPECT_EQ("The target is 0 MB: move the slider to set how much to free.", Text(*status_, IDC_lblOptimizeStatus));
   Slide(IDC_sldFreeMomoryReq, 8);
   EXPECT_EQ("Target Level Of RAM 8MB.", Text(*status_, IDC_lblTargetMemoryNeeded));
   EXPECT_EQ("8 MB to free when Optimize is clicked", TargetTip());
