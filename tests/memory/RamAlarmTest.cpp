@@ -105,9 +105,10 @@ TEST_F(RamAlarmTest, DefaultsSaveInTheirWrittenFormsAndReadBack) {
     EXPECT_EQ("10", read.Controls().retry) << odd;
     EXPECT_EQ(250, read.AlarmLevel()) << odd;
   }
+  // A whole number past its box's range reads as the nearest bound.
   Store("txtFreeAlarm", "1001");
   Store("txtAlarm", " 300 ");
-  EXPECT_EQ("10", Load().Controls().freeAlarm);
+  EXPECT_EQ("1000", Load().Controls().freeAlarm);
   EXPECT_EQ("300", alarm_->Controls().alarm);
 }
 
