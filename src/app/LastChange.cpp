@@ -90,6 +90,26 @@ std::string LastChangeText(const LastChange& change, std::string_view date, std:
   return text + ". Undo: Backup, then " + change.undo + ", then Restore.";
 }
 
+namespace {
+
+// Seconds since 1 January 1970 of a calendar time, by the days-from-civil reckoning.
+std::int64_t SecondsOf(const SystemTime& time) {
+  const std::int64_t year = time.year - (time.month <= 2 ? 1 : 0);
+  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const std::int64_t yearOfEra = year - era * 400;
+  const std::int64_t dayOfYear = (153 * (time.month + (time.month > 2 ? -3 : 9)) + 2) / 5 + time.day - 1;
+  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  const std::int64_t days = era * 146097 + dayOfEra - 719468;
+  return days * 86400 + time.hour * 3600 + time.minute * 60 + time.second;
+}
+
+}  // namespace
+
+bool ChangedSinceWindowsStarted(const SystemTime& when, const SystemTime& now, std::uint32_t upMs) {
+  // A second's grace: the two clocks are read apart.
+  return SecondsOf(when) + 1 >= SecondsOf(now) - static_cast<std::int64_t>(upMs / 1000);
+}
+
 std::string LastChangeRecord(const LastChange& change) {
   // The date and the time as a backup's first two lines hold them.
   BackupText stamp;

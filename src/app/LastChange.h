@@ -47,6 +47,16 @@ std::string AppliedSetName(PanelId panel, const TuningState& tuning, const TcpIp
 // what and when, then how many values changed and how to undo it.
 std::string LastChangeText(const LastChange& change, std::string_view date, std::string_view time);
 
+// Under the line while Windows has not started since the change: its TCP/IP
+// values are read when Windows starts, and the status bar's restart asks first.
+inline constexpr std::string_view kNextStartNote =
+    "Windows reads these values when it next starts. Restart Windows (bottom right) asks first.";
+
+// True when a change made at `when` came after Windows last started: `now`
+// less `upMs`, the milliseconds Windows has run (GetTickCount). Both are local
+// times; a change in a later day than `now` counts as after.
+bool ChangedSinceWindowsStarted(const SystemTime& when, const SystemTime& now, std::uint32_t upMs);
+
 // The stored form: one line of fields between TABs. Reading gives nothing for
 // a missing value and for anything that is not a whole, sound record.
 std::string LastChangeRecord(const LastChange& change);

@@ -46,6 +46,7 @@ enum RamConfigurationControl : int {
   IDC_UpDownRunOnly,
   IDC_lblrunOnly,
   IDC_lblRamProblem,  // what is wrong with a box, said beside it
+  IDC_lblRamStatus,   // that Save saved
 };
 
 using ui::ControlKind;
@@ -65,7 +66,7 @@ inline constexpr ui::ControlSpec kRamConfigurationControls[] = {
     {IDC_frameSysToolTip, "frameSysToolTip", ControlKind::Frame, "System Tray Icon Tool Tip Text", 120, 1080, 4800, 600, IDC_frameRamConfiguration},
     {IDC_optMB, "optMB", ControlKind::OptionButton, "Free RAM in MB", 150, 240, 1875, 255, IDC_frameSysToolTip},
     {IDC_optPer, "optPer", ControlKind::OptionButton, "Percentage of Free RAM", 2175, 240, 2550, 255, IDC_frameSysToolTip},
-    {IDC_cmdSave, "cmdSave", ControlKind::Button, "Save", 5070, 1200, 1350, 375, IDC_frameRamConfiguration},
+    {IDC_cmdSave, "cmdSave", ControlKind::Button, "Save", 5070, 1080, 1350, 375, IDC_frameRamConfiguration},
     {IDC_framOpt, "framOpt", ControlKind::Frame, "Automatic Optimization", 120, 1710, 6300, 1785, IDC_frameRamConfiguration},
     {IDC_txtFreeAlarm, "txtFreeAlarm", ControlKind::TextBox, "128", 150, 240, 840, 315, IDC_framOpt},
     {IDC_lblRamFree, "lblRamFree", ControlKind::SkinLabel, "RAM to try and free when alarm level is reached:", 1110, 285, 5100, 225, IDC_framOpt},
@@ -80,6 +81,7 @@ inline constexpr ui::ControlSpec kRamConfigurationControls[] = {
     {IDC_lblrunOnly, "lblrunOnly", ControlKind::SkinLabel, "Run ONLY if CPU-Usage is below this (0=detectyion not in use)", 1110, 1275, 5100, 450, IDC_framOpt},
     // Shown only while a box holds what it cannot take, in the place of its label.
     {IDC_lblRamProblem, "lblRamProblem", ControlKind::Label, "", 1110, 285, 5100, 225, IDC_framOpt},
+    {IDC_lblRamStatus, "lblRamStatus", ControlKind::Label, "", 5070, 1470, 1350, 225, IDC_frameRamConfiguration},
 };
 
 // Beside each box, in the place of its label.

@@ -23,6 +23,15 @@ std::string ProcessorCaption(std::int32_t percent) { return "Processor usage (" 
 
 std::string TargetCaption(std::int64_t megabytes) { return "Target Level Of RAM " + std::to_string(megabytes) + "MB."; }
 
+std::string OptimizeAnswer(std::int64_t targetMegabytes, bool held, std::int64_t freeBefore, std::int64_t freeAfter) {
+  if (targetMegabytes <= 0) return "The target is 0 MB: move the slider to set how much to free.";
+  const std::string now = std::to_string(freeAfter) + " MB free now.";
+  if (!held) return "Could not take " + std::to_string(targetMegabytes) + " MB: try a lower target. " + now;
+  // Other programs take and give back memory meanwhile: less free than before is nothing freed.
+  if (freeAfter <= freeBefore) return "Nothing more could be freed. " + now;
+  return "Freed " + std::to_string(freeAfter - freeBefore) + " MB. " + now;
+}
+
 std::string TargetToolTip(std::int64_t megabytes) {
   return std::to_string(megabytes) + " MB to free when Optimize is clicked";
 }

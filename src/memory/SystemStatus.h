@@ -30,6 +30,7 @@ enum SystemStatusControl : int {
   IDC_sldCPUZoom,
   IDC_SkinLabel4,
   IDC_sldCPUSpeed,
+  IDC_lblOptimizeStatus,  // what Optimize Now did
 };
 
 using ui::ControlKind;
@@ -37,22 +38,23 @@ using ui::SliderOf;
 
 inline constexpr ui::ControlSpec kSystemStatusControls[] = {
     {IDC_frameMemoryStatus, "frameMemoryStatus", ControlKind::Frame, "System Status", 0, 15, 6540, 3780},
-    {IDC_frameMemoryControl, "frameMemoryControl", ControlKind::Frame, "Memory Control", 120, 240, 6300, 720, IDC_frameMemoryStatus},
+    {IDC_frameMemoryControl, "frameMemoryControl", ControlKind::Frame, "Memory Control", 120, 240, 6300, 960, IDC_frameMemoryStatus},
     {IDC_lblTargetMemoryNeeded, "lblTargetMemoryNeeded", ControlKind::SkinLabel, "Target Level Of RAM ", 150, 300, 2400, 225, IDC_frameMemoryControl},
     {IDC_sldFreeMomoryReq, "sldFreeMomoryReq", ControlKind::Slider, "", 2580, 210, 2220, 390, IDC_frameMemoryControl, -1, SliderOf(0, 0, 0, 0, 0)},
     {IDC_cmdOptimaize, "cmdOptimaize", ControlKind::Button, "Optimize Now", 4875, 195, 1305, 375, IDC_frameMemoryControl},
-    {IDC_fameMemoryUsage, "fameMemoryUsage", ControlKind::Frame, "Free RAM", 120, 1020, 3090, 2670, IDC_frameMemoryStatus},
-    {IDC_histMemory, "histMemory", ControlKind::Histogram, "", 120, 270, 2850, 1500, IDC_fameMemoryUsage},
-    {IDC_SkinLabel5, "SkinLabel5", ControlKind::SkinLabel, "Zoom", 120, 1905, 675, 225, IDC_fameMemoryUsage},
-    {IDC_sldMemoryZoom, "sldMemoryZoom", ControlKind::Slider, "", 795, 1830, 2175, 360, IDC_fameMemoryUsage, -1, SliderOf(30, 100, 30, 5, 2)},
-    {IDC_SkinLabel6, "SkinLabel6", ControlKind::SkinLabel, "Speed", 120, 2265, 675, 225, IDC_fameMemoryUsage},
-    {IDC_sldMemorySpeed, "sldMemorySpeed", ControlKind::Slider, "", 795, 2190, 2175, 360, IDC_fameMemoryUsage, -1, SliderOf(300, 1000, 300, 5, 1)},
-    {IDC_frameCPUUsage, "frameCPUUsage", ControlKind::Frame, "Processor usage", 3330, 1020, 3090, 2670, IDC_frameMemoryStatus},
-    {IDC_histCPU, "histCPU", ControlKind::Histogram, "", 120, 270, 2850, 1500, IDC_frameCPUUsage},
-    {IDC_SkinLabel3, "SkinLabel3", ControlKind::SkinLabel, "Zoom", 120, 1905, 675, 225, IDC_frameCPUUsage},
-    {IDC_sldCPUZoom, "sldCPUZoom", ControlKind::Slider, "", 795, 1830, 2175, 360, IDC_frameCPUUsage, -1, SliderOf(30, 100, 30, 5, 1)},
-    {IDC_SkinLabel4, "SkinLabel4", ControlKind::SkinLabel, "Speed", 120, 2265, 675, 225, IDC_frameCPUUsage},
-    {IDC_sldCPUSpeed, "sldCPUSpeed", ControlKind::Slider, "", 795, 2190, 2175, 360, IDC_frameCPUUsage, -1, SliderOf(300, 1000, 300, 5, 1)},
+    {IDC_fameMemoryUsage, "fameMemoryUsage", ControlKind::Frame, "Free RAM", 120, 1260, 3090, 2430, IDC_frameMemoryStatus},
+    {IDC_histMemory, "histMemory", ControlKind::Histogram, "", 120, 270, 2850, 1260, IDC_fameMemoryUsage},
+    {IDC_SkinLabel5, "SkinLabel5", ControlKind::SkinLabel, "Zoom", 120, 1665, 675, 225, IDC_fameMemoryUsage},
+    {IDC_sldMemoryZoom, "sldMemoryZoom", ControlKind::Slider, "", 795, 1590, 2175, 360, IDC_fameMemoryUsage, -1, SliderOf(30, 100, 30, 5, 2)},
+    {IDC_SkinLabel6, "SkinLabel6", ControlKind::SkinLabel, "Speed", 120, 2025, 675, 225, IDC_fameMemoryUsage},
+    {IDC_sldMemorySpeed, "sldMemorySpeed", ControlKind::Slider, "", 795, 1950, 2175, 360, IDC_fameMemoryUsage, -1, SliderOf(300, 1000, 300, 5, 1)},
+    {IDC_frameCPUUsage, "frameCPUUsage", ControlKind::Frame, "Processor usage", 3330, 1260, 3090, 2430, IDC_frameMemoryStatus},
+    {IDC_histCPU, "histCPU", ControlKind::Histogram, "", 120, 270, 2850, 1260, IDC_frameCPUUsage},
+    {IDC_SkinLabel3, "SkinLabel3", ControlKind::SkinLabel, "Zoom", 120, 1665, 675, 225, IDC_frameCPUUsage},
+    {IDC_sldCPUZoom, "sldCPUZoom", ControlKind::Slider, "", 795, 1590, 2175, 360, IDC_frameCPUUsage, -1, SliderOf(30, 100, 30, 5, 1)},
+    {IDC_SkinLabel4, "SkinLabel4", ControlKind::SkinLabel, "Speed", 120, 2025, 675, 225, IDC_frameCPUUsage},
+    {IDC_sldCPUSpeed, "sldCPUSpeed", ControlKind::Slider, "", 795, 1950, 2175, 360, IDC_frameCPUUsage, -1, SliderOf(300, 1000, 300, 5, 1)},
+    {IDC_lblOptimizeStatus, "lblOptimizeStatus", ControlKind::Label, "", 150, 630, 6000, 225, IDC_frameMemoryControl},
 };
 
 inline constexpr ui::PanelSpec kSystemStatusPanel = ui::PanelLayout(ui::PanelId::frmSystemStatus, kSystemStatusControls);
@@ -78,6 +80,10 @@ std::uint32_t SpeedInterval(int position);
 std::string MemoryCaption(std::int32_t percent);     // "Free RAM (37%)."
 std::string ProcessorCaption(std::int32_t percent);  // "Processor usage (12%)."
 std::string TargetCaption(std::int64_t megabytes);   // "Target Level Of RAM 64MB."
+
+// What Optimize Now says when it is done: the target it had in MB, whether
+// it could hold that much, and the free physical memory in MB before and after.
+std::string OptimizeAnswer(std::int64_t targetMegabytes, bool held, std::int64_t freeBefore, std::int64_t freeAfter);
 std::string TargetToolTip(std::int64_t megabytes);   // "64 MB to free when Optimize is clicked"
 // The tray's tooltip: the percentage the memory caption shows, or free
 // megabytes, "Free RAM (512MB).", as the RAM alarm's option chooses.

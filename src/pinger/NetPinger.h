@@ -35,6 +35,7 @@ enum NetPingerControl : int {
   IDC_cmdPingNow,
   IDC_cmdSave,
   IDC_lblPingerDescription,
+  IDC_lblPingStatus,  // what Ping Now and Save answered
 };
 
 // The hosts are names of public services that answer echo requests around the
@@ -65,6 +66,7 @@ inline constexpr ui::ControlSpec kNetPingerControls[] = {
     {IDC_cmdPingNow, "cmdPingNow", ui::ControlKind::Button, "Ping &Now", 3360, 1020, 1400, 405, IDC_frameConfigurations},
     {IDC_lblPingerDescription, "lblPingerDescription", ui::ControlKind::SkinLabel, kPingerDescription, 150, 2250, 4800, 1230, IDC_frameNetPingerSettings},
     {IDC_cmdSave, "cmdSave", ui::ControlKind::Button, "Save", 5010, 2910, 1340, 405, IDC_frameNetPingerSettings},
+    {IDC_lblPingStatus, "lblPingStatus", ui::ControlKind::Label, "", 1740, 300, 4650, 255, IDC_frameNetPingerSettings},
 };
 
 inline constexpr ui::PanelSpec kNetPingerPanel = ui::PanelLayout(ui::PanelId::frmNetPingerSettings, kNetPingerControls);

@@ -80,21 +80,45 @@ std::uint32_t AddressOf(const std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 bool PingHost(PingServices& services, std::string_view host, std::uint32_t timeoutMs) {
-  if (Trimmed(host).empty()) return false;
+  return PingHostAnswer(services, host, timeoutMs).kind == PingAnswer::Kind::Replied;
+}
+
+PingAnswer PingHostAnswer(PingServices& services, std::string_view host, std::uint32_t timeoutMs) {
+  using Kind = PingAnswer::Kind;
+  if (Trimmed(host).empty()) return {Kind::NoHost};
   Yield(services);
-  if (!WinsockOpen(services)) return false;
+  if (!WinsockOpen(services)) return {Kind::NoSockets};
   WinsockSession session(services);
 
   Yield(services);
   const auto target = EchoTarget(services, host);
-  if (!target) return false;
+  if (!target) return {Kind::NoAddress};
 
   Yield(services);
   EchoReplyRecord reply;  // zeros: a send that fills nothing leaves no success behind
   const auto echo = EchoOnce(services, *target, reply, timeoutMs);
   Yield(services);
   session.Close();
-  return echo && echo->replies > 0 && reply.Status() == 0;
+  if (!echo) return {Kind::NoAddress};
+  if (echo->replies > 0 && reply.Status() == 0) return {Kind::Replied, reply.RoundTripTime()};
+  // A send that failed before any reply leaves the record's status at 0: it timed out, as far as anyone can tell.
+  return {Kind::NoReply, reply.Status() != 0 ? reply.Status() : kIpRequestTimedOut};
+}
+
+std::string PingAnswerText(std::string_view host, const PingAnswer& answer) {
+  const std::string name(Trimmed(host));
+  switch (answer.kind) {
+    case PingAnswer::Kind::Replied: return name + " answered in " + std::to_string(answer.value) + " ms.";
+    case PingAnswer::Kind::NoHost: return "No host to ping: type one and save.";
+    case PingAnswer::Kind::NoSockets: return "Not pinged: Windows Sockets did not start.";
+    case PingAnswer::Kind::NoAddress: return "Not pinged: no address found for " + name + ".";
+    case PingAnswer::Kind::NoReply: break;
+  }
+  if (answer.value == kIpRequestTimedOut) return "No answer from " + name + " in time.";
+  if (answer.value == kIpDestHostUnreachable || answer.value == kIpDestNetUnreachable) {
+    return "No answer: " + name + " cannot be reached.";
+  }
+  return "No answer from " + name + " (status " + std::to_string(answer.value) + ").";
 }
 
 std::optional<std::string> EchoTarget(PingServices& services, std::string_view host) {

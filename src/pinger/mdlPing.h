@@ -52,6 +52,19 @@ inline constexpr std::string_view kEchoPayload = "Echo This";
 // of blanks fails without starting Windows Sockets.
 bool PingHost(PingServices& services, std::string_view host, std::uint32_t timeoutMs);
 
+// How one ping ended, for the user: Ping Now says it in its panel.
+struct PingAnswer {
+  enum class Kind { Replied, NoHost, NoSockets, NoAddress, NoReply };
+  Kind kind = Kind::NoHost;
+  std::uint32_t value = 0;  // the round trip in ms when it replied; the reply's status for NoReply
+};
+
+// PingHost, telling why a ping had no answer.
+PingAnswer PingHostAnswer(PingServices& services, std::string_view host, std::uint32_t timeoutMs);
+
+// One short line saying `answer` of `host`.
+std::string PingAnswerText(std::string_view host, const PingAnswer& answer);
+
 // What an echo goes to for `host`: the host itself when it is a dotted
 // address (its text before the first dot is a number) or a name without a
 // dot, else the first address the name resolves to; nothing when it resolves

@@ -39,6 +39,8 @@ inline constexpr std::uint8_t kIpFlagDontFragment = 2;  // IP_FLAG_DF
 // The reply statuses (ipexport.h) the program tells apart; 0 is a good echo.
 inline constexpr std::uint32_t kIpPacketTooBig = 11009;  // "needs fragmentation" with Don't Fragment set
 inline constexpr std::uint32_t kIpRequestTimedOut = 11010;
+inline constexpr std::uint32_t kIpDestNetUnreachable = 11002;
+inline constexpr std::uint32_t kIpDestHostUnreachable = 11003;
 
 using IcmpHandle = std::uintptr_t;
 inline constexpr IcmpHandle kInvalidIcmpHandle = ~IcmpHandle{0};  // INVALID_HANDLE_VALUE

@@ -40,6 +40,9 @@ inline constexpr std::array<PanelInfo, kPanelCount> kPanels{{
     {PanelId::frmMainSettings, "frmMainSettings", "Main Settings", 245},
 }};
 
+// What a panel's status line says once its Save has stored what it shows.
+inline constexpr const char* kSavedText = "Saved.";
+
 constexpr const PanelInfo& Info(PanelId id) { return kPanels[static_cast<int>(id)]; }
 
 // A panel's layout: its name, caption and host size from the catalogue, with its controls.

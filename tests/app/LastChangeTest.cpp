@@ -26,6 +26,16 @@ TEST(LastChangeText, SaysWhatWhenHowManyChangedAndHowToUndo) {
             LastChangeText(restored, "7.12.2026", "13:45"));
 }
 
+// Windows has read a change once it started after it, across a day's and a year's end.
+TEST(LastChange, ReadAtTheNextStartOnlyUntilWindowsStartsAgain) {
+  const SystemTime now{2027, 1, 0, 1, 0, 0, 30, 0};
+  constexpr std::uint32_t kOneMinute = 60000;
+  EXPECT_TRUE(ChangedSinceWindowsStarted(SystemTime{2026, 12, 0, 31, 23, 59, 31, 0}, now, kOneMinute));
+  EXPECT_FALSE(ChangedSinceWindowsStarted(SystemTime{2026, 12, 0, 31, 23, 59, 28, 0}, now, kOneMinute));
+  EXPECT_FALSE(ChangedSinceWindowsStarted(kWhen, now, 3 * kOneMinute));
+  EXPECT_TRUE(ChangedSinceWindowsStarted(kWhen, kWhen, 0));
+}
+
 // An apply that wrote nothing leaves the line about the change before it.
 TEST(LastChange, NoneFromAnApplyThatWroteNothing) {
   ApplyResult result;

@@ -69,6 +69,13 @@ TEST(StatusMonitor, TheMemorySampleIsTheShareThatIsFreeAndSaysSo) {
   EXPECT_EQ("Free RAM (250MB).", TrayMemoryTip(false, 25, 250));
 }
 
+TEST(StatusMonitor, OptimizeNowSaysWhatItFreedAndNeverLessThanNothing) {
+  EXPECT_EQ("Freed 40 MB. 300 MB free now.", OptimizeAnswer(64, true, 260, 300));
+  EXPECT_EQ("Nothing more could be freed. 250 MB free now.", OptimizeAnswer(64, true, 260, 250));
+  EXPECT_EQ("Could not take 64 MB: try a lower target. 250 MB free now.",
+            OptimizeAnswer(64, false, 260, 250));
+}
+
 TEST(FreeRAMFreeUpMemory, HoldsAWrittenBlockOverTheMessagePassesAndHalvesWhenItMust) {
   RecordedMemory memory;
   BoundedAllocator allocator;

@@ -60,6 +60,19 @@ TEST_F(PingTest, OnlyAReportedReplyWithStatusZeroCounts) {
   EXPECT_TRUE(network_.lookups.empty() && messages_.shown.empty());
 }
 
+// Ping Now's line: the round trip, or why there was none.
+TEST_F(PingTest, TheAnswerSaysTheRoundTripOrWhyNot) {
+  network_.replies[Ipv4(127, 0, 0, 11)] = {.roundTrip = 7};
+  network_.replies[Ipv4(127, 0, 0, 12)] = {.count = 1, .status = 11003};
+  network_.replies[Ipv4(127, 0, 0, 14)] = {.count = 0, .writeRecord = false};
+  const auto said = [this](const char* host) { return PingAnswerText(host, PingHostAnswer(services_, host, 500)); };
+  EXPECT_EQ("127.0.0.11 answered in 7 ms.", said("127.0.0.11"));
+  EXPECT_EQ("No answer: 127.0.0.12 cannot be reached.", said("127.0.0.12"));
+  EXPECT_EQ("No answer from 127.0.0.14 in time.", said("127.0.0.14")) << "a record left at zeros";
+  EXPECT_EQ("Not pinged: no address found for no.such.name.", said("no.such.name"));
+  EXPECT_EQ("No host to ping: type one and save.", said("  "));
+}
+
 TEST_F(PingTest, TheTextBeforeTheFirstDotTellsANameFromAnAddress) {
   network_.hosts["router.example"] = {{127, 0, 2, 1}, {127, 0, 2, 2}};
   network_.hosts["localhost"] = {{127, 0, 0, 1}};

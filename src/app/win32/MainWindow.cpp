@@ -319,7 +319,12 @@ void MainWindow::RecordChange(const LastChange& change) {
 }
 
 void MainWindow::ShowLastChange(const LastChange& change) {
-  flash_.SetLastChange(LastChangeText(change, SystemDateText(change.when, false), SystemDateText(change.when, true)));
+  std::string text = LastChangeText(change, SystemDateText(change.when, false), SystemDateText(change.when, true));
+  if (ChangedSinceWindowsStarted(change.when, app_.clock.GetLocalTime(), GetTickCount())) {
+    text += "\r\n";
+    text += kNextStartNote;
+  }
+  flash_.SetLastChange(text);
 }
 
 void MainWindow::ShowStoredLastChange() {

@@ -97,9 +97,13 @@ void frmRamConfiguration::OnCommand(int id, int notification) {
         SelectBox(alarm_.Controls().problemBox);
         return;
       }
-      break;
+      SetWindowTextA(Control(IDC_lblRamStatus), ui::kSavedText);
+      ShowState();
+      return;
     default: return;
   }
+  // "Saved." no longer holds once anything changes.
+  SetWindowTextA(Control(IDC_lblRamStatus), "");
   ShowState();
 }
 

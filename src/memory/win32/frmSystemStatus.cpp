@@ -91,10 +91,12 @@ void frmSystemStatus::cmdOptimaize_Click() {
   ++busy_;
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   const std::int64_t megabytes = SliderValue(IDC_sldFreeMomoryReq);
-  fmem_.FreeUpMemory(static_cast<std::int32_t>(std::min<std::int64_t>(megabytes, 2047) * 1048576));
+  const std::int64_t freeBefore = ToMegabytes(fmem_.GetFreePhysical());
+  const std::int32_t held = fmem_.FreeUpMemory(static_cast<std::int32_t>(std::min<std::int64_t>(megabytes, 2047) * 1048576));
   --busy_;
   SetCursor(busy_ > 0 ? GetCursor() : previous);
   for (int pass = 0; pass < kOptimizePasses; ++pass) ui::PassMessages(root);
+  SetText(IDC_lblOptimizeStatus, OptimizeAnswer(megabytes, held > 0, freeBefore, ToMegabytes(fmem_.GetFreePhysical())));
 }
 
 LRESULT frmSystemStatus::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -40,8 +40,11 @@ bool PingThread::Start(HWND window, std::string host, std::uint32_t timeoutMs, s
 
 void PingThread::Run(Job& job) {
   PingServices services{*job.network, job};
-  const bool replied = PingHost(services, job.host, job.timeoutMs);
-  job.Post(kDone, 0, [replied](Result& result) { result.replied = replied; });
+  const PingAnswer answer = PingHostAnswer(services, job.host, job.timeoutMs);
+  job.Post(kDone, 0, [&job, &answer](Result& result) {
+    result.replied = answer.kind == PingAnswer::Kind::Replied;
+    result.answer = PingAnswerText(job.host, answer);
+  });
 }
 
 std::optional<PingThread::Result> PingThread::Finish(WPARAM serial) {

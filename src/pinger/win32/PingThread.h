@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "pinger/mdlPing.h"
 #include "platform/Network.h"
 
 namespace tw {
@@ -27,6 +28,7 @@ class PingThread {
   };
   struct Result {
     bool replied = false;
+    std::string answer;  // what the panel says of it
     std::vector<Message> messages;  // the sockets messages, for the window to show
   };
 

@@ -57,6 +57,7 @@ LRESULT frmNetPingerSettings::OnMessage(UINT message, WPARAM wParam, LPARAM lPar
     if (auto result = pingThread_.Finish(wParam)) {
       for (const PingThread::Message& shown : result->messages) Message(shown.text, shown.flags);
       pinger_.PingNowDone(result->replied);
+      SetWindowTextA(Control(IDC_lblPingStatus), result->answer.c_str());
       ShowState();
     }
     return 0;
@@ -123,13 +124,17 @@ void frmNetPingerSettings::OnCommand(int id, int notification) {
     case IDC_cmdSave:
       if (notification != BN_CLICKED) return;
       pinger_.cmdSave_Click();
+      if (!pinger_.Controls().saveEnabled) SetWindowTextA(Control(IDC_lblPingStatus), ui::kSavedText);
       break;
     case IDC_cmdPingNow:
       if (notification != BN_CLICKED) return;
       pinger_.cmdPingNow_Click();
+      SetWindowTextA(Control(IDC_lblPingStatus), pinger_.Controls().pingNowEnabled ? "Not pinged: it could not start." : "Pinging...");
       break;
     default: return;
   }
+  // What the line said of the last Save or Ping Now no longer holds once anything else changes.
+  if (id != IDC_cmdSave && id != IDC_cmdPingNow) SetWindowTextA(Control(IDC_lblPingStatus), "");
   ShowState();
 }
 

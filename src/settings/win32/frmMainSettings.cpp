@@ -28,7 +28,7 @@ void frmMainSettings::LoadSettings() {
   if (values.chkRunMainProgram) WriteRunEntry(registry_, programPath_, runEntryForm_);
 }
 
-void frmMainSettings::SaveSettings() {
+bool frmMainSettings::SaveSettings() {
   const MainSettingsValues values = Values();
   SaveMainSettingsValues(registry_, values);
   if (values.chkRunMainProgram) {
@@ -39,19 +39,23 @@ void frmMainSettings::SaveSettings() {
                   "\", so Tidewave will not start with Windows.\r\n\r\nMake sure Tidewave may change your "
                   "start-up programs, then save again.",
               MB_OK | MB_ICONEXCLAMATION);
+      return false;
     }
   } else {
     RemoveRunEntry(registry_);
   }
+  return true;
 }
 
 void frmMainSettings::cmdSave_Click() {
-  SaveSettings();
+  const bool kept = SaveSettings();
   MarkChanged(false);
+  SetWindowTextA(Control(IDC_lblMainStatus), kept ? ui::kSavedText : "Saved, but Windows will not start Tidewave.");
 }
 
 void frmMainSettings::MarkChanged(bool flag) {
   changed_ = flag;
+  if (flag) SetWindowTextA(Control(IDC_lblMainStatus), "");
   HWND save = Control(IDC_cmdSave);
   // A disabled button that keeps the focus leaves the keyboard nowhere.
   if (!flag && GetFocus() == save) SendMessageA(ui::RootWindow(hwnd()), WM_NEXTDLGCTL, 0, FALSE);

@@ -23,6 +23,7 @@ enum MainSettingsControl : int {
   IDC_chkRunMainProgram,
   IDC_chkRunProgramMini,
   IDC_cmdSave,
+  IDC_lblMainStatus,  // what Save did
 };
 
 inline constexpr ui::ControlSpec kMainSettingsControls[] = {
@@ -34,6 +35,7 @@ inline constexpr ui::ControlSpec kMainSettingsControls[] = {
     {IDC_chkRunProgramMini, "chkRunProgramMini", ui::ControlKind::CheckBox, "Run Program In system tray", 360,
      900, 5400, 285, IDC_frmStartup},
     {IDC_cmdSave, "cmdSave", ui::ControlKind::Button, "&Save", 2617, 2640, 1215, 405, IDC_frameMainSettings},
+    {IDC_lblMainStatus, "lblMainStatus", ui::ControlKind::Label, "", 240, 3120, 5970, 255, IDC_frameMainSettings},
 };
 
 inline constexpr ui::PanelSpec kMainSettingsPanel = ui::PanelLayout(ui::PanelId::frmMainSettings, kMainSettingsControls);
@@ -55,7 +57,8 @@ class frmMainSettings final : public ui::Panel {
   void cmdSave_Click();
 
   void LoadSettings();
-  void SaveSettings();
+  // False when the start-up entry Windows should run did not keep.
+  bool SaveSettings();
   void MarkChanged(bool flag);
 
   // The check boxes as they stand (the main window reads the tray option here).

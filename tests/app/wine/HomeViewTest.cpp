@@ -53,7 +53,8 @@ TEST_F(HomeView, TheLastChangeLineFollowsEachApplyAndRestoreAndOutlivesARestart)
   SendMessageA(wizard.Control(IDC_cmdOptimize), BM_CLICK, 0, 0);
   const std::string applied = WindowText(Line());
   EXPECT_EQ(0u, applied.rfind("Last change: Wizard Mode \"Automatic-C\" applied on ", 0)) << applied;
-  EXPECT_NE(std::string::npos, applied.find(" values changed. Undo: Backup, then 001.BCK, then Restore."))
+  EXPECT_NE(std::string::npos, applied.find(" values changed. Undo: Backup, then 001.BCK, then Restore.\r\n" +
+                                            std::string(kNextStartNote)))
       << applied;
   EXPECT_TRUE(HasVisibleStyle(Line())) << "the apply went back to the home view, which shows it";
   EXPECT_EQ("Static", ClassName(Line())) << "a text control a screen reader reads";

@@ -172,10 +172,15 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
 
   // Optimize Now with the target at 0 holds nothing and comes back.
   Click(*status_, IDC_cmdOptimaize);
+  EXPECT_EQ("The target is 0 MB: move the slider to set how much to free.", Text(*status_, IDC_lblOptimizeStatus));
   Slide(IDC_sldFreeMomoryReq, 8);
   EXPECT_EQ("Target Level Of RAM 8MB.", Text(*status_, IDC_lblTargetMemoryNeeded));
   EXPECT_EQ("8 MB to free when Optimize is clicked", TargetTip());
   Click(*status_, IDC_cmdOptimaize);
+  const std::string optimized = Text(*status_, IDC_lblOptimizeStatus);
+  EXPECT_TRUE(optimized.rfind("Freed ", 0) == 0 || optimized.rfind("Nothing more could be freed. ", 0) == 0)
+      << optimized;
+  EXPECT_EQ(optimized.size() - 13, optimized.rfind(" MB free now.")) << optimized;
 
   // The alarm panel with nothing stored: the table's defaults, the level off with the sound.
   EXPECT_EQ("250", Text(*ram_, IDC_txtAlarm));
@@ -209,6 +214,7 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
   EXPECT_FALSE(HasVisibleStyle(ram_->Control(IDC_lblAlramLeve))) << "said in the place of the box's label";
   Click(*ram_, IDC_cmdSave);
   EXPECT_EQ("", GetSettingValue(registry(), SettingsPath(kRamSettingsKey), "txtAlarm", "").Text());
+  EXPECT_EQ("", Text(*ram_, IDC_lblRamStatus)) << "nothing saved, nothing said saved";
   SetWindowTextA(level, "32767");  // above the free memory of every machine the tests run on
   EXPECT_FALSE(HasVisibleStyle(ram_->Control(IDC_lblRamProblem)));
   EXPECT_TRUE(HasVisibleStyle(ram_->Control(IDC_lblAlramLeve)));
@@ -222,6 +228,7 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
   EXPECT_EQ("5", Text(*ram_, IDC_txtRunOnly));
   Click(*ram_, IDC_cmdSave);
   EXPECT_FALSE(IsWindowEnabled(ram_->Control(IDC_cmdSave)));
+  EXPECT_EQ("Saved.", Text(*ram_, IDC_lblRamStatus));
   const std::string path = SettingsPath(kRamSettingsKey);
   EXPECT_EQ("True", GetSettingValue(registry(), path, "optPer", "").Text());
   EXPECT_EQ("32767", GetSettingValue(registry(), path, "txtAlarm", "").Text());

@@ -108,6 +108,7 @@ TEST_F(NetPingerPanel, AFirstStartSavedInManualModePingsTheSavedHostNowAndOnSche
   Click(Control(IDC_chkSound));
   Click(Control(IDC_cmdSave));
   EXPECT_FALSE(Enabled(IDC_cmdSave));
+  EXPECT_EQ("Saved.", Text(IDC_lblPingStatus));
   EXPECT_EQ("127.0.0.1", GetSettingValue(registry_, path_, "txtPingHost", "").Text());
   EXPECT_TRUE(panel_.Pinger().Timer().IsRunning());
 
@@ -125,6 +126,9 @@ TEST_F(NetPingerPanel, AFirstStartSavedInManualModePingsTheSavedHostNowAndOnSche
   EXPECT_EQ("127.20.30.41", Text(IDC_txtPingHost)) << "the window answers while the echo waits";
   SetEvent(gate_.get());
   AwaitPingNow();
+  const std::string answer = Text(IDC_lblPingStatus);
+  EXPECT_EQ(0u, answer.rfind("127.0.0.1 answered in ", 0)) << answer;
+  EXPECT_EQ(answer.size() - 4, answer.rfind(" ms.")) << answer;
   EXPECT_EQ(1u, sent_.size()) << "one echo for all the presses";
   for (int tick = 0; tick < 3; ++tick) panel_.tmrPinger_Timer();
   EXPECT_EQ((std::vector<std::uint32_t>(2, Ipv4(127, 0, 0, 1))), AddressesOf(sent_));

@@ -77,11 +77,13 @@ TEST_F(MainSettingsPanel, SaveStoresBothOptionsAndTheRunEntryFollowsTheFirst) {
   EXPECT_TRUE(SaveEnabled());
   Click(Control(IDC_cmdSave));
   EXPECT_FALSE(SaveEnabled());
+  EXPECT_EQ("Saved.", ui::WindowText(Control(IDC_lblMainStatus)));
   EXPECT_EQ("1", Stored("chkRunMainProgram"));
   EXPECT_EQ("0", Stored("chkRunProgramMini"));
   EXPECT_EQ(std::string("\"") + kProgram + "\"", RawRunEntry()) << "quoted: the path holds a space";
 
   Click(Control(IDC_chkRunMainProgram));
+  EXPECT_EQ("", ui::WindowText(Control(IDC_lblMainStatus))) << "changed since: no longer saved";
   Click(Control(IDC_chkRunProgramMini));
   Click(Control(IDC_cmdSave));
   EXPECT_EQ("0", Stored("chkRunMainProgram"));
