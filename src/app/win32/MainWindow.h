@@ -12,6 +12,7 @@
 #include "app/Panels.h"
 #include "app/win32/NavigationSurface.h"
 #include "platform/Version.h"
+#include "ui/win32/Fonts.h"
 #include "ui/win32/Panel.h"
 #include "ui/win32/SkinEngine.h"
 #include "ui/win32/Tray.h"
@@ -24,6 +25,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
  public:
   static constexpr const char* kClassName = "TidewaveMain";
   static constexpr const char* kCaption = "Tidewave";
+  // Pixels at 96 DPI; the window grows with the screen's DPI.
   static constexpr int kClientWidth = 724;
   static constexpr int kClientHeight = 540;
   static constexpr int kHostDesignWidth = 440;
@@ -33,7 +35,8 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   // Posted by a right click on the tray icon: the menu opens from our own message loop.
   static constexpr UINT kShowTrayMenu = WM_APP + 2;
 
-  MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon& notifyIcon);
+  // Laid out at `dpi`: the screen's, or one a test chooses.
+  MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon& notifyIcon, int dpi = ui::ScreenDpi());
   ~MainWindow() override;
 
   // Creates the window and runs the start-up, showing the window with
@@ -68,6 +71,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   void applyAllControls(ui::Panel& panel) override;
   void BringMovieToFront() override;
   void SetMovieVariable(std::string_view name, std::string_view value) override;
+  int Dpi() const override { return dpi_; }
 
   ui::Tray Tray1;
 
@@ -77,7 +81,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
  private:
   class HostFrame final : public ui::Window {
    public:
-    bool Create(HWND parent, POINT origin);
+    bool Create(HWND parent, POINT origin, int dpi);
   };
 
   void Startup(int showCommand);
@@ -91,6 +95,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
 
   AppContext& app_;
   IVersionSource& version_;
+  const int dpi_;
   ui::SkinEngine skin_;
   NavigationSurface flash_;
   HostFrame framChildWindow_;

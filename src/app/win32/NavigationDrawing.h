@@ -1,7 +1,8 @@
 #pragma once
 // What the navigation surface is drawn with: its palette, fonts and icons, and
-// the few shapes everything on it is made of. All sizes are pixels: the
-// surface's layout and its fonts stay fixed together, whatever the display's DPI.
+// the few shapes everything on it is made of. All sizes are pixels at 96 DPI:
+// the surface draws through ui::ScaledDrawing, which grows the layout, the
+// shapes and the fonts together to the screen's DPI.
 #include <windows.h>
 
 #include <initializer_list>
@@ -50,11 +51,13 @@ constexpr COLORREF kDangerPressed = RGB(0xF5, 0xD9, 0xD7);
 constexpr COLORREF kDangerBorder = RGB(0xE6, 0xC2, 0xBF);
 }  // namespace palette
 
-// The surface's fonts and the program's icon at its two sizes, made once per surface.
+// The surface's fonts and the program's icon at its two sizes, made once per
+// surface. The fonts are sized at 96 DPI, as they are drawn through the
+// scaled mapping; the icons are loaded at `dpi`, so that they are drawn pixel for pixel.
 struct Look {
   ui::UniqueFont brand, title, body, bold, small, heading;
   ui::UniqueIcon smallIcon, largeIcon;
-  void Load();
+  void Load(int dpi);
 };
 
 constexpr RECT Box(int x, int y, int width, int height) { return RECT{x, y, x + width, y + height}; }

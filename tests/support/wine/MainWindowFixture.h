@@ -35,9 +35,9 @@ class MainWindowFixture : public RegistryTest {
     }
     RegistryTest::TearDown();
   }
-  // Creates the window and runs its start-up.
-  MainWindow& Start(int showCommand = SW_HIDE) {
-    main_ = std::make_unique<MainWindow>(*app_, version_, notify_);
+  // Creates the window and runs its start-up, laid out at `dpi`.
+  MainWindow& Start(int showCommand = SW_HIDE, int dpi = ui::kDesignDpi) {
+    main_ = std::make_unique<MainWindow>(*app_, version_, notify_, dpi);
     EXPECT_TRUE(main_->Create(showCommand));
     return *main_;
   }
