@@ -183,6 +183,25 @@ void MainWindow::OnNavigationCommand(std::string_view command, std::string_view 
   for (const Action& action : DispatchCommand(command)) Perform(action);
 }
 
+bool MainWindow::TranslateHelpKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_F1) return false;
+  if (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd)) return false;
+  OpenHelpInFront();
+  return true;
+}
+
+void MainWindow::OpenHelpInFront() {
+  std::string_view page = ui::kHomeHelpPage;
+  // A panel is in front while the host is shown; the navigation hides it with its views.
+  if (IsWindowVisible(framChildWindow_.hwnd())) {
+    for (const PanelInfo& info : kPanels) {
+      const ui::Panel& panel = Panel(info.id);
+      if (panel.IsLoaded() && IsWindowVisible(panel.hwnd())) page = info.helpPage;
+    }
+  }
+  OpenHelpPage(app_.shell, reinterpret_cast<std::uintptr_t>(hwnd()), app_.programFolder, page);
+}
+
 bool MainWindow::ConfirmRestart() {
   return app_.messages.Show(reinterpret_cast<std::uintptr_t>(hwnd()),
                             "Restart Windows now?\r\n\r\nEvery program that is open will be closed, and work not "

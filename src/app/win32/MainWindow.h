@@ -49,6 +49,14 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   // FSCommand: the dispatcher.
   void OnNavigationCommand(std::string_view command, std::string_view argument);
 
+  // The message loop hands every message here before the dialog keys: F1
+  // pressed anywhere in the window opens the help page of what is in front
+  // and is taken (true).
+  bool TranslateHelpKey(const MSG& message);
+  // The help page of the panel in front, or the guide's first page from the
+  // home and about views.
+  void OpenHelpInFront();
+
   void ShowPanel(PanelId id);
   void HideAllPanels();
   void RestoreMainWindow();

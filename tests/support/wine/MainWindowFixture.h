@@ -51,10 +51,12 @@ class MainWindowFixture : public RegistryTest {
     }
     return visible;
   }
-  // A key as the program's message loop hands it on: through IsDialogMessage.
+  // A key as the program's message loop hands it on: F1 to the main window,
+  // the rest through IsDialogMessage.
   void LoopKey(WPARAM key) {
     for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
       MSG msg{GetFocus(), message, key, static_cast<LPARAM>(message == WM_KEYUP ? 0xC0000000u : 0u), 0, {}};
+      if (main_->TranslateHelpKey(msg)) continue;
       if (!IsDialogMessageA(main_->hwnd(), &msg)) DispatchMessageA(&msg);
     }
   }
