@@ -126,6 +126,11 @@ enum NormalModeNowControl : int {
   IDC_lblICMPNow,
 };
 
+// The units beside number boxes.
+enum NormalModeUnitControl : int {
+  IDC_lblTTLUnit = 1300,
+};
+
 inline constexpr int kWizardPageCount = 8;
 inline constexpr int WizardPageId(int page) { return IDC_frmWizardPages_0 + page; }
 inline constexpr int OptConnTypeId(int index) { return IDC_optConnType_0 + index; }
