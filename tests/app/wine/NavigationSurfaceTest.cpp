@@ -316,15 +316,10 @@ double Contrast(COLORREF a, COLORREF b) {
 
 TEST_F(NavigationSurfaceTest, SecondaryTextStandsOutFourAndAHalfToOne) {
   using namespace nav::palette;
-  EXPECT_NEAR(21.0, Contrast(RGB(0, 0, 0), kWhite), 0.01);
-  // The hint and "Backups are kept..." on white, the version in the status bar,
-  // the group headings on the side bar (and under the mouse), the line over each view's headline.
-  const struct { COLORREF text, back; const char* what; } pairs[] = {
-      {kMuted, kWhite, "hint"},       {kMuted, kSide, "version"},       {kHeading, kSide, "group heading"},
-      {kAccentText, kSide, "heading under the mouse"}, {kAccentText, kHero, "eyebrow"},
-      {kBody, kTile, "card text"},
-  };
-  for (const auto& pair : pairs) EXPECT_GE(Contrast(pair.text, pair.back), 4.5) << pair.what;
+  // Hints on white, the version in the status bar, group headings (also under the mouse), the line over a headline.
+  const std::pair<COLORREF, COLORREF> pairs[] = {{kMuted, kWhite},       {kMuted, kSide},      {kHeading, kSide},
+                                                  {kAccentText, kSide}, {kAccentText, kHero}, {kBody, kTile}};
+  for (const auto& [text, back] : pairs) EXPECT_GE(Contrast(text, back), 4.5) << std::hex << text << " on " << back;
 }
 
 // What `window` shows, pixel by pixel, read through its top-level window:
