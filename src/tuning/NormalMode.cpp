@@ -13,7 +13,7 @@ namespace {
 using ui::ControlKind;
 using ui::ControlSpec;
 
-// The pages were laid out in pixels of the panel's fixed 13-pixel font; the
+// The pages were laid out in pixels of the panel's 13-pixel font at 96 DPI; the
 // table keeps twips like every other panel's.
 constexpr int T(int pixels) { return pixels * ui::kTwipsPerPixelAt96Dpi; }
 
