@@ -6,12 +6,12 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build/win32"
 bash "$ROOT/scripts/setup.sh"
-cmake --build "$BUILD" --target Tidewave TidewaveHelp TidewaveSetup -j2
+cmake --build "$BUILD" --target Tidewave tidewave-cli TidewaveHelp TidewaveSetup -j2
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD/CMakeCache.txt")
 dist="$BUILD/dist" stage="$BUILD/dist/Tidewave"
 rm -rf "$stage" "$dist/Tidewave-$version.zip"
 mkdir -p "$stage"
-for file in Tidewave.exe RTidewaveMask.skn TidewaveHelp.chm Ping.wav low-memory.wav; do
+for file in Tidewave.exe tidewave-cli.exe RTidewaveMask.skn TidewaveHelp.chm Ping.wav low-memory.wav; do
   if [ -f "$BUILD/bin/$file" ]; then
     cp "$BUILD/bin/$file" "$stage/"
   elif [ "$file" != low-memory.wav ]; then

@@ -3,12 +3,22 @@
 ; It installs the program and the files it looks for beside itself; the
 ; uninstaller takes away exactly those, and asks before it removes backups,
 ; which the program writes there and which nothing else can recreate.
+;
+; Deployment: Tidewave-Setup.exe /S /PRESET=Automatic-E installs silently and
+; then applies that preset through tidewave-cli.exe (a backup first, as ever).
+; A preset that could not be applied leaves the program installed and makes
+; the installer end with tidewave-cli's exit code.
 
 !ifndef VERSION
   !error "VERSION is not defined"
 !endif
 !ifndef SOURCE
   !error "SOURCE is not defined"
+!endif
+; The system's C runtime the program needs (another name only for the test
+; of a system without it).
+!ifndef RUNTIME_DLL
+  !define RUNTIME_DLL "MSVCRT.DLL"
 !endif
 !ifndef OUTFILE
   !define OUTFILE "Tidewave-Setup.exe"
@@ -21,6 +31,7 @@
 !define SETTINGS_KEY "SOFTWARE\Marlpit\Tidewave"
 
 Unicode false
+!include "FileFunc.nsh"
 SetCompressor /SOLID lzma
 Name "${PRODUCT}"
 Caption "${PRODUCT} ${VERSION} Setup"
@@ -57,16 +68,21 @@ UninstPage instfiles
     Abort
 !macroend
 
+; The preset to apply once installed, from /PRESET=<name>; empty for none.
+Var Preset
+
 Function .onInit
   !insertmacro RefuseWhileRunning
   ; Tidewave needs the system's C runtime. Windows 95 as first shipped has
   ; none; Internet Explorer 4 or later, or the Windows Sockets 2 update,
   ; installs it. Installing without it would leave a program that cannot start.
-  IfFileExists "$SYSDIR\MSVCRT.DLL" runtimeFound
+  IfFileExists "$SYSDIR\${RUNTIME_DLL}" runtimeFound
     MessageBox MB_OK|MB_ICONSTOP "Tidewave needs MSVCRT.DLL, which this Windows does not have yet.$\r$\n$\r$\nOn Windows 95 it comes with Internet Explorer 4 or later, or with the Windows Sockets 2 update. Install one of them, then run this setup again." /SD IDOK
-    SetErrorLevel 3
+    SetErrorLevel 8
     Quit
   runtimeFound:
+  ${GetParameters} $0
+  ${GetOptions} $0 "/PRESET=" $Preset
 FunctionEnd
 
 Function un.onInit
@@ -77,6 +93,7 @@ Section "Tidewave"
   SetShellVarContext all
   SetOutPath "$INSTDIR"
   File "${SOURCE}\Tidewave.exe"
+  File "${SOURCE}\tidewave-cli.exe"
   File "${SOURCE}\RTidewaveMask.skn"
   File "${SOURCE}\TidewaveHelp.chm"
   File "${SOURCE}\Ping.wav"
@@ -101,9 +118,24 @@ Section "Tidewave"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
+; Once everything is in place, so the backup lands in the installed Backups folder.
+Section "-Preset"
+  StrCmp $Preset "" presetDone
+  nsExec::ExecToLog '"$INSTDIR\tidewave-cli.exe" apply "$Preset"'
+  Pop $0
+  StrCmp $0 "0" presetDone
+  ; "error": the program could not be started at all.
+  StrCmp $0 "error" 0 +2
+    StrCpy $0 1
+  MessageBox MB_OK|MB_ICONEXCLAMATION "Tidewave is installed, but the preset $\"$Preset$\" was not applied (tidewave-cli exit code $0). Run $\"tidewave-cli apply --help$\" in its folder for what the code means." /SD IDOK
+  SetErrorLevel $0
+  presetDone:
+SectionEnd
+
 Section "Uninstall"
   SetShellVarContext all
   Delete "$INSTDIR\Tidewave.exe"
+  Delete "$INSTDIR\tidewave-cli.exe"
   Delete "$INSTDIR\RTidewaveMask.skn"
   Delete "$INSTDIR\TidewaveHelp.chm"
   Delete "$INSTDIR\Ping.wav"

@@ -8,12 +8,14 @@ namespace {
 // The captions of the menu items are those of the main window's old button
 // route, so users and screen readers meet the names they know. Each "&" marks
 // an access key (Alt and the letter presses the item): one letter per item
-// across the whole surface, and none the Wizard Mode panel's "Optimize &Now"
-// takes. The window buttons have none: a stray Alt+C must not end the program.
+// across the whole surface, and none that a panel's own controls take, since
+// the surface stays beside every panel ("Restore", "Delete", "Play Sound at
+// Ping", "Save", "Optimize Now", "Find"). The window buttons have none: a stray
+// Alt+C must not end the program.
 constexpr NavigationItem kInternetBooster[] = {
     {IDC_FS_firstMenuItem + 0, "&Wizard Mode", "IDC_FS_wizardMode",
      "Pick the preset that fits your connection and apply it in one step."},
-    {IDC_FS_firstMenuItem + 1, "A&dvanced Mode", "IDC_FS_normalMode",
+    {IDC_FS_firstMenuItem + 1, "Ad&vanced Mode", "IDC_FS_normalMode",
      "Set each TCP/IP value yourself, page by page, with recommended values."},
     {IDC_FS_firstMenuItem + 2, "&Backup", "IDC_FS_backupManger",
      "Every change is saved first. Restore or delete earlier settings here."},
@@ -21,7 +23,7 @@ constexpr NavigationItem kInternetBooster[] = {
 constexpr NavigationItem kRamBooster[] = {
     {IDC_FS_firstMenuItem + 3, "System S&tatus", "IDC_FS_systemSatus",
      "Free memory and processor use as they happen."},
-    {IDC_FS_firstMenuItem + 4, "&Ram Configuration", "IDC_FS_ramConfig",
+    {IDC_FS_firstMenuItem + 4, "Ram Config&uration", "IDC_FS_ramConfig",
      "When to sound the alarm and free memory by itself."},
 };
 constexpr NavigationItem kNetPinger[] = {
@@ -39,7 +41,7 @@ constexpr NavigationGroup kGroups[] = {
     {IDC_FS_firstGroupHeading + 0, "Internet Booster", "", kInternetBooster},
     {IDC_FS_firstGroupHeading + 1, "Ram Booster", "", kRamBooster},
     {IDC_FS_firstGroupHeading + 2, "Net Pinger", "", kNetPinger},
-    {IDC_FS_firstGroupHeading + 3, "&System Settings", "IDC_FS_sysSettingClicked", kSystemSettings},
+    {IDC_FS_firstGroupHeading + 3, "System Settin&gs", "IDC_FS_sysSettingClicked", kSystemSettings},
 };
 
 constexpr NavigationItem kChrome[] = {

@@ -6,12 +6,43 @@
 
 #include "platform/OsVersion.h"
 #include "backup/BackupFile.h"
+#include "backup/Restore.h"
 #include "platform/ErrorText.h"
 
 namespace tw {
 namespace {
 
 constexpr std::string_view kExtension = ".BCK";
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+         });
+}
+
+// The value a line of `contents` refused by the reader belongs to: its name
+// (the line before), the key line above that, and what it holds.
+std::string UnrestorableValue(std::string_view contents, const RestorePlan& plan) {
+  std::vector<std::string_view> lines;
+  for (std::size_t start = 0; start < contents.size();) {
+    const std::size_t end = std::min(contents.find("\r\n", start), contents.size());
+    lines.push_back(contents.substr(start, end - start));
+    start = end + 2;
+  }
+  const auto at = static_cast<std::size_t>(plan.line);
+  if (plan.problem != RestoreProblem::Damaged || at < 5 || at > lines.size()) return "(" + plan.reason + ")";
+  const std::string_view name = lines[at - 2];
+  std::string_view key;
+  for (std::size_t i = at - 2; i-- > 3;) {
+    // Value names never hold a backslash; key lines always do.
+    if (lines[i].find('\\') != std::string_view::npos) {
+      key = lines[i];
+      break;
+    }
+  }
+  return (name == "\"\"" ? std::string("the default value") : "the value " + std::string(name)) + " under " +
+         std::string(key) + " holds " + std::string(lines[at - 1]) + " (" + plan.reason + ")";
+}
 
 bool EndsWithExtension(std::string_view name) {
   if (name.size() < kExtension.size()) return false;
@@ -75,15 +106,29 @@ BackupResult NextBackupPath(IFileSystem& files, std::string_view programFolder) 
     return {BackupProblem::FolderUnavailable, listed, folder};
   }
   int highest = 0;
+  // A name "NNN.BCK" is taken by whatever has it, a folder too: no backup can
+  // be renamed onto it.
+  std::vector<bool> taken(kLastBackupNumber + 1, false);
   for (const FileEntry& entry : entries) {
+    if (const int number = BackupNumberOf(entry.name);
+        number > 0 && SameName(entry.name, BackupFileName(number))) {
+      taken[static_cast<std::size_t>(number)] = true;
+    }
     // The pattern also matches names whose short 8.3 form ends in .BCK ("a.bckup").
     if (entry.isDirectory || !EndsWithExtension(entry.name)) continue;
     highest = std::max(highest, BackupNumberOf(entry.name));
   }
-  if (highest >= kLastBackupNumber) {
-    return {BackupProblem::NumberingFull, kErrorSuccess, folder + "\\" + BackupFileName(highest)};
+  // Numbers grow, so the newest backup is the highest, until 999; from then
+  // on the lowest number free again (the list's date order still finds the
+  // newest), rather than no backup and so no change at all.
+  for (const int start : {highest + 1, 1}) {
+    for (int number = start; number <= kLastBackupNumber; ++number) {
+      if (!taken[static_cast<std::size_t>(number)]) {
+        return {BackupProblem::None, kErrorSuccess, folder + "\\" + BackupFileName(number)};
+      }
+    }
   }
-  return {BackupProblem::None, kErrorSuccess, folder + "\\" + BackupFileName(highest + 1)};
+  return {BackupProblem::NumberingFull, kErrorSuccess, folder};
 }
 
 BackupResult WriteBackup(IRegistry& registry, IFileSystem& files, IClock& clock,
@@ -92,6 +137,10 @@ BackupResult WriteBackup(IRegistry& registry, IFileSystem& files, IClock& clock,
   BackupResult result = NextBackupPath(files, programFolder);
   if (result.problem != BackupProblem::None) return result;
   const std::string contents = BackupContents(registry, os, clock.GetLocalTime());
+  // Whatever is written here must restore, so its own reader checks it first.
+  if (const RestorePlan plan = PlanRestore(contents, os); plan.problem != RestoreProblem::None) {
+    return {BackupProblem::WouldNotRestore, kErrorSuccess, result.path, UnrestorableValue(contents, plan)};
+  }
 
   // Not ".BCK": the backup manager and the numbering never see a half-written file.
   std::string temporary = result.path;
@@ -118,10 +167,13 @@ std::string BackupFailureMessage(const BackupResult& result) {
              "folder it was started from (its path may be too long for this version of Windows).\r\n\r\n"
              "Move Tidewave to a folder with a shorter path, such as \"C:\\Tidewave\", then try again.";
     case BackupProblem::NumberingFull:
-      return lead + "and the backup numbers are used up: the folder \"" +
-             result.path.substr(0, result.path.find_last_of('\\')) + "\" already holds a backup numbered " +
-             std::to_string(kLastBackupNumber) + ", the last number there is.\r\n\r\n"
-             "Delete old backups in the backup manager, then try again.";
+      return lead + "and the backup numbers are used up: the folder \"" + result.path +
+             "\" already holds a backup under every number from 001 to " + std::to_string(kLastBackupNumber) +
+             ".\r\n\r\nDelete old backups in the backup manager, then try again.";
+    case BackupProblem::WouldNotRestore:
+      return lead + "but one of them cannot be recorded so that a restore puts it back: " + result.unrestorable +
+             ".\r\n\r\nWith the Registry Editor, set that value to a whole number from 0 to 4294967295 or "
+             "delete it, then try again.";
     case BackupProblem::FolderUnavailable:
       return lead + "but it could not use the backup folder \"" + result.path + "\" (" + ErrorText(result.error) +
              ").\r\n\r\n" + AdviceFor(result.error);

@@ -20,14 +20,16 @@ enum class BackupProblem {
   NoFamily,           // a Windows family with no layout: nothing to back up
   NoProgramFolder,    // Windows could not say where the program lies, so neither can the backups
   FolderUnavailable,  // the folder could not be created or listed
-  NumberingFull,      // "999.BCK" is already used
+  NumberingFull,      // every number from 001 to 999 is taken
   FileNotWritten,     // the file could not be written completely
+  WouldNotRestore,    // the registry holds a value the backup's reader would refuse
 };
 
 struct BackupResult {
   BackupProblem problem = BackupProblem::None;
   long error = kErrorSuccess;  // the system's status, when it said no
   std::string path;            // the backup's full path (the one attempted, on failure)
+  std::string unrestorable = {};  // for WouldNotRestore: which value, what it holds and why
 };
 
 std::string BackupFolder(std::string_view programFolder);
@@ -40,12 +42,16 @@ int BackupNumberOf(std::string_view fileName);
 std::string BackupFileName(int number);
 
 // The path the next backup is to be written to; creates the folder when it
-// is missing. Fails with NumberingFull once "999.BCK" is taken.
+// is missing. The number is one more than the highest there, the next free
+// one after it when a file or folder has that name; once 999 is reached, the
+// lowest free number. Fails with NumberingFull when all 999 names are taken.
 BackupResult NextBackupPath(IFileSystem& files, std::string_view programFolder);
 
 // Writes one backup of the running family's current values. The file appears
 // complete or not at all: it is written under a temporary name and renamed
-// only once every byte is on the disk.
+// only once every byte is on the disk. A backup its own reader would refuse
+// (a value past 32 bits or with a fraction) is no way back: then nothing is
+// written and the result says which value stands in the way.
 BackupResult WriteBackup(IRegistry& registry, IFileSystem& files, IClock& clock,
                          std::string_view programFolder, const OsFamilyInfo& os);
 

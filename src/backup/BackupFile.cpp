@@ -43,17 +43,24 @@ void BackupText::Time(const SystemTime& time) {
 
 namespace {
 
+// A value that was missing is recorded as "-0" (kMissingValueItem), so that
+// a restore removes it again instead of writing a 0 Windows would act on.
 void Record(IRegistry& registry, BackupText& out, const TcpIpValue& value, std::string_view adapter) {
   out.Text(value.name);
+  const std::string key = KeyFor(value, adapter);
+  if (value.recorded != Recorded::Fixed && IsValueMissing(registry, value.hive, key, value.name)) {
+    out.Real(kMissingValueItem);
+    return;
+  }
   switch (value.recorded) {
     case Recorded::Fixed:
       out.Whole(static_cast<std::int16_t>(value.fixed));
       break;
     case Recorded::Current:
-      out.Real(ReadCurrentText(registry, value.hive, KeyFor(value, adapter), value.name));
+      out.Real(ReadCurrentText(registry, value.hive, key, value.name));
       break;
     case Recorded::NotZero:
-      out.Whole(ReadCurrentValue(registry, value.hive, KeyFor(value, adapter), value.name) != 0 ? 1 : 0);
+      out.Whole(ReadCurrentValue(registry, value.hive, key, value.name) != 0 ? 1 : 0);
       break;
   }
 }

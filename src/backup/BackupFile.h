@@ -10,6 +10,12 @@
 //   date          #2024-03-05#
 //   time          #15:51:09#
 // each line ended by CR LF.
+//
+// A value that was missing when the backup was taken is the real number "-0"
+// (files before it recorded a 0 there). Every reader of these files reads it
+// as 0, so an older Tidewave restores a newer file as it restored its own;
+// this one removes the value again. No writer ever wrote "-0" for a value
+// that was there: a stored "-0" text is recorded as "0".
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,6 +25,8 @@
 #include "platform/Registry.h"
 
 namespace tw {
+
+inline constexpr std::string_view kMissingValueItem = "-0";
 
 class BackupText {
  public:

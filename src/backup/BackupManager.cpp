@@ -174,8 +174,12 @@ SortKey StampKey(const std::optional<BackupStamp>& stamp, bool timeOfDay) {
   if (!stamp) return key;
   const SystemTime& t = stamp->taken;
   key.converted = true;
-  key.number = timeOfDay ? static_cast<double>(t.hour * 3600 + t.minute * 60 + t.second) / 86400.0
-                         : static_cast<double>(DaysFromCivil(t.year, t.month, t.day) - DaysFromCivil(1899, 12, 30));
+  const double time = static_cast<double>(t.hour * 3600 + t.minute * 60 + t.second) / 86400.0;
+  // Two backups of one day are told apart by their time: the date column
+  // sorts them in the order they were taken.
+  key.number = timeOfDay ? time
+                         : static_cast<double>(DaysFromCivil(t.year, t.month, t.day) - DaysFromCivil(1899, 12, 30)) +
+                               time;
   return key;
 }
 

@@ -66,9 +66,11 @@ inline constexpr std::size_t kComparedCharacters = 31;
 
 SortKey MakeSortKey(std::string_view cell, SortType type, const DateFormat& format);
 // The key of a backup's "Creating Date" cell (`timeOfDay` false) or its
-// "Creating Time" cell, straight from the stamp the cell was written from: the
-// same key the cell's text converts to, without reading the text back. No
-// stamp (an empty cell) cannot be converted.
+// "Creating Time" cell, straight from the stamp the cell was written from,
+// without reading the text back: the time cell's key is the one its text
+// converts to; the date cell's is that of the date and the time together, so
+// backups of one day sort by their time. No stamp (an empty cell) cannot be
+// converted.
 SortKey StampKey(const std::optional<BackupStamp>& stamp, bool timeOfDay);
 // -1, 0 or 1; `sortOrder` 1 reverses (descending), 0 keeps (ascending).
 int CompareSortKeys(const SortKey& a, const SortKey& b, int sortOrder);

@@ -1,10 +1,12 @@
 #include "backup/Restore.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <limits>
 #include <map>
 
+#include "backup/BackupFile.h"
 #include "core/Variant.h"
 #include "platform/ErrorText.h"
 #include "settings/RegistrySettings.h"
@@ -123,16 +125,17 @@ class Planner {
  public:
   Planner(std::string_view contents, const TcpIpLayout& layout) : in_(contents), layout_(layout) {}
 
+  // A header line the file ends before is the line after its last.
   bool Header(std::int16_t& family) {
     SystemTime stamp;
     const auto date = in_.Next();
-    if (!date || !ParseDate(*date, stamp)) return Fail("a date such as #2024-03-05# was expected");
+    if (!date || !ParseDate(*date, stamp)) return Fail("a date such as #2024-03-05# was expected", date ? 0 : 1);
     const auto time = in_.Next();
-    if (!time || !ParseTime(*time, stamp)) return Fail("a time such as #15:51:09# was expected");
+    if (!time || !ParseTime(*time, stamp)) return Fail("a time such as #15:51:09# was expected", time ? 0 : 1);
     const auto code = in_.Next();
     std::int64_t number = 0;
     if (!code || NumberItem(*code, number) != NumberForm::Ok || number < INT16_MIN || number > INT16_MAX) {
-      return Fail("the number of a Windows family was expected");
+      return Fail("the number of a Windows family was expected", code ? 0 : 1);
     }
     family = static_cast<std::int16_t>(number);
     return true;
@@ -146,10 +149,10 @@ class Planner {
         if (value.section == section) rows.push_back(&value);
       }
       if (rows.empty()) continue;
-      std::string key;
-      if (!KeyLine(KeyFor(*rows.front()), {}, key)) return false;
+      std::string key, adapter;
+      if (!KeyLine(KeyFor(*rows.front()), {}, key, adapter)) return false;
       for (const TcpIpValue* row : rows) {
-        if (!Pair(*row, key)) return false;
+        if (!Pair(*row, key, adapter)) return false;
       }
     }
     return true;
@@ -169,10 +172,10 @@ class Planner {
     for (std::size_t next = 0; !in_.AtEnd(); next = (next + 1) % keys.size()) {
       const std::string_view pattern = keys[next];
       const std::size_t star = pattern.find('*');
-      std::string key;
-      if (!KeyLine(pattern.substr(0, star), pattern.substr(star + 1), key)) return false;
+      std::string key, adapter;
+      if (!KeyLine(pattern.substr(0, star), pattern.substr(star + 1), key, adapter)) return false;
       for (const TcpIpValue& row : layout_.values) {
-        if (row.section == Section::Adapter && row.key == pattern && !Pair(row, key)) return false;
+        if (row.section == Section::Adapter && row.key == pattern && !Pair(row, key, adapter)) return false;
       }
     }
     return true;
@@ -192,18 +195,27 @@ class Planner {
 
  private:
   // A key line that is `head` exactly, or `head`, an adapter's name and `tail`.
-  bool KeyLine(std::string_view head, std::string_view tail, std::string& key) {
-    const bool adapter = !tail.empty() || head.back() == '\\';
-    std::string expected = adapter ? std::string(head) + "<adapter>" + std::string(tail) : std::string(head);
+  // The name is one Windows can hold: a registry layer handed a name with a
+  // NUL in it would stop there and write to a key above the adapter's.
+  bool KeyLine(std::string_view head, std::string_view tail, std::string& key, std::string& adapter) {
+    const bool perAdapter = !tail.empty() || head.back() == '\\';
+    std::string expected = perAdapter ? std::string(head) + "<adapter>" + std::string(tail) : std::string(head);
     const auto item = in_.Next();
     if (!item) return EndsInside();
     const auto text = TextItem(*item);
     bool fits = text.has_value() && text->size() >= head.size() + tail.size() &&
                 SameText(text->substr(0, head.size()), head) &&
                 SameText(text->substr(text->size() - tail.size()), tail);
-    if (fits && adapter) {
+    if (fits && perAdapter) {
       const std::string_view name = text->substr(head.size(), text->size() - head.size() - tail.size());
       fits = !name.empty() && name.find('\\') == std::string_view::npos;
+      if (fits && !CanRecordAdapterName(name)) {
+        return Fail(name.size() > kLongestKeyName
+                        ? "an adapter's key name of at most " + std::to_string(kLongestKeyName) +
+                              " characters was expected, as Windows takes no longer one"
+                        : std::string("an adapter's key name without control characters was expected"));
+      }
+      adapter = std::string(name);
     } else if (fits) {
       fits = text->size() == head.size();
     }
@@ -212,7 +224,7 @@ class Planner {
     return true;
   }
 
-  bool Pair(const TcpIpValue& row, const std::string& key) {
+  bool Pair(const TcpIpValue& row, const std::string& key, const std::string& adapter) {
     const auto nameItem = in_.Next();
     if (!nameItem) return EndsInside();
     const auto name = TextItem(*nameItem);
@@ -225,8 +237,8 @@ class Planner {
       case NumberForm::NotANumber: return Fail("a whole number was expected");
       case NumberForm::TooLarge: return Fail("the number does not fit in 32 bits");
     }
-    const bool remove = value == 0 && row.zero == RecordedZero::Removes;
-    plan_.writes.push_back({row.hive, key, std::string(*name), value, remove});
+    const bool remove = *valueItem == kMissingValueItem || (value == 0 && row.zero == RecordedZero::Removes);
+    plan_.writes.push_back({row.hive, key, std::string(*name), value, remove, adapter});
     return true;
   }
 
@@ -255,15 +267,28 @@ std::optional<BackupStamp> ReadBackupStamp(std::string_view contents) {
   return stamp;
 }
 
+std::optional<std::int16_t> ReadBackupFamily(std::string_view contents) {
+  ItemReader in(contents);
+  SystemTime stamp;
+  const auto date = in.Next(), time = in.Next(), code = in.Next();
+  std::int64_t family = 0;
+  if (!date || !ParseDate(*date, stamp) || !time || !ParseTime(*time, stamp) || !code ||
+      NumberItem(*code, family) != NumberForm::Ok || family < INT16_MIN || family > INT16_MAX) {
+    return std::nullopt;
+  }
+  return static_cast<std::int16_t>(family);
+}
+
 RestorePlan PlanRestore(std::string_view contents, const OsFamilyInfo& os) {
   const TcpIpLayout* layout = LayoutFor(os);
-  if (layout == nullptr) {
+  if (layout == nullptr || contents.size() > kLargestBackupBytes) {
     RestorePlan plan;
-    plan.problem = RestoreProblem::NoLayout;
+    plan.problem = layout == nullptr ? RestoreProblem::NoLayout : RestoreProblem::TooLarge;
     return plan;
   }
   Planner planner(contents, *layout);
   planner.plan().type = layout->type;
+  planner.plan().layout = layout;
   std::int16_t family = 0;
   if (!planner.Header(family)) return planner.Done();
   if (family != os.code) {
@@ -278,8 +303,18 @@ RestorePlan PlanRestore(std::string_view contents, const OsFamilyInfo& os) {
 
 RestoreWritten WriteRestore(IRegistry& registry, const RestorePlan& plan) {
   RestoreWritten written;
-  if (plan.problem != RestoreProblem::None) return written;
-  for (const RestoreWrite& write : plan.writes) {
+  if (plan.problem != RestoreProblem::None || plan.layout == nullptr) return written;
+  const std::vector<std::string> present = AdaptersOf(registry, *plan.layout).tuned;
+  const auto among = [](const std::vector<std::string>& names, std::string_view name) {
+    return std::any_of(names.begin(), names.end(), [name](const std::string& n) { return SameText(n, name); });
+  };
+  for (std::size_t i = 0; i < plan.writes.size(); ++i) {
+    const RestoreWrite& write = plan.writes[i];
+    if (!write.adapter.empty() && !among(present, write.adapter)) {
+      if (!among(written.skippedAdapters, write.adapter)) written.skippedAdapters.push_back(write.adapter);
+      continue;
+    }
+    ++written.writes;
     // The 9x family keeps decimal texts, so every bit set is "4294967295"
     // there; on NT the same number is the DWORD 0xFFFFFFFF.
     const Variant value(static_cast<long long>(write.value));
@@ -288,6 +323,7 @@ RestoreWritten WriteRestore(IRegistry& registry, const RestorePlan& plan) {
     const long status = SetTypedValue(registry, write.hive, write.key, write.name, plan.type, value, Variant(write.remove));
     if (status != kErrorSuccess && !(write.remove && status == kErrorFileNotFound)) {
       written.refusals.push_back(status);
+      written.refusedAt.push_back(i);
     } else if (StoredByTypedValue(plan.type, value, Variant(write.remove)) != before) {
       ++written.changed;
     }
@@ -305,26 +341,45 @@ std::string RestoreProblemMessage(const RestorePlan& plan, std::string_view file
     case RestoreProblem::Damaged:
       return "The backup file \"" + std::string(fileName) + "\" is damaged at line " + std::to_string(plan.line) +
              ": " + plan.reason + ".\r\n\r\nNothing has been restored from it.";
+    case RestoreProblem::TooLarge:
+      return "The file \"" + std::string(fileName) + "\" is larger than any backup can be (more than " +
+             std::to_string(kLargestBackupBytes >> 20) + " MB): it is no backup of Tidewave's.\r\n\r\n"
+             "Nothing has been restored from it.";
   }
   return {};
 }
 
-std::string RefusedRestoreMessage(const std::vector<long>& refusals, std::size_t writes) {
-  if (refusals.empty()) return {};
-  std::map<long, int> byStatus;
-  for (const long status : refusals) ++byStatus[status];
-  std::string causes;
-  for (const auto& [status, count] : byStatus) {
-    if (!causes.empty()) causes += "; ";
-    causes += ErrorText(status);
+std::string RestoreWrittenMessage(const RestoreWritten& written) {
+  std::string text;
+  if (!written.refusals.empty()) {
+    std::map<long, int> byStatus;
+    for (const long status : written.refusals) ++byStatus[status];
+    std::string causes;
+    for (const auto& [status, count] : byStatus) {
+      if (!causes.empty()) causes += "; ";
+      causes += ErrorText(status);
+    }
+    text = "Windows refused to restore " + std::to_string(written.refusals.size()) + " of the " +
+           std::to_string(written.writes) + " network values of this backup (" + causes + ").";
+    if (byStatus.count(kErrorAccessDenied) != 0) {
+      text += " Restoring them needs administrator rights: start Tidewave again as an administrator and restore "
+              "this backup again.";
+    }
+    text += "\r\n\r\nThe other values have been restored.";
   }
-  std::string text = "Windows refused to restore " + std::to_string(refusals.size()) + " of the " +
-                     std::to_string(writes) + " network values of this backup (" + causes + ").";
-  if (byStatus.count(kErrorAccessDenied) != 0) {
-    text += " Restoring them needs administrator rights: start Tidewave again as an administrator and restore "
-            "this backup again.";
+  if (!written.skippedAdapters.empty()) {
+    const std::size_t count = written.skippedAdapters.size();
+    if (!text.empty()) text += "\r\n\r\n";
+    text += (count == 1 ? std::string("The backup holds the values of a network adapter")
+                        : "The backup holds the values of " + std::to_string(count) + " network adapters") +
+            " this computer does not have; Tidewave left " + (count == 1 ? "it" : "them") +
+            " out, as it tunes only the adapters there are:";
+    // Enough to recognise them by; a crafted file may name thousands.
+    constexpr std::size_t kNamesShown = 10;
+    for (std::size_t i = 0; i < std::min(count, kNamesShown); ++i) text += "\r\n    " + written.skippedAdapters[i];
+    if (count > kNamesShown) text += "\r\n    and " + std::to_string(count - kNamesShown) + " more";
   }
-  return text + "\r\n\r\nThe other values have been restored.";
+  return text;
 }
 
 }  // namespace tw

@@ -17,8 +17,6 @@ class ICpuUsage {
   virtual void Terminate() = 0;
 };
 
-inline constexpr RegHandle kHkeyDynData = 0x80000006u;
-
 // 95, 98 and ME: the kernel's own statistic under HKEY_DYN_DATA. Where that
 // branch is missing (Wine has none) every query answers the last value, 0.
 class clsCPUUsage final : public ICpuUsage {

@@ -33,6 +33,21 @@ bool ReadBoolean(IRegistry& registry, std::string_view name, bool defaultValue) 
   return defaultValue;
 }
 
+// A stored whole-number setting as the panel reads it: the number of a text
+// of plain digits (blanks around them allowed) no greater than `maximum`, in
+// its plain form. Anything else (a fraction, a sign, a word, an empty text)
+// is no value the panel writes there, and reads as the setting's default.
+std::string StoredWhole(IRegistry& registry, std::string_view name, const char* defaultText,
+                        std::int32_t maximum = std::numeric_limits<std::int32_t>::max()) {
+  const std::string stored = Read(registry, name, defaultText);
+  std::string_view text = stored;
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+  const auto value = digits ? ToInt32(text) : std::nullopt;
+  return value && *value <= maximum ? std::to_string(*value) : std::string(defaultText);
+}
+
 // The whole number of a text, when it is one that is not negative.
 std::optional<std::int32_t> NonNegative(std::string_view text) {
   const auto value = ToInt32(text);
@@ -64,18 +79,23 @@ void RamAlarm::SetChanged(bool flag) {
   controls_.saveEnabled = flag;
 }
 
+std::string RamAlarm::Stored(int id, const std::string& text, std::int32_t fallback) const {
+  const auto value = ui::WholeNumber(text);
+  if (!value) return std::to_string(fallback);
+  const ui::WholeRange range = *RangeOf(id);
+  return std::to_string(std::clamp(*value, range.minimum, range.maximum));
+}
+
 void RamAlarm::LoadRamSettings() {
   IRegistry& registry = services_.registry;
-  // A stored value that differs from the control runs the control's own
-  // handler, as the user's change would: texts are checked, ranges follow
-  // the option.
+  // What the boxes show is what is checked and used: a stored text that is no
+  // plain whole number reads as the setting's default, one out of its box's
+  // range as the nearest bound.
   controls_.soundOn = ReadCheck(registry, "chkSoundon");
   controls_.automatic = ReadCheck(registry, "chkAutomatic");
-  const std::string alarm = Read(registry, "txtAlarm", "250");
-  if (alarm != controls_.alarm) txtAlarm_Change(alarm);
-  const std::string freeAlarm = Read(registry, "txtFreeAlarm", "10");
-  if (freeAlarm != controls_.freeAlarm) txtFreeAlarm_Change(freeAlarm);
-  controls_.timeCheck = Read(registry, "txtTimeCheck", "100");
+  controls_.alarm = Stored(ramconfig::IDC_txtAlarm, StoredWhole(registry, "txtAlarm", "250"), alarmLevel_);
+  controls_.freeAlarm = Stored(ramconfig::IDC_txtFreeAlarm, StoredWhole(registry, "txtFreeAlarm", "10"), freeAtLoad_);
+  controls_.timeCheck = StoredWhole(registry, "txtTimeCheck", "100");
   // "optPer" is given first, then "optMB": the MB format wins a contradiction.
   const bool percent = ReadBoolean(registry, "optPer", false);
   const bool megabytes = ReadBoolean(registry, "optMB", true);
@@ -85,11 +105,14 @@ void RamAlarm::LoadRamSettings() {
   } else {
     optMB_Click();
   }
-  controls_.runOnly = Read(registry, "txtRunOnly", "2");
-  controls_.retry = Read(registry, "txtRetryOptimization", "10");
+  controls_.runOnly = StoredWhole(registry, "txtRunOnly", "2");
+  controls_.retry = StoredWhole(registry, "txtRetryOptimization", "10");
 
   alarmLevel_ = NonNegative(controls_.alarm).value_or(alarmLevel_);
   freeAtLoad_ = NonNegative(controls_.freeAlarm).value_or(freeAtLoad_);
+  freeAmount_ = freeAtLoad_;
+  controls_.problemBox = 0;
+  controls_.problem.clear();
   ApplyChecks();
   const int interval = UpDownValue(controls_.timeCheck, kCheckIntervalMin, kCheckIntervalMax);
   controls_.timeCheck = std::to_string(interval);
@@ -119,14 +142,79 @@ void RamAlarm::SaveRamSettings() {
   SetChanged(false);
 }
 
-void RamAlarm::cmdSave_Click() {
+bool RamAlarm::cmdSave_Click() {
+  // Nothing out of range is ever stored: the first box that fails says why.
+  for (int id : {ramconfig::IDC_txtAlarm, ramconfig::IDC_txtFreeAlarm, ramconfig::IDC_txtTimeCheck,
+                 ramconfig::IDC_txtRetryOptimization, ramconfig::IDC_txtRunOnly}) {
+    if (!BoxLeft(id)) return false;
+  }
   SaveRamSettings();
   LoadRamSettings();
+  return true;
+}
+
+std::optional<ui::WholeRange> RamAlarm::RangeOf(int id) const {
+  using namespace ramconfig;
+  switch (id) {
+    // The level is held as a 16-bit number of megabytes.
+    case IDC_txtAlarm: return ui::WholeRange{0, 32767};
+    case IDC_txtFreeAlarm: return ui::WholeRange{0, 1000};
+    case IDC_txtTimeCheck: return ui::WholeRange{kCheckIntervalMin, kCheckIntervalMax};
+    case IDC_txtRetryOptimization: return ui::WholeRange{0, controls_.retryMax};
+    case IDC_txtRunOnly: return ui::WholeRange{0, controls_.runOnlyMax};
+    default: return std::nullopt;
+  }
+}
+
+std::string* RamAlarm::TextOf(int id) {
+  using namespace ramconfig;
+  switch (id) {
+    case IDC_txtAlarm: return &controls_.alarm;
+    case IDC_txtFreeAlarm: return &controls_.freeAlarm;
+    case IDC_txtTimeCheck: return &controls_.timeCheck;
+    case IDC_txtRetryOptimization: return &controls_.retry;
+    case IDC_txtRunOnly: return &controls_.runOnly;
+    default: return nullptr;
+  }
+}
+
+std::string RamAlarm::ProblemOf(int id) {
+  const std::string* text = TextOf(id);
+  const auto range = RangeOf(id);
+  return text != nullptr && range ? ui::WholeNumberProblem(*text, *range) : std::string();
+}
+
+bool RamAlarm::BoxLeft(int id) {
+  const std::string problem = ProblemOf(id);
+  if (!problem.empty()) {
+    controls_.problemBox = id;
+    controls_.problem = problem;
+  } else if (controls_.problemBox == id) {
+    controls_.problemBox = 0;
+    controls_.problem.clear();
+  }
+  return problem.empty();
+}
+
+void RamAlarm::Edited(int id) {
+  SetChanged(true);
+  if (controls_.problemBox == id && ProblemOf(id).empty()) BoxLeft(id);
 }
 
 void RamAlarm::ApplyChecks() {
   controls_.alarmEnabled = controls_.soundOn;
   controls_.automaticFieldsEnabled = controls_.automatic;
+  // A box switched off with a failing text in it goes back to its loaded
+  // value: it can no longer be corrected, and must not stop a save.
+  const auto settle = [this](int id, bool enabled, std::int32_t loaded) {
+    if (enabled || ProblemOf(id).empty()) return;
+    *TextOf(id) = std::to_string(loaded);
+    BoxLeft(id);
+  };
+  settle(ramconfig::IDC_txtAlarm, controls_.alarmEnabled, alarmLevel_);
+  settle(ramconfig::IDC_txtFreeAlarm, controls_.automaticFieldsEnabled, freeAtLoad_);
+  settle(ramconfig::IDC_txtTimeCheck, controls_.automaticFieldsEnabled, static_cast<std::int32_t>(checkInterval_));
+  if (ProblemOf(ramconfig::IDC_txtFreeAlarm).empty()) freeAmount_ = *NonNegative(controls_.freeAlarm);
 }
 
 // With neither the sound nor the freeing on, no check could change a thing:
@@ -134,6 +222,9 @@ void RamAlarm::ApplyChecks() {
 // nothing, and starts again, at the loaded interval, with either box.
 void RamAlarm::RunAlarmTimer() {
   const bool needed = controls_.soundOn || controls_.automatic;
+  // A resting timer makes no check that could clear the flag, and the sound
+  // timer would play on for ever.
+  if (!controls_.soundOn) soundFlag_ = false;
   if (!needed) {
     tmrAlarm_->Stop();
   } else if (!tmrAlarm_->IsRunning()) {
@@ -158,8 +249,13 @@ void RamAlarm::chkAutomatic_Click(bool checked) {
 void RamAlarm::SetRanges(int maximum) {
   controls_.runOnlyMax = maximum;
   controls_.retryMax = maximum;
-  controls_.runOnly = std::to_string(UpDownValue(controls_.runOnly, 0, maximum));
-  controls_.retry = std::to_string(UpDownValue(controls_.retry, 0, maximum));
+  // The up-downs hold their numbers inside the new range; a text that is no
+  // number stays as typed, to be checked like any other.
+  for (int id : {ramconfig::IDC_txtRunOnly, ramconfig::IDC_txtRetryOptimization}) {
+    std::string& text = *TextOf(id);
+    if (const auto value = ui::WholeNumber(text)) text = std::to_string(std::clamp<std::int64_t>(*value, 0, maximum));
+    if (controls_.problemBox == id && ProblemOf(id).empty()) BoxLeft(id);
+  }
 }
 
 void RamAlarm::optMB_Click() {
@@ -175,29 +271,30 @@ void RamAlarm::optPer_Click() {
 }
 
 void RamAlarm::txtAlarm_Change(std::string_view text) {
-  controls_.alarm = NonNegative(text) ? std::string(text) : std::to_string(alarmLevel_);
-  SetChanged(true);
+  controls_.alarm = std::string(text);
+  Edited(ramconfig::IDC_txtAlarm);
 }
 
 void RamAlarm::txtFreeAlarm_Change(std::string_view text) {
-  const auto amount = NonNegative(text);
-  controls_.freeAlarm = amount && *amount <= 1000 ? std::string(text) : std::to_string(freeAtLoad_);
-  SetChanged(true);
+  controls_.freeAlarm = std::string(text);
+  // The check frees what the box holds now, once it holds an amount it takes.
+  if (ProblemOf(ramconfig::IDC_txtFreeAlarm).empty()) freeAmount_ = *NonNegative(text);
+  Edited(ramconfig::IDC_txtFreeAlarm);
 }
 
 void RamAlarm::updnTimeCheck_Change(std::string_view text) {
   controls_.timeCheck = std::string(text);
-  SetChanged(true);
+  Edited(ramconfig::IDC_txtTimeCheck);
 }
 
 void RamAlarm::UpDownRetryOptimization_Change(std::string_view text) {
   controls_.retry = std::string(text);
-  SetChanged(true);
+  Edited(ramconfig::IDC_txtRetryOptimization);
 }
 
 void RamAlarm::UpDownRunOnly_Change(std::string_view text) {
   controls_.runOnly = std::string(text);
-  SetChanged(true);
+  Edited(ramconfig::IDC_txtRunOnly);
 }
 
 void RamAlarm::Pump(int passes) {
@@ -219,8 +316,9 @@ void RamAlarm::tmrAlarm_Timer() {
   if (!controls_.automatic || !(fmem.GetFreePhysical() / kBytesPerMegabyte < alarmLevel_)) return;
 
   Pump(kAlarmPasses);
-  // The text as it stands now; the field holds 0 to 1000 MB, which fits.
-  const std::int64_t megabytes = NonNegative(controls_.freeAlarm).value_or(0);
+  // The box as it stands now, or as it last passed while being typed; the
+  // field holds 0 to 1000 MB, which fits.
+  const std::int64_t megabytes = freeAmount_;
   const auto amount = static_cast<std::int32_t>(
       std::min<std::int64_t>(megabytes * 1048576, std::numeric_limits<std::int32_t>::max()));
   const std::int32_t usage = services_.queryProcessor ? services_.queryProcessor() : 0;

@@ -7,12 +7,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "memory/FreeRam.h"
 #include "platform/Registry.h"
 #include "platform/SystemInfo.h"
+#include "ui/BoxCheck.h"
 #include "ui/ControlLayout.h"
 #include "ui/Panels.h"
 #include "ui/Timer.h"
@@ -43,6 +45,7 @@ enum RamConfigurationControl : int {
   IDC_txtRunOnly,
   IDC_UpDownRunOnly,
   IDC_lblrunOnly,
+  IDC_lblRamProblem,  // what is wrong with a box, said beside it
   // The units beside the number boxes.
   IDC_lblAlarmUnit,
   IDC_lblFreeAlarmUnit,
@@ -59,9 +62,11 @@ using ui::UpDownOf;
 inline constexpr ui::ControlSpec kRamConfigurationControls[] = {
     {IDC_frameRamConfiguration, "frameRamConfiguration", ControlKind::Frame, "Ram Configuration", 0, 15, 6540, 3570},
     {IDC_framOnOffSettings, "framOnOffSettings", ControlKind::Frame, "On/Off settings", 120, 240, 6300, 810, IDC_frameRamConfiguration},
-    {IDC_chkSoundon, "chkSoundon", ControlKind::CheckBox, "Sound on", 150, 210, 1800, 255, IDC_framOnOffSettings},
+    {IDC_chkSoundon, "chkSoundon", ControlKind::CheckBox, "Sound on", 150, 210, 1200, 255, IDC_framOnOffSettings},
     {IDC_chkAutomatic, "chkAutomatic", ControlKind::CheckBox, "Optimize automatically when Alarm level is reached", 150, 495, 4800, 255, IDC_framOnOffSettings},
-    {IDC_lblAlramLeve, "lblAlramLeve", ControlKind::SkinLabel, "Alarm Level (in MB):", 2850, 240, 1800, 225, IDC_framOnOffSettings},
+    // From "Sound on" to its box, its words at the box: what the box says
+    // when it refuses a level takes this room. The box's unit follows it.
+    {IDC_lblAlramLeve, "lblAlramLeve", ControlKind::SkinLabel, "Alarm Level (in MB):", 1500, 240, 3150, 225, IDC_framOnOffSettings, -1, ui::kAlignRight},
     {IDC_txtAlarm, "txtAlarm", ControlKind::TextBox, "250", 4740, 180, 840, 315, IDC_framOnOffSettings},
     {IDC_frameSysToolTip, "frameSysToolTip", ControlKind::Frame, "System Tray Icon Tool Tip Text", 120, 1080, 4800, 600, IDC_frameRamConfiguration},
     {IDC_optMB, "optMB", ControlKind::OptionButton, "Free RAM in MB", 150, 240, 1875, 255, IDC_frameSysToolTip},
@@ -79,10 +84,21 @@ inline constexpr ui::ControlSpec kRamConfigurationControls[] = {
     {IDC_txtRunOnly, "txtRunOnly", ControlKind::TextBox, "0", 150, 1230, 840, 315, IDC_framOpt},
     {IDC_UpDownRunOnly, "UpDownRunOnly", ControlKind::UpDown, "", 750, 1230, 240, 315, IDC_framOpt, -1, UpDownOf(IDC_txtRunOnly, 0, 1000, 0)},
     {IDC_lblrunOnly, "lblrunOnly", ControlKind::SkinLabel, "Run ONLY if CPU-Usage is below this (0=detectyion not in use)", 1440, 1275, 4770, 450, IDC_framOpt},
+    // Shown only while a box holds what it cannot take, in the place of its label.
+    {IDC_lblRamProblem, "lblRamProblem", ControlKind::Label, "", 1440, 285, 4770, 225, IDC_framOpt},
     {IDC_lblAlarmUnit, "lblAlarmUnit", ControlKind::SkinLabel, "MB", 5640, 240, 450, 225, IDC_framOnOffSettings},
     {IDC_lblFreeAlarmUnit, "lblFreeAlarmUnit", ControlKind::SkinLabel, "MB", 1050, 285, 330, 225, IDC_framOpt},
     {IDC_lblTimeCheckUnit, "lblTimeCheckUnit", ControlKind::SkinLabel, "ms", 1050, 615, 330, 225, IDC_framOpt},
     {IDC_lblRunOnlyUnit, "lblRunOnlyUnit", ControlKind::SkinLabel, "%", 1050, 1275, 330, 225, IDC_framOpt},
+};
+
+// Beside each box, in the place of its label.
+inline constexpr ui::ProblemSpot kRamProblemSpots[] = {
+    {IDC_txtAlarm, {IDC_lblAlramLeve, 0}},
+    {IDC_txtFreeAlarm, {IDC_lblRamFree, 0}},
+    {IDC_txtTimeCheck, {IDC_lblCheckTime, 0}},
+    {IDC_txtRetryOptimization, {IDC_lblTimeToRetry, 0}},
+    {IDC_txtRunOnly, {IDC_lblrunOnly, 0}},
 };
 
 inline constexpr ui::PanelSpec kRamConfigurationPanel =
@@ -112,6 +128,10 @@ struct RamControls {
   bool alarmEnabled = true;
   bool automaticFieldsEnabled = true;  // txtFreeAlarm, txtTimeCheck, updnTimeCheck
   bool saveEnabled = false;
+  // The box whose text failed its check, and what is wrong with it, said
+  // beside the box; 0 and empty while none has.
+  int problemBox = 0;
+  std::string problem;
 };
 
 // The value an up-down bound to `text` holds: its number, kept in its range.
@@ -138,8 +158,10 @@ class RamAlarm {
   void SaveRamSettings();
   void SetChanged(bool flag);
 
-  // The user's edits, each with the control's new state.
-  void cmdSave_Click();
+  // The user's edits, each with the control's new state. Typed text is kept
+  // as typed; a box is checked when the keyboard leaves it and before a save.
+  // Save stores nothing while a box fails, and that box says why (false).
+  bool cmdSave_Click();
   void chkSoundon_Click(bool checked);
   void chkAutomatic_Click(bool checked);
   void optMB_Click();
@@ -149,6 +171,10 @@ class RamAlarm {
   void updnTimeCheck_Change(std::string_view text);
   void UpDownRetryOptimization_Change(std::string_view text);
   void UpDownRunOnly_Change(std::string_view text);
+  // The keyboard left box `id`: false when its text fails, which is then said.
+  bool BoxLeft(int id);
+  // The range box `id` takes, for the five boxes.
+  std::optional<ui::WholeRange> RangeOf(int id) const;
 
   // The alarm check, on the loaded interval while the sound or the freeing is
   // on (the timer rests while neither is). One that starts while another is still inside its
@@ -169,6 +195,13 @@ class RamAlarm {
 
  private:
   void ApplyChecks();
+  std::string* TextOf(int id);
+  std::string ProblemOf(int id);
+  // After an edit of box `id`: what was said against it goes once it passes.
+  void Edited(int id);
+  // A stored text for box `id`: its number held inside the box's range, or
+  // `fallback` when it holds none.
+  std::string Stored(int id, const std::string& text, std::int32_t fallback) const;
   void RunAlarmTimer();
   void SetRanges(int maximum);
   void Pump(int passes);
@@ -178,6 +211,8 @@ class RamAlarm {
   bool changed_ = false;
   std::int32_t alarmLevel_ = 250;
   std::int32_t freeAtLoad_ = 128;
+  // The amount the check frees: the box's, whenever its text last passed.
+  std::int32_t freeAmount_ = 128;
   int threshold_ = 0;
   int retryCount_ = 0;
   bool soundFlag_ = false;

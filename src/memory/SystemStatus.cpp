@@ -15,7 +15,9 @@ std::int64_t TargetMaximum(std::int64_t totalMegabytes) { return std::clamp<std:
 
 std::uint32_t SpeedInterval(int position) { return static_cast<std::uint32_t>(1300 - std::clamp(position, 300, 1000)); }
 
-std::string MemoryCaption(std::int32_t percent) { return "Memory Usage (" + std::to_string(percent) + "%)."; }
+// The figure is the share of memory that is free, and the texts say so: "usage"
+// read a nearly empty memory as nearly full.
+std::string MemoryCaption(std::int32_t percent) { return "Free RAM (" + std::to_string(percent) + "%)."; }
 
 std::string ProcessorCaption(std::int32_t percent) { return "Processor usage (" + std::to_string(percent) + "%)."; }
 
@@ -26,7 +28,7 @@ std::string TargetToolTip(std::int64_t megabytes) {
 }
 
 std::string TrayMemoryTip(bool percent, std::int32_t freePercent, std::int64_t freeMegabytes) {
-  return percent ? MemoryCaption(freePercent) : "Memory Usage (" + std::to_string(freeMegabytes) + "MB).";
+  return percent ? MemoryCaption(freePercent) : "Free RAM (" + std::to_string(freeMegabytes) + "MB).";
 }
 
 }  // namespace tw

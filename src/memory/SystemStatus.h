@@ -41,7 +41,7 @@ inline constexpr ui::ControlSpec kSystemStatusControls[] = {
     {IDC_lblTargetMemoryNeeded, "lblTargetMemoryNeeded", ControlKind::SkinLabel, "Target Level Of RAM ", 150, 300, 2400, 225, IDC_frameMemoryControl},
     {IDC_sldFreeMomoryReq, "sldFreeMomoryReq", ControlKind::Slider, "", 2580, 210, 2220, 390, IDC_frameMemoryControl, -1, SliderOf(0, 0, 0, 0, 0)},
     {IDC_cmdOptimaize, "cmdOptimaize", ControlKind::Button, "Optimize Now", 4875, 195, 1305, 375, IDC_frameMemoryControl},
-    {IDC_fameMemoryUsage, "fameMemoryUsage", ControlKind::Frame, "Memory usage", 120, 1020, 3090, 2670, IDC_frameMemoryStatus},
+    {IDC_fameMemoryUsage, "fameMemoryUsage", ControlKind::Frame, "Free RAM", 120, 1020, 3090, 2670, IDC_frameMemoryStatus},
     {IDC_histMemory, "histMemory", ControlKind::Histogram, "", 120, 270, 2850, 1500, IDC_fameMemoryUsage},
     {IDC_SkinLabel5, "SkinLabel5", ControlKind::SkinLabel, "Zoom", 120, 1905, 675, 225, IDC_fameMemoryUsage},
     {IDC_sldMemoryZoom, "sldMemoryZoom", ControlKind::Slider, "", 795, 1830, 2175, 360, IDC_fameMemoryUsage, -1, SliderOf(30, 100, 30, 5, 2)},
@@ -75,11 +75,12 @@ std::int64_t TargetMaximum(std::int64_t totalMegabytes);
 // A speed slider's position 300..1000 as the timer's interval, 1000..300 ms.
 std::uint32_t SpeedInterval(int position);
 
-std::string MemoryCaption(std::int32_t percent);     // "Memory Usage (37%)."
+std::string MemoryCaption(std::int32_t percent);     // "Free RAM (37%)."
 std::string ProcessorCaption(std::int32_t percent);  // "Processor usage (12%)."
 std::string TargetCaption(std::int64_t megabytes);   // "Target Level Of RAM 64MB."
 std::string TargetToolTip(std::int64_t megabytes);   // "64 MB to free when Optimize is clicked"
-// The tray's tooltip: the percentage the memory caption shows, or free megabytes.
+// The tray's tooltip: the percentage the memory caption shows, or free
+// megabytes, "Free RAM (512MB).", as the RAM alarm's option chooses.
 std::string TrayMemoryTip(bool percent, std::int32_t freePercent, std::int64_t freeMegabytes);
 
 }  // namespace tw

@@ -53,10 +53,18 @@ std::uint32_t ReadTickMs(IRegistry& registry) {
 const char* CheckText(bool checked) { return checked ? "1" : "0"; }
 const char* BooleanText(bool value) { return value ? "True" : "False"; }
 
+// "optAuto" is given first, then "optManual": choosing manual mode clears the
+// automatic option, and a stored "False" clears it too, so automatic mode is
+// chosen only when "optAuto" is set and "optManual" is not. With neither set
+// the panel takes the manual branch, on the host text it stored.
+bool StoredAutomatic(IRegistry& registry) {
+  return ReadBoolean(registry, "optAuto", true) && !ReadBoolean(registry, "optManual", false);
+}
+
 }  // namespace
 
 std::string SavedPingHost(IRegistry& registry) {
-  if (!ReadBoolean(registry, "optManual", false)) return std::string(kAutomaticPingHost);
+  if (StoredAutomatic(registry)) return std::string(kAutomaticPingHost);
   return Read(registry, "txtPingHost", std::string(kAutomaticPingHost).c_str());
 }
 
@@ -79,10 +87,7 @@ void NetPinger::Form_Load() {
 void NetPinger::LoadSettings() {
   IRegistry& registry = services_.registry;
   controls_.doPinging = ReadCheck(registry, "chkDoPinging");
-  // "optAuto" is applied first, then "optManual": a selected manual mode wins
-  // either way, and with neither selected (a state the option buttons cannot
-  // show) the panel keeps its first mode, automatic.
-  controls_.automatic = !ReadBoolean(registry, "optManual", false);
+  controls_.automatic = StoredAutomatic(registry);
   controls_.host = Read(registry, "txtPingHost", std::string(kAutomaticPingHost).c_str());
   controls_.interval = ReadIndex(registry, "cmbPingInterval", 5);
   controls_.sound = ReadCheck(registry, "chkSound");
@@ -179,11 +184,19 @@ void NetPinger::cmdSave_Click() {
   SaveSettings();
 }
 
+// The ping waits off the window's thread, up to its time-out when the host
+// does not answer, and the window stays with the user meanwhile. Its button
+// rests until the answer: a press then would only queue another wait.
 void NetPinger::cmdPingNow_Click() {
-  for (int pass = 0; pass < 6; ++pass) services_.pumpMessages();
-  // A copy: a save let in by the ping's yields may change the host meanwhile.
-  const std::string host = effectiveHost_;
-  const bool replied = services_.ping(host, kPingTimeoutMs);
+  if (pingingNow_) return;
+  pingingNow_ = services_.startPing && services_.startPing(effectiveHost_, kPingTimeoutMs);
+  controls_.pingNowEnabled = !pingingNow_;
+}
+
+void NetPinger::PingNowDone(bool replied) {
+  if (!pingingNow_) return;
+  pingingNow_ = false;
+  controls_.pingNowEnabled = true;
   if (controls_.sound && replied) services_.playSound();
 }
 

@@ -103,6 +103,7 @@ struct NetPingerControls {
   bool configurationEnabled = true;  // frameConfigurations
   bool hostEnabled = true;
   bool intervalEnabled = true;
+  bool pingNowEnabled = true;  // cmdPingNow: not while its ping waits for the answer
   bool saveEnabled = false;  // cmdSave
 };
 
@@ -113,6 +114,9 @@ class NetPinger {
     ui::ITimerFactory& timers;
     // PingHost with the effective host and the time-out: true on a good echo.
     std::function<bool(std::string_view host, std::uint32_t timeoutMs)> ping;
+    // The same off the window's thread, for Ping Now: returns at once, false
+    // when it could not start; the answer comes later through PingNowDone.
+    std::function<bool(const std::string& host, std::uint32_t timeoutMs)> startPing;
     std::function<void()> playSound;        // "Ping.wav", without waiting for it
     std::function<void()> pumpMessages = [] {};  // one pass over the window messages
   };
@@ -135,6 +139,8 @@ class NetPinger {
   void chkSound_Click(bool checked);
   void cmdSave_Click();
   void cmdPingNow_Click();
+  // The answer to Ping Now's ping, when it comes: true on a good echo.
+  void PingNowDone(bool replied);
   void tmrPinger_Timer();
 
   const NetPingerControls& Controls() const { return controls_; }
@@ -151,6 +157,7 @@ class NetPinger {
   Services services_;
   NetPingerControls controls_;
   bool changed_ = false;
+  bool pingingNow_ = false;
   std::string effectiveHost_;
   std::int16_t periodTicks_ = 1;
   std::int16_t tickCount_ = 0;

@@ -12,6 +12,7 @@ inline constexpr long kErrorNoMoreFiles = 18;
 inline constexpr long kErrorHandleDiskFull = 39;
 inline constexpr long kErrorFileExists = 80;
 inline constexpr long kErrorDiskFull = 112;
+inline constexpr long kErrorInvalidName = 123;
 inline constexpr long kErrorAlreadyExists = 183;
 inline constexpr long kErrorMoreData = 234;
 inline constexpr long kErrorNoMoreItems = 259;

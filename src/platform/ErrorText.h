@@ -5,8 +5,14 @@
 
 namespace tw {
 
-// "Windows error 5: access is denied"; "Windows error 1234" for a code
-// without words here.
+// "Windows error 5: access is denied". The codes the file and registry calls
+// give have words here; any other has the words Windows itself has for it,
+// once the program's Win32 side has handed in its describer.
 std::string ErrorText(long status);
+
+// Windows' own words for a status, empty when it has none; set once at
+// start-up (FormatMessage), before any message is made.
+using SystemErrorDescriber = std::string (*)(long status);
+void SetSystemErrorDescriber(SystemErrorDescriber describe);
 
 }  // namespace tw

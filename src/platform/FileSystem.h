@@ -5,6 +5,7 @@
 // Paths and names are UTF-8, full Windows paths ("C:\Tidewave\Backups") of
 // any length: the NT platform reaches them through the wide functions, the 9x
 // family in its code page.
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,9 +38,10 @@ class IFileSystem {
   virtual long RenameFile(std::string_view from, std::string_view to) = 0;
   // DeleteFile.
   virtual long RemoveFile(std::string_view path) = 0;
-  // CreateFile (OPEN_EXISTING, shared for reading), ReadFile to the end,
-  // CloseHandle: every byte of the file into `contents`.
-  virtual long ReadWholeFile(std::string_view path, std::string& contents) = 0;
+  // CreateFile (OPEN_EXISTING, shared for reading), ReadFile up to
+  // `maxBytes` or the end, CloseHandle: the file's first bytes into
+  // `contents`. A file of any size costs no more memory than asked for.
+  virtual long ReadFileStart(std::string_view path, std::size_t maxBytes, std::string& contents) = 0;
 };
 
 }  // namespace tw

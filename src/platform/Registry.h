@@ -16,6 +16,8 @@ inline constexpr RegHandle kHkeyClassesRoot = 0x80000000u;
 inline constexpr RegHandle kHkeyCurrentUser = 0x80000001u;
 inline constexpr RegHandle kHkeyLocalMachine = 0x80000002u;
 inline constexpr RegHandle kHkeyUsers = 0x80000003u;
+// 95, 98 and ME only: the system's live performance statistics.
+inline constexpr RegHandle kHkeyDynData = 0x80000006u;
 
 inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegBinary = 3;
@@ -29,6 +31,12 @@ inline constexpr std::uint32_t kKeyRead = 0x20019;
 inline constexpr std::uint32_t kKeyAllAccess = 0xF003F;
 // Query, set, create sub-key, enumerate, notify, create link: what the tuning writes ask for.
 inline constexpr std::uint32_t kKeyTuningAccess = 0x3F;
+
+// A key path or value name the single-byte registry functions cannot take
+// whole: they read a name up to its first NUL, so one holding a NUL would name
+// another key or value than it says. Both registries refuse it with
+// kErrorInvalidName, before anything is opened, created or written.
+inline bool HoldsNul(std::string_view name) { return name.find('\0') != std::string_view::npos; }
 
 class IRegistry {
  public:
@@ -55,6 +63,12 @@ class IRegistry {
   virtual long EnumKeyEx(RegHandle key, std::uint32_t index, std::string& name) = 0;
   // RegCloseKey. Closing a predefined root key does nothing.
   virtual long CloseKey(RegHandle key) = 0;
+  // RegSetValueExW of a REG_SZ: the text, given in UTF-8, reaches the
+  // registry in UTF-16, as the NT family keeps every text, so no character is
+  // lost to the code page. The 9x family does not implement it: NT only.
+  virtual long SetStringValueW(RegHandle key, std::string_view name, std::string_view utf8Text) = 0;
+  // RegQueryValueExW of a REG_SZ: its text in UTF-8, without the terminating zero.
+  virtual long QueryStringValueW(RegHandle key, std::string_view name, std::string& utf8Text) = 0;
 };
 
 // An open key that closes itself. Move-only, so a key is never closed twice.

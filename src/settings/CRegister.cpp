@@ -60,6 +60,18 @@ std::optional<double> CRegister::ReadIfSet(RegHandle hive, std::string_view path
   return Number(type, data);
 }
 
+bool CRegister::IsMissing(RegHandle hive, std::string_view path, std::string_view name) const {
+  if (!path.empty() && path.front() == '\\') path.remove_prefix(1);
+  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  RegKey key;
+  const long opened = RegKey::Open(registry_, hive, path, kKeyRead, key);
+  if (opened != kErrorSuccess) return opened == kErrorFileNotFound;
+  if (name == "*") name = {};
+  std::uint32_t type = 0, size = 0;
+  const long queried = registry_.QueryValueEx(key.get(), name, &type, nullptr, &size);
+  return queried == kErrorFileNotFound || (queried == kErrorSuccess && size == 0);
+}
+
 std::string CRegister::myREGGetSettingText(RegHandle hive, std::string_view path, std::string_view name) const {
   std::uint32_t type = 0;
   std::vector<std::uint8_t> data;

@@ -31,6 +31,11 @@ class CRegister {
   // unreadable: what a stored 0 and a missing value differ in.
   std::optional<double> ReadIfSet(RegHandle hive, std::string_view path, std::string_view name) const;
 
+  // True when Windows says the key or the value does not exist, or the value
+  // holds no data at all (Windows acts on neither); a value that is there but
+  // cannot be read is not missing.
+  bool IsMissing(RegHandle hive, std::string_view path, std::string_view name) const;
+
  private:
   // The value's type and bytes; false when the key or value is missing,
   // empty or unreadable.

@@ -40,16 +40,33 @@ std::string RunEntryPath(std::string_view entry) {
   return std::string(entry);
 }
 
-void WriteRunEntry(IRegistry& registry, std::string_view programPath) {
-  if (programPath.empty()) return;
-  SetTypedValue(registry, kHkeyCurrentUser, kRunKey, kRunValueName, kRegSz, Variant(RunEntryText(programPath)));
+bool WriteRunEntry(IRegistry& registry, std::string_view programPath, RunEntryForm form) {
+  if (programPath.empty()) return false;
+  if (form == RunEntryForm::CodePage) {
+    SetTypedValue(registry, kHkeyCurrentUser, kRunKey, kRunValueName, kRegSz, Variant(RunEntryText(programPath)));
+  } else {
+    RegKey key;
+    if (RegKey::Create(registry, kHkeyCurrentUser, kRunKey, kKeyTuningAccess, key) == kErrorSuccess) {
+      registry.SetStringValueW(key.get(), kRunValueName, RunEntryText(programPath));
+    }
+  }
+  return ReadRunEntry(registry, form) == programPath;
 }
 
 void RemoveRunEntry(IRegistry& registry) {
   SetTypedValue(registry, kHkeyCurrentUser, kRunKey, kRunValueName, kRegSz, Variant(""), Variant(true));
 }
 
-std::optional<std::string> ReadRunEntry(IRegistry& registry) {
+std::optional<std::string> ReadRunEntry(IRegistry& registry, RunEntryForm form) {
+  if (form == RunEntryForm::Unicode) {
+    RegKey key;
+    std::string text;
+    if (RegKey::Open(registry, kHkeyCurrentUser, kRunKey, kKeyRead, key) != kErrorSuccess ||
+        registry.QueryStringValueW(key.get(), kRunValueName, text) != kErrorSuccess) {
+      return std::nullopt;
+    }
+    return RunEntryPath(text);
+  }
   const Variant value =
       GetStringValue(registry, kHkeyCurrentUser, kRunKey, kRunValueName, Variant(std::string(kMissing)));
   if (value.Text() == kMissing) return std::nullopt;

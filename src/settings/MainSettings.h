@@ -32,11 +32,18 @@ std::string RunEntryText(std::string_view programPath);
 // The path in a Run entry, quoted or not (an earlier version wrote it bare).
 std::string RunEntryPath(std::string_view entry);
 
-// Writes the Run entry for `programPath`; an empty path (the program's folder
-// could not be had) writes nothing rather than an entry Windows cannot start.
-void WriteRunEntry(IRegistry& registry, std::string_view programPath);
+// How the Run entry's text reaches the registry: in the system code page,
+// which is all the 9x family has, or on the NT platform in Unicode (the path
+// given in UTF-8), so that a folder named in characters the code page lacks
+// is named as it is, not as its nearest look-alike.
+enum class RunEntryForm { CodePage, Unicode };
+
+// Writes the Run entry for `programPath` and reads it back: true when it then
+// names that path. An empty path (the program's folder could not be had)
+// writes nothing rather than an entry Windows cannot start.
+bool WriteRunEntry(IRegistry& registry, std::string_view programPath, RunEntryForm form = RunEntryForm::CodePage);
 void RemoveRunEntry(IRegistry& registry);
 // The path the Run entry now holds, without quotes; none when it is missing.
-std::optional<std::string> ReadRunEntry(IRegistry& registry);
+std::optional<std::string> ReadRunEntry(IRegistry& registry, RunEntryForm form = RunEntryForm::CodePage);
 
 }  // namespace tw

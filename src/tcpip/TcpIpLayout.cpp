@@ -129,6 +129,8 @@ std::optional<std::int32_t> ValueToWrite(const TcpIpValue& value, const TcpIpSet
   return FieldOf(settings, value.field, value.fixed);
 }
 
+std::int32_t FieldValue(const TcpIpSettings& settings, TcpIpField field) { return FieldOf(settings, field, 0); }
+
 std::vector<std::string> EnumerateAdapterKeys(IRegistry& registry, std::string_view parent) {
   std::vector<std::string> names;
   RegKey key;
@@ -143,11 +145,19 @@ std::vector<std::string> EnumerateAdapterKeys(IRegistry& registry, std::string_v
   return names;
 }
 
+bool CanRecordAdapterName(std::string_view name) {
+  if (name.empty() || name.size() > kLongestKeyName) return false;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F || c == '"' || c == '\\') return false;
+  }
+  return true;
+}
+
 Adapters AdaptersOf(IRegistry& registry, const TcpIpLayout& layout) {
   Adapters adapters;
   for (std::string& name : EnumerateAdapterKeys(registry, layout.adapterParent)) {
-    const bool carried = name.find_first_of("\r\n\"") == std::string::npos;
-    (carried ? adapters.tuned : adapters.skipped).push_back(std::move(name));
+    (CanRecordAdapterName(name) ? adapters.tuned : adapters.skipped).push_back(std::move(name));
   }
   return adapters;
 }
@@ -158,6 +168,10 @@ double ReadCurrentValue(IRegistry& registry, RegHandle hive, std::string_view pa
 
 std::string ReadCurrentText(IRegistry& registry, RegHandle hive, std::string_view path, std::string_view name) {
   return CRegister(registry).myREGGetSettingText(hive, path, name);
+}
+
+bool IsValueMissing(IRegistry& registry, RegHandle hive, std::string_view path, std::string_view name) {
+  return CRegister(registry).IsMissing(hive, path, name);
 }
 
 }  // namespace tw

@@ -39,10 +39,11 @@ enum class Recorded : std::uint8_t {
   Fixed,    // the constant the apply writes; nothing is read
 };
 
-// What a restore does with a recorded 0. A backup records a missing value as
-// 0 and cannot tell it from a stored 0; where 0 is no working setting (a zero
-// MTU, window or time to live cuts the network off), the recorded 0 can only
-// have been a missing value, so the restore removes it again.
+// What a restore does with a recorded 0. Backups record a missing value as
+// "-0" now, but older ones recorded it as 0 and cannot tell it from a stored
+// 0; where 0 is no working setting (a zero MTU, window or time to live cuts
+// the network off), the recorded 0 can only have been a missing value, so the
+// restore removes it again.
 enum class RecordedZero : std::uint8_t { Written, Removes };
 
 struct TcpIpValue {
@@ -81,13 +82,25 @@ std::string KeyFor(const TcpIpValue& value, std::string_view adapter = {});
 // removes the value instead.
 std::optional<std::int32_t> ValueToWrite(const TcpIpValue& value, const TcpIpSettings& settings);
 
+// The field's number in `settings`: a true or false value as 1 or 0, and a
+// removed MTU or window as -1, as the record holds it.
+std::int32_t FieldValue(const TcpIpSettings& settings, TcpIpField field);
+
 // The names of the direct subkeys of `parent` (under HKEY_LOCAL_MACHINE), in
 // the registry's enumeration order; none when the key cannot be opened.
 std::vector<std::string> EnumerateAdapterKeys(IRegistry& registry, std::string_view parent);
 
+// Windows takes a key name of at most this many characters.
+inline constexpr std::size_t kLongestKeyName = 255;
+
+// Whether a backup's key line can carry an adapter's key name, and its reader
+// take it back: not empty, no longer than Windows allows, and free of the
+// backslash, the double quote and every control character (a CR or LF would
+// break the line; a NUL would cut the name short at the registry).
+bool CanRecordAdapterName(std::string_view name);
+
 // The adapters an apply tunes and a backup records: those whose key names a
-// backup line can carry. A name holding CR, LF or a double quote would break
-// its key line, so that adapter is left alone and named in `skipped`.
+// backup line can carry (above). Any other is left alone and named in `skipped`.
 struct Adapters {
   std::vector<std::string> tuned;
   std::vector<std::string> skipped;
@@ -102,5 +115,7 @@ double ReadCurrentValue(IRegistry& registry, RegHandle hive, std::string_view pa
 // The same as plain decimal text, as a backup records it: a text value's own
 // digits, never an exponent; "0" for anything that is no finite number.
 std::string ReadCurrentText(IRegistry& registry, RegHandle hive, std::string_view path, std::string_view name);
+// Whether Windows says the value (or its key) does not exist, or it holds no data.
+bool IsValueMissing(IRegistry& registry, RegHandle hive, std::string_view path, std::string_view name);
 
 }  // namespace tw

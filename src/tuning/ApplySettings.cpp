@@ -27,6 +27,7 @@ class ValueWriter {
     // Removing a value that is not there leaves the registry as asked.
     if (status != kErrorSuccess && !(remove && status == kErrorFileNotFound)) {
       ++refusals_[status];
+      refused_.push_back({value.hive, KeyFor(value, adapter), std::string(value.name), status});
     } else if (StoredByTypedValue(type_, written, Variant(remove)) != before) {
       ++changed_;
     }
@@ -35,6 +36,7 @@ class ValueWriter {
   int writes() const { return writes_; }
   int changed() const { return changed_; }
   const std::map<long, int>& refusals() const { return refusals_; }
+  std::vector<RefusedValue>& refused() { return refused_; }
 
  private:
   IRegistry& registry_;
@@ -42,6 +44,7 @@ class ValueWriter {
   int writes_ = 0;
   int changed_ = 0;
   std::map<long, int> refusals_;  // by the status Windows gave
+  std::vector<RefusedValue> refused_;
 };
 
 }  // namespace
@@ -76,8 +79,8 @@ std::string SkippedAdaptersMessage(const std::vector<std::string>& names) {
   }
   return std::string(names.size() == 1 ? "One network adapter was" : std::to_string(names.size()) + " network adapters were") +
          " left as they were: the name of " + (names.size() == 1 ? "its" : "each") +
-         " registry key holds a line break or a double quote, which a backup cannot record, so Tidewave could not "
-         "undo a change there." + list;
+         " registry key holds a line break, another control character or a double quote, which a backup cannot "
+         "record, so Tidewave could not undo a change there." + list;
 }
 
 ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settings) {
@@ -130,6 +133,7 @@ ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settin
   result.writes = out.writes();
   result.changed = out.changed();
   for (const auto& [status, count] : out.refusals()) result.refused += count;
+  result.refusedValues = std::move(out.refused());
   if (result.refused == 0) {
     result.outcome = ApplyOutcome::Applied;
   } else {

@@ -21,11 +21,20 @@ enum class ApplyOutcome {
   RefusedWithoutBackup,  // the backup could not be written, so nothing was changed
 };
 
+// A value Windows refused to write or remove, and the status it gave.
+struct RefusedValue {
+  RegHandle hive;
+  std::string key;
+  std::string name;
+  long status;
+};
+
 struct ApplyResult {
   ApplyOutcome outcome = ApplyOutcome::NothingToDo;
   BackupResult backup;  // the backup taken first (its path), or why there is none
   int writes = 0;       // values written or removed
   int refused = 0;      // of those, how many the system refused
+  std::vector<RefusedValue> refusedValues;  // which, in the order written
   int changed = 0;      // of those, how many now hold other than before (the rest held it already)
   std::vector<std::string> skippedAdapters;  // left alone: their key names cannot go into a backup
   std::string message;  // what to tell the user, if anything (title "Tidewave", OK)

@@ -242,6 +242,9 @@ constexpr ControlSpec kControls[] = {
     Now(IDC_lblNDINow, "lblNDINow", 240, 156, 150, P6),
     Now(IDC_lblICMPNow, "lblICMPNow", 170, 174, 150, P7),
     Unit(IDC_lblTTLUnit, "lblTTLUnit", "seconds", kTtlUnit, 18, 438 - 6 - kTtlUnit, P4),
+    // Shown only while a box holds what its value cannot take, in the place of
+    // the box's own label; laid over a row of the pages until then.
+    {IDC_lblStepProblem, "lblStepProblem", ControlKind::Label, "", T(kRowLabel), T(88), T(kRowLabelWidth), T(21)},
     // Below the pages
     {IDC_cmdPrevPage, "cmdPrevPage", ControlKind::Button, "<<Back", 1680, 3285, 1455, 405},
     {IDC_cmdNextPage, "cmdNextPage", ControlKind::Button, "Next>>", 3675, 3285, 1455, 405},
@@ -249,17 +252,42 @@ constexpr ControlSpec kControls[] = {
 
 const std::array<std::int32_t, 4> kMultipliers{3, 44, 44, 44};
 
-constexpr double kInt32Max = 2147483647;
+constexpr std::int64_t kInt32Max = 2147483647;
 
+// The ranges Windows accepts for each value, so that nothing is written that no
+// Windows should get. KB 314053 (Windows XP) and KB 120642 (NT 4.0 and 2000)
+// document the NT family's values, KB 158474 those of 95 and 98.
 constexpr RangeRule kRangeRules[] = {
-    {IDC_txtMTUValue, &TcpIpSettings::MTU, 0, kInt32Max},
-    {IDC_txtMSSValue, &TcpIpSettings::MSS, 0, kInt32Max},
-    // A TTL is one byte of the IP header, and Windows refuses 0 for DefaultTTL.
-    {IDC_txtTTLValue, &TcpIpSettings::TTL, 1, 255},
-    {IDC_txtHTTP10Value, &TcpIpSettings::HTTP10, 4, kInt32Max},
-    {IDC_txtHTTP11Value, &TcpIpSettings::HTTP11, 2, kInt32Max},
-    {IDC_txtKeepAliveTimeValue, &TcpIpSettings::KeepAliveTime, 0, kInt32Max},
-    {IDC_txtKeepAliveIntervalValue, &TcpIpSettings::KeepAliveInterval, 0, kInt32Max},
+    // Windows takes an interface MTU from 68 up to the MTU of the network under
+    // it ("MTU", KB 314053; "MaxMTU", KB 158474). Every host takes 576-byte
+    // datagrams (RFC 1122), and 1500 is Ethernet's (RFC 894), the largest of
+    // the connections these pages recommend for.
+    {IDC_txtMTUValue, {576, 1500}},
+    // The MTU less the 40 bytes of the IP and TCP headers (RFC 879).
+    {IDC_txtMSSValue, {536, 1460}},
+    // "DefaultTTL": 1 to 255, one byte of the IP header (KB 314053, KB 158474).
+    {IDC_txtTTLValue, {1, 255}},
+    // WinInet reads both as a DWORD and names no upper limit (KB 183110); the
+    // floors are the connections it opens without them, 4 and 2 (KB 183110).
+    {IDC_txtHTTP10Value, {4, kInt32Max}},
+    {IDC_txtHTTP11Value, {2, kInt32Max}},
+    // Windows takes 1 to 0xFFFFFFFF milliseconds (KB 314053); under a second,
+    // keep-alives flood an idle line, and the program writes signed 32 bits.
+    {IDC_txtKeepAliveTimeValue, {1000, kInt32Max}},
+    {IDC_txtKeepAliveIntervalValue, {1000, kInt32Max}},
+};
+
+// Beside a row's box, in the place of the row's label and recommendation; the
+// multiplier's, under the formula, in the place of the recommended window.
+constexpr ui::ProblemSpot kProblemSpots[] = {
+    {IDC_txtMTUValue, {IDC_lblMTURecom, IDC_lblMTURecValue}},
+    {IDC_txtMSSValue, {IDC_lblMSSRecom, IDC_lblMSSRecVaklue}},
+    {IDC_txtMultiplier, {IDC_lblRwinRecom, IDC_lblRWINRecValue}},
+    {IDC_txtTTLValue, {IDC_lblTTLRecom, IDC_lblTTLRecValue}},
+    {IDC_txtHTTP10Value, {IDC_lblHTTP10, IDC_lblHTTP10RecValue}},
+    {IDC_txtHTTP11Value, {IDC_lblHTTP11, IDC_lblHTTP11RecValue}},
+    {IDC_txtKeepAliveTimeValue, {IDC_lblKeepAliveTimeRecom, IDC_lblKARecValue}},
+    {IDC_txtKeepAliveIntervalValue, {IDC_lblKeepAliveIntervalReccom, IDC_lblKAIntervalRecValue}},
 };
 
 // The boxes "Finish" takes the eight values from.
@@ -328,6 +356,13 @@ std::optional<ConnectionRecommendation> RecommendationFor(int connectionType) {
   }
 }
 
+const ui::ProblemSpot* ProblemSpotFor(int id) {
+  for (const ui::ProblemSpot& spot : kProblemSpots) {
+    if (spot.box == id) return &spot;
+  }
+  return nullptr;
+}
+
 const RangeRule* RangeRuleFor(int id) {
   for (const RangeRule& rule : kRangeRules) {
     if (rule.id == id) return &rule;
@@ -335,20 +370,12 @@ const RangeRule* RangeRuleFor(int id) {
   return nullptr;
 }
 
-std::optional<std::string> RangeCheckReset(const RangeRule& rule, std::string_view text, std::int32_t fieldValue) {
-  const std::optional<double> number = ParseNumber(text);
-  if (number && *number >= rule.minimum && *number <= rule.maximum) return std::nullopt;
-  // The box is checked again on the text it is given: a field outside the
-  // range (another mode may have put it there) would send it round for ever.
-  const double reset = std::clamp(static_cast<double>(fieldValue), rule.minimum, rule.maximum);
-  return FormatDecimal(reset);
-}
-
 void NormalModePages::Form_Load(IStepPagesView& view) {
   view_ = &view;
   currWizardPage = 0;
   connectionType = 0;
   lastApply_ = {};
+  filledFor_.fill(-1);
   view.hideAllExcept(0);
   view.Enable(IDC_cmdPrevPage, false);
   cmbNDI_Click();
@@ -378,44 +405,78 @@ void NormalModePages::TextChanged(int id) {
     txtMultiplier_Change();
   } else if (id == IDC_txtSYNValue) {
     txtSYNValue_Change();
-  } else if (RangeRuleFor(id) != nullptr) {
-    RangeCheck(id);
   }
+  // Typing is never checked, only a text that now passes clears what was said.
+  if ((RangeRuleFor(id) != nullptr || id == IDC_txtMultiplier) && Problem(id).empty()) view_->ShowProblem(id, "");
 }
 
-void NormalModePages::RangeCheck(int id) {
-  const RangeRule& rule = *RangeRuleFor(id);
-  if (const auto reset = RangeCheckReset(rule, view_->Text(id), settings().*rule.field)) view_->SetText(id, *reset);
+std::string NormalModePages::Problem(int id) const {
+  if (const RangeRule* rule = RangeRuleFor(id)) return ui::WholeNumberProblem(view_->Text(id), rule->range);
+  if (id != IDC_txtMultiplier) return {};
+  // Windows takes a receive window up to 0x3FFFFFFF ("TcpWindowSize",
+  // "GlobalMaxTcpWindowSize", KB 314053), and one that holds at least a segment.
+  const std::int64_t segment = std::int64_t{WindowMss()} *
+                               static_cast<std::int64_t>(ParseNumber(view_->Text(IDC_txtScaleFactor)).value_or(0));
+  const std::int64_t most = segment > 0 ? static_cast<std::int64_t>(kMaxRwin) / segment : 0;
+  return ui::WholeNumberProblem(view_->Text(id), {1, std::max<std::int64_t>(most, 1)});
 }
 
-void NormalModePages::txtMultiplier_Change() {
-  const auto recommendation = RecommendationFor(connectionType);
-  const std::string typeMultiplier = recommendation ? std::to_string(recommendation->multiplier) : std::string();
-  const std::string text = view_->Text(IDC_txtMultiplier);
-  auto multiplier = ParseNumber(text);
-  if (!multiplier) {
-    if (!recommendation) {
-      view_->Message("Error", ui::kMbOk);
-      return;
+bool NormalModePages::BoxLeft(int id) {
+  if (view_ == nullptr || (RangeRuleFor(id) == nullptr && id != IDC_txtMultiplier)) return true;
+  const std::string problem = Problem(id);
+  view_->ShowProblem(id, problem);
+  return problem.empty();
+}
+
+int NormalModePages::FailingBox(int page) const {
+  for (const ui::ControlSpec& control : kNormalModePanel.controls) {
+    if (control.kind == ControlKind::TextBox && PageOf(control.id) == page && !Problem(control.id).empty()) {
+      return control.id;
     }
-    view_->SetText(IDC_txtMultiplier, typeMultiplier);  // which calculates
-    return;
   }
+  return 0;
+}
+
+bool NormalModePages::PageHolds(int page) {
+  const int failing = FailingBox(page);
+  if (failing == 0) return true;
+  BoxLeft(failing);
+  view_->FocusBox(failing);
+  return false;
+}
+
+std::int32_t NormalModePages::WindowMss() const {
+  const std::string text = view_->Text(IDC_txtMSSValue);
+  if (ui::WholeNumberProblem(text, RangeRuleFor(IDC_txtMSSValue)->range).empty()) {
+    return static_cast<std::int32_t>(*ui::WholeNumber(text));
+  }
+  return tuning_.CurrentSettings.MSS;
+}
+
+// Each change of the multiplier shows its window at once; whether the
+// multiplier is one Windows takes is said when the box is left.
+void NormalModePages::txtMultiplier_Change() { CalculateRwin(); }
+
+void NormalModePages::CalculateRwin() {
+  const auto multiplier = ui::WholeNumber(view_->Text(IDC_txtMultiplier));
   const double scale = ParseNumber(view_->Text(IDC_txtScaleFactor)).value_or(0);
-  const double product = static_cast<double>(settings().MSS) * *multiplier * scale;
-  view_->SetText(IDC_txtRWIN, FormatDecimal(product));
-  if (product > kMaxRwin || product < settings().MSS) {
-    if (!recommendation) {
-      view_->Message("Error", ui::kMbOk);
-    } else if (text != typeMultiplier) {
-      // Only a different text: the type's own multiplier failing too (an MSS
-      // no page recommends) would otherwise put itself back for ever.
-      view_->SetText(IDC_txtMultiplier, typeMultiplier);
-    }
-  }
+  view_->SetText(IDC_txtRWIN, multiplier ? FormatDecimal(static_cast<double>(WindowMss()) *
+                                                         static_cast<double>(*multiplier) * scale)
+                                         : std::string());
 }
 
 void NormalModePages::cmdNextPage_Click() {
+  // A page is left only with what its boxes hold passing their checks, and
+  // "Finish" applies only when every page's do.
+  if (!PageHolds(currWizardPage)) return;
+  if (currWizardPage >= 7) {
+    for (int page = 1; page < 7; ++page) {
+      if (FailingBox(page) == 0) continue;
+      ShowPage(page);
+      PageHolds(page);
+      return;
+    }
+  }
   currWizardPage = static_cast<std::int16_t>(std::min(currWizardPage + 1, 8));
   if (currWizardPage == 8) {
     Finish();
@@ -426,14 +487,33 @@ void NormalModePages::cmdNextPage_Click() {
   view_->Enable(IDC_cmdPrevPage, true);
 }
 
+void NormalModePages::ShowPage(int page) {
+  currWizardPage = static_cast<std::int16_t>(page);
+  view_->hideAllExcept(page);
+  view_->Enable(IDC_cmdPrevPage, page > 0);
+  view_->SetText(IDC_cmdNextPage, page == 7 ? kFinishCaption : kNextCaption);
+  view_->Enable(IDC_cmdNextPage, true);
+}
+
 void NormalModePages::EnterPage() {
+  const int page = currWizardPage;
+  if (page == 7) view_->SetText(IDC_cmdNextPage, kFinishCaption);
+  // A page fills in its recommendation on its first showing in a walk, and the
+  // two made for a connection type again when the type changed; otherwise
+  // what the user made of the page stays.
+  const bool forType = page == 1 || page == 3;
+  if (page < 1 || page > 7) return;
+  if (filledFor_[page] >= 0 && (!forType || filledFor_[page] == connectionType)) {
+    if (page == 3) ShowRwin(false);  // the MSS may have changed since
+    return;
+  }
   TcpIpSettings& s = settings();
-  switch (currWizardPage) {
+  switch (page) {
     case 1: {
       const auto recommendation = RecommendationFor(connectionType);
       if (!recommendation) {
         view_->Message("Error", ui::kMbOk);
-        break;
+        return;
       }
       view_->SetText(IDC_txtMTUValue, std::to_string(recommendation->MTU));
       view_->SetText(IDC_txtMSSValue, std::to_string(recommendation->MSS));
@@ -447,7 +527,9 @@ void NormalModePages::EnterPage() {
       s.MTUDiscovery = true;
       s.BlackHole = false;
       break;
-    case 3: ShowRwin(); break;
+    case 3:
+      if (!ShowRwin(true)) return;
+      break;
     case 4:
       s.TTL = 64;
       s.HTTP10 = 20;
@@ -461,30 +543,29 @@ void NormalModePages::EnterPage() {
       s.SYN = 2;
       s.NDI = 0;
       break;
-    case 7:
-      s.ICMP = false;
-      view_->SetText(IDC_cmdNextPage, kFinishCaption);
-      break;
+    case 7: s.ICMP = false; break;
     default: break;
   }
+  filledFor_[page] = connectionType;
 }
 
-void NormalModePages::ShowRwin() {
-  view_->SetText(IDC_txtMSSRWINValue, std::to_string(settings().MSS));
-  const auto recommendation = RecommendationFor(connectionType);
-  if (!recommendation) {
-    view_->Message("Error", ui::kMbOk);
-    return;
+bool NormalModePages::ShowRwin(bool fill) {
+  view_->SetText(IDC_txtMSSRWINValue, std::to_string(WindowMss()));
+  if (fill) {
+    const auto recommendation = RecommendationFor(connectionType);
+    if (!recommendation) {
+      view_->Message("Error", ui::kMbOk);
+      return false;
+    }
+    view_->SetText(IDC_txtMultiplier, std::to_string(recommendation->multiplier));  // which calculates
+  } else {
+    CalculateRwin();
   }
-  view_->SetText(IDC_txtMultiplier, std::to_string(recommendation->multiplier));
-  const double product = static_cast<double>(settings().MSS) *
-                         ParseNumber(view_->Text(IDC_txtMultiplier)).value_or(0) *
-                         ParseNumber(view_->Text(IDC_txtScaleFactor)).value_or(0);
-  view_->SetText(IDC_txtRWIN, FormatDecimal(product));
   if (const auto rwin = ToInt32(view_->Text(IDC_txtRWIN))) {
     settings().RWIN = *rwin;
-    view_->SetText(IDC_lblRWINRecValue, std::to_string(*rwin) + "Bytes");
+    if (fill) view_->SetText(IDC_lblRWINRecValue, std::to_string(*rwin) + "Bytes");
   }
+  return true;
 }
 
 TcpIpSettings NormalModePages::Proposed() const {
@@ -536,6 +617,7 @@ void NormalModePages::Finish() {
 }
 
 void NormalModePages::cmdPrevPage_Click() {
+  if (!PageHolds(currWizardPage)) return;
   currWizardPage = static_cast<std::int16_t>(std::max(currWizardPage - 1, 0));
   if (currWizardPage == 0) view_->Enable(IDC_cmdPrevPage, false);
   view_->hideAllExcept(currWizardPage);

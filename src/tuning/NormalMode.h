@@ -3,6 +3,7 @@
 // of TCP/IP values each, that recommend values by connection type, check what
 // the user types and apply the result. The page logic lives here; the panel
 // (win32/frmNormalMode) shows it through IStepPagesView.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -12,6 +13,7 @@
 #include "tcpip/CurrentValues.h"
 #include "tuning/ApplySettings.h"
 #include "tuning/Presets.h"
+#include "ui/BoxCheck.h"
 #include "ui/ControlLayout.h"
 #include "ui/MessageBox.h"
 #include "ui/Panels.h"
@@ -126,10 +128,11 @@ enum NormalModeNowControl : int {
   IDC_lblICMPNow,
 };
 
+// What is wrong with a box of the shown page, said beside it.
+enum NormalModeProblemControl : int { IDC_lblStepProblem = 1295 };
+
 // The units beside number boxes.
-enum NormalModeUnitControl : int {
-  IDC_lblTTLUnit = 1300,
-};
+enum NormalModeUnitControl : int { IDC_lblTTLUnit = 1300 };
 
 inline constexpr int kWizardPageCount = 8;
 inline constexpr int WizardPageId(int page) { return IDC_frmWizardPages_0 + page; }
@@ -156,20 +159,17 @@ std::optional<ConnectionRecommendation> RecommendationFor(int connectionType);
 // with window scaling.
 inline constexpr double kMaxRwin = 1073741823;
 
-// A box checked on every change: a text that is no number, or a number out of
-// [minimum, maximum], is replaced by the field's value.
+// A box whose value Windows takes only inside a range. What is typed stays as
+// typed; it is checked when the keyboard leaves the box and before a page is
+// left or anything is applied.
 struct RangeRule {
   int id;
-  std::int32_t TcpIpSettings::*field;
-  double minimum;
-  double maximum;
+  ui::WholeRange range;
 };
 const RangeRule* RangeRuleFor(int id);
 
-// The text a checked box must be put back to, or nothing when `text` passes.
-// A field that is itself out of range gives the nearest bound instead, so a
-// replaced text always passes its next check.
-std::optional<std::string> RangeCheckReset(const RangeRule& rule, std::string_view text, std::int32_t fieldValue);
+// Where checked box `id` says what is wrong with it; null for other boxes.
+const ui::ProblemSpot* ProblemSpotFor(int id);
 
 // The panel as the page logic sees it: controls by id.
 class IStepPagesView {
@@ -189,6 +189,10 @@ class IStepPagesView {
   virtual void SetTip(int id, std::string_view text) = 0;
   // Hands the window back to the navigation: in front, at "_root.home".
   virtual void GoHome() = 0;
+  // Says beside box `id` what is wrong with it; empty text takes that away.
+  virtual void ShowProblem(int id, std::string_view text) = 0;
+  // Puts the keyboard into box `id`, its text chosen.
+  virtual void FocusBox(int id) = 0;
 };
 
 class NormalModePages {
@@ -211,16 +215,16 @@ class NormalModePages {
   void cmbNDI_Click();
   void txtSYNValue_Change();
   void txtMultiplier_Change();
-  void txtMTUValue_Change() { RangeCheck(IDC_txtMTUValue); }
-  void txtMSSValue_Change() { RangeCheck(IDC_txtMSSValue); }
-  void txtTTLValue_Change() { RangeCheck(IDC_txtTTLValue); }
-  void txtHTTP10Value_Change() { RangeCheck(IDC_txtHTTP10Value); }
-  void txtHTTP11Value_Change() { RangeCheck(IDC_txtHTTP11Value); }
-  void txtKeepAliveTimeValue_Change() { RangeCheck(IDC_txtKeepAliveTimeValue); }
-  void txtKeepAliveIntervalValue_Change() { RangeCheck(IDC_txtKeepAliveIntervalValue); }
 
-  // A text box's text changed: runs its _Change handler, if it has one.
+  // A text box's text changed: runs its _Change handler, if it has one, and
+  // takes away what was said against a checked box once its text passes.
   void TextChanged(int id);
+  // The keyboard left box `id`: a checked box that fails says why beside it,
+  // and false tells the view to put the keyboard back.
+  bool BoxLeft(int id);
+  // What is wrong with checked box `id` (a range box or the multiplier), empty
+  // when nothing is.
+  std::string Problem(int id) const;
 
   // Where the values Windows holds now come from; without it the pages show none.
   void SetValuesNowReader(std::function<CurrentValues()> read) { readNow_ = std::move(read); }
@@ -240,9 +244,18 @@ class NormalModePages {
   const ApplyResult& LastApply() const { return lastApply_; }
 
  private:
-  void RangeCheck(int id);
+  // True when every checked box of `page` passes; otherwise the first that
+  // fails says why and takes the keyboard.
+  bool PageHolds(int page);
+  // The first checked box of `page` that fails, 0 for none.
+  int FailingBox(int page) const;
+  void ShowPage(int page);
   void EnterPage();
-  void ShowRwin();
+  // Page 3: the MSS and the window; `fill` puts the type's multiplier in first.
+  bool ShowRwin(bool fill);
+  void CalculateRwin();
+  // The MSS the window is made of: the MSS box's, once it passes its check.
+  std::int32_t WindowMss() const;
   void Finish();
   TcpIpSettings& settings() { return tuning_.CurrentSettings; }
 
@@ -252,6 +265,9 @@ class NormalModePages {
   ApplyResult lastApply_;
   std::function<CurrentValues()> readNow_;
   std::optional<CurrentValues> now_;
+  // The connection type each page last filled in its recommendation for in
+  // this walk; -1 before its first showing.
+  std::array<int, kWizardPageCount> filledFor_{};
 };
 
 }  // namespace tw

@@ -38,6 +38,7 @@ struct ListColumn {
 //   ComboBox:  items, value (the item selected at start; -1 for none)
 //   ListView:  columns
 //   TextBox:   readOnly, numberOnly (the box takes digits only)
+//   Label:     alignRight (the text ends at the right edge, beside what follows)
 // Rows write it with designated initialisers, .extras = {.buddy = IDC_txtX,
 // .maximum = 20}, or with the shorthands below.
 struct ControlExtras {
@@ -51,6 +52,7 @@ struct ControlExtras {
   std::span<const std::string_view> items = {};
   bool readOnly = false;
   bool numberOnly = false;
+  bool alignRight = false;
 };
 
 constexpr ControlExtras UpDownOf(int buddy, int minimum, int maximum, int value) {
@@ -65,6 +67,7 @@ constexpr ControlExtras ItemsOf(std::span<const std::string_view> items, int sel
 constexpr ControlExtras ColumnsOf(std::span<const ListColumn> columns) { return {.columns = columns}; }
 inline constexpr ControlExtras kReadOnly{.readOnly = true};
 inline constexpr ControlExtras kNumberOnly{.numberOnly = true};
+inline constexpr ControlExtras kAlignRight{.alignRight = true};
 
 struct ControlSpec {
   int id;                 // IDC_<name>, or IDC_<name>_<index> for control arrays
@@ -75,6 +78,14 @@ struct ControlSpec {
   int container = 0;             // id of the enclosing frame; 0 for the panel itself
   int index = -1;                // index within a control array, -1 when not an array
   ControlExtras extras = {};
+};
+
+// Where a box says what is wrong with what was typed into it: the panel's
+// problem label takes the place of `covers` (the box's own label and
+// recommendation, on its line or just under it) while it shows. 0 is no control.
+struct ProblemSpot {
+  int box;
+  int covers[2];
 };
 
 struct PanelSpec {

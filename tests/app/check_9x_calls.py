@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """check_9x_calls.py RELAY-LOG NOT-IMPLEMENTED-LIST EXE
 
-Reads a Wine relay log (WINEDEBUG=+relay,+loaddll) of Tidewave.exe and lists
-every call from the program's own code (a return address inside Tidewave.exe)
+Reads a Wine relay log (WINEDEBUG=+relay,+loaddll) of EXE and lists every
+call from the program's own code (a return address inside EXE's image)
 to a function that Windows 95, 98 and ME export without implementing it.
 Fails on any such call, or on a log that shows no call at all."""
+import os
 import re
 import subprocess
 import sys
@@ -25,7 +26,8 @@ def not_implemented(name):
     return name in stubs or (wide and name not in implemented_wide)
 
 
-loaded = re.compile(r'Loaded L"[^"]*\\\\Tidewave\.exe" at ([0-9a-fA-F]+)')
+name = os.path.basename(exe)
+loaded = re.compile(r'Loaded L"[^"]*\\\\' + re.escape(name) + r'" at ([0-9a-fA-F]+)')
 call = re.compile(r'^[0-9a-f]+:Call ([A-Za-z0-9_]+)\.([A-Za-z0-9_@?$]+)\(.*\) ret=([0-9a-f]+)\s*$')
 base = None
 calls, functions, offenders = 0, set(), {}
@@ -49,10 +51,10 @@ with open(log_path, errors='replace') as log:
             offenders[f'{library}.{name}'] = offenders.get(f'{library}.{name}', 0) + 1
 
 if base is None:
-    sys.exit(f'{log_path}: Tidewave.exe was never loaded')
+    sys.exit(f'{log_path}: {name} was never loaded')
 if calls == 0:
-    sys.exit(f'{log_path}: no call from Tidewave.exe traced')
-print(f'{calls} calls from Tidewave.exe into system libraries, {len(functions)} functions')
+    sys.exit(f'{log_path}: no call from {name} traced')
+print(f'{calls} calls from {name} into system libraries, {len(functions)} functions')
 for function, count in sorted(offenders.items()):
     print(f'  not implemented on Windows 95/98/ME: {function} ({count} calls)')
 sys.exit(1 if offenders else 0)

@@ -15,7 +15,7 @@ bin="$1" src="$2"
 family="$(basename "$WINEPREFIX")"
 work="$(dirname "$bin")/trace-$family"
 rm -rf "$work"; mkdir -p "$work"
-cp "$bin/"{Tidewave.exe,RTidewaveMask.skn,Ping.wav,low-memory.wav,SoakDriver.exe} "$work/"
+cp "$bin/"{Tidewave.exe,tidewave-cli.exe,RTidewaveMask.skn,Ping.wav,low-memory.wav,SoakDriver.exe} "$work/"
 source "$src/scripts/lib/soak-settings.sh"
 soak_settings
 put_back() { wine reg delete 'HKLM\SOFTWARE\Marlpit' /f >/dev/null 2>&1 || true; }
@@ -31,5 +31,13 @@ if [ "$status" -ne 0 ]; then
   echo "the driver failed ($status): the round did not complete"
   exit 1
 fi
-python3 "$src/tests/app/check_9x_calls.py" "$work/relay.log" "$src/tests/app/windows-exports/9x-not-implemented.txt" \
-  "$work/Tidewave.exe"
+list="$src/tests/app/windows-exports/9x-not-implemented.txt"
+python3 "$src/tests/app/check_9x_calls.py" "$work/relay.log" "$list" "$work/Tidewave.exe" || status=1
+
+# The console program: each of its commands, traced the same way.
+for command in "list" "show Automatic-C" "apply Automatic-C" "restore newest" "list --json"; do
+  WINEDEBUG=+relay,+loaddll wine "$work/tidewave-cli.exe" $command </dev/null >/dev/null 2>>"$work/relay-cli.log" ||
+    { echo "tidewave-cli $command ended with status $?"; status=1; }
+done
+python3 "$src/tests/app/check_9x_calls.py" "$work/relay-cli.log" "$list" "$work/tidewave-cli.exe" || status=1
+exit "$status"

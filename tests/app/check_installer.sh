@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The installer's round trip in a prefix of its own, made fresh each run: a
 # silent install puts the program, its files, a Start-menu shortcut and an
-# uninstall entry in place; the installed program starts and closes; a silent
-# uninstall takes all of that away again, with the start-up entry and the
-# settings, and keeps the backups (the answer a silent uninstall gives).
-# Before that, without MSVCRT.DLL (Windows 95 as first shipped), it installs
-# nothing.
+# uninstall entry in place and applies the preset it is given, after a backup;
+# one given an unknown preset ends with the command line's code for that; the
+# installed program starts and closes; a silent uninstall takes all of that
+# away again, with the start-up entry and the settings, and keeps the backups
+# (the answer a silent uninstall gives).
+# Before any of that, without MSVCRT.DLL (Windows 95 as first shipped), it
+# installs nothing and ends with status 8.
 set -uo pipefail
-setup="$1" press="$2" prefix="$3"
+setup="$1" setup_without_runtime="$2" press="$3" prefix="$4"
 export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
@@ -23,19 +25,30 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tidewave
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 shortcuts() { find "$prefix/drive_c" -type d -path '*Start Menu/Programs/Tidewave' 2>/dev/null; }
 
-# Without the system's C runtime (Windows 95 as first shipped) nothing is installed.
-runtime="$prefix/drive_c/windows/system32/msvcrt.dll"
-mv "$runtime" "$runtime.away"
-wine "$setup" /S </dev/null >/dev/null 2>&1 && fail "the installer went on without MSVCRT.DLL"
+# Without the system's C runtime (Windows 95 as first shipped) nothing is
+# installed. Wine cannot run without MSVCRT.DLL, so this installer is the same
+# one looking for a runtime that no system has.
+wine "$setup_without_runtime" /S </dev/null >/dev/null 2>&1
+status=$?
 wineserver -w
-[ -e "$folder/Tidewave.exe" ] && fail "the installer installed Tidewave without MSVCRT.DLL"
-mv "$runtime.away" "$runtime"
+[ "$status" = 8 ] || fail "without its runtime the installer ended with status $status, not 8"
+[ -e "$folder/Tidewave.exe" ] && fail "the installer installed Tidewave without its runtime"
 
-wine "$setup" /S </dev/null >/dev/null 2>&1 || fail "the installer ended with status $?"
+files="Tidewave.exe tidewave-cli.exe RTidewaveMask.skn TidewaveHelp.chm Ping.wav Uninstall.exe"
+wine "$setup" /S /PRESET=Automatic-E </dev/null >/dev/null 2>&1 || fail "the installer ended with status $?"
 wineserver -w
-for file in Tidewave.exe RTidewaveMask.skn TidewaveHelp.chm Ping.wav Uninstall.exe; do
+for file in $files; do
   [ -s "$folder/$file" ] || fail "$file was not installed"
 done
+ttl=$(wine reg query 'HKLM\System\CurrentControlSet\Services\Tcpip\Parameters' /v DefaultTTL </dev/null 2>/dev/null |
+      tr -d '\r' | awk '$1 == "DefaultTTL" {print $3}')
+[ "$ttl" = 0x40 ] || fail "/PRESET=Automatic-E did not set DefaultTTL to 64 (it holds ${ttl:-nothing})"
+[ -s "$folder/Backups/001.BCK" ] || fail "the preset was applied without a backup in the installed Backups folder"
+wine "$setup" /S /PRESET=Automatic-Z </dev/null >/dev/null 2>&1
+status=$?
+wineserver -w
+[ "$status" = 3 ] || fail "an unknown preset ended the installer with status $status, not tidewave-cli's 3"
+[ -e "$folder/Backups/002.BCK" ] && fail "an unknown preset wrote a backup"
 cmp -s "$(dirname "$press")/Tidewave.exe" "$folder/Tidewave.exe" || fail "the installed Tidewave.exe is not the one built"
 menu=$(shortcuts)
 [ -n "$menu" ] && [ -f "$menu/Tidewave.lnk" ] || fail "no Start-menu shortcut"
@@ -60,7 +73,7 @@ wine reg add 'HKLM\SOFTWARE\Marlpit\Tidewave\Settings\MainSettings' /v chkRunAtS
 
 wine 'C:\Program Files\Tidewave\Uninstall.exe' /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with status $?"
 wineserver -w
-for file in Tidewave.exe RTidewaveMask.skn TidewaveHelp.chm Ping.wav Uninstall.exe; do
+for file in $files; do
   [ -e "$folder/$file" ] && fail "$file was left behind"
 done
 [ -f "$folder/Backups/1.BCK" ] || fail "a silent uninstall removed the backups"
@@ -70,5 +83,5 @@ has_key "$run_key" TidewaveRun && fail "the TidewaveRun start-up entry was left 
 has_key 'HKLM\SOFTWARE\Marlpit\Tidewave' && fail "the settings were left behind"
 wineserver -k 2>/dev/null
 
-[ "$failures" = 0 ] && echo "installed, started, closed and uninstalled: everything in place and taken away again"
+[ "$failures" = 0 ] && echo "installed with a preset, started, closed and uninstalled: everything in place and taken away again"
 exit $((failures > 0))

@@ -22,6 +22,7 @@ TEST(BackupFile, NtFileLineByLine) {
   bed.SetDword(hklm, kTcpipParametersKey, "DefaultTTL", 128);
   bed.SetText(hklm, kTcpipParametersKey, "GlobalMaxTcpWindowSize", "64");  // a text holding a number
   bed.SetDword(hklm, kTcpipParametersKey, "TcpWindowSize", 0xFFFFFFFFu);
+  bed.SetDword(hklm, kTcpipParametersKey, "EnablePMTUBHDetect", 0);  // a stored 0; a missing value is "-0"
   bed.SetDword(hklm, kTcpipParametersKey, "EnablePMTUDiscovery", 1);
   bed.SetDword(hklm, kTcpipParametersKey, "KeepAliveTime", 7200000);
   bed.SetDword(hklm, kTcpipParametersKey, "SackOpts", 0);  // recorded as the constant, not read
@@ -37,14 +38,14 @@ TEST(BackupFile, NtFileLineByLine) {
       "\"SackOpts\"", "1", "\"Tcp1323Opts\"", "1", "\"TcpMaxDupAcks\"", "2", "\"DefaultReceiveWindow\"", "8192",
       "\"DefaultTTL\"", "128", "\"GlobalMaxTcpWindowSize\"", "64", "\"TcpWindowSize\"", "4294967295",
       "\"EnablePMTUBHDetect\"", "0", "\"EnablePMTUDiscovery\"", "1", "\"KeepAliveTime\"", "7200000",
-      "\"KeepAliveInterval\"", "0", "\"SYNAttackProtect\"", "0", "\"EnableICMPRedirects\"", "0",
+      "\"KeepAliveInterval\"", "-0", "\"SYNAttackProtect\"", "-0", "\"EnableICMPRedirects\"", "-0",
       "\"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\"",
-      "\"MaxConnectionsPer1_0Server\"", "0", "\"MaxConnectionsPerServer\"", "4",
+      "\"MaxConnectionsPer1_0Server\"", "-0", "\"MaxConnectionsPerServer\"", "4",
       "\"System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize\"", "\"\"", "32",
-      "\"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{A}\"", "\"MTU\"", "0", "\"MSS\"", "0",
-      "\"SYSTEM\\CurrentControlSet\\Services\\{A}\\Parameters\\Tcpip\"", "\"MTU\"", "0", "\"MSS\"", "0",
-      "\"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{B}\"", "\"MTU\"", "1500", "\"MSS\"", "0",
-      "\"SYSTEM\\CurrentControlSet\\Services\\{B}\\Parameters\\Tcpip\"", "\"MTU\"", "0", "\"MSS\"", "1460",
+      "\"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{A}\"", "\"MTU\"", "-0", "\"MSS\"", "-0",
+      "\"SYSTEM\\CurrentControlSet\\Services\\{A}\\Parameters\\Tcpip\"", "\"MTU\"", "-0", "\"MSS\"", "-0",
+      "\"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{B}\"", "\"MTU\"", "1500", "\"MSS\"", "-0",
+      "\"SYSTEM\\CurrentControlSet\\Services\\{B}\\Parameters\\Tcpip\"", "\"MTU\"", "-0", "\"MSS\"", "1460",
   };
   EXPECT_EQ(expected, LinesOf(BackupContents(bed.memory, FamilyOf(7), kBackupTime)));
 }
@@ -67,12 +68,12 @@ TEST(BackupFile, Win9xFileLineByLine) {
       "\"System\\CurrentControlSet\\Services\\VxD\\MSTCP\"",
       "\"SackOpts\"", "1", "\"Tcp1323Opts\"", "1", "\"DefaultTTL\"", "64", "\"DefaultRcvWindow\"", "8192",
       "\"GlobalMaxTcpWindowSize\"", "256960", "\"PMTUBlackHoleDetect\"", "1", "\"DefaultRcvWindow\"", "8192",
-      "\"PMTUDiscovery\"", "0", "\"KeepAliveTime\"", "0", "\"KeepAliveInterval\"", "1000",
+      "\"PMTUDiscovery\"", "0", "\"KeepAliveTime\"", "-0", "\"KeepAliveInterval\"", "1000",
       "\"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\"",
-      "\"MaxConnectionsPer1_0Server\"", "16", "\"MaxConnectionsPerServer\"", "0",
-      "\"System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize\"", "\"\"", "0",
-      "\"System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000\"", "\"MaxMTU\"", "0", "\"MaxMSS\"", "1460",
-      "\"System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001\"", "\"MaxMTU\"", "576", "\"MaxMSS\"", "0",
+      "\"MaxConnectionsPer1_0Server\"", "16", "\"MaxConnectionsPerServer\"", "-0",
+      "\"System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize\"", "\"\"", "-0",
+      "\"System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000\"", "\"MaxMTU\"", "-0", "\"MaxMSS\"", "1460",
+      "\"System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001\"", "\"MaxMTU\"", "576", "\"MaxMSS\"", "-0",
   };
   EXPECT_EQ(expected, LinesOf(BackupContents(bed.memory, FamilyOf(3), kBackupTime)));
   EXPECT_EQ("1", LinesOf(BackupContents(bed.memory, FamilyOf(1), kBackupTime))[2]) << "family 1 takes the 9x layout";
@@ -148,6 +149,9 @@ TEST(BackupNumbering, OneMoreThanTheHighestNumberByTheLastThreeCharacters) {
       {{"x012.BCK", "003.BCK"}, "013.BCK"},
       {{"005.bck", "006.txt", "007.tmp"}, "006.BCK"},
       {{"998.BCK"}, "999.BCK"},
+      // Past 999 the lowest free number, so an undo is never the price of a change.
+      {{"001.BCK", "004.BCK", "999.BCK"}, "002.BCK"},
+      {{"x999.BCK"}, "001.BCK"},
   };
   for (const Case& c : cases) {
     MemoryFileSystem files;
@@ -167,15 +171,20 @@ TEST(BackupNumbering, TheFolderIsCreatedWhenMissingAndFullNumberingIsReported) {
 
   files.AddFolder(std::string(kBackupsFolder) + "\\500.BCK");  // a folder is not a backup
   EXPECT_EQ(std::string(kBackupsFolder) + "\\001.BCK", NextBackupPath(files, kProgramFolder).path);
+  // ...but it holds its name: nothing can be renamed onto it.
+  files.AddFile(std::string(kBackupsFolder) + "\\499.BCK");
+  EXPECT_EQ(std::string(kBackupsFolder) + "\\501.BCK", NextBackupPath(files, kProgramFolder).path);
 
-  files.AddFile(std::string(kBackupsFolder) + "\\x999.BCK");
+  for (int number = 1; number <= kLastBackupNumber; ++number) {
+    if (number != 500) files.AddFile(std::string(kBackupsFolder) + "\\" + BackupFileName(number));
+  }
   const BackupResult full = NextBackupPath(files, kProgramFolder);
   EXPECT_EQ(BackupProblem::NumberingFull, full.problem);
   EXPECT_EQ(
       "Tidewave has not changed any network setting.\r\n\r\n"
       "Before every change Tidewave saves the values it replaces in a backup, and the backup numbers are used up: "
-      "the folder \"C:\\Program Files\\Tidewave\\Backups\" already holds a backup numbered 999, the last number "
-      "there is.\r\n\r\n"
+      "the folder \"C:\\Program Files\\Tidewave\\Backups\" already holds a backup under every number from 001 "
+      "to 999.\r\n\r\n"
       "Delete old backups in the backup manager, then try again.",
       BackupFailureMessage(full));
 

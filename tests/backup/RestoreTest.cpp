@@ -72,7 +72,9 @@ TEST(Restore, NtBackupOfTheStateAfterOneApplyPutsItBackAfterAnother) {
   EXPECT_EQ(afterA, TuningState(bed.memory, bed.family));
 
   // And the first backup puts back the registry as it was before any apply:
-  // every bit set as the DWORD it was, and what was missing missing again.
+  // every bit set as the DWORD it was, a stored 0 as 0, and every value that
+  // was missing (path-MTU discovery, ICMP redirects, SYN protection: Windows'
+  // defaults) missing again. Only the constants are written as recorded.
   const RestorePlan first = PlanRestore(bed.files.Contents(std::string(kBackupsFolder) + "\\001.BCK"), bed.family);
   ASSERT_EQ(RestoreProblem::None, first.problem);
   EXPECT_TRUE(WriteRestore(bed.memory, first).refusals.empty());
@@ -80,13 +82,14 @@ TEST(Restore, NtBackupOfTheStateAfterOneApplyPutsItBackAfterAnother) {
   EXPECT_EQ("4:\xFF\xFF\xFF\xFF", restored.at(Entry(kHkeyLocalMachine, kTcpipParametersLowerKey, "TcpWindowSize")));
   EXPECT_EQ(std::string("4:") + std::string(4, '\0'),
             restored.at(Entry(kHkeyLocalMachine, kTcpipParametersLowerKey, "EnablePMTUBHDetect")));
+  EXPECT_EQ("missing", restored.at(Entry(kHkeyLocalMachine, kTcpipParametersLowerKey, "EnablePMTUDiscovery")));
   for (const auto& [name, value] : untouched) {
-    if (value != "missing") {
+    const bool constant = name.ends_with("\\SackOpts") || name.ends_with("\\Tcp1323Opts") ||
+                          name.ends_with("\\TcpMaxDupAcks") || name.ends_with("\\DefaultReceiveWindow");
+    if (!constant) {
       EXPECT_EQ(value, restored.at(name)) << name;
     }
   }
-  EXPECT_EQ("missing", restored.at(Entry(kHkeyLocalMachine, InterfaceKey("{A}"), "MTU")));
-  EXPECT_EQ("missing", restored.at(Entry(kHkeyLocalMachine, kTcpipParametersLowerKey, "DefaultTTL")));
   EXPECT_EQ(std::string("4:\x01") + std::string(3, '\0'),
             restored.at(Entry(kHkeyLocalMachine, kTcpipParametersKey, "SackOpts")))
       << "the constants are written as recorded";
@@ -114,13 +117,24 @@ TEST(Restore, Win9xRestoresTextsAndEveryBitSetAndRemovesWhatARecordedZeroStandsF
   EXPECT_EQ(std::string("1:0") + '\0', restored.at(Entry(kHkeyLocalMachine, kMstcpKey, "PMTUDiscovery")))
       << "a switch's 0 is a setting: written";
   EXPECT_EQ(std::string("1:1") + '\0', restored.at(Entry(kHkeyLocalMachine, kMstcpKey, "SackOpts")));
-  EXPECT_EQ(std::string("1:0") + '\0', restored.at(Entry(kHkeyLocalMachine, kNdiCacheKey, "")))
-      << "the cache size is written as recorded";
-  // Removals aside, every value the restore wrote is what the untouched registry held.
+  EXPECT_EQ("missing", restored.at(Entry(kHkeyLocalMachine, kMstcpKey, "PMTUBlackHoleDetect")))
+      << "a switch that was missing is missing again";
+  // The constants aside, the registry is what it was untouched.
   for (const auto& [name, value] : untouched) {
-    if (value != "missing") {
+    if (!name.ends_with("\\SackOpts") && !name.ends_with("\\Tcp1323Opts")) {
       EXPECT_EQ(value, restored.at(name)) << name;
     }
+  }
+
+  // A file from before missing values were marked restores as it always did:
+  // a recorded 0 is written where 0 is a setting, removed where it is none.
+  std::string old = before;
+  for (std::size_t at; (at = old.find("\r\n-0\r\n")) != std::string::npos;) old.replace(at, 6, "\r\n0\r\n");
+  const RestorePlan oldPlan = PlanRestore(old, bed.family);
+  ASSERT_EQ(RestoreProblem::None, oldPlan.problem);
+  for (const RestoreWrite& write : oldPlan.writes) {
+    const bool setting = write.name == "PMTUBlackHoleDetect" || write.name.empty();
+    EXPECT_TRUE(write.name == "MaxMTU" ? write.remove : !setting || !write.remove) << write.name;
   }
 }
 
@@ -170,6 +184,13 @@ TEST(Restore, ADamagedFilePlansNoWriteAndNamesItsLine) {
        "the key \"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\" was expected"},
       {"a key with no adapter", with(38, "\"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\\""), 39,
        "the key \"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\<adapter>\" was expected"},
+      // Cut at the NUL, the service key line would name "Services\EvilSvc" itself.
+      {"a NUL in an adapter's name",
+       with(43, std::string("\"SYSTEM\\CurrentControlSet\\Services\\EvilSvc") + '\0' + "\\Parameters\\Tcpip\""), 44,
+       "an adapter's key name without control characters was expected"},
+      {"a name Windows cannot hold",
+       with(38, "\"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\" + std::string(256, 'x') + "\""), 39,
+       "an adapter's key name of at most 255 characters was expected, as Windows takes no longer one"},
       {"no date", with(0, "2024-03-05"), 1, "a date such as #2024-03-05# was expected"},
       {"no such day", with(0, "#2023-02-29#"), 1, "a date such as #2024-03-05# was expected"},
       {"no time", with(1, "#25:00:00#"), 2, "a time such as #15:51:09# was expected"},
@@ -188,8 +209,37 @@ TEST(Restore, ADamagedFilePlansNoWriteAndNamesItsLine) {
   EXPECT_EQ("The backup file \"004.BCK\" is damaged at line 14: a whole number was expected.\r\n\r\n"
             "Nothing has been restored from it.",
             RestoreProblemMessage(plan, "004.BCK"));
-  EXPECT_EQ(RestoreProblem::Damaged, PlanRestore("", FamilyOf(7)).problem);
+  EXPECT_EQ(1, PlanRestore("", FamilyOf(7)).line) << "an empty file lacks its first line";
+  EXPECT_EQ(3, PlanRestore("#2024-03-05#\r\n#15:51:09#\r\n", FamilyOf(7)).line);
+  EXPECT_EQ(RestoreProblem::TooLarge, PlanRestore(std::string(kLargestBackupBytes + 1, '\n'), FamilyOf(7)).problem);
   EXPECT_EQ(RestoreProblem::Damaged, PlanRestore("MZ\x90\0binary", FamilyOf(7)).problem);
+}
+
+// A file may name any adapters; a restore, like an apply, touches only the
+// adapters this computer has, and creates no key for the others.
+TEST(Restore, AdaptersThisComputerDoesNotHaveAreLeftOutAndNamed) {
+  std::vector<std::string> lines = SoundNtLines();  // one interface, {A}
+  const std::vector<std::string> adapter(lines.end() - 10, lines.end());
+  for (const std::string id : {"EvilSvc", "{a}", "Phantom1", "Phantom2"}) {
+    for (std::string line : adapter) {
+      if (const std::size_t at = line.find("{A}"); at != std::string::npos) line.replace(at, 3, id);
+      lines.push_back(line);
+    }
+  }
+  TuningTestBed bed(7);
+  bed.AddKey(InterfaceKey("{A}"));
+  const RestorePlan plan = PlanRestore(Joined(lines), bed.family);
+  ASSERT_EQ(RestoreProblem::None, plan.problem) << plan.line << ": " << plan.reason;
+  const RestoreWritten written = WriteRestore(bed.memory, plan);
+
+  EXPECT_EQ(16 + 2 * 4, written.writes) << "{A} twice: its own name and one spelled otherwise";
+  EXPECT_EQ((std::vector<std::string>{"EvilSvc", "Phantom1", "Phantom2"}), written.skippedAdapters);
+  RegKey key;
+  EXPECT_EQ(kErrorFileNotFound,
+            RegKey::Open(bed.memory, kHkeyLocalMachine, "SYSTEM\\CurrentControlSet\\Services\\EvilSvc", kKeyRead, key));
+  EXPECT_EQ("The backup holds the values of 3 network adapters this computer does not have; Tidewave left them "
+            "out, as it tunes only the adapters there are:\r\n    EvilSvc\r\n    Phantom1\r\n    Phantom2",
+            RestoreWrittenMessage(written));
 }
 
 TEST(Restore, AFileOfTheOtherFamilyPlansNoWrite) {
@@ -236,9 +286,13 @@ TEST(CompareBackupItems, DatesAndTimesCompareAsDatesInTheSystemsOrder) {
   DateFormat ymd{DateFormat::Order::YearMonthDay, "", ""};
   EXPECT_EQ(1, CompareCells("2023-12-31", "2024-02-01", SortType::Date, 1, ymd)) << "descending";
 
-  // A row's stamp gives the key its cells' texts give.
+  // A row's stamp gives the key its cells' texts give; on the date column,
+  // with its time, so one day's backups sort in the order they were taken.
   const BackupStamp stamp{{2024, 2, 0, 1, 15, 51, 9, 0}};
-  EXPECT_EQ(0, CompareSortKeys(StampKey(stamp, false), MakeSortKey("2/1/2024", SortType::Date, mdy), 0));
+  EXPECT_EQ(0, CompareSortKeys(StampKey(stamp, false), MakeSortKey("2/1/2024 3:51:09 PM", SortType::Date, mdy), 0));
+  const BackupStamp morning{{2024, 2, 0, 1, 9, 0, 0, 0}};
+  EXPECT_EQ(-1, CompareSortKeys(StampKey(morning, false), StampKey(stamp, false), 0));
+  EXPECT_EQ(1, CompareSortKeys(StampKey(morning, false), StampKey(stamp, false), 1));
   EXPECT_EQ(0, CompareSortKeys(StampKey(stamp, true), MakeSortKey("3:51:09 PM", SortType::Date, mdy), 0));
   EXPECT_EQ(0, CompareSortKeys(StampKey(std::nullopt, true), MakeSortKey("", SortType::Date, mdy), 0));
 

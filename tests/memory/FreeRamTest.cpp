@@ -7,6 +7,7 @@
 
 #include "memory/CpuUsage.h"
 #include "memory/FreeRam.h"
+#include "memory/SystemStatus.h"
 #include "support/MemoryRegistry.h"
 
 namespace tw::test {
@@ -58,6 +59,15 @@ struct BoundedAllocator {
     };
   }
 };
+
+TEST(StatusMonitor, TheMemorySampleIsTheShareThatIsFreeAndSaysSo) {
+  EXPECT_EQ(25, FreeMemoryPercent(250, 1000));
+  EXPECT_EQ(100, FreeMemoryPercent(1000, 1000));
+  EXPECT_EQ(std::nullopt, FreeMemoryPercent(250, 0));
+  EXPECT_EQ("Free RAM (25%).", MemoryCaption(25));
+  EXPECT_EQ("Free RAM (25%).", TrayMemoryTip(true, 25, 250));
+  EXPECT_EQ("Free RAM (250MB).", TrayMemoryTip(false, 25, 250));
+}
 
 TEST(FreeRAMFreeUpMemory, HoldsAWrittenBlockOverTheMessagePassesAndHalvesWhenItMust) {
   RecordedMemory memory;
@@ -146,6 +156,28 @@ TEST(ProcessorUsageNT, ArithmeticOfOneSample) {
   EXPECT_EQ(0, UsageFromSamples(kSecond, kSecond, 0));  // no processors counted as one
   EXPECT_EQ(0, UsageFromSamples(9999, 10000, 1));     // 0.01 + 0.5 rounds down to 0
   EXPECT_EQ(-50, UsageFromSamples(3 * kSecond, 2 * kSecond, 1));  // -49.5, not clamped, rounded down
+}
+
+TEST(ProcessorUsage9x, ReadsTheKernelStatisticAfreshAtEachQuery) {
+  MemoryRegistry registry(MemoryRegistry::Flavour::Win9x);
+  // What the 9x kernel keeps: starting the statistic, and its figure, 4 bytes.
+  const auto put = [&registry](std::string_view key, std::uint32_t value) {
+    RegHandle handle = 0;
+    ASSERT_EQ(kErrorSuccess, registry.CreateKeyEx(kHkeyDynData, key, kKeyAllAccess, handle));
+    registry.SetValueEx(handle, "KERNEL\\CPUUsage", kRegBinary, reinterpret_cast<const std::uint8_t*>(&value), 4);
+    registry.CloseKey(handle);
+  };
+  put("PerfStats\\StartStat", 0);
+  put("PerfStats\\StatData", 37);
+  {
+    clsCPUUsage sampler(registry);
+    sampler.Initialize();
+    EXPECT_EQ(37, sampler.Query());
+    put("PerfStats\\StatData", 81);
+    EXPECT_EQ(81, sampler.Query());
+    EXPECT_EQ(1u, registry.OpenHandles()) << "the statistic's key stays open while the sampler lives";
+  }
+  EXPECT_EQ(0u, registry.OpenHandles());
 }
 
 TEST(ProcessorUsage9x, WithoutTheDynamicDataBranchEveryQueryReadsZero) {

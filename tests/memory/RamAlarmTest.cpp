@@ -11,6 +11,8 @@
 namespace tw::test {
 namespace {
 
+using namespace ramconfig;
+
 class FixedMemory final : public IMemoryStatus {
  public:
   void GlobalMemoryStatus(MemoryFigures& figures) override { figures.availPhys = freeMegabytes * 1048576; }
@@ -88,9 +90,29 @@ TEST_F(RamAlarmTest, DefaultsSaveInTheirWrittenFormsAndReadBack) {
   RamAlarm& again = Load();
   EXPECT_FALSE(again.optPer());
   EXPECT_EQ(100u, again.AlarmTimer().Interval());
+
+  // A stored text that is no whole number the box can hold reads as its
+  // setting's default, not as the layout's text or the box's lowest value.
+  for (const char* odd : {"abc", "1.5", "-5", "", "1e3"}) {
+    for (const char* name : {"txtAlarm", "txtFreeAlarm", "txtTimeCheck", "txtRunOnly", "txtRetryOptimization"}) {
+      Store(name, odd);
+    }
+    const RamAlarm& read = Load();
+    EXPECT_EQ("250", read.Controls().alarm) << odd;
+    EXPECT_EQ("10", read.Controls().freeAlarm) << odd;
+    EXPECT_EQ("100", read.Controls().timeCheck) << odd;
+    EXPECT_EQ("2", read.Controls().runOnly) << odd;
+    EXPECT_EQ("10", read.Controls().retry) << odd;
+    EXPECT_EQ(250, read.AlarmLevel()) << odd;
+  }
+  // A whole number past its box's range reads as the nearest bound.
+  Store("txtFreeAlarm", "1001");
+  Store("txtAlarm", " 300 ");
+  EXPECT_EQ("1000", Load().Controls().freeAlarm);
+  EXPECT_EQ("300", alarm_->Controls().alarm);
 }
 
-TEST_F(RamAlarmTest, RangesFollowTheOptionAndBadEntriesGiveBackTheLoadedValues) {
+TEST_F(RamAlarmTest, RangesFollowTheOptionAndWhatABoxRefusesIsSaidAndNeverSaved) {
   Store("txtRetryOptimization", "200");
   RamAlarm& alarm = Load();
   EXPECT_EQ(255, alarm.Controls().retryMax);
@@ -102,14 +124,39 @@ TEST_F(RamAlarmTest, RangesFollowTheOptionAndBadEntriesGiveBackTheLoadedValues) 
   alarm.optMB_Click();
   EXPECT_EQ(255, alarm.Controls().runOnlyMax);
 
-  alarm.txtAlarm_Change("abc");
+  // Typed a key at a time, nothing is put back; a box is checked when left.
+  alarm.chkSoundon_Click(true);
+  alarm.chkAutomatic_Click(true);
+  alarm.txtAlarm_Change("");
+  alarm.txtAlarm_Change("128");
+  EXPECT_EQ("128", alarm.Controls().alarm);
+  const struct { int box; void (RamAlarm::*type)(std::string_view); const char* typed; const char* problem; } cases[] = {
+      {IDC_txtAlarm, &RamAlarm::txtAlarm_Change, "-3", "Type a whole number from 0 to 32767."},
+      {IDC_txtFreeAlarm, &RamAlarm::txtFreeAlarm_Change, "1500", "Type a whole number from 0 to 1000."},
+      {IDC_txtTimeCheck, &RamAlarm::updnTimeCheck_Change, "9999999999", "Type a whole number from 100 to 65535."},
+      {IDC_txtRetryOptimization, &RamAlarm::UpDownRetryOptimization_Change, "abc", "Type a whole number from 0 to 255."},
+      {IDC_txtRunOnly, &RamAlarm::UpDownRunOnly_Change, "-5", "Type a whole number from 0 to 255."},
+  };
+  for (const auto& c : cases) {
+    (alarm.*c.type)(c.typed);
+    EXPECT_FALSE(alarm.BoxLeft(c.box)) << c.typed;
+    EXPECT_EQ(c.box, alarm.Controls().problemBox);
+    EXPECT_EQ(c.problem, alarm.Controls().problem);
+  }
+  EXPECT_FALSE(alarm.cmdSave_Click());
+  EXPECT_EQ(IDC_txtAlarm, alarm.Controls().problemBox) << "the first that fails says why";
+  EXPECT_EQ("", Stored("txtAlarm")) << "nothing saved";
+
+  // A box switched off goes back to its loaded value; the others are put right.
+  alarm.chkSoundon_Click(false);
   EXPECT_EQ("250", alarm.Controls().alarm);
-  alarm.txtAlarm_Change("-3");
-  EXPECT_EQ("250", alarm.Controls().alarm);
-  alarm.txtFreeAlarm_Change("1500");
-  EXPECT_EQ("10", alarm.Controls().freeAlarm);
   alarm.txtFreeAlarm_Change("1000");
-  EXPECT_EQ("1000", alarm.Controls().freeAlarm);
+  alarm.updnTimeCheck_Change("500");
+  alarm.UpDownRetryOptimization_Change("3");
+  alarm.UpDownRunOnly_Change("0");
+  EXPECT_TRUE(alarm.cmdSave_Click());
+  EXPECT_EQ("1000", Stored("txtFreeAlarm"));
+  EXPECT_EQ("500", Stored("txtTimeCheck"));
 }
 
 TEST_F(RamAlarmTest, TheCheckSoundsBelowTheLevelAndFreesOnlyUnderTheThreshold) {
@@ -126,6 +173,13 @@ TEST_F(RamAlarmTest, TheCheckSoundsBelowTheLevelAndFreesOnlyUnderTheThreshold) {
   timers_.Timer(1).Fire();
   EXPECT_EQ(1, sounds_);
   EXPECT_TRUE(freed_.empty());  // automatic is off
+
+  // The sound switched off while the level is still reached: the alarm stops.
+  memory_.freeMegabytes = 200;
+  AlarmTimer().Fire();
+  alarm_->chkSoundon_Click(false);
+  timers_.Timer(1).Fire();
+  EXPECT_EQ(1, sounds_);
 
   Store("chkAutomatic", "1");
   Load();

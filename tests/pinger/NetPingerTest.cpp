@@ -34,6 +34,7 @@ class NetPingerTest : public ::testing::Test {
         .registry = registry_,
         .timers = timers_,
         .ping = [this](std::string_view host, std::uint32_t) { return pings_.emplace_back(host), answer_; },
+        .startPing = [this](const std::string& host, std::uint32_t) { return pings_.push_back(host), true; },
         .playSound = [this] { ++sounds_; },
         .pumpMessages = [this] { ++pumps_; }});
     pinger_->Form_Load();
@@ -142,11 +143,17 @@ TEST_F(NetPingerTest, PingNowPingsTheSavedHostAndSoundsOnlyOnAnAnswer) {
   NetPinger& pinger = Load();
   pinger.txtPingHost_Change("127.9.9.9");
   pinger.cmdPingNow_Click();
-  answer_ = false;
+  EXPECT_FALSE(pinger.Controls().pingNowEnabled) << "its button rests while the ping waits";
   pinger.cmdPingNow_Click();
+  pinger.cmdPingNow_Click();
+  EXPECT_EQ(1u, pings_.size()) << "presses meanwhile queue nothing";
+  pinger.PingNowDone(true);
+  EXPECT_TRUE(pinger.Controls().pingNowEnabled);
+  pinger.cmdPingNow_Click();
+  pinger.PingNowDone(false);
+  pinger.PingNowDone(true);  // no ping of its own: nothing
   EXPECT_EQ((std::vector<std::string>(2, "127.0.0.1")), pings_) << "not the unsaved text";
   EXPECT_EQ(1, sounds_);
-  EXPECT_GE(pumps_, 12);
   EXPECT_EQ(0, pinger.TickCount());
 }
 
@@ -158,10 +165,16 @@ TEST_F(NetPingerTest, StoredValuesThatDoNotConvertTakeTheirDefaults) {
   }
   Store("cmbPingInterval", "59");
   EXPECT_EQ(60, Load().PeriodTicks());
+  Store("optAuto", "True");
   Store("optManual", "perhaps");
   EXPECT_TRUE(Load().Controls().automatic);
   Store("optManual", "tRuE");
   EXPECT_FALSE(Load().Controls().automatic) << "read without regard to case";
+  Store("optAuto", "False");
+  Store("optManual", "False");
+  EXPECT_FALSE(Load().Controls().automatic) << "neither mode stored as chosen: the manual branch";
+  EXPECT_EQ("127.0.0.1", pinger_->EffectiveHost());
+  EXPECT_EQ("127.0.0.1", SavedPingHost(registry_)) << "and the MTU search pings the same host";
   Store("chkDoPinging", "yes");
   Store("chkSound", "2");
   EXPECT_FALSE(Load().Timer().IsRunning());

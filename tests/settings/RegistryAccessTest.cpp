@@ -10,10 +10,14 @@ namespace {
 
 constexpr std::string_view kTcp = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
 
-TEST(RegistryAccess, NumbersAreReadFromKeysThatOnlyOpenForReading) {
+TEST(RegistryAccess, SettingsAndNumbersAreReadFromKeysThatOnlyOpenForReading) {
   MemoryRegistry registry;
   SetTypedValue(registry, kHkeyLocalMachine, kTcp, "DefaultTTL", kRegDword, 128);
+  SaveSettingValue(registry, SettingsPath(kMainSettingsKey), "chkRunMainProgram", "1");
   registry.DenyWrites(kHkeyLocalMachine, "SYSTEM");
+  registry.DenyWrites(kHkeyLocalMachine, "SOFTWARE");
+  EXPECT_EQ(Variant("1"), GetSettingValue(registry, SettingsPath(kMainSettingsKey), "chkRunMainProgram", "0"))
+      << "an account without administrator rights still reads its settings";
   EXPECT_EQ(128, CRegister(registry).myREGGetSetting(kHkeyLocalMachine, kTcp, "DefaultTTL"));
   registry.DenyAccess(kHkeyLocalMachine, kTcp);
   EXPECT_EQ(0, CRegister(registry).myREGGetSetting(kHkeyLocalMachine, kTcp, "DefaultTTL"));

@@ -109,11 +109,11 @@ long MemoryFileSystem::RemoveFile(std::string_view path) {
   return kErrorSuccess;
 }
 
-long MemoryFileSystem::ReadWholeFile(std::string_view path, std::string& contents) {
+long MemoryFileSystem::ReadFileStart(std::string_view path, std::size_t maxBytes, std::string& contents) {
   contents.clear();
   const auto file = files_.find(std::string(path));
   if (file == files_.end()) return FolderExists(Parent(path)) ? kErrorFileNotFound : kErrorPathNotFound;
-  contents = file->second;
+  contents = file->second.substr(0, maxBytes);
   return kErrorSuccess;
 }
 

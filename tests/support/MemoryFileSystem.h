@@ -19,7 +19,7 @@ class MemoryFileSystem final : public IFileSystem {
   long WriteNewFile(std::string_view path, std::string_view contents) override;
   long RenameFile(std::string_view from, std::string_view to) override;
   long RemoveFile(std::string_view path) override;
-  long ReadWholeFile(std::string_view path, std::string& contents) override;
+  long ReadFileStart(std::string_view path, std::size_t maxBytes, std::string& contents) override;
 
   // Set-up: a folder with every missing parent, and a file (its folder too).
   void AddFolder(std::string_view path);

@@ -36,6 +36,8 @@ MemoryRegistry::MemoryRegistry(Flavour flavour) : flavour_(flavour) {
   for (RegHandle hive : {kHkeyClassesRoot, kHkeyCurrentUser, kHkeyLocalMachine, kHkeyUsers}) {
     roots_[hive] = std::make_shared<Node>();
   }
+  // HKEY_DYN_DATA, where 95, 98 and ME keep their performance statistics.
+  if (flavour_ == Flavour::Win9x) roots_[kHkeyDynData] = std::make_shared<Node>();
 }
 
 long MemoryRegistry::Resolve(RegHandle handle, std::uint32_t needed, OpenKey& key) const {
@@ -93,6 +95,7 @@ long MemoryRegistry::Grant(const OpenKey& found, std::uint32_t access, RegHandle
 long MemoryRegistry::CreateKeyEx(RegHandle parent, std::string_view subKey, std::uint32_t access,
                                  RegHandle& result) {
   result = 0;
+  if (HoldsNul(subKey)) return kErrorInvalidName;
   OpenKey found;
   if (const long status = Walk(parent, subKey, true, found); status != kErrorSuccess) return status;
   return Grant(found, access, result);
@@ -101,6 +104,7 @@ long MemoryRegistry::CreateKeyEx(RegHandle parent, std::string_view subKey, std:
 long MemoryRegistry::OpenKeyEx(RegHandle parent, std::string_view subKey, std::uint32_t access,
                                RegHandle& result) {
   result = 0;
+  if (HoldsNul(subKey)) return kErrorInvalidName;
   OpenKey found;
   if (const long status = Walk(parent, subKey, false, found); status != kErrorSuccess) return status;
   return Grant(found, access, result);
@@ -108,6 +112,7 @@ long MemoryRegistry::OpenKeyEx(RegHandle parent, std::string_view subKey, std::u
 
 long MemoryRegistry::QueryValueEx(RegHandle handle, std::string_view name, std::uint32_t* type,
                                   std::uint8_t* data, std::uint32_t* size) {
+  if (HoldsNul(name)) return kErrorInvalidName;
   OpenKey key;
   if (const long status = Resolve(handle, kKeyQueryValue, key); status != kErrorSuccess) return status;
   if (data != nullptr && size == nullptr) return kErrorInvalidParameter;
@@ -126,6 +131,7 @@ long MemoryRegistry::QueryValueEx(RegHandle handle, std::string_view name, std::
 
 long MemoryRegistry::SetValueEx(RegHandle handle, std::string_view name, std::uint32_t type,
                                 const std::uint8_t* data, std::uint32_t size) {
+  if (HoldsNul(name)) return kErrorInvalidName;
   OpenKey key;
   if (const long status = Resolve(handle, kKeySetValue, key); status != kErrorSuccess) return status;
   if (data == nullptr && size > 0) return kErrorInvalidParameter;
@@ -136,6 +142,7 @@ long MemoryRegistry::SetValueEx(RegHandle handle, std::string_view name, std::ui
 }
 
 long MemoryRegistry::DeleteValue(RegHandle handle, std::string_view name) {
+  if (HoldsNul(name)) return kErrorInvalidName;
   OpenKey key;
   if (const long status = Resolve(handle, kKeySetValue, key); status != kErrorSuccess) return status;
   const auto value = key.node->values.find(name);
@@ -145,6 +152,7 @@ long MemoryRegistry::DeleteValue(RegHandle handle, std::string_view name) {
 }
 
 long MemoryRegistry::DeleteKey(RegHandle parent, std::string_view subKey) {
+  if (HoldsNul(subKey)) return kErrorInvalidName;
   OpenKey found;
   if (const long status = Walk(parent, subKey, false, found); status != kErrorSuccess) return status;
   const std::shared_ptr<Node> node = found.node;
@@ -174,6 +182,21 @@ long MemoryRegistry::EnumKeyEx(RegHandle handle, std::uint32_t index, std::strin
   if (index >= key.node->keys.size()) return kErrorNoMoreItems;
   name = std::next(key.node->keys.begin(), index)->second->name;
   return kErrorSuccess;
+}
+
+// Kept as the UTF-8 bytes: in memory there is no code page to lose them to.
+long MemoryRegistry::SetStringValueW(RegHandle key, std::string_view name, std::string_view utf8Text) {
+  const std::string data = std::string(utf8Text) + '\0';
+  return SetValueEx(key, name, kRegSz, reinterpret_cast<const std::uint8_t*>(data.data()),
+                    static_cast<std::uint32_t>(data.size()));
+}
+
+long MemoryRegistry::QueryStringValueW(RegHandle key, std::string_view name, std::string& utf8Text) {
+  std::uint32_t type = 0, size = 32768;
+  utf8Text.assign(size, '\0');
+  const long status = QueryValueEx(key, name, &type, reinterpret_cast<std::uint8_t*>(utf8Text.data()), &size);
+  utf8Text.resize(status == kErrorSuccess && type == kRegSz && size > 0 ? size - 1 : 0);
+  return status != kErrorSuccess || type == kRegSz ? status : 13;  // ERROR_INVALID_DATA
 }
 
 long MemoryRegistry::CloseKey(RegHandle handle) {

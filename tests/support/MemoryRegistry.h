@@ -14,8 +14,9 @@ namespace tw::test {
 
 class MemoryRegistry final : public IRegistry {
  public:
-  // The 9x registry has no security (every handle may do everything) and
-  // deletes a key together with its sub-keys; the NT registry does neither.
+  // The 9x registry has no security (every handle may do everything),
+  // deletes a key together with its sub-keys and has HKEY_DYN_DATA; the NT
+  // registry does none of these.
   enum class Flavour { Nt, Win9x };
   explicit MemoryRegistry(Flavour flavour = Flavour::Nt);
 
@@ -31,6 +32,8 @@ class MemoryRegistry final : public IRegistry {
   long DeleteKey(RegHandle parent, std::string_view subKey) override;
   long EnumKeyEx(RegHandle key, std::uint32_t index, std::string& name) override;
   long CloseKey(RegHandle key) override;
+  long SetStringValueW(RegHandle key, std::string_view name, std::string_view utf8Text) override;
+  long QueryStringValueW(RegHandle key, std::string_view name, std::string& utf8Text) override;
 
   // What an account without administrator rights meets: the key (and what will
   // be created below it) opens for reading only.

@@ -27,6 +27,13 @@ class RecordingRegistry final : public IRegistry {
   long DeleteKey(RegHandle parent, std::string_view subKey) override;
   long EnumKeyEx(RegHandle key, std::uint32_t index, std::string& name) override;
   long CloseKey(RegHandle key) override;
+  // Passed on unrecorded: only the Run entry is written so, and no recording is of it.
+  long SetStringValueW(RegHandle key, std::string_view name, std::string_view text) override {
+    return inner_.SetStringValueW(key, name, text);
+  }
+  long QueryStringValueW(RegHandle key, std::string_view name, std::string& text) override {
+    return inner_.QueryStringValueW(key, name, text);
+  }
 
   // Every call so far, e.g. "Set HKLM\Path\To\Key [MTU] dword 576 -> 0".
   const std::vector<std::string>& Calls() const { return calls_; }

@@ -259,8 +259,17 @@ TEST(ApplySettings, NothingChangesWithoutACompleteBackup) {
   const Case cases[] = {
       {"folder cannot be created", [](TuningTestBed& bed) { bed.files.DenyWrites(kProgramFolder); },
        "Make sure Tidewave may write to its own folder"},
-      {"numbering used up", [](TuningTestBed& bed) { bed.files.AddFile(std::string(kBackupsFolder) + "\\999.BCK"); },
+      {"numbering used up",
+       [](TuningTestBed& bed) {
+         for (int n = 1; n <= kLastBackupNumber; ++n) bed.files.AddFile(std::string(kBackupsFolder) + "\\" + BackupFileName(n));
+       },
        "Delete old backups in the backup manager, then try again."},
+      // Its own reader would refuse the backup: no way back, so no change.
+      {"a value past 32 bits",
+       [](TuningTestBed& bed) { bed.SetText(kHkeyLocalMachine, kTcpipParametersLowerKey, "DefaultTTL", "4294967296"); },
+       "the value \"DefaultTTL\" under \"System\\CurrentControlSet\\Services\\Tcpip\\Parameters\" holds 4294967296 "
+       "(the number does not fit in 32 bits).\r\n\r\nWith the Registry Editor, set that value"},
+
       {"disk full", [](TuningTestBed& bed) { bed.files.LimitFreeSpace(100); },
        "Free some space on the disk, then try again."},
       {"rename refused", [](TuningTestBed& bed) { bed.files.FailRenames(kErrorAccessDenied); },
@@ -271,6 +280,7 @@ TEST(ApplySettings, NothingChangesWithoutACompleteBackup) {
     bed.AddKey(InterfaceKey("{6B0A}"));
     c.arrange(bed);
     bed.registry.Clear();
+    const std::vector<std::string> files = bed.files.FilesIn(kBackupsFolder);
 
     const ApplyResult result = bed.Apply();
 
@@ -279,9 +289,7 @@ TEST(ApplySettings, NothingChangesWithoutACompleteBackup) {
     EXPECT_EQ(0, result.writes) << c.what;
     EXPECT_EQ(0u, result.message.rfind("Tidewave has not changed any network setting.", 0)) << result.message;
     EXPECT_NE(std::string::npos, result.message.find(c.advice)) << result.message;
-    for (const std::string& name : bed.files.FilesIn(kBackupsFolder)) {
-      EXPECT_EQ("999.BCK", name) << c.what << ": nothing new, not even a partial file";
-    }
+    EXPECT_EQ(files, bed.files.FilesIn(kBackupsFolder)) << c.what << ": nothing new, not even a partial file";
   }
 }
 
@@ -323,24 +331,26 @@ TEST(ApplySettings, RefusedWritesAreCountedAndTheRestStayWritten) {
 }
 
 // A key name holding a line break or a double quote would split its backup
-// line; such an adapter is neither backed up nor tuned, and the user is told.
+// line, and one its reader refuses (a tab) would make a backup no restore
+// takes; such an adapter is neither backed up nor tuned, and the user is told.
 TEST(ApplySettings, AdaptersWhoseNamesABackupCannotCarryAreLeftAlone) {
   for (std::int16_t family : {3, 7}) {
     TuningTestBed bed(family);
     const bool nt = family == 7;
     const auto keyOf = [&](const std::string& id) { return nt ? InterfaceKey(id) : NetTransAdapterKey(id); };
-    for (const std::string id : {"good", "two\r\nlines", "say \"hi\""}) bed.AddKey(keyOf(id));
+    for (const std::string id : {"good", "two\r\nlines", "say \"hi\"", "tab\there"}) bed.AddKey(keyOf(id));
     bed.registry.Clear();
 
     const ApplyResult result = bed.Apply();
 
     EXPECT_EQ(ApplyOutcome::Applied, result.outcome);
-    EXPECT_EQ((std::vector<std::string>{"say \"hi\"", "two\r\nlines"}), result.skippedAdapters);
-    EXPECT_NE(std::string::npos, result.message.find("2 network adapters were left as they were")) << result.message;
+    EXPECT_EQ((std::vector<std::string>{"say \"hi\"", "tab\there", "two\r\nlines"}), result.skippedAdapters);
+    EXPECT_NE(std::string::npos, result.message.find("3 network adapters were left as they were")) << result.message;
     EXPECT_NE(std::string::npos, result.message.find("\r\n    two  lines")) << result.message;
     for (const std::string& change : bed.registry.Changes()) {
       EXPECT_EQ(std::string::npos, change.find("lines")) << change;
       EXPECT_EQ(std::string::npos, change.find("hi")) << change;
+      EXPECT_EQ(std::string::npos, change.find("tab")) << change;
     }
     EXPECT_EQ(static_cast<int>(nt ? 16 + 4 : 12 + 2), result.writes) << "the good adapter only";
     const Lines lines = LinesOf(bed.files.Contents(result.backup.path));

@@ -35,6 +35,8 @@ class FakePages final : public IStepPagesView {
   void Message(std::string_view text, unsigned) override { messages.emplace_back(text); }
   void GoHome() override { ++home; }
   void SetTip(int id, std::string_view text) override { tips[id] = std::string(text); }
+  void ShowProblem(int id, std::string_view text) override { problems[id] = std::string(text); }
+  void FocusBox(int id) override { focused = id; }
 
   void Toggle(int id) {
     checked[id] = !Checked(id);
@@ -52,8 +54,8 @@ class FakePages final : public IStepPagesView {
 
   std::map<int, std::string> texts;
   std::map<int, bool> checked, enabled;
-  std::map<int, std::string> tips;
-  int shown = -1, home = 0;
+  std::map<int, std::string> tips, problems;
+  int shown = -1, home = 0, focused = 0;
   std::vector<std::string> messages;
 
  private:
@@ -121,45 +123,103 @@ TEST(NormalModePages, EachConnectionTypeWalksToFinishLoadingEachPagesValues) {
   }
 }
 
-TEST(NormalModePages, TheCalculatorAndTheCheckedBoxesPutBackWhatTheyRefuse) {
+TEST(NormalModePages, BoxesKeepWhatIsTypedAndNothingWindowsRefusesIsApplied) {
   Editor e;
   e.pages.optConnType_Click(3);
   e.view.Press(IDC_cmdNextPage, 3);
-  // 1460 x 4 x 183859 = 1073736560 is the largest window inside the bound.
-  for (const char* refused : {"10000000", "0", "", "x", "183860"}) {
+  // Typed a key at a time, nothing is put back; the window follows each key.
+  e.view.SetText(IDC_txtMultiplier, "");
+  EXPECT_EQ("", e.text(IDC_txtRWIN));
+  e.view.SetText(IDC_txtMultiplier, "1");
+  e.view.SetText(IDC_txtMultiplier, "10");
+  EXPECT_EQ("58400", e.text(IDC_txtRWIN));
+  // 1460 x 4 x 183859 = 1073736560 is the largest window Windows takes.
+  for (const char* refused : {"183860", "0", "x"}) {
     e.view.SetText(IDC_txtMultiplier, refused);
-    EXPECT_EQ("44", e.text(IDC_txtMultiplier)) << refused;
-    EXPECT_EQ("256960", e.text(IDC_txtRWIN)) << refused;
+    EXPECT_EQ(refused, e.text(IDC_txtMultiplier));
+    EXPECT_FALSE(e.pages.BoxLeft(IDC_txtMultiplier)) << refused;
+    EXPECT_EQ("Type a whole number from 1 to 183859.", e.view.problems[IDC_txtMultiplier]) << refused;
   }
+  e.view.Press(IDC_cmdNextPage);
+  EXPECT_EQ(3, e.view.shown) << "not left with a window Windows refuses";
+  EXPECT_EQ(IDC_txtMultiplier, e.view.focused);
   e.view.SetText(IDC_txtMultiplier, "183859");
+  EXPECT_EQ("", e.view.problems[IDC_txtMultiplier]) << "said no more once the text passes";
   EXPECT_EQ("1073736560", e.text(IDC_txtRWIN));
   e.view.SetText(IDC_txtMultiplier, "100");
   EXPECT_EQ(256960, e.settings().RWIN) << "the box only, until Finish";
 
   e.view.Press(IDC_cmdNextPage);
-  const struct { int box; const char* typed; const char* shown; } cases[] = {
-      {IDC_txtTTLValue, "abc", "64"},  {IDC_txtTTLValue, "0", "64"},       {IDC_txtTTLValue, "256", "64"},
-      {IDC_txtTTLValue, "255", "255"}, {IDC_txtHTTP10Value, "3", "20"},    {IDC_txtHTTP10Value, "4", "4"},
-      {IDC_txtHTTP11Value, "1", "20"}, {IDC_txtMTUValue, "-1", "1500"},    {IDC_txtMSSValue, "1.5e3", "1.5e3"},
-      {IDC_txtKeepAliveTimeValue, "2147483648", "600000"},  // page 5 not entered yet
+  e.view.SetText(IDC_txtHTTP10Value, "1");
+  e.view.SetText(IDC_txtHTTP10Value, "16");
+  const struct { int box; const char* typed; const char* problem; } cases[] = {
+      {IDC_txtTTLValue, "256", "Type a whole number from 1 to 255."},
+      {IDC_txtHTTP10Value, "3", "Type a whole number from 4 to 2147483647."},
+      {IDC_txtMTUValue, "0", "Type a whole number from 576 to 1500."},
+      {IDC_txtMTUValue, "999999", "Type a whole number from 576 to 1500."},
+      {IDC_txtKeepAliveTimeValue, "99", "Type a whole number from 1000 to 2147483647."},
   };
   const TcpIpSettings before = e.settings();
   for (const auto& c : cases) {
     e.view.SetText(c.box, c.typed);
-    EXPECT_EQ(c.shown, e.text(c.box)) << c.typed;
+    EXPECT_EQ(c.typed, e.text(c.box)) << "kept as typed";
+    EXPECT_FALSE(e.pages.BoxLeft(c.box)) << c.typed;
+    EXPECT_EQ(c.problem, e.view.problems[c.box]) << c.typed;
   }
-  EXPECT_EQ(before, e.settings()) << "a check changes only the box";
+  EXPECT_EQ(before, e.settings()) << "a check changes nothing";
 
-  // A field outside its box's range ("Windows default" allows 2 HTTP 1.0
-  // connections, below 4) gives the nearest bound instead of a loop.
-  e.settings().HTTP10 = 2;
-  e.view.SetText(IDC_txtHTTP10Value, "3");
-  EXPECT_EQ("4", e.text(IDC_txtHTTP10Value));
-
-  e.view.Press(IDC_cmdNextPage, 4);
+  // Page 4 is not left while its TTL fails; put right, it is.
+  e.view.Press(IDC_cmdNextPage);
+  EXPECT_EQ(4, e.view.shown);
+  EXPECT_EQ(IDC_txtTTLValue, e.view.focused);
+  e.view.SetText(IDC_txtTTLValue, "255");
+  e.view.SetText(IDC_txtHTTP10Value, "16");
+  e.view.Press(IDC_cmdNextPage, 3);
+  EXPECT_EQ(5, e.view.shown) << "not past the keep-alive times";
+  e.view.SetText(IDC_txtKeepAliveTimeValue, "1000");
+  // "Finish" with a page behind holding what Windows refuses: that page comes back.
+  e.view.Press(IDC_cmdNextPage, 3);
+  EXPECT_TRUE(e.applied.empty());
+  EXPECT_EQ(1, e.view.shown);
+  EXPECT_EQ(1, e.pages.currWizardPage);
+  EXPECT_EQ(IDC_txtMTUValue, e.view.focused);
+  e.view.SetText(IDC_txtMTUValue, "1400");
+  e.view.Press(IDC_cmdNextPage, 7);
   ASSERT_EQ(1u, e.applied.size());
-  EXPECT_EQ(584000, e.applied[0].RWIN);
-  EXPECT_EQ(1500, e.applied[0].MSS);
+  EXPECT_EQ(1400, e.applied[0].MTU);
+  EXPECT_EQ(255, e.applied[0].TTL);
+  EXPECT_EQ(1000, e.applied[0].KeepAliveTime);
+}
+
+TEST(NormalModePages, APageFillsInItsRecommendationOnceAWalkUnlessTheConnectionChanges) {
+  Editor e;
+  e.pages.optConnType_Click(1);  // cable: 1500 and 1460
+  e.view.Press(IDC_cmdNextPage);
+  e.view.SetText(IDC_txtMTUValue, "1400");
+  e.view.SetText(IDC_txtMSSValue, "1360");
+  e.view.Press(IDC_cmdPrevPage);
+  e.view.Press(IDC_cmdNextPage);
+  EXPECT_EQ("1400", e.text(IDC_txtMTUValue)) << "back and on again keeps the user's own";
+  e.view.Press(IDC_cmdNextPage, 2);
+  EXPECT_EQ("1360", e.text(IDC_txtMSSRWINValue)) << "the window is made of the MSS typed";
+  EXPECT_EQ("239360", e.text(IDC_txtRWIN));
+  e.view.SetText(IDC_txtMultiplier, "40");
+  e.view.Press(IDC_cmdPrevPage);
+  e.view.Press(IDC_cmdNextPage);
+  EXPECT_EQ("40", e.text(IDC_txtMultiplier));
+
+  // Another connection: its two pages are filled in afresh.
+  e.view.Press(IDC_cmdPrevPage, 3);
+  e.pages.optConnType_Click(2);
+  e.view.Press(IDC_cmdNextPage);
+  EXPECT_EQ("1492", e.text(IDC_txtMTUValue));
+  e.view.Press(IDC_cmdNextPage, 2);
+  EXPECT_EQ("44", e.text(IDC_txtMultiplier));
+  EXPECT_EQ("255552", e.text(IDC_txtRWIN));
+  e.view.Press(IDC_cmdNextPage, 5);
+  ASSERT_EQ(1u, e.applied.size());
+  EXPECT_EQ(1492, e.applied[0].MTU);
+  EXPECT_EQ(255552, e.applied[0].RWIN);
 }
 
 TEST(NormalModePages, FinishAppliesWhatTheControlsShowAndAgainFromTheLastPage) {
@@ -170,14 +230,14 @@ TEST(NormalModePages, FinishAppliesWhatTheControlsShowAndAgainFromTheLastPage) {
   EXPECT_TRUE(e.settings().BlackHole);
   EXPECT_FALSE(e.settings().MTUDiscovery);
   e.view.Press(IDC_cmdPrevPage);
-  e.view.Press(IDC_cmdNextPage, 5);  // page 2 again reset the record, not the boxes
+  e.view.Press(IDC_cmdNextPage, 5);  // page 2 again, the boxes kept
   e.view.SetText(IDC_txtSYNValue, "0");
   e.view.texts[IDC_cmbNDI] = "16";
   e.pages.cmbNDI_Click();
   e.view.Press(IDC_cmdPrevPage);
   e.view.Press(IDC_cmdNextPage, 2);
   e.view.Toggle(IDC_chkICMPValue);
-  EXPECT_EQ(2, e.settings().SYN) << "page 6 again";
+  EXPECT_EQ(0, e.settings().SYN) << "page 6 again keeps the user's choice";
   e.view.Press(IDC_cmdNextPage);
 
   ASSERT_EQ(1u, e.applied.size());

@@ -3,8 +3,10 @@
 #include <string>
 
 #include "app/win32/MainWindow.h"
+#include "platform/ErrorText.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32ErrorText.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32Registry.h"
@@ -22,6 +24,7 @@ constexpr const char* kInstanceMutex = "MarlpitTidewave";
 }  // namespace
 
 int RunTidewave(int showCommand) {
+  SetSystemErrorDescriber(&DescribeSystemError);
   // One instance only. Creating the mutex is also the test for an earlier
   // instance, so two programs started together cannot both pass it.
   UniqueHandle instanceMutex(CreateMutexA(nullptr, FALSE, kInstanceMutex));

@@ -135,7 +135,7 @@ void MainWindow::Startup(int showCommand) {
   // host. The rest still loads before the first message is taken.
   flash_.Create(hwnd());
   SetMovieVariable("_root.version", OwnVersionText());
-  if (const auto change = LoadLastChange(app_.registry)) ShowLastChange(*change);
+  ShowStoredLastChange();
   // Start-in-tray is read first: a window that starts in the tray is never shown.
   if (!LoadMainSettingsValues(app_.registry).chkRunProgramMini) show();
 
@@ -304,6 +304,10 @@ void MainWindow::BringMovieToFront() {
 }
 
 void MainWindow::SetMovieVariable(std::string_view name, std::string_view value) {
+  // Back home is the whole home view: a panel that sends it and does not bring
+  // the surface in front itself (a restore did not) would leave its host over
+  // half of the home view.
+  if (name == "_root.home" && value == "true") BringMovieToFront();
   flash_.SetVariable(name, value);
 }
 
@@ -337,6 +341,10 @@ void MainWindow::RecordChange(const LastChange& change) {
 
 void MainWindow::ShowLastChange(const LastChange& change) {
   flash_.SetLastChange(LastChangeText(change, SystemDateText(change.when, false), SystemDateText(change.when, true)));
+}
+
+void MainWindow::ShowStoredLastChange() {
+  if (const auto change = LoadLastChange(app_.registry)) ShowLastChange(*change);
 }
 
 void MainWindow::ShowTrayMenu() {
@@ -407,6 +415,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ui::MoveDialogFocus(hwnd(), wParam, lParam);
       return 0;
     case WM_ACTIVATE:
+      // A command line run in another session cannot reach this window: what
+      // it changed shows when the user comes back to it.
+      if (LOWORD(wParam) != WA_INACTIVE) ShowStoredLastChange();
       // Keyboard focus returns where it was when the window is activated again.
       if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
@@ -425,6 +436,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     case kShowTrayMenu:
       ShowTrayMenu();
+      return 0;
+    case kChangedElsewhere:
+      ShowStoredLastChange();
       return 0;
     case WM_DESTROY:
       // Nothing is saved here: every panel stores its settings when the user saves them.

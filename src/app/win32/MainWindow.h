@@ -34,6 +34,8 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   static constexpr UINT kShowRunningInstance = WM_APP + 1;
   // Posted by a right click on the tray icon: the menu opens from our own message loop.
   static constexpr UINT kShowTrayMenu = WM_APP + 2;
+  // Posted by tidewave-cli after it changed the values: show the last change it stored.
+  static constexpr UINT kChangedElsewhere = WM_APP + 3;
 
   // Laid out at `dpi`: the screen's, or one a test chooses.
   MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon& notifyIcon, int dpi = ui::ScreenDpi());
@@ -100,6 +102,8 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   bool ConfirmRestart();
   void SetHostSize(int width, int height);
   void ShowLastChange(const LastChange& change);
+  // The stored record, which tidewave-cli may have written meanwhile.
+  void ShowStoredLastChange();
 
   AppContext& app_;
   IVersionSource& version_;

@@ -31,8 +31,12 @@ class EmptyPanel final : public ui::Panel {
   using ui::Panel::Panel;
 };
 
+// How the Run entry is written: in Unicode where Windows keeps it so.
+RunEntryForm RunEntryFormHere() { return NtPlatform() ? RunEntryForm::Unicode : RunEntryForm::CodePage; }
+
 // The program folder, "\", the executable's name without its extension and
-// ".exe", in the system code page the Run key is written in; empty without a folder.
+// ".exe", in the form the Run entry is written in (UTF-8 for Unicode, else
+// the system code page); empty without a folder.
 std::string ProgramPath(const std::string& folder) {
   if (folder.empty()) return {};
   char module[MAX_PATH] = {};
@@ -40,7 +44,8 @@ std::string ProgramPath(const std::string& folder) {
   std::string name(module);
   name = name.substr(name.find_last_of("\\/") + 1);
   name = name.substr(0, name.find_last_of('.'));
-  return Utf8ToAnsi(folder + "\\" + AnsiToUtf8(name) + ".exe");
+  const std::string path = folder + "\\" + AnsiToUtf8(name) + ".exe";
+  return RunEntryFormHere() == RunEntryForm::Unicode ? path : Utf8ToAnsi(path);
 }
 // Both tuning panels apply through the running system, a backup first, and
 // what an apply did becomes the program's last change.
@@ -113,11 +118,12 @@ std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app, const PanelLin
         app.messages);
   }
   if (id == PanelId::frmMainSettings) {
-    return std::make_unique<frmMainSettings>(app.registry, ProgramPath(app.programFolder), app.messages);
+    return std::make_unique<frmMainSettings>(app.registry, ProgramPath(app.programFolder), app.messages,
+                                             RunEntryFormHere());
   }
   if (id == PanelId::frmNetPingerSettings) {
     return std::make_unique<frmNetPingerSettings>(app.registry, app.network, app.sound, app.programFolder,
-                                                  app.messages);
+                                                  app.messages, [] { return std::make_unique<Win32Network>(); });
   }
   if (id == PanelId::frmBackUp) {
     auto panel = std::make_unique<frmBackUp>(app.registry, app.files, app.clock, app.programFolder, app.os,

@@ -2,10 +2,10 @@
 
 #include <commctrl.h>
 
-#include <cctype>
-
 #include "backup/Backup.h"
+#include "backup/BackupCatalog.h"
 #include "platform/ErrorText.h"
+#include "platform/win32/WidePath.h"
 #include "platform/win32/Win32Clock.h"
 
 namespace tw {
@@ -25,15 +25,6 @@ DateFormat SystemDateFormat() {
   format.am = LocaleText(LOCALE_S1159);
   format.pm = LocaleText(LOCALE_S2359);
   return format;
-}
-
-bool IsBackupName(std::string_view name) {
-  // The pattern also matches names whose short 8.3 form ends in .BCK ("a.bckup").
-  if (name.size() < 4) return false;
-  const std::string_view tail = name.substr(name.size() - 4);
-  return tail[0] == '.' && std::toupper(static_cast<unsigned char>(tail[1])) == 'B' &&
-         std::toupper(static_cast<unsigned char>(tail[2])) == 'C' &&
-         std::toupper(static_cast<unsigned char>(tail[3])) == 'K';
 }
 
 void SetCell(HWND list, int row, int column, const std::string& text) {
@@ -76,7 +67,7 @@ void frmBackUp::intializeList() {
   if (files_.FindFiles(folder + "\\*.BCK", entries) != kErrorSuccess) return;
   SendMessageA(List(), WM_SETREDRAW, FALSE, 0);
   for (const FileEntry& entry : entries) {
-    if (!entry.isDirectory && IsBackupName(entry.name)) AddBackupToList(folder + "\\" + entry.name);
+    if (!entry.isDirectory && IsBackupFileName(entry.name)) AddBackupToList(folder + "\\" + entry.name);
   }
   SendMessageA(List(), WM_SETREDRAW, TRUE, 0);
   InvalidateRect(List(), nullptr, TRUE);
@@ -88,14 +79,21 @@ void frmBackUp::AddBackupToList(const std::string& path) {
   // The name as the list has always shown it: the base name, then ".BCK".
   row.fileName = row.fileName.substr(0, row.fileName.size() - 4) + ".BCK";
   std::string contents;
-  if (files_.ReadWholeFile(path, contents) == kErrorSuccess) row.stamp = ReadBackupStamp(contents);
+  // Only the stamp lines: a file of any size fills its row at the same cost.
+  if (files_.ReadFileStart(path, kStampBytes, contents) == kErrorSuccess) row.stamp = ReadBackupStamp(contents);
 
-  LVITEMA item{};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = static_cast<int>(rows_.size());
-  item.pszText = row.fileName.data();
-  item.lParam = static_cast<LPARAM>(rows_.size());
-  const int index = static_cast<int>(SendMessageA(List(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  // The name as the system shows it. File names come in UTF-8: the NT
+  // platform keeps them in Unicode, so the list takes them whole; the 9x
+  // family's are in its code page, which its list takes.
+  const auto insert = [this](auto item, auto name, UINT message) {
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = static_cast<int>(rows_.size());
+    item.pszText = name.data();
+    item.lParam = static_cast<LPARAM>(rows_.size());
+    return static_cast<int>(SendMessageA(List(), message, 0, reinterpret_cast<LPARAM>(&item)));
+  };
+  const int index = NtPlatform() ? insert(LVITEMW{}, Utf8ToWide(row.fileName), LVM_INSERTITEMW)
+                                 : insert(LVITEMA{}, Utf8ToAnsi(row.fileName), LVM_INSERTITEMA);
   if (index < 0) return;
   if (row.stamp) {
     const SYSTEMTIME taken = ToSystemTime(row.stamp->taken);
@@ -171,36 +169,31 @@ void frmBackUp::cmdRestore_Click() {
   item.iItem = selected;
   SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   const std::string& fileName = rows_.at(static_cast<std::size_t>(item.lParam)).fileName;
+  // Messages are in the code page; names are kept in UTF-8.
+  const std::string shown = Utf8ToAnsi(fileName);
 
-  std::string contents;
-  if (const long status = files_.ReadWholeFile(BackupFolder(programFolder_) + "\\" + fileName, contents);
-      status != kErrorSuccess) {
-    Message("The backup file \"" + fileName + "\" cannot be read (" + ErrorText(status) +
-                ").\r\n\r\nNothing has been restored from it.",
-            MB_OK | MB_ICONEXCLAMATION);
-    return;
+  const RestoreOutcome outcome = RestoreBackupFile(registry_, files_, clock_, programFolder_, os_, fileName);
+  switch (outcome.stop) {
+    case RestoreOutcome::Stop::None:
+      break;
+    case RestoreOutcome::Stop::Unreadable:
+      Message("The backup file \"" + shown + "\" cannot be read (" + ErrorText(outcome.readStatus) +
+                  ").\r\n\r\nNothing has been restored from it.",
+              MB_OK | MB_ICONEXCLAMATION);
+      return;
+    case RestoreOutcome::Stop::Unusable:
+      if (const std::string text = RestoreProblemMessage(outcome.plan, shown); !text.empty()) {
+        Message(text, MB_OK | (outcome.plan.problem == RestoreProblem::OtherFamily ? MB_ICONSTOP : MB_ICONEXCLAMATION));
+      }
+      return;
+    case RestoreOutcome::Stop::NoBackup:
+      // What it would replace could not be backed up: nothing was written.
+      Message(BackupFailureMessage(outcome.backup), MB_OK | MB_ICONEXCLAMATION);
+      return;
   }
-  const RestorePlan plan = PlanRestore(contents, os_);
-  if (plan.problem == RestoreProblem::OtherFamily) {
-    Message(RestoreProblemMessage(plan, fileName), MB_OK | MB_ICONSTOP);
-    return;
-  }
-  if (plan.problem != RestoreProblem::None) {
-    if (const std::string text = RestoreProblemMessage(plan, fileName); !text.empty()) {
-      Message(text, MB_OK | MB_ICONEXCLAMATION);
-    }
-    return;
-  }
-  // A restore is a change like an apply: what it replaces is backed up first,
-  // so the restore itself can be undone. Without that backup nothing is written.
-  const BackupResult backup = WriteBackup(registry_, files_, clock_, programFolder_, os_);
-  if (backup.problem != BackupProblem::None) {
-    Message(BackupFailureMessage(backup), MB_OK | MB_ICONEXCLAMATION);
-    return;
-  }
-  RestoreReport report{fileName, backup.path, static_cast<int>(plan.writes.size()), WriteRestore(registry_, plan)};
-  if (!report.written.refusals.empty()) {
-    Message(RefusedRestoreMessage(report.written.refusals, plan.writes.size()), MB_OK | MB_ICONEXCLAMATION);
+  const RestoreReport& report = outcome.report;
+  if (const std::string text = RestoreWrittenMessage(report.written); !text.empty()) {
+    Message(text, MB_OK | MB_ICONEXCLAMATION);
   }
   intializeList();  // the new backup joins the list
   if (Restored) Restored(report);
@@ -217,7 +210,8 @@ void frmBackUp::cmdDelete_Click() {
   SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   const std::string fileName = rows_.at(static_cast<std::size_t>(item.lParam)).fileName;
   if (const long status = files_.RemoveFile(BackupFolder(programFolder_) + "\\" + fileName); status != kErrorSuccess) {
-    Message("The backup file \"" + fileName + "\" cannot be deleted (" + ErrorText(status) + ").", MB_OK | MB_ICONEXCLAMATION);
+    Message("The backup file \"" + Utf8ToAnsi(fileName) + "\" cannot be deleted (" + ErrorText(status) + ").",
+            MB_OK | MB_ICONEXCLAMATION);
   }
   intializeList();
   // No row is chosen now, so both buttons wait for one: they never act on a

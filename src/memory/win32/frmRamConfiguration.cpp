@@ -32,18 +32,25 @@ frmRamConfiguration::frmRamConfiguration(IRegistry& registry, IMemoryStatus& mem
               .pumpMessages = [this] { ui::PassMessages(hwnd() != nullptr ? ui::RootWindow(hwnd()) : nullptr); }}) {}
 
 void frmRamConfiguration::OnLoad() {
+  unloading_ = false;
   for (int id : {IDC_txtAlarm, IDC_txtFreeAlarm, IDC_txtTimeCheck, IDC_txtRetryOptimization, IDC_txtRunOnly}) {
     SendMessageA(Control(id), EM_LIMITTEXT, 10, 0);
   }
+  ShowWindow(Control(IDC_lblRamProblem), SW_HIDE);
   alarm_.Form_Load();
   ShowState();
 }
 
 void frmRamConfiguration::OnCommand(int id, int notification) {
-  if (showing_) return;
+  if (showing_ || unloading_) return;
   HWND control = Control(id);
   const bool clicked = notification == BN_CLICKED;
   const bool changed = notification == EN_CHANGE;
+  if (notification == EN_KILLFOCUS) {
+    if (alarm_.RangeOf(id) && !alarm_.BoxLeft(id)) KeepFocusIn(id);
+    ShowState();
+    return;
+  }
   switch (id) {
     case IDC_chkSoundon:
       if (!clicked) return;
@@ -85,7 +92,11 @@ void frmRamConfiguration::OnCommand(int id, int notification) {
       break;
     case IDC_cmdSave:
       if (!clicked) return;
-      alarm_.cmdSave_Click();
+      if (!alarm_.cmdSave_Click()) {
+        ShowState();
+        SelectBox(alarm_.Controls().problemBox);
+        return;
+      }
       break;
     default: return;
   }
@@ -120,6 +131,10 @@ void frmRamConfiguration::ShowState() {
   SetControlEnabled(IDC_txtTimeCheck, state.automaticFieldsEnabled);
   SetControlEnabled(IDC_updnTimeCheck, state.automaticFieldsEnabled);
   SetControlEnabled(IDC_cmdSave, state.saveEnabled);
+  for (const ui::ProblemSpot& spot : kRamProblemSpots) {
+    if (spot.box == state.problemBox) ShowProblemAt(IDC_lblRamProblem, spot, state.problem);
+    if (spot.box == ProblemBox() && spot.box != state.problemBox) ShowProblemAt(IDC_lblRamProblem, spot, "");
+  }
   showing_ = false;
 }
 

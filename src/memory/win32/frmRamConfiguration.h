@@ -27,6 +27,7 @@ class frmRamConfiguration final : public ui::Panel {
 
  protected:
   void OnLoad() override;
+  void OnUnload() override { unloading_ = true; }
   void OnCommand(int id, int notification) override;
 
  private:
@@ -39,6 +40,7 @@ class frmRamConfiguration final : public ui::Panel {
   std::string programFolder_;
   RamAlarm alarm_;
   bool showing_ = false;
+  bool unloading_ = false;
 };
 
 }  // namespace tw

@@ -18,15 +18,18 @@ void SetChecked(HWND button, bool checked) {
 
 
 frmNetPingerSettings::frmNetPingerSettings(IRegistry& registry, INetwork& network, ISound& sound,
-                                           std::string programFolder, ui::IMessageBox& messages)
+                                           std::string programFolder, ui::IMessageBox& messages,
+                                           std::function<std::unique_ptr<INetwork>()> pingNowNetwork)
     : ui::Panel(kNetPingerPanel, messages),
       network_(network),
       sound_(sound),
       messages_(messages),
       programFolder_(std::move(programFolder)),
+      pingNowNetwork_(std::move(pingNowNetwork)),
       pinger_({.registry = registry,
                .timers = Timers(),
                .ping = [this](std::string_view host, std::uint32_t timeoutMs) { return Ping(host, timeoutMs); },
+               .startPing = [this](const std::string& host, std::uint32_t timeoutMs) { return StartPing(host, timeoutMs); },
                .playSound = [this] { PlayPingSound(); },
                .pumpMessages = [this] { ui::PassMessages(hwnd() != nullptr ? ui::RootWindow(hwnd()) : nullptr); }}) {}
 
@@ -34,6 +37,36 @@ bool frmNetPingerSettings::Ping(std::string_view host, std::uint32_t timeoutMs) 
   HWND owner = hwnd() != nullptr ? ui::RootWindow(hwnd()) : nullptr;
   PingServices services{network_, messages_, [owner] { ui::PassMessages(owner); }, reinterpret_cast<std::uintptr_t>(owner)};
   return PingHost(services, host, timeoutMs);
+}
+
+frmNetPingerSettings::~frmNetPingerSettings() {
+  pingThread_.LetGo();
+  // A borrowed network must outlive the thread that pings through it.
+  if (!pingNowNetwork_) pingThread_.Wait();
+}
+
+bool frmNetPingerSettings::StartPing(const std::string& host, std::uint32_t timeoutMs) {
+  if (hwnd() == nullptr) return false;
+  std::shared_ptr<INetwork> network =
+      pingNowNetwork_ ? std::shared_ptr<INetwork>(pingNowNetwork_()) : std::shared_ptr<INetwork>(&network_, [](INetwork*) {});
+  return pingThread_.Start(hwnd(), host, timeoutMs, std::move(network));
+}
+
+LRESULT frmNetPingerSettings::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == PingThread::kDone) {
+    if (auto result = pingThread_.Finish(wParam)) {
+      for (const PingThread::Message& shown : result->messages) Message(shown.text, shown.flags);
+      pinger_.PingNowDone(result->replied);
+      ShowState();
+    }
+    return 0;
+  }
+  // Its answer would find no window: the panel made anew pings afresh.
+  if (message == WM_DESTROY && pingThread_.Running()) {
+    pingThread_.LetGo();
+    pinger_.PingNowDone(false);
+  }
+  return ui::Panel::OnMessage(message, wParam, lParam);
 }
 
 void frmNetPingerSettings::PlayPingSound() {
@@ -119,6 +152,7 @@ void frmNetPingerSettings::ShowState() {
     bool own = true;
     if (control.id == IDC_txtPingHost) own = state.hostEnabled;
     if (control.id == IDC_cmbPingInterval) own = state.intervalEnabled;
+    if (control.id == IDC_cmdPingNow) own = state.pingNowEnabled;
     SetControlEnabled(control.id, state.configurationEnabled && own);
   }
   SetControlEnabled(IDC_frameConfigurations, state.configurationEnabled);

@@ -4,10 +4,13 @@
 // events on and binds the ping and the sound to the system.
 #include <windows.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "pinger/NetPinger.h"
 #include "pinger/mdlPing.h"
+#include "pinger/win32/PingThread.h"
 #include "platform/Network.h"
 #include "platform/Registry.h"
 #include "platform/Sound.h"
@@ -17,9 +20,13 @@ namespace tw {
 
 class frmNetPingerSettings final : public ui::Panel {
  public:
-  // `programFolder` holds "Ping.wav".
+  // `programFolder` holds "Ping.wav". `pingNowNetwork` makes the network
+  // Ping Now's thread owns, so the thread may outlive the panel; without it
+  // the thread borrows `network`, and the panel waits for it when it goes.
   frmNetPingerSettings(IRegistry& registry, INetwork& network, ISound& sound, std::string programFolder,
-                       ui::IMessageBox& messages);
+                       ui::IMessageBox& messages,
+                       std::function<std::unique_ptr<INetwork>()> pingNowNetwork = {});
+  ~frmNetPingerSettings() override;
 
   NetPinger& Pinger() { return pinger_; }
   // The schedule's tick, as tmrPinger gives it.
@@ -28,9 +35,11 @@ class frmNetPingerSettings final : public ui::Panel {
  protected:
   void OnLoad() override;
   void OnCommand(int id, int notification) override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   bool Ping(std::string_view host, std::uint32_t timeoutMs);
+  bool StartPing(const std::string& host, std::uint32_t timeoutMs);
   void PlayPingSound();
   // Writes NetPinger's state into the controls; their notifications of it are
   // not the user's edits and are let pass.
@@ -40,6 +49,8 @@ class frmNetPingerSettings final : public ui::Panel {
   ISound& sound_;
   ui::IMessageBox& messages_;
   std::string programFolder_;
+  std::function<std::unique_ptr<INetwork>()> pingNowNetwork_;
+  PingThread pingThread_;
   NetPinger pinger_;
   bool showing_ = false;
 };

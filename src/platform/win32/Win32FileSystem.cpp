@@ -99,7 +99,7 @@ long Win32FileSystem::RemoveFile(std::string_view path) {
   return removed ? ERROR_SUCCESS : LastErrorOr(ERROR_FILE_NOT_FOUND);
 }
 
-long Win32FileSystem::ReadWholeFile(std::string_view path, std::string& contents) {
+long Win32FileSystem::ReadFileStart(std::string_view path, std::size_t maxBytes, std::string& contents) {
   contents.clear();
   // Shared for writing too: a file another program holds open is still read.
   UniqueHandle file(NtPlatform() ? CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
@@ -110,15 +110,17 @@ long Win32FileSystem::ReadWholeFile(std::string_view path, std::string& contents
                                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return LastErrorOr(ERROR_FILE_NOT_FOUND);
   char buffer[16384];
-  for (;;) {
+  while (contents.size() < maxBytes) {
     DWORD got = 0;
-    if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(sizeof buffer, maxBytes - contents.size()));
+    if (!::ReadFile(file.get(), buffer, wanted, &got, nullptr)) {
       contents.clear();
       return LastErrorOr(ERROR_READ_FAULT);
     }
-    if (got == 0) return ERROR_SUCCESS;
+    if (got == 0) break;
     contents.append(buffer, got);
   }
+  return ERROR_SUCCESS;
 }
 
 }  // namespace tw

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/WidePath.h"
+
 namespace tw {
 namespace {
 
@@ -19,6 +21,8 @@ RegHandle FromHkey(HKEY key) { return reinterpret_cast<RegHandle>(key); }
 
 long Win32Registry::CreateKeyEx(RegHandle parent, std::string_view subKey, std::uint32_t access,
                                 RegHandle& result) {
+  result = 0;
+  if (HoldsNul(subKey)) return kErrorInvalidName;  // whole or not at all
   HKEY key = nullptr;
   DWORD disposition = 0;
   const long status = RegCreateKeyExA(ToHkey(parent), std::string(subKey).c_str(), 0, nullptr,
@@ -29,6 +33,8 @@ long Win32Registry::CreateKeyEx(RegHandle parent, std::string_view subKey, std::
 
 long Win32Registry::OpenKeyEx(RegHandle parent, std::string_view subKey, std::uint32_t access,
                               RegHandle& result) {
+  result = 0;
+  if (HoldsNul(subKey)) return kErrorInvalidName;  // whole or not at all
   HKEY key = nullptr;
   const long status = RegOpenKeyExA(ToHkey(parent), std::string(subKey).c_str(), 0, access, &key);
   result = status == ERROR_SUCCESS ? FromHkey(key) : 0;
@@ -37,6 +43,7 @@ long Win32Registry::OpenKeyEx(RegHandle parent, std::string_view subKey, std::ui
 
 long Win32Registry::QueryValueEx(RegHandle key, std::string_view name, std::uint32_t* type,
                                  std::uint8_t* data, std::uint32_t* size) {
+  if (HoldsNul(name)) return kErrorInvalidName;  // whole or not at all
   DWORD valueType = 0;
   DWORD valueSize = size != nullptr ? *size : 0;
   const long status = RegQueryValueExA(ToHkey(key), std::string(name).c_str(), nullptr, &valueType,
@@ -48,14 +55,17 @@ long Win32Registry::QueryValueEx(RegHandle key, std::string_view name, std::uint
 
 long Win32Registry::SetValueEx(RegHandle key, std::string_view name, std::uint32_t type,
                                const std::uint8_t* data, std::uint32_t size) {
+  if (HoldsNul(name)) return kErrorInvalidName;  // whole or not at all
   return RegSetValueExA(ToHkey(key), std::string(name).c_str(), 0, type, data, size);
 }
 
 long Win32Registry::DeleteValue(RegHandle key, std::string_view name) {
+  if (HoldsNul(name)) return kErrorInvalidName;  // whole or not at all
   return RegDeleteValueA(ToHkey(key), std::string(name).c_str());
 }
 
 long Win32Registry::DeleteKey(RegHandle parent, std::string_view subKey) {
+  if (HoldsNul(subKey)) return kErrorInvalidName;  // whole or not at all
   return RegDeleteKeyA(ToHkey(parent), std::string(subKey).c_str());
 }
 
@@ -69,5 +79,30 @@ long Win32Registry::EnumKeyEx(RegHandle key, std::uint32_t index, std::string& n
 }
 
 long Win32Registry::CloseKey(RegHandle key) { return RegCloseKey(ToHkey(key)); }
+
+long Win32Registry::SetStringValueW(RegHandle key, std::string_view name, std::string_view utf8Text) {
+  if (HoldsNul(name)) return kErrorInvalidName;
+  const std::wstring text = Utf8ToWide(utf8Text);
+  return RegSetValueExW(ToHkey(key), Utf8ToWide(AnsiToUtf8(name)).c_str(), 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(text.c_str()),
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+long Win32Registry::QueryStringValueW(RegHandle key, std::string_view name, std::string& utf8Text) {
+  utf8Text.clear();
+  if (HoldsNul(name)) return kErrorInvalidName;
+  const std::wstring wideName = Utf8ToWide(AnsiToUtf8(name));
+  DWORD type = 0, size = 0;
+  long status = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type, nullptr, &size);
+  if (status != ERROR_SUCCESS) return status;
+  if (type != REG_SZ) return ERROR_INVALID_DATA;
+  std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+  status = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
+  if (status != ERROR_SUCCESS) return status;
+  text.resize(size / sizeof(wchar_t));
+  if (!text.empty() && text.back() == L'\0') text.pop_back();
+  utf8Text = WideToUtf8(text);
+  return ERROR_SUCCESS;
+}
 
 }  // namespace tw

@@ -18,6 +18,8 @@ class Win32Registry final : public IRegistry {
   long DeleteKey(RegHandle parent, std::string_view subKey) override;
   long EnumKeyEx(RegHandle key, std::uint32_t index, std::string& name) override;
   long CloseKey(RegHandle key) override;
+  long SetStringValueW(RegHandle key, std::string_view name, std::string_view utf8Text) override;
+  long QueryStringValueW(RegHandle key, std::string_view name, std::string& utf8Text) override;
 };
 
 }  // namespace tw

@@ -1,5 +1,6 @@
 #include "settings/win32/frmMainSettings.h"
 
+#include "platform/win32/WidePath.h"
 #include "ui/win32/CommonControls.h"
 
 namespace tw {
@@ -7,8 +8,12 @@ namespace tw {
 using namespace mainsettings;
 
 
-frmMainSettings::frmMainSettings(IRegistry& registry, std::string programPath, ui::IMessageBox& messages)
-    : ui::Panel(kMainSettingsPanel, messages), registry_(registry), programPath_(std::move(programPath)) {}
+frmMainSettings::frmMainSettings(IRegistry& registry, std::string programPath, ui::IMessageBox& messages,
+                                 RunEntryForm runEntryForm)
+    : ui::Panel(kMainSettingsPanel, messages),
+      registry_(registry),
+      programPath_(std::move(programPath)),
+      runEntryForm_(runEntryForm) {}
 
 void frmMainSettings::OnLoad() {
   LoadSettings();
@@ -20,14 +25,21 @@ void frmMainSettings::LoadSettings() {
   SetTicked(IDC_chkRunMainProgram, values.chkRunMainProgram);
   SetTicked(IDC_chkRunProgramMini, values.chkRunProgramMini);
   // Keeps the entry pointing at wherever the program now lies.
-  if (values.chkRunMainProgram) WriteRunEntry(registry_, programPath_);
+  if (values.chkRunMainProgram) WriteRunEntry(registry_, programPath_, runEntryForm_);
 }
 
 void frmMainSettings::SaveSettings() {
   const MainSettingsValues values = Values();
   SaveMainSettingsValues(registry_, values);
   if (values.chkRunMainProgram) {
-    WriteRunEntry(registry_, programPath_);
+    // Read back: an entry that names no file would fail at the next log-on, unseen.
+    if (!programPath_.empty() && !WriteRunEntry(registry_, programPath_, runEntryForm_)) {
+      const std::string path = runEntryForm_ == RunEntryForm::Unicode ? Utf8ToAnsi(programPath_) : programPath_;
+      Message("Windows has not kept the start-up entry for Tidewave: it does not read back as \"" + path +
+                  "\", so Tidewave will not start with Windows.\r\n\r\nMake sure Tidewave may change your "
+                  "start-up programs, then save again.",
+              MB_OK | MB_ICONEXCLAMATION);
+    }
   } else {
     RemoveRunEntry(registry_);
   }

@@ -45,8 +45,10 @@ using mainsettings::kMainSettingsPanel;
 class frmMainSettings final : public ui::Panel {
  public:
   // `programPath`: the executable's full path, for the Run entry (empty when
-  // Windows could not say, and then no entry is written).
-  frmMainSettings(IRegistry& registry, std::string programPath, ui::IMessageBox& messages);
+  // Windows could not say, and then no entry is written), in the form the
+  // entry is written in: UTF-8 for RunEntryForm::Unicode, else the code page.
+  frmMainSettings(IRegistry& registry, std::string programPath, ui::IMessageBox& messages,
+                  RunEntryForm runEntryForm = RunEntryForm::CodePage);
 
   void chkRunMainProgram_Click() { MarkChanged(true); }
   void chkRunProgramMini_Click() { MarkChanged(true); }
@@ -69,6 +71,7 @@ class frmMainSettings final : public ui::Panel {
 
   IRegistry& registry_;
   std::string programPath_;
+  RunEntryForm runEntryForm_;
   bool changed_ = false;
 };
 

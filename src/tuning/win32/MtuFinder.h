@@ -44,7 +44,7 @@ class MtuFinder {
 
  private:
   struct Job;
-  static unsigned __stdcall Run(void* job);
+  static void Run(Job& job);
 
   std::shared_ptr<Job> job_;
   unsigned serial_ = 0;

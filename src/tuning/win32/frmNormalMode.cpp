@@ -18,6 +18,7 @@ void frmNormalMode::OnLoad() {
   SendMessageA(Control(OptConnTypeId(0)), BM_SETCHECK, BST_CHECKED, 0);
   SendMessageA(Control(IDC_cmbNDI), CB_SETCURSEL, 0, 0);
   EnableWindow(Control(IDC_cmdFindMTU), probe_.network ? TRUE : FALSE);
+  ShowWindow(Control(IDC_lblStepProblem), SW_HIDE);
   ready_ = true;
   pages_.Form_Load(*this);
 }
@@ -81,6 +82,10 @@ void frmNormalMode::Dispatch(int id, int notification) {
     pages_.TextChanged(id);
     return;
   }
+  if (notification == EN_KILLFOCUS) {
+    if (!pages_.BoxLeft(id)) KeepFocusIn(id);
+    return;
+  }
   if (id == IDC_cmbNDI) {
     if (notification == CBN_SELCHANGE) pages_.cmbNDI_Click();
     return;
@@ -117,12 +122,12 @@ void frmNormalMode::hideAllExcept(int page) {
 std::string frmNormalMode::Text(int id) const { return ui::WindowText(Control(id)); }
 
 void frmNormalMode::SetText(int id, std::string_view text) {
-  HWND window = Control(id);
-  const bool focused = window == GetFocus();
-  // The box reports the change (EN_CHANGE) before this returns, and its check runs then.
-  SetWindowTextA(window, std::string(text).c_str());
-  // A box put back by its check: the next key typed replaces the whole value.
-  if (focused && (RangeRuleFor(id) != nullptr || id == IDC_txtMultiplier)) SendMessageA(window, EM_SETSEL, 0, -1);
+  // A box reports the change (EN_CHANGE) before this returns.
+  SetWindowTextA(Control(id), std::string(text).c_str());
+}
+
+void frmNormalMode::ShowProblem(int id, std::string_view text) {
+  if (const ui::ProblemSpot* spot = ProblemSpotFor(id)) ShowProblemAt(IDC_lblStepProblem, *spot, text);
 }
 
 bool frmNormalMode::Checked(int id) const {

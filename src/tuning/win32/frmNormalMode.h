@@ -60,6 +60,8 @@ class frmNormalMode final : public ui::Panel, private IStepPagesView {
   void Message(std::string_view text, unsigned flags) override;
   void GoHome() override;
   void SetTip(int id, std::string_view text) override { SetToolTip(id, text); }
+  void ShowProblem(int id, std::string_view text) override;
+  void FocusBox(int id) override { SelectBox(id); }
 
   // "Find" starts a search, and cancels it while it runs.
   void cmdFindMTU_Click();

@@ -55,7 +55,23 @@ void frmWizardMode::optMode_Click(int index) {
   ShowModeDescription();
 }
 
+int frmWizardMode::CheckedMode() const {
+  for (int index = 0; index < kPresetCount; ++index) {
+    if (SendMessageA(Control(OptModeId(index)), BM_GETCHECK, 0, 0) == BST_CHECKED) return index;
+  }
+  return -1;
+}
+
+void frmWizardMode::TakeCheckedMode() {
+  if (const int mode = CheckedMode(); mode >= 0) {
+    tuning_.CurrentSettings = tuning_.PresetSettings[static_cast<std::size_t>(mode)];
+  }
+}
+
 void frmWizardMode::cmdOptimize_Click() {
+  // The step-by-step pages share CurrentSettings and may have changed it since
+  // the mode was chosen: what is applied is the mode the panel shows checked.
+  TakeCheckedMode();
   lastApply_ = apply_(tuning_.CurrentSettings);
   ReadValuesNow();
   if (!lastApply_.message.empty()) Message(lastApply_.message, MB_OK | MB_ICONEXCLAMATION);
@@ -138,8 +154,13 @@ void frmWizardMode::OnCommand(int id, int notification) {
 }
 
 LRESULT frmWizardMode::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  // Shown again: Windows may hold other values by now (a restore, another program).
-  if (message == WM_SHOWWINDOW && wParam != FALSE && IsLoaded()) ReadValuesNow();
+  // Shown again: Windows may hold other values by now (a restore, another
+  // program), and the step-by-step pages may have changed CurrentSettings; the
+  // description is of the checked mode again, which is what Optimize Now applies.
+  if (message == WM_SHOWWINDOW && wParam != FALSE && IsLoaded()) {
+    TakeCheckedMode();
+    ReadValuesNow();
+  }
   return ui::Panel::OnMessage(message, wParam, lParam);
 }
 

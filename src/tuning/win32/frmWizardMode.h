@@ -32,8 +32,8 @@ class frmWizardMode final : public ui::Panel {
   // Copies preset `index` (0 to 7) into CurrentSettings and shows it; any
   // other index says "Error no such this mode" and changes nothing.
   void optMode_Click(int index);
-  // Applies CurrentSettings, then hands the window back to the navigation
-  // surface ("_root.home"). When no backup could be written nothing was
+  // Applies the checked mode (copied into CurrentSettings first), then hands
+  // the window back to the navigation surface ("_root.home"). When no backup could be written nothing was
   // applied, and the panel stays so the user can act on the message.
   void cmdOptimize_Click();
   // Puts the description of CurrentSettings into lblModeDescrip, exactly, and
@@ -55,6 +55,10 @@ class frmWizardMode final : public ui::Panel {
  private:
   // Places the grid's columns by the widths of what they hold.
   void LayOutGridControls();
+  // The index of the option button that is checked, -1 for none.
+  int CheckedMode() const;
+  // Copies the checked mode into CurrentSettings.
+  void TakeCheckedMode();
 
   TuningState& tuning_;
   Applier apply_;

@@ -33,7 +33,7 @@ WindowKind KindOf(const ControlSpec& control) {
       // takes the focus to the control that follows. A label without one
       // shows its text as it is, so data with an "&" in it stays whole.
       const bool accessKey = control.caption.find('&') != std::string_view::npos;
-      return {"STATIC", SS_LEFT | (accessKey ? 0u : SS_NOPREFIX), 0};
+      return {"STATIC", (extras.alignRight ? SS_RIGHT : SS_LEFT) | (accessKey ? 0u : SS_NOPREFIX), 0};
     }
     case ControlKind::TextBox:
       return {"EDIT",
@@ -173,8 +173,9 @@ void FitCaptions(HWND panel, std::span<const ControlSpec> table, int dpi) {
     RECT rect{};
     GetWindowRect(window, &rect);
     MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&rect), 2);
-    // Labels of more than one line wrap their text; they keep their width.
-    if (label && rect.bottom - rect.top >= 2 * metrics.tmHeight) continue;
+    // Labels of more than one line wrap their text; they keep their width, as
+    // do labels whose text ends beside what follows them.
+    if (label && (rect.bottom - rect.top >= 2 * metrics.tmHeight || control.extras.alignRight)) continue;
 
     const std::string caption = WindowText(window);
     const bool prefix = !(label && (GetWindowLongA(window, GWL_STYLE) & SS_NOPREFIX));

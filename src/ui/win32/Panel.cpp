@@ -105,6 +105,80 @@ std::string Panel::ToolTip(int id) const {
   return narrow;
 }
 
+namespace {
+
+// Posted by KeepFocusIn, with the box's id: by then the keyboard has arrived
+// where it was going.
+constexpr UINT kKeepFocus = WM_APP + 0x20;
+constexpr COLORREF kProblemText = RGB(176, 32, 32);
+constexpr COLORREF kProblemBackground = RGB(253, 236, 234);
+
+bool HasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+RECT RectInPanel(HWND control, HWND panel) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+}  // namespace
+
+void Panel::ShowProblemAt(int labelId, const ProblemSpot& spot, std::string_view text) {
+  HWND label = Control(labelId);
+  HWND box = Control(spot.box);
+  if (label == nullptr || box == nullptr) return;
+  problemLabel_ = labelId;
+  if (text.empty() && problem_.box != spot.box) return;
+  if (!text.empty() && problem_.box == spot.box && WindowText(label) == text) return;
+  // What the label said before, about this box or another, goes first.
+  if (problem_.box != 0) {
+    const bool shown = HasVisibleStyle(Control(problem_.box));
+    for (int id : problem_.covers) {
+      if (id != 0) ShowWindow(Control(id), shown ? SW_SHOWNA : SW_HIDE);
+    }
+    ShowWindow(label, SW_HIDE);
+    problem_ = {};
+  }
+  if (text.empty()) return;
+
+  RECT area{};
+  bool first = true;
+  for (int id : spot.covers) {
+    if (id == 0) continue;
+    const RECT covered = RectInPanel(Control(id), hwnd());
+    area = first ? covered
+                 : RECT{std::min(area.left, covered.left), std::min(area.top, covered.top),
+                        std::max(area.right, covered.right), std::max(area.bottom, covered.bottom)};
+    first = false;
+  }
+  const RECT beside = RectInPanel(box, hwnd());
+  if (area.top < beside.bottom && area.bottom > beside.top) {
+    area.top = beside.top;
+    area.bottom = beside.bottom;
+  }
+  const LONG style = GetWindowLongA(label, GWL_STYLE);
+  SetWindowLongA(label, GWL_STYLE, (style & ~SS_TYPEMASK) | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX);
+  SetWindowTextA(label, std::string(text).c_str());
+  SetWindowPos(label, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  for (int id : spot.covers) {
+    if (id != 0) ShowWindow(Control(id), SW_HIDE);
+  }
+  ShowWindow(label, SW_SHOWNA);
+  InvalidateRect(label, nullptr, TRUE);
+  problem_ = spot;
+}
+
+void Panel::SelectBox(int id) {
+  HWND box = Control(id);
+  if (box == nullptr) return;
+  SetFocus(box);
+  SendMessageA(box, EM_SETSEL, 0, -1);
+}
+
+void Panel::KeepFocusIn(int id) { PostMessageA(hwnd(), kKeepFocus, static_cast<WPARAM>(id), 0); }
+
 void Panel::SetControlEnabled(int id, bool enabled) {
   HWND control = Control(id);
   if (control == nullptr || (IsWindowEnabled(control) != FALSE) == enabled) return;
@@ -134,7 +208,26 @@ LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (timers_.OnTimer(wParam)) return 0;
       break;
+    case kKeepFocus: {
+      HWND box = Control(static_cast<int>(wParam));
+      HWND focus = GetFocus();
+      if (box != nullptr && focus != box && focus != nullptr && IsChild(hwnd(), focus) && HasVisibleStyle(hwnd()) &&
+          HasVisibleStyle(box) && IsWindowEnabled(box)) {
+        SelectBox(static_cast<int>(wParam));
+      }
+      return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+      if (problemLabel_ != 0 && reinterpret_cast<HWND>(lParam) == Control(problemLabel_)) {
+        if (problemBrush_ == nullptr) problemBrush_ = CreateSolidBrush(kProblemBackground);
+        SetTextColor(reinterpret_cast<HDC>(wParam), kProblemText);
+        SetBkColor(reinterpret_cast<HDC>(wParam), kProblemBackground);
+        return reinterpret_cast<LRESULT>(problemBrush_);
+      }
+      break;
     case WM_DESTROY:
+      problem_ = {};
+      if (problemBrush_ != nullptr) DeleteObject(std::exchange(problemBrush_, nullptr));
       timers_.Detach();
       // A tip window belongs to the top-level window, not to the panel: it goes now.
       if (toolTips_ != nullptr) DestroyWindow(std::exchange(toolTips_, nullptr));

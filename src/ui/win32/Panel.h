@@ -57,6 +57,20 @@ class Panel : public Window {
   // The tip of control `id` as it stands, empty for none.
   std::string ToolTip(int id) const;
 
+  // Says `text` beside `spot.box` in the problem label `label`, in the place
+  // of the controls the spot covers, as tall as the box on its line. Empty
+  // text takes it away and shows them again; it takes away only what was said
+  // about that box.
+  void ShowProblemAt(int label, const ProblemSpot& spot, std::string_view text);
+  // The box whose problem the problem label says, 0 for none.
+  int ProblemBox() const { return problem_.box; }
+  // Puts the keyboard into box `id`, its text chosen for typing over.
+  void SelectBox(int id);
+  // The keyboard left box `id`, whose text fails: once it has reached another
+  // control of this panel, it comes back. Gone out of the panel (to the
+  // navigation, to another program), it is left free.
+  void KeepFocusIn(int id);
+
  protected:
   virtual void OnLoad() {}
   virtual void OnUnload() {}
@@ -89,6 +103,9 @@ class Panel : public Window {
   WindowTimers timers_;
   HWND toolTips_ = nullptr;
   std::vector<int> tipIds_;  // the controls that have a tip
+  int problemLabel_ = 0;
+  ProblemSpot problem_{};
+  HBRUSH problemBrush_ = nullptr;
 };
 
 // What every host's applyAllControls does: gives each control of the panel,

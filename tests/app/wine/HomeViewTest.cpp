@@ -80,6 +80,12 @@ TEST_F(HomeView, TheLastChangeLineFollowsEachApplyAndRestoreAndOutlivesARestart)
   EXPECT_EQ((std::vector<std::string>{"001.BCK", "002.BCK"}), FolderEntries(folder.path() + "\\Backups"))
       << "what the restore replaced is backed up first";
   EXPECT_EQ(2, SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) << "and listed";
+  EXPECT_FALSE(HasVisibleStyle(main->HostWindow())) << "the restore ends on the whole home view, the list gone";
+  EXPECT_TRUE(HasVisibleStyle(Line()));
+  SendMessageA(Item(IDC_FS_firstMenuItem + 2), BM_CLICK, 0, 0);  // Backup again
+  EXPECT_TRUE(HasVisibleStyle(main->HostWindow()));
+  EXPECT_EQ(std::vector<PanelId>{PanelId::frmBackUp}, VisiblePanels());
+  EXPECT_FALSE(HasVisibleStyle(Line()));
 }
 
 TEST_F(HomeView, EachCardOpensItsAreaByMouseOrKeyboard) {

@@ -6,9 +6,14 @@
 
 #include <commctrl.h>
 
+#include <functional>
+#include <map>
+
 #include "app/NavigationItems.h"
 #include "backup/BackupManager.h"
 #include "settings/RegistrySettings.h"
+#include "settings/win32/frmMainSettings.h"
+#include "support/RegistrySnapshot.h"
 #include "support/wine/MainWindowFixture.h"
 #include "platform/win32/Win32Registry.h"
 #include "support/TuningKeys.h"
@@ -165,12 +170,18 @@ TEST_F(MainWindowTest, ShortcutsGoThroughTheShellAndRestartUnloadsFirst) {
   MainWindow& main = Start();
   main.OnNavigationCommand("IDC_FS_networkSetting", "");
   main.OnNavigationCommand("IDC_FS_help", "");
-  ASSERT_EQ(2u, shell_.calls.size());
+  main.OnNavigationCommand("IDC_FS_internetProperties", "");
+  main.OnNavigationCommand("IDC_FS_systemSetting", "");
+  main.OnNavigationCommand("IDC_FS_modemSetting", "");
+  ASSERT_EQ(5u, shell_.calls.size());
   EXPECT_EQ(IsNt() ? "rundll32.exe shell32.dll,Control_RunDLL ncpa.cpl"
                    : "rundll32.exe shell32.dll,Control_RunDLL netcpl.cpl",
             shell_.calls[0].text);
   EXPECT_EQ("C:\\Tidewave\\TidewaveHelp.chm", shell_.calls[1].text);
   EXPECT_EQ(reinterpret_cast<std::uintptr_t>(main.hwnd()), shell_.calls[1].owner);
+  EXPECT_EQ("rundll32.exe shell32.dll,Control_RunDLL inetcpl.cpl,,0", shell_.calls[2].text);
+  EXPECT_EQ("rundll32.exe shell32.dll,Control_RunDLL sysdm.cpl,,0", shell_.calls[3].text);
+  EXPECT_EQ("rundll32.exe shell32.dll,Control_RunDLL modem.cpl", shell_.calls[4].text);
 
   shell_.exitAccepted = false;
   messages_.answers.push_back(ui::kIdYes);
@@ -311,6 +322,90 @@ TEST_F(MainWindowTest, MinimizeMinimizes) {
   ShowWindow(main.hwnd(), SW_SHOW);
   main.OnNavigationCommand("IDC_FS_minimize", "");
   EXPECT_TRUE(IsIconic(main.hwnd()));
+}
+
+// The first control sent BM_CLICK since it was last cleared: what a key pressed.
+HWND clicked = nullptr;
+LRESULT CALLBACK RecordClicks(int code, WPARAM wParam, LPARAM lParam) {
+  const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && call.message == BM_CLICK && clicked == nullptr) clicked = call.hwnd;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+BOOL CALLBACK AddDescendant(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+TEST_F(MainWindowTest, InEveryViewEachAccessKeyIsItsOwnAndPressesWhatItNames) {
+  ScratchFolder folder;
+  app_->programFolder = folder.path();
+  Win32Registry real;
+  RegistrySnapshot snapshot(real);
+  KeepTuningKeys(snapshot, real);
+  // The pinger on, so its controls take keys; "Find" pings its host: loopback.
+  for (const auto& [name, text] : {std::pair{"chkDoPinging", "1"}, {"optAuto", "False"}, {"optManual", "True"},
+                                   {"txtPingHost", "127.0.0.1"}}) {
+    SaveSettingValue(registry(), SettingsPath(kNetPingerKey), name, text);
+  }
+  MainWindow& main = Start();
+  ShowWindow(main.hwnd(), SW_SHOW);
+  SetForegroundWindow(main.hwnd());
+  const auto click = [](HWND control) { SendMessageA(control, BM_CLICK, 0, 0); };
+  const auto item = [&](int id) { return GetDlgItem(main.Movie().hwnd(), id); };
+  click(item(IDC_FS_firstMenuItem));  // a backup, for a row to choose in the list
+  click(main.Panel(PanelId::frmWizardMode).Control(IDC_cmdOptimize));
+  // Each view by the item that opens it, and what makes its buttons usable.
+  const std::pair<int, std::function<void()>> views[] = {
+      {IDC_FS_homeButton, nullptr},
+      {IDC_FS_firstMenuItem, nullptr},
+      {IDC_FS_firstMenuItem + 1, [&] { click(main.Panel(PanelId::frmNormalMode).Control(IDC_cmdNextPage)); }},
+      {IDC_FS_firstMenuItem + 2,
+       [&] {
+         LVITEMA row{};
+         row.stateMask = row.state = LVIS_SELECTED;
+         SendMessageA(main.Panel(PanelId::frmBackUp).Control(IDC_lstBackUpList), LVM_SETITEMSTATE, 0,
+                      reinterpret_cast<LPARAM>(&row));
+       }},
+      {IDC_FS_firstMenuItem + 3, nullptr},
+      {IDC_FS_firstMenuItem + 4, nullptr},
+      {IDC_FS_firstMenuItem + 5, nullptr},
+      {IDC_FS_mainSettingsButton,
+       [&] { click(main.Panel(PanelId::frmMainSettings).Control(mainsettings::IDC_chkRunProgramMini)); }},
+  };
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &RecordClicks, nullptr, GetCurrentThreadId());
+  for (const auto& [opener, ready] : views) {
+    const auto open = [&, &ready = ready] {
+      click(item(opener));
+      if (ready) ready();
+    };
+    open();
+    const std::string view = WindowText(item(opener));
+    // Every key a user can press here, on the controls shown and enabled.
+    std::vector<HWND> controls;
+    EnumChildWindows(main.hwnd(), &AddDescendant, reinterpret_cast<LPARAM>(&controls));
+    std::map<char, std::pair<int, std::string>> keys;
+    for (HWND control : controls) {
+      const char key = AccessKey(WindowText(control));
+      const bool literal = ClassName(control) == "Static" && (GetWindowLongA(control, GWL_STYLE) & SS_NOPREFIX);
+      if (!IsWindowVisible(control) || !IsWindowEnabled(control) || literal || key == '\0') continue;
+      // Pressed below: all of them on the home view, beside a panel the panel's own.
+      const bool pressed = opener == IDC_FS_homeButton || IsChild(main.HostWindow(), control);
+      const auto [owner, fresh] = keys.emplace(key, std::pair{pressed ? GetDlgCtrlID(control) : 0, WindowText(control)});
+      EXPECT_TRUE(fresh) << view << ": \"" << WindowText(control) << "\" and \"" << owner->second.second
+                         << "\" share Alt+" << key;
+    }
+    for (const auto& [key, owner] : keys) {
+      if (owner.first == 0) continue;
+      open();  // the step-by-step editor comes anew: its controls are known by their ids
+      messages_.answers = {ui::kIdNo};  // to a restore's or a delete's question
+      clicked = nullptr;
+      MSG message{GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(key), 0x20000000, 0, {}};
+      if (!IsDialogMessageA(main.hwnd(), &message)) DispatchMessageA(&message);
+      EXPECT_EQ(owner.first, clicked ? GetDlgCtrlID(clicked) : 0) << view << ": Alt+" << key << " is " << owner.second;
+    }
+  }
+  UnhookWindowsHookEx(hook);
 }
 
 // A restart ends every program the user has open: it is asked first, with No

@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "app/NavigationItems.h"
+#include "platform/win32/Win32Registry.h"
+#include "settings/MainSettings.h"
+#include "settings/RegistrySettings.h"
+#include "support/RegistrySnapshot.h"
 #include "support/wine/Program.h"
 
 namespace tw::test {
@@ -22,10 +26,18 @@ bool IsDescendant(HWND ancestor, HWND window) {
 }
 
 TEST(NavigationEndToEnd, MenuItemsOpenTheirPanelsInsideTheMainWindowAndCloseEndsTheProgram) {
+  // Stored as starting with Windows: the Run entry is written again at start-up.
+  Win32Registry registry;
+  RegistrySnapshot snapshot(registry);
+  snapshot.Keep(kHkeyCurrentUser, std::string(kRunKey), {std::string(kRunValueName)});
+  snapshot.Keep(kHkeyLocalMachine, SettingsPath(kMainSettingsKey), {"chkRunMainProgram"});
+  SaveSettingValue(registry, SettingsPath(kMainSettingsKey), "chkRunMainProgram", "1");
+
   Program tidewave;
   ASSERT_TRUE(tidewave.Start(BesideTests("Tidewave.exe")));
   HWND main = tidewave.WaitForWindow("TidewaveMain", "Tidewave");
   ASSERT_NE(nullptr, main);
+  EXPECT_EQ(BesideTests("Tidewave.exe"), ReadRunEntry(registry)) << "the entry starts this very program";
 
   const struct { const char* item; const char* panel; int height; } cases[] = {
       {"&Wizard Mode", "Wizard Mode", 250}, {"&Backup", "Backup", 246}, {"&Main Settings", "Main Settings", 245}};

@@ -74,6 +74,8 @@ TEST_F(BackUpPanel, RestoringTheBackupOfASecondApplyPutsBackTheStateAfterTheFirs
   EXPECT_EQ(0, Rows());
   EXPECT_EQ(1u, FolderEntries(folder_.path(), "Backups").size()) << "a missing folder is created";
   const bool ttlBefore = HasValue(Parameters(), "DefaultTTL");
+  const char* const discovery = IsNtFamily(app_.os.code) ? "EnablePMTUDiscovery" : "PMTUDiscovery";
+  const bool discoveryBefore = HasValue(Parameters(), discovery);
   EXPECT_FALSE(Enabled(IDC_cmdRestore));
   EXPECT_FALSE(Enabled(IDC_cmdDelete));
 
@@ -100,11 +102,12 @@ TEST_F(BackUpPanel, RestoringTheBackupOfASecondApplyPutsBackTheStateAfterTheFirs
   EXPECT_EQ(afterA, Values());
   EXPECT_EQ((std::vector<std::string>{"SetMovieVariable _root.home=true"}), host_.Calls());
 
-  // The first backup recorded a registry no apply had touched: its zeros for
-  // the time to live stand for a missing value, and the restore removes it.
+  // The first backup recorded a registry no apply had touched: what was
+  // missing there, the restore removes again, a switch as well as the time to live.
   Select("001.BCK");
   Click(Control(IDC_cmdRestore));
   EXPECT_EQ(ttlBefore, HasValue(Parameters(), "DefaultTTL"));
+  EXPECT_EQ(discoveryBefore, HasValue(Parameters(), discovery));
 }
 
 TEST_F(BackUpPanel, DamagedForeignAndOtherFamilyFilesListButWriteNothing) {
@@ -144,6 +147,80 @@ TEST_F(BackUpPanel, DamagedForeignAndOtherFamilyFilesListButWriteNothing) {
   EXPECT_EQ("This backup file was taken from another operating system!!", messages_.shown.at(1).text);
   EXPECT_EQ(static_cast<unsigned>(MB_OK | MB_ICONSTOP), messages_.shown.at(1).flags);
   EXPECT_TRUE(host_.Calls().empty()) << "the user stays with the message";
+}
+
+// Files a user may be handed, and names the folder may hold: a folder with a
+// backup's name, a name outside ASCII, a key line with a NUL in an adapter's
+// name (cut there, it would name "Services\EvilSvc" itself) and a file of
+// 400 MB. None stops a change, none writes anything, each name shows whole.
+TEST_F(BackUpPanel, CraftedFilesWriteNothingAndOddNamesBlockNothing) {
+  KeepTuningKeys(snapshot_, registry_, {"EvilSvc"}, {"EvilSvc"});
+  ASSERT_EQ(kErrorSuccess, files_.CreateFolder(Backups()));
+  ASSERT_EQ(kErrorSuccess, files_.CreateFolder(Backups() + "\\001.BCK"));
+  Apply(0);
+  const std::string sound = ReadWholeFile(Backups() + "\\002.BCK");
+  ASSERT_FALSE(sound.empty()) << "the folder's name is skipped";
+  ASSERT_EQ(kErrorSuccess, files_.WriteNewFile(Backups() + "\\Sauvegarde-\xC3\xA9.BCK", sound));
+
+  const bool nt = IsNtFamily(app_.os.code);
+  const std::string evil = std::string("EvilSvc") + '\0';
+  std::string crafted = sound;
+  for (const std::string& key :
+       nt ? std::vector<std::string>{std::string(kInterfacesKey) + "\\" + evil,
+                                     "SYSTEM\\CurrentControlSet\\Services\\" + evil + "\\Parameters\\Tcpip"}
+          : std::vector<std::string>{std::string(kNetTransKey) + "\\" + evil}) {
+    crafted += "\"" + key + "\"\r\n\"" + (nt ? "MTU" : "MaxMTU") + "\"\r\n1500\r\n\"" + (nt ? "MSS" : "MaxMSS") +
+               "\"\r\n0\r\n";
+  }
+  ASSERT_EQ(kErrorSuccess, files_.WriteNewFile(Backups() + "\\003.BCK", crafted));
+  {
+    ASSERT_EQ(kErrorSuccess, files_.WriteNewFile(Backups() + "\\004.BCK", sound.substr(0, 200)));
+    HANDLE big = CreateFileA((Backups() + "\\004.BCK").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, big);
+    SetFilePointer(big, 400 << 20, nullptr, FILE_BEGIN);
+    EXPECT_TRUE(SetEndOfFile(big));
+    CloseHandle(big);
+  }
+  const std::string before = Values();
+
+  panel_.intializeList();
+  EXPECT_EQ(4, Rows()) << "the folder is no backup";
+  bool unicode = false;
+  for (int row = 0; row < Rows(); ++row) {
+    wchar_t cell[64] = {};
+    LVITEMW item{};
+    item.pszText = cell;
+    item.cchTextMax = 64;
+    SendMessageW(List(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    unicode = unicode || std::wstring(cell) == L"Sauvegarde-\u00e9.BCK";
+  }
+  EXPECT_TRUE(unicode) << "the name as the system shows it";
+  const std::vector<std::string> names = Column(1);
+  const auto huge = std::find(names.begin(), names.end(), "004.BCK") - names.begin();
+  ASSERT_LT(huge, Rows());
+  EXPECT_FALSE(Column(2)[static_cast<std::size_t>(huge)].empty()) << "the huge file's stamp is listed";
+
+  Select("003.BCK");
+  Click(Control(IDC_cmdRestore));
+  ASSERT_EQ(2u, messages_.shown.size());
+  EXPECT_NE(std::string::npos,
+            messages_.shown[1].text.find(": an adapter's key name without control characters was expected."))
+      << messages_.shown[1].text;
+  RegKey key;
+  EXPECT_EQ(kErrorFileNotFound, RegKey::Open(registry_, kHkeyLocalMachine,
+                                             nt ? "SYSTEM\\CurrentControlSet\\Services\\EvilSvc"
+                                                : std::string(kNetTransKey) + "\\EvilSvc",
+                                             kKeyRead, key));
+  EXPECT_EQ(before, Values());
+
+  messages_.shown.clear();
+  Select("004.BCK");
+  Click(Control(IDC_cmdRestore));
+  ASSERT_EQ(2u, messages_.shown.size());
+  EXPECT_EQ(0u, messages_.shown[1].text.find("The file \"004.BCK\" is larger than any backup can be"))
+      << messages_.shown[1].text;
+  EXPECT_EQ(before, Values());
+  EXPECT_EQ((std::vector<std::string>{"001.BCK", "002.BCK", "003.BCK", "004.BCK"}), FolderEntries(Backups(), "0*.BCK"));
 }
 
 TEST_F(BackUpPanel, DeleteRemovesTheFileRefreshesTheListAndWaitsForTheNextChoice) {

@@ -14,6 +14,7 @@
 #include "platform/win32/Win32Version.h"
 #include "settings/RegistrySettings.h"
 #include "support/wine/MainWindowFixture.h"
+#include "support/wine/TestPanelHost.h"
 #include "ui/win32/Histogram.h"
 
 namespace tw::test {
@@ -142,12 +143,13 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
   status_->tmrMemory_Timer();
   HWND histogram = status_->Control(IDC_histMemory);
   const int percent = ui::HistogramValue(histogram);
-  EXPECT_GT(percent, 0);
-  EXPECT_LE(percent, 100);
   EXPECT_EQ(MemoryCaption(percent), Text(*status_, IDC_fameMemoryUsage));
   const std::int64_t freeMegabytes = ToMegabytes(status_->fmem().GetFreePhysical());
-  EXPECT_NEAR(static_cast<double>(freeMegabytes), std::stod(LastTip().substr(15)), 64.0) << LastTip();
-  EXPECT_EQ(" Memory Usage (", LastTip().substr(0, 15));
+  const std::int64_t totalMegabytes = ToMegabytes(status_->fmem().GetTotalPhysical());
+  EXPECT_NEAR(100.0 * static_cast<double>(freeMegabytes) / static_cast<double>(totalMegabytes), percent, 3.0)
+      << "the share that is free, not the share in use";
+  EXPECT_NEAR(static_cast<double>(freeMegabytes), std::stod(LastTip().substr(11)), 64.0) << LastTip();
+  EXPECT_EQ(" Free RAM (", LastTip().substr(0, 11));
   EXPECT_NE(std::string::npos, LastTip().find("MB). "));
 
   // The tray icon removed: the next tick adds it again.
@@ -188,9 +190,28 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
   EXPECT_TRUE(ram_->Alarm().AlarmTimer().IsRunning());
   EXPECT_TRUE(IsWindowEnabled(ram_->Control(IDC_txtAlarm)));
   EXPECT_TRUE(IsWindowEnabled(ram_->Control(IDC_cmdSave)));
-  SetWindowTextA(ram_->Control(IDC_txtAlarm), "abc");
-  EXPECT_EQ("250", Text(*ram_, IDC_txtAlarm));
-  SetWindowTextA(ram_->Control(IDC_txtAlarm), "99999999");  // far above any free memory
+  // Cleared and typed anew, the level is what was typed. One it cannot take
+  // is said beside the box when the keyboard leaves it, which it may not,
+  // and Save stores nothing.
+  ShowWindow(main_->hwnd(), SW_SHOW);
+  main_->OnNavigationCommand("IDC_FS_ramConfig", "");
+  HWND level = ram_->Control(IDC_txtAlarm);
+  SetFocus(level);
+  SetWindowTextA(level, "");
+  SetWindowTextA(level, "128");
+  EXPECT_EQ("128", Text(*ram_, IDC_txtAlarm));
+  SetWindowTextA(level, "99999999");
+  SetFocus(ram_->Control(IDC_txtRunOnly));
+  PumpMessages();
+  EXPECT_EQ(level, GetFocus());
+  EXPECT_EQ("Type a whole number from 0 to 32767.", Text(*ram_, IDC_lblRamProblem));
+  EXPECT_TRUE(HasVisibleStyle(ram_->Control(IDC_lblRamProblem)));
+  EXPECT_FALSE(HasVisibleStyle(ram_->Control(IDC_lblAlramLeve))) << "said in the place of the box's label";
+  Click(*ram_, IDC_cmdSave);
+  EXPECT_EQ("", GetSettingValue(registry(), SettingsPath(kRamSettingsKey), "txtAlarm", "").Text());
+  SetWindowTextA(level, "32767");  // above the free memory of every machine the tests run on
+  EXPECT_FALSE(HasVisibleStyle(ram_->Control(IDC_lblRamProblem)));
+  EXPECT_TRUE(HasVisibleStyle(ram_->Control(IDC_lblAlramLeve)));
   Click(*ram_, IDC_optPer);
   int low = -1, high = -1;
   SendMessageA(ram_->Control(IDC_UpDownRetryOptimization), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
@@ -203,7 +224,7 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
   EXPECT_FALSE(IsWindowEnabled(ram_->Control(IDC_cmdSave)));
   const std::string path = SettingsPath(kRamSettingsKey);
   EXPECT_EQ("True", GetSettingValue(registry(), path, "optPer", "").Text());
-  EXPECT_EQ("99999999", GetSettingValue(registry(), path, "txtAlarm", "").Text());
+  EXPECT_EQ("32767", GetSettingValue(registry(), path, "txtAlarm", "").Text());
   EXPECT_EQ("5", GetSettingValue(registry(), path, "txtRunOnly", "").Text());
 
   // Below the level with the sound on: the next sound tick plays the alarm.

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "pinger/win32/frmNetPingerSettings.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/WidePath.h"
 #include "platform/win32/Win32Registry.h"
 #include "settings/RegistrySettings.h"
@@ -51,18 +52,31 @@ class NetPingerPanel : public ::testing::Test {
     }
     ASSERT_TRUE(host_.Show(panel_));
   }
+  // A test that stopped while it held an echo lets it go, or the panel would wait for it.
+  void TearDown() override { SetEvent(gate_.get()); }
 
   HWND Control(int id) { return panel_.Control(id); }
   bool Checked(int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
   bool Enabled(int id) { return IsWindowEnabled(Control(id)) != FALSE; }
   std::string Text(int id) { return ui::WindowText(Control(id)); }
   void Type(int id, const char* text) { SendMessageA(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
+  // Lets the window's messages run until Ping Now's answer has come.
+  void AwaitPingNow() {
+    while (!Enabled(IDC_cmdPingNow)) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+      PumpMessages();
+    }
+  }
 
   const std::string path_ = SettingsPath(kNetPingerKey);
   Win32Registry registry_;
   RegistrySnapshot snapshot_{registry_};
   std::vector<EchoSent> sent_;
-  LoopbackOnlyNetwork network_{sent_};
+  // Open unless a test holds an echo: reset, the echo waits in the network.
+  // Declared before the panel, which waits for its echo when it goes.
+  UniqueHandle gate_{CreateEventA(nullptr, TRUE, TRUE, nullptr)};
+  UniqueHandle started_{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
+  LoopbackOnlyNetwork network_{sent_, {.started = started_.get(), .gate = gate_.get()}};
   RecordingSound sound_;
   RecordingMessageBox messages_;
   TestPanelHost host_{kNetPingerPanel.width, kNetPingerPanel.height};
@@ -98,7 +112,20 @@ TEST_F(NetPingerPanel, AFirstStartSavedInManualModePingsTheSavedHostNowAndOnSche
   EXPECT_TRUE(panel_.Pinger().Timer().IsRunning());
 
   Type(IDC_txtPingHost, "127.20.30.40");  // not saved
+  // Ping Now waits off the window's thread: held in the network, its echo
+  // leaves the window answering and its button resting, so presses queue nothing.
+  ResetEvent(gate_.get());
   Click(Control(IDC_cmdPingNow));
+  ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(started_.get(), 10000));
+  EXPECT_FALSE(Enabled(IDC_cmdPingNow));
+  Click(Control(IDC_cmdPingNow));
+  SendMessageA(panel_.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_cmdPingNow, BN_CLICKED),
+               reinterpret_cast<LPARAM>(Control(IDC_cmdPingNow)));
+  Type(IDC_txtPingHost, "127.20.30.41");
+  EXPECT_EQ("127.20.30.41", Text(IDC_txtPingHost)) << "the window answers while the echo waits";
+  SetEvent(gate_.get());
+  AwaitPingNow();
+  EXPECT_EQ(1u, sent_.size()) << "one echo for all the presses";
   for (int tick = 0; tick < 3; ++tick) panel_.tmrPinger_Timer();
   EXPECT_EQ((std::vector<std::uint32_t>(2, Ipv4(127, 0, 0, 1))), AddressesOf(sent_));
   EXPECT_EQ((std::vector<std::string>(2, "C:\\Tidewave\\Ping.wav 131073")), sound_.played);

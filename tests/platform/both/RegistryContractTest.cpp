@@ -146,6 +146,23 @@ TEST_F(RegistryContract, PathsWithALeadingBackslashAreRefusedATrailingOneIsNot) 
   EXPECT_EQ(kErrorSuccess, Open("SOFTWARE\\Marlpit\\Contract\\"));
 }
 
+// The single-byte functions stop at a NUL: handed on, "Contract\Evil<NUL>"
+// would open "Contract\Evil" and "v<NUL>x" would write "v".
+TEST_F(RegistryContract, NamesHoldingANulAreRefusedNotCutShort) {
+  RegKey key = Create(kKey);
+  using namespace std::string_view_literals;
+  RegHandle handle = 0;
+  EXPECT_EQ(kErrorInvalidName, registry().CreateKeyEx(key.get(), "Evil\0"sv, kKeyAllAccess, handle));
+  EXPECT_EQ(0u, handle);
+  EXPECT_EQ(kErrorInvalidName, registry().OpenKeyEx(kHkeyLocalMachine, "SOFTWARE\0x"sv, kKeyRead, handle));
+  const std::uint8_t one[] = {'1', 0};
+  EXPECT_EQ(kErrorInvalidName, registry().SetValueEx(key.get(), "v\0x"sv, kRegSz, one, 2));
+  EXPECT_EQ(kErrorInvalidName, registry().DeleteValue(key.get(), "v\0x"sv));
+  EXPECT_TRUE(SubKeys(kKey).empty());
+  std::uint32_t type = 0, size = 0;
+  EXPECT_EQ(kErrorFileNotFound, registry().QueryValueEx(key.get(), "v", &type, nullptr, &size));
+}
+
 TEST_F(RegistryContract, ClosedAndNullHandlesAreInvalid) {
   RegHandle handle = 0;
   ASSERT_EQ(kErrorSuccess, registry().CreateKeyEx(kHkeyLocalMachine, kKey, kKeyAllAccess, handle));

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "settings/CRegister.h"
+#include "settings/MainSettings.h"
 #include "settings/RegistrySettings.h"
+#include "support/RegistrySnapshot.h"
 #include "support/RegistryTest.h"
 
 namespace tw::test {
@@ -141,6 +143,19 @@ TEST_F(Settings, NumbersAreReadByTypeAndMissingGivesZero) {
   EXPECT_EQ(0, Number(kTcp, "Missing")) << "the default argument is not consulted";
   EXPECT_EQ(0, Number("SOFTWARE\\Marlpit\\NoSuchKey", "Dword"));
   EXPECT_EQ(1500, Number("\\SOFTWARE\\Marlpit\\Tcp\\", "Dword")) << "one backslash trimmed each side";
+}
+
+// "Ω" is in no Western code page: written through it, Windows would keep
+// its look-alike "O", and the entry would name a folder that does not exist.
+// Written in Unicode it names the program's own folder, and reads back so.
+TEST_F(Settings, TheRunEntryInUnicodeNamesAFolderTheCodePageCannotHold) {
+  RegistrySnapshot snapshot(registry());
+  snapshot.Keep(kHkeyCurrentUser, std::string(kRunKey), {std::string(kRunValueName)});
+  const std::string path = "C:\\Tide wave \xCE\xA9mega\\Tidewave.exe";
+  EXPECT_TRUE(WriteRunEntry(registry(), path, RunEntryForm::Unicode));
+  EXPECT_EQ(path, ReadRunEntry(registry(), RunEntryForm::Unicode));
+  RemoveRunEntry(registry());
+  EXPECT_EQ(std::nullopt, ReadRunEntry(registry(), RunEntryForm::Unicode));
 }
 
 }  // namespace

@@ -87,16 +87,26 @@ TEST_F(NormalModePanel, AWalkThroughEveryPageToFinishAppliesWhatThePagesShowAfte
   Click(Control(IDC_cmdNextPage));
   ExpectPage(3);
   EXPECT_EQ("255552", Text(IDC_txtRWIN));
-  Type(IDC_txtMultiplier, "10000000");
-  EXPECT_EQ("44", Text(IDC_txtMultiplier));
   Type(IDC_txtMultiplier, "20");
   EXPECT_EQ("116160", Text(IDC_txtRWIN));
 
   Click(Control(IDC_cmdNextPage));
   ExpectPage(4);
+  // Typing is never put back. Leaving the box, it says beside it what it
+  // takes, keeps the keyboard, and keeps the page from being left.
+  SetFocus(Control(IDC_txtTTLValue));
   Type(IDC_txtTTLValue, "abc");
-  EXPECT_EQ("64", Text(IDC_txtTTLValue));
+  EXPECT_EQ("abc", Text(IDC_txtTTLValue));
+  SetFocus(Control(IDC_txtHTTP10Value));
+  PumpMessages();
+  EXPECT_EQ(Control(IDC_txtTTLValue), GetFocus());
+  EXPECT_EQ("Type a whole number from 1 to 255.", Text(IDC_lblStepProblem));
+  EXPECT_TRUE(Visible(IDC_lblStepProblem));
+  EXPECT_FALSE(Visible(IDC_lblTTLRecom)) << "in the place of the box's label";
+  Click(Control(IDC_cmdNextPage));
+  EXPECT_EQ(4, panel_.Pages().currWizardPage);
   Type(IDC_txtTTLValue, "100");
+  EXPECT_FALSE(Visible(IDC_lblStepProblem)) << "gone once the box passes";
   Type(IDC_txtHTTP10Value, "12");
 
   Click(Control(IDC_cmdNextPage));

@@ -105,6 +105,8 @@ TEST_F(WizardModePanel, ArrowKeysMoveWithinTheColumnsOfModesAndChooseThem) {
 TEST_F(WizardModePanel, OptimizeNowAppliesThenSendsTheSurfaceHome) {
   Click(Control(OptModeId(4)));
   host_.ClearCalls();
+  // The step-by-step pages, which share CurrentSettings, have changed it since.
+  app_.tuning.CurrentSettings = app_.tuning.PresetSettings[6];
   Click(Control(IDC_cmdOptimize));
 
   EXPECT_EQ(ApplyOutcome::Applied, panel_.LastApply().outcome);

@@ -1,0 +1,61 @@
+#pragma once
+// The backups beside the program as one list, each with what a restore here
+// would make of it, and a restore of one of them by its name: read and planned
+// whole, then what it replaces backed up, then written. What the command line
+// lists and restores; the backup manager's panel does the same steps.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "backup/Backup.h"
+#include "backup/Restore.h"
+
+namespace tw {
+
+// A name the backup folder's "*.BCK" search really means: Windows also
+// matches names whose short 8.3 form ends in .BCK ("a.bckup").
+bool IsBackupFileName(std::string_view name);
+
+struct BackupListing {
+  std::string fileName;  // the base name, then ".BCK", as the backup manager lists it
+  int number = 0;        // what the name counts as in the numbering
+  long readStatus = kErrorSuccess;  // reading the file; nothing below is known without it
+  std::optional<BackupStamp> stamp;
+  std::optional<std::int16_t> family;  // the family it was taken on, as it records it
+  // What a restore on this Windows would meet: None when it can be restored
+  // here; for Damaged, the line and what it should have held.
+  RestoreProblem problem = RestoreProblem::None;
+  int line = 0;
+  std::string reason;
+};
+
+// Every backup in the folder, newest first: the order they were written in,
+// which is their numbers' (a number is never taken lower than one in use),
+// then by the date and time inside. A missing or empty folder is an empty
+// list; the status is that of a folder that could not be searched.
+long ListBackups(IFileSystem& files, std::string_view programFolder, const OsFamilyInfo& os,
+                 std::vector<BackupListing>& backups);
+
+struct RestoreOutcome {
+  enum class Stop {
+    None,        // restored: `report` says what was written
+    Unreadable,  // the file could not be read (`readStatus`)
+    Unusable,    // the plan has a problem (another family, damaged): nothing written
+    NoBackup,    // what it would replace could not be backed up: nothing written
+  };
+  Stop stop = Stop::None;
+  long readStatus = kErrorSuccess;
+  std::optional<std::int16_t> family;  // the family the file says it was taken on
+  RestorePlan plan;
+  BackupResult backup;
+  RestoreReport report;
+};
+
+// Restores the backup `fileName` of the backup folder. Nothing is written
+// unless the whole file is sound and a backup of what it replaces is on disk.
+RestoreOutcome RestoreBackupFile(IRegistry& registry, IFileSystem& files, IClock& clock,
+                                 std::string_view programFolder, const OsFamilyInfo& os, std::string_view fileName);
+
+}  // namespace tw
