@@ -47,40 +47,50 @@ enum RamConfigurationControl : int {
   IDC_lblrunOnly,
   IDC_lblRamProblem,  // what is wrong with a box, said beside it
   IDC_lblRamStatus,   // that Save saved
+  // The units beside the number boxes.
+  IDC_lblAlarmUnit,
+  IDC_lblFreeAlarmUnit,
+  IDC_lblTimeCheckUnit,
+  IDC_lblRunOnlyUnit,
 };
 
 using ui::ControlKind;
 using ui::UpDownOf;
 
 // The numbers stand before their labels, so the long explanations have the
-// frame's width; the last one still takes two lines.
+// frame's width; the last one still takes two lines. Each number's unit
+// stands beside its box; their rows come last, so the rows before keep their order.
 inline constexpr ui::ControlSpec kRamConfigurationControls[] = {
     {IDC_frameRamConfiguration, "frameRamConfiguration", ControlKind::Frame, "Ram Configuration", 0, 15, 6540, 3570},
     {IDC_framOnOffSettings, "framOnOffSettings", ControlKind::Frame, "On/Off settings", 120, 240, 6300, 810, IDC_frameRamConfiguration},
     {IDC_chkSoundon, "chkSoundon", ControlKind::CheckBox, "Sound on", 150, 210, 1200, 255, IDC_framOnOffSettings},
     {IDC_chkAutomatic, "chkAutomatic", ControlKind::CheckBox, "Optimize automatically when Alarm level is reached", 150, 495, 4800, 255, IDC_framOnOffSettings},
     // From "Sound on" to its box, its words at the box: what the box says
-    // when it refuses a level takes this room.
-    {IDC_lblAlramLeve, "lblAlramLeve", ControlKind::SkinLabel, "Alarm Level (in MB):", 1500, 240, 3300, 225, IDC_framOnOffSettings, -1, ui::kAlignRight},
-    {IDC_txtAlarm, "txtAlarm", ControlKind::TextBox, "250", 4950, 180, 900, 315, IDC_framOnOffSettings},
+    // when it refuses a level takes this room. The box's unit follows it.
+    {IDC_lblAlramLeve, "lblAlramLeve", ControlKind::SkinLabel, "Alarm Level (in MB):", 1500, 240, 3150, 225, IDC_framOnOffSettings, -1, ui::kAlignRight},
+    {IDC_txtAlarm, "txtAlarm", ControlKind::TextBox, "250", 4740, 180, 840, 315, IDC_framOnOffSettings},
     {IDC_frameSysToolTip, "frameSysToolTip", ControlKind::Frame, "System Tray Icon Tool Tip Text", 120, 1080, 4800, 600, IDC_frameRamConfiguration},
     {IDC_optMB, "optMB", ControlKind::OptionButton, "Free RAM in MB", 150, 240, 1875, 255, IDC_frameSysToolTip},
     {IDC_optPer, "optPer", ControlKind::OptionButton, "Percentage of Free RAM", 2175, 240, 2550, 255, IDC_frameSysToolTip},
     {IDC_cmdSave, "cmdSave", ControlKind::Button, "Save", 5070, 1080, 1350, 375, IDC_frameRamConfiguration},
     {IDC_framOpt, "framOpt", ControlKind::Frame, "Automatic Optimization", 120, 1710, 6300, 1785, IDC_frameRamConfiguration},
     {IDC_txtFreeAlarm, "txtFreeAlarm", ControlKind::TextBox, "128", 150, 240, 840, 315, IDC_framOpt},
-    {IDC_lblRamFree, "lblRamFree", ControlKind::SkinLabel, "RAM to try and free when alarm level is reached:", 1110, 285, 5100, 225, IDC_framOpt},
+    {IDC_lblRamFree, "lblRamFree", ControlKind::SkinLabel, "RAM to try and free when alarm level is reached:", 1440, 285, 4770, 225, IDC_framOpt},
     {IDC_txtTimeCheck, "txtTimeCheck", ControlKind::TextBox, "100", 150, 570, 840, 315, IDC_framOpt},
     {IDC_updnTimeCheck, "updnTimeCheck", ControlKind::UpDown, "", 750, 570, 240, 315, IDC_framOpt, -1, UpDownOf(IDC_txtTimeCheck, 100, 65535, 100)},
-    {IDC_lblCheckTime, "lblCheckTime", ControlKind::SkinLabel, "Do check every (in Milliseconds)", 1110, 615, 5100, 225, IDC_framOpt},
+    {IDC_lblCheckTime, "lblCheckTime", ControlKind::SkinLabel, "Do check every (in Milliseconds)", 1440, 615, 4770, 225, IDC_framOpt},
     {IDC_txtRetryOptimization, "txtRetryOptimization", ControlKind::TextBox, "0", 150, 900, 840, 315, IDC_framOpt},
     {IDC_UpDownRetryOptimization, "UpDownRetryOptimization", ControlKind::UpDown, "", 750, 900, 240, 315, IDC_framOpt, -1, UpDownOf(IDC_txtRetryOptimization, 0, 20, 0)},
-    {IDC_lblTimeToRetry, "lblTimeToRetry", ControlKind::SkinLabel, "Times to retry optimization", 1110, 945, 5100, 225, IDC_framOpt},
+    {IDC_lblTimeToRetry, "lblTimeToRetry", ControlKind::SkinLabel, "Times to retry optimization", 1440, 945, 4770, 225, IDC_framOpt},
     {IDC_txtRunOnly, "txtRunOnly", ControlKind::TextBox, "0", 150, 1230, 840, 315, IDC_framOpt},
     {IDC_UpDownRunOnly, "UpDownRunOnly", ControlKind::UpDown, "", 750, 1230, 240, 315, IDC_framOpt, -1, UpDownOf(IDC_txtRunOnly, 0, 1000, 0)},
-    {IDC_lblrunOnly, "lblrunOnly", ControlKind::SkinLabel, "Run ONLY if CPU-Usage is below this (0=detectyion not in use)", 1110, 1275, 5100, 450, IDC_framOpt},
+    {IDC_lblrunOnly, "lblrunOnly", ControlKind::SkinLabel, "Run ONLY if CPU-Usage is below this (0=detectyion not in use)", 1440, 1275, 4770, 450, IDC_framOpt},
     // Shown only while a box holds what it cannot take, in the place of its label.
-    {IDC_lblRamProblem, "lblRamProblem", ControlKind::Label, "", 1110, 285, 5100, 225, IDC_framOpt},
+    {IDC_lblRamProblem, "lblRamProblem", ControlKind::Label, "", 1440, 285, 4770, 225, IDC_framOpt},
+    {IDC_lblAlarmUnit, "lblAlarmUnit", ControlKind::SkinLabel, "MB", 5640, 240, 450, 225, IDC_framOnOffSettings},
+    {IDC_lblFreeAlarmUnit, "lblFreeAlarmUnit", ControlKind::SkinLabel, "MB", 1050, 285, 330, 225, IDC_framOpt},
+    {IDC_lblTimeCheckUnit, "lblTimeCheckUnit", ControlKind::SkinLabel, "ms", 1050, 615, 330, 225, IDC_framOpt},
+    {IDC_lblRunOnlyUnit, "lblRunOnlyUnit", ControlKind::SkinLabel, "%", 1050, 1275, 330, 225, IDC_framOpt},
     {IDC_lblRamStatus, "lblRamStatus", ControlKind::Label, "", 5070, 1470, 1350, 225, IDC_frameRamConfiguration},
 };
 

@@ -33,4 +33,13 @@ void OpenHelp(IShell& shell, std::uintptr_t owner, const std::string& programFol
   shell.ShellExecuteA(owner, "", programFolder + "\\TidewaveHelp.chm", "", "C:\\", kSwShowNormal);
 }
 
+void OpenHelpPage(IShell& shell, std::uintptr_t owner, const std::string& programFolder, std::string_view page) {
+  // The viewer's own way to a page of a compiled help file; quoted, as the
+  // program's folder may hold spaces. ShellExecute answers 32 or less when it failed.
+  const std::string topic = "\"" + programFolder + "\\TidewaveHelp.chm::/" + std::string(page) + "\"";
+  if (shell.ShellExecuteA(owner, "", "hh.exe", topic, "C:\\", kSwShowNormal) <= 32) {
+    OpenHelp(shell, owner, programFolder);
+  }
+}
+
 }  // namespace tw

@@ -31,5 +31,8 @@ bool RestartWindows(IShell& shell);
 
 // Opens the help file of the program folder with its default viewer.
 void OpenHelp(IShell& shell, std::uintptr_t owner, const std::string& programFolder);
+// Opens one page of the help file ("backup.htm") in the HTML Help viewer; where
+// that viewer cannot be started, the help file as OpenHelp opens it.
+void OpenHelpPage(IShell& shell, std::uintptr_t owner, const std::string& programFolder, std::string_view page);
 
 }  // namespace tw

@@ -13,7 +13,7 @@ namespace {
 using ui::ControlKind;
 using ui::ControlSpec;
 
-// The pages were laid out in pixels of the panel's fixed 13-pixel font; the
+// The pages were laid out in pixels of the panel's 13-pixel font at 96 DPI; the
 // table keeps twips like every other panel's.
 constexpr int T(int pixels) { return pixels * ui::kTwipsPerPixelAt96Dpi; }
 
@@ -92,8 +92,9 @@ constexpr ControlSpec RowLabel(int id, std::string_view name, std::string_view c
                                ControlKind kind = ControlKind::SkinLabel) {
   return {id, name, kind, caption, T(kRowLabel), T(top + 3), T(kRowLabelWidth), T(kLine), page};
 }
-constexpr ControlSpec RowValue(int id, std::string_view name, std::string_view caption, int top, int page) {
-  return {id, name, ControlKind::SkinLabel, caption, T(kRowValue), T(top + 3), T(kRowValueWidth), T(kLine), page};
+constexpr ControlSpec RowValue(int id, std::string_view name, std::string_view caption, int top, int page,
+                               int width = kRowValueWidth) {
+  return {id, name, ControlKind::SkinLabel, caption, T(kRowValue), T(top + 3), T(width), T(kLine), page};
 }
 constexpr ControlSpec RowBox(int id, std::string_view name, std::string_view text, int top, int page,
                              int left = kRowBox) {
@@ -103,6 +104,15 @@ constexpr ControlSpec RowBox(int id, std::string_view name, std::string_view tex
 constexpr int kMtuRowValueWidth = 66, kMtuRowBox = kRowBox - kRowBoxWidth - 4;
 constexpr ControlSpec MtuRowValue(int id, std::string_view name, int top) {
   return {id, name, ControlKind::SkinLabel, "   Byte", T(kRowValue), T(top + 3), T(kMtuRowValueWidth), T(kLine), P1};
+}
+
+// The TTL page's values are short: its boxes stand further left, so that the
+// TTL's unit fits beside its box.
+constexpr int kTtlRowValueWidth = 76, kTtlRowBox = kRowValue + kTtlRowValueWidth + 6,
+              kTtlUnit = kTtlRowBox + kRowBoxWidth + 4;
+constexpr ControlSpec Unit(int id, std::string_view name, std::string_view caption, int left, int top, int width,
+                           int page) {
+  return {id, name, ControlKind::SkinLabel, caption, T(left), T(top + 3), T(width), T(kLine), page};
 }
 
 // The foot of a page, under its last explanation.
@@ -146,8 +156,8 @@ constexpr ControlSpec kControls[] = {
      P2},
     Text(IDC_lblMTUDiscoverExplain, "lblMTUDiscoverExplain", kMTUDiscoverExplain, 138, 3, P2),
     {IDC_lblMTUDiscoverRecom, "lblMTUDiscoverRecom", ControlKind::SkinLabel, "Recommended to be.", T(10), T(191),
-     T(110), T(kLine), P2},
-    {IDC_lblOtherMTURecValue, "lblOtherMTURecValue", ControlKind::SkinLabel, "ENABLED", T(122), T(191), T(70),
+     T(126), T(kLine), P2},
+    {IDC_lblOtherMTURecValue, "lblOtherMTURecValue", ControlKind::SkinLabel, "ENABLED", T(140), T(191), T(66),
      T(kLine), P2},
     {IDC_chkMTUDisconver, "chkMTUDisconver", ControlKind::CheckBox, "Disable it??", T(220), T(190), T(100), T(17),
      P2},
@@ -175,14 +185,14 @@ constexpr ControlSpec kControls[] = {
     // Page 4
     Page(4, "Step 5 of 8 : TTL && IE Optimization"),
     RowLabel(IDC_lblTTLRecom, "lblTTLRecom", "Recommended TTL  :", 18, P4),
-    RowValue(IDC_lblTTLRecValue, "lblTTLRecValue", "64 Seconds", 18, P4),
-    RowBox(IDC_txtTTLValue, "txtTTLValue", "64", 18, P4),
+    RowValue(IDC_lblTTLRecValue, "lblTTLRecValue", "64 Seconds", 18, P4, kTtlRowValueWidth),
+    RowBox(IDC_txtTTLValue, "txtTTLValue", "64", 18, P4, kTtlRowBox),
     RowLabel(IDC_lblHTTP10, "lblHTTP10", "Recommended value for HTTP 1.0  :", 42, P4),
-    RowValue(IDC_lblHTTP10RecValue, "lblHTTP10RecValue", "20", 42, P4),
-    RowBox(IDC_txtHTTP10Value, "txtHTTP10Value", "20", 42, P4),
+    RowValue(IDC_lblHTTP10RecValue, "lblHTTP10RecValue", "20", 42, P4, kTtlRowValueWidth),
+    RowBox(IDC_txtHTTP10Value, "txtHTTP10Value", "20", 42, P4, kTtlRowBox),
     RowLabel(IDC_lblHTTP11, "lblHTTP11", "Recommended value for HTTP 1.1  :", 66, P4),
-    RowValue(IDC_lblHTTP11RecValue, "lblHTTP11RecValue", "20", 66, P4),
-    RowBox(IDC_txtHTTP11Value, "txtHTTP11Value", "20", 66, P4),
+    RowValue(IDC_lblHTTP11RecValue, "lblHTTP11RecValue", "20", 66, P4, kTtlRowValueWidth),
+    RowBox(IDC_txtHTTP11Value, "txtHTTP11Value", "20", 66, P4, kTtlRowBox),
     Text(IDC_lblTTLExplain, "lblTTLExplain", kTTLExplain, 92, 3, P4),
     Text(IDC_lblIEExplain, "lblIEExplain", kIEExplain, 142, 3, P4),
     // Page 5
@@ -231,6 +241,7 @@ constexpr ControlSpec kControls[] = {
     Now(IDC_lblSYNNow, "lblSYNNow", 240, 84, 150, P6),
     Now(IDC_lblNDINow, "lblNDINow", 240, 156, 150, P6),
     Now(IDC_lblICMPNow, "lblICMPNow", 170, 174, 150, P7),
+    Unit(IDC_lblTTLUnit, "lblTTLUnit", "seconds", kTtlUnit, 18, 438 - 6 - kTtlUnit, P4),
     // Shown only while a box holds what its value cannot take, in the place of
     // the box's own label; laid over a row of the pages until then.
     {IDC_lblStepProblem, "lblStepProblem", ControlKind::Label, "", T(kRowLabel), T(88), T(kRowLabelWidth), T(21)},

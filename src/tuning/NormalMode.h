@@ -131,6 +131,9 @@ enum NormalModeNowControl : int {
 // What is wrong with a box of the shown page, said beside it.
 enum NormalModeProblemControl : int { IDC_lblStepProblem = 1295 };
 
+// The units beside number boxes.
+enum NormalModeUnitControl : int { IDC_lblTTLUnit = 1300 };
+
 inline constexpr int kWizardPageCount = 8;
 inline constexpr int WizardPageId(int page) { return IDC_frmWizardPages_0 + page; }
 inline constexpr int OptConnTypeId(int index) { return IDC_optConnType_0 + index; }

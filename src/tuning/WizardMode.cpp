@@ -54,7 +54,7 @@ std::vector<std::string> DescriptionValues(std::string_view description) {
 }
 
 GridColumns LayOutGrid(std::span<const std::string> descriptions, std::span<const std::string> nowTexts,
-                       const std::function<int(std::string_view)>& measure, int gap) {
+                       const std::function<int(std::string_view)>& measure, int gap, int available) {
   std::array<int, 2> valueWidth{};
   for (const std::string& description : descriptions) {
     const std::vector<std::string> values = DescriptionValues(description);
@@ -67,18 +67,23 @@ GridColumns LayOutGrid(std::span<const std::string> descriptions, std::span<cons
   for (const std::string& text : nowTexts) nowWidth = std::max(nowWidth, measure(text));
   const int markWidth = measure(std::string(kChangesMark) + std::string(kIgnoredMark));
 
-  GridColumns grid{};
-  int left = 0;
-  for (std::size_t b = 0; b < grid.blocks.size(); ++b) {
-    if (b > 0) left += 2 * gap;
-    GridColumns::Block& block = grid.blocks[b];
-    block = {left, valueWidth[b], 0, nowWidth, 0, markWidth};
-    block.nowLeft = block.valueLeft + block.valueWidth + gap;
-    block.markLeft = block.nowLeft + block.nowWidth + gap / 2;
-    left = block.markLeft + block.markWidth;
-  }
-  grid.width = left;
-  return grid;
+  const auto layOut = [&](int blockGap) {
+    GridColumns grid{};
+    int left = 0;
+    for (std::size_t b = 0; b < grid.blocks.size(); ++b) {
+      if (b > 0) left += blockGap;
+      GridColumns::Block& block = grid.blocks[b];
+      block = {left, valueWidth[b], 0, nowWidth, 0, markWidth};
+      block.nowLeft = block.valueLeft + block.valueWidth + gap;
+      block.markLeft = block.nowLeft + block.nowWidth + gap / 2;
+      left = block.markLeft + block.markWidth;
+    }
+    grid.width = left;
+    return grid;
+  };
+  const GridColumns wide = layOut(2 * gap);
+  if (wide.width <= available) return wide;
+  return layOut(std::max(gap, 2 * gap - (wide.width - available)));
 }
 
 }  // namespace tw

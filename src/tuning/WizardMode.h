@@ -3,6 +3,7 @@
 // the button that applies the chosen one. Control IDs and the layout in twips.
 #include <array>
 #include <functional>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -146,7 +147,11 @@ struct GridColumns {
   std::array<Block, 2> blocks;
   int width;  // of both blocks together
 };
+// Wider than `available` (the frame's room: text does not grow exactly with
+// the DPI, so a larger screen may need a little more), the blocks move
+// closer, down to one gap between them.
 GridColumns LayOutGrid(std::span<const std::string> descriptions, std::span<const std::string> nowTexts,
-                       const std::function<int(std::string_view)>& measure, int gap);
+                       const std::function<int(std::string_view)>& measure, int gap,
+                       int available = std::numeric_limits<int>::max());
 
 }  // namespace tw

@@ -6,8 +6,8 @@
 
 namespace tw::ui {
 
-int TwipsToPixels(int twips, int twipsPerPixel) {
-  return static_cast<int>(RoundHalfEven(static_cast<double>(twips) / twipsPerPixel));
+int TwipsToPixels(int twips, int dpi) {
+  return static_cast<int>(RoundHalfEven(static_cast<double>(twips) * dpi / kTwipsPerInch));
 }
 
 const ControlSpec* FindControl(std::span<const ControlSpec> table, int id) {
@@ -17,7 +17,7 @@ const ControlSpec* FindControl(std::span<const ControlSpec> table, int id) {
   return nullptr;
 }
 
-PixelRect ControlRect(const ControlSpec& control, std::span<const ControlSpec> table, int twipsPerPixel) {
+PixelRect ControlRect(const ControlSpec& control, std::span<const ControlSpec> table, int dpi) {
   int left = control.left;
   int top = control.top;
   // Frames may nest; a container that is missing from the table ends the walk.
@@ -27,18 +27,18 @@ PixelRect ControlRect(const ControlSpec& control, std::span<const ControlSpec> t
     left += outer->left;
     top += outer->top;
   }
-  return {TwipsToPixels(left, twipsPerPixel), TwipsToPixels(top, twipsPerPixel),
-          TwipsToPixels(control.width, twipsPerPixel), TwipsToPixels(control.height, twipsPerPixel)};
+  const int x = TwipsToPixels(left, dpi), y = TwipsToPixels(top, dpi);
+  return {x, y, TwipsToPixels(left + control.width, dpi) - x, TwipsToPixels(top + control.height, dpi) - y};
 }
 
-PixelOffset CentringOffset(std::span<const ControlSpec> table, int width, int height) {
+PixelOffset CentringOffset(std::span<const ControlSpec> table, int width, int height, int dpi) {
   int left = width, top = height, right = 0, bottom = 0;
   bool any = false;
   for (const ControlSpec& control : table) {
     // An up-down with a buddy sits where its buddy is, whatever its row says.
     if (control.kind == ControlKind::UpDown && control.extras.buddy != 0) continue;
     any = true;
-    const PixelRect r = ControlRect(control, table);
+    const PixelRect r = ControlRect(control, table, dpi);
     left = std::min(left, r.left);
     top = std::min(top, r.top);
     right = std::max(right, r.left + r.width);
@@ -48,14 +48,14 @@ PixelOffset CentringOffset(std::span<const ControlSpec> table, int width, int he
   return {std::max((width - (right - left)) / 2 - left, -left), std::max((height - (bottom - top)) / 2 - top, -top)};
 }
 
-int RightLimit(const ControlSpec& control, std::span<const ControlSpec> table, int panelWidth) {
+int RightLimit(const ControlSpec& control, std::span<const ControlSpec> table, int panelWidth, int dpi) {
   // Room kept from a neighbour, and from a frame's border inside it.
-  constexpr int kGap = 6;
-  const PixelRect self = ControlRect(control, table);
+  const int gap = ScalePixels(6, dpi);
+  const PixelRect self = ControlRect(control, table, dpi);
   int limit = panelWidth;
   for (const ControlSpec& other : table) {
     if (&other == &control) continue;
-    const PixelRect r = ControlRect(other, table);
+    const PixelRect r = ControlRect(other, table, dpi);
     bool encloses = false;
     int depth = 0;
     for (const ControlSpec* outer = FindControl(table, control.container); outer != nullptr && depth < 8;
@@ -64,9 +64,9 @@ int RightLimit(const ControlSpec& control, std::span<const ControlSpec> table, i
     }
     const bool sameLine = r.top < self.top + self.height && self.top < r.top + r.height;
     if (encloses) {
-      limit = std::min(limit, r.left + r.width - kGap);
+      limit = std::min(limit, r.left + r.width - gap);
     } else if (sameLine && r.left > self.left) {
-      limit = std::min(limit, r.left - kGap);
+      limit = std::min(limit, r.left - gap);
     }
   }
   return std::max(limit, self.left + self.width);

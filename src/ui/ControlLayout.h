@@ -5,6 +5,8 @@
 #include <span>
 #include <string_view>
 
+#include "ui/Dpi.h"
+
 namespace tw::ui {
 
 enum class ControlKind {
@@ -89,7 +91,7 @@ struct ProblemSpot {
 struct PanelSpec {
   std::string_view name;     // "frmWizardMode"
   std::string_view caption;  // the window caption, e.g. "Wizard Mode"
-  int width, height;         // pixels: the host size the panel is shown at
+  int width, height;         // pixels at 96 DPI: the host size the panel is shown at
   std::span<const ControlSpec> controls;
 };
 
@@ -98,13 +100,15 @@ struct PixelRect {
   bool operator==(const PixelRect&) const = default;
 };
 
-inline constexpr int kTwipsPerPixelAt96Dpi = 15;
+inline constexpr int kTwipsPerPixelAt96Dpi = kTwipsPerInch / kDesignDpi;
 
-int TwipsToPixels(int twips, int twipsPerPixel = kTwipsPerPixelAt96Dpi);
+// Twips as pixels of a screen of `dpi`, to the nearest pixel, ties to even.
+int TwipsToPixels(int twips, int dpi = kDesignDpi);
 
-// The control's rectangle in pixels relative to the panel, containers included.
-PixelRect ControlRect(const ControlSpec& control, std::span<const ControlSpec> table,
-                      int twipsPerPixel = kTwipsPerPixelAt96Dpi);
+// The control's rectangle in pixels relative to the panel, containers
+// included. Its edges are rounded, not its size, so that controls that meet
+// or stand apart in the table still do at any DPI.
+PixelRect ControlRect(const ControlSpec& control, std::span<const ControlSpec> table, int dpi = kDesignDpi);
 
 const ControlSpec* FindControl(std::span<const ControlSpec> table, int id);
 
@@ -114,16 +118,17 @@ struct PixelOffset {
 };
 
 // How far the factory moves every control so that the table's content, all
-// its rectangles together, sits centred in a panel of width x height pixels.
-// Content larger than the panel keeps its top-left corner inside it.
-PixelOffset CentringOffset(std::span<const ControlSpec> table, int width, int height);
+// its rectangles together at `dpi`, sits centred in a panel of width x height
+// pixels. Content larger than the panel keeps its top-left corner inside it.
+PixelOffset CentringOffset(std::span<const ControlSpec> table, int width, int height, int dpi = kDesignDpi);
 
 // The right edge, in the panel's pixels before centring, up to which a
 // one-line control may widen to show its whole caption (the tables were
 // drawn for a smaller font than the panels show): a few pixels short of the
 // nearest control to its right on the same line, and inside its frames.
-// `panelWidth` when nothing else stops it.
-int RightLimit(const ControlSpec& control, std::span<const ControlSpec> table, int panelWidth);
+// `panelWidth` when nothing else stops it. Pixels at `dpi`.
+int RightLimit(const ControlSpec& control, std::span<const ControlSpec> table, int panelWidth,
+               int dpi = kDesignDpi);
 
 // The skin object a control of this kind takes, or empty for none.
 std::string_view SkinObjectFor(ControlKind kind);

@@ -28,20 +28,24 @@ struct PanelInfo {
   std::string_view name;
   std::string_view caption;  // the caption of the panel's frame
   int hostHeight;            // the host's height while the panel is shown from the navigation
+  std::string_view helpPage;  // its page in the user guide, which F1 opens while it is in front
 };
 
 inline constexpr std::array<PanelInfo, kPanelCount> kPanels{{
-    {PanelId::frmWizardMode, "frmWizardMode", "Wizard Mode", 250},
-    {PanelId::frmNormalMode, "frmNormalMode", "Normal Mode", 252},
-    {PanelId::frmBackUp, "frmBackUp", "Backup", 246},
-    {PanelId::frmNetPingerSettings, "frmNetPingerSettings", "Net Pinger Settings", 244},
-    {PanelId::frmSystemStatus, "frmSystemStatus", "System Status", 255},
-    {PanelId::frmRamConfiguration, "frmRamConfiguration", "Ram Configuration", 240},
-    {PanelId::frmMainSettings, "frmMainSettings", "Main Settings", 245},
+    {PanelId::frmWizardMode, "frmWizardMode", "Wizard Mode", 250, "wizard-mode.htm"},
+    {PanelId::frmNormalMode, "frmNormalMode", "Normal Mode", 252, "advanced-mode.htm"},
+    {PanelId::frmBackUp, "frmBackUp", "Backup", 246, "backup.htm"},
+    {PanelId::frmNetPingerSettings, "frmNetPingerSettings", "Net Pinger Settings", 244, "ping-settings.htm"},
+    {PanelId::frmSystemStatus, "frmSystemStatus", "System Status", 255, "system-status.htm"},
+    {PanelId::frmRamConfiguration, "frmRamConfiguration", "Ram Configuration", 240, "ram-configuration.htm"},
+    {PanelId::frmMainSettings, "frmMainSettings", "Main Settings", 245, "main-settings.htm"},
 }};
 
 // What a panel's status line says once its Save has stored what it shows.
 inline constexpr const char* kSavedText = "Saved.";
+
+// The guide's first page, which F1 opens from the home and about views.
+inline constexpr std::string_view kHomeHelpPage = "welcome.htm";
 
 constexpr const PanelInfo& Info(PanelId id) { return kPanels[static_cast<int>(id)]; }
 

@@ -110,6 +110,10 @@ TEST(WizardMode, GridColumnsHoldStillFromPresetToPresetAndNeverOverlap) {
     EXPECT_EQ(grid.blocks[1].valueLeft, again.blocks[1].valueLeft);
     EXPECT_EQ(grid.width, again.width);
   }
+  // Short of room, the blocks move closer, down to one gap.
+  EXPECT_EQ(grid.width - 1, LayOutGrid(all, now, chars, 2, grid.width - 1).width);
+  const GridColumns tight = LayOutGrid(all, now, chars, 2, 10);
+  EXPECT_EQ(tight.blocks[0].markLeft + tight.blocks[0].markWidth + 2, tight.blocks[1].valueLeft);
   // With nothing wide now, the column still holds "not set".
   EXPECT_EQ(7, LayOutGrid(all, {}, chars, 2).blocks[1].nowWidth);
 }

@@ -18,9 +18,21 @@ TEST(ControlLayout, TwipsBecomePixelsRoundingTiesToEven) {
   EXPECT_EQ(11, TwipsToPixels(165));
   EXPECT_EQ(8, TwipsToPixels(120)) << "exactly 8";
   EXPECT_EQ(1, TwipsToPixels(22)) << "1.47 rounds down";
-  EXPECT_EQ(2, TwipsToPixels(30, 12)) << "2.5 ties to even";
-  EXPECT_EQ(4, TwipsToPixels(42, 12)) << "3.5 ties to even";
-  EXPECT_EQ(5, TwipsToPixels(75, 15));
+  EXPECT_EQ(2, TwipsToPixels(30, 120)) << "2.5 at 120 DPI ties to even";
+  EXPECT_EQ(4, TwipsToPixels(42, 120)) << "3.5 ties to even";
+  EXPECT_EQ(9, TwipsToPixels(90, 144)) << "10 twips a pixel";
+}
+
+TEST(ControlLayout, AtAnyDpiEdgesAreRoundedSoControlsThatMeetStillMeet) {
+  // 18 twips is 1.5 pixels at 120 DPI: sizes rounded one by one would overlap by a pixel.
+  constexpr ControlSpec kPair[] = {{1, "lblA", ControlKind::Label, "A", 18, 0, 18, 18},
+                                   {2, "lblB", ControlKind::Label, "B", 36, 0, 18, 18}};
+  const PixelRect a = ControlRect(kPair[0], kPair, 120), b = ControlRect(kPair[1], kPair, 120);
+  EXPECT_EQ(b.left, a.left + a.width);
+  EXPECT_EQ(20, ScalePixels(13, 144)) << "19.5 rounds away from zero, as MulDiv does";
+  EXPECT_EQ(19, ScaleFontPixels(13, 144)) << "a font rounds down";
+  EXPECT_EQ(96, UsableDpi(0)) << "no answer";
+  EXPECT_EQ(480, UsableDpi(960));
 }
 
 TEST(ControlLayout, ContainedControlsAddTheirFramesOffsets) {

@@ -51,13 +51,14 @@ std::string OwnVersionText() {
 
 }  // namespace
 
-MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon& notifyIcon)
+MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon& notifyIcon, int dpi)
     : Tray1(notifyIcon),
       app_(app),
       version_(version),
-      flash_([this](std::string_view command, std::string_view argument) {
-        OnNavigationCommand(command, argument);
-      }) {
+      dpi_(dpi),
+      skin_(dpi),
+      flash_([this](std::string_view command, std::string_view argument) { OnNavigationCommand(command, argument); },
+             dpi) {
   const PanelLinks links{[this](PanelId id) -> ui::Panel& { return Panel(id); },
                          [this](PanelId id) { Panel(id).Load(*this); },
                          [this](const std::string& tip) {
@@ -76,7 +77,7 @@ MainWindow::~MainWindow() {
   for (auto& panel : panels_) panel->Unload();
 }
 
-bool MainWindow::HostFrame::Create(HWND parent, POINT origin) {
+bool MainWindow::HostFrame::Create(HWND parent, POINT origin, int dpi) {
   ui::WindowArgs args;
   args.className = "TidewaveHost";
   args.caption = "framChildWindow";
@@ -85,8 +86,8 @@ bool MainWindow::HostFrame::Create(HWND parent, POINT origin) {
   args.exStyle = WS_EX_CONTROLPARENT;
   args.x = origin.x;
   args.y = origin.y;
-  args.width = kHostDesignWidth;
-  args.height = kHostDesignHeight;
+  args.width = ui::ScalePixels(kHostDesignWidth, dpi);
+  args.height = ui::ScalePixels(kHostDesignHeight, dpi);
   args.parent = parent;
   return ui::Window::Create(args);
 }
@@ -101,10 +102,11 @@ bool MainWindow::Create(int showCommand) {
   args.caption = kCaption;
   args.style = kStyle;
   args.exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
-  args.x = work.left + ((work.right - work.left) - kClientWidth) / 2;
-  args.y = work.top + ((work.bottom - work.top) - kClientHeight) / 2;
-  args.width = kClientWidth;
-  args.height = kClientHeight;
+  const int width = ui::ScalePixels(kClientWidth, dpi_), height = ui::ScalePixels(kClientHeight, dpi_);
+  args.x = work.left + ((work.right - work.left) - width) / 2;
+  args.y = work.top + ((work.bottom - work.top) - height) / 2;
+  args.width = width;
+  args.height = height;
   if (!ui::Window::Create(args)) return false;
   // As the dialog manager does for a dialog box: the access keys and the focus
   // stay hidden until the keyboard is used, unless it was used to start us.
@@ -140,7 +142,7 @@ void MainWindow::Startup(int showCommand) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&classes);
   flash_.CreateControls();
-  framChildWindow_.Create(hwnd(), flash_.ContentOrigin());
+  framChildWindow_.Create(hwnd(), flash_.ContentOrigin(), dpi_);
   SetWindowPos(framChildWindow_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   BringMovieToFront();
   // The window took the keyboard when it was shown, before there was an item to give it to.
@@ -181,6 +183,25 @@ void MainWindow::OnNavigationCommand(std::string_view command, std::string_view 
   for (const Action& action : DispatchCommand(command)) Perform(action);
 }
 
+bool MainWindow::TranslateHelpKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_F1) return false;
+  if (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd)) return false;
+  OpenHelpInFront();
+  return true;
+}
+
+void MainWindow::OpenHelpInFront() {
+  std::string_view page = ui::kHomeHelpPage;
+  // A panel is in front while the host is shown; the navigation hides it with its views.
+  if (IsWindowVisible(framChildWindow_.hwnd())) {
+    for (const PanelInfo& info : kPanels) {
+      const ui::Panel& panel = Panel(info.id);
+      if (panel.IsLoaded() && IsWindowVisible(panel.hwnd())) page = info.helpPage;
+    }
+  }
+  OpenHelpPage(app_.shell, reinterpret_cast<std::uintptr_t>(hwnd()), app_.programFolder, page);
+}
+
 bool MainWindow::ConfirmRestart() {
   return app_.messages.Show(reinterpret_cast<std::uintptr_t>(hwnd()),
                             "Restart Windows now?\r\n\r\nEvery program that is open will be closed, and work not "
@@ -211,13 +232,13 @@ void MainWindow::Perform(const Action& action) {
     case ActionKind::SetHostWidth: {
       RECT rect;
       GetWindowRect(framChildWindow_.hwnd(), &rect);
-      SetHostSize(action.value, rect.bottom - rect.top);
+      SetHostSize(ui::ScalePixels(action.value, dpi_), rect.bottom - rect.top);
       break;
     }
     case ActionKind::SetHostHeight: {
       RECT rect;
       GetWindowRect(framChildWindow_.hwnd(), &rect);
-      SetHostSize(rect.right - rect.left, action.value);
+      SetHostSize(rect.right - rect.left, ui::ScalePixels(action.value, dpi_));
       break;
     }
     case ActionKind::HideTrayIcon: Tray1.Show(false); break;

@@ -12,6 +12,7 @@
 #include "app/Panels.h"
 #include "app/win32/NavigationSurface.h"
 #include "platform/Version.h"
+#include "ui/win32/Fonts.h"
 #include "ui/win32/Panel.h"
 #include "ui/win32/SkinEngine.h"
 #include "ui/win32/Tray.h"
@@ -24,6 +25,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
  public:
   static constexpr const char* kClassName = "TidewaveMain";
   static constexpr const char* kCaption = "Tidewave";
+  // Pixels at 96 DPI; the window grows with the screen's DPI.
   static constexpr int kClientWidth = 724;
   static constexpr int kClientHeight = 540;
   static constexpr int kHostDesignWidth = 440;
@@ -35,7 +37,8 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   // Posted by tidewave-cli after it changed the values: show the last change it stored.
   static constexpr UINT kChangedElsewhere = WM_APP + 3;
 
-  MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon& notifyIcon);
+  // Laid out at `dpi`: the screen's, or one a test chooses.
+  MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon& notifyIcon, int dpi = ui::ScreenDpi());
   ~MainWindow() override;
 
   // Creates the window and runs the start-up, showing the window with
@@ -47,6 +50,14 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
 
   // FSCommand: the dispatcher.
   void OnNavigationCommand(std::string_view command, std::string_view argument);
+
+  // The message loop hands every message here before the dialog keys: F1
+  // pressed anywhere in the window opens the help page of what is in front
+  // and is taken (true).
+  bool TranslateHelpKey(const MSG& message);
+  // The help page of the panel in front, or the guide's first page from the
+  // home and about views.
+  void OpenHelpInFront();
 
   void ShowPanel(PanelId id);
   void HideAllPanels();
@@ -70,6 +81,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   void applyAllControls(ui::Panel& panel) override;
   void BringMovieToFront() override;
   void SetMovieVariable(std::string_view name, std::string_view value) override;
+  int Dpi() const override { return dpi_; }
 
   ui::Tray Tray1;
 
@@ -79,7 +91,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
  private:
   class HostFrame final : public ui::Window {
    public:
-    bool Create(HWND parent, POINT origin);
+    bool Create(HWND parent, POINT origin, int dpi);
   };
 
   void Startup(int showCommand);
@@ -95,6 +107,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
 
   AppContext& app_;
   IVersionSource& version_;
+  const int dpi_;
   ui::SkinEngine skin_;
   NavigationSurface flash_;
   HostFrame framChildWindow_;

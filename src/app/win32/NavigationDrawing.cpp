@@ -20,7 +20,7 @@ HICON LoadProgramIcon(int size) {
 
 }  // namespace
 
-void Look::Load() {
+void Look::Load(int dpi) {
   // Heights in pixels, not points: the layout is in pixels too.
   brand = ui::MakeFont(16, true);
   title = ui::MakeFont(23, true);
@@ -28,8 +28,8 @@ void Look::Load() {
   bold = ui::MakeFont(ui::kBodyFontPixels, true);
   small = ui::MakeFont(12, false);
   heading = ui::MakeFont(11, true);
-  smallIcon.Reset(LoadProgramIcon(24));
-  largeIcon.Reset(LoadProgramIcon(48));
+  smallIcon.Reset(LoadProgramIcon(ui::ScalePixels(24, dpi)));
+  largeIcon.Reset(LoadProgramIcon(ui::ScalePixels(48, dpi)));
 }
 
 void Fill(HDC dc, const RECT& rect, COLORREF color) {

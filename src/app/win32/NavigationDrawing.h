@@ -1,7 +1,8 @@
 #pragma once
 // What the navigation surface is drawn with: its palette, fonts and icons, and
-// the few shapes everything on it is made of. All sizes are pixels: the
-// surface's layout and its fonts stay fixed together, whatever the display's DPI.
+// the few shapes everything on it is made of. All sizes are pixels at 96 DPI:
+// the surface draws through ui::ScaledDrawing, which grows the layout, the
+// shapes and the fonts together to the screen's DPI.
 #include <windows.h>
 
 #include <initializer_list>
@@ -12,10 +13,13 @@
 
 namespace tw::nav {
 
-// The palette of the icon: deep-sea blue, a lighter wave blue, white.
+// The palette of the icon: deep-sea blue, a lighter wave blue, white. Text
+// holds a contrast of at least 4.5:1 against what it stands on, secondary
+// text (headings, hints, the status bar) included.
 namespace palette {
 constexpr COLORREF kDeep = RGB(0x0B, 0x53, 0x94);
 constexpr COLORREF kAccent = RGB(0x1C, 0x7E, 0xD6);
+constexpr COLORREF kAccentText = RGB(0x16, 0x68, 0xB3);  // the accent for small text
 constexpr COLORREF kAccentHover = RGB(0x19, 0x71, 0xC2);
 constexpr COLORREF kTitleHover = RGB(0x1F, 0x66, 0xA6);
 constexpr COLORREF kTitlePressed = RGB(0x08, 0x44, 0x7A);
@@ -28,12 +32,12 @@ constexpr COLORREF kItemText = RGB(0x23, 0x36, 0x4A);
 constexpr COLORREF kItemHover = RGB(0xE4, 0xED, 0xF7);
 constexpr COLORREF kItemPressed = RGB(0xD2, 0xE2, 0xF3);
 constexpr COLORREF kItemSelected = RGB(0xDA, 0xE9, 0xFA);
-constexpr COLORREF kHeading = RGB(0x73, 0x86, 0x9A);
+constexpr COLORREF kHeading = RGB(0x5B, 0x6D, 0x80);
 constexpr COLORREF kHero = RGB(0xEA, 0xF3, 0xFC);
 constexpr COLORREF kHeroWave = RGB(0xD5, 0xE7, 0xF8);
 constexpr COLORREF kHeadline = RGB(0x0B, 0x2A, 0x4A);
 constexpr COLORREF kBody = RGB(0x4A, 0x60, 0x76);
-constexpr COLORREF kMuted = RGB(0x6E, 0x81, 0x95);
+constexpr COLORREF kMuted = RGB(0x5E, 0x70, 0x84);
 constexpr COLORREF kCardBorder = RGB(0xD3, 0xDE, 0xEA);
 constexpr COLORREF kShadow1 = RGB(0xE2, 0xE9, 0xF1);
 constexpr COLORREF kShadow2 = RGB(0xEF, 0xF3, 0xF8);
@@ -50,11 +54,13 @@ constexpr COLORREF kDangerPressed = RGB(0xF5, 0xD9, 0xD7);
 constexpr COLORREF kDangerBorder = RGB(0xE6, 0xC2, 0xBF);
 }  // namespace palette
 
-// The surface's fonts and the program's icon at its two sizes, made once per surface.
+// The surface's fonts and the program's icon at its two sizes, made once per
+// surface. The fonts are sized at 96 DPI, as they are drawn through the
+// scaled mapping; the icons are loaded at `dpi`, so that they are drawn pixel for pixel.
 struct Look {
   ui::UniqueFont brand, title, body, bold, small, heading;
   ui::UniqueIcon smallIcon, largeIcon;
-  void Load();
+  void Load(int dpi);
 };
 
 constexpr RECT Box(int x, int y, int width, int height) { return RECT{x, y, x + width, y + height}; }

@@ -24,6 +24,8 @@ using nav::kSideWidth;
 using nav::kStatusTop;
 using nav::kTitleHeight;
 
+SIZE SizeOf(const RECT& rect) { return SIZE{rect.right - rect.left, rect.bottom - rect.top}; }
+
 bool OpensPanel(std::string_view command) {
   const std::vector<Action> actions = DispatchCommand(command);
   return std::any_of(actions.begin(), actions.end(), [](const Action& a) { return a.kind == ActionKind::ShowPanel; });
@@ -37,7 +39,7 @@ bool CoversPanels(std::string_view command) {
 
 }  // namespace
 
-NavigationSurface::NavigationSurface(CommandSink sink) : sink_(std::move(sink)) {}
+NavigationSurface::NavigationSurface(CommandSink sink, int dpi) : sink_(std::move(sink)), dpi_(dpi) {}
 
 NavigationSurface::~NavigationSurface() {
   // Destroy the windows while the fonts and the controls' table still exist:
@@ -46,7 +48,7 @@ NavigationSurface::~NavigationSurface() {
 }
 
 bool NavigationSurface::Create(HWND mainWindow) {
-  look_.Load();
+  look_.Load(dpi_);
 
   ui::WindowArgs args;
   args.className = "TidewaveNavigation";
@@ -55,8 +57,8 @@ bool NavigationSurface::Create(HWND mainWindow) {
   args.exStyle = WS_EX_CONTROLPARENT;
   args.x = 0;
   args.y = 0;
-  args.width = kWidth;
-  args.height = kHeight;
+  args.width = ui::ScalePixels(kWidth, dpi_);
+  args.height = ui::ScalePixels(kHeight, dpi_);
   args.parent = mainWindow;
   args.background = nullptr;  // we paint every pixel
   return ui::Window::Create(args);
@@ -89,7 +91,7 @@ void NavigationSurface::CreateControls() {
       style |= BS_OWNERDRAW;
       if (kind != Kind::TitleStrip) style |= WS_TABSTOP;
     }
-    const RECT& rect = item.rect;
+    const RECT rect = OnScreen(item.rect);
     HWND window = CreateWindowExA(0, isLabel ? "STATIC" : "BUTTON", CaptionOf(item).c_str(), style, rect.left,
                                   rect.top, rect.right - rect.left, rect.bottom - rect.top, hwnd(),
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), GetModuleHandleA(nullptr),
@@ -104,19 +106,23 @@ void NavigationSurface::CreateControls() {
   AddToolTips();
 }
 
+RECT NavigationSurface::OnScreen(const RECT& designed) const {
+  return RECT{ui::ScalePixels(designed.left, dpi_), ui::ScalePixels(designed.top, dpi_),
+              ui::ScalePixels(designed.right, dpi_), ui::ScalePixels(designed.bottom, dpi_)};
+}
+
 void NavigationSurface::PaintControls(HDC dc) const {
   const bool cues = (SendMessageA(hwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) == 0;
   for (const nav::NavigationControl& item : layout_) {
     if (!nav::ShownInView(item.id, view_, activeItem_, !lastChange_.empty())) continue;
     const RECT& rect = item.rect;
-    POINT origin{};
-    OffsetViewportOrgEx(dc, rect.left, rect.top, &origin);
+    const RECT screen = OnScreen(rect);
+    ui::ScaledDrawing scaled(dc, SizeOf(rect), SizeOf(screen), POINT{screen.left, screen.top});
     nav::ControlState state;
     state.selected = item.id == activeItem_ && view_ == View::Home;
     state.cues = cues;
     nav::DrawControl(dc, RECT{0, 0, rect.right - rect.left, rect.bottom - rect.top}, item.id, item.kind,
                      CaptionOf(item), look_, state);
-    SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
   }
 }
 
@@ -242,7 +248,9 @@ void NavigationSurface::SetVariable(std::string_view name, std::string_view valu
   }
 }
 
-POINT NavigationSurface::ContentOrigin() const { return nav::kContentOrigin; }
+POINT NavigationSurface::ContentOrigin() const {
+  return POINT{ui::ScalePixels(nav::kContentOrigin.x, dpi_), ui::ScalePixels(nav::kContentOrigin.y, dpi_)};
+}
 
 void NavigationSurface::SetLastChange(std::string_view text) {
   lastChange_ = text;
@@ -268,8 +276,15 @@ void NavigationSurface::DrawControl(const DRAWITEMSTRUCT& item) {
   state.focused = (item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0;
   // Access keys are underlined only once the keyboard is in use, as on the system's buttons.
   state.cues = (SendMessageA(item.hwndItem, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) == 0;
+  const auto designed = std::find_if(layout_.begin(), layout_.end(),
+                                     [&](const nav::NavigationControl& c) { return c.id == control->id; });
+  if (designed == layout_.end()) return;
   ui::MemoryCanvas canvas(item.hDC, item.rcItem);
-  nav::DrawControl(canvas.dc(), item.rcItem, control->id, control->kind, ui::WindowText(item.hwndItem), look_, state);
+  ui::ScaledDrawing scaled(canvas.dc(), SizeOf(designed->rect), SizeOf(item.rcItem),
+                           POINT{item.rcItem.left, item.rcItem.top});
+  const RECT& rect = designed->rect;
+  nav::DrawControl(canvas.dc(), RECT{0, 0, rect.right - rect.left, rect.bottom - rect.top}, control->id,
+                   control->kind, ui::WindowText(item.hwndItem), look_, state);
 }
 
 // ---- messages ----
@@ -353,7 +368,7 @@ LRESULT NavigationSurface::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       // The rest of the title band moves the window too.
-      if (static_cast<short>(HIWORD(lParam)) < kTitleHeight) Send("Drag");
+      if (static_cast<short>(HIWORD(lParam)) < ui::ScalePixels(kTitleHeight, dpi_)) Send("Drag");
       return 0;
     case WM_SETFOCUS:
       // Focus given to the surface goes on to the item that last had it.
@@ -369,8 +384,12 @@ LRESULT NavigationSurface::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT: {
       ui::PaintDc paint(hwnd());
       ui::MemoryCanvas canvas(paint.get(), paint.area());
-      PaintPage(canvas.dc(), look_, view_, activeItem_, version_,
-                view_ == View::Home && activeItem_ == 0 && !lastChange_.empty());
+      {
+        const RECT surface = nav::Box(0, 0, kWidth, kHeight);
+        ui::ScaledDrawing scaled(canvas.dc(), SizeOf(surface), SizeOf(OnScreen(surface)), POINT{0, 0});
+        PaintPage(canvas.dc(), look_, view_, activeItem_, version_,
+                  view_ == View::Home && activeItem_ == 0 && !lastChange_.empty());
+      }
       if (controls_.empty()) PaintControls(canvas.dc());
       return 0;
     }

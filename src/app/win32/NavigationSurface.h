@@ -12,12 +12,14 @@
 #include <vector>
 
 #include "app/win32/NavigationViews.h"
+#include "ui/Dpi.h"
 #include "ui/win32/Window.h"
 
 namespace tw {
 
 class NavigationSurface final : public ui::Window {
  public:
+  // Pixels at 96 DPI; at the surface's DPI they grow by dpi / 96.
   static constexpr int kWidth = nav::kSurfaceWidth;
   static constexpr int kHeight = nav::kSurfaceHeight;
   // The content area at ContentOrigin(): the panel host goes there.
@@ -26,10 +28,11 @@ class NavigationSurface final : public ui::Window {
 
   using CommandSink = std::function<void(std::string_view command, std::string_view argument)>;
 
-  explicit NavigationSurface(CommandSink sink);
+  // Laid out and drawn at `dpi`.
+  explicit NavigationSurface(CommandSink sink, int dpi = ui::kDesignDpi);
   ~NavigationSurface() override;
 
-  // Creates the surface at (0, 0), 724 x 540, as a child of the main window.
+  // Creates the surface at (0, 0), 724 x 540 at 96 DPI, as a child of the main window.
   // Until CreateControls makes its controls, the surface draws them itself
   // as they will look, so the window can be shown whole before they exist.
   bool Create(HWND mainWindow);
@@ -41,9 +44,10 @@ class NavigationSurface final : public ui::Window {
   void SetVariable(std::string_view name, std::string_view value);
 
   // Where the panel host goes, in the main window's client coordinates: the
-  // top-left of a content area of kContentWidth x kContentHeight pixels in
-  // which no navigation control lies.
+  // top-left of a content area of kContentWidth x kContentHeight pixels (at
+  // 96 DPI) in which no navigation control lies.
   POINT ContentOrigin() const;
+  int Dpi() const { return dpi_; }
 
   // The home view's line about the last change; empty hides it.
   void SetLastChange(std::string_view text);
@@ -72,6 +76,8 @@ class NavigationSurface final : public ui::Window {
   void AddToolTips();
   std::string CaptionOf(const nav::NavigationControl& item) const;
   void PaintControls(HDC dc) const;
+  // A rectangle of the layout (pixels at 96 DPI) on the screen: its edges scaled.
+  RECT OnScreen(const RECT& designed) const;
   const Control* FindControl(int id) const;
   void Press(int id);
   // A home card: its group's first item opens its panel, or for a group of
@@ -89,6 +95,7 @@ class NavigationSurface final : public ui::Window {
   LRESULT OnControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   CommandSink sink_;
+  const int dpi_;
   View view_ = View::Home;
   int activeItem_ = 0;
   int hotItem_ = 0;

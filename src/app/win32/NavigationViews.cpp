@@ -28,7 +28,8 @@ void PaintHero(HDC dc, const Look& look, View view, int activeItem) {
   }
   constexpr int kLeft = kCard.left + 2;
   SetTextCharacterExtra(dc, 1);
-  Text(dc, eyebrow, RECT{kLeft, 60, kSurfaceWidth - 24, 76}, look.heading.get(), palette::kAccent, DT_SINGLELINE);
+  Text(dc, eyebrow, RECT{kLeft, 60, kSurfaceWidth - 24, 76}, look.heading.get(), palette::kAccentText,
+       DT_SINGLELINE);
   SetTextCharacterExtra(dc, 0);
   Text(dc, headline, RECT{kLeft, 76, kSurfaceWidth - 24, 106}, look.title.get(), palette::kHeadline, DT_SINGLELINE);
   Text(dc, line, RECT{kLeft, 110, kSurfaceWidth - 24, 128}, look.body.get(), palette::kBody,
@@ -155,7 +156,8 @@ std::vector<NavigationControl> ControlLayout() {
 
   add(IDC_FS_restartButton, ControlKind::RestartButton, caption(IDC_FS_restartButton),
       Box(kSurfaceWidth - 12 - 150, kStatusTop + 4, 150, kSurfaceHeight - kStatusTop - 8));
-  add(IDC_FS_versionLabel, ControlKind::StatusLabel, "", Box(16, kStatusTop + 1, 300, kSurfaceHeight - kStatusTop - 1));
+  // Between the status bar's rule and the window's hairline at the foot, both left whole.
+  add(IDC_FS_versionLabel, ControlKind::StatusLabel, "", Box(16, kStatusTop + 1, 300, kSurfaceHeight - kStatusTop - 2));
 
   x = windowButtonsLeft;
   for (int id : {IDC_FS_minimizeButton, IDC_FS_trayButton, IDC_FS_closeButton}) {
@@ -269,7 +271,7 @@ void DrawControl(HDC dc, const RECT& rect, int id, ControlKind kind, std::string
       const bool lively = kind == ControlKind::HeadingButton && (hot || pressed);
       SetTextCharacterExtra(dc, 1);
       Caption(dc, Upper(caption), RECT{rect.left + 10, rect.top, rect.right - 6, rect.bottom - 3}, look.heading.get(),
-              lively ? palette::kAccent : palette::kHeading, DT_SINGLELINE | DT_BOTTOM, cues);
+              lively ? palette::kAccentText : palette::kHeading, DT_SINGLELINE | DT_BOTTOM, cues);
       SetTextCharacterExtra(dc, 0);
       if (focused) FocusRing(dc, rect, palette::kAccent, 4);
       break;

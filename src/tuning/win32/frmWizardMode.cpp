@@ -118,12 +118,14 @@ void frmWizardMode::LayOutGridControls() {
   for (const TcpIpSettings& preset : tuning_.PresetSettings) descriptions.push_back(ModeDescription(preset));
   std::vector<std::string> nowTexts;
   for (int cell = 0; cell < kDescribedCount; ++cell) nowTexts.push_back(ui::WindowText(Control(ModeNowId(cell))));
+  // The values line up with the option buttons' circles above them, and end
+  // short of the frame's border as the options do.
+  const int left = RectInParent(Control(OptModeId(0))).left;
+  const int room = RectInParent(Control(IDC_frameOptimizationMode)).right - ui::ScalePixels(6, Dpi()) - left;
   const GridColumns grid = LayOutGrid(
       descriptions, nowTexts, [&dc](std::string_view text) { return TextWidth(dc.get(), text); },
-      metrics.tmAveCharWidth * 3 / 2);
+      metrics.tmAveCharWidth * 3 / 2, room);
 
-  // The values line up with the option buttons' circles above them.
-  const int left = RectInParent(Control(OptModeId(0))).left;
   const RECT area = RectInParent(Control(IDC_lblModeDescrip));
   const auto place = [this](int id, int x, int width) {
     const RECT rect = RectInParent(Control(id));

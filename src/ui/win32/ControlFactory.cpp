@@ -56,7 +56,7 @@ WindowKind KindOf(const ControlSpec& control) {
 // gives the height of the closed box, which would leave no room for the list.
 constexpr int kDroppedListPixels = 160;
 
-void Configure(HWND window, const ControlSpec& control) {
+void Configure(HWND window, const ControlSpec& control, int dpi) {
   const ControlExtras& extras = control.extras;
   switch (control.kind) {
     case ControlKind::ComboBox:
@@ -76,7 +76,7 @@ void Configure(HWND window, const ControlSpec& control) {
         LVCOLUMNA header{};
         header.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         header.pszText = caption.data();
-        header.cx = TwipsToPixels(column.width);
+        header.cx = TwipsToPixels(column.width, dpi);
         header.iSubItem = index;
         SendMessageA(window, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&header));
         ++index;
@@ -112,14 +112,10 @@ void BindUpDown(HWND panel, HWND upDown, const ControlSpec& control) {
 
 }  // namespace
 
-bool CreateControls(HWND panel, std::span<const ControlSpec> table, HFONT font) {
-  // The panels were designed at 96 DPI for a host whose sizes are fixed in
-  // pixels; converting by a larger screen's DPI would push controls out of
-  // their panel (Optimize Now below the host at 120 DPI). So 15 twips a pixel.
-  const int twipsPerPixel = kTwipsPerPixelAt96Dpi;
+bool CreateControls(HWND panel, std::span<const ControlSpec> table, HFONT font, int dpi) {
   RECT client{};
   GetClientRect(panel, &client);
-  const PixelOffset offset = CentringOffset(table, client.right, client.bottom);
+  const PixelOffset offset = CentringOffset(table, client.right, client.bottom, dpi);
   HINSTANCE instance = GetModuleHandleA(nullptr);
   RegisterHistogramClass();
   bool allCreated = true;
@@ -135,8 +131,9 @@ bool CreateControls(HWND panel, std::span<const ControlSpec> table, HFONT font) 
     } else if (control.kind != ControlKind::OptionButton) {
       style |= WS_GROUP;
     }
-    const PixelRect rect = ControlRect(control, table, twipsPerPixel);
-    const int height = rect.height + (control.kind == ControlKind::ComboBox ? kDroppedListPixels : 0);
+    const PixelRect rect = ControlRect(control, table, dpi);
+    const int dropped = control.kind == ControlKind::ComboBox ? ScalePixels(kDroppedListPixels, dpi) : 0;
+    const int height = rect.height + dropped;
     const std::string caption(control.caption);
     HWND window = CreateWindowExA(kind.exStyle, kind.className, caption.c_str(), style, rect.left + offset.dx,
                                   rect.top + offset.dy, rect.width, height, panel,
@@ -145,7 +142,7 @@ bool CreateControls(HWND panel, std::span<const ControlSpec> table, HFONT font) 
       allCreated = false;
     } else {
       SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-      Configure(window, control);
+      Configure(window, control, dpi);
       if (control.kind == ControlKind::OptionButton) UseGroupArrows(window);
     }
     previous = &control;
@@ -157,10 +154,12 @@ bool CreateControls(HWND panel, std::span<const ControlSpec> table, HFONT font) 
   return allCreated;
 }
 
-void FitCaptions(HWND panel, std::span<const ControlSpec> table) {
+void FitCaptions(HWND panel, std::span<const ControlSpec> table, int dpi) {
   RECT client{};
   GetClientRect(panel, &client);
-  const PixelOffset offset = CentringOffset(table, client.right, client.bottom);
+  const PixelOffset offset = CentringOffset(table, client.right, client.bottom, dpi);
+  // The skin draws its box or circle at 13 pixels of 96 DPI, the system at its own size.
+  const int mark = std::max<int>(GetSystemMetrics(SM_CXMENUCHECK), ScalePixels(13, dpi)) + ScalePixels(6, dpi);
   WindowDc dc(panel);
   for (const ControlSpec& control : table) {
     const bool check = control.kind == ControlKind::OptionButton || control.kind == ControlKind::CheckBox;
@@ -183,8 +182,8 @@ void FitCaptions(HWND panel, std::span<const ControlSpec> table) {
     RECT text{0, 0, 0, 0};
     DrawTextA(dc.get(), caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE | (prefix ? 0 : DT_NOPREFIX));
     // The box or circle, the gap the button leaves after it, and the focus rectangle around the text.
-    const int needed = text.right + (check ? GetSystemMetrics(SM_CXMENUCHECK) + 6 : 1);
-    const int limit = RightLimit(control, table, client.right) + offset.dx;
+    const int needed = text.right + (check ? mark : 1);
+    const int limit = RightLimit(control, table, client.right, dpi) + offset.dx;
     const int width = std::min(needed, limit - static_cast<int>(rect.left));
     if (width > rect.right - rect.left) {
       SetWindowPos(window, nullptr, 0, 0, width, rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,6 +1,20 @@
 #include "ui/win32/Fonts.h"
 
+#include <map>
+#include <utility>
+
 namespace tw::ui {
+namespace {
+
+HFONT SharedFont(int dpi, bool bold) {
+  // A handful at most: the screen's DPI, and whatever a test lays out at.
+  static std::map<std::pair<int, bool>, UniqueFont> fonts;
+  UniqueFont& font = fonts[{dpi, bold}];
+  if (!font) font = MakeFont(ScaleFontPixels(kBodyFontPixels, dpi), bold);
+  return font.get();
+}
+
+}  // namespace
 
 UniqueFont MakeFont(int pixels, bool bold) {
   LOGFONTA font{};
@@ -12,14 +26,16 @@ UniqueFont MakeFont(int pixels, bool bold) {
   return UniqueFont(CreateFontIndirectA(&font));
 }
 
-HFONT BodyFont() {
-  static const UniqueFont font = MakeFont(kBodyFontPixels, false);
-  return font.get();
-}
+HFONT BodyFont(int dpi) { return SharedFont(dpi, false); }
 
-HFONT BoldFont() {
-  static const UniqueFont font = MakeFont(kBodyFontPixels, true);
-  return font.get();
+HFONT BoldFont(int dpi) { return SharedFont(dpi, true); }
+
+int ScreenDpi() {
+  static const int dpi = [] {
+    WindowDc screen(nullptr);
+    return UsableDpi(screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : kDesignDpi);
+  }();
+  return dpi;
 }
 
 }  // namespace tw::ui

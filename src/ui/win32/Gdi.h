@@ -164,4 +164,40 @@ class MemoryCanvas {
   HGDIOBJ previous_ = nullptr;
 };
 
+// Draws what was drawn in pixels of 96 DPI (`designed`) over `onScreen`
+// pixels, its size at the screen's DPI. While it lasts, the DC takes lengths
+// in those design pixels with their origin at `origin` (a point in the DC's
+// coordinates as they were), and GDI grows them, font heights and pen widths
+// included; the design's whole size maps exactly onto the size on screen, so
+// that a control's drawing fills its window to the last pixel. At its end the
+// DC's mapping is as it was: a memory canvas's copy to the screen comes after.
+class ScaledDrawing {
+ public:
+  ScaledDrawing(HDC dc, SIZE designed, SIZE onScreen, POINT origin) : dc_(dc) {
+    GetWindowOrgEx(dc, &windowOrigin_);
+    GetViewportOrgEx(dc, &viewportOrigin_);
+    // Unscaled (96 DPI) the mapping stays the plain one: the drawing is exactly what it always was.
+    if ((designed.cx != onScreen.cx || designed.cy != onScreen.cy) && designed.cx > 0 && designed.cy > 0) {
+      mapMode_ = SetMapMode(dc, MM_ANISOTROPIC);
+      SetWindowExtEx(dc, designed.cx, designed.cy, nullptr);
+      SetViewportExtEx(dc, onScreen.cx, onScreen.cy, nullptr);
+    }
+    SetWindowOrgEx(dc, 0, 0, nullptr);
+    SetViewportOrgEx(dc, viewportOrigin_.x + origin.x - windowOrigin_.x, viewportOrigin_.y + origin.y - windowOrigin_.y,
+                     nullptr);
+  }
+  ScaledDrawing(const ScaledDrawing&) = delete;
+  ScaledDrawing& operator=(const ScaledDrawing&) = delete;
+  ~ScaledDrawing() {
+    if (mapMode_ != 0) SetMapMode(dc_, mapMode_);
+    SetWindowOrgEx(dc_, windowOrigin_.x, windowOrigin_.y, nullptr);
+    SetViewportOrgEx(dc_, viewportOrigin_.x, viewportOrigin_.y, nullptr);
+  }
+
+ private:
+  HDC dc_;
+  POINT windowOrigin_{}, viewportOrigin_{};
+  int mapMode_ = 0;  // the one to go back to; 0 when it was never changed
+};
+
 }  // namespace tw::ui

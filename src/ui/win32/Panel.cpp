@@ -23,15 +23,16 @@ bool Panel::Load(PanelHost& host) {
   args.exStyle = WS_EX_CONTROLPARENT;
   args.x = 0;
   args.y = 0;
-  args.width = layout_.width;
-  args.height = layout_.height;
+  const int dpi = host.Dpi();
+  args.width = ScalePixels(layout_.width, dpi);
+  args.height = ScalePixels(layout_.height, dpi);
   args.parent = host.HostWindow();
   if (!Create(args)) return false;
   timers_.Attach(hwnd());
-  CreateControls(hwnd(), layout_.controls, BodyFont());
+  CreateControls(hwnd(), layout_.controls, BodyFont(dpi), dpi);
   host.Skin().ApplySkin(hwnd(), "controlForm");
   host.applyAllControls(*this);
-  FitCaptions(hwnd(), layout_.controls);
+  FitCaptions(hwnd(), layout_.controls, dpi);
   OnLoad();
   return true;
 }
@@ -63,7 +64,7 @@ void Panel::SetToolTip(int id, std::string_view text) {
     toolTips_ = CreateToolTips(hwnd());
     if (toolTips_ == nullptr) return;
     // Reasons run to a few lines: wrapped, and up long enough to read them.
-    if (CommonControls().toolTipMaxWidth) SendMessageA(toolTips_, TTM_SETMAXTIPWIDTH, 0, 320);
+    if (CommonControls().toolTipMaxWidth) SendMessageA(toolTips_, TTM_SETMAXTIPWIDTH, 0, ScalePixels(320, Dpi()));
     SendMessageA(toolTips_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 20000);
   }
   std::string copy(text);

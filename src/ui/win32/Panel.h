@@ -26,6 +26,8 @@ class PanelHost {
   virtual void applyAllControls(Panel& panel) = 0;
   virtual void BringMovieToFront() = 0;
   virtual void SetMovieVariable(std::string_view name, std::string_view value) = 0;
+  // The DPI its panels are laid out at: the screen's, read once at start-up.
+  virtual int Dpi() const { return kDesignDpi; }
 };
 
 class Panel : public Window {
@@ -35,8 +37,9 @@ class Panel : public Window {
   Panel(const PanelSpec& layout, IMessageBox& messages) : layout_(layout), messages_(messages) {}
 
   // Form_Load: creates the window hidden inside the host, builds its controls
-  // (centred, in the shared 13-pixel Tahoma), skins itself ("controlForm",
-  // then every control), widens captions that do not fit, and runs OnLoad.
+  // (centred, in the shared Tahoma, all at the host's DPI), skins itself
+  // ("controlForm", then every control), widens captions that do not fit,
+  // and runs OnLoad.
   bool Load(PanelHost& host);
   // Unload: runs OnUnload and destroys the window, which stops the panel's
   // timers; Load may follow again.
@@ -81,6 +84,8 @@ class Panel : public Window {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   PanelHost& host() { return *host_; }
+  // The DPI the panel is laid out at, while it is loaded.
+  int Dpi() const { return host_ != nullptr ? host_->Dpi() : kDesignDpi; }
   // Enables or disables a control; one that loses the keyboard hands it on
   // to the next tab stop, since a disabled control cannot keep it.
   void SetControlEnabled(int id, bool enabled);

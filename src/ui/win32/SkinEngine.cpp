@@ -23,15 +23,19 @@ constexpr int kButtonCornerRadius = 4;
 
 COLORREF ToColorRef(const SkinColor& color) { return RGB(color.red, color.green, color.blue); }
 
-// One object of the skin turned into what GDI paints with.
+// One object of the skin turned into what GDI paints with, at one DPI.
 struct SkinLook {
-  explicit SkinLook(const SkinObject& from) : object(from) {
+  SkinLook(const SkinObject& from, int dpi) : object(from), dpi(dpi) {
     if (object.background) background.Reset(CreateSolidBrush(ToColorRef(*object.background)));
+    // Border widths are pixels at 96 DPI; a border is never thinner than the one pixel it was.
+    if (object.border && object.border->width > 0) {
+      object.border->width = std::max(1, ScalePixels(object.border->width, dpi));
+    }
     if (object.font) {
       LOGFONTA logFont{};
-      // Points as at 96 DPI: what the skin dresses is laid out in fixed
-      // pixels, and a font that grew with the screen would be clipped.
-      logFont.lfHeight = -MulDiv(object.font->points, 96, 72);
+      // Points as pixels at 96 DPI (10 points: the panels' 13-pixel Tahoma),
+      // grown as the panels' own font is.
+      logFont.lfHeight = -ScaleFontPixels(MulDiv(object.font->points, kDesignDpi, 72), dpi);
       logFont.lfWeight = object.font->bold ? FW_BOLD : FW_NORMAL;
       logFont.lfItalic = object.font->italic ? TRUE : FALSE;
       logFont.lfCharSet = DEFAULT_CHARSET;
@@ -43,8 +47,11 @@ struct SkinLook {
   COLORREF Color(const std::optional<SkinColor>& color, COLORREF fallback) const {
     return color ? ToColorRef(*color) : fallback;
   }
+  // A length the skin's drawing was made with at 96 DPI.
+  int Px(int pixels) const { return ScalePixels(pixels, dpi); }
 
   SkinObject object;
+  int dpi;
   UniqueBrush background;
   UniqueFont font;
 };
@@ -203,24 +210,24 @@ void DrawPushButton(const DRAWITEMSTRUCT& item, const SkinnedWindow& state) {
                                                : look.Color(object.border ? std::optional(object.border->color)
                                                                           : std::nullopt,
                                                             face);
-  const int borderWidth = std::max(object.border ? object.border->width : 0, state.isDefault ? 2 : 0);
+  const int borderWidth = std::max(object.border ? object.border->width : 0, state.isDefault ? look.Px(2) : 0);
   UniquePen borderPen(bordered ? CreatePen(PS_SOLID, 1, borderColor) : nullptr);
   {
     SelectionGuard brushGuard(dc, faceBrush.get());
     SelectionGuard penGuard(dc, bordered ? static_cast<HGDIOBJ>(borderPen.get()) : GetStockObject(NULL_PEN));
     // NULL_PEN leaves the right and bottom edge undrawn, hence the extra pixel.
-    RoundRect(dc, rect.left, rect.top, rect.right + (bordered ? 0 : 1), rect.bottom + (bordered ? 0 : 1),
-              kButtonCornerRadius * 2, kButtonCornerRadius * 2);
+    const int corner = look.Px(kButtonCornerRadius) * 2;
+    RoundRect(dc, rect.left, rect.top, rect.right + (bordered ? 0 : 1), rect.bottom + (bordered ? 0 : 1), corner,
+              corner);
     for (int i = 1; i < borderWidth; ++i) {
       SelectionGuard hollow(dc, GetStockObject(NULL_BRUSH));
-      RoundRect(dc, rect.left + i, rect.top + i, rect.right - i, rect.bottom - i, kButtonCornerRadius * 2,
-                kButtonCornerRadius * 2);
+      RoundRect(dc, rect.left + i, rect.top + i, rect.right - i, rect.bottom - i, corner, corner);
     }
   }
 
   const std::string caption = WindowText(item.hwndItem);
   RECT textRect = rect;
-  if (pressed) OffsetRect(&textRect, 1, 1);
+  if (pressed) OffsetRect(&textRect, look.Px(1), look.Px(1));
   HFONT font = look.font ? look.font.get() : reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0));
   SelectionGuard fontGuard(dc, font);
   SetBkMode(dc, TRANSPARENT);
@@ -232,7 +239,7 @@ void DrawPushButton(const DRAWITEMSTRUCT& item, const SkinnedWindow& state) {
 
   if (focused) {
     RECT ring = rect;
-    InflateRect(&ring, -3, -3);
+    InflateRect(&ring, -look.Px(3), -look.Px(3));
     if (object.focus) {
       FrameInside(dc, ring, SkinBorder{1, *object.focus});
     } else {
@@ -242,9 +249,8 @@ void DrawPushButton(const DRAWITEMSTRUCT& item, const SkinnedWindow& state) {
   }
 }
 
-// The box or circle of a check box or option button: 13 pixels whatever the
-// screen's DPI, as the fixed layout it sits in (the system's grows at 120 DPI
-// until neighbouring option buttons touch).
+// The box or circle of a check box or option button: 13 pixels at 96 DPI,
+// grown with the layout it sits in.
 constexpr int kMarkSize = 13;
 constexpr COLORREF kMarkEdge = RGB(0x8F, 0xA6, 0xBE);
 constexpr COLORREF kMarkAccent = RGB(0x1C, 0x7E, 0xD6);
@@ -279,8 +285,11 @@ void DrawCheckMark(const NMCUSTOMDRAW& draw, const SkinnedWindow& state) {
                                                                  : std::nullopt,
                                               kMarkEdge);
   const COLORREF mark = enabled ? accent : edge;
-  const int top = rect.top + (rect.bottom - rect.top - kMarkSize) / 2;
-  const RECT box{rect.left, top, rect.left + kMarkSize, top + kMarkSize};
+  const int size = look.Px(kMarkSize);
+  const int top = rect.top + (rect.bottom - rect.top - size) / 2;
+  const RECT box{rect.left, top, rect.left + size, top + size};
+  // The mark's insides, drawn for 13 pixels, at this size.
+  const auto at = [&](int x, int y) { return POINT{box.left + look.Px(x), box.top + look.Px(y)}; };
   UniquePen edgePen(CreatePen(PS_SOLID, 1, edge));
   UniqueBrush face(CreateSolidBrush(check == BST_CHECKED && !radio ? mark : RGB(0xFF, 0xFF, 0xFF)));
   {
@@ -289,27 +298,29 @@ void DrawCheckMark(const NMCUSTOMDRAW& draw, const SkinnedWindow& state) {
     if (radio) {
       Ellipse(dc, box.left, box.top, box.right, box.bottom);
     } else {
-      RoundRect(dc, box.left, box.top, box.right + 1, box.bottom + 1, 4, 4);
+      RoundRect(dc, box.left, box.top, box.right + 1, box.bottom + 1, look.Px(4), look.Px(4));
     }
   }
   if (radio && check == BST_CHECKED) {
     UniqueBrush dot(CreateSolidBrush(mark));
     SelectionGuard pen(dc, GetStockObject(NULL_PEN));
     SelectionGuard fill(dc, dot.get());
-    Ellipse(dc, box.left + 3, box.top + 3, box.right - 2, box.bottom - 2);
+    const POINT from = at(3, 3), to = at(11, 11);
+    Ellipse(dc, from.x, from.y, to.x, to.y);
   } else if (check == BST_CHECKED) {
-    UniquePen tick(CreatePen(PS_SOLID, 2, RGB(0xFF, 0xFF, 0xFF)));
+    UniquePen tick(CreatePen(PS_SOLID, look.Px(2), RGB(0xFF, 0xFF, 0xFF)));
     SelectionGuard pen(dc, tick.get());
-    const POINT points[] = {{box.left + 3, box.top + 6}, {box.left + 5, box.top + 9}, {box.left + 10, box.top + 3}};
+    const POINT points[] = {at(3, 6), at(5, 9), at(10, 3)};
     Polyline(dc, points, 3);
   } else if (check == BST_INDETERMINATE) {
     UniqueBrush dash(CreateSolidBrush(mark));
-    const RECT bar{box.left + 3, box.top + 5, box.right - 3, box.bottom - 5};
+    const POINT from = at(3, 5), to = at(10, 8);
+    const RECT bar{from.x, from.y, to.x, to.y};
     FillRect(dc, &bar, dash.get());
   }
 
   const std::string caption = WindowText(button);
-  RECT text{box.right + 5, rect.top, rect.right, rect.bottom};
+  RECT text{box.right + look.Px(5), rect.top, rect.right, rect.bottom};
   HFONT font = reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0));
   SelectionGuard fontGuard(dc, font);
   SetBkMode(dc, TRANSPARENT);
@@ -353,11 +364,12 @@ void PaintGroupBox(HWND window, const SkinnedWindow& state) {
   const std::string caption = WindowText(window);
   if (caption.empty()) return;
   const UINT prefix = (SendMessageA(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0;
-  RECT label{client.left + 8, client.top, client.right - 8, client.top + metrics.tmHeight};
+  const int inset = look.Px(8);
+  RECT label{client.left + inset, client.top, client.right - inset, client.top + metrics.tmHeight};
   DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &label, DT_SINGLELINE | DT_CALCRECT | prefix);
-  label.right = std::min(label.right, client.right - 8);
+  label.right = std::min(label.right, client.right - inset);
   RECT behind = label;
-  InflateRect(&behind, 2, 0);
+  InflateRect(&behind, look.Px(2), 0);
   FillRect(dc, &behind, brush);
   if (!IsWindowEnabled(window)) SetTextColor(dc, look.Color(look.object.disabled, GetSysColor(COLOR_GRAYTEXT)));
   SetBkMode(dc, TRANSPARENT);
@@ -507,6 +519,7 @@ void RemoveFrame(HWND window) {
 }  // namespace
 
 struct SkinEngine::Impl {
+  int dpi = kDesignDpi;
   std::optional<SkinFile> skin;
   std::map<std::string, std::shared_ptr<const SkinLook>, std::less<>> looks;
 
@@ -515,13 +528,13 @@ struct SkinEngine::Impl {
     if (auto found = looks.find(name); found != looks.end()) return found->second;
     const SkinObject* object = skin->Find(name);
     if (object == nullptr) return nullptr;
-    auto look = std::make_shared<const SkinLook>(*object);
+    auto look = std::make_shared<const SkinLook>(*object, dpi);
     looks.emplace(std::string(name), look);
     return look;
   }
 };
 
-SkinEngine::SkinEngine() : impl_(new Impl) {}
+SkinEngine::SkinEngine(int dpi) : impl_(new Impl) { impl_->dpi = dpi; }
 
 SkinEngine::~SkinEngine() { delete impl_; }
 

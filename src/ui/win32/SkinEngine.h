@@ -11,13 +11,17 @@
 #include <string>
 #include <string_view>
 
+#include "ui/Dpi.h"
+
 namespace tw::ui {
 
 class SkinFile;
 
 class SkinEngine {
  public:
-  SkinEngine();
+  // The skin's points, border widths and the marks it draws grow with `dpi`
+  // from their size at 96, as the layouts they dress do.
+  explicit SkinEngine(int dpi = kDesignDpi);
   SkinEngine(const SkinEngine&) = delete;
   SkinEngine& operator=(const SkinEngine&) = delete;
   ~SkinEngine();

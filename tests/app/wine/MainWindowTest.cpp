@@ -278,6 +278,34 @@ TEST_F(MainWindowTest, OpeningAPanelPutsTheKeyboardInItAndEscapeClosesItOrTheAbo
   EXPECT_EQ(item(IDC_FS_aboutButton), GetFocus()) << "nothing open, nothing happens";
 }
 
+TEST_F(MainWindowTest, F1OpensTheHelpPageOfThePanelInFrontAndTheGuidesFirstPageElsewhere) {
+  MainWindow& main = Start();
+  ShowWindow(main.hwnd(), SW_SHOW);
+  SetForegroundWindow(main.hwnd());
+  const auto f1 = [&] {
+    shell_.calls.clear();
+    LoopKey(VK_F1);
+    EXPECT_EQ(1u, shell_.calls.size());
+    return shell_.calls.empty() ? std::string() : shell_.calls.back().parameters;
+  };
+  EXPECT_EQ("\"C:\\Tidewave\\TidewaveHelp.chm::/welcome.htm\"", f1()) << "the home view";
+  EXPECT_EQ("hh.exe", shell_.calls.back().text);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(main.hwnd()), shell_.calls.back().owner);
+  const struct { const char* command; const char* page; } panels[] = {
+      {"IDC_FS_wizardMode", "wizard-mode.htm"},    {"IDC_FS_normalMode", "advanced-mode.htm"},
+      {"IDC_FS_backupManger", "backup.htm"},       {"IDC_FS_pingSetting", "ping-settings.htm"},
+      {"IDC_FS_systemSatus", "system-status.htm"}, {"IDC_FS_ramConfig", "ram-configuration.htm"},
+      {"IDC_FS_settings", "main-settings.htm"},
+  };
+  for (const auto& panel : panels) {
+    main.OnNavigationCommand(panel.command, "");
+    ASSERT_TRUE(IsChild(main.hwnd(), GetFocus())) << panel.command;
+    EXPECT_EQ("\"C:\\Tidewave\\TidewaveHelp.chm::/" + std::string(panel.page) + "\"", f1()) << panel.command;
+  }
+  main.OnNavigationCommand("IDC_FS_about", "");
+  EXPECT_NE(std::string::npos, f1().find("::/welcome.htm")) << "the about view";
+}
+
 TEST_F(MainWindowTest, HidingToTheTrayBringsBackAnIconARefusedRestartTookAway) {
   MainWindow& main = Start();
   shell_.exitAccepted = false;

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -282,6 +284,12 @@ TEST_F(NavigationSurfaceTest, NoControlLiesInTheContentArea) {
     RECT rect{}, overlap{};
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, surface_->hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    // Below the title band the window's one-pixel edge stays whole.
+    if (rect.top >= nav::kTitleHeight) {
+      EXPECT_TRUE(rect.left >= 1 && rect.right <= NavigationSurface::kWidth - 1 &&
+                  rect.bottom <= NavigationSurface::kHeight - 1)
+          << WindowText(child);
+    }
     const int id = GetDlgCtrlID(child);
     if (id >= IDC_FS_firstHomeCard && id < IDC_FS_firstHomeCard + 4) {
       EXPECT_FALSE(Visible(child)) << WindowText(child);
@@ -291,6 +299,27 @@ TEST_F(NavigationSurfaceTest, NoControlLiesInTheContentArea) {
   }
   Click(IDC_FS_aboutButton);
   for (int id = IDC_FS_firstHomeCard; id < IDC_FS_firstHomeCard + 4; ++id) EXPECT_FALSE(Visible(Item(id)));
+}
+
+// The contrast ratio of two colours, as the web's accessibility guidelines define it.
+double Contrast(COLORREF a, COLORREF b) {
+  const auto luminance = [](COLORREF c) {
+    const auto linear = [](int channel) {
+      const double v = channel / 255.0;
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(GetRValue(c)) + 0.7152 * linear(GetGValue(c)) + 0.0722 * linear(GetBValue(c));
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(NavigationSurfaceTest, SecondaryTextStandsOutFourAndAHalfToOne) {
+  using namespace nav::palette;
+  // Hints on white, the version in the status bar, group headings (also under the mouse), the line over a headline.
+  const std::pair<COLORREF, COLORREF> pairs[] = {{kMuted, kWhite},       {kMuted, kSide},      {kHeading, kSide},
+                                                  {kAccentText, kSide}, {kAccentText, kHero}, {kBody, kTile}};
+  for (const auto& [text, back] : pairs) EXPECT_GE(Contrast(text, back), 4.5) << std::hex << text << " on " << back;
 }
 
 // What `window` shows, pixel by pixel, read through its top-level window:

@@ -35,9 +35,9 @@ class MainWindowFixture : public RegistryTest {
     }
     RegistryTest::TearDown();
   }
-  // Creates the window and runs its start-up.
-  MainWindow& Start(int showCommand = SW_HIDE) {
-    main_ = std::make_unique<MainWindow>(*app_, version_, notify_);
+  // Creates the window and runs its start-up, laid out at `dpi`.
+  MainWindow& Start(int showCommand = SW_HIDE, int dpi = ui::kDesignDpi) {
+    main_ = std::make_unique<MainWindow>(*app_, version_, notify_, dpi);
     EXPECT_TRUE(main_->Create(showCommand));
     return *main_;
   }
@@ -51,10 +51,12 @@ class MainWindowFixture : public RegistryTest {
     }
     return visible;
   }
-  // A key as the program's message loop hands it on: through IsDialogMessage.
+  // A key as the program's message loop hands it on: F1 to the main window,
+  // the rest through IsDialogMessage.
   void LoopKey(WPARAM key) {
     for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
       MSG msg{GetFocus(), message, key, static_cast<LPARAM>(message == WM_KEYUP ? 0xC0000000u : 0u), 0, {}};
+      if (main_->TranslateHelpKey(msg)) continue;
       if (!IsDialogMessageA(main_->hwnd(), &msg)) DispatchMessageA(&msg);
     }
   }
