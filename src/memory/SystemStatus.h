@@ -3,6 +3,7 @@
 // processor usage, and Optimize Now. What its ticks compute and the texts
 // they write are here, portable; the Win32 panel owns the timers and controls.
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -64,6 +65,24 @@ inline constexpr ui::PanelSpec kSystemStatusPanel = ui::PanelLayout(ui::PanelId:
 using systemstatus::kSystemStatusPanel;
 
 inline constexpr std::uint32_t kStatusTimerMs = 300;
+
+// The samples of one histogram, oldest first, as many as it can show. The
+// monitor samples from start-up; kept here, they fill the graphs the panel
+// makes when it is first shown.
+class SampleHistory {
+ public:
+  static constexpr std::size_t kCapacity = 100;
+  void Add(std::int32_t value) {
+    samples_.push_back(value);
+    if (samples_.size() > kCapacity) samples_.pop_front();
+  }
+  // The newest sample, 0 before the first.
+  std::int32_t Newest() const { return samples_.empty() ? 0 : samples_.back(); }
+  const std::deque<std::int32_t>& Samples() const { return samples_; }
+
+ private:
+  std::deque<std::int32_t> samples_;
+};
 
 // The histogram's sample of free memory: the free share of physical memory
 // in whole percent (ties to even), from megabytes as the panel rounds them.

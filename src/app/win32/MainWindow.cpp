@@ -60,7 +60,7 @@ MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon
       flash_([this](std::string_view command, std::string_view argument) { OnNavigationCommand(command, argument); },
              dpi) {
   const PanelLinks links{[this](PanelId id) -> ui::Panel& { return Panel(id); },
-                         [this](PanelId id) { Panel(id).Load(*this); },
+                         [this](PanelId id) { Panel(id).Start(*this); },
                          [this](const std::string& tip) {
                            // An icon the shell holds with this very tip needs no
                            // call into the shell three times a second.
@@ -163,7 +163,9 @@ void MainWindow::Startup(int showCommand) {
   Tray1.MouseClick = [this](int&) { RestoreMainWindow(); };
   Tray1.Show(true);
 
-  for (PanelId id : kStartupLoadOrder) Panel(id).Load(*this);
+  // Each panel reads its settings and starts its timers; its windows wait
+  // until it is first shown.
+  for (PanelId id : kStartupLoadOrder) Panel(id).Start(*this);
 
   if (StartInTrayOption()) startedInTray_ = ShowStillRunningNotice();
   // Not in the tray after all (the shell took no icon): the window stays.
@@ -171,7 +173,7 @@ void MainWindow::Startup(int showCommand) {
 }
 
 bool MainWindow::StartInTrayOption() {
-  // The panel has read the stored option while it loaded.
+  // The panel has read the stored option as it started.
   const auto* settings = dynamic_cast<const frmMainSettings*>(&Panel(PanelId::frmMainSettings));
   return settings != nullptr && settings->Values().chkRunProgramMini;
 }
@@ -215,6 +217,7 @@ void MainWindow::Perform(const Action& action) {
     case ActionKind::MinimizeMainWindow: ShowWindow(hwnd(), SW_MINIMIZE); break;
     case ActionKind::BringMovieToFront: BringMovieToFront(); break;
     case ActionKind::SetPanelVisible:
+      if (!action.value && !panel.IsLoaded()) break;  // nothing to hide
       panel.Load(*this);
       ShowWindow(panel.hwnd(), action.value ? SW_SHOWNA : SW_HIDE);
       break;
@@ -448,6 +451,8 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       // Nothing is saved here: every panel stores its settings when the user saves them.
       UnloadPanels(kShutdownOrder);
+      // No tick may follow the window: the status monitor's would bring the icon back.
+      for (PanelId id : kShutdownOrder) Panel(id).Stop();
       Tray1.Show(false);
       PostQuitMessage(0);
       return 0;

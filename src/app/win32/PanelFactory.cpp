@@ -86,12 +86,12 @@ std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app, const PanelLin
   if (id == PanelId::frmSystemStatus) {
     frmSystemStatus::Links statusLinks;
     if (links.panel) {
-      // The RAM panel's option as it stands, the panel loaded first if it
+      // The RAM panel's option as it stands, the panel started first if it
       // is not yet: its stored format counts from the first tick.
-      statusLinks.optPer = [panel = links.panel, load = links.load] {
+      statusLinks.optPer = [panel = links.panel, start = links.start] {
         auto* ram = dynamic_cast<frmRamConfiguration*>(&panel(PanelId::frmRamConfiguration));
         if (ram == nullptr) return false;
-        if (!ram->IsLoaded() && load) load(PanelId::frmRamConfiguration);
+        if (!ram->IsStarted() && start) start(PanelId::frmRamConfiguration);
         return ram->optPer();
       };
     }

@@ -17,7 +17,7 @@ namespace tw {
 // and the RAM alarm read each other) and the tray icon's tooltip.
 struct PanelLinks {
   std::function<ui::Panel&(PanelId id)> panel;
-  std::function<void(PanelId id)> load;  // loads another panel, hidden, into the host
+  std::function<void(PanelId id)> start;  // starts another panel: its settings read, its timers running
   std::function<void(const std::string& tip)> showTrayTip;  // TrayToolTip, then Show(true)
   std::function<void(const LastChange& change)> changeMade;  // after every apply and restore that wrote
 };

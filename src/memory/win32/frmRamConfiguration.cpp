@@ -29,7 +29,7 @@ frmRamConfiguration::frmRamConfiguration(IRegistry& registry, IMemoryStatus& mem
               .memory = memory,
               .queryProcessor = std::move(queryProcessor),
               .playSound = [this] { sound_.PlaySoundA(programFolder_ + "\\low-memory.wav", kSndFilename | kSndAsync); },
-              .pumpMessages = [this] { ui::PassMessages(hwnd() != nullptr ? ui::RootWindow(hwnd()) : nullptr); }}) {}
+              .pumpMessages = [this] { ui::PassMessages(OwnerWindow()); }}) {}
 
 void frmRamConfiguration::OnLoad() {
   unloading_ = false;
@@ -37,7 +37,6 @@ void frmRamConfiguration::OnLoad() {
     SendMessageA(Control(id), EM_LIMITTEXT, 10, 0);
   }
   ShowWindow(Control(IDC_lblRamProblem), SW_HIDE);
-  alarm_.Form_Load();
   ShowState();
 }
 

@@ -26,6 +26,7 @@ class frmRamConfiguration final : public ui::Panel {
   bool optPer() const { return alarm_.optPer(); }
 
  protected:
+  void OnStart() override { alarm_.Form_Load(); }
   void OnLoad() override;
   void OnUnload() override { unloading_ = true; }
   void OnCommand(int id, int notification) override;

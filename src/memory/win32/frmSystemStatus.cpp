@@ -25,29 +25,35 @@ frmSystemStatus::frmSystemStatus(IMemoryStatus& memory, ISystemInformation& syst
       registry_(registry),
       version_(version),
       links_(std::move(links)),
-      fmem_(memory, [this] { ui::PassMessages(hwnd() != nullptr ? ui::RootWindow(hwnd()) : nullptr); }),
+      fmem_(memory, [this] { ui::PassMessages(OwnerWindow()); }),
       tmrMemory_(Timers().MakeTimer([this] { tmrMemory_Timer(); })),
       tmrCPU_(Timers().MakeTimer([this] { tmrCPU_Timer(); })) {}
 
 std::int32_t frmSystemStatus::QueryProcessor() { return QueryObject_ ? QueryObject_->Query() : 0; }
 
-void frmSystemStatus::OnLoad() {
+void frmSystemStatus::OnStart() {
   if (IsWindowsNT(version_)) {
     QueryObject_ = std::make_unique<clsCPUUsageNT>(system_);
   } else {
     QueryObject_ = std::make_unique<clsCPUUsage>(registry_);
   }
   QueryObject_->Initialize();
-
   totalMegabytes_ = ToMegabytes(fmem_.GetTotalPhysical());
+  tmrMemory_->Start(kStatusTimerMs);
+  tmrCPU_->Start(kStatusTimerMs);
+}
+
+void frmSystemStatus::OnLoad() {
   HWND target = Control(IDC_sldFreeMomoryReq);
   SendMessageA(target, TBM_SETRANGEMIN, FALSE, 0);
   SendMessageA(target, TBM_SETRANGEMAX, TRUE, static_cast<LPARAM>(TargetMaximum(totalMegabytes_)));
   SendMessageA(target, TBM_SETPAGESIZE, 0, 16);
-
   sldFreeMomoryReq_Change();
-  tmrMemory_->Start(kStatusTimerMs);
-  tmrCPU_->Start(kStatusTimerMs);
+  // What the monitor sampled while the panel had no windows.
+  for (std::int32_t sample : memorySamples_.Samples()) ui::HistogramAddSample(Control(IDC_histMemory), sample);
+  for (std::int32_t sample : cpuSamples_.Samples()) ui::HistogramAddSample(Control(IDC_histCPU), sample);
+  if (!memorySamples_.Samples().empty()) SetText(IDC_fameMemoryUsage, MemoryCaption(memorySamples_.Newest()));
+  if (!cpuSamples_.Samples().empty()) SetText(IDC_frameCPUUsage, ProcessorCaption(cpuSamples_.Newest()));
 }
 
 int frmSystemStatus::SliderValue(int id) { return static_cast<int>(SendMessageA(Control(id), TBM_GETPOS, 0, 0)); }
@@ -86,7 +92,7 @@ void frmSystemStatus::OnCommand(int id, int notification) {
 }
 
 void frmSystemStatus::cmdOptimaize_Click() {
-  HWND root = hwnd() != nullptr ? ui::RootWindow(hwnd()) : nullptr;
+  HWND root = OwnerWindow();
   for (int pass = 0; pass < kOptimizePasses; ++pass) ui::PassMessages(root);
   ++busy_;
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
@@ -108,22 +114,25 @@ LRESULT frmSystemStatus::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return ui::Panel::OnMessage(message, wParam, lParam);
 }
 
+void frmSystemStatus::ShowSample(int histogram, int frame, std::int32_t sample, const std::string& caption) {
+  if (!IsLoaded()) return;
+  ui::HistogramAddSample(Control(histogram), sample);
+  SetText(frame, caption);
+}
+
 void frmSystemStatus::tmrCPU_Timer() {
-  HWND histogram = Control(IDC_histCPU);
-  ui::HistogramAddSample(histogram, QueryProcessor());
-  SetText(IDC_frameCPUUsage, ProcessorCaption(ui::HistogramValue(histogram)));
+  cpuSamples_.Add(QueryProcessor());
+  ShowSample(IDC_histCPU, IDC_frameCPUUsage, cpuSamples_.Newest(), ProcessorCaption(cpuSamples_.Newest()));
 }
 
 void frmSystemStatus::tmrMemory_Timer() {
   const std::int64_t freeMegabytes = ToMegabytes(fmem_.GetFreePhysical());
-  HWND histogram = Control(IDC_histMemory);
   if (const auto percent = FreeMemoryPercent(freeMegabytes, totalMegabytes_)) {
-    ui::HistogramAddSample(histogram, *percent);
+    memorySamples_.Add(*percent);
+    ShowSample(IDC_histMemory, IDC_fameMemoryUsage, *percent, MemoryCaption(*percent));
   }
-  const int shown = ui::HistogramValue(histogram);
-  SetText(IDC_fameMemoryUsage, MemoryCaption(shown));
   const bool percent = links_.optPer && links_.optPer();
-  if (links_.showTrayTip) links_.showTrayTip(TrayMemoryTip(percent, shown, freeMegabytes));
+  if (links_.showTrayTip) links_.showTrayTip(TrayMemoryTip(percent, memorySamples_.Newest(), freeMegabytes));
 }
 
 }  // namespace tw

@@ -1,7 +1,8 @@
 #pragma once
-// frmSystemStatus: the status monitor's panel. Both timers run from its load,
-// shown or hidden; it owns the processor sampler the whole program reads and
-// keeps the tray's tooltip current.
+// frmSystemStatus: the status monitor's panel. Both timers run from its
+// start, with or without its windows; it owns the processor sampler the whole
+// program reads, keeps the tray's tooltip current and the samples its graphs
+// show.
 #include <windows.h>
 
 #include <functional>
@@ -38,8 +39,11 @@ class frmSystemStatus final : public ui::Panel {
   void cmdOptimaize_Click();
   const ui::ITimer& MemoryTimer() const { return *tmrMemory_; }
   const ui::ITimer& CPUTimer() const { return *tmrCPU_; }
+  const SampleHistory& MemorySamples() const { return memorySamples_; }
+  const SampleHistory& CPUSamples() const { return cpuSamples_; }
 
  protected:
+  void OnStart() override;
   void OnLoad() override;
   void OnCommand(int id, int notification) override;
   void OnScroll(int id, int code) override;
@@ -49,6 +53,8 @@ class frmSystemStatus final : public ui::Panel {
   void sldFreeMomoryReq_Change();
   int SliderValue(int id);
   void SetText(int id, const std::string& text);
+  // A new sample into the histogram and its caption, when they exist.
+  void ShowSample(int histogram, int frame, std::int32_t sample, const std::string& caption);
 
   IMemoryStatus& memory_;
   ISystemInformation& system_;
@@ -58,6 +64,8 @@ class frmSystemStatus final : public ui::Panel {
   FreeRAM fmem_;
   std::unique_ptr<ICpuUsage> QueryObject_;
   std::int64_t totalMegabytes_ = 0;
+  SampleHistory memorySamples_;
+  SampleHistory cpuSamples_;
   int busy_ = 0;  // Optimize Now calls under way: the hourglass shows
   std::unique_ptr<ui::ITimer> tmrMemory_;
   std::unique_ptr<ui::ITimer> tmrCPU_;

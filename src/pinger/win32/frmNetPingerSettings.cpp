@@ -31,10 +31,10 @@ frmNetPingerSettings::frmNetPingerSettings(IRegistry& registry, INetwork& networ
                .ping = [this](std::string_view host, std::uint32_t timeoutMs) { return Ping(host, timeoutMs); },
                .startPing = [this](const std::string& host, std::uint32_t timeoutMs) { return StartPing(host, timeoutMs); },
                .playSound = [this] { PlayPingSound(); },
-               .pumpMessages = [this] { ui::PassMessages(hwnd() != nullptr ? ui::RootWindow(hwnd()) : nullptr); }}) {}
+               .pumpMessages = [this] { ui::PassMessages(OwnerWindow()); }}) {}
 
 bool frmNetPingerSettings::Ping(std::string_view host, std::uint32_t timeoutMs) {
-  HWND owner = hwnd() != nullptr ? ui::RootWindow(hwnd()) : nullptr;
+  HWND owner = OwnerWindow();
   PingServices services{network_, messages_, [owner] { ui::PassMessages(owner); }, reinterpret_cast<std::uintptr_t>(owner)};
   return PingHost(services, host, timeoutMs);
 }
@@ -87,7 +87,6 @@ void frmNetPingerSettings::OnLoad() {
   // A host name has at most 253 characters, and a stored text longer than 254
   // would not read back: the field takes no more than that.
   SendMessageA(Control(IDC_txtPingHost), EM_LIMITTEXT, 254, 0);
-  pinger_.Form_Load();
   ShowState();
 }
 

@@ -33,6 +33,7 @@ class frmNetPingerSettings final : public ui::Panel {
   void tmrPinger_Timer();
 
  protected:
+  void OnStart() override { pinger_.Form_Load(); }
   void OnLoad() override;
   void OnCommand(int id, int notification) override;
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -15,21 +15,25 @@ frmMainSettings::frmMainSettings(IRegistry& registry, std::string programPath, u
       programPath_(std::move(programPath)),
       runEntryForm_(runEntryForm) {}
 
+void frmMainSettings::OnStart() { LoadSettings(); }
+
 void frmMainSettings::OnLoad() {
-  LoadSettings();
+  SetTicked(IDC_chkRunMainProgram, stored_.chkRunMainProgram);
+  SetTicked(IDC_chkRunProgramMini, stored_.chkRunProgramMini);
   MarkChanged(false);
 }
 
 void frmMainSettings::LoadSettings() {
-  const MainSettingsValues values = LoadMainSettingsValues(registry_);
-  SetTicked(IDC_chkRunMainProgram, values.chkRunMainProgram);
-  SetTicked(IDC_chkRunProgramMini, values.chkRunProgramMini);
+  stored_ = LoadMainSettingsValues(registry_);
+  SetTicked(IDC_chkRunMainProgram, stored_.chkRunMainProgram);
+  SetTicked(IDC_chkRunProgramMini, stored_.chkRunProgramMini);
   // Keeps the entry pointing at wherever the program now lies.
-  if (values.chkRunMainProgram) WriteRunEntry(registry_, programPath_, runEntryForm_);
+  if (stored_.chkRunMainProgram) WriteRunEntry(registry_, programPath_, runEntryForm_);
 }
 
 bool frmMainSettings::SaveSettings() {
   const MainSettingsValues values = Values();
+  stored_ = values;
   SaveMainSettingsValues(registry_, values);
   if (values.chkRunMainProgram) {
     // Read back: an entry that names no file would fail at the next log-on, unseen.
@@ -63,11 +67,13 @@ void frmMainSettings::MarkChanged(bool flag) {
 }
 
 MainSettingsValues frmMainSettings::Values() const {
+  if (!IsLoaded()) return stored_;
   auto ticked = [this](int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; };
   return {ticked(IDC_chkRunMainProgram), ticked(IDC_chkRunProgramMini)};
 }
 
 void frmMainSettings::SetTicked(int id, bool ticked) {
+  if (!IsLoaded()) return;
   SendMessageA(Control(id), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 

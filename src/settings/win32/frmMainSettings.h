@@ -61,11 +61,13 @@ class frmMainSettings final : public ui::Panel {
   bool SaveSettings();
   void MarkChanged(bool flag);
 
-  // The check boxes as they stand (the main window reads the tray option here).
+  // The check boxes as they stand, or as stored before they are made (the
+  // main window reads the tray option here).
   MainSettingsValues Values() const;
   bool Changed() const { return changed_; }
 
  protected:
+  void OnStart() override;
   void OnLoad() override;
   void OnCommand(int id, int notification) override;
 
@@ -75,6 +77,7 @@ class frmMainSettings final : public ui::Panel {
   IRegistry& registry_;
   std::string programPath_;
   RunEntryForm runEntryForm_;
+  MainSettingsValues stored_{};  // as read at start-up and saved since
   bool changed_ = false;
 };
 

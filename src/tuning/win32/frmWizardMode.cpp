@@ -33,14 +33,16 @@ frmWizardMode::frmWizardMode(TuningState& tuning, Applier apply, IRegistry& regi
     : ui::Panel(kWizardModePanel, messages), tuning_(tuning), apply_(std::move(apply)), registry_(registry),
       os_(os) {}
 
+// The set both tuning panels start from is the first mode, the one the
+// panel shows checked, whichever panel is opened first.
+void frmWizardMode::OnStart() { tuning_.CurrentSettings = tuning_.PresetSettings[0]; }
+
 void frmWizardMode::OnLoad() {
   // The label keeps the exact description; the grid shows it.
   ShowWindow(Control(IDC_lblModeDescrip), SW_HIDE);
   SendMessageA(Control(OptModeId(0)), BM_SETCHECK, BST_CHECKED, 0);
   SetToolTip(IDC_lblChangesLegend, kChangesTip);
   SetToolTip(IDC_lblIgnoredLegend, kIgnoredTip);
-
-  tuning_.CurrentSettings = tuning_.PresetSettings[0];
   // The values Windows holds now are read each time the panel is shown, not
   // here: at start-up it loads hidden, and they may have changed by then.
   ShowModeDescription();

@@ -48,6 +48,7 @@ class frmWizardMode final : public ui::Panel {
   const ApplyResult& LastApply() const { return lastApply_; }
 
  protected:
+  void OnStart() override;
   void OnLoad() override;
   void OnCommand(int id, int notification) override;
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -12,8 +12,26 @@
 
 namespace tw::ui {
 
+void Panel::Start(PanelHost& host) {
+  if (started_) return;
+  host_ = &host;
+  started_ = true;
+  OnStart();
+}
+
+void Panel::Stop() {
+  timers_.StopAll();
+  started_ = false;
+}
+
+HWND Panel::OwnerWindow() const {
+  if (hwnd() != nullptr) return RootWindow(hwnd());
+  return host_ != nullptr ? RootWindow(host_->HostWindow()) : nullptr;
+}
+
 bool Panel::Load(PanelHost& host) {
   if (IsLoaded()) return true;
+  Start(host);
   host_ = &host;
   const std::string caption(layout_.caption);
   WindowArgs args;
@@ -28,7 +46,6 @@ bool Panel::Load(PanelHost& host) {
   args.height = ScalePixels(layout_.height, dpi);
   args.parent = host.HostWindow();
   if (!Create(args)) return false;
-  timers_.Attach(hwnd());
   CreateControls(hwnd(), layout_.controls, BodyFont(dpi), dpi);
   host.Skin().ApplySkin(hwnd(), "controlForm");
   host.applyAllControls(*this);
@@ -52,8 +69,7 @@ void SkinPanelControls(SkinEngine& skin, const Panel& panel) {
 }
 
 int Panel::Message(std::string_view text, unsigned flags) {
-  HWND owner = hwnd() != nullptr ? ui::RootWindow(hwnd()) : nullptr;
-  return messages_.Show(reinterpret_cast<std::uintptr_t>(owner), text, flags);
+  return messages_.Show(reinterpret_cast<std::uintptr_t>(OwnerWindow()), text, flags);
 }
 
 void Panel::SetToolTip(int id, std::string_view text) {
@@ -205,9 +221,6 @@ LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (lParam == 0) break;
       OnScroll(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), LOWORD(wParam));
       return 0;
-    case WM_TIMER:
-      if (timers_.OnTimer(wParam)) return 0;
-      break;
     case kKeepFocus: {
       HWND box = Control(static_cast<int>(wParam));
       HWND focus = GetFocus();
@@ -228,7 +241,6 @@ LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       problem_ = {};
       if (problemBrush_ != nullptr) DeleteObject(std::exchange(problemBrush_, nullptr));
-      timers_.Detach();
       // A tip window belongs to the top-level window, not to the panel: it goes now.
       if (toolTips_ != nullptr) DestroyWindow(std::exchange(toolTips_, nullptr));
       tipIds_.clear();

@@ -1,6 +1,9 @@
 #pragma once
 // A panel: one feature's dialog-like view, a child of the main window's panel
-// host from its creation, laid out from its control table.
+// host from its creation, laid out from its control table. What the panel
+// keeps and does on its own schedule starts before its windows and without
+// them: started, it reads its stored settings and its timers tick; its
+// windows are made when it is first shown, and show that state.
 #include <windows.h>
 
 #include <string>
@@ -10,7 +13,7 @@
 #include "ui/ControlLayout.h"
 #include "ui/MessageBox.h"
 #include "ui/win32/Window.h"
-#include "ui/win32/WindowTimers.h"
+#include "ui/win32/ThreadTimers.h"
 
 namespace tw::ui {
 
@@ -36,13 +39,19 @@ class Panel : public Window {
   // own, tests a recording one.
   Panel(const PanelSpec& layout, IMessageBox& messages) : layout_(layout), messages_(messages) {}
 
+  // The panel's logic comes to life without any window: OnStart reads what
+  // it stores and starts its timers. Once; Load starts a panel not started.
+  void Start(PanelHost& host);
+  // Stops the panel's timers (the program is ending); Start may follow again.
+  void Stop();
+  bool IsStarted() const { return started_; }
   // Form_Load: creates the window hidden inside the host, builds its controls
   // (centred, in the shared Tahoma, all at the host's DPI), skins itself
   // ("controlForm", then every control), widens captions that do not fit,
-  // and runs OnLoad.
+  // and runs OnLoad, which shows the state the started panel holds.
   bool Load(PanelHost& host);
-  // Unload: runs OnUnload and destroys the window, which stops the panel's
-  // timers; Load may follow again.
+  // Unload: runs OnUnload and destroys the window; the timers tick on. Load
+  // may follow again.
   void Unload();
   bool IsLoaded() const { return hwnd() != nullptr; }
 
@@ -72,6 +81,7 @@ class Panel : public Window {
   void KeepFocusIn(int id);
 
  protected:
+  virtual void OnStart() {}
   virtual void OnLoad() {}
   virtual void OnUnload() {}
   // What the panel's controls tell it, each found by the sending control's id:
@@ -89,9 +99,12 @@ class Panel : public Window {
   // Enables or disables a control; one that loses the keyboard hands it on
   // to the next tab stop, since a disabled control cannot keep it.
   void SetControlEnabled(int id, bool enabled);
-  // The panel's timers: they tick on the panel's window while it is loaded,
-  // and stop when it is unloaded.
+  // The panel's timers: they tick from when they are started, with or
+  // without the panel's windows, until stopped.
   ITimerFactory& Timers() { return timers_; }
+  // The main window, which the panel's messages and message passes belong
+  // to whether or not the panel has made its own; null before it is started.
+  HWND OwnerWindow() const;
   // Shows a message over the main window (the panel's top-level ancestor) and
   // returns the button pressed.
   int Message(std::string_view text, unsigned flags);
@@ -100,7 +113,8 @@ class Panel : public Window {
   const PanelSpec& layout_;
   IMessageBox& messages_;
   PanelHost* host_ = nullptr;
-  WindowTimers timers_;
+  bool started_ = false;
+  ThreadTimers timers_;
   HWND toolTips_ = nullptr;
   std::vector<int> tipIds_;  // the controls that have a tip
   int problemLabel_ = 0;

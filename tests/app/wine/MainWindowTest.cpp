@@ -31,7 +31,7 @@ class MainWindowTest : public MainWindowFixture {
   bool IsNt() { return TestFamily() == "xp"; }
 };
 
-TEST_F(MainWindowTest, StartupLoadsSixPanelsHiddenInsideTheHostAndAddsTheTrayIconOnce) {
+TEST_F(MainWindowTest, StartupStartsSixPanelsWithoutTheirWindowsAndAddsTheTrayIconOnce) {
   MainWindow& main = Start();
   EXPECT_EQ("Tidewave", WindowText(main.hwnd()));
   RECT client{};
@@ -42,15 +42,10 @@ TEST_F(MainWindowTest, StartupLoadsSixPanelsHiddenInsideTheHostAndAddsTheTrayIco
 
   for (const PanelInfo& info : kPanels) {
     ui::Panel& panel = main.Panel(info.id);
-    if (info.id == PanelId::frmNormalMode) {
-      EXPECT_FALSE(panel.IsLoaded()) << "the step-by-step editor is made on first use";
-      continue;
-    }
-    ASSERT_TRUE(panel.IsLoaded()) << info.name;
-    EXPECT_FALSE(HasVisibleStyle(panel.hwnd())) << info.name;
-    EXPECT_EQ(main.HostWindow(), GetParent(panel.hwnd())) << info.name;
-    EXPECT_EQ(std::string(info.caption), WindowText(panel.hwnd()));
+    EXPECT_FALSE(panel.IsLoaded()) << info.name << ": its windows wait until it is shown";
+    EXPECT_EQ(info.id != PanelId::frmNormalMode, panel.IsStarted()) << info.name;
   }
+  EXPECT_EQ(nullptr, GetWindow(main.HostWindow(), GW_CHILD));
   EXPECT_EQ(main.Movie().hwnd(), TopChild()) << "the navigation is in front";
   ASSERT_EQ(1u, notify_.calls.size());
   EXPECT_EQ(ui::kNimAdd, notify_.calls[0].message);
@@ -76,6 +71,7 @@ TEST_F(MainWindowTest, EachPanelCommandShowsExactlyThatPanelInFrontAndSizesTheHo
     EXPECT_EQ(c.height, host.bottom - host.top) << c.command;
     EXPECT_EQ(main.HostWindow(), TopChild()) << c.command;
     EXPECT_EQ(main.HostWindow(), GetParent(main.Panel(c.panel).hwnd()));
+    EXPECT_EQ(std::string(Info(c.panel).caption), WindowText(main.Panel(c.panel).hwnd()));
   }
   main.OnNavigationCommand("IDC_FS_home", "");
   EXPECT_EQ(main.Movie().hwnd(), TopChild());
@@ -108,7 +104,7 @@ TEST_F(MainWindowTest, AboutThenCloseAboutKeepsEveryPanelInsideTheHost) {
   MainWindow& main = Start();
   main.OnNavigationCommand("IDC_FS_about", "");
   EXPECT_TRUE(VisiblePanels().empty());
-  EXPECT_TRUE(main.Panel(PanelId::frmNormalMode).IsLoaded()) << "about creates the panels not yet made";
+  for (const PanelInfo& info : kPanels) EXPECT_FALSE(main.Panel(info.id).IsLoaded()) << "hiding makes nothing";
   EXPECT_EQ(main.Movie().hwnd(), TopChild());
 
   main.OnNavigationCommand("IDC_FS_closeAbout", "");
@@ -151,13 +147,13 @@ TEST_F(MainWindowTest, HidingToTheTrayAndALeftClickOnTheIconRestoresTheWindow) {
   EXPECT_FALSE(IsWindowVisible(main.hwnd())) << "a second click within the pause is ignored";
 }
 
-// The window is shown as soon as it is whole, before the panels load; they
-// are all loaded by the time start-up returns, and start-in-tray never shows it.
+// The window is shown as soon as it is whole, before the panels start; they
+// have all started by the time start-up returns, and start-in-tray never shows it.
 TEST_F(MainWindowTest, StartUpShowsTheWindowUnlessTheStoredOptionKeepsItInTheTray) {
   MainWindow& shown = Start(SW_SHOWNORMAL);
   EXPECT_FALSE(shown.StartedInTray());
   EXPECT_TRUE(IsWindowVisible(shown.hwnd()));
-  for (PanelId id : kStartupLoadOrder) EXPECT_TRUE(shown.Panel(id).IsLoaded()) << Info(id).name;
+  for (PanelId id : kStartupLoadOrder) EXPECT_TRUE(shown.Panel(id).IsStarted()) << Info(id).name;
 
   SaveSettingValue(registry(), SettingsPath(kMainSettingsKey), "chkRunProgramMini", "1");
   MainWindow& hidden = Start(SW_SHOWNORMAL);
@@ -228,9 +224,9 @@ TEST_F(MainWindowTest, OpeningTheBackupManagerReadsTheFolderAgainEachTime) {
   ScratchFolder folder;
   app_->programFolder = folder.path();
   MainWindow& main = Start();
+  main.OnNavigationCommand("IDC_FS_backupManger", "");
   HWND list = main.Panel(PanelId::frmBackUp).Control(IDC_lstBackUpList);
   auto rows = [&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); };
-  main.OnNavigationCommand("IDC_FS_backupManger", "");
   EXPECT_EQ(std::vector<PanelId>{PanelId::frmBackUp}, VisiblePanels());
   EXPECT_EQ(0, rows());
   const std::string backups = folder.path() + "\\Backups";
@@ -412,6 +408,7 @@ TEST_F(MainWindowTest, InEveryViewEachAccessKeyIsItsOwnAndPressesWhatItNames) {
 // as the answer a stray Enter gives, and No leaves everything as it was.
 TEST_F(MainWindowTest, RestartAsksFirstAndNoChangesNothing) {
   MainWindow& main = Start();
+  main.OnNavigationCommand("IDC_FS_wizardMode", "");
   main.OnNavigationCommand("IDC_FS_restart", "");
   ASSERT_EQ(1u, messages_.shown.size());
   EXPECT_EQ(ui::kMbYesNo | ui::kMbIconQuestion | ui::kMbDefButton2, messages_.shown[0].flags);

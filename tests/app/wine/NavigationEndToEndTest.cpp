@@ -38,6 +38,7 @@ TEST(NavigationEndToEnd, MenuItemsOpenTheirPanelsInsideTheMainWindowAndCloseEnds
   HWND main = tidewave.WaitForWindow("TidewaveMain", "Tidewave");
   ASSERT_NE(nullptr, main);
   EXPECT_EQ(BesideTests("Tidewave.exe"), ReadRunEntry(registry)) << "the entry starts this very program";
+  for (HWND child : Children(main)) EXPECT_NE("TidewavePanel", ClassName(child)) << "made before it was opened";
 
   const struct { const char* item; const char* panel; int height; } cases[] = {
       {"&Wizard Mode", "Wizard Mode", 250}, {"&Backup", "Backup", 246}, {"&Main Settings", "Main Settings", 245}};

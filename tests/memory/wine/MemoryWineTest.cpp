@@ -129,10 +129,11 @@ class MemoryPanels : public MainWindowFixture {
 };
 
 TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
-  // Both loaded hidden at start-up, their timers running.
+  // Both started at start-up, their timers running.
   EXPECT_TRUE(status_->MemoryTimer().IsRunning());
   EXPECT_EQ(300u, status_->CPUTimer().Interval());
   EXPECT_FALSE(ram_->Alarm().AlarmTimer().IsRunning());  // rests while sound and freeing are off
+  main_->OnNavigationCommand("IDC_FS_systemSatus", "");
   EXPECT_EQ("Target Level Of RAM 0MB.", Text(*status_, IDC_lblTargetMemoryNeeded));
   const LRESULT maximum = SendMessageA(status_->Control(IDC_sldFreeMomoryReq), TBM_GETRANGEMAX, 0, 0);
   EXPECT_GT(maximum, 0);
@@ -183,6 +184,7 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
   EXPECT_EQ(optimized.size() - 13, optimized.rfind(" MB free now.")) << optimized;
 
   // The alarm panel with nothing stored: the table's defaults, the level off with the sound.
+  main_->OnNavigationCommand("IDC_FS_ramConfig", "");
   EXPECT_EQ("250", Text(*ram_, IDC_txtAlarm));
   EXPECT_EQ("10", Text(*ram_, IDC_txtFreeAlarm));
   EXPECT_EQ("2", Text(*ram_, IDC_txtRunOnly));
@@ -241,10 +243,10 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
   EXPECT_EQ("C:\\Tidewave\\low-memory.wav 131073", sound_.played[0]);
 
   // The tooltip now follows the percentage the caption shows, also with the
-  // RAM panel unloaded: reading its option loads it again.
+  // RAM panel's windows gone: its option is the alarm's, not a control's.
   ram_->Unload();
   status_->tmrMemory_Timer();
-  EXPECT_TRUE(ram_->IsLoaded());
+  EXPECT_FALSE(ram_->IsLoaded());
   const std::string caption = Text(*status_, IDC_fameMemoryUsage);
   EXPECT_EQ(caption, LastTip().substr(1, caption.size()));
   EXPECT_NE(std::string::npos, caption.find("%)."));

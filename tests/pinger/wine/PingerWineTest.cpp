@@ -139,7 +139,9 @@ TEST_F(NetPingerPanel, AFirstStartSavedInManualModePingsTheSavedHostNowAndOnSche
   char header[4] = {};
   EXPECT_TRUE(wav.read(header, 4) && std::string(header, 4) == "RIFF");
 
+  // What a new start reads is what was saved, not what was typed since.
   panel_.Unload();
+  panel_.Stop();
   ASSERT_TRUE(host_.Show(panel_));
   EXPECT_TRUE(Checked(IDC_optManual) && Checked(IDC_chkSound));
   EXPECT_EQ("127.0.0.1", Text(IDC_txtPingHost));

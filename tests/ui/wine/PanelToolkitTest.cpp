@@ -169,28 +169,36 @@ TEST_F(PanelToolkit, ControlsReportThroughTypedCallsByTheirIds) {
   EXPECT_EQ(Control(IDC_txtHost), GetFocus());
 }
 
-TEST_F(PanelToolkit, TimersTickThroughThePanelWindowAndStopWithIt) {
+// Passes messages until `done` holds, for 5 s at most.
+template <typename Done>
+bool PumpUntil(Done done) {
+  for (int i = 0; i < 500 && !done(); ++i) {
+    Sleep(10);
+    PumpMessages();
+  }
+  return done();
+}
+
+TEST_F(PanelToolkit, TimersTickWithoutThePanelsWindowsUntilThePanelStops) {
   int ticks = 0;
   std::unique_ptr<ui::ITimer> timer = panel_.Timers().MakeTimer([&] { ++ticks; });
-  const UINT_PTR id = 1;  // the panel's first timer
-  timer->Start(65535);
-  PostMessageA(panel_.hwnd(), WM_TIMER, id, 0);
-  PumpMessages();
-  EXPECT_EQ(1, ticks);
-
-  timer->Stop();
-  PostMessageA(panel_.hwnd(), WM_TIMER, id, 0);  // one the system queued before the stop
-  PumpMessages();
-  EXPECT_EQ(1, ticks) << "dropped";
-  EXPECT_FALSE(KillTimer(panel_.hwnd(), id)) << "the system timer went too";
-
-  // Started while unloaded: armed on the window that loading makes.
   panel_.Unload();
   timer->Start(100);
-  ASSERT_TRUE(panel_.Load(host_));
-  EXPECT_TRUE(KillTimer(panel_.hwnd(), id)) << "SetTimer was armed";
+  ASSERT_TRUE(PumpUntil([&] { return ticks >= 2; })) << "no window, and still the timer ticks";
+  EXPECT_FALSE(panel_.IsLoaded());
+
+  timer->Stop();
+  const int stoppedAt = ticks;
+  Sleep(250);
+  PumpMessages();
+  EXPECT_EQ(stoppedAt, ticks) << "a stopped timer does not tick";
+
+  timer->Start(100);
+  ASSERT_TRUE(host_.Show(panel_));
   panel_.Unload();
-  EXPECT_FALSE(timer->IsRunning()) << "unloading stops the panel's timers";
+  EXPECT_TRUE(timer->IsRunning()) << "the windows going leaves the timers";
+  panel_.Stop();
+  EXPECT_FALSE(timer->IsRunning()) << "stopping the panel stops its timers";
 }
 
 }  // namespace

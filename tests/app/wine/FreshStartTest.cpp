@@ -1,0 +1,112 @@
+// A fresh start of the real main window that no one touches: every panel's
+// stored settings are in force and its timers run, though no panel has made
+// a window; opening each panel then shows those settings and what its timers
+// did meanwhile.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "memory/win32/frmRamConfiguration.h"
+#include "memory/win32/frmSystemStatus.h"
+#include "pinger/win32/frmNetPingerSettings.h"
+#include "settings/RegistrySettings.h"
+#include "settings/win32/frmMainSettings.h"
+#include "support/wine/MainWindowFixture.h"
+#include "ui/win32/Histogram.h"
+
+namespace tw::test {
+namespace {
+
+class FreshStart : public MainWindowFixture {
+ protected:
+  void Store(std::string_view key, const char* name, const char* text) {
+    SaveSettingValue(registry(), SettingsPath(key), name, text);
+  }
+  // Lets the timers tick until `done` holds, for 10 s at most.
+  template <typename Done>
+  bool TickUntil(Done done) {
+    for (int i = 0; i < 1000 && !done(); ++i) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      MSG message;
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    }
+    return done();
+  }
+  bool NoPanelMade() {
+    for (const PanelInfo& info : kPanels) {
+      if (main_->Panel(info.id).IsLoaded()) return false;
+    }
+    return true;
+  }
+  static bool Ticked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+};
+
+TEST_F(FreshStart, PingsSamplesAndWritesTheTipWithNoPanelOpenedThenEachPanelShowsIt) {
+  // The pinger in manual mode on a tick short enough to see it ping.
+  Store(kNetPingerKey, "chkDoPinging", "1");
+  Store(kNetPingerKey, "optAuto", "False");
+  Store(kNetPingerKey, "optManual", "True");
+  Store(kNetPingerKey, "txtPingHost", "127.0.0.1");
+  Store(kNetPingerKey, "cmbPingInterval", "0");
+  Store(kNetPingerKey, std::string(kSoakTickValueName).c_str(), "100");
+  // The alarm at a level no free memory reaches, with its sound on; the tip in per cent.
+  Store(kRamSettingsKey, "chkSoundon", "1");
+  Store(kRamSettingsKey, "txtAlarm", "32767");
+  Store(kRamSettingsKey, "optPer", "True");
+  Store(kRamSettingsKey, "optMB", "False");
+  Store(kMainSettingsKey, "chkRunMainProgram", "1");
+  network_.replies[Ipv4(127, 0, 0, 1)] = {};
+
+  MainWindow& main = Start();
+  auto& status = dynamic_cast<frmSystemStatus&>(main.Panel(PanelId::frmSystemStatus));
+  auto& ram = dynamic_cast<frmRamConfiguration&>(main.Panel(PanelId::frmRamConfiguration));
+  ASSERT_TRUE(TickUntil([&] {
+    return network_.sends.size() >= 2 && status.MemorySamples().Samples().size() >= 2 &&
+           status.CPUSamples().Samples().size() >= 2 && ram.Alarm().SoundFlag();
+  })) << network_.sends.size() << " pings";
+  EXPECT_TRUE(NoPanelMade());
+  EXPECT_EQ(Ipv4(127, 0, 0, 1), network_.sends.back().address);
+  const std::string caption = MemoryCaption(status.MemorySamples().Newest());
+  ASSERT_FALSE(notify_.calls.empty());
+  EXPECT_NE(std::string::npos, std::string(notify_.calls.back().data.tip.data()).find(caption))
+      << "the tip in the stored format";
+  for (std::size_t i = 1; i < notify_.calls.size(); ++i) {
+    EXPECT_NE(std::string(notify_.calls[i - 1].data.tip.data()), std::string(notify_.calls[i].data.tip.data()))
+        << "the shell is not told the same tip again";
+  }
+
+  main.OnNavigationCommand("IDC_FS_pingSetting", "");
+  auto& pinger = dynamic_cast<frmNetPingerSettings&>(main.Panel(PanelId::frmNetPingerSettings));
+  EXPECT_EQ("127.0.0.1", ui::WindowText(pinger.Control(netpinger::IDC_txtPingHost)));
+  EXPECT_TRUE(Ticked(pinger.Control(netpinger::IDC_optManual)));
+  EXPECT_TRUE(Ticked(pinger.Control(netpinger::IDC_chkDoPinging)));
+
+  main.OnNavigationCommand("IDC_FS_systemSatus", "");
+  const auto held = static_cast<LRESULT>(status.MemorySamples().Samples().size());
+  EXPECT_EQ(held, SendMessageA(status.Control(systemstatus::IDC_histMemory), ui::HGM_GETCOUNT, 0, 0))
+      << "the graph holds what was sampled before it was made";
+  EXPECT_EQ(status.MemorySamples().Newest(),
+            ui::HistogramValue(status.Control(systemstatus::IDC_histMemory)));
+  EXPECT_EQ(MemoryCaption(status.MemorySamples().Newest()),
+            ui::WindowText(status.Control(systemstatus::IDC_fameMemoryUsage)));
+  EXPECT_EQ(ProcessorCaption(status.CPUSamples().Newest()),
+            ui::WindowText(status.Control(systemstatus::IDC_frameCPUUsage)));
+  const std::size_t before = status.MemorySamples().Samples().size();
+  ASSERT_TRUE(TickUntil([&] { return status.MemorySamples().Samples().size() > before; }));
+  EXPECT_EQ(status.MemorySamples().Newest(), ui::HistogramValue(status.Control(systemstatus::IDC_histMemory)))
+      << "and goes on live";
+
+  main.OnNavigationCommand("IDC_FS_ramConfig", "");
+  EXPECT_EQ("32767", ui::WindowText(ram.Control(ramconfig::IDC_txtAlarm)));
+  EXPECT_TRUE(Ticked(ram.Control(ramconfig::IDC_chkSoundon)));
+  EXPECT_TRUE(Ticked(ram.Control(ramconfig::IDC_optPer)));
+
+  main.OnNavigationCommand("IDC_FS_settings", "");
+  auto& settings = dynamic_cast<frmMainSettings&>(main.Panel(PanelId::frmMainSettings));
+  EXPECT_TRUE(Ticked(settings.Control(mainsettings::IDC_chkRunMainProgram)));
+  EXPECT_FALSE(Ticked(settings.Control(mainsettings::IDC_chkRunProgramMini)));
+  EXPECT_FALSE(IsWindowEnabled(settings.Control(mainsettings::IDC_cmdSave)));
+}
+
+}  // namespace
+}  // namespace tw::test
