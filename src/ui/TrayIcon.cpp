@@ -62,6 +62,20 @@ void TrayIcon::Show(bool UpDateData) {
   }
 }
 
+void TrayIcon::SetTip(const std::string& tip) {
+  if (!added_ || !inShell_) {
+    TrayToolTip = tip;
+    Show(true);
+    return;
+  }
+  if (TrayToolTip == tip) return;
+  TrayToolTip = tip;
+  FillCommon();
+  // Sent with the icon, the picture would be drawn anew for a changed figure.
+  record_.flags = kNifTip;
+  inShell_ = shell_.Shell_NotifyIconA(kNimModify, record_);
+}
+
 void TrayIcon::showBalloonoolTip(bool UpDateData) {
   if (!UpDateData) return;
   // A shell before version 5 has no balloons: the icon and its tip stay as they are.

@@ -65,6 +65,9 @@ class TrayIcon {
 
   // True adds the icon, or refreshes it once added; false removes it.
   void Show(bool UpDateData);
+  // The tip the status monitor rewrites: the shell is told the tip alone,
+  // and only when it changed; an icon the shell does not hold is shown.
+  void SetTip(const std::string& tip);
   // True refreshes the icon and shows the balloon; false does nothing.
   void showBalloonoolTip(bool UpDateData);
   // The shell restarted and lost every icon: add ours again if it was shown.

@@ -55,6 +55,18 @@ TEST(TrayIcon, AddedOnceThenModifiedAndRemovedOnce) {
   EXPECT_EQ(512u, sent.callbackMessage);
   EXPECT_EQ(0x99u, sent.icon);
   EXPECT_EQ(" Program notification ", Text(sent.tip.data()));
+
+  // The status monitor's tip: added with the icon when the shell holds none,
+  // then the tip alone when it changes, and nothing when it does not.
+  shell.calls.clear();
+  tray.SetTip("Free RAM (512MB).");
+  tray.SetTip("Free RAM (511MB).");
+  tray.SetTip("Free RAM (511MB).");
+  ASSERT_EQ(2u, shell.calls.size());
+  EXPECT_EQ(kNimAdd, shell.calls[0].message);
+  EXPECT_EQ(kNimModify, shell.calls[1].message);
+  EXPECT_EQ(kNifTip, shell.calls[1].data.flags) << "the picture is not sent again";
+  EXPECT_EQ(" Free RAM (511MB). ", Text(shell.calls[1].data.tip.data()));
 }
 
 // Windows 95, 98 and NT 4.0 shells refuse the larger record: the original one,

@@ -61,13 +61,7 @@ MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon
              dpi) {
   const PanelLinks links{[this](PanelId id) -> ui::Panel& { return Panel(id); },
                          [this](PanelId id) { Panel(id).Start(*this); },
-                         [this](const std::string& tip) {
-                           // An icon the shell holds with this very tip needs no
-                           // call into the shell three times a second.
-                           if (Tray1.IsVisible() && Tray1.Icon().InShell() && Tray1.Icon().TrayToolTip == tip) return;
-                           Tray1.Icon().TrayToolTip = tip;
-                           Tray1.Show(true);
-                         },
+                         [this](const std::string& tip) { Tray1.Icon().SetTip(tip); },
                          [this](const LastChange& change) { RecordChange(change); }};
   for (const PanelInfo& info : kPanels) panels_[static_cast<int>(info.id)] = MakePanel(info.id, app_, links);
 }

@@ -1,6 +1,7 @@
 #include "ui/win32/Subclass.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace tw::ui {
@@ -22,9 +23,26 @@ struct Chain {
   int depth = 0;
 };
 
-constexpr char kChainProperty[] = "TidewaveSubclassChain";
+// Which window has which chain. Every message to a subclassed window looks
+// its chain up, several times: a window property would cost a call into the
+// system each time (under Wine a round trip to its server), this costs none.
+// Windows are subclassed on the thread that made them, the program's one
+// window thread.
+std::vector<std::pair<HWND, Chain*>>& Chains() {
+  static std::vector<std::pair<HWND, Chain*>> chains;
+  return chains;
+}
 
-Chain* ChainOf(HWND window) { return static_cast<Chain*>(GetPropA(window, kChainProperty)); }
+Chain* ChainOf(HWND window) {
+  for (const auto& [owner, chain] : Chains()) {
+    if (owner == window) return chain;
+  }
+  return nullptr;
+}
+
+void ForgetChain(HWND window) {
+  std::erase_if(Chains(), [window](const auto& entry) { return entry.first == window; });
+}
 
 LRESULT CALLBACK ChainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -37,7 +55,7 @@ void TidyUp(HWND window, Chain* chain) {
   if (!chain->links.empty()) return;
   if (GetWindowLongPtrA(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&ChainWindowProc)) return;
   SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chain->original));
-  RemovePropA(window, kChainProperty);
+  ForgetChain(window);
   delete chain;
 }
 
@@ -52,7 +70,7 @@ LRESULT CALLBACK ChainWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   chain->next = outer;
   if (chain->depth == 0 && (message == WM_NCDESTROY || !IsWindow(window))) {
     // The window is going, or went inside a handler: the chain goes with it.
-    RemovePropA(window, kChainProperty);
+    ForgetChain(window);
     delete chain;
   } else {
     TidyUp(window, chain);
@@ -83,14 +101,11 @@ bool AddToChain(HWND window, ChainProc procedure, void* data) {
   }
   if (chain == nullptr) {
     chain = new Chain;
-    if (!SetPropA(window, kChainProperty, chain)) {
-      delete chain;
-      return false;
-    }
+    Chains().emplace_back(window, chain);
     chain->original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChainWindowProc)));
     if (chain->original == nullptr) {
-      RemovePropA(window, kChainProperty);
+      ForgetChain(window);
       delete chain;
       return false;
     }

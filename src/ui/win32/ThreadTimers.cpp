@@ -19,14 +19,23 @@ class ThreadTimers::Timer final : public ITimer {
     Stop();
     interval_ = intervalMs;
     if (intervalMs == 0 || owner_ == nullptr) return;
+    // Timers of one factory with one period share one system timer: one
+    // wake-up serves them all. One that joins ticks first with the others,
+    // within its period.
+    const auto& running = Running();
+    const auto same = std::find_if(running.begin(), running.end(), [this](const Timer* t) {
+      return t->owner_ == owner_ && t->interval_ == interval_;
+    });
     // A refusal leaves the timer stopped.
-    id_ = SetTimer(nullptr, 0, intervalMs, &Tick);
+    id_ = same != running.end() ? (*same)->id_ : SetTimer(nullptr, 0, intervalMs, &Tick);
     if (id_ != 0) Running().push_back(this);
   }
   void Stop() override {
     if (id_ == 0) return;
-    KillTimer(nullptr, id_);
     std::erase(Running(), this);
+    if (std::none_of(Running().begin(), Running().end(), [this](const Timer* t) { return t->id_ == id_; })) {
+      KillTimer(nullptr, id_);
+    }
     id_ = 0;
   }
   bool IsRunning() const override { return id_ != 0; }
@@ -45,15 +54,21 @@ class ThreadTimers::Timer final : public ITimer {
   }
 
   static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
-    const auto& running = Running();
-    const auto found = std::find_if(running.begin(), running.end(), [id](const Timer* t) { return t->id_ == id; });
-    // A tick the system queued before its timer stopped is dropped.
-    if (found == running.end()) return;
-    // A copy: the tick may stop, restart or destroy its own timer. Nothing
-    // may leave through the system's frames that called us.
-    const std::function<void()> tick = (*found)->onTick_;
+    std::vector<Timer*> due;
+    for (Timer* timer : Running()) {
+      if (timer->id_ == id) due.push_back(timer);
+    }
+    // Nothing may leave through the system's frames that called us.
     try {
-      if (tick) tick();
+      for (Timer* timer : due) {
+        // A tick may stop, restart or destroy any of them: each still due
+        // runs a copy of its callback. A tick the system queued before its
+        // timer stopped is dropped.
+        const auto& running = Running();
+        if (std::find(running.begin(), running.end(), timer) == running.end() || timer->id_ != id) continue;
+        const std::function<void()> tick = timer->onTick_;
+        if (tick) tick();
+      }
     } catch (const std::exception& error) {
       FailFast(error.what());
     } catch (...) {
