@@ -45,6 +45,7 @@ bool Panel::Load(PanelHost& host) {
   args.height = layout_.height;
   args.parent = host.HostWindow();
   if (!Create(args)) return false;
+  RegisterControlClasses();
   CreateControls(hwnd(), layout_.controls, BodyFont());
   host.Skin().ApplySkin(hwnd(), "controlForm");
   host.applyAllControls(*this);
