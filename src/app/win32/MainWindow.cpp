@@ -145,16 +145,10 @@ void MainWindow::Startup(int showCommand) {
   if (!LoadMainSettingsValues(app_.registry).chkRunProgramMini) show();
 
   flash_.CreateControls();
-  framChildWindow_.Create(hwnd(), flash_.ContentOrigin());
-  SetWindowPos(framChildWindow_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  BringMovieToFront();
   // The window took the keyboard when it was shown, before there was an item to give it to.
   if (GetFocus() == hwnd()) flash_.TakeFocus();
-  skin_.LoadSkinFile(app_.programFolder + "\\RTidewaveMask.skn");
-  skin_.ApplySkin(framChildWindow_.hwnd(), "NoFrame");
   app_.os = DetectOsFamily(version_);
   LoadPresets(app_.tuning.PresetSettings);
-
 
   // Each panel reads its settings and starts its timers; its windows wait
   // until it is first shown.
@@ -163,9 +157,9 @@ void MainWindow::Startup(int showCommand) {
   if (StartInTrayOption()) startedInTray_ = ShowStillRunningNotice();
   // Not in the tray after all (the shell took no icon): the window stays.
   if (!startedInTray_) show();
-  // Under Wine, making the icon and adding it take 25 to 60 ms, most of it
-  // waiting on the shell's process: a click or key the user gives meanwhile
-  // is answered first.
+  // Under Wine, the panels' host, the skin and the icon take 30 to 70 ms, most
+  // of it waiting on the shell's process for the icon: a click or key the
+  // user gives meanwhile is answered first.
   if (!startupFinished_) SetTimer(hwnd(), kFinishStartupTimer, kFinishStartupMs, nullptr);
 }
 
@@ -173,6 +167,11 @@ void MainWindow::FinishStartup() {
   KillTimer(hwnd(), kFinishStartupTimer);
   if (startupFinished_) return;
   startupFinished_ = true;
+  framChildWindow_.Create(hwnd(), flash_.ContentOrigin());
+  SetWindowPos(framChildWindow_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  BringMovieToFront();
+  skin_.LoadSkinFile(app_.programFolder + "\\RTidewaveMask.skn");
+  skin_.ApplySkin(framChildWindow_.hwnd(), "NoFrame");
   Tray1.Create();
   Tray1.SetTrayImage(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
                                                    GetSystemMetrics(SM_CXSMICON),
@@ -195,6 +194,8 @@ bool MainWindow::StartInTrayOption() {
 }
 
 void MainWindow::OnNavigationCommand(std::string_view command, std::string_view /*argument*/) {
+  // A panel needs its host and the skin: a command that comes first finishes start-up.
+  FinishStartup();
   // A restart closes every other program the user has open: one key press on
   // a focused item must not do that unasked.
   if (command == "IDC_FS_restart" && !ConfirmRestart()) return;

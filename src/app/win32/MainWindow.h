@@ -44,9 +44,10 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   bool Create(int showCommand = SW_HIDE);
   // After start-up: true when the start-in-tray option left the window hidden.
   bool StartedInTray() const { return startedInTray_; }
-  // What the window does not need to take input: the notification-area
-  // icon, the window buttons' tips, the panels' control classes. A timer
-  // that Create sets runs it; its message comes after every other.
+  // What the window does not need to take input: the panels' host and the
+  // skin, the notification-area icon, the window buttons' tips, the panels'
+  // control classes. A timer that Create sets runs it, its message coming
+  // after every other; a navigation command or hiding to the tray first.
   void FinishStartup();
   bool StartupFinished() const { return startupFinished_; }
 
