@@ -1,13 +1,17 @@
 // Start-up cost of Tidewave.exe against a minimal window program, both started
 // in the same prefix in the same run: time until the main window is visible,
 // time until it waits for input (its start-up is over), and the working set
-// then. Prints medians and their ratios.
+// then. Prints medians and their ratios, with the spread of the ratios of the
+// pairs. Then each panel's first opening, which makes its windows, against a
+// later one, which shows them again.
 #include <windows.h>
 #include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -86,6 +90,98 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
+// The pairs' own ratios, lowest, quartiles and highest: how far one run strays.
+std::string Spread(const std::vector<double>& tide, const std::vector<double>& base) {
+  std::vector<double> ratios;
+  for (std::size_t i = 0; i < tide.size(); ++i) ratios.push_back(tide[i] / base[i]);
+  std::sort(ratios.begin(), ratios.end());
+  const auto at = [&](double share) { return ratios[static_cast<std::size_t>(share * double(ratios.size() - 1))]; };
+  char text[96];
+  std::snprintf(text, sizeof text, "pairs %.2f / %.2f / %.2f / %.2f / %.2f", at(0), at(0.25), at(0.5), at(0.75), at(1));
+  return text;
+}
+
+double Now() {
+  LARGE_INTEGER frequency, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return 1000.0 * double(now.QuadPart) / double(frequency.QuadPart);
+}
+
+struct Search2 {
+  const char* caption;
+  HWND found;
+};
+
+BOOL CALLBACK FindButton(HWND window, LPARAM parameter) {
+  auto& search = *reinterpret_cast<Search2*>(parameter);
+  char text[64] = {}, name[16] = {};
+  GetWindowTextA(window, text, sizeof text);
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpA(text, search.caption) != 0 || lstrcmpiA(name, "Button") != 0) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+HWND Button(HWND main, const char* caption) {
+  Search2 search{caption, nullptr};
+  EnumChildWindows(main, FindButton, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// One press of a navigation item, as the surface sends it, until the panel is
+// on the screen: the press runs the whole command in Tidewave's thread, the
+// redraw waits for every window it left to paint.
+double Open(HWND main, HWND item) {
+  const double begin = Now();
+  SendMessageA(item, BM_CLICK, 0, 0);
+  RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  return Now() - begin;
+}
+
+struct Opening {
+  const char* item;
+  const char* panel;
+  std::vector<double> first{}, later{};
+};
+
+// Each panel opened first in a fresh start, home, then opened again.
+bool MeasureOpenings(const std::string& path, std::vector<Opening>& openings) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::string commandLine = "\"" + path + "\"";
+  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    return false;
+  }
+  HWND main = nullptr;
+  for (int i = 0; i < 20000 && !main; ++i) {
+    main = VisibleWindowOf(process.dwProcessId);
+    if (!main) Sleep(1);
+  }
+  WaitForInputIdle(process.hProcess, 20000);
+  Sleep(300);
+  HWND home = main ? Button(main, "H&ome") : nullptr;
+  bool found = home != nullptr;
+  for (Opening& opening : openings) {
+    HWND item = found ? Button(main, opening.item) : nullptr;
+    if (!item) {
+      found = false;
+      break;
+    }
+    opening.first.push_back(Open(main, item));
+    Open(main, home);
+    opening.later.push_back(Open(main, item));
+    Open(main, home);
+  }
+  if (main) PostMessageA(main, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return found;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,11 +201,34 @@ int main(int argc, char** argv) {
     tideReady.push_back(sample.ready);
     tideMemory.push_back(sample.workingSetKb);
   }
-  std::printf("start-up to visible window (median of %d): Tidewave %.1f ms, baseline %.1f ms, ratio %.2f\n",
-              runs, Median(tideTime), Median(baseTime), Median(tideTime) / Median(baseTime));
-  std::printf("start-up to waiting for input (median of %d): Tidewave %.1f ms, baseline %.1f ms, ratio %.2f\n",
-              runs, Median(tideReady), Median(baseReady), Median(tideReady) / Median(baseReady));
-  std::printf("working set then: Tidewave %.0f KiB, baseline %.0f KiB, ratio %.2f\n", Median(tideMemory),
-              Median(baseMemory), Median(tideMemory) / Median(baseMemory));
+  std::printf("start-up to visible window (median of %d): Tidewave %.1f ms, baseline %.1f ms, ratio %.2f (%s)\n",
+              runs, Median(tideTime), Median(baseTime), Median(tideTime) / Median(baseTime),
+              Spread(tideTime, baseTime).c_str());
+  std::printf("start-up to waiting for input (median of %d): Tidewave %.1f ms, baseline %.1f ms, ratio %.2f (%s)\n",
+              runs, Median(tideReady), Median(baseReady), Median(tideReady) / Median(baseReady),
+              Spread(tideReady, baseReady).c_str());
+  std::printf("working set then: Tidewave %.0f KiB, baseline %.0f KiB, ratio %.2f (%s)\n", Median(tideMemory),
+              Median(baseMemory), Median(tideMemory) / Median(baseMemory), Spread(tideMemory, baseMemory).c_str());
+
+  // Advanced Mode is made anew at every opening, the others once.
+  std::vector<Opening> openings;
+  for (const auto& [item, panel] : {std::pair{"&Wizard Mode", "Wizard Mode"}, {"Ad&vanced Mode", "Advanced Mode"},
+                                    {"&Backup", "Backup"}, {"System S&tatus", "System Status"},
+                                    {"Ram Config&uration", "Ram Configuration"}, {"&Ping Settings", "Ping Settings"},
+                                    {"&Main Settings", "Main Settings"}}) {
+    openings.push_back({item, panel});
+  }
+  for (int i = 0; i < runs; ++i) {
+    if (!MeasureOpenings(tidewave, openings)) return std::fprintf(stderr, "no navigation item to press\n"), 1;
+  }
+  const Opening* heaviest = &openings.front();
+  for (const Opening& opening : openings) {
+    std::printf("opening %s (median of %d): first %.1f ms, later %.1f ms, ratio %.2f (%s)\n", opening.panel, runs,
+                Median(opening.first), Median(opening.later), Median(opening.first) / Median(opening.later),
+                Spread(opening.first, opening.later).c_str());
+    if (Median(opening.first) > Median(heaviest->first)) heaviest = &opening;
+  }
+  std::printf("heaviest first opening: %s, %.2f times a later one\n", heaviest->panel,
+              Median(heaviest->first) / Median(heaviest->later));
   return 0;
 }

@@ -77,11 +77,14 @@ void clsCPUUsageNT::Initialize() {
 }
 
 std::int32_t clsCPUUsageNT::Query() {
-  std::array<std::uint8_t, 44> basic{};
+  if (processors_ == 0) {
+    std::array<std::uint8_t, 44> basic{};
+    if (system_.NtQuerySystemInformation(kSystemBasicInformation, basic) != 0) return -1;
+    processors_ = basic[40];
+  }
   std::array<std::uint8_t, 32> time{};
   std::array<std::uint8_t, 312> performance{};
-  if (system_.NtQuerySystemInformation(kSystemBasicInformation, basic) != 0 ||
-      system_.NtQuerySystemInformation(kSystemTimeOfDayInformation, time) != 0 ||
+  if (system_.NtQuerySystemInformation(kSystemTimeOfDayInformation, time) != 0 ||
       system_.NtQuerySystemInformation(kSystemPerformanceInformation, performance) != 0) {
     return -1;
   }
@@ -91,7 +94,7 @@ std::int32_t clsCPUUsageNT::Query() {
   // never undefined arithmetic.
   const auto idleDelta = static_cast<std::int64_t>(static_cast<std::uint64_t>(idle) - static_cast<std::uint64_t>(previousIdle_));
   const auto timeDelta = static_cast<std::int64_t>(static_cast<std::uint64_t>(now) - static_cast<std::uint64_t>(previousTime_));
-  const std::int32_t usage = UsageFromSamples(idleDelta, timeDelta, basic[40]);
+  const std::int32_t usage = UsageFromSamples(idleDelta, timeDelta, processors_);
   previousIdle_ = idle;
   previousTime_ = now;
   return usage;

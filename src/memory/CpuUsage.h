@@ -47,6 +47,9 @@ class clsCPUUsageNT final : public ICpuUsage {
   ISystemInformation& system_;
   std::int64_t previousIdle_ = 0;
   std::int64_t previousTime_ = 0;
+  // Read at the first query that gets it: the count does not change while
+  // the program runs, and the query is made three times a second.
+  std::uint8_t processors_ = 0;
 };
 
 // The arithmetic of one NT sample, in the fixed-point decimal the counters

@@ -2,10 +2,11 @@
 // The registry operations every other part of the program stores and reads
 // through. They keep no state; each opens and closes its own key.
 #include <cstdint>
-#include <stdexcept>
+#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/Variant.h"
@@ -23,9 +24,15 @@ std::string SettingsPath(std::string_view subKey);
 
 // Raised by SetTypedValue for a REG_DWORD that is no number or does not fit 32
 // bits, before anything is written.
-class ConversionError : public std::runtime_error {
+// Not a std::runtime_error: its message would bring the library's older
+// string type into the executable with it.
+class ConversionError : public std::exception {
  public:
-  using std::runtime_error::runtime_error;
+  explicit ConversionError(std::string message) : message_(std::move(message)) {}
+  const char* what() const noexcept override { return message_.c_str(); }
+
+ private:
+  std::string message_;
 };
 
 // Writes the value's text as REG_SZ. Failures are silent.

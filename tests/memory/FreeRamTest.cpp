@@ -142,12 +142,12 @@ constexpr std::int64_t kSecond = 10'000'000;  // in 100-ns ticks
 TEST(ProcessorUsageNT, RecordedSamples) {
   RecordedSystem system;
   system.samples = {
-      {1, 0, 1000 * kSecond},                              // Initialize
-      {1, 1 * kSecond, 1001 * kSecond},                    // idle for the whole second: 0
-      {2, 2 * kSecond, 1002 * kSecond},                    // two processors, one busy: 50.5 -> 50
-      {2, 2 * kSecond, 1002 * kSecond, kSystemBasicInformation},  // a failed read: -1
-      {2, 2 * kSecond, 1002 * kSecond},                    // no time advance, no idle: 100
-      {1, 2 * kSecond + kSecond / 4, 1003 * kSecond},      // a quarter idle: 75
+      {2, 0, 1000 * kSecond},                              // Initialize
+      {2, 2 * kSecond, 1001 * kSecond},                    // both of two idle for the whole second: 0
+      {2, 3 * kSecond, 1002 * kSecond},                    // one busy: 50.5 -> 50
+      {2, 3 * kSecond, 1002 * kSecond, kSystemPerformanceInformation},  // a failed read: -1
+      {2, 3 * kSecond, 1002 * kSecond},                    // no time advance, no idle: 100
+      {1, 3 * kSecond + kSecond / 2, 1003 * kSecond},      // a quarter idle: 75, still of two processors
   };
   clsCPUUsageNT sampler(system);
   sampler.Initialize();

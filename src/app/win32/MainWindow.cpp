@@ -16,9 +16,15 @@
 #include "system/SystemShortcuts.h"
 #include "tuning/Presets.h"
 #include "tuning/win32/frmNormalMode.h"
+#include "ui/win32/CommonControls.h"
 
 namespace tw {
 namespace {
+
+constexpr UINT_PTR kFinishStartupTimer = 1;
+// Long enough for the window to wait for input first: Wine counts a program
+// as waiting only once it has found nothing to handle.
+constexpr UINT kFinishStartupMs = 50;
 
 // Where Tab would go first in `parent`: a tab stop that is shown and enabled,
 // in creation order, looked for inside shown containers too. In a group of
@@ -61,7 +67,14 @@ MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon
              dpi) {
   const PanelLinks links{[this](PanelId id) -> ui::Panel& { return Panel(id); },
                          [this](PanelId id) { Panel(id).Start(*this); },
-                         [this](const std::string& tip) { Tray1.Icon().SetTip(tip); },
+                         [this](const std::string& tip) {
+                           // Before the icon is made, the tip waits for it.
+                           if (!startupFinished_) {
+                             Tray1.Icon().TrayToolTip = tip;
+                           } else {
+                             Tray1.Icon().SetTip(tip);
+                           }
+                         },
                          [this](const LastChange& change) { RecordChange(change); }};
   for (const PanelInfo& info : kPanels) panels_[static_cast<int>(info.id)] = MakePanel(info.id, app_, links);
 }
@@ -125,27 +138,42 @@ void MainWindow::Startup(int showCommand) {
   };
   // The window is shown as soon as it can be painted whole: the navigation
   // surface draws its controls itself until they exist, and nothing the first
-  // paint shows needs comctl32, which loads after it, or the panels' hidden
-  // host. The rest still loads before the first message is taken.
+  // paint shows needs comctl32 or the panels' hidden host. What taking input
+  // needs follows before the first message is taken; the rest after it.
   flash_.Create(hwnd());
   SetMovieVariable("_root.version", OwnVersionText());
   ShowStoredLastChange();
   // Start-in-tray is read first: a window that starts in the tray is never shown.
   if (!LoadMainSettingsValues(app_.registry).chkRunProgramMini) show();
 
-  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&classes);
   flash_.CreateControls();
-  framChildWindow_.Create(hwnd(), flash_.ContentOrigin(), dpi_);
-  SetWindowPos(framChildWindow_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  BringMovieToFront();
   // The window took the keyboard when it was shown, before there was an item to give it to.
   if (GetFocus() == hwnd()) flash_.TakeFocus();
-  skin_.LoadSkinFile(app_.programFolder + "\\RTidewaveMask.skn");
-  skin_.ApplySkin(framChildWindow_.hwnd(), "NoFrame");
   app_.os = DetectOsFamily(version_);
   LoadPresets(app_.tuning.PresetSettings);
 
+  // Each panel reads its settings and starts its timers; its windows wait
+  // until it is first shown.
+  for (PanelId id : kStartupLoadOrder) Panel(id).Start(*this);
+
+  if (StartInTrayOption()) startedInTray_ = ShowStillRunningNotice();
+  // Not in the tray after all (the shell took no icon): the window stays.
+  if (!startedInTray_) show();
+  // Under Wine, the panels' host, the skin and the icon take 30 to 70 ms, most
+  // of it waiting on the shell's process for the icon: a click or key the
+  // user gives meanwhile is answered first.
+  if (!startupFinished_) SetTimer(hwnd(), kFinishStartupTimer, kFinishStartupMs, nullptr);
+}
+
+void MainWindow::FinishStartup() {
+  KillTimer(hwnd(), kFinishStartupTimer);
+  if (startupFinished_) return;
+  startupFinished_ = true;
+  framChildWindow_.Create(hwnd(), flash_.ContentOrigin(), dpi_);
+  SetWindowPos(framChildWindow_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  BringMovieToFront();
+  skin_.LoadSkinFile(app_.programFolder + "\\RTidewaveMask.skn");
+  skin_.ApplySkin(framChildWindow_.hwnd(), "NoFrame");
   Tray1.Create();
   Tray1.SetTrayImage(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
                                                    GetSystemMetrics(SM_CXSMICON),
@@ -155,15 +183,10 @@ void MainWindow::Startup(int showCommand) {
   // exit chosen from it, must not run inside that call.
   Tray1.RightClick = [this] { PostMessageA(hwnd(), kShowTrayMenu, 0, 0); };
   Tray1.MouseClick = [this](int&) { RestoreMainWindow(); };
+  // With the tip the status monitor has given it meanwhile, if any.
   Tray1.Show(true);
-
-  // Each panel reads its settings and starts its timers; its windows wait
-  // until it is first shown.
-  for (PanelId id : kStartupLoadOrder) Panel(id).Start(*this);
-
-  if (StartInTrayOption()) startedInTray_ = ShowStillRunningNotice();
-  // Not in the tray after all (the shell took no icon): the window stays.
-  if (!startedInTray_) show();
+  ui::RegisterControlClasses();
+  flash_.AddToolTips();
 }
 
 bool MainWindow::StartInTrayOption() {
@@ -173,6 +196,8 @@ bool MainWindow::StartInTrayOption() {
 }
 
 void MainWindow::OnNavigationCommand(std::string_view command, std::string_view /*argument*/) {
+  // A panel needs its host and the skin: a command that comes first finishes start-up.
+  FinishStartup();
   // A restart closes every other program the user has open: one key press on
   // a focused item must not do that unasked.
   if (command == "IDC_FS_restart" && !ConfirmRestart()) return;
@@ -317,7 +342,9 @@ void MainWindow::RestoreMainWindow() {
 bool MainWindow::ShowStillRunningNotice() {
   // A restart that Windows refused has taken the icon away, or the shell never
   // took it. Hidden without an icon the program would have no way back, and
-  // its single-instance check would then turn away every new start.
+  // its single-instance check would then turn away every new start. Hidden
+  // before start-up has finished, the icon is made at once.
+  FinishStartup();
   if (!Tray1.EnsureInShell()) return false;
   ShowWindow(hwnd(), SW_HIDE);
   if (IsNtFamily(app_.os.code)) {
@@ -438,6 +465,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     case kShowTrayMenu:
       ShowTrayMenu();
+      return 0;
+    case WM_TIMER:
+      if (wParam != kFinishStartupTimer) break;
+      FinishStartup();
       return 0;
     case kChangedElsewhere:
       ShowStoredLastChange();

@@ -47,6 +47,12 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   bool Create(int showCommand = SW_HIDE);
   // After start-up: true when the start-in-tray option left the window hidden.
   bool StartedInTray() const { return startedInTray_; }
+  // What the window does not need to take input: the panels' host and the
+  // skin, the notification-area icon, the window buttons' tips, the panels'
+  // control classes. A timer that Create sets runs it, its message coming
+  // after every other; a navigation command or hiding to the tray first.
+  void FinishStartup();
+  bool StartupFinished() const { return startupFinished_; }
 
   // FSCommand: the dispatcher.
   void OnNavigationCommand(std::string_view command, std::string_view argument);
@@ -113,6 +119,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   HostFrame framChildWindow_;
   std::array<std::unique_ptr<ui::Panel>, kPanelCount> panels_;
   bool startedInTray_ = false;
+  bool startupFinished_ = false;
   HWND lastFocus_ = nullptr;
   ui::msgFrm notice_;
 };

@@ -103,7 +103,6 @@ void NavigationSurface::CreateControls() {
   }
   SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
   RedrawWindow(hwnd(), nullptr, unpainted.get(), RDW_INVALIDATE | RDW_ALLCHILDREN);
-  AddToolTips();
 }
 
 RECT NavigationSurface::OnScreen(const RECT& designed) const {
@@ -127,6 +126,7 @@ void NavigationSurface::PaintControls(HDC dc) const {
 }
 
 void NavigationSurface::AddToolTips() {
+  if (toolTips_ != nullptr) return;
   // The window buttons show a glyph only; the tip puts their caption into words.
   toolTips_ = ui::CreateToolTips(hwnd());
   if (toolTips_ == nullptr) return;

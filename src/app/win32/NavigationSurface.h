@@ -37,6 +37,9 @@ class NavigationSurface final : public ui::Window {
   // as they will look, so the window can be shown whole before they exist.
   bool Create(HWND mainWindow);
   void CreateControls();
+  // The window buttons' tips, which say in words what their glyphs show:
+  // not needed to take input, so they come after start-up.
+  void AddToolTips();
 
   // The variables the program sets: "_root.version" (shown in the about view
   // and the status bar) and "_root.home" ("true" returns to the home view).
@@ -73,7 +76,6 @@ class NavigationSurface final : public ui::Window {
     HWND window;
   };
 
-  void AddToolTips();
   std::string CaptionOf(const nav::NavigationControl& item) const;
   void PaintControls(HDC dc) const;
   // A rectangle of the layout (pixels at 96 DPI) on the screen: its edges scaled.

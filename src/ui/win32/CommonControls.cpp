@@ -69,6 +69,14 @@ const CommonControlsFeatures& CommonControls() {
   return features;
 }
 
+void RegisterControlClasses() {
+  static bool registered = false;
+  if (registered) return;
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&classes);
+  registered = true;
+}
+
 void SetUpDownRange(HWND upDown, int minimum, int maximum) {
   if (CommonControls().upDownRange32) {
     SendMessageA(upDown, UDM_SETRANGE32, static_cast<WPARAM>(minimum), maximum);

@@ -16,6 +16,11 @@ FARPROC CommonControlsFunction(const char* name);
 CommonControlsVersion LoadedCommonControlsVersion();
 const CommonControlsFeatures& CommonControls();
 
+// Registers the window classes the panels' controls need (sliders, list
+// views, up-downs...), once: whichever comes first, the first panel made or
+// the end of start-up.
+void RegisterControlClasses();
+
 // Up-down ranges and positions in 32 bits where the version takes them, and
 // clamped to 16 bits where it does not.
 void SetUpDownRange(HWND upDown, int minimum, int maximum);

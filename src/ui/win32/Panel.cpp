@@ -46,6 +46,7 @@ bool Panel::Load(PanelHost& host) {
   args.height = ScalePixels(layout_.height, dpi);
   args.parent = host.HostWindow();
   if (!Create(args)) return false;
+  RegisterControlClasses();
   CreateControls(hwnd(), layout_.controls, BodyFont(dpi), dpi);
   host.Skin().ApplySkin(hwnd(), "controlForm");
   host.applyAllControls(*this);

@@ -50,6 +50,7 @@ class NavigationSurfaceTest : public ::testing::Test {
         [this](std::string_view command, std::string_view) { sent_.emplace_back(command); });
     ASSERT_TRUE(surface_->Create(host_));
     surface_->CreateControls();
+    surface_->AddToolTips();
     UpdateWindow(host_);
   }
   void TearDown() override {

@@ -35,10 +35,16 @@ class MainWindowFixture : public RegistryTest {
     }
     RegistryTest::TearDown();
   }
-  // Creates the window and runs its start-up, laid out at `dpi`.
+  // Creates the window and runs its start-up to its end in the message loop, laid out at `dpi`.
   MainWindow& Start(int showCommand = SW_HIDE, int dpi = ui::kDesignDpi) {
     main_ = std::make_unique<MainWindow>(*app_, version_, notify_, dpi);
     EXPECT_TRUE(main_->Create(showCommand));
+    for (int i = 0; i < 500 && !main_->StartupFinished(); ++i) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      MSG message;
+      while (!main_->StartupFinished() && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    }
+    EXPECT_TRUE(main_->StartupFinished());
     return *main_;
   }
   static bool HasVisibleStyle(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
