@@ -61,6 +61,7 @@ int RunTidewave(int showCommand) {
   }
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    mainWindow.RouteEarlyInput(message);
     if (mainWindow.TranslateHelpKey(message)) continue;
     // Tab, arrows, Enter and Space move through the surface and the panels.
     if (IsDialogMessageA(mainWindow.hwnd(), &message)) continue;

@@ -1,5 +1,6 @@
 #include "app/win32/MainWindow.h"
 
+#include <windowsx.h>
 #include <commctrl.h>
 
 #include <memory>
@@ -115,16 +116,16 @@ bool MainWindow::Create(int showCommand) {
   args.width = width;
   args.height = height;
   if (!ui::Window::Create(args)) return false;
+  InitializeCues();
+  Startup(showCommand);
+  return true;
+}
+
+void MainWindow::InitializeCues() {
   // As the dialog manager does for a dialog box: the access keys and the focus
   // stay hidden until the keyboard is used, unless it was used to start us.
-  // Once for the first paint, and again for every control made after it.
-  const auto initializeCues = [this] {
-    SendMessageA(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0);
-  };
-  initializeCues();
-  Startup(showCommand);
-  initializeCues();
-  return true;
+  // Once for the first paint, and again for the controls made after it.
+  SendMessageA(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0);
 }
 
 void MainWindow::Startup(int showCommand) {
@@ -138,17 +139,14 @@ void MainWindow::Startup(int showCommand) {
   };
   // The window is shown as soon as it can be painted whole: the navigation
   // surface draws its controls itself until they exist, and nothing the first
-  // paint shows needs comctl32 or the panels' hidden host. What taking input
-  // needs follows before the first message is taken; the rest after it.
+  // paint shows needs comctl32 or the panels' hidden host. The rest, its
+  // controls included, follows once the first messages have been taken.
   flash_.Create(hwnd());
   SetMovieVariable("_root.version", OwnVersionText());
   ShowStoredLastChange();
   // Start-in-tray is read first: a window that starts in the tray is never shown.
   if (!LoadMainSettingsValues(app_.registry).chkRunProgramMini) show();
 
-  flash_.CreateControls();
-  // The window took the keyboard when it was shown, before there was an item to give it to.
-  if (GetFocus() == hwnd()) flash_.TakeFocus();
   app_.os = DetectOsFamily(version_);
   LoadPresets(app_.tuning.PresetSettings);
 
@@ -159,9 +157,10 @@ void MainWindow::Startup(int showCommand) {
   if (StartInTrayOption()) startedInTray_ = ShowStillRunningNotice();
   // Not in the tray after all (the shell took no icon): the window stays.
   if (!startedInTray_) show();
-  // Under Wine, the panels' host, the skin and the icon take 30 to 70 ms, most
-  // of it waiting on the shell's process for the icon: a click or key the
-  // user gives meanwhile is answered first.
+  // Under Wine, the surface's controls, the panels' host, the skin and the
+  // icon take 70 to 130 ms, much of it waiting on the shell's process for the
+  // icon: a click or key the user gives meanwhile finishes it first
+  // (RouteEarlyInput).
   if (!startupFinished_) SetTimer(hwnd(), kFinishStartupTimer, kFinishStartupMs, nullptr);
 }
 
@@ -169,6 +168,10 @@ void MainWindow::FinishStartup() {
   KillTimer(hwnd(), kFinishStartupTimer);
   if (startupFinished_) return;
   startupFinished_ = true;
+  flash_.CreateControls();
+  // The window took the keyboard when it was shown, before there was an item to give it to.
+  if (GetFocus() == hwnd() || GetFocus() == flash_.hwnd()) flash_.TakeFocus();
+  InitializeCues();
   framChildWindow_.Create(hwnd(), flash_.ContentOrigin(), dpi_);
   SetWindowPos(framChildWindow_.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   BringMovieToFront();
@@ -187,6 +190,28 @@ void MainWindow::FinishStartup() {
   Tray1.Show(true);
   ui::RegisterControlClasses();
   flash_.AddToolTips();
+}
+
+void MainWindow::RouteEarlyInput(MSG& message) {
+  if (startupFinished_) return;
+  const UINT kind = message.message;
+  const bool key = kind >= WM_KEYFIRST && kind <= WM_KEYLAST;
+  const bool press = kind >= WM_LBUTTONDOWN && kind <= WM_MBUTTONDBLCLK;
+  if ((!key && !press) || (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd))) return;
+  FinishStartup();
+  // The key goes to the item that now has the keyboard; the press to the
+  // control now under the pointer, where the surface had drawn it.
+  if (key) {
+    if (HWND focus = GetFocus()) message.hwnd = focus;
+    return;
+  }
+  POINT at{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
+  MapWindowPoints(message.hwnd, flash_.hwnd(), &at, 1);
+  HWND target = ChildWindowFromPointEx(flash_.hwnd(), at, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
+  if (target == nullptr || target == flash_.hwnd()) return;
+  MapWindowPoints(flash_.hwnd(), target, &at, 1);
+  message.hwnd = target;
+  message.lParam = MAKELPARAM(at.x, at.y);
 }
 
 bool MainWindow::StartInTrayOption() {

@@ -53,6 +53,10 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   // after every other; a navigation command or hiding to the tray first.
   void FinishStartup();
   bool StartupFinished() const { return startupFinished_; }
+  // The message loop hands every message here first: a key or mouse press for
+  // the window that comes before start-up has finished finishes it, and is
+  // sent on to the control that now has the keyboard or lies under the pointer.
+  void RouteEarlyInput(MSG& message);
 
   // FSCommand: the dispatcher.
   void OnNavigationCommand(std::string_view command, std::string_view argument);
@@ -101,6 +105,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   };
 
   void Startup(int showCommand);
+  void InitializeCues();
   void UnloadPanels(std::span<const PanelId> order);
   void Perform(const Action& action);
   bool StartInTrayOption();

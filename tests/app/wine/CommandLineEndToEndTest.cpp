@@ -90,7 +90,7 @@ TEST(CommandLineEndToEnd, AppliesListsAndRestoresBesideTheRunningWindowProgram) 
   }
   Program tidewave;
   ASSERT_TRUE(tidewave.Start(folder.path() + "\\Tidewave.exe"));
-  HWND main = tidewave.WaitForWindow("TidewaveMain", "Tidewave");
+  HWND main = tidewave.WaitForMainWindow();
   ASSERT_NE(nullptr, main);
 
   const CliRun applied = RunCli(folder.path(), "apply Automatic-E");

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "app/NavigationItems.h"
+#include "app/win32/NavigationViews.h"
 #include "memory/win32/frmRamConfiguration.h"
 #include "memory/win32/frmSystemStatus.h"
 #include "pinger/win32/frmNetPingerSettings.h"
@@ -106,6 +108,38 @@ TEST_F(FreshStart, PingsSamplesAndWritesTheTipWithNoPanelOpenedThenEachPanelShow
   EXPECT_TRUE(Ticked(settings.Control(mainsettings::IDC_chkRunMainProgram)));
   EXPECT_FALSE(Ticked(settings.Control(mainsettings::IDC_chkRunProgramMini)));
   EXPECT_FALSE(IsWindowEnabled(settings.Control(mainsettings::IDC_cmdSave)));
+}
+
+
+// A press or a key that comes before start-up has finished finishes it, and
+// goes to the control that the surface had drawn in its place.
+TEST_F(FreshStart, APressOrAKeyBeforeStartUpHasFinishedReachesTheItemDrawnThere) {
+  MainWindow& keyed = Open(SW_SHOWNORMAL);
+  ASSERT_FALSE(keyed.StartupFinished());
+  EXPECT_EQ(nullptr, GetDlgItem(keyed.Movie().hwnd(), IDC_FS_firstMenuItem)) << "drawn, not made yet";
+  SetForegroundWindow(keyed.hwnd());
+  SetFocus(keyed.hwnd());
+  MSG key{keyed.hwnd(), WM_KEYDOWN, VK_DOWN, 0, 0, {}};
+  keyed.RouteEarlyInput(key);
+  EXPECT_TRUE(keyed.StartupFinished());
+  EXPECT_TRUE(IsChild(keyed.Movie().hwnd(), key.hwnd));
+  EXPECT_EQ(GetFocus(), key.hwnd) << "the item that now has the keyboard";
+
+  MainWindow& pressed = Open(SW_SHOWNORMAL);
+  HWND surface = pressed.Movie().hwnd();
+  RECT drawn{};
+  for (const nav::NavigationControl& control : nav::ControlLayout()) {
+    if (control.id == IDC_FS_firstMenuItem) drawn = control.rect;
+  }
+  MSG down{surface, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(drawn.left + 5, drawn.top + 4), 0, {}};
+  pressed.RouteEarlyInput(down);
+  ASSERT_EQ(GetDlgItem(surface, IDC_FS_firstMenuItem), down.hwnd);
+  EXPECT_EQ(MAKELPARAM(5, 4), down.lParam) << "in the item's own coordinates";
+  MSG up{down.hwnd, WM_LBUTTONUP, 0, down.lParam, 0, {}};
+  pressed.RouteEarlyInput(up);
+  DispatchMessageA(&down);
+  DispatchMessageA(&up);
+  EXPECT_EQ(IDC_FS_firstMenuItem, pressed.Movie().ActiveItem()) << "the press opened its panel";
 }
 
 }  // namespace

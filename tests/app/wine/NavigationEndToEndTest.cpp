@@ -35,7 +35,7 @@ TEST(NavigationEndToEnd, MenuItemsOpenTheirPanelsInsideTheMainWindowAndCloseEnds
 
   Program tidewave;
   ASSERT_TRUE(tidewave.Start(BesideTests("Tidewave.exe")));
-  HWND main = tidewave.WaitForWindow("TidewaveMain", "Tidewave");
+  HWND main = tidewave.WaitForMainWindow();
   ASSERT_NE(nullptr, main);
   EXPECT_EQ(BesideTests("Tidewave.exe"), ReadRunEntry(registry)) << "the entry starts this very program";
   for (HWND child : Children(main)) EXPECT_NE("TidewavePanel", ClassName(child)) << "made before it was opened";

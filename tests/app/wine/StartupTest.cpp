@@ -19,7 +19,7 @@ TEST(Startup, OpensOneMainWindowAndASecondStartBringsItToTheFront) {
   ASSERT_FALSE(MutexExists()) << "another Tidewave is still running in this prefix";
   Program first;
   ASSERT_TRUE(first.Start(BesideTests("Tidewave.exe")));
-  HWND main = first.WaitForWindow("TidewaveMain", "Tidewave");
+  HWND main = first.WaitForMainWindow();
   ASSERT_NE(nullptr, main);
   RECT client{};
   GetClientRect(main, &client);

@@ -26,7 +26,7 @@ TEST(DISABLED_HarnessProbe, Hangs) { Sleep(INFINITE); }
 TEST(DISABLED_HarnessProbe, CrashesWithTheTcpIpKeysChangedAndTidewaveRunning) {
   Program tidewave;
   ASSERT_TRUE(tidewave.Start(BesideTests("Tidewave.exe")));
-  ASSERT_NE(nullptr, tidewave.WaitForWindow("TidewaveMain", "Tidewave"));
+  ASSERT_NE(nullptr, tidewave.WaitForMainWindow());
   Win32Registry registry;
   RegistrySnapshot snapshot(registry);
   KeepTuningKeys(snapshot, registry);

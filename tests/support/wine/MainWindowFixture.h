@@ -35,10 +35,16 @@ class MainWindowFixture : public RegistryTest {
     }
     RegistryTest::TearDown();
   }
-  // Creates the window and runs its start-up to its end in the message loop, laid out at `dpi`.
-  MainWindow& Start(int showCommand = SW_HIDE, int dpi = ui::kDesignDpi) {
+  // Creates the window, laid out at `dpi`, and runs its start-up up to the message loop.
+  MainWindow& Open(int showCommand = SW_HIDE, int dpi = ui::kDesignDpi) {
+    main_.reset();
     main_ = std::make_unique<MainWindow>(*app_, version_, notify_, dpi);
     EXPECT_TRUE(main_->Create(showCommand));
+    return *main_;
+  }
+  // The same, and the rest of its start-up in the message loop.
+  MainWindow& Start(int showCommand = SW_HIDE, int dpi = ui::kDesignDpi) {
+    Open(showCommand, dpi);
     for (int i = 0; i < 500 && !main_->StartupFinished(); ++i) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
       MSG message;

@@ -1,5 +1,6 @@
 #include "support/wine/Program.h"
 
+#include "app/NavigationItems.h"
 #include "platform/win32/WidePath.h"
 
 namespace tw::test {
@@ -113,6 +114,19 @@ std::vector<HWND> Children(HWND parent) {
   std::vector<HWND> children;
   EnumChildWindows(parent, AddChild, reinterpret_cast<LPARAM>(&children));
   return children;
+}
+
+HWND Program::WaitForMainWindow(DWORD milliseconds) const {
+  HWND main = WaitForWindow("TidewaveMain", "Tidewave", milliseconds);
+  HWND surface = FindWindowExA(main, nullptr, "TidewaveNavigation", nullptr);
+  for (DWORD start = GetTickCount(); GetDlgItem(surface, IDC_FS_closeButton) == nullptr;) {
+    if (GetTickCount() - start >= milliseconds) return nullptr;
+    Sleep(20);
+  }
+  // Past the rest of the start-up, which runs in the same message.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, milliseconds, &ignored);
+  return main;
 }
 
 }  // namespace tw::test

@@ -28,6 +28,9 @@ class Program {
   // caption (either may be null), waiting up to `milliseconds` for it and for
   // the program to wait for input.
   HWND WaitForWindow(const char* className, const char* caption, DWORD milliseconds = 20000) const;
+  // Tidewave's main window once its start-up has ended: the navigation
+  // surface's items come after the window first waits for input.
+  HWND WaitForMainWindow(DWORD milliseconds = 20000) const;
   // A top-level window of this process with this class, shown or not; null when there is none now.
   HWND FindAnyWindow(const char* className) const;
   bool WaitForExit(DWORD milliseconds, DWORD* exitCode = nullptr) const;

@@ -70,7 +70,7 @@ TEST(OptimizeEndToEnd, AutomaticCFromTheNavigationWritesTheRegistryAfterABackup)
   ASSERT_TRUE(CopyFileA(BesideTests("Tidewave.exe").c_str(), program.c_str(), FALSE));
   Program tidewave;
   ASSERT_TRUE(tidewave.Start(program));
-  HWND main = tidewave.WaitForWindow("TidewaveMain", "Tidewave");
+  HWND main = tidewave.WaitForMainWindow();
   ASSERT_NE(nullptr, main);
 
   SendMessageA(Descendant(main, 0, "&Wizard Mode"), BM_CLICK, 0, 0);
@@ -148,7 +148,7 @@ TEST(OptimizeEndToEnd, AProgramFolderNamedInAnyLanguageHoldsTheBackups) {
 
   Program tidewave;
   ASSERT_TRUE(tidewave.Start(program));
-  HWND main = tidewave.WaitForWindow("TidewaveMain", "Tidewave");
+  HWND main = tidewave.WaitForMainWindow();
   ASSERT_NE(nullptr, main);
   SendMessageA(Descendant(main, 0, "&Wizard Mode"), BM_CLICK, 0, 0);
   HWND optimize = Descendant(main, IDC_cmdOptimize);
