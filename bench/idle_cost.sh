@@ -4,9 +4,11 @@
 # alone; each one's processor time over the same seconds as a share of one
 # core, read from Linux (Wine reports no times of other processes), and the
 # difference. Run under Xvfb inside a Wine session:
-#   bench/idle_cost.sh <bin folder> [seconds]
+#   bench/idle_cost.sh <bin folder> [seconds] [windows]
+# With several windows of `seconds` one after another, each is printed, then
+# the median and the spread of the differences.
 set -euo pipefail
-bin="$1" seconds="${2:-60}"
+bin="$1" seconds="${2:-60}" windows="${3:-1}"
 prefix="$(cd "$WINEPREFIX" && pwd)"
 
 # The Linux process of the Windows program `name` started in this prefix.
@@ -54,10 +56,21 @@ wine "$bin/Tidewave.exe" </dev/null >/dev/null 2>&1 &
 base=$(unix_pid MinimalWindow.exe)
 tide=$(unix_pid Tidewave.exe)
 sleep 3  # past start-up: only the timers' work counts
-base0=$(cpu_ns "$base") tide0=$(cpu_ns "$tide")
-sleep "$seconds"
-base1=$(cpu_ns "$base") tide1=$(cpu_ns "$tide")
+differences=()
+for window in $(seq 1 "$windows"); do
+  base0=$(cpu_ns "$base") tide0=$(cpu_ns "$tide")
+  sleep "$seconds"
+  base1=$(cpu_ns "$base") tide1=$(cpu_ns "$tide")
+  line=$(awk -v s="$seconds" -v b=$((base1 - base0)) -v t=$((tide1 - tide0)) 'BEGIN {
+    tb = 100 * b / 1e9 / s; tt = 100 * t / 1e9 / s
+    printf "%.3f idle over %d s, share of one core: Tidewave %.3f%%, baseline %.3f%% (same run), difference %.3f%%",
+      tt - tb, s, tt, tb, tt - tb }')
+  differences+=("${line%% *}")
+  echo "${line#* }"
+done
 kill "$tide" "$base"
-awk -v s="$seconds" -v b=$((base1 - base0)) -v t=$((tide1 - tide0)) 'BEGIN {
-  tb = 100 * b / 1e9 / s; tt = 100 * t / 1e9 / s
-  printf "idle over %d s, share of one core: Tidewave %.3f%%, baseline %.3f%% (same run), difference %.3f%%\n", s, tt, tb, tt - tb }'
+if [ "$windows" -gt 1 ]; then
+  printf '%s\n' "${differences[@]}" | sort -g | awk '{ d[NR] = $1 } END {
+    m = NR % 2 ? d[(NR + 1) / 2] : (d[NR / 2] + d[NR / 2 + 1]) / 2
+    printf "median difference over %d windows: %.3f%% of a core (lowest %.3f%%, highest %.3f%%)\n", NR, m, d[1], d[NR] }'
+fi
