@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/JoinedText.h"
 #include "platform/Registry.h"
 #include "ui/ControlLayout.h"
 #include "ui/Panels.h"
@@ -43,10 +44,13 @@ enum NetPingerControl : int {
 inline constexpr std::string_view kAutomaticPingHost = "dns.google";
 inline constexpr std::string_view kManualPingHost = "one.one.one.one";
 
-inline constexpr std::string_view kPingerDescription =
+// The explanation ends by naming the automatic host.
+inline constexpr std::string_view kPingerExplanation =
     "The PING utility helps to keep you from getting your modem connection disconnected by your service "
     "provider. Most Internet Service Providers Disconnect users after a fixed period of modem activity. "
-    "Automatic Mode pings dns.google.";
+    "Automatic Mode pings ";
+inline constexpr std::string_view kFullStop = ".";
+inline constexpr std::string_view kPingerDescription = kJoined<kPingerExplanation, kAutomaticPingHost, kFullStop>;
 
 // The captions of the two field labels and the five lines of the explanation
 // need a little more room in the panels' Tahoma than the panel first gave
