@@ -1,5 +1,6 @@
 ; Tidewave's installer. Built by the build (target Tidewave-Setup) with
-;   makensis -DVERSION=1.0.0.1 -DSOURCE=<folder of the built program> -DOUTFILE=<setup.exe> Tidewave.nsi
+;   makensis -DVERSION=1.0.0.1 -DSOURCE=<folder of the built program>
+;            -DSETTINGS_KEY=<the program's settings key> -DOUTFILE=<setup.exe> Tidewave.nsi
 ; It installs the program and the files it looks for beside itself; the
 ; uninstaller takes away exactly those, and asks before it removes backups,
 ; which the program writes there and which nothing else can recreate.
@@ -15,6 +16,13 @@
 !ifndef SOURCE
   !error "SOURCE is not defined"
 !endif
+; Under HKEY_LOCAL_MACHINE, as the program names it (the build takes it from
+; src/settings/RegistrySettings.h); the uninstaller removes it, and the maker's
+; key above it once empty.
+!ifndef SETTINGS_KEY
+  !error "SETTINGS_KEY is not defined"
+!endif
+!searchparse "${SETTINGS_KEY}" "SOFTWARE\" SETTINGS_MAKER "\"
 ; The system's C runtime the program needs (another name only for the test
 ; of a system without it).
 !ifndef RUNTIME_DLL
@@ -28,7 +36,6 @@
 !define MAKER "Marlpit"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tidewave"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
-!define SETTINGS_KEY "SOFTWARE\Marlpit\Tidewave"
 
 Unicode false
 !include "FileFunc.nsh"
@@ -154,6 +161,6 @@ Section "Uninstall"
   ; Windows would otherwise try to start the removed program at every logon.
   DeleteRegValue HKCU "${RUN_KEY}" "TidewaveRun"
   DeleteRegKey HKLM "${SETTINGS_KEY}"
-  DeleteRegKey /ifempty HKLM "SOFTWARE\${MAKER}"
+  DeleteRegKey /ifempty HKLM "SOFTWARE\${SETTINGS_MAKER}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

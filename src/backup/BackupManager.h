@@ -25,11 +25,11 @@ inline constexpr ui::ListColumn kBackUpColumns[] = {
     {"File Name", 1700}, {"Creating Date", 2000}, {"Creating Time", 2000}};
 
 inline constexpr ui::ControlSpec kBackUpControls[] = {
-    {IDC_frameBackUp, "frameBackUp", ui::ControlKind::Frame, "Backup", 0, 0, 6525, 3660},
-    {IDC_lstBackUpList, "lstBackUpList", ui::ControlKind::ListView, {}, 105, 240, 6315, 2880, IDC_frameBackUp, -1,
+    {IDC_frameBackUp, ui::ControlKind::Frame, "Backup", 0, 0, 6525, 3660},
+    {IDC_lstBackUpList, ui::ControlKind::ListView, {}, 105, 240, 6315, 2880, IDC_frameBackUp, -1,
      ui::ColumnsOf(kBackUpColumns)},
-    {IDC_cmdRestore, "cmdRestore", ui::ControlKind::Button, "&Restore", 1515, 3180, 1440, 405, IDC_frameBackUp},
-    {IDC_cmdDelete, "cmdDelete", ui::ControlKind::Button, "&Delete", 3900, 3180, 1440, 405, IDC_frameBackUp},
+    {IDC_cmdRestore, ui::ControlKind::Button, "&Restore", 1515, 3180, 1440, 405, IDC_frameBackUp},
+    {IDC_cmdDelete, ui::ControlKind::Button, "&Delete", 3900, 3180, 1440, 405, IDC_frameBackUp},
 };
 
 inline constexpr ui::PanelSpec kBackUpPanel = ui::PanelLayout(ui::PanelId::frmBackUp, kBackUpControls);

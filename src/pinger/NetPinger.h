@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/JoinedText.h"
 #include "platform/Registry.h"
 #include "ui/ControlLayout.h"
 #include "ui/Panels.h"
@@ -43,30 +44,33 @@ enum NetPingerControl : int {
 inline constexpr std::string_view kAutomaticPingHost = "dns.google";
 inline constexpr std::string_view kManualPingHost = "one.one.one.one";
 
-inline constexpr std::string_view kPingerDescription =
+// The explanation ends by naming the automatic host.
+inline constexpr std::string_view kPingerExplanation =
     "The PING utility helps to keep you from getting your modem connection disconnected by your service "
     "provider. Most Internet Service Providers Disconnect users after a fixed period of modem activity. "
-    "Automatic Mode pings dns.google.";
+    "Automatic Mode pings ";
+inline constexpr std::string_view kFullStop = ".";
+inline constexpr std::string_view kPingerDescription = kJoined<kPingerExplanation, kAutomaticPingHost, kFullStop>;
 
 // The captions of the two field labels and the five lines of the explanation
 // need a little more room in the panels' Tahoma than the panel first gave
 // them: the host field sits 7 pixels further right, the interval label
 // starts earlier, the explanation is taller.
 inline constexpr ui::ControlSpec kNetPingerControls[] = {
-    {IDC_frameNetPingerSettings, "frameNetPingerSettings", ui::ControlKind::Frame, "Net Pinger Settings", 0, 15, 6540, 3630},
-    {IDC_chkDoPinging, "chkDoPinging", ui::ControlKind::CheckBox, "Enable Pinger", 150, 300, 1455, 255, IDC_frameNetPingerSettings},
-    {IDC_frameConfigurations, "frameConfigurations", ui::ControlKind::Frame, "Configuration", 120, 675, 6285, 1500, IDC_frameNetPingerSettings},
-    {IDC_optAuto, "optAuto", ui::ControlKind::OptionButton, "Automatic Mode", 990, 210, 1695, 255, IDC_frameConfigurations},
-    {IDC_optManual, "optManual", ui::ControlKind::OptionButton, "Manual Mode", 3900, 210, 1695, 255, IDC_frameConfigurations},
-    {IDC_lblHostName, "lblHostName", ui::ControlKind::SkinLabel, "Ping Host", 90, 615, 900, 255, IDC_frameConfigurations},
-    {IDC_txtPingHost, "txtPingHost", ui::ControlKind::TextBox, "", 1020, 600, 1710, 315, IDC_frameConfigurations},
-    {IDC_lblPingInterval, "lblPingInterval", ui::ControlKind::SkinLabel, "Ping Interval", 3420, 630, 1170, 255, IDC_frameConfigurations},
-    {IDC_cmbPingInterval, "cmbPingInterval", ui::ControlKind::ComboBox, "", 4635, 615, 1335, 315, IDC_frameConfigurations},
-    {IDC_chkSound, "chkSound", ui::ControlKind::CheckBox, "Play &Sound at Ping", 240, 1080, 1815, 255, IDC_frameConfigurations},
-    {IDC_cmdPingNow, "cmdPingNow", ui::ControlKind::Button, "Ping &Now", 3360, 1020, 1400, 405, IDC_frameConfigurations},
-    {IDC_lblPingerDescription, "lblPingerDescription", ui::ControlKind::SkinLabel, kPingerDescription, 150, 2250, 4800, 1230, IDC_frameNetPingerSettings},
-    {IDC_cmdSave, "cmdSave", ui::ControlKind::Button, "Save", 5010, 2910, 1340, 405, IDC_frameNetPingerSettings},
-    {IDC_lblPingStatus, "lblPingStatus", ui::ControlKind::Label, "", 1740, 300, 4650, 255, IDC_frameNetPingerSettings},
+    {IDC_frameNetPingerSettings, ui::ControlKind::Frame, "Net Pinger Settings", 0, 15, 6540, 3630},
+    {IDC_chkDoPinging, ui::ControlKind::CheckBox, "Enable Pinger", 150, 300, 1455, 255, IDC_frameNetPingerSettings},
+    {IDC_frameConfigurations, ui::ControlKind::Frame, "Configuration", 120, 675, 6285, 1500, IDC_frameNetPingerSettings},
+    {IDC_optAuto, ui::ControlKind::OptionButton, "Automatic Mode", 990, 210, 1695, 255, IDC_frameConfigurations},
+    {IDC_optManual, ui::ControlKind::OptionButton, "Manual Mode", 3900, 210, 1695, 255, IDC_frameConfigurations},
+    {IDC_lblHostName, ui::ControlKind::SkinLabel, "Ping Host", 90, 615, 900, 255, IDC_frameConfigurations},
+    {IDC_txtPingHost, ui::ControlKind::TextBox, "", 1020, 600, 1710, 315, IDC_frameConfigurations},
+    {IDC_lblPingInterval, ui::ControlKind::SkinLabel, "Ping Interval", 3420, 630, 1170, 255, IDC_frameConfigurations},
+    {IDC_cmbPingInterval, ui::ControlKind::ComboBox, "", 4635, 615, 1335, 315, IDC_frameConfigurations},
+    {IDC_chkSound, ui::ControlKind::CheckBox, "Play &Sound at Ping", 240, 1080, 1815, 255, IDC_frameConfigurations},
+    {IDC_cmdPingNow, ui::ControlKind::Button, "Ping &Now", 3360, 1020, 1400, 405, IDC_frameConfigurations},
+    {IDC_lblPingerDescription, ui::ControlKind::SkinLabel, kPingerDescription, 150, 2250, 4800, 1230, IDC_frameNetPingerSettings},
+    {IDC_cmdSave, ui::ControlKind::Button, "Save", 5010, 2910, 1340, 405, IDC_frameNetPingerSettings},
+    {IDC_lblPingStatus, ui::ControlKind::Label, "", 1740, 300, 4650, 255, IDC_frameNetPingerSettings},
 };
 
 inline constexpr ui::PanelSpec kNetPingerPanel = ui::PanelLayout(ui::PanelId::frmNetPingerSettings, kNetPingerControls);

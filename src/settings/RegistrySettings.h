@@ -14,6 +14,8 @@
 
 namespace tw {
 
+// Under HKEY_LOCAL_MACHINE. The build reads this line for the uninstaller,
+// which removes the key: keep it one line.
 inline constexpr std::string_view kSettingsRoot = "SOFTWARE\\Marlpit\\Tidewave";
 inline constexpr std::string_view kMainSettingsKey = "\\Settings\\MainSettings";
 inline constexpr std::string_view kNetPingerKey = "\\Settings\\NetPinger";

@@ -66,7 +66,6 @@ bool Applies(IgnoredWhen when, const RunningWindows& windows) {
 
 // Not TCP/IP values: where Windows records that IPX/SPX is installed.
 constexpr std::string_view kIpxService = "SYSTEM\\CurrentControlSet\\Services\\NwlnkIpx";
-constexpr std::string_view kNetTrans = "System\\CurrentControlSet\\Services\\Class\\NetTrans";
 
 bool KeyExists(IRegistry& registry, std::string_view path) {
   RegKey key;

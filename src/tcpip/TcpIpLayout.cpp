@@ -1,5 +1,6 @@
 #include "tcpip/TcpIpLayout.h"
 
+#include "core/JoinedText.h"
 #include "settings/CRegister.h"
 
 namespace tw {
@@ -23,7 +24,8 @@ constexpr std::string_view kNdiCache = "System\\CurrentControlSet\\Services\\VxD
 
 constexpr std::string_view kMstcp = "System\\CurrentControlSet\\Services\\VxD\\MSTCP";
 constexpr std::string_view kBrowser9x = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-constexpr std::string_view kNetTrans = "System\\CurrentControlSet\\Services\\Class\\NetTrans";
+constexpr std::string_view kEachAdapter = "\\*";
+constexpr std::string_view kNetTransAdapter = kJoined<kNetTrans, kEachAdapter>;
 
 // In apply order. The backup walks the same rows section by section.
 constexpr TcpIpValue k9xValues[] = {
@@ -42,10 +44,8 @@ constexpr TcpIpValue k9xValues[] = {
     {Section::Browser, kHkcu, kBrowser9x, "MaxConnectionsPerServer", F::HTTP11, 0, kKeep, R::Current, kApplied, kZeroRemoves},
     {Section::Cache, kHklm, kNdiCache, "", F::NDI, 0, kKeep, R::Current},
     // MSS goes with MTU: a removed MTU removes the MSS too, whatever MSS holds.
-    {Section::Adapter, kHklm, "System\\CurrentControlSet\\Services\\Class\\NetTrans\\*", "MaxMTU", F::MTU, 0, kWithMtu,
-     R::Current, kApplied, kZeroRemoves},
-    {Section::Adapter, kHklm, "System\\CurrentControlSet\\Services\\Class\\NetTrans\\*", "MaxMSS", F::MSS, 0, kWithMtu,
-     R::Current, kApplied, kZeroRemoves},
+    {Section::Adapter, kHklm, kNetTransAdapter, "MaxMTU", F::MTU, 0, kWithMtu, R::Current, kApplied, kZeroRemoves},
+    {Section::Adapter, kHklm, kNetTransAdapter, "MaxMSS", F::MSS, 0, kWithMtu, R::Current, kApplied, kZeroRemoves},
     // SYN and ICMP have no place on this family.
 };
 

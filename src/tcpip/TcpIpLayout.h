@@ -62,6 +62,11 @@ struct TcpIpValue {
   RecordedZero zero = RecordedZero::Written;
 };
 
+// The 9x family's network transports (under HKEY_LOCAL_MACHINE): each subkey
+// is one adapter's, whose MTU and MSS the 9x layout tunes and whose drivers
+// tell whether IPX/SPX is installed.
+inline constexpr std::string_view kNetTrans = "System\\CurrentControlSet\\Services\\Class\\NetTrans";
+
 struct TcpIpLayout {
   std::uint32_t type;  // kRegSz (decimal text) or kRegDword
   // Under HKEY_LOCAL_MACHINE; each of its subkeys is one adapter.

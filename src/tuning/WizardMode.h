@@ -75,41 +75,39 @@ constexpr int BlockLeft(int cell) { return kGridLeft + Block(cell) * (kGridWidth
 
 constexpr std::array<ControlSpec, 11 + 1 + 2 + 3 * kDescribedCount + 2> Controls() {
   std::array<ControlSpec, 11 + 1 + 2 + 3 * kDescribedCount + 2> rows{{
-      {IDC_frameOptimizationMode, "frameOptimizationMode", ControlKind::Frame, "Optimization Modes", 75, 30, 6285, 3240},
+      {IDC_frameOptimizationMode, ControlKind::Frame, "Optimization Modes", 75, 30, 6285, 3240},
       // Two columns inside the frame: A, C, E, G on the left, B, D, F and "Windows default" on the right.
-      {IDC_optMode_0, "optMode", ControlKind::OptionButton, "Automatic-A", 120, 240, 1695, 255, IDC_frameOptimizationMode, 0},
-      {IDC_optMode_1, "optMode", ControlKind::OptionButton, "Automatic-B", 3750, 240, 1695, 255, IDC_frameOptimizationMode, 1},
-      {IDC_optMode_2, "optMode", ControlKind::OptionButton, "Automatic-C", 120, 480, 1695, 255, IDC_frameOptimizationMode, 2},
-      {IDC_optMode_3, "optMode", ControlKind::OptionButton, "Automatic-D", 3750, 480, 1695, 255, IDC_frameOptimizationMode, 3},
-      {IDC_optMode_4, "optMode", ControlKind::OptionButton, "Automatic-E", 120, 720, 1695, 255, IDC_frameOptimizationMode, 4},
-      {IDC_optMode_5, "optMode", ControlKind::OptionButton, "Automatic-F", 3750, 720, 1695, 255, IDC_frameOptimizationMode, 5},
-      {IDC_optMode_6, "optMode", ControlKind::OptionButton, "Automatic-G", 120, 960, 1695, 255, IDC_frameOptimizationMode, 6},
-      {IDC_optMode_7, "optMode", ControlKind::OptionButton, "Windows default", 3750, 960, 1695, 255, IDC_frameOptimizationMode, 7},
+      {IDC_optMode_0, ControlKind::OptionButton, "Automatic-A", 120, 240, 1695, 255, IDC_frameOptimizationMode, 0},
+      {IDC_optMode_1, ControlKind::OptionButton, "Automatic-B", 3750, 240, 1695, 255, IDC_frameOptimizationMode, 1},
+      {IDC_optMode_2, ControlKind::OptionButton, "Automatic-C", 120, 480, 1695, 255, IDC_frameOptimizationMode, 2},
+      {IDC_optMode_3, ControlKind::OptionButton, "Automatic-D", 3750, 480, 1695, 255, IDC_frameOptimizationMode, 3},
+      {IDC_optMode_4, ControlKind::OptionButton, "Automatic-E", 120, 720, 1695, 255, IDC_frameOptimizationMode, 4},
+      {IDC_optMode_5, ControlKind::OptionButton, "Automatic-F", 3750, 720, 1695, 255, IDC_frameOptimizationMode, 5},
+      {IDC_optMode_6, ControlKind::OptionButton, "Automatic-G", 120, 960, 1695, 255, IDC_frameOptimizationMode, 6},
+      {IDC_optMode_7, ControlKind::OptionButton, "Windows default", 3750, 960, 1695, 255, IDC_frameOptimizationMode, 7},
       // The exact description text; the grid below shows it cell by cell.
-      {IDC_lblModeDescrip, "lblModeDescrip", ControlKind::SkinLabel, "Modes Description", kGridLeft, kHeadingTop,
+      {IDC_lblModeDescrip, ControlKind::SkinLabel, "Modes Description", kGridLeft, kHeadingTop,
        kGridWidth, kRowHeight * (kGridRows + 1), IDC_frameOptimizationMode},
-      {IDC_cmdOptimize, "cmdOptimize", ControlKind::Button, "Optimize &Now", 2670, 3315, 1390, 405},
-      {IDC_lblModeSuits, "lblModeSuits", ControlKind::SkinLabel, "", kGridLeft, kSuitsTop, kGridWidth, kRowHeight,
+      {IDC_cmdOptimize, ControlKind::Button, "Optimize &Now", 2670, 3315, 1390, 405},
+      {IDC_lblModeSuits, ControlKind::SkinLabel, "", kGridLeft, kSuitsTop, kGridWidth, kRowHeight,
        IDC_frameOptimizationMode},
-      {IDC_lblNowHeading_0, "lblNowHeading", ControlKind::SkinLabel, kNowHeading, kGridLeft + 1700, kHeadingTop, 900,
+      {IDC_lblNowHeading_0, ControlKind::SkinLabel, kNowHeading, kGridLeft + 1700, kHeadingTop, 900,
        kRowHeight, IDC_frameOptimizationMode, 0},
-      {IDC_lblNowHeading_1, "lblNowHeading", ControlKind::SkinLabel, kNowHeading, kGridLeft + kGridWidth / 2 + 1700,
+      {IDC_lblNowHeading_1, ControlKind::SkinLabel, kNowHeading, kGridLeft + kGridWidth / 2 + 1700,
        kHeadingTop, 900, kRowHeight, IDC_frameOptimizationMode, 1},
   }};
   std::size_t next = 14;
   for (int cell = 0; cell < kDescribedCount; ++cell) {
-    rows[next++] = {ModeValueId(cell), "lblModeValue", ControlKind::SkinLabel, "", BlockLeft(cell), RowTop(cell), 1650,
+    rows[next++] = {ModeValueId(cell), ControlKind::SkinLabel, "", BlockLeft(cell), RowTop(cell), 1650,
                     kRowHeight, IDC_frameOptimizationMode, cell};
-    rows[next++] = {ModeNowId(cell), "lblModeNow", ControlKind::SkinLabel, "", BlockLeft(cell) + 1700, RowTop(cell), 900,
+    rows[next++] = {ModeNowId(cell), ControlKind::SkinLabel, "", BlockLeft(cell) + 1700, RowTop(cell), 900,
                     kRowHeight, IDC_frameOptimizationMode, cell};
-    rows[next++] = {ModeMarkId(cell), "lblModeMark", ControlKind::SkinLabel, "", BlockLeft(cell) + 2640, RowTop(cell),
+    rows[next++] = {ModeMarkId(cell), ControlKind::SkinLabel, "", BlockLeft(cell) + 2640, RowTop(cell),
                     300, kRowHeight, IDC_frameOptimizationMode, cell};
   }
   // Level with "Optimize Now", one on each side of it.
-  rows[next++] = {IDC_lblChangesLegend, "lblChangesLegend", ControlKind::SkinLabel, kChangesLegend, 90, 3390, 2490,
-                  kRowHeight};
-  rows[next++] = {IDC_lblIgnoredLegend, "lblIgnoredLegend", ControlKind::SkinLabel, kIgnoredLegend, 4170, 3390, 2190,
-                  kRowHeight};
+  rows[next++] = {IDC_lblChangesLegend, ControlKind::SkinLabel, kChangesLegend, 90, 3390, 2490, kRowHeight};
+  rows[next++] = {IDC_lblIgnoredLegend, ControlKind::SkinLabel, kIgnoredLegend, 4170, 3390, 2190, kRowHeight};
   return rows;
 }
 

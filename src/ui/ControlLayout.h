@@ -70,8 +70,7 @@ inline constexpr ControlExtras kNumberOnly{.numberOnly = true};
 inline constexpr ControlExtras kAlignRight{.alignRight = true};
 
 struct ControlSpec {
-  int id;                 // IDC_<name>, or IDC_<name>_<index> for control arrays
-  std::string_view name;  // the control's name, e.g. "optMode"
+  int id;  // IDC_<name>, or IDC_<name>_<index> for control arrays
   ControlKind kind;
   std::string_view caption = {};
   int left = 0, top = 0, width = 0, height = 0;  // twips, relative to the container

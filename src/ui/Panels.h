@@ -21,6 +21,8 @@ enum class PanelId {
 };
 
 inline constexpr int kPanelCount = 7;
+// The panels' width in pixels at 96 DPI: the main window's panel host and the
+// navigation's content area, where the host goes, are as wide.
 inline constexpr int kHostWidth = 440;
 
 struct PanelInfo {

@@ -81,6 +81,7 @@ done
 has_key "$uninstall_key" && fail "the uninstall entry was left behind"
 has_key "$run_key" TidewaveRun && fail "the TidewaveRun start-up entry was left behind"
 has_key 'HKLM\SOFTWARE\Marlpit\Tidewave' && fail "the settings were left behind"
+has_key 'HKLM\SOFTWARE\Marlpit' && fail "the maker's key was left behind, empty"
 wineserver -k 2>/dev/null
 
 [ "$failures" = 0 ] && echo "installed with a preset, started, closed and uninstalled: everything in place and taken away again"

@@ -140,8 +140,8 @@ TEST(Presets, EachModeSaysInPlainWordsWhichConnectionItSuits) {
 TEST(WizardMode, EveryControlFitsTheHostAndTheOptionsSitInTheFrame) {
   for (const ui::ControlSpec& control : kWizardModeControls) {
     const ui::PixelRect rect = ui::ControlRect(control, kWizardModeControls);
-    EXPECT_LE(rect.left + rect.width, kWizardModePanel.width) << control.name;
-    EXPECT_LE(rect.top + rect.height, kWizardModePanel.height) << control.name;
+    EXPECT_LE(rect.left + rect.width, kWizardModePanel.width) << "control " << control.id;
+    EXPECT_LE(rect.top + rect.height, kWizardModePanel.height) << "control " << control.id;
   }
   // Automatic-C: second row, left column, inside the frame (75 + 120, 30 + 480 twips).
   EXPECT_EQ((ui::PixelRect{13, 34, 113, 17}), ui::ControlRect(kWizardModeControls[3], kWizardModeControls));

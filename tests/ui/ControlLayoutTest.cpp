@@ -6,11 +6,11 @@ namespace tw::ui {
 namespace {
 
 constexpr ControlSpec kTable[] = {
-    {10, "frameOuter", ControlKind::Frame, "Outer", 75, 165, 6285, 2995},
-    {11, "frameInner", ControlKind::Frame, "Inner", 150, 300, 3000, 1500, 10},
-    {12, "optA", ControlKind::OptionButton, "A", 120, 240, 1695, 255, 11, 0},
-    {13, "cmdGo", ControlKind::Button, "Go", 2670, 3210, 1390, 405},
-    {14, "lblLost", ControlKind::Label, "", 30, 30, 15, 22, 99},
+    {10, ControlKind::Frame, "Outer", 75, 165, 6285, 2995},
+    {11, ControlKind::Frame, "Inner", 150, 300, 3000, 1500, 10},
+    {12, ControlKind::OptionButton, "A", 120, 240, 1695, 255, 11, 0},
+    {13, ControlKind::Button, "Go", 2670, 3210, 1390, 405},
+    {14, ControlKind::Label, "", 30, 30, 15, 22, 99},
 };
 
 TEST(ControlLayout, TwipsBecomePixelsRoundingTiesToEven) {
@@ -25,8 +25,8 @@ TEST(ControlLayout, TwipsBecomePixelsRoundingTiesToEven) {
 
 TEST(ControlLayout, AtAnyDpiEdgesAreRoundedSoControlsThatMeetStillMeet) {
   // 18 twips is 1.5 pixels at 120 DPI: sizes rounded one by one would overlap by a pixel.
-  constexpr ControlSpec kPair[] = {{1, "lblA", ControlKind::Label, "A", 18, 0, 18, 18},
-                                   {2, "lblB", ControlKind::Label, "B", 36, 0, 18, 18}};
+  constexpr ControlSpec kPair[] = {{1, ControlKind::Label, "A", 18, 0, 18, 18},
+                                   {2, ControlKind::Label, "B", 36, 0, 18, 18}};
   const PixelRect a = ControlRect(kPair[0], kPair, 120), b = ControlRect(kPair[1], kPair, 120);
   EXPECT_EQ(b.left, a.left + a.width);
   EXPECT_EQ(20, ScalePixels(13, 144)) << "19.5 rounds away from zero, as MulDiv does";
@@ -52,11 +52,11 @@ TEST(ControlLayout, ContentIsCentredAndOneLineControlsMayWidenUpToTheirNeighbour
   EXPECT_EQ((PixelOffset{0, 0}), CentringOffset({}, 440, 250));
 
   constexpr ControlSpec kRow[] = {
-      {20, "frameRow", ControlKind::Frame, "Row", 0, 0, 6000, 1500},
-      {21, "optLeft", ControlKind::OptionButton, "Left", 120, 240, 1500, 255, 20, 0},
-      {22, "optRight", ControlKind::OptionButton, "Right", 3000, 240, 1500, 255, 20, 1},
-      {23, "lblBelow", ControlKind::Label, "Below", 120, 600, 1500, 255, 20},
-      {24, "lblOutside", ControlKind::Label, "Outside", 6300, 240, 1500, 255},
+      {20, ControlKind::Frame, "Row", 0, 0, 6000, 1500},
+      {21, ControlKind::OptionButton, "Left", 120, 240, 1500, 255, 20, 0},
+      {22, ControlKind::OptionButton, "Right", 3000, 240, 1500, 255, 20, 1},
+      {23, ControlKind::Label, "Below", 120, 600, 1500, 255, 20},
+      {24, ControlKind::Label, "Outside", 6300, 240, 1500, 255},
   };
   EXPECT_EQ(200 - 6, RightLimit(kRow[1], kRow, 600)) << "short of the right option";
   EXPECT_EQ(400 - 6, RightLimit(kRow[2], kRow, 600)) << "inside its frame, not up to the label beyond it";

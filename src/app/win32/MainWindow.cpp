@@ -4,12 +4,12 @@
 #include <commctrl.h>
 
 #include <memory>
-#include <type_traits>
 
 #include "Version.h"
 #include "app/ProgramVersion.h"
 #include "app/win32/PanelFactory.h"
 #include "backup/win32/frmBackUp.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Win32Clock.h"
 #include "settings/MainSettings.h"
 #include "settings/RegistrySettings.h"
@@ -403,10 +403,7 @@ void MainWindow::ShowStoredLastChange() {
 
 void MainWindow::ShowTrayMenu() {
   enum : UINT { kRestore = 1, kExit = 2 };
-  struct MenuDeleter {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
-  };
-  std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter> menu(CreatePopupMenu());
+  UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   AppendMenuA(menu.get(), MF_STRING, kRestore, "&Restore");
   AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);

@@ -25,10 +25,11 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
  public:
   static constexpr const char* kClassName = "TidewaveMain";
   static constexpr const char* kCaption = "Tidewave";
-  // Pixels at 96 DPI; the window grows with the screen's DPI.
-  static constexpr int kClientWidth = 724;
-  static constexpr int kClientHeight = 540;
-  static constexpr int kHostDesignWidth = 440;
+  // Pixels at 96 DPI; the window grows with the screen's DPI. The navigation
+  // surface covers the whole client area, and the host is as wide as the panels.
+  static constexpr int kClientWidth = NavigationSurface::kWidth;
+  static constexpr int kClientHeight = NavigationSurface::kHeight;
+  static constexpr int kHostDesignWidth = ui::kHostWidth;
   static constexpr int kHostDesignHeight = 332;
   // Sent by a second start to the running window: show, restore and come to the front.
   static constexpr UINT kShowRunningInstance = WM_APP + 1;

@@ -32,7 +32,7 @@ class NavigationSurface final : public ui::Window {
   explicit NavigationSurface(CommandSink sink, int dpi = ui::kDesignDpi);
   ~NavigationSurface() override;
 
-  // Creates the surface at (0, 0), 724 x 540 at 96 DPI, as a child of the main window.
+  // Creates the surface at (0, 0), kWidth x kHeight, as a child of the main window.
   // Until CreateControls makes its controls, the surface draws them itself
   // as they will look, so the window can be shown whole before they exist.
   bool Create(HWND mainWindow);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/win32/NavigationDrawing.h"
+#include "ui/Panels.h"
 
 namespace tw::nav {
 
@@ -19,8 +20,8 @@ constexpr int kTitleHeight = 44;
 constexpr int kSideWidth = 196;
 constexpr int kStatusTop = 508;
 constexpr int kCardPadding = 12;
-// The content area, where the panel host goes.
-constexpr int kContentWidth = 440;
+// The content area, where the panel host goes: as wide as the panels.
+constexpr int kContentWidth = ui::kHostWidth;
 constexpr int kContentHeight = 255;
 constexpr POINT kContentOrigin{240, 160};
 constexpr RECT kContent{kContentOrigin.x, kContentOrigin.y, kContentOrigin.x + kContentWidth,

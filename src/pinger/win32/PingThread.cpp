@@ -1,5 +1,7 @@
 #include "pinger/win32/PingThread.h"
 
+#include <utility>
+
 #include "pinger/mdlPing.h"
 #include "platform/win32/WindowJob.h"
 #include "ui/MessageBox.h"
@@ -22,18 +24,14 @@ struct PingThread::Job final : WindowJob<Result>, ui::IMessageBox {
   const std::shared_ptr<INetwork> network;
 };
 
-PingThread::~PingThread() {
-  LetGo();
-  if (thread_ != nullptr) CloseHandle(thread_);
-}
+PingThread::~PingThread() { LetGo(); }
 
 bool PingThread::Start(HWND window, std::string host, std::uint32_t timeoutMs, std::shared_ptr<INetwork> network) {
   if (job_ != nullptr || network == nullptr) return false;
   auto job = std::make_shared<Job>(window, ++serial_, std::move(host), timeoutMs, std::move(network));
-  const HANDLE thread = StartJobThread(job, &PingThread::Run);
-  if (thread == nullptr) return false;
-  if (thread_ != nullptr) CloseHandle(thread_);
-  thread_ = thread;
+  UniqueHandle thread = StartJobThread(job, &PingThread::Run);
+  if (!thread) return false;
+  thread_ = std::move(thread);
   job_ = std::move(job);
   return true;
 }
@@ -61,7 +59,7 @@ void PingThread::LetGo() {
 }
 
 void PingThread::Wait() {
-  if (thread_ != nullptr) WaitForSingleObject(thread_, INFINITE);
+  if (thread_) WaitForSingleObject(thread_.get(), INFINITE);
 }
 
 }  // namespace tw

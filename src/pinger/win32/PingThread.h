@@ -14,6 +14,7 @@
 
 #include "pinger/mdlPing.h"
 #include "platform/Network.h"
+#include "platform/win32/Handles.h"
 
 namespace tw {
 
@@ -55,7 +56,7 @@ class PingThread {
   static void Run(Job& job);
 
   std::shared_ptr<Job> job_;
-  HANDLE thread_ = nullptr;
+  UniqueHandle thread_;
   unsigned serial_ = 0;
 };
 

@@ -12,22 +12,6 @@
 namespace tw {
 namespace {
 
-// FindFirstFile hands back INVALID_HANDLE_VALUE, never null, and its handle is
-// closed with FindClose, not CloseHandle.
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-  }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
 long LastErrorOr(long fallback) {
   const DWORD error = GetLastError();
   return error != ERROR_SUCCESS ? static_cast<long>(error) : fallback;
@@ -48,15 +32,15 @@ long Win32FileSystem::FindFiles(std::string_view pattern, std::vector<FileEntry>
   };
   if (NtPlatform()) {
     WIN32_FIND_DATAW data{};
-    FindHandle find(FindFirstFileW(SystemPath(pattern).c_str(), &data));
-    if (find.get() == INVALID_HANDLE_VALUE) return LastErrorOr(ERROR_FILE_NOT_FOUND);
+    UniqueFind find(FindFirstFileW(SystemPath(pattern).c_str(), &data));
+    if (!find) return LastErrorOr(ERROR_FILE_NOT_FOUND);
     do {
       add(WideToUtf8(data.cFileName), data.dwFileAttributes);
     } while (FindNextFileW(find.get(), &data));
   } else {
     WIN32_FIND_DATAA data{};
-    FindHandle find(FindFirstFileA(Utf8ToAnsi(pattern).c_str(), &data));
-    if (find.get() == INVALID_HANDLE_VALUE) return LastErrorOr(ERROR_FILE_NOT_FOUND);
+    UniqueFind find(FindFirstFileA(Utf8ToAnsi(pattern).c_str(), &data));
+    if (!find) return LastErrorOr(ERROR_FILE_NOT_FOUND);
     do {
       add(AnsiToUtf8(data.cFileName), data.dwFileAttributes);
     } while (FindNextFileA(find.get(), &data));

@@ -5,6 +5,7 @@
 #include "platform/win32/Win32Network.h"
 
 #include <string>
+#include <utility>
 
 #include "platform/win32/WidePath.h"
 
@@ -18,10 +19,6 @@ Function Sockets(const char* name) {
 }
 
 }  // namespace
-
-Win32Network::~Win32Network() {
-  if (module_ != nullptr) FreeLibrary(module_);
-}
 
 int Win32Network::WSAStartup(std::uint16_t requestedVersion, WsaData& data) {
   static const auto startup = Sockets<int(WINAPI*)(WORD, LPWSADATA)>("WSAStartup");
@@ -60,22 +57,24 @@ bool Win32Network::LoadIcmp() {
   if (!tried_) {
     tried_ = true;
     for (const char* library : {"icmp.dll", "iphlpapi.dll"}) {
-      HMODULE module = LoadLibraryA(library);
-      if (module == nullptr) continue;
-      auto create = reinterpret_cast<CreateFn>(reinterpret_cast<void*>(GetProcAddress(module, "IcmpCreateFile")));
-      auto send = reinterpret_cast<SendFn>(reinterpret_cast<void*>(GetProcAddress(module, "IcmpSendEcho")));
-      auto close = reinterpret_cast<CloseFn>(reinterpret_cast<void*>(GetProcAddress(module, "IcmpCloseHandle")));
+      UniqueModule module(LoadLibraryA(library));
+      if (!module) continue;
+      const auto find = [&module](const char* name) {
+        return reinterpret_cast<void*>(GetProcAddress(module.get(), name));
+      };
+      auto create = reinterpret_cast<CreateFn>(find("IcmpCreateFile"));
+      auto send = reinterpret_cast<SendFn>(find("IcmpSendEcho"));
+      auto close = reinterpret_cast<CloseFn>(find("IcmpCloseHandle"));
       if (create != nullptr && send != nullptr && close != nullptr) {
-        module_ = module;
+        module_ = std::move(module);
         create_ = create;
         send_ = send;
         close_ = close;
         break;
       }
-      FreeLibrary(module);
     }
   }
-  return module_ != nullptr;
+  return static_cast<bool>(module_);
 }
 
 IcmpHandle Win32Network::IcmpCreateFile() {

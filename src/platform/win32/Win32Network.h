@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/Network.h"
+#include "platform/win32/Handles.h"
 
 namespace tw {
 
@@ -14,7 +15,6 @@ class Win32Network : public INetwork {
   Win32Network() = default;
   Win32Network(const Win32Network&) = delete;
   Win32Network& operator=(const Win32Network&) = delete;
-  ~Win32Network() override;
 
   int WSAStartup(std::uint16_t requestedVersion, WsaData& data) override;
   int WSACleanup() override;
@@ -32,7 +32,7 @@ class Win32Network : public INetwork {
   bool LoadIcmp();
 
   bool tried_ = false;
-  HMODULE module_ = nullptr;
+  UniqueModule module_;
   CreateFn create_ = nullptr;
   SendFn send_ = nullptr;
   CloseFn close_ = nullptr;

@@ -9,15 +9,17 @@
 
 #include <memory>
 
+#include "platform/win32/Handles.h"
+
 namespace tw {
 
 template <typename Result>
 class WindowJob {
  public:
-  WindowJob(HWND window, unsigned serial) : window_(window), serial_(serial) { InitializeCriticalSection(&lock_); }
+  WindowJob(HWND window, unsigned serial) : window_(window), serial_(serial) {}
   WindowJob(const WindowJob&) = delete;
   WindowJob& operator=(const WindowJob&) = delete;
-  virtual ~WindowJob() { DeleteCriticalSection(&lock_); }
+  virtual ~WindowJob() = default;
 
   unsigned serial() const { return serial_; }
 
@@ -25,34 +27,29 @@ class WindowJob {
   // serial) if the window still listens.
   template <typename Change>
   void Post(UINT message, LPARAM lParam, Change change) {
-    EnterCriticalSection(&lock_);
+    const CriticalSection::Lock held(lock_);
     change(result_);
     if (window_ != nullptr) PostMessageA(window_, message, serial_, lParam);
-    LeaveCriticalSection(&lock_);
   }
   void Post(UINT message, LPARAM lParam) {
     Post(message, lParam, [](Result&) {});
   }
   template <typename Change>
   void Update(Change change) {
-    EnterCriticalSection(&lock_);
+    const CriticalSection::Lock held(lock_);
     change(result_);
-    LeaveCriticalSection(&lock_);
   }
   void LetGo() {
-    EnterCriticalSection(&lock_);
+    const CriticalSection::Lock held(lock_);
     window_ = nullptr;
-    LeaveCriticalSection(&lock_);
   }
   Result Taken() {
-    EnterCriticalSection(&lock_);
-    Result copy = result_;
-    LeaveCriticalSection(&lock_);
-    return copy;
+    const CriticalSection::Lock held(lock_);
+    return result_;
   }
 
  private:
-  CRITICAL_SECTION lock_;
+  CriticalSection lock_;
   HWND window_;    // under lock_
   Result result_;  // under lock_
   const unsigned serial_;
@@ -76,15 +73,15 @@ unsigned __stdcall RunJob(void* parameter) {
 }  // namespace detail
 
 // Runs `run` on a thread of its own with its own share of `job`. The thread's
-// handle, or null (with nothing started) when no thread could be made.
+// handle, or none (with nothing started) when no thread could be made.
 template <typename Job>
-HANDLE StartJobThread(const std::shared_ptr<Job>& job, void (*run)(Job&)) {
+UniqueHandle StartJobThread(const std::shared_ptr<Job>& job, void (*run)(Job&)) {
   auto* start = new detail::JobStart<Job>{job, run};
   // Windows 9x refuses to start a thread without somewhere to put its id.
   unsigned threadId = 0;
   const auto thread = _beginthreadex(nullptr, 0, &detail::RunJob<Job>, start, 0, &threadId);
   if (thread == 0) delete start;
-  return reinterpret_cast<HANDLE>(thread);
+  return UniqueHandle(reinterpret_cast<HANDLE>(thread));
 }
 
 }  // namespace tw

@@ -27,15 +27,14 @@ enum MainSettingsControl : int {
 };
 
 inline constexpr ui::ControlSpec kMainSettingsControls[] = {
-    {IDC_frameMainSettings, "frameMainSettings", ui::ControlKind::Frame, "Main Settings", 75, 60, 6450, 3480},
-    {IDC_frmStartup, "frmStartup", ui::ControlKind::Frame, "Windows Startup", 240, 420, 5970, 1500,
-     IDC_frameMainSettings},
-    {IDC_chkRunMainProgram, "chkRunMainProgram", ui::ControlKind::CheckBox,
+    {IDC_frameMainSettings, ui::ControlKind::Frame, "Main Settings", 75, 60, 6450, 3480},
+    {IDC_frmStartup, ui::ControlKind::Frame, "Windows Startup", 240, 420, 5970, 1500, IDC_frameMainSettings},
+    {IDC_chkRunMainProgram, ui::ControlKind::CheckBox,
      "Run Main Program when windows start up", 360, 420, 5400, 285, IDC_frmStartup},
-    {IDC_chkRunProgramMini, "chkRunProgramMini", ui::ControlKind::CheckBox, "Run Program In system tray", 360,
+    {IDC_chkRunProgramMini, ui::ControlKind::CheckBox, "Run Program In system tray", 360,
      900, 5400, 285, IDC_frmStartup},
-    {IDC_cmdSave, "cmdSave", ui::ControlKind::Button, "&Save", 2617, 2640, 1215, 405, IDC_frameMainSettings},
-    {IDC_lblMainStatus, "lblMainStatus", ui::ControlKind::Label, "", 240, 3120, 5970, 255, IDC_frameMainSettings},
+    {IDC_cmdSave, ui::ControlKind::Button, "&Save", 2617, 2640, 1215, 405, IDC_frameMainSettings},
+    {IDC_lblMainStatus, ui::ControlKind::Label, "", 240, 3120, 5970, 255, IDC_frameMainSettings},
 };
 
 inline constexpr ui::PanelSpec kMainSettingsPanel = ui::PanelLayout(ui::PanelId::frmMainSettings, kMainSettingsControls);

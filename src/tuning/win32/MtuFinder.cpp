@@ -20,9 +20,7 @@ struct MtuFinder::Job final : WindowJob<MtuSearchResult> {
 bool MtuFinder::Start(HWND window, std::string host, std::uint32_t timeoutMs, std::unique_ptr<INetwork> network) {
   if (job_ != nullptr || network == nullptr) return false;
   auto job = std::make_shared<Job>(window, ++serial_, std::move(host), timeoutMs, std::move(network));
-  const HANDLE thread = StartJobThread(job, &MtuFinder::Run);
-  if (thread == nullptr) return false;
-  CloseHandle(thread);
+  if (!StartJobThread(job, &MtuFinder::Run)) return false;
   job_ = std::move(job);
   return true;
 }

@@ -40,11 +40,8 @@ void FillWith(HDC dc, HRGN region, COLORREF colour) {
 BalloonSurface::~BalloonSurface() { Free(); }
 
 void BalloonSurface::Free() {
-  if (dc_ != nullptr) {
-    SelectObject(dc_, previous_);
-    DeleteDC(dc_);
-  }
-  dc_ = nullptr;
+  if (dc_) SelectObject(dc_.get(), previous_);
+  dc_.Reset();
   bitmap_.Reset();
   pixels_ = nullptr;
   width_ = height_ = 0;
@@ -53,14 +50,14 @@ void BalloonSurface::Free() {
 bool BalloonSurface::Resize(int width, int height) {
   Free();
   if (width <= 0 || height <= 0) return false;
-  dc_ = CreateCompatibleDC(nullptr);
-  if (dc_ == nullptr) return false;
-  bitmap_.Reset(MakeDib(dc_, width, height, &pixels_));
+  dc_.Reset(CreateCompatibleDC(nullptr));
+  if (!dc_) return false;
+  bitmap_.Reset(MakeDib(dc_.get(), width, height, &pixels_));
   if (!bitmap_) {
     Free();
     return false;
   }
-  previous_ = SelectObject(dc_, bitmap_.get());
+  previous_ = SelectObject(dc_.get(), bitmap_.get());
   width_ = width;
   height_ = height;
   return true;
@@ -78,7 +75,7 @@ void ShadeBandPerPixel(HDC behind, POINT origin, BalloonSurface& surface, int li
 
 bool ShadeBandFast(HDC behind, POINT origin, BalloonSurface& surface, int lift) {
   const int width = surface.width(), height = surface.height();
-  MemoryDc copy(behind);
+  UniqueDc copy(CreateCompatibleDC(behind));
   std::uint32_t* pixels = nullptr;
   UniqueBitmap bitmap(MakeDib(behind, width, height, &pixels));
   if (!copy || !bitmap) return false;

@@ -22,7 +22,7 @@ class BalloonSurface {
 
   // A new surface of width x height, all black; false when the bitmap cannot be had.
   bool Resize(int width, int height);
-  HDC dc() const { return dc_; }
+  HDC dc() const { return dc_.get(); }
   int width() const { return width_; }
   int height() const { return height_; }
   // Row by row from the top, 0x00RRGGBB. Call GdiFlush after drawing through dc().
@@ -30,7 +30,7 @@ class BalloonSurface {
 
  private:
   void Free();
-  HDC dc_ = nullptr;
+  UniqueDc dc_;
   UniqueBitmap bitmap_;
   HGDIOBJ previous_ = nullptr;
   std::uint32_t* pixels_ = nullptr;

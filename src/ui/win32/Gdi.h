@@ -6,64 +6,18 @@
 
 #include <utility>
 
+#include "platform/win32/Handles.h"
+
 namespace tw::ui {
 
-template <typename Handle>
-class GdiObject {
- public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.handle_, nullptr));
-    return *this;
-  }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  ~GdiObject() { Reset(); }
-
-  Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  void Reset(Handle handle = nullptr) {
-    if (handle_ != nullptr) DeleteObject(handle_);
-    handle_ = handle;
-  }
-  // Gives the object up to whoever takes it over (SetWindowRgn takes a region).
-  [[nodiscard]] Handle Release() { return std::exchange(handle_, nullptr); }
-
- private:
-  Handle handle_ = nullptr;
-};
-
-using UniqueBrush = GdiObject<HBRUSH>;
-using UniquePen = GdiObject<HPEN>;
-using UniqueFont = GdiObject<HFONT>;
-using UniqueBitmap = GdiObject<HBITMAP>;
-using UniqueRegion = GdiObject<HRGN>;
-
-class UniqueIcon {
- public:
-  UniqueIcon() = default;
-  explicit UniqueIcon(HICON icon) : icon_(icon) {}
-  UniqueIcon(UniqueIcon&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
-  UniqueIcon& operator=(UniqueIcon&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.icon_, nullptr));
-    return *this;
-  }
-  UniqueIcon(const UniqueIcon&) = delete;
-  UniqueIcon& operator=(const UniqueIcon&) = delete;
-  ~UniqueIcon() { Reset(); }
-
-  HICON get() const { return icon_; }
-  explicit operator bool() const { return icon_ != nullptr; }
-  void Reset(HICON icon = nullptr) {
-    if (icon_ != nullptr) DestroyIcon(icon_);
-    icon_ = icon;
-  }
-
- private:
-  HICON icon_ = nullptr;
-};
+using UniqueBrush = Unique<HBRUSH, &DeleteObject>;
+using UniquePen = Unique<HPEN, &DeleteObject>;
+using UniqueFont = Unique<HFONT, &DeleteObject>;
+using UniqueBitmap = Unique<HBITMAP, &DeleteObject>;
+using UniqueRegion = Unique<HRGN, &DeleteObject>;
+using UniqueIcon = Unique<HICON, &DestroyIcon>;
+// A memory DC: UniqueDc(CreateCompatibleDC(reference)).
+using UniqueDc = Unique<HDC, &DeleteDC>;
 
 // Selects an object into a DC for one scope.
 class SelectionGuard {
@@ -95,22 +49,6 @@ class WindowDc {
   HDC dc_;
 };
 
-// A memory DC compatible with `reference` (the screen when null).
-class MemoryDc {
- public:
-  explicit MemoryDc(HDC reference) : dc_(CreateCompatibleDC(reference)) {}
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  ~MemoryDc() {
-    if (dc_ != nullptr) DeleteDC(dc_);
-  }
-  HDC get() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr; }
-
- private:
-  HDC dc_;
-};
-
 class PaintDc {
  public:
   explicit PaintDc(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
@@ -134,32 +72,30 @@ class MemoryCanvas {
   MemoryCanvas(HDC target, const RECT& area) : target_(target), area_(area) {
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
-    memory_ = CreateCompatibleDC(target);
-    if (memory_ == nullptr) return;
+    memory_.Reset(CreateCompatibleDC(target));
+    if (!memory_) return;
     bitmap_.Reset(CreateCompatibleBitmap(target, width, height));
     if (!bitmap_) {
-      DeleteDC(memory_);
-      memory_ = nullptr;
+      memory_.Reset();
       return;
     }
-    previous_ = SelectObject(memory_, bitmap_.get());
-    SetWindowOrgEx(memory_, area.left, area.top, nullptr);
+    previous_ = SelectObject(memory_.get(), bitmap_.get());
+    SetWindowOrgEx(memory_.get(), area.left, area.top, nullptr);
   }
   MemoryCanvas(const MemoryCanvas&) = delete;
   MemoryCanvas& operator=(const MemoryCanvas&) = delete;
   ~MemoryCanvas() {
-    if (memory_ == nullptr) return;
-    BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, memory_, area_.left,
-           area_.top, SRCCOPY);
-    SelectObject(memory_, previous_);
-    DeleteDC(memory_);
+    if (!memory_) return;
+    BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, memory_.get(),
+           area_.left, area_.top, SRCCOPY);
+    SelectObject(memory_.get(), previous_);
   }
-  HDC dc() const { return memory_ != nullptr ? memory_ : target_; }
+  HDC dc() const { return memory_ ? memory_.get() : target_; }
 
  private:
   HDC target_;
   RECT area_;
-  HDC memory_ = nullptr;
+  UniqueDc memory_;
   UniqueBitmap bitmap_;
   HGDIOBJ previous_ = nullptr;
 };

@@ -233,15 +233,15 @@ LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CTLCOLORSTATIC:
       if (problemLabel_ != 0 && reinterpret_cast<HWND>(lParam) == Control(problemLabel_)) {
-        if (problemBrush_ == nullptr) problemBrush_ = CreateSolidBrush(kProblemBackground);
+        if (!problemBrush_) problemBrush_.Reset(CreateSolidBrush(kProblemBackground));
         SetTextColor(reinterpret_cast<HDC>(wParam), kProblemText);
         SetBkColor(reinterpret_cast<HDC>(wParam), kProblemBackground);
-        return reinterpret_cast<LRESULT>(problemBrush_);
+        return reinterpret_cast<LRESULT>(problemBrush_.get());
       }
       break;
     case WM_DESTROY:
       problem_ = {};
-      if (problemBrush_ != nullptr) DeleteObject(std::exchange(problemBrush_, nullptr));
+      problemBrush_.Reset();
       // A tip window belongs to the top-level window, not to the panel: it goes now.
       if (toolTips_ != nullptr) DestroyWindow(std::exchange(toolTips_, nullptr));
       tipIds_.clear();

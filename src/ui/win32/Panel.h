@@ -12,6 +12,7 @@
 
 #include "ui/ControlLayout.h"
 #include "ui/MessageBox.h"
+#include "ui/win32/Gdi.h"
 #include "ui/win32/Window.h"
 #include "ui/win32/ThreadTimers.h"
 
@@ -119,7 +120,7 @@ class Panel : public Window {
   std::vector<int> tipIds_;  // the controls that have a tip
   int problemLabel_ = 0;
   ProblemSpot problem_{};
-  HBRUSH problemBrush_ = nullptr;
+  UniqueBrush problemBrush_;
 };
 
 // What every host's applyAllControls does: gives each control of the panel,

@@ -43,7 +43,7 @@ HICON IconFromBitmap(HBITMAP bitmap) {
   if (bitmap == nullptr || !GetObjectA(bitmap, sizeof source, &source)) return nullptr;
   // The image list takes images of its own size only: scale to it first.
   WindowDc screen(nullptr);
-  MemoryDc from(screen.get()), to(screen.get());
+  UniqueDc from(CreateCompatibleDC(screen.get())), to(CreateCompatibleDC(screen.get()));
   UniqueBitmap scaled(CreateCompatibleBitmap(screen.get(), kSize, kSize));
   if (!from || !to || !scaled) return nullptr;
   {
@@ -61,7 +61,6 @@ HICON IconFromBitmap(HBITMAP bitmap) {
 
 Tray::~Tray() {
   if (icon_.IsVisible()) icon_.Show(false);
-  FreeConverted();
 }
 
 bool Tray::Create() {
@@ -95,22 +94,15 @@ bool Tray::Create() {
   return true;
 }
 
-void Tray::FreeConverted() {
-  if (converted_ != nullptr) DestroyIcon(converted_);
-  converted_ = nullptr;
-}
-
 void Tray::SetTrayImage(HICON icon) {
-  if (icon != converted_) FreeConverted();
+  if (icon != converted_.get()) converted_.Reset();
   picture_ = icon;
   icon_.SetIcon(reinterpret_cast<std::uintptr_t>(icon));
 }
 
 void Tray::SetTrayImage(HBITMAP bitmap) {
-  HICON icon = bitmap != nullptr ? IconFromBitmap(bitmap) : nullptr;
-  FreeConverted();
-  converted_ = icon;
-  SetTrayImage(icon);
+  converted_.Reset(bitmap != nullptr ? IconFromBitmap(bitmap) : nullptr);
+  SetTrayImage(converted_.get());
 }
 
 LRESULT Tray::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

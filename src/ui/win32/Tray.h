@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "ui/TrayIcon.h"
+#include "ui/win32/Gdi.h"
 #include "ui/win32/Window.h"
 
 namespace tw::ui {
@@ -44,11 +45,9 @@ class Tray final : public Window {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void FreeConverted();
-
   TrayIcon icon_;
   HICON picture_ = nullptr;
-  HICON converted_ = nullptr;
+  UniqueIcon converted_;
   UINT taskbarCreated_ = 0;
 };
 

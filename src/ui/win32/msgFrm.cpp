@@ -70,7 +70,8 @@ UniqueBitmap DrawStripCell(HBITMAP strip, int cell, int size, COLORREF backgroun
   WindowDc screen(nullptr);
   UniqueBitmap result(CreateCompatibleBitmap(screen.get(), size, size));
   UniqueBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
-  MemoryDc target(screen.get()), source(screen.get()), maskDc(screen.get());
+  UniqueDc target(CreateCompatibleDC(screen.get())), source(CreateCompatibleDC(screen.get())),
+      maskDc(CreateCompatibleDC(screen.get()));
   if (!result || !mask || !target || !source || !maskDc) return {};
   SelectionGuard targetSelected(target.get(), result.get());
   SelectionGuard sourceSelected(source.get(), strip);
@@ -391,7 +392,7 @@ void msgFrm::OnButton(int id) {
 
 void msgFrm::DrawClose(const DRAWITEMSTRUCT& item) {
   const int look = (item.itemState & ODS_SELECTED) ? 2 : closeHot_ ? 1 : 0;
-  MemoryDc source(item.hDC);
+  UniqueDc source(CreateCompatibleDC(item.hDC));
   if (closeLooks_[look] && source) {
     SelectionGuard selected(source.get(), closeLooks_[look].get());
     BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, kStripCellPixels, kStripCellPixels, source.get(), 0, 0,

@@ -47,7 +47,7 @@ class NormalModePanel : public PanelTest<kNormalModePanel> {
     for (const ui::ControlSpec& control : kNormalModePanel.controls) {
       const int on = PageOf(control.id);
       if (on < 0) continue;
-      EXPECT_EQ(on == page, Visible(control.id)) << control.name << " on page " << page;
+      EXPECT_EQ(on == page, Visible(control.id)) << "control " << control.id << " on page " << page;
     }
     EXPECT_EQ(page, panel_.Pages().currWizardPage);
   }

@@ -24,20 +24,18 @@ constexpr std::string_view kNdiItems[] = {"0", "2", "4", "8", "16", "32", "64"};
 
 using ui::ControlKind;
 constexpr ui::ControlSpec kControls[] = {
-    {IDC_frame, "frameSettings", ControlKind::Frame, "Settings", 75, 75, 6300, 3600},
-    {IDC_lblHost, "lblHost", ControlKind::SkinLabel, "Ping &Host", 90, 240, 1000, 255, IDC_frame},
-    {IDC_txtHost, "txtHost", ControlKind::TextBox, "", 1100, 225, 1700, 315, IDC_frame},
-    {IDC_lblFree, "lblFree", ControlKind::Label, "12 MB free", 3000, 240, 1500, 255, IDC_frame},
+    {IDC_frame, ControlKind::Frame, "Settings", 75, 75, 6300, 3600},
+    {IDC_lblHost, ControlKind::SkinLabel, "Ping &Host", 90, 240, 1000, 255, IDC_frame},
+    {IDC_txtHost, ControlKind::TextBox, "", 1100, 225, 1700, 315, IDC_frame},
+    {IDC_lblFree, ControlKind::Label, "12 MB free", 3000, 240, 1500, 255, IDC_frame},
     // Before its buddy: found by id all the same.
-    {.id = IDC_updnTime, .name = "updnTime", .kind = ControlKind::UpDown, .width = 255, .height = 315,
+    {.id = IDC_updnTime, .kind = ControlKind::UpDown, .width = 255, .height = 315,
      .container = IDC_frame, .extras = ui::UpDownOf(IDC_txtTime, 100, 65535, 100)},
-    {IDC_txtTime, "txtTime", ControlKind::TextBox, "", 90, 600, 1200, 315, IDC_frame, -1, ui::kNumberOnly},
-    {IDC_txtRWIN, "txtRWIN", ControlKind::TextBox, "", 1500, 600, 1200, 315, IDC_frame, -1, ui::kReadOnly},
-    {IDC_lstBackUps, "lstBackUps", ControlKind::ListView, "", 90, 1000, 6000, 1500, IDC_frame, -1,
-     ui::ColumnsOf(kColumns)},
-    {IDC_sldSpeed, "sldSpeed", ControlKind::Slider, "", 90, 2600, 3000, 450, IDC_frame, -1,
-     ui::SliderOf(300, 1000, 300, 5, 1)},
-    {IDC_cmbNDI, "cmbNDI", ControlKind::ComboBox, "", 3300, 2600, 1300, 315, IDC_frame, -1,
+    {IDC_txtTime, ControlKind::TextBox, "", 90, 600, 1200, 315, IDC_frame, -1, ui::kNumberOnly},
+    {IDC_txtRWIN, ControlKind::TextBox, "", 1500, 600, 1200, 315, IDC_frame, -1, ui::kReadOnly},
+    {IDC_lstBackUps, ControlKind::ListView, "", 90, 1000, 6000, 1500, IDC_frame, -1, ui::ColumnsOf(kColumns)},
+    {IDC_sldSpeed, ControlKind::Slider, "", 90, 2600, 3000, 450, IDC_frame, -1, ui::SliderOf(300, 1000, 300, 5, 1)},
+    {IDC_cmbNDI, ControlKind::ComboBox, "", 3300, 2600, 1300, 315, IDC_frame, -1,
      {.value = 4, .items = kNdiItems}},
 };
 constexpr ui::PanelSpec kToolkitPanel{"frmToolkit", "Toolkit", 440, 250, kControls};
