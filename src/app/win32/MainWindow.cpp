@@ -63,8 +63,7 @@ MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon
       version_(version),
       dpi_(dpi),
       skin_(dpi),
-      flash_([this](std::string_view command, std::string_view argument) { OnNavigationCommand(command, argument); },
-             dpi) {
+      flash_([this](NavigationCommand command) { OnNavigationCommand(command); }, dpi) {
   const PanelLinks links{[this](PanelId id) -> ui::Panel& { return Panel(id); },
                          [this](PanelId id) { Panel(id).Start(*this); },
                          [this](const std::string& tip) {
@@ -141,7 +140,7 @@ void MainWindow::Startup(int showCommand) {
   // paint shows needs comctl32 or the panels' hidden host. What taking input
   // needs follows before the first message is taken; the rest after it.
   flash_.Create(hwnd());
-  SetMovieVariable("_root.version", OwnVersionText());
+  flash_.SetVersion(OwnVersionText());
   ShowStoredLastChange();
   // Start-in-tray is read first: a window that starts in the tray is never shown.
   if (!LoadMainSettingsValues(app_.registry).chkRunProgramMini) show();
@@ -195,12 +194,12 @@ bool MainWindow::StartInTrayOption() {
   return settings != nullptr && settings->Values().chkRunProgramMini;
 }
 
-void MainWindow::OnNavigationCommand(std::string_view command, std::string_view /*argument*/) {
+void MainWindow::OnNavigationCommand(NavigationCommand command) {
   // A panel needs its host and the skin: a command that comes first finishes start-up.
   FinishStartup();
   // A restart closes every other program the user has open: one key press on
   // a focused item must not do that unasked.
-  if (command == "IDC_FS_restart" && !ConfirmRestart()) return;
+  if (command == NavigationCommand::Restart && !ConfirmRestart()) return;
   for (const Action& action : DispatchCommand(command)) Perform(action);
 }
 
@@ -325,12 +324,12 @@ void MainWindow::BringMovieToFront() {
   if (focusInHost) flash_.TakeFocus();
 }
 
-void MainWindow::SetMovieVariable(std::string_view name, std::string_view value) {
-  // Back home is the whole home view: a panel that sends it and does not bring
-  // the surface in front itself (a restore did not) would leave its host over
-  // half of the home view.
-  if (name == "_root.home" && value == "true") BringMovieToFront();
-  flash_.SetVariable(name, value);
+void MainWindow::ShowHome() {
+  // Back home is the whole home view: a panel that asks for it and does not
+  // bring the surface in front itself (a restore did not) would leave its
+  // host over half of the home view.
+  BringMovieToFront();
+  flash_.ShowHome();
 }
 
 void MainWindow::applyAllControls(ui::Panel& panel) { ui::SkinPanelControls(skin_, panel); }
@@ -400,7 +399,7 @@ void MainWindow::ShowTrayMenu() {
     SetForegroundWindow(hwnd());
   } else if (chosen == kExit) {
     // The program's own way out: panels unload, their timers stop, the icon goes.
-    OnNavigationCommand("IDC_FS_close", "");
+    OnNavigationCommand(NavigationCommand::Close);
   }
 }
 

@@ -54,8 +54,8 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   void FinishStartup();
   bool StartupFinished() const { return startupFinished_; }
 
-  // FSCommand: the dispatcher.
-  void OnNavigationCommand(std::string_view command, std::string_view argument);
+  // The dispatcher: every navigation command comes here.
+  void OnNavigationCommand(NavigationCommand command);
 
   // The message loop hands every message here before the dialog keys: F1
   // pressed anywhere in the window opens the help page of what is in front
@@ -86,7 +86,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   ui::SkinEngine& Skin() override { return skin_; }
   void applyAllControls(ui::Panel& panel) override;
   void BringMovieToFront() override;
-  void SetMovieVariable(std::string_view name, std::string_view value) override;
+  void ShowHome() override;
   int Dpi() const override { return dpi_; }
 
   ui::Tray Tray1;

@@ -47,7 +47,7 @@ class NavigationSurfaceTest : public ::testing::Test {
     host_ = sharedHost_;
     ASSERT_NE(nullptr, host_);
     surface_ = std::make_unique<NavigationSurface>(
-        [this](std::string_view command, std::string_view) { sent_.emplace_back(command); });
+        [this](NavigationCommand command) { sent_.emplace_back(CommandName(command)); });
     ASSERT_TRUE(surface_->Create(host_));
     surface_->CreateControls();
     surface_->AddToolTips();
@@ -112,7 +112,7 @@ TEST_F(NavigationSurfaceTest, EveryItemIsARealControlWithItsCaptionAndId) {
     EXPECT_EQ("Button", ClassName(Item(item.id))) << item.caption;
   }
   for (const NavigationGroup& group : NavigationGroups()) {
-    check(group.id, group.caption, !group.command.empty());
+    check(group.id, group.caption, group.command.has_value());
     for (const NavigationItem& item : group.items) check(item.id, item.caption, true);
   }
   RECT strip{};
@@ -123,11 +123,11 @@ TEST_F(NavigationSurfaceTest, EveryItemIsARealControlWithItsCaptionAndId) {
 
 TEST_F(NavigationSurfaceTest, PressingEachItemSendsItsCommandOnce) {
   for (const NavigationGroup& group : NavigationGroups()) {
-    if (!group.command.empty()) {
-      EXPECT_EQ(Commands{std::string(group.command)}, Click(group.id)) << group.caption;
+    if (group.command) {
+      EXPECT_EQ(Commands{std::string(CommandName(*group.command))}, Click(group.id)) << group.caption;
     }
     for (const NavigationItem& item : group.items) {
-      EXPECT_EQ(Commands{std::string(item.command)}, Click(item.id)) << item.caption;
+      EXPECT_EQ(Commands{std::string(CommandName(item.command))}, Click(item.id)) << item.caption;
     }
   }
   for (const NavigationItem& item : NavigationChrome()) {
@@ -135,7 +135,7 @@ TEST_F(NavigationSurfaceTest, PressingEachItemSendsItsCommandOnce) {
     if (item.id == IDC_FS_hidePanelButton || item.id == IDC_FS_closePanelButton) Click(IDC_FS_firstMenuItem);
     if (item.id == IDC_FS_closeAboutButton) Click(IDC_FS_aboutButton);
     ASSERT_TRUE(IsWindowVisible(Item(item.id))) << item.caption;
-    EXPECT_EQ(Commands{std::string(item.command)}, Click(item.id)) << item.caption;
+    EXPECT_EQ(Commands{std::string(CommandName(item.command))}, Click(item.id)) << item.caption;
   }
 }
 
@@ -216,9 +216,8 @@ TEST_F(NavigationSurfaceTest, TheWindowButtonsSayInATipWhatTheyDo) {
 }
 
 TEST_F(NavigationSurfaceTest, AboutAndHomeViews) {
-  surface_->SetVariable("_root.version", "2.0.0.15");
+  surface_->SetVersion("2.0.0.15");
   EXPECT_EQ("Version 2.0.0.15", WindowText(Item(IDC_FS_versionLabel)));
-  surface_->SetVariable("_root.somethingElse", "x");
   EXPECT_EQ(NavigationSurface::View::Home, surface_->CurrentView());
   EXPECT_FALSE(Visible(Item(IDC_FS_closeAboutButton)));
   EXPECT_FALSE(Visible(Item(IDC_FS_hidePanelButton)));
@@ -239,18 +238,16 @@ TEST_F(NavigationSurfaceTest, AboutAndHomeViews) {
   EXPECT_EQ(Commands{"IDC_FS_modemSetting"}, Click(IDC_FS_firstMenuItem + 8));
   EXPECT_EQ(IDC_FS_firstMenuItem + 4, surface_->ActiveItem()) << "an applet opens beside the panel";
 
-  surface_->SetVariable("_root.home", "false");
-  EXPECT_EQ(IDC_FS_firstMenuItem + 4, surface_->ActiveItem()) << "only \"true\" goes home";
-  surface_->SetVariable("_root.home", "true");
+  surface_->ShowHome();
   EXPECT_EQ(0, surface_->ActiveItem());
   EXPECT_EQ(NavigationSurface::View::Home, surface_->CurrentView());
   EXPECT_FALSE(Visible(Item(IDC_FS_hidePanelButton)));
-  EXPECT_TRUE(sent_.empty()) << "a variable sends nothing";
+  EXPECT_TRUE(sent_.empty()) << "going home sends nothing";
 
-  // From the about view, too, "_root.home" comes home; so does every command
+  // From the about view, too, ShowHome comes home; so does every command
   // that covers the panels.
   Click(IDC_FS_aboutButton);
-  surface_->SetVariable("_root.home", "true");
+  surface_->ShowHome();
   EXPECT_EQ(NavigationSurface::View::Home, surface_->CurrentView());
   EXPECT_FALSE(Visible(Item(IDC_FS_closeAboutButton)));
   for (int id : {int{IDC_FS_homeButton}, int{IDC_FS_hidePanelButton}, int{IDC_FS_closePanelButton},
@@ -353,9 +350,9 @@ TEST_F(NavigationSurfaceTest, BeforeItsControlsExistItDrawsThemAsTheyDrawThemsel
   // What the program shows first: the surface alone, with the version and
   // the last change, painted before its controls are made.
   surface_.reset();
-  NavigationSurface alone([](std::string_view, std::string_view) {});
+  NavigationSurface alone([](NavigationCommand) {});
   ASSERT_TRUE(alone.Create(host_));
-  alone.SetVariable("_root.version", "1.0 (test)");
+  alone.SetVersion("1.0 (test)");
   alone.SetLastChange("Last change: a preset applied. 6 of 16 values changed.");
   EXPECT_EQ(nullptr, GetDlgItem(alone.hwnd(), IDC_FS_homeButton));
   RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
