@@ -7,15 +7,11 @@
 
 #include "Version.h"
 #include "app/ProgramVersion.h"
-#include "app/win32/PanelFactory.h"
-#include "backup/win32/frmBackUp.h"
 #include "platform/win32/Win32Clock.h"
 #include "settings/MainSettings.h"
 #include "settings/RegistrySettings.h"
-#include "settings/win32/frmMainSettings.h"
 #include "system/SystemShortcuts.h"
 #include "tuning/Presets.h"
-#include "tuning/win32/frmNormalMode.h"
 #include "ui/win32/CommonControls.h"
 
 namespace tw {
@@ -64,9 +60,7 @@ MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon
       dpi_(dpi),
       skin_(dpi),
       flash_([this](NavigationCommand command) { OnNavigationCommand(command); }, dpi) {
-  const PanelLinks links{[this](PanelId id) -> ui::Panel& { return Panel(id); },
-                         [this](PanelId id) { Panel(id).Start(*this); },
-                         [this](const std::string& tip) {
+  const PanelLinks links{[this](const std::string& tip) {
                            // Before the icon is made, the tip waits for it.
                            if (!startupFinished_) {
                              Tray1.Icon().TrayToolTip = tip;
@@ -75,12 +69,12 @@ MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon
                            }
                          },
                          [this](const LastChange& change) { RecordChange(change); }};
-  for (const PanelInfo& info : kPanels) panels_[static_cast<int>(info.id)] = MakePanel(info.id, app_, links);
+  panels_ = MakePanels(app_, links);
 }
 
 MainWindow::~MainWindow() {
   // Panels are children of the host: let them go before the windows do.
-  for (auto& panel : panels_) panel->Unload();
+  for (auto& panel : panels_.byId) panel->Unload();
 }
 
 bool MainWindow::HostFrame::Create(HWND parent, POINT origin, int dpi) {
@@ -190,8 +184,7 @@ void MainWindow::FinishStartup() {
 
 bool MainWindow::StartInTrayOption() {
   // The panel has read the stored option as it started.
-  const auto* settings = dynamic_cast<const frmMainSettings*>(&Panel(PanelId::frmMainSettings));
-  return settings != nullptr && settings->Values().chkRunProgramMini;
+  return panels_.mainSettings->Values().chkRunProgramMini;
 }
 
 void MainWindow::OnNavigationCommand(NavigationCommand command) {
@@ -243,12 +236,10 @@ void MainWindow::Perform(const Action& action) {
     case ActionKind::ShowPanel: ShowPanel(action.panel); break;
     case ActionKind::LoadPanel: panel.Load(*this); break;
     case ActionKind::UnloadPanel: panel.Unload(); break;
-    case ActionKind::ResetWizardPage:
-      if (auto* editor = dynamic_cast<frmNormalMode*>(&panel)) editor->Pages().currWizardPage = 0;
-      break;
+    case ActionKind::ResetWizardPage: panels_.normalMode->Pages().currWizardPage = 0; break;
     case ActionKind::IntializeList:
-      panel.Load(*this);
-      if (auto* backUp = dynamic_cast<frmBackUp*>(&panel)) backUp->intializeList();
+      panels_.backUp->Load(*this);
+      panels_.backUp->intializeList();
       break;
     case ActionKind::SetHostWidth: {
       RECT rect;

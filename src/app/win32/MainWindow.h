@@ -11,6 +11,7 @@
 #include "app/LastChange.h"
 #include "app/Panels.h"
 #include "app/win32/NavigationSurface.h"
+#include "app/win32/PanelFactory.h"
 #include "platform/Version.h"
 #include "ui/win32/Fonts.h"
 #include "ui/win32/Panel.h"
@@ -76,7 +77,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   void RecordChange(const LastChange& change);
   // The tray icon's right-click menu: "Restore" and "Exit".
   void ShowTrayMenu();
-  ui::Panel& Panel(PanelId id) { return *panels_[static_cast<int>(id)]; }
+  ui::Panel& Panel(PanelId id) { return *panels_.byId[static_cast<int>(id)]; }
   NavigationSurface& Movie() { return flash_; }
   // The timed notice the 9x family gets in place of a tray balloon.
   ui::msgFrm& StillRunningNotice() { return notice_; }
@@ -117,7 +118,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   ui::SkinEngine skin_;
   NavigationSurface flash_;
   HostFrame framChildWindow_;
-  std::array<std::unique_ptr<ui::Panel>, kPanelCount> panels_;
+  Panels panels_;
   bool startedInTray_ = false;
   bool startupFinished_ = false;
   HWND lastFocus_ = nullptr;
