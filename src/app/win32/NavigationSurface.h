@@ -51,7 +51,6 @@ class NavigationSurface final : public ui::Window {
   // top-left of a content area of kContentWidth x kContentHeight pixels (at
   // 96 DPI) in which no navigation control lies.
   POINT ContentOrigin() const;
-  int Dpi() const { return dpi_; }
 
   // The home view's line about the last change; empty hides it.
   void SetLastChange(std::string_view text);

@@ -23,7 +23,6 @@ class frmRamConfiguration final : public ui::Panel {
                       SharedMonitor& monitor, ui::IMessageBox& messages);
 
   RamAlarm& Alarm() { return alarm_; }
-  bool optPer() const { return alarm_.optPer(); }
 
  protected:
   void OnStart() override { alarm_.Form_Load(); }
