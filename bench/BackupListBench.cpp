@@ -46,7 +46,7 @@ class BenchHost final : public ui::PanelHost {
   ui::SkinEngine& Skin() override { return skin_; }
   void applyAllControls(ui::Panel&) override {}
   void BringMovieToFront() override {}
-  void SetMovieVariable(std::string_view, std::string_view) override {}
+  void ShowHome() override {}
 
  private:
   HWND window_;

@@ -65,7 +65,7 @@ HWND Control(int id) {
   return search.found;
 }
 
-int NavigationId(std::string_view command) {
+int NavigationId(tw::NavigationCommand command) {
   for (const tw::NavigationItem& item : tw::NavigationChrome()) {
     if (item.command == command) return item.id;
   }
@@ -81,11 +81,11 @@ bool Usable(HWND control) { return control != nullptr && IsWindowVisible(control
 
 // A navigation item sends its command at once and opens no message box: the
 // click is sent and waited for.
-bool Navigate(std::string_view command) {
+bool Navigate(tw::NavigationCommand command) {
   HWND item = Control(NavigationId(command));
   if (!Usable(item)) {
     ++g_tally.skipped;
-    Log("soak: no usable navigation item for %s", std::string(command));
+    Log("soak: no usable navigation item for %s", std::string(tw::CommandName(command)));
     return false;
   }
   DWORD_PTR result = 0;
@@ -202,7 +202,7 @@ int BackupRow(const std::vector<std::string>& rows, bool newest) {
 }
 
 void RestoreNewestBackup() {
-  if (!Navigate("IDC_FS_backupManger")) return;
+  if (!Navigate(tw::NavigationCommand::BackupManager)) return;
   HWND list = Control(tw::IDC_lstBackUpList);
   const int row = BackupRow(BackupRows(list), true);
   if (row < 0) return Log("soak: no backup to restore yet");
@@ -212,7 +212,7 @@ void RestoreNewestBackup() {
 
 // Keeps the three newest backups.
 void DeleteOldBackups() {
-  if (!Navigate("IDC_FS_backupManger")) return;
+  if (!Navigate(tw::NavigationCommand::BackupManager)) return;
   HWND list = Control(tw::IDC_lstBackUpList);
   for (std::vector<std::string> rows = BackupRows(list); rows.size() > 3; rows = BackupRows(list)) {
     SelectRow(list, BackupRow(rows, false));
@@ -221,7 +221,7 @@ void DeleteOldBackups() {
 }
 
 void ApplyPreset(long round) {
-  if (!Navigate("IDC_FS_wizardMode")) return;
+  if (!Navigate(tw::NavigationCommand::WizardMode)) return;
   Press(round % 2 == 0 ? tw::IDC_optMode_2 : tw::IDC_optMode_4);
   Press(tw::IDC_cmdOptimize);
 }
@@ -229,16 +229,16 @@ void ApplyPreset(long round) {
 void Step(long step) {
   const long round = step / 10;
   switch (step % 10) {
-    case 0: Navigate("IDC_FS_systemSatus"); break;
-    case 1: Navigate("IDC_FS_ramConfig"); break;
-    case 2: Navigate("IDC_FS_pingSetting"); break;
-    case 3: Navigate("IDC_FS_normalMode"); break;
+    case 0: Navigate(tw::NavigationCommand::SystemStatus); break;
+    case 1: Navigate(tw::NavigationCommand::RamConfiguration); break;
+    case 2: Navigate(tw::NavigationCommand::PingSettings); break;
+    case 3: Navigate(tw::NavigationCommand::NormalMode); break;
     case 4: ApplyPreset(round); break;
     case 5: RestoreNewestBackup(); break;
     case 6: DeleteOldBackups(); break;
-    case 7: Navigate("IDC_FS_settings"); break;
-    case 8: Navigate("IDC_FS_about") && Navigate("IDC_FS_closeAbout"); break;
-    default: Navigate("IDC_FS_home"); break;
+    case 7: Navigate(tw::NavigationCommand::MainSettings); break;
+    case 8: Navigate(tw::NavigationCommand::About) && Navigate(tw::NavigationCommand::CloseAbout); break;
+    default: Navigate(tw::NavigationCommand::Home); break;
   }
   ++g_tally.steps;
 }
@@ -265,7 +265,7 @@ int main(int argc, char** argv) {
   }
   if (g_target.main == nullptr) return std::fprintf(stderr, "soak: Tidewave is not running\n"), 1;
   // The window shows before its menu is made.
-  for (int wait = 0; wait < 3000 && !Usable(Control(NavigationId("IDC_FS_close"))); ++wait) Sleep(100);
+  for (int wait = 0; wait < 3000 && !Usable(Control(NavigationId(tw::NavigationCommand::Close))); ++wait) Sleep(100);
   GetWindowThreadProcessId(g_target.main, &g_target.processId);
   g_target.process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION | PROCESS_VM_READ |
                                      PROCESS_VM_WRITE | SYNCHRONIZE, FALSE, g_target.processId);
@@ -296,7 +296,7 @@ int main(int argc, char** argv) {
               g_tally.steps, g_tally.skipped, g_tally.boxesAnswered, g_tally.unexpectedBoxes,
               static_cast<unsigned>(open));
   AnswerBoxes(0, IDOK, 0);
-  Navigate("IDC_FS_close");
+  Navigate(tw::NavigationCommand::Close);
   const bool ended = WaitForSingleObject(g_target.process, 20000) == WAIT_OBJECT_0;
   DWORD code = 1;
   GetExitCodeProcess(g_target.process, &code);

@@ -1,7 +1,10 @@
 #pragma once
 // What the whole program shares for its whole run, set up once at start-up and
-// handed to the main window and every panel. Panels talk to the system only
-// through what is here.
+// handed to the main window. The panel factory gives each panel only the parts
+// it works with, and adds what is not here: the memory and processor figures
+// and the Windows version (one of each for the run), a network of its own for
+// Ping Now's thread and for the MTU search, and the executable's path for the
+// Run entry.
 #include <string>
 
 #include "platform/OsVersion.h"

@@ -1,11 +1,49 @@
 #include "app/CommandDispatch.h"
 
+#include <algorithm>
 #include <span>
 
 namespace tw {
 namespace {
 
 using Actions = std::vector<Action>;
+using C = NavigationCommand;
+
+// The names are those the program's navigation has always sent, misspellings
+// included; nothing else in the program spells them.
+constexpr NamedCommand kNamedCommands[] = {
+    {C::Minimize, "IDC_FS_minimize"},
+    {C::About, "IDC_FS_about"},
+    {C::CloseAbout, "IDC_FS_closeAbout"},
+    {C::ClosePanel, "IDC_FS_main"},
+    {C::Close, "IDC_FS_close"},
+    {C::Tray, "IDC_FS_tray"},
+    {C::Home, "IDC_FS_home"},
+    {C::MainSettings, "IDC_FS_settings"},
+    {C::Help, "IDC_FS_help"},
+    {C::Drag, "Drag"},
+    {C::HidePanel, "IDC_FS_hide"},
+    {C::WizardMode, "IDC_FS_wizardMode"},
+    {C::NormalMode, "IDC_FS_normalMode"},
+    {C::BackupManager, "IDC_FS_backupManger"},
+    {C::PingSettings, "IDC_FS_pingSetting"},
+    {C::SystemStatus, "IDC_FS_systemSatus"},
+    {C::RamConfiguration, "IDC_FS_ramConfig"},
+    {C::InternetProperties, "IDC_FS_internetProperties"},
+    {C::SystemProperties, "IDC_FS_systemSetting"},
+    {C::ModemSettings, "IDC_FS_modemSetting"},
+    {C::NetworkSettings, "IDC_FS_networkSetting"},
+    {C::Restart, "IDC_FS_restart"},
+    {C::SystemSettings, "IDC_FS_sysSettingClicked"},
+};
+
+constexpr bool InEnumerationOrder() {
+  for (std::size_t i = 0; i < std::size(kNamedCommands); ++i) {
+    if (static_cast<std::size_t>(kNamedCommands[i].command) != i) return false;
+  }
+  return static_cast<std::size_t>(C::SystemSettings) + 1 == std::size(kNamedCommands);
+}
+static_assert(InEnumerationOrder(), "CommandName looks a command up by its value");
 
 Actions OpenPanel(PanelId panel) {
   return {{ActionKind::ShowPanel, panel},
@@ -33,40 +71,59 @@ Actions Then(Actions first, const Actions& second) {
 
 }  // namespace
 
-std::vector<Action> DispatchCommand(std::string_view command) {
-  if (command == "IDC_FS_minimize") return {{ActionKind::MinimizeMainWindow}};
-  if (command == "IDC_FS_about") {
-    return Then(Then({{ActionKind::BringMovieToFront}}, SetAllVisible(false)), {{ActionKind::BringMovieToFront}});
+std::span<const NamedCommand> NavigationCommands() { return kNamedCommands; }
+
+std::string_view CommandName(NavigationCommand command) {
+  return kNamedCommands[static_cast<std::size_t>(command)].name;
+}
+
+std::optional<NavigationCommand> CommandNamed(std::string_view name) {
+  for (const NamedCommand& named : kNamedCommands) {
+    if (named.name == name) return named.command;
   }
-  if (command == "IDC_FS_closeAbout") return SetAllVisible(true);
-  if (command == "IDC_FS_main") return {{ActionKind::HideAllPanels}, {ActionKind::BringMovieToFront}};
-  if (command == "IDC_FS_close") return Then(Unload(kCloseCommandOrder), {{ActionKind::EndProcess}});
-  if (command == "IDC_FS_tray") return {{ActionKind::ShowStillRunningNotice}};
-  if (command == "IDC_FS_home") return {{ActionKind::BringMovieToFront}};
-  if (command == "IDC_FS_settings") return OpenPanel(PanelId::frmMainSettings);
-  if (command == "IDC_FS_help") return {{ActionKind::OpenHelp}};
-  if (command == "Drag") return {{ActionKind::BeginWindowDrag}};
-  if (command == "IDC_FS_hide") return {{ActionKind::BringMovieToFront}};
-  if (command == "IDC_FS_wizardMode") return OpenPanel(PanelId::frmWizardMode);
-  if (command == "IDC_FS_normalMode") {
-    return Then({{ActionKind::UnloadPanel, PanelId::frmNormalMode},
-                 {ActionKind::ResetWizardPage, PanelId::frmNormalMode},
-                 {ActionKind::LoadPanel, PanelId::frmNormalMode}},
-                OpenPanel(PanelId::frmNormalMode));
+  return std::nullopt;
+}
+
+std::vector<Action> DispatchCommand(NavigationCommand command) {
+  using enum NavigationCommand;
+  // No default: a command added without its actions does not compile.
+  switch (command) {
+    case Minimize: return {{ActionKind::MinimizeMainWindow}};
+    case About:
+      return Then(Then({{ActionKind::BringMovieToFront}}, SetAllVisible(false)), {{ActionKind::BringMovieToFront}});
+    case CloseAbout: return SetAllVisible(true);
+    case ClosePanel: return {{ActionKind::HideAllPanels}, {ActionKind::BringMovieToFront}};
+    case Close: return Then(Unload(kCloseCommandOrder), {{ActionKind::EndProcess}});
+    case Tray: return {{ActionKind::ShowStillRunningNotice}};
+    case Home: return {{ActionKind::BringMovieToFront}};
+    case MainSettings: return OpenPanel(PanelId::frmMainSettings);
+    case Help: return {{ActionKind::OpenHelp}};
+    case Drag: return {{ActionKind::BeginWindowDrag}};
+    case HidePanel: return {{ActionKind::BringMovieToFront}};
+    case WizardMode: return OpenPanel(PanelId::frmWizardMode);
+    case NormalMode:
+      return Then({{ActionKind::UnloadPanel, PanelId::frmNormalMode},
+                   {ActionKind::ResetWizardPage, PanelId::frmNormalMode},
+                   {ActionKind::LoadPanel, PanelId::frmNormalMode}},
+                  OpenPanel(PanelId::frmNormalMode));
+    case BackupManager:
+      return Then({{ActionKind::IntializeList, PanelId::frmBackUp}}, OpenPanel(PanelId::frmBackUp));
+    case PingSettings: return OpenPanel(PanelId::frmNetPingerSettings);
+    case SystemStatus: return OpenPanel(PanelId::frmSystemStatus);
+    case RamConfiguration: return OpenPanel(PanelId::frmRamConfiguration);
+    case InternetProperties: return {{ActionKind::OpenInternetProperties}};
+    case SystemProperties: return {{ActionKind::OpenSystemProperties}};
+    case ModemSettings: return {{ActionKind::OpenModemSettings}};
+    case NetworkSettings: return {{ActionKind::OpenNetworkSettings}};
+    case Restart: return Then(Unload(kRestartCommandOrder), {{ActionKind::RestartWindows}});
+    case SystemSettings: return {{ActionKind::HideAllPanels}, {ActionKind::BringMovieToFront}};
   }
-  if (command == "IDC_FS_backupManger") {
-    return Then({{ActionKind::IntializeList, PanelId::frmBackUp}}, OpenPanel(PanelId::frmBackUp));
-  }
-  if (command == "IDC_FS_pingSetting") return OpenPanel(PanelId::frmNetPingerSettings);
-  if (command == "IDC_FS_systemSatus") return OpenPanel(PanelId::frmSystemStatus);
-  if (command == "IDC_FS_ramConfig") return OpenPanel(PanelId::frmRamConfiguration);
-  if (command == "IDC_FS_internetProperties") return {{ActionKind::OpenInternetProperties}};
-  if (command == "IDC_FS_systemSetting") return {{ActionKind::OpenSystemProperties}};
-  if (command == "IDC_FS_modemSetting") return {{ActionKind::OpenModemSettings}};
-  if (command == "IDC_FS_networkSetting") return {{ActionKind::OpenNetworkSettings}};
-  if (command == "IDC_FS_restart") return Then(Unload(kRestartCommandOrder), {{ActionKind::RestartWindows}});
-  if (command == "IDC_FS_sysSettingClicked") return {{ActionKind::HideAllPanels}, {ActionKind::BringMovieToFront}};
-  return {};
+  return {};  // a value outside the enumeration
+}
+
+bool OpensPanel(NavigationCommand command) {
+  const Actions actions = DispatchCommand(command);
+  return std::any_of(actions.begin(), actions.end(), [](const Action& a) { return a.kind == ActionKind::ShowPanel; });
 }
 
 }  // namespace tw

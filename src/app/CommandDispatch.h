@@ -1,12 +1,54 @@
 #pragma once
-// The command dispatcher's decision: which actions a navigation command runs,
-// in order. The main window performs them.
+// The navigation's commands and the dispatcher's decision: which actions a
+// command runs, in order. The main window performs them.
+#include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
 #include "app/Panels.h"
 
 namespace tw {
+
+// What a navigation item asks for. Outside the program (the soak driver, the
+// tests that press items by name) a command goes by the name the
+// NavigationCommands() table gives it.
+enum class NavigationCommand {
+  Minimize,
+  About,
+  CloseAbout,
+  ClosePanel,
+  Close,
+  Tray,
+  Home,
+  MainSettings,
+  Help,
+  Drag,
+  HidePanel,
+  WizardMode,
+  NormalMode,
+  BackupManager,
+  PingSettings,
+  SystemStatus,
+  RamConfiguration,
+  InternetProperties,
+  SystemProperties,
+  ModemSettings,
+  NetworkSettings,
+  Restart,
+  SystemSettings,  // the "System Settings" group's heading
+};
+
+struct NamedCommand {
+  NavigationCommand command;
+  std::string_view name;
+};
+
+// Every command once, in the enumeration's order, with its name.
+std::span<const NamedCommand> NavigationCommands();
+std::string_view CommandName(NavigationCommand command);
+// Compared exactly and case-sensitively; no command for an unknown name.
+std::optional<NavigationCommand> CommandNamed(std::string_view name);
 
 enum class ActionKind {
   MinimizeMainWindow,
@@ -39,7 +81,8 @@ struct Action {
   bool operator==(const Action&) const = default;
 };
 
-// Compared exactly and case-sensitively; an unknown command gives no action.
-std::vector<Action> DispatchCommand(std::string_view command);
+std::vector<Action> DispatchCommand(NavigationCommand command);
+// True when the command shows a panel in the host.
+bool OpensPanel(NavigationCommand command);
 
 }  // namespace tw

@@ -5,6 +5,8 @@
 namespace tw {
 namespace {
 
+using C = NavigationCommand;
+
 // The captions of the menu items are those of the main window's old button
 // route, so users and screen readers meet the names they know. Each "&" marks
 // an access key (Alt and the letter presses the item): one letter per item
@@ -13,52 +15,52 @@ namespace {
 // Ping", "Save", "Optimize Now", "Find"). The window buttons have none: a stray
 // Alt+C must not end the program.
 constexpr NavigationItem kInternetBooster[] = {
-    {IDC_FS_firstMenuItem + 0, "&Wizard Mode", "IDC_FS_wizardMode",
+    {IDC_FS_firstMenuItem + 0, "&Wizard Mode", C::WizardMode,
      "Pick the preset that fits your connection and apply it in one step."},
-    {IDC_FS_firstMenuItem + 1, "Ad&vanced Mode", "IDC_FS_normalMode",
+    {IDC_FS_firstMenuItem + 1, "Ad&vanced Mode", C::NormalMode,
      "Set each TCP/IP value yourself, page by page, with recommended values."},
-    {IDC_FS_firstMenuItem + 2, "&Backup", "IDC_FS_backupManger",
+    {IDC_FS_firstMenuItem + 2, "&Backup", C::BackupManager,
      "Every change is saved first. Restore or delete earlier settings here."},
 };
 constexpr NavigationItem kRamBooster[] = {
-    {IDC_FS_firstMenuItem + 3, "System S&tatus", "IDC_FS_systemSatus",
+    {IDC_FS_firstMenuItem + 3, "System S&tatus", C::SystemStatus,
      "Free memory and processor use as they happen."},
-    {IDC_FS_firstMenuItem + 4, "Ram Config&uration", "IDC_FS_ramConfig",
+    {IDC_FS_firstMenuItem + 4, "Ram Config&uration", C::RamConfiguration,
      "When to sound the alarm and free memory by itself."},
 };
 constexpr NavigationItem kNetPinger[] = {
-    {IDC_FS_firstMenuItem + 5, "&Ping Settings", "IDC_FS_pingSetting",
+    {IDC_FS_firstMenuItem + 5, "&Ping Settings", C::PingSettings,
      "Keep an idle connection open with a ping at a steady pace."},
 };
 constexpr NavigationItem kSystemSettings[] = {
-    {IDC_FS_firstMenuItem + 6, "&Internet Properties", "IDC_FS_internetProperties"},
-    {IDC_FS_firstMenuItem + 7, "S&ystem Properties", "IDC_FS_systemSetting"},
-    {IDC_FS_firstMenuItem + 8, "Mod&ems Settings", "IDC_FS_modemSetting"},
-    {IDC_FS_firstMenuItem + 9, "Networ&k Settings", "IDC_FS_networkSetting"},
+    {IDC_FS_firstMenuItem + 6, "&Internet Properties", C::InternetProperties},
+    {IDC_FS_firstMenuItem + 7, "S&ystem Properties", C::SystemProperties},
+    {IDC_FS_firstMenuItem + 8, "Mod&ems Settings", C::ModemSettings},
+    {IDC_FS_firstMenuItem + 9, "Networ&k Settings", C::NetworkSettings},
 };
 
 constexpr NavigationGroup kGroups[] = {
-    {IDC_FS_firstGroupHeading + 0, "Internet Booster", "", kInternetBooster},
-    {IDC_FS_firstGroupHeading + 1, "Ram Booster", "", kRamBooster},
-    {IDC_FS_firstGroupHeading + 2, "Net Pinger", "", kNetPinger},
-    {IDC_FS_firstGroupHeading + 3, "System Settin&gs", "IDC_FS_sysSettingClicked", kSystemSettings},
+    {IDC_FS_firstGroupHeading + 0, "Internet Booster", {}, kInternetBooster},
+    {IDC_FS_firstGroupHeading + 1, "Ram Booster", {}, kRamBooster},
+    {IDC_FS_firstGroupHeading + 2, "Net Pinger", {}, kNetPinger},
+    {IDC_FS_firstGroupHeading + 3, "System Settin&gs", C::SystemSettings, kSystemSettings},
 };
 
 constexpr NavigationItem kChrome[] = {
-    {IDC_FS_titleStrip, "Tidewave", "Drag"},
-    {IDC_FS_homeButton, "H&ome", "IDC_FS_home"},
-    {IDC_FS_mainSettingsButton, "&Main Settings", "IDC_FS_settings", "How Tidewave starts with Windows."},
-    {IDC_FS_helpButton, "&Help", "IDC_FS_help"},
-    {IDC_FS_aboutButton, "&About", "IDC_FS_about"},
-    {IDC_FS_minimizeButton, "Minimize", "IDC_FS_minimize"},
-    {IDC_FS_trayButton, "Hide to tray", "IDC_FS_tray"},
-    {IDC_FS_closeButton, "Close", "IDC_FS_close"},
+    {IDC_FS_titleStrip, "Tidewave", C::Drag},
+    {IDC_FS_homeButton, "H&ome", C::Home},
+    {IDC_FS_mainSettingsButton, "&Main Settings", C::MainSettings, "How Tidewave starts with Windows."},
+    {IDC_FS_helpButton, "&Help", C::Help},
+    {IDC_FS_aboutButton, "&About", C::About},
+    {IDC_FS_minimizeButton, "Minimize", C::Minimize},
+    {IDC_FS_trayButton, "Hide to tray", C::Tray},
+    {IDC_FS_closeButton, "Close", C::Close},
     // Shown while a panel is open: back to the overview with the panel kept as
     // it is, or closed.
-    {IDC_FS_hidePanelButton, "Back", "IDC_FS_hide"},
-    {IDC_FS_closePanelButton, "Close Panel", "IDC_FS_main"},
-    {IDC_FS_closeAboutButton, "Done", "IDC_FS_closeAbout"},
-    {IDC_FS_restartButton, "Restart Windows", "IDC_FS_restart"},
+    {IDC_FS_hidePanelButton, "Back", C::HidePanel},
+    {IDC_FS_closePanelButton, "Close Panel", C::ClosePanel},
+    {IDC_FS_closeAboutButton, "Done", C::CloseAbout},
+    {IDC_FS_restartButton, "Restart Windows", C::Restart},
 };
 
 }  // namespace

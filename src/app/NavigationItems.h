@@ -1,9 +1,12 @@
 #pragma once
 // What the navigation surface offers: every command of the dispatcher's
 // vocabulary is reachable from exactly one of these items.
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "app/CommandDispatch.h"
 
 namespace tw {
 
@@ -12,7 +15,7 @@ struct NavigationItem {
   // The window's caption: what the user and a screen reader see, with "&"
   // before its access key.
   std::string_view caption;
-  std::string_view command;  // sent to the dispatcher when the item is pressed
+  NavigationCommand command;  // sent to the dispatcher when the item is pressed
   // For an item that opens a panel: one line under its title while it is open.
   std::string_view description = {};
 };
@@ -20,7 +23,7 @@ struct NavigationItem {
 struct NavigationGroup {
   int id;  // control id of the group's heading
   std::string_view caption;
-  std::string_view command;  // sent when the heading is pressed; empty: the heading is a plain label
+  std::optional<NavigationCommand> command;  // sent when the heading is pressed; none: a plain label
   std::span<const NavigationItem> items;
 };
 

@@ -145,7 +145,7 @@ class RamAlarm {
     IRegistry& registry;
     ui::ITimerFactory& timers;
     IMemoryStatus& memory;
-    std::function<std::int32_t()> queryProcessor;  // the status monitor's QueryObject.Query
+    std::function<std::int32_t()> queryProcessor;  // QueryObject.Query, the sampler SharedMonitor holds
     std::function<void()> playSound;               // "low-memory.wav", without waiting for it
     std::function<void()> pumpMessages = [] {};    // one pass over the window messages
     FreeRAM::Allocator allocate = {};

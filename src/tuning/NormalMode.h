@@ -187,7 +187,7 @@ class IStepPagesView {
   virtual void Message(std::string_view text, unsigned flags) = 0;
   // The tip of a control; empty text takes it away.
   virtual void SetTip(int id, std::string_view text) = 0;
-  // Hands the window back to the navigation: in front, at "_root.home".
+  // Hands the window back to the navigation: in front, on its home view.
   virtual void GoHome() = 0;
   // Says beside box `id` what is wrong with it; empty text takes that away.
   virtual void ShowProblem(int id, std::string_view text) = 0;

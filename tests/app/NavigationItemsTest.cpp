@@ -5,70 +5,56 @@
 #include <map>
 #include <set>
 #include <string>
-#include <vector>
 
-#include "app/CommandDispatch.h"
 #include "tuning/MtuSearch.h"
 #include "tuning/WizardMode.h"
 
 namespace tw {
 namespace {
 
-// The dispatcher's whole vocabulary, as the navigation must send it.
-const std::vector<std::string> kVocabulary = {
-    "IDC_FS_minimize",     "IDC_FS_about",          "IDC_FS_closeAbout",         "IDC_FS_main",
-    "IDC_FS_close",        "IDC_FS_tray",           "IDC_FS_home",               "IDC_FS_settings",
-    "IDC_FS_help",         "Drag",                  "IDC_FS_hide",               "IDC_FS_wizardMode",
-    "IDC_FS_normalMode",   "IDC_FS_backupManger",   "IDC_FS_pingSetting",        "IDC_FS_systemSatus",
-    "IDC_FS_ramConfig",    "IDC_FS_internetProperties", "IDC_FS_systemSetting",  "IDC_FS_modemSetting",
-    "IDC_FS_networkSetting", "IDC_FS_restart",      "IDC_FS_sysSettingClicked",
-};
-
 // Every command the surface can send, with how often.
-std::map<std::string, int> SentCommands() {
-  std::map<std::string, int> sent;
-  for (const NavigationItem& item : NavigationChrome()) ++sent[std::string(item.command)];
+std::map<NavigationCommand, int> SentCommands() {
+  std::map<NavigationCommand, int> sent;
+  for (const NavigationItem& item : NavigationChrome()) ++sent[item.command];
   for (const NavigationGroup& group : NavigationGroups()) {
-    if (!group.command.empty()) ++sent[std::string(group.command)];
-    for (const NavigationItem& item : group.items) ++sent[std::string(item.command)];
+    if (group.command) ++sent[*group.command];
+    for (const NavigationItem& item : group.items) ++sent[item.command];
   }
   return sent;
 }
 
-TEST(NavigationItems, SendEveryCommandOfTheVocabularyExactlyOnce) {
-  const std::map<std::string, int> sent = SentCommands();
-  for (const std::string& command : kVocabulary) {
-    const auto found = sent.find(command);
-    ASSERT_NE(sent.end(), found) << command << " cannot be reached";
-    EXPECT_EQ(1, found->second) << command << " is offered more than once";
-    EXPECT_FALSE(DispatchCommand(command).empty()) << command << " is not one the dispatcher knows";
+TEST(NavigationItems, SendEveryCommandExactlyOnce) {
+  const std::map<NavigationCommand, int> sent = SentCommands();
+  for (const NamedCommand& named : NavigationCommands()) {
+    const auto found = sent.find(named.command);
+    ASSERT_NE(sent.end(), found) << named.name << " cannot be reached";
+    EXPECT_EQ(1, found->second) << named.name << " is offered more than once";
   }
-  EXPECT_EQ(kVocabulary.size(), sent.size()) << "an item sends a command outside the vocabulary";
 }
 
 TEST(NavigationItems, MenuItemsCarryTheCaptionsUsersKnow) {
-  const std::map<std::string, std::string> captionOf = {
-      {"IDC_FS_wizardMode", "Wizard Mode"},
-      {"IDC_FS_normalMode", "Advanced Mode"},
-      {"IDC_FS_backupManger", "Backup"},
-      {"IDC_FS_systemSatus", "System Status"},
-      {"IDC_FS_ramConfig", "Ram Configuration"},
-      {"IDC_FS_pingSetting", "Ping Settings"},
-      {"IDC_FS_settings", "Main Settings"},
-      {"IDC_FS_internetProperties", "Internet Properties"},
-      {"IDC_FS_systemSetting", "System Properties"},
-      {"IDC_FS_modemSetting", "Modems Settings"},
-      {"IDC_FS_networkSetting", "Network Settings"},
-      {"IDC_FS_help", "Help"},
-      {"IDC_FS_about", "About"},
-      {"Drag", "Tidewave"},
+  const std::map<NavigationCommand, std::string> captionOf = {
+      {NavigationCommand::WizardMode, "Wizard Mode"},
+      {NavigationCommand::NormalMode, "Advanced Mode"},
+      {NavigationCommand::BackupManager, "Backup"},
+      {NavigationCommand::SystemStatus, "System Status"},
+      {NavigationCommand::RamConfiguration, "Ram Configuration"},
+      {NavigationCommand::PingSettings, "Ping Settings"},
+      {NavigationCommand::MainSettings, "Main Settings"},
+      {NavigationCommand::InternetProperties, "Internet Properties"},
+      {NavigationCommand::SystemProperties, "System Properties"},
+      {NavigationCommand::ModemSettings, "Modems Settings"},
+      {NavigationCommand::NetworkSettings, "Network Settings"},
+      {NavigationCommand::Help, "Help"},
+      {NavigationCommand::About, "About"},
+      {NavigationCommand::Drag, "Tidewave"},
   };
-  std::map<std::string, std::string> actual;
-  for (const NavigationItem& item : NavigationChrome()) actual[std::string(item.command)] = CaptionText(item.caption);
+  std::map<NavigationCommand, std::string> actual;
+  for (const NavigationItem& item : NavigationChrome()) actual[item.command] = CaptionText(item.caption);
   for (const NavigationGroup& group : NavigationGroups()) {
-    for (const NavigationItem& item : group.items) actual[std::string(item.command)] = CaptionText(item.caption);
+    for (const NavigationItem& item : group.items) actual[item.command] = CaptionText(item.caption);
   }
-  for (const auto& [command, caption] : captionOf) EXPECT_EQ(caption, actual[command]) << command;
+  for (const auto& [command, caption] : captionOf) EXPECT_EQ(caption, actual[command]) << CommandName(command);
 }
 
 TEST(NavigationItems, IdsAreUniqueAndFindTheirItems) {
@@ -113,7 +99,7 @@ TEST(NavigationItems, EveryItemAUserReadsHasAnAccessKeyOfItsOwn) {
   claim(kFindMtuCaption);
   claim(kCancelMtuCaption);
   for (const NavigationGroup& group : NavigationGroups()) {
-    if (!group.command.empty()) claim(group.caption);
+    if (group.command) claim(group.caption);
     for (const NavigationItem& item : group.items) claim(item.caption);
   }
   for (int id : {IDC_FS_homeButton, IDC_FS_mainSettingsButton, IDC_FS_helpButton, IDC_FS_aboutButton}) {
@@ -125,15 +111,9 @@ TEST(NavigationItems, EveryItemAUserReadsHasAnAccessKeyOfItsOwn) {
 }
 
 TEST(NavigationItems, EveryItemThatOpensAPanelSaysWhatItIsFor) {
-  auto opensPanel = [](std::string_view command) {
-    for (const Action& action : DispatchCommand(command)) {
-      if (action.kind == ActionKind::ShowPanel) return true;
-    }
-    return false;
-  };
   int panels = 0;
   auto check = [&](const NavigationItem& item) {
-    if (!opensPanel(item.command)) return;
+    if (!OpensPanel(item.command)) return;
     ++panels;
     EXPECT_FALSE(item.description.empty()) << item.caption;
   };

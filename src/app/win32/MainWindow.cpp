@@ -7,16 +7,12 @@
 
 #include "Version.h"
 #include "app/ProgramVersion.h"
-#include "app/win32/PanelFactory.h"
-#include "backup/win32/frmBackUp.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Clock.h"
 #include "settings/MainSettings.h"
 #include "settings/RegistrySettings.h"
-#include "settings/win32/frmMainSettings.h"
 #include "system/SystemShortcuts.h"
 #include "tuning/Presets.h"
-#include "tuning/win32/frmNormalMode.h"
 #include "ui/win32/CommonControls.h"
 
 namespace tw {
@@ -64,11 +60,8 @@ MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon
       version_(version),
       dpi_(dpi),
       skin_(dpi),
-      flash_([this](std::string_view command, std::string_view argument) { OnNavigationCommand(command, argument); },
-             dpi) {
-  const PanelLinks links{[this](PanelId id) -> ui::Panel& { return Panel(id); },
-                         [this](PanelId id) { Panel(id).Start(*this); },
-                         [this](const std::string& tip) {
+      flash_([this](NavigationCommand command) { OnNavigationCommand(command); }, dpi) {
+  const PanelLinks links{[this](const std::string& tip) {
                            // Before the icon is made, the tip waits for it.
                            if (!startupFinished_) {
                              Tray1.Icon().TrayToolTip = tip;
@@ -77,12 +70,12 @@ MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon
                            }
                          },
                          [this](const LastChange& change) { RecordChange(change); }};
-  for (const PanelInfo& info : kPanels) panels_[static_cast<int>(info.id)] = MakePanel(info.id, app_, links);
+  panels_ = MakePanels(app_, links);
 }
 
 MainWindow::~MainWindow() {
   // Panels are children of the host: let them go before the windows do.
-  for (auto& panel : panels_) panel->Unload();
+  for (auto& panel : panels_.byId) panel->Unload();
 }
 
 bool MainWindow::HostFrame::Create(HWND parent, POINT origin, int dpi) {
@@ -142,7 +135,7 @@ void MainWindow::Startup(int showCommand) {
   // paint shows needs comctl32 or the panels' hidden host. The rest, its
   // controls included, follows once the first messages have been taken.
   flash_.Create(hwnd());
-  SetMovieVariable("_root.version", OwnVersionText());
+  flash_.SetVersion(OwnVersionText());
   ShowStoredLastChange();
   // Start-in-tray is read first: a window that starts in the tray is never shown.
   if (!LoadMainSettingsValues(app_.registry).chkRunProgramMini) show();
@@ -216,16 +209,15 @@ void MainWindow::RouteEarlyInput(MSG& message) {
 
 bool MainWindow::StartInTrayOption() {
   // The panel has read the stored option as it started.
-  const auto* settings = dynamic_cast<const frmMainSettings*>(&Panel(PanelId::frmMainSettings));
-  return settings != nullptr && settings->Values().chkRunProgramMini;
+  return panels_.mainSettings->Values().chkRunProgramMini;
 }
 
-void MainWindow::OnNavigationCommand(std::string_view command, std::string_view /*argument*/) {
+void MainWindow::OnNavigationCommand(NavigationCommand command) {
   // A panel needs its host and the skin: a command that comes first finishes start-up.
   FinishStartup();
   // A restart closes every other program the user has open: one key press on
   // a focused item must not do that unasked.
-  if (command == "IDC_FS_restart" && !ConfirmRestart()) return;
+  if (command == NavigationCommand::Restart && !ConfirmRestart()) return;
   for (const Action& action : DispatchCommand(command)) Perform(action);
 }
 
@@ -269,12 +261,10 @@ void MainWindow::Perform(const Action& action) {
     case ActionKind::ShowPanel: ShowPanel(action.panel); break;
     case ActionKind::LoadPanel: panel.Load(*this); break;
     case ActionKind::UnloadPanel: panel.Unload(); break;
-    case ActionKind::ResetWizardPage:
-      if (auto* editor = dynamic_cast<frmNormalMode*>(&panel)) editor->Pages().currWizardPage = 0;
-      break;
+    case ActionKind::ResetWizardPage: panels_.normalMode->Pages().currWizardPage = 0; break;
     case ActionKind::IntializeList:
-      panel.Load(*this);
-      if (auto* backUp = dynamic_cast<frmBackUp*>(&panel)) backUp->intializeList();
+      panels_.backUp->Load(*this);
+      panels_.backUp->intializeList();
       break;
     case ActionKind::SetHostWidth: {
       RECT rect;
@@ -350,12 +340,12 @@ void MainWindow::BringMovieToFront() {
   if (focusInHost) flash_.TakeFocus();
 }
 
-void MainWindow::SetMovieVariable(std::string_view name, std::string_view value) {
-  // Back home is the whole home view: a panel that sends it and does not bring
-  // the surface in front itself (a restore did not) would leave its host over
-  // half of the home view.
-  if (name == "_root.home" && value == "true") BringMovieToFront();
-  flash_.SetVariable(name, value);
+void MainWindow::ShowHome() {
+  // Back home is the whole home view: a panel that asks for it and does not
+  // bring the surface in front itself (a restore did not) would leave its
+  // host over half of the home view.
+  BringMovieToFront();
+  flash_.ShowHome();
 }
 
 void MainWindow::applyAllControls(ui::Panel& panel) { ui::SkinPanelControls(skin_, panel); }
@@ -422,7 +412,7 @@ void MainWindow::ShowTrayMenu() {
     SetForegroundWindow(hwnd());
   } else if (chosen == kExit) {
     // The program's own way out: panels unload, their timers stop, the icon goes.
-    OnNavigationCommand("IDC_FS_close", "");
+    OnNavigationCommand(NavigationCommand::Close);
   }
 }
 

@@ -11,6 +11,7 @@
 #include "app/LastChange.h"
 #include "app/Panels.h"
 #include "app/win32/NavigationSurface.h"
+#include "app/win32/PanelFactory.h"
 #include "platform/Version.h"
 #include "ui/win32/Fonts.h"
 #include "ui/win32/Panel.h"
@@ -59,8 +60,8 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   // sent on to the control that now has the keyboard or lies under the pointer.
   void RouteEarlyInput(MSG& message);
 
-  // FSCommand: the dispatcher.
-  void OnNavigationCommand(std::string_view command, std::string_view argument);
+  // The dispatcher: every navigation command comes here.
+  void OnNavigationCommand(NavigationCommand command);
 
   // The message loop hands every message here before the dialog keys: F1
   // pressed anywhere in the window opens the help page of what is in front
@@ -81,7 +82,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   void RecordChange(const LastChange& change);
   // The tray icon's right-click menu: "Restore" and "Exit".
   void ShowTrayMenu();
-  ui::Panel& Panel(PanelId id) { return *panels_[static_cast<int>(id)]; }
+  ui::Panel& Panel(PanelId id) { return *panels_.byId[static_cast<int>(id)]; }
   NavigationSurface& Movie() { return flash_; }
   // The timed notice the 9x family gets in place of a tray balloon.
   ui::msgFrm& StillRunningNotice() { return notice_; }
@@ -91,7 +92,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   ui::SkinEngine& Skin() override { return skin_; }
   void applyAllControls(ui::Panel& panel) override;
   void BringMovieToFront() override;
-  void SetMovieVariable(std::string_view name, std::string_view value) override;
+  void ShowHome() override;
   int Dpi() const override { return dpi_; }
 
   ui::Tray Tray1;
@@ -123,7 +124,7 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   ui::SkinEngine skin_;
   NavigationSurface flash_;
   HostFrame framChildWindow_;
-  std::array<std::unique_ptr<ui::Panel>, kPanelCount> panels_;
+  Panels panels_;
   bool startedInTray_ = false;
   bool startupFinished_ = false;
   HWND lastFocus_ = nullptr;

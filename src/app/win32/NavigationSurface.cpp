@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -26,12 +27,7 @@ using nav::kTitleHeight;
 
 SIZE SizeOf(const RECT& rect) { return SIZE{rect.right - rect.left, rect.bottom - rect.top}; }
 
-bool OpensPanel(std::string_view command) {
-  const std::vector<Action> actions = DispatchCommand(command);
-  return std::any_of(actions.begin(), actions.end(), [](const Action& a) { return a.kind == ActionKind::ShowPanel; });
-}
-
-bool CoversPanels(std::string_view command) {
+bool CoversPanels(NavigationCommand command) {
   const std::vector<Action> actions = DispatchCommand(command);
   return std::any_of(actions.begin(), actions.end(),
                      [](const Action& a) { return a.kind == ActionKind::BringMovieToFront; });
@@ -144,8 +140,8 @@ const NavigationSurface::Control* NavigationSurface::FindControl(int id) const {
   return nullptr;
 }
 
-void NavigationSurface::Send(std::string_view command) {
-  if (sink_) sink_(command, "");
+void NavigationSurface::Send(NavigationCommand command) {
+  if (sink_) sink_(command);
 }
 
 void NavigationSurface::PressCard(int index) {
@@ -163,7 +159,7 @@ void NavigationSurface::Press(int id) {
     PressCard(id - IDC_FS_firstHomeCard);
     return;
   }
-  std::string_view command;
+  std::optional<NavigationCommand> command;
   if (const NavigationItem* item = FindNavigationItem(id)) {
     command = item->command;
   } else {
@@ -171,19 +167,19 @@ void NavigationSurface::Press(int id) {
       if (group.id == id) command = group.command;
     }
   }
-  if (command.empty()) return;
+  if (!command) return;
   // The surface's own view changes first: the command may end the program,
   // and after that nothing of ours may be touched.
-  if (command == "IDC_FS_about") {
+  if (command == NavigationCommand::About) {
     ShowView(View::About, 0);
-  } else if (command == "IDC_FS_closeAbout") {
+  } else if (command == NavigationCommand::CloseAbout) {
     ShowView(View::Home, 0);
-  } else if (OpensPanel(command)) {
+  } else if (OpensPanel(*command)) {
     ShowView(View::Home, id);
-  } else if (CoversPanels(command)) {
+  } else if (CoversPanels(*command)) {
     ShowView(View::Home, 0);
   }
-  Send(command);
+  Send(*command);
 }
 
 void NavigationSurface::ShowView(View view, int activeItem) {
@@ -237,16 +233,14 @@ bool NavigationSurface::Cancel() {
   return true;
 }
 
-void NavigationSurface::SetVariable(std::string_view name, std::string_view value) {
-  if (name == "_root.version") {
-    version_ = value;
-    const std::string text = version_.empty() ? std::string() : "Version " + version_;
-    SetWindowTextA(GetDlgItem(hwnd(), IDC_FS_versionLabel), text.c_str());
-    InvalidateRect(hwnd(), nullptr, FALSE);
-  } else if (name == "_root.home" && value == "true") {
-    ShowView(View::Home, 0);
-  }
+void NavigationSurface::SetVersion(std::string_view version) {
+  version_ = version;
+  const std::string text = version_.empty() ? std::string() : "Version " + version_;
+  SetWindowTextA(GetDlgItem(hwnd(), IDC_FS_versionLabel), text.c_str());
+  InvalidateRect(hwnd(), nullptr, FALSE);
 }
+
+void NavigationSurface::ShowHome() { ShowView(View::Home, 0); }
 
 POINT NavigationSurface::ContentOrigin() const {
   return POINT{ui::ScalePixels(nav::kContentOrigin.x, dpi_), ui::ScalePixels(nav::kContentOrigin.y, dpi_)};
@@ -368,7 +362,7 @@ LRESULT NavigationSurface::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       // The rest of the title band moves the window too.
-      if (static_cast<short>(HIWORD(lParam)) < ui::ScalePixels(kTitleHeight, dpi_)) Send("Drag");
+      if (static_cast<short>(HIWORD(lParam)) < ui::ScalePixels(kTitleHeight, dpi_)) Send(NavigationCommand::Drag);
       return 0;
     case WM_SETFOCUS:
       // Focus given to the surface goes on to the item that last had it.

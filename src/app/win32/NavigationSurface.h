@@ -2,7 +2,7 @@
 // The navigation surface: a child window covering the main window's whole
 // client area, drawn by us, made of real child controls (owner-drawn buttons
 // and labels with their captions and ids, reachable by Tab, arrows, Enter and
-// Space). Every press sends one command string of the dispatcher's vocabulary;
+// Space). Every press sends one command of the dispatcher's vocabulary;
 // the surface keeps its own home and about views.
 #include <windows.h>
 
@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/CommandDispatch.h"
 #include "app/win32/NavigationViews.h"
 #include "ui/Dpi.h"
 #include "ui/win32/Window.h"
@@ -26,7 +27,7 @@ class NavigationSurface final : public ui::Window {
   static constexpr int kContentWidth = nav::kContentWidth;
   static constexpr int kContentHeight = nav::kContentHeight;
 
-  using CommandSink = std::function<void(std::string_view command, std::string_view argument)>;
+  using CommandSink = std::function<void(NavigationCommand command)>;
 
   // Laid out and drawn at `dpi`.
   explicit NavigationSurface(CommandSink sink, int dpi = ui::kDesignDpi);
@@ -41,16 +42,15 @@ class NavigationSurface final : public ui::Window {
   // not needed to take input, so they come after start-up.
   void AddToolTips();
 
-  // The variables the program sets: "_root.version" (shown in the about view
-  // and the status bar) and "_root.home" ("true" returns to the home view).
-  // Others are ignored.
-  void SetVariable(std::string_view name, std::string_view value);
+  // The program's version, shown in the about view and the status bar.
+  void SetVersion(std::string_view version);
+  // Back to the home view, no panel open.
+  void ShowHome();
 
   // Where the panel host goes, in the main window's client coordinates: the
   // top-left of a content area of kContentWidth x kContentHeight pixels (at
   // 96 DPI) in which no navigation control lies.
   POINT ContentOrigin() const;
-  int Dpi() const { return dpi_; }
 
   // The home view's line about the last change; empty hides it.
   void SetLastChange(std::string_view text);
@@ -85,7 +85,7 @@ class NavigationSurface final : public ui::Window {
   // A home card: its group's first item opens its panel, or for a group of
   // shortcuts into Windows the keyboard goes to that item.
   void PressCard(int index);
-  void Send(std::string_view command);
+  void Send(NavigationCommand command);
   void ShowView(View view, int activeItem);
   void MoveFocus(HWND from, bool backwards);
 

@@ -110,7 +110,7 @@ std::vector<NavigationControl> ControlLayout() {
   add(IDC_FS_homeButton, ControlKind::SideItem, caption(IDC_FS_homeButton), Box(kSideX, 56, kSideItemWidth, 30));
   int y = 96;
   for (const NavigationGroup& group : NavigationGroups()) {
-    add(group.id, group.command.empty() ? ControlKind::Heading : ControlKind::HeadingButton, group.caption,
+    add(group.id, !group.command ? ControlKind::Heading : ControlKind::HeadingButton, group.caption,
         Box(kSideX, y, kSideItemWidth, kHeadingHeight));
     y += kHeadingHeight;
     for (const NavigationItem& item : group.items) {

@@ -79,7 +79,7 @@ std::vector<NavigationControl> ControlLayout();
 bool ShownInView(int id, View view, int activeItem, bool lastChangeShown);
 
 // Everything but the controls: `activeItem` is the item whose panel is open
-// (0 for none), `version` the program's version as "_root.version" set it.
+// (0 for none), `version` the program's version as the main window set it.
 // The home view's hint under the cards gives way to the last-change line.
 void PaintPage(HDC dc, const Look& look, View view, int activeItem, std::string_view version, bool lastChangeShown);
 

@@ -1,8 +1,5 @@
 #include "app/win32/PanelFactory.h"
 
-#include <array>
-
-#include "backup/win32/frmBackUp.h"
 #include "memory/win32/frmRamConfiguration.h"
 #include "memory/win32/frmSystemStatus.h"
 #include "pinger/NetPinger.h"
@@ -11,25 +8,10 @@
 #include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32SystemInfo.h"
 #include "platform/win32/Win32Version.h"
-#include "settings/win32/frmMainSettings.h"
-#include "tuning/win32/frmNormalMode.h"
 #include "tuning/win32/frmWizardMode.h"
 
 namespace tw {
 namespace {
-
-constexpr ui::PanelSpec EmptySpec(PanelId id) { return ui::PanelLayout(id, {}); }
-
-constexpr std::array<ui::PanelSpec, kPanelCount> kEmptySpecs{
-    EmptySpec(PanelId::frmWizardMode),        EmptySpec(PanelId::frmNormalMode),
-    EmptySpec(PanelId::frmBackUp),            EmptySpec(PanelId::frmNetPingerSettings),
-    EmptySpec(PanelId::frmSystemStatus),      EmptySpec(PanelId::frmRamConfiguration),
-    EmptySpec(PanelId::frmMainSettings)};
-
-class EmptyPanel final : public ui::Panel {
- public:
-  using ui::Panel::Panel;
-};
 
 // How the Run entry is written: in Unicode where Windows keeps it so.
 RunEntryForm RunEntryFormHere() { return NtPlatform() ? RunEntryForm::Unicode : RunEntryForm::CodePage; }
@@ -82,68 +64,42 @@ Win32Version& VersionSource() {
 
 }  // namespace
 
-std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app, const PanelLinks& links) {
-  if (id == PanelId::frmSystemStatus) {
-    frmSystemStatus::Links statusLinks;
-    if (links.panel) {
-      // The RAM panel's option as it stands, the panel started first if it
-      // is not yet: its stored format counts from the first tick.
-      statusLinks.optPer = [panel = links.panel, start = links.start] {
-        auto* ram = dynamic_cast<frmRamConfiguration*>(&panel(PanelId::frmRamConfiguration));
-        if (ram == nullptr) return false;
-        if (!ram->IsStarted() && start) start(PanelId::frmRamConfiguration);
-        return ram->optPer();
-      };
-    }
-    statusLinks.showTrayTip = links.showTrayTip;
-    return std::make_unique<frmSystemStatus>(SystemInfo(), SystemInfo(), app.registry, VersionSource(),
-                                             std::move(statusLinks), app.messages);
+Panels MakePanels(AppContext& app, const PanelLinks& links) {
+  Panels made;
+  made.monitor = std::make_unique<SharedMonitor>();
+  const auto place = [&made]<typename T>(PanelId id, std::unique_ptr<T> panel) {
+    T* typed = panel.get();
+    made.byId[static_cast<int>(id)] = std::move(panel);
+    return typed;
+  };
+  // In the catalogue's order.
+  place(PanelId::frmWizardMode,
+        std::make_unique<frmWizardMode>(app.tuning, ApplierFor(app, PanelId::frmWizardMode, links), app.registry,
+                                        app.os, app.messages));
+  made.normalMode = place(PanelId::frmNormalMode,
+                          std::make_unique<frmNormalMode>(app.tuning, ApplierFor(app, PanelId::frmNormalMode, links),
+                                                          app.registry, app.os, app.messages, MtuProbeFor(app)));
+  auto backUp =
+      std::make_unique<frmBackUp>(app.registry, app.files, app.clock, app.programFolder, app.os, app.messages);
+  if (links.changeMade) {
+    backUp->Restored = [&app, changeMade = links.changeMade](const RestoreReport& report) {
+      changeMade(LastChangeOfRestore(report, app.clock.GetLocalTime()));
+    };
   }
-  if (id == PanelId::frmRamConfiguration) {
-    std::function<std::int32_t()> query;
-    if (links.panel) {
-      query = [panel = links.panel] {
-        auto* status = dynamic_cast<frmSystemStatus*>(&panel(PanelId::frmSystemStatus));
-        return status != nullptr ? status->QueryProcessor() : 0;
-      };
-    }
-    return std::make_unique<frmRamConfiguration>(app.registry, SystemInfo(), app.sound, app.programFolder,
-                                                 std::move(query), app.messages);
-  }
-  if (id == PanelId::frmWizardMode) {
-    return std::make_unique<frmWizardMode>(
-        app.tuning,
-        ApplierFor(app, id, links),
-        app.registry, app.os,
-        app.messages);
-  }
-  if (id == PanelId::frmMainSettings) {
-    return std::make_unique<frmMainSettings>(app.registry, ProgramPath(app.programFolder), app.messages,
-                                             RunEntryFormHere());
-  }
-  if (id == PanelId::frmNetPingerSettings) {
-    return std::make_unique<frmNetPingerSettings>(app.registry, app.network, app.sound, app.programFolder,
-                                                  app.messages, [] { return std::make_unique<Win32Network>(); });
-  }
-  if (id == PanelId::frmBackUp) {
-    auto panel = std::make_unique<frmBackUp>(app.registry, app.files, app.clock, app.programFolder, app.os,
-                                             app.messages);
-    if (links.changeMade) {
-      panel->Restored = [&app, changeMade = links.changeMade](const RestoreReport& report) {
-        changeMade(LastChangeOfRestore(report, app.clock.GetLocalTime()));
-      };
-    }
-    return panel;
-  }
-  if (id == PanelId::frmNormalMode) {
-    return std::make_unique<frmNormalMode>(
-        app.tuning,
-        ApplierFor(app, id, links),
-        app.registry, app.os,
-        app.messages,
-        MtuProbeFor(app));
-  }
-  return std::make_unique<EmptyPanel>(kEmptySpecs[static_cast<int>(id)], app.messages);
+  made.backUp = place(PanelId::frmBackUp, std::move(backUp));
+  place(PanelId::frmNetPingerSettings,
+        std::make_unique<frmNetPingerSettings>(app.registry, app.network, app.sound, app.programFolder, app.messages,
+                                               [] { return std::make_unique<Win32Network>(); }));
+  place(PanelId::frmSystemStatus, std::make_unique<frmSystemStatus>(SystemInfo(), SystemInfo(), app.registry,
+                                                                    VersionSource(), *made.monitor,
+                                                                    links.showTrayTip, app.messages));
+  place(PanelId::frmRamConfiguration,
+        std::make_unique<frmRamConfiguration>(app.registry, SystemInfo(), app.sound, app.programFolder,
+                                              *made.monitor, app.messages));
+  made.mainSettings = place(PanelId::frmMainSettings,
+                            std::make_unique<frmMainSettings>(app.registry, ProgramPath(app.programFolder),
+                                                              app.messages, RunEntryFormHere()));
+  return made;
 }
 
 }  // namespace tw

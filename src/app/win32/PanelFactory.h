@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -6,22 +7,32 @@
 #include "app/AppContext.h"
 #include "app/LastChange.h"
 #include "app/Panels.h"
+#include "backup/win32/frmBackUp.h"
+#include "memory/SharedMonitor.h"
+#include "settings/win32/frmMainSettings.h"
+#include "tuning/win32/frmNormalMode.h"
 #include "ui/win32/Panel.h"
 
 namespace tw {
 
-// The panel object for each of the seven panels. A panel whose contents are
-// not built yet is an empty window carrying its caption and size. Each panel
-// gets from `app` only what it works with.
-// What panels reach of the main window: its other panels (the status monitor
-// and the RAM alarm read each other) and the tray icon's tooltip.
+// What panels reach of the main window: the tray icon's tooltip and the home
+// view's record of the last change.
 struct PanelLinks {
-  std::function<ui::Panel&(PanelId id)> panel;
-  std::function<void(PanelId id)> start;  // starts another panel: its settings read, its timers running
   std::function<void(const std::string& tip)> showTrayTip;  // TrayToolTip, then Show(true)
   std::function<void(const LastChange& change)> changeMade;  // after every apply and restore that wrote
 };
 
-std::unique_ptr<ui::Panel> MakePanel(PanelId id, AppContext& app, const PanelLinks& links = {});
+// The seven panels, each at its PanelId, with the three the main window works
+// with by their own type, and what the status monitor and the RAM alarm
+// share. Each panel gets from `app` only what it works with.
+struct Panels {
+  std::unique_ptr<SharedMonitor> monitor;  // first, so it goes after the panels that share it
+  std::array<std::unique_ptr<ui::Panel>, kPanelCount> byId;
+  frmNormalMode* normalMode = nullptr;
+  frmBackUp* backUp = nullptr;
+  frmMainSettings* mainSettings = nullptr;
+};
+
+Panels MakePanels(AppContext& app, const PanelLinks& links);
 
 }  // namespace tw

@@ -197,7 +197,7 @@ void frmBackUp::cmdRestore_Click() {
   }
   intializeList();  // the new backup joins the list
   if (Restored) Restored(report);
-  host().SetMovieVariable("_root.home", "true");
+  host().ShowHome();
 }
 
 void frmBackUp::cmdDelete_Click() {

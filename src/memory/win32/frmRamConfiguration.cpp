@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "memory/win32/frmSystemStatus.h"
 #include "ui/win32/CommonControls.h"
 
 namespace tw {
@@ -19,7 +18,7 @@ void SetChecked(HWND button, bool checked) {
 }  // namespace
 
 frmRamConfiguration::frmRamConfiguration(IRegistry& registry, IMemoryStatus& memory, ISound& sound,
-                                         std::string programFolder, std::function<std::int32_t()> queryProcessor,
+                                         std::string programFolder, SharedMonitor& monitor,
                                          ui::IMessageBox& messages)
     : ui::Panel(kRamConfigurationPanel, messages),
       sound_(sound),
@@ -27,9 +26,11 @@ frmRamConfiguration::frmRamConfiguration(IRegistry& registry, IMemoryStatus& mem
       alarm_({.registry = registry,
               .timers = Timers(),
               .memory = memory,
-              .queryProcessor = std::move(queryProcessor),
+              .queryProcessor = [&monitor] { return monitor.QueryProcessor(); },
               .playSound = [this] { sound_.PlaySoundA(programFolder_ + "\\low-memory.wav", kSndFilename | kSndAsync); },
-              .pumpMessages = [this] { ui::PassMessages(OwnerWindow()); }}) {}
+              .pumpMessages = [this] { ui::PassMessages(OwnerWindow()); }}) {
+  monitor.alarm = &alarm_;
+}
 
 void frmRamConfiguration::OnLoad() {
   unloading_ = false;

@@ -4,10 +4,10 @@
 // passes their events on and binds the sound to the system.
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "memory/RamAlarm.h"
+#include "memory/SharedMonitor.h"
 #include "platform/Registry.h"
 #include "platform/Sound.h"
 #include "platform/SystemInfo.h"
@@ -17,13 +17,12 @@ namespace tw {
 
 class frmRamConfiguration final : public ui::Panel {
  public:
-  // `queryProcessor` is the status monitor's QueryObject.Query; `programFolder`
-  // holds "low-memory.wav".
+  // The alarm reads the processor through `monitor` and is the tooltip format
+  // it gives; `programFolder` holds "low-memory.wav".
   frmRamConfiguration(IRegistry& registry, IMemoryStatus& memory, ISound& sound, std::string programFolder,
-                      std::function<std::int32_t()> queryProcessor, ui::IMessageBox& messages);
+                      SharedMonitor& monitor, ui::IMessageBox& messages);
 
   RamAlarm& Alarm() { return alarm_; }
-  bool optPer() const { return alarm_.optPer(); }
 
  protected:
   void OnStart() override { alarm_.Form_Load(); }

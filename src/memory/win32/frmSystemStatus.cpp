@@ -18,26 +18,26 @@ constexpr int kOptimizePasses = 6;
 
 
 frmSystemStatus::frmSystemStatus(IMemoryStatus& memory, ISystemInformation& system, IRegistry& registry,
-                                 IVersionSource& version, Links links, ui::IMessageBox& messages)
+                                 IVersionSource& version, SharedMonitor& monitor, ShowTrayTip showTrayTip,
+                                 ui::IMessageBox& messages)
     : ui::Panel(kSystemStatusPanel, messages),
       memory_(memory),
       system_(system),
       registry_(registry),
       version_(version),
-      links_(std::move(links)),
+      monitor_(monitor),
+      showTrayTip_(std::move(showTrayTip)),
       fmem_(memory, [this] { ui::PassMessages(OwnerWindow()); }),
       tmrMemory_(Timers().MakeTimer([this] { tmrMemory_Timer(); })),
       tmrCPU_(Timers().MakeTimer([this] { tmrCPU_Timer(); })) {}
 
-std::int32_t frmSystemStatus::QueryProcessor() { return QueryObject_ ? QueryObject_->Query() : 0; }
-
 void frmSystemStatus::OnStart() {
   if (IsWindowsNT(version_)) {
-    QueryObject_ = std::make_unique<clsCPUUsageNT>(system_);
+    monitor_.QueryObject = std::make_unique<clsCPUUsageNT>(system_);
   } else {
-    QueryObject_ = std::make_unique<clsCPUUsage>(registry_);
+    monitor_.QueryObject = std::make_unique<clsCPUUsage>(registry_);
   }
-  QueryObject_->Initialize();
+  monitor_.QueryObject->Initialize();
   totalMegabytes_ = ToMegabytes(fmem_.GetTotalPhysical());
   tmrMemory_->Start(kStatusTimerMs);
   tmrCPU_->Start(kStatusTimerMs);
@@ -121,7 +121,7 @@ void frmSystemStatus::ShowSample(int histogram, int frame, std::int32_t sample, 
 }
 
 void frmSystemStatus::tmrCPU_Timer() {
-  cpuSamples_.Add(QueryProcessor());
+  cpuSamples_.Add(monitor_.QueryProcessor());
   ShowSample(IDC_histCPU, IDC_frameCPUUsage, cpuSamples_.Newest(), ProcessorCaption(cpuSamples_.Newest()));
 }
 
@@ -131,8 +131,7 @@ void frmSystemStatus::tmrMemory_Timer() {
     memorySamples_.Add(*percent);
     ShowSample(IDC_histMemory, IDC_fameMemoryUsage, *percent, MemoryCaption(*percent));
   }
-  const bool percent = links_.optPer && links_.optPer();
-  if (links_.showTrayTip) links_.showTrayTip(TrayMemoryTip(percent, memorySamples_.Newest(), freeMegabytes));
+  if (showTrayTip_) showTrayTip_(TrayMemoryTip(monitor_.TipInPercent(), memorySamples_.Newest(), freeMegabytes));
 }
 
 }  // namespace tw

@@ -1,8 +1,8 @@
 #pragma once
 // frmSystemStatus: the status monitor's panel. Both timers run from its
-// start, with or without its windows; it owns the processor sampler the whole
-// program reads, keeps the tray's tooltip current and the samples its graphs
-// show.
+// start, with or without its windows; it chooses the processor sampler it
+// shares with the RAM alarm, keeps the tray's tooltip current and the samples
+// its graphs show.
 #include <windows.h>
 
 #include <functional>
@@ -11,6 +11,7 @@
 
 #include "memory/CpuUsage.h"
 #include "memory/FreeRam.h"
+#include "memory/SharedMonitor.h"
 #include "memory/SystemStatus.h"
 #include "platform/Registry.h"
 #include "platform/SystemInfo.h"
@@ -21,17 +22,11 @@ namespace tw {
 
 class frmSystemStatus final : public ui::Panel {
  public:
-  struct Links {
-    std::function<bool()> optPer;                              // the RAM panel's tooltip format
-    std::function<void(const std::string& tip)> showTrayTip;   // Tray1's tooltip, then Tray1.Show(true)
-  };
+  using ShowTrayTip = std::function<void(const std::string& tip)>;  // Tray1's tooltip, then Tray1.Show(true)
 
   frmSystemStatus(IMemoryStatus& memory, ISystemInformation& system, IRegistry& registry, IVersionSource& version,
-                  Links links, ui::IMessageBox& messages);
+                  SharedMonitor& monitor, ShowTrayTip showTrayTip, ui::IMessageBox& messages);
 
-  // QueryObject.Query(): 0 before the panel has chosen its sampler.
-  std::int32_t QueryProcessor();
-  ICpuUsage* QueryObject() { return QueryObject_.get(); }
   FreeRAM& fmem() { return fmem_; }
 
   void tmrMemory_Timer();
@@ -60,9 +55,9 @@ class frmSystemStatus final : public ui::Panel {
   ISystemInformation& system_;
   IRegistry& registry_;
   IVersionSource& version_;
-  Links links_;
+  SharedMonitor& monitor_;
+  ShowTrayTip showTrayTip_;
   FreeRAM fmem_;
-  std::unique_ptr<ICpuUsage> QueryObject_;
   std::int64_t totalMegabytes_ = 0;
   SampleHistory memorySamples_;
   SampleHistory cpuSamples_;

@@ -58,7 +58,6 @@ void frmMainSettings::cmdSave_Click() {
 }
 
 void frmMainSettings::MarkChanged(bool flag) {
-  changed_ = flag;
   if (flag) SetWindowTextA(Control(IDC_lblMainStatus), "");
   HWND save = Control(IDC_cmdSave);
   // A disabled button that keeps the focus leaves the keyboard nowhere.

@@ -63,7 +63,6 @@ class frmMainSettings final : public ui::Panel {
   // The check boxes as they stand, or as stored before they are made (the
   // main window reads the tray option here).
   MainSettingsValues Values() const;
-  bool Changed() const { return changed_; }
 
  protected:
   void OnStart() override;
@@ -77,7 +76,6 @@ class frmMainSettings final : public ui::Panel {
   std::string programPath_;
   RunEntryForm runEntryForm_;
   MainSettingsValues stored_{};  // as read at start-up and saved since
-  bool changed_ = false;
 };
 
 }  // namespace tw

@@ -148,7 +148,7 @@ void frmNormalMode::Message(std::string_view text, unsigned flags) { ui::Panel::
 
 void frmNormalMode::GoHome() {
   host().BringMovieToFront();
-  host().SetMovieVariable("_root.home", "true");
+  host().ShowHome();
 }
 
 }  // namespace tw

@@ -79,7 +79,7 @@ void frmWizardMode::cmdOptimize_Click() {
   if (!lastApply_.message.empty()) Message(lastApply_.message, MB_OK | MB_ICONEXCLAMATION);
   if (lastApply_.outcome == ApplyOutcome::RefusedWithoutBackup) return;
   host().BringMovieToFront();
-  host().SetMovieVariable("_root.home", "true");
+  host().ShowHome();
 }
 
 void frmWizardMode::ReadValuesNow() {

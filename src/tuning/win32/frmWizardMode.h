@@ -33,7 +33,7 @@ class frmWizardMode final : public ui::Panel {
   // other index says "Error no such this mode" and changes nothing.
   void optMode_Click(int index);
   // Applies the checked mode (copied into CurrentSettings first), then hands
-  // the window back to the navigation surface ("_root.home"). When no backup could be written nothing was
+  // the window back to the navigation surface's home view. When no backup could be written nothing was
   // applied, and the panel stays so the user can act on the message.
   void cmdOptimize_Click();
   // Puts the description of CurrentSettings into lblModeDescrip, exactly, and

@@ -29,7 +29,8 @@ class PanelHost {
   virtual SkinEngine& Skin() = 0;
   virtual void applyAllControls(Panel& panel) = 0;
   virtual void BringMovieToFront() = 0;
-  virtual void SetMovieVariable(std::string_view name, std::string_view value) = 0;
+  // Back to the navigation's home view, the panels covered.
+  virtual void ShowHome() = 0;
   // The DPI its panels are laid out at: the screen's, read once at start-up.
   virtual int Dpi() const { return kDesignDpi; }
 };

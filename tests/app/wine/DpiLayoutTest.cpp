@@ -91,12 +91,13 @@ class DpiLayout : public MainWindowFixture {
       }
     };
     take("home");
-    main.OnNavigationCommand("IDC_FS_about", "");
+    main.OnNavigationCommand(NavigationCommand::About);
     take("about");
-    for (const char* command : {"IDC_FS_wizardMode", "IDC_FS_backupManger", "IDC_FS_pingSetting",
-                                "IDC_FS_systemSatus", "IDC_FS_ramConfig", "IDC_FS_settings", "IDC_FS_normalMode"}) {
-      main.OnNavigationCommand(command, "");
-      take(command);
+    using enum NavigationCommand;
+    for (NavigationCommand command :
+         {WizardMode, BackupManager, PingSettings, SystemStatus, RamConfiguration, MainSettings, NormalMode}) {
+      main.OnNavigationCommand(command);
+      take(std::string(CommandName(command)));
     }
     for (int page = 2; page <= kWizardPageCount; ++page) {
       SendMessageA(main.Panel(PanelId::frmNormalMode).Control(IDC_cmdNextPage), BM_CLICK, 0, 0);

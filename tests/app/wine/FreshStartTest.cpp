@@ -77,13 +77,13 @@ TEST_F(FreshStart, PingsSamplesAndWritesTheTipWithNoPanelOpenedThenEachPanelShow
         << "the shell is not told the same tip again";
   }
 
-  main.OnNavigationCommand("IDC_FS_pingSetting", "");
+  main.OnNavigationCommand(NavigationCommand::PingSettings);
   auto& pinger = dynamic_cast<frmNetPingerSettings&>(main.Panel(PanelId::frmNetPingerSettings));
   EXPECT_EQ("127.0.0.1", ui::WindowText(pinger.Control(netpinger::IDC_txtPingHost)));
   EXPECT_TRUE(Ticked(pinger.Control(netpinger::IDC_optManual)));
   EXPECT_TRUE(Ticked(pinger.Control(netpinger::IDC_chkDoPinging)));
 
-  main.OnNavigationCommand("IDC_FS_systemSatus", "");
+  main.OnNavigationCommand(NavigationCommand::SystemStatus);
   const auto held = static_cast<LRESULT>(status.MemorySamples().Samples().size());
   EXPECT_EQ(held, SendMessageA(status.Control(systemstatus::IDC_histMemory), ui::HGM_GETCOUNT, 0, 0))
       << "the graph holds what was sampled before it was made";
@@ -98,12 +98,12 @@ TEST_F(FreshStart, PingsSamplesAndWritesTheTipWithNoPanelOpenedThenEachPanelShow
   EXPECT_EQ(status.MemorySamples().Newest(), ui::HistogramValue(status.Control(systemstatus::IDC_histMemory)))
       << "and goes on live";
 
-  main.OnNavigationCommand("IDC_FS_ramConfig", "");
+  main.OnNavigationCommand(NavigationCommand::RamConfiguration);
   EXPECT_EQ("32767", ui::WindowText(ram.Control(ramconfig::IDC_txtAlarm)));
   EXPECT_TRUE(Ticked(ram.Control(ramconfig::IDC_chkSoundon)));
   EXPECT_TRUE(Ticked(ram.Control(ramconfig::IDC_optPer)));
 
-  main.OnNavigationCommand("IDC_FS_settings", "");
+  main.OnNavigationCommand(NavigationCommand::MainSettings);
   auto& settings = dynamic_cast<frmMainSettings&>(main.Panel(PanelId::frmMainSettings));
   EXPECT_TRUE(Ticked(settings.Control(mainsettings::IDC_chkRunMainProgram)));
   EXPECT_FALSE(Ticked(settings.Control(mainsettings::IDC_chkRunProgramMini)));

@@ -47,7 +47,7 @@ TEST_F(HomeView, TheLastChangeLineFollowsEachApplyAndRestoreAndOutlivesARestart)
   MainWindow* main = &Start();
   EXPECT_FALSE(HasVisibleStyle(Line())) << "a damaged record shows no line";
 
-  main->OnNavigationCommand("IDC_FS_wizardMode", "");
+  main->OnNavigationCommand(NavigationCommand::WizardMode);
   ui::Panel& wizard = main->Panel(PanelId::frmWizardMode);
   SendMessageA(wizard.Control(IDC_optMode_2), BM_CLICK, 0, 0);
   SendMessageA(wizard.Control(IDC_cmdOptimize), BM_CLICK, 0, 0);
@@ -145,7 +145,7 @@ void CALLBACK AnswerMenu(HWND, UINT, UINT_PTR timer, DWORD) {
 
 TEST_F(HomeView, TheTrayMenuRestoresTheWindowAndExitsAsTheProgramDoes) {
   MainWindow& main = Start();
-  main.OnNavigationCommand("IDC_FS_tray", "");
+  main.OnNavigationCommand(NavigationCommand::Tray);
   ASSERT_FALSE(IsWindowVisible(main.hwnd()));
   auto rightClick = [&](char key) {
     MenuVisit answer{{}, key, 0, false};

@@ -56,42 +56,41 @@ TEST_F(MainWindowTest, StartupStartsSixPanelsWithoutTheirWindowsAndAddsTheTrayIc
 
 TEST_F(MainWindowTest, EachPanelCommandShowsExactlyThatPanelInFrontAndSizesTheHost) {
   MainWindow& main = Start();
-  const struct { const char* command; PanelId panel; int height; } cases[] = {
-      {"IDC_FS_settings", PanelId::frmMainSettings, 245},     {"IDC_FS_wizardMode", PanelId::frmWizardMode, 250},
-      {"IDC_FS_normalMode", PanelId::frmNormalMode, 252},     {"IDC_FS_backupManger", PanelId::frmBackUp, 246},
-      {"IDC_FS_pingSetting", PanelId::frmNetPingerSettings, 244},
-      {"IDC_FS_systemSatus", PanelId::frmSystemStatus, 255},  {"IDC_FS_ramConfig", PanelId::frmRamConfiguration, 240},
+  using enum NavigationCommand;
+  const struct { NavigationCommand command; PanelId panel; int height; } cases[] = {
+      {MainSettings, PanelId::frmMainSettings, 245},     {WizardMode, PanelId::frmWizardMode, 250},
+      {NormalMode, PanelId::frmNormalMode, 252},         {BackupManager, PanelId::frmBackUp, 246},
+      {PingSettings, PanelId::frmNetPingerSettings, 244},
+      {SystemStatus, PanelId::frmSystemStatus, 255},     {RamConfiguration, PanelId::frmRamConfiguration, 240},
   };
   for (const auto& c : cases) {
-    main.OnNavigationCommand(c.command, "ignored");
-    EXPECT_EQ(std::vector<PanelId>{c.panel}, VisiblePanels()) << c.command;
+    main.OnNavigationCommand(c.command);
+    EXPECT_EQ(std::vector<PanelId>{c.panel}, VisiblePanels()) << CommandName(c.command);
     RECT host{};
     GetWindowRect(main.HostWindow(), &host);
-    EXPECT_EQ(440, host.right - host.left) << c.command;
-    EXPECT_EQ(c.height, host.bottom - host.top) << c.command;
-    EXPECT_EQ(main.HostWindow(), TopChild()) << c.command;
+    EXPECT_EQ(440, host.right - host.left) << CommandName(c.command);
+    EXPECT_EQ(c.height, host.bottom - host.top) << CommandName(c.command);
+    EXPECT_EQ(main.HostWindow(), TopChild()) << CommandName(c.command);
     EXPECT_EQ(main.HostWindow(), GetParent(main.Panel(c.panel).hwnd()));
     EXPECT_EQ(std::string(Info(c.panel).caption), WindowText(main.Panel(c.panel).hwnd()));
   }
-  main.OnNavigationCommand("IDC_FS_home", "");
+  main.OnNavigationCommand(NavigationCommand::Home);
   EXPECT_EQ(main.Movie().hwnd(), TopChild());
   EXPECT_EQ(1u, VisiblePanels().size()) << "home covers the panel without hiding it";
-  main.OnNavigationCommand("IDC_FS_main", "");
+  main.OnNavigationCommand(NavigationCommand::ClosePanel);
   EXPECT_TRUE(VisiblePanels().empty());
-  main.OnNavigationCommand("idc_fs_wizardmode", "");
-  EXPECT_TRUE(VisiblePanels().empty()) << "commands are case-sensitive";
 }
 
 TEST_F(MainWindowTest, TheStepByStepEditorOpensFromTheNavigationOnItsFirstPageEveryTime) {
   MainWindow& main = Start();
-  main.OnNavigationCommand("IDC_FS_normalMode", "");
+  main.OnNavigationCommand(NavigationCommand::NormalMode);
   auto& editor = dynamic_cast<frmNormalMode&>(main.Panel(PanelId::frmNormalMode));
   for (int i = 0; i < 5; ++i) SendMessageA(editor.Control(IDC_cmdNextPage), BM_CLICK, 0, 0);
   SendMessageA(editor.Control(IDC_txtTTLValue), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("99"));
   ASSERT_EQ(5, editor.Pages().currWizardPage);
   const TcpIpSettings left = app_->tuning.CurrentSettings;
 
-  main.OnNavigationCommand("IDC_FS_normalMode", "");
+  main.OnNavigationCommand(NavigationCommand::NormalMode);
   EXPECT_EQ(0, editor.Pages().currWizardPage);
   EXPECT_TRUE(HasVisibleStyle(editor.Control(WizardPageId(0))));
   EXPECT_FALSE(HasVisibleStyle(editor.Control(WizardPageId(5))));
@@ -102,12 +101,12 @@ TEST_F(MainWindowTest, TheStepByStepEditorOpensFromTheNavigationOnItsFirstPageEv
 
 TEST_F(MainWindowTest, AboutThenCloseAboutKeepsEveryPanelInsideTheHost) {
   MainWindow& main = Start();
-  main.OnNavigationCommand("IDC_FS_about", "");
+  main.OnNavigationCommand(NavigationCommand::About);
   EXPECT_TRUE(VisiblePanels().empty());
   for (const PanelInfo& info : kPanels) EXPECT_FALSE(main.Panel(info.id).IsLoaded()) << "hiding makes nothing";
   EXPECT_EQ(main.Movie().hwnd(), TopChild());
 
-  main.OnNavigationCommand("IDC_FS_closeAbout", "");
+  main.OnNavigationCommand(NavigationCommand::CloseAbout);
   EXPECT_EQ(7u, VisiblePanels().size());
   EXPECT_EQ(main.Movie().hwnd(), TopChild()) << "the navigation stays in front";
   for (const PanelInfo& info : kPanels) {
@@ -118,7 +117,7 @@ TEST_F(MainWindowTest, AboutThenCloseAboutKeepsEveryPanelInsideTheHost) {
 
 TEST_F(MainWindowTest, CloseUnloadsThePanelsRemovesTheTrayIconAndEnds) {
   MainWindow& main = Start();
-  main.OnNavigationCommand("IDC_FS_close", "");
+  main.OnNavigationCommand(NavigationCommand::Close);
   for (const PanelInfo& info : kPanels) EXPECT_FALSE(main.Panel(info.id).IsLoaded()) << info.name;
   ASSERT_FALSE(notify_.calls.empty());
   EXPECT_EQ(ui::kNimDelete, notify_.calls.back().message);
@@ -131,7 +130,7 @@ TEST_F(MainWindowTest, CloseUnloadsThePanelsRemovesTheTrayIconAndEnds) {
 TEST_F(MainWindowTest, HidingToTheTrayAndALeftClickOnTheIconRestoresTheWindow) {
   MainWindow& main = Start();
   ShowWindow(main.hwnd(), SW_SHOW);
-  main.OnNavigationCommand("IDC_FS_tray", "");
+  main.OnNavigationCommand(NavigationCommand::Tray);
   EXPECT_FALSE(IsWindowVisible(main.hwnd()));
   if (IsNt()) {
     ASSERT_EQ(2u, notify_.calls.size());
@@ -164,11 +163,11 @@ TEST_F(MainWindowTest, StartUpShowsTheWindowUnlessTheStoredOptionKeepsItInTheTra
 
 TEST_F(MainWindowTest, ShortcutsGoThroughTheShellAndRestartUnloadsFirst) {
   MainWindow& main = Start();
-  main.OnNavigationCommand("IDC_FS_networkSetting", "");
-  main.OnNavigationCommand("IDC_FS_help", "");
-  main.OnNavigationCommand("IDC_FS_internetProperties", "");
-  main.OnNavigationCommand("IDC_FS_systemSetting", "");
-  main.OnNavigationCommand("IDC_FS_modemSetting", "");
+  main.OnNavigationCommand(NavigationCommand::NetworkSettings);
+  main.OnNavigationCommand(NavigationCommand::Help);
+  main.OnNavigationCommand(NavigationCommand::InternetProperties);
+  main.OnNavigationCommand(NavigationCommand::SystemProperties);
+  main.OnNavigationCommand(NavigationCommand::ModemSettings);
   ASSERT_EQ(5u, shell_.calls.size());
   EXPECT_EQ(IsNt() ? "rundll32.exe shell32.dll,Control_RunDLL ncpa.cpl"
                    : "rundll32.exe shell32.dll,Control_RunDLL netcpl.cpl",
@@ -181,12 +180,12 @@ TEST_F(MainWindowTest, ShortcutsGoThroughTheShellAndRestartUnloadsFirst) {
 
   shell_.exitAccepted = false;
   messages_.answers.push_back(ui::kIdYes);
-  main.OnNavigationCommand("IDC_FS_restart", "");
+  main.OnNavigationCommand(NavigationCommand::Restart);
   EXPECT_EQ("ExitWindowsEx", shell_.calls.back().what);
   EXPECT_EQ(2u, shell_.calls.back().flags);
   EXPECT_FALSE(main.Tray1.IsVisible());
   EXPECT_TRUE(IsWindow(main.hwnd())) << "a refused restart leaves the program running";
-  main.OnNavigationCommand("IDC_FS_wizardMode", "");
+  main.OnNavigationCommand(NavigationCommand::WizardMode);
   EXPECT_EQ(std::vector<PanelId>{PanelId::frmWizardMode}, VisiblePanels()) << "panels load again on use";
 }
 
@@ -201,7 +200,7 @@ TEST_F(MainWindowTest, TheKeyboardReachesOnlyTheShownPanelAndEnterPressesItsButt
   SetForegroundWindow(main.hwnd());
   const std::string backups = folder.path() + "\\Backups";
 
-  main.OnNavigationCommand("IDC_FS_wizardMode", "");
+  main.OnNavigationCommand(NavigationCommand::WizardMode);
   HWND optimize = main.Panel(PanelId::frmWizardMode).Control(IDC_cmdOptimize);
   SetFocus(optimize);
   LoopKey(VK_RETURN);
@@ -214,9 +213,9 @@ TEST_F(MainWindowTest, TheKeyboardReachesOnlyTheShownPanelAndEnterPressesItsButt
   for (int i = 0; i < 40; ++i) LoopKey(VK_TAB);
   EXPECT_EQ(std::vector<std::string>{"001.BCK"}, FolderEntries(backups)) << "nothing reached the hidden button";
 
-  main.OnNavigationCommand("IDC_FS_closeAbout", "");
+  main.OnNavigationCommand(NavigationCommand::CloseAbout);
   EXPECT_FALSE(HasVisibleStyle(main.HostWindow())) << "panels set visible stay behind the navigation";
-  main.OnNavigationCommand("IDC_FS_wizardMode", "");
+  main.OnNavigationCommand(NavigationCommand::WizardMode);
   EXPECT_TRUE(HasVisibleStyle(main.HostWindow()));
 }
 
@@ -224,7 +223,7 @@ TEST_F(MainWindowTest, OpeningTheBackupManagerReadsTheFolderAgainEachTime) {
   ScratchFolder folder;
   app_->programFolder = folder.path();
   MainWindow& main = Start();
-  main.OnNavigationCommand("IDC_FS_backupManger", "");
+  main.OnNavigationCommand(NavigationCommand::BackupManager);
   HWND list = main.Panel(PanelId::frmBackUp).Control(IDC_lstBackUpList);
   auto rows = [&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); };
   EXPECT_EQ(std::vector<PanelId>{PanelId::frmBackUp}, VisiblePanels());
@@ -233,7 +232,7 @@ TEST_F(MainWindowTest, OpeningTheBackupManagerReadsTheFolderAgainEachTime) {
   ASSERT_EQ(kErrorSuccess, files_.WriteNewFile(backups + "\\001.BCK", "#2024-03-05#\r\n#15:51:09#\r\n7\r\n"))
       << "the folder was created when the list was filled";
   EXPECT_EQ(0, rows()) << "not before it is opened again";
-  main.OnNavigationCommand("IDC_FS_backupManger", "");
+  main.OnNavigationCommand(NavigationCommand::BackupManager);
   EXPECT_EQ(1, rows());
 }
 
@@ -287,18 +286,20 @@ TEST_F(MainWindowTest, F1OpensTheHelpPageOfThePanelInFrontAndTheGuidesFirstPageE
   EXPECT_EQ("\"C:\\Tidewave\\TidewaveHelp.chm::/welcome.htm\"", f1()) << "the home view";
   EXPECT_EQ("hh.exe", shell_.calls.back().text);
   EXPECT_EQ(reinterpret_cast<std::uintptr_t>(main.hwnd()), shell_.calls.back().owner);
-  const struct { const char* command; const char* page; } panels[] = {
-      {"IDC_FS_wizardMode", "wizard-mode.htm"},    {"IDC_FS_normalMode", "advanced-mode.htm"},
-      {"IDC_FS_backupManger", "backup.htm"},       {"IDC_FS_pingSetting", "ping-settings.htm"},
-      {"IDC_FS_systemSatus", "system-status.htm"}, {"IDC_FS_ramConfig", "ram-configuration.htm"},
-      {"IDC_FS_settings", "main-settings.htm"},
+  using enum NavigationCommand;
+  const struct { NavigationCommand command; const char* page; } panels[] = {
+      {WizardMode, "wizard-mode.htm"},      {NormalMode, "advanced-mode.htm"},
+      {BackupManager, "backup.htm"},        {PingSettings, "ping-settings.htm"},
+      {SystemStatus, "system-status.htm"},  {RamConfiguration, "ram-configuration.htm"},
+      {MainSettings, "main-settings.htm"},
   };
   for (const auto& panel : panels) {
-    main.OnNavigationCommand(panel.command, "");
-    ASSERT_TRUE(IsChild(main.hwnd(), GetFocus())) << panel.command;
-    EXPECT_EQ("\"C:\\Tidewave\\TidewaveHelp.chm::/" + std::string(panel.page) + "\"", f1()) << panel.command;
+    main.OnNavigationCommand(panel.command);
+    ASSERT_TRUE(IsChild(main.hwnd(), GetFocus())) << CommandName(panel.command);
+    EXPECT_EQ("\"C:\\Tidewave\\TidewaveHelp.chm::/" + std::string(panel.page) + "\"", f1())
+        << CommandName(panel.command);
   }
-  main.OnNavigationCommand("IDC_FS_about", "");
+  main.OnNavigationCommand(NavigationCommand::About);
   EXPECT_NE(std::string::npos, f1().find("::/welcome.htm")) << "the about view";
 }
 
@@ -306,9 +307,9 @@ TEST_F(MainWindowTest, HidingToTheTrayBringsBackAnIconARefusedRestartTookAway) {
   MainWindow& main = Start();
   shell_.exitAccepted = false;
   messages_.answers.push_back(ui::kIdYes);
-  main.OnNavigationCommand("IDC_FS_restart", "");
+  main.OnNavigationCommand(NavigationCommand::Restart);
   ASSERT_FALSE(main.Tray1.IsVisible());
-  main.OnNavigationCommand("IDC_FS_tray", "");
+  main.OnNavigationCommand(NavigationCommand::Tray);
   EXPECT_TRUE(main.Tray1.IsVisible()) << "a hidden window needs its way back";
   EXPECT_EQ(ui::kNimAdd, notify_.calls[notify_.calls.size() - (IsNt() ? 2 : 1)].message);
 }
@@ -316,7 +317,7 @@ TEST_F(MainWindowTest, HidingToTheTrayBringsBackAnIconARefusedRestartTookAway) {
 TEST_F(MainWindowTest, MinimizeMinimizes) {
   MainWindow& main = Start();
   ShowWindow(main.hwnd(), SW_SHOW);
-  main.OnNavigationCommand("IDC_FS_minimize", "");
+  main.OnNavigationCommand(NavigationCommand::Minimize);
   EXPECT_TRUE(IsIconic(main.hwnd()));
 }
 
@@ -408,8 +409,8 @@ TEST_F(MainWindowTest, InEveryViewEachAccessKeyIsItsOwnAndPressesWhatItNames) {
 // as the answer a stray Enter gives, and No leaves everything as it was.
 TEST_F(MainWindowTest, RestartAsksFirstAndNoChangesNothing) {
   MainWindow& main = Start();
-  main.OnNavigationCommand("IDC_FS_wizardMode", "");
-  main.OnNavigationCommand("IDC_FS_restart", "");
+  main.OnNavigationCommand(NavigationCommand::WizardMode);
+  main.OnNavigationCommand(NavigationCommand::Restart);
   ASSERT_EQ(1u, messages_.shown.size());
   EXPECT_EQ(ui::kMbYesNo | ui::kMbIconQuestion | ui::kMbDefButton2, messages_.shown[0].flags);
   EXPECT_EQ(0u, messages_.shown[0].text.rfind("Restart Windows now?", 0));
@@ -426,7 +427,7 @@ TEST_F(MainWindowTest, WithoutATrayIconTheWindowStaysShown) {
   MainWindow& main = Start(SW_SHOWNORMAL);
   EXPECT_FALSE(main.StartedInTray()) << "start-in-tray shows the window instead";
   EXPECT_TRUE(IsWindowVisible(main.hwnd()));
-  main.OnNavigationCommand("IDC_FS_tray", "");
+  main.OnNavigationCommand(NavigationCommand::Tray);
   EXPECT_TRUE(IsWindowVisible(main.hwnd()));
   ASSERT_EQ(1u, messages_.shown.size());
   EXPECT_NE(std::string::npos, messages_.shown[0].text.find("notification area"));
@@ -434,7 +435,7 @@ TEST_F(MainWindowTest, WithoutATrayIconTheWindowStaysShown) {
   EXPECT_EQ(ui::kNimAdd, notify_.calls[notify_.calls.size() - 2].message) << "the add is tried again";
 
   notify_.accept = true;  // the shell is back
-  main.OnNavigationCommand("IDC_FS_tray", "");
+  main.OnNavigationCommand(NavigationCommand::Tray);
   EXPECT_FALSE(IsWindowVisible(main.hwnd()));
   EXPECT_TRUE(main.Tray1.Icon().InShell());
 }

@@ -15,6 +15,11 @@
 #include "app/win32/NavigationSurface.h"
 #include "support/wine/Program.h"
 
+namespace tw {
+// A failure names the command.
+inline void PrintTo(NavigationCommand command, std::ostream* out) { *out << CommandName(command); }
+}  // namespace tw
+
 namespace tw::test {
 namespace {
 
@@ -47,7 +52,7 @@ class NavigationSurfaceTest : public ::testing::Test {
     host_ = sharedHost_;
     ASSERT_NE(nullptr, host_);
     surface_ = std::make_unique<NavigationSurface>(
-        [this](std::string_view command, std::string_view) { sent_.emplace_back(command); });
+        [this](NavigationCommand command) { sent_.push_back(command); });
     ASSERT_TRUE(surface_->Create(host_));
     surface_->CreateControls();
     surface_->AddToolTips();
@@ -61,8 +66,8 @@ class NavigationSurfaceTest : public ::testing::Test {
 
   HWND Item(int id) const { return GetDlgItem(surface_->hwnd(), id); }
   // What one action sent, and forget it.
-  std::vector<std::string> Take() { return std::exchange(sent_, {}); }
-  std::vector<std::string> Click(int id) {
+  std::vector<NavigationCommand> Take() { return std::exchange(sent_, {}); }
+  std::vector<NavigationCommand> Click(int id) {
     SendMessageA(Item(id), BM_CLICK, 0, 0);
     return Take();
   }
@@ -88,10 +93,11 @@ class NavigationSurfaceTest : public ::testing::Test {
   static inline HWND sharedHost_ = nullptr;
   HWND host_ = nullptr;
   std::unique_ptr<NavigationSurface> surface_;
-  std::vector<std::string> sent_;
+  std::vector<NavigationCommand> sent_;
 };
 
-using Commands = std::vector<std::string>;
+using Commands = std::vector<NavigationCommand>;
+using C = NavigationCommand;
 
 TEST_F(NavigationSurfaceTest, EveryItemIsARealControlWithItsCaptionAndId) {
   RECT surface{};
@@ -112,7 +118,7 @@ TEST_F(NavigationSurfaceTest, EveryItemIsARealControlWithItsCaptionAndId) {
     EXPECT_EQ("Button", ClassName(Item(item.id))) << item.caption;
   }
   for (const NavigationGroup& group : NavigationGroups()) {
-    check(group.id, group.caption, !group.command.empty());
+    check(group.id, group.caption, group.command.has_value());
     for (const NavigationItem& item : group.items) check(item.id, item.caption, true);
   }
   RECT strip{};
@@ -123,11 +129,11 @@ TEST_F(NavigationSurfaceTest, EveryItemIsARealControlWithItsCaptionAndId) {
 
 TEST_F(NavigationSurfaceTest, PressingEachItemSendsItsCommandOnce) {
   for (const NavigationGroup& group : NavigationGroups()) {
-    if (!group.command.empty()) {
-      EXPECT_EQ(Commands{std::string(group.command)}, Click(group.id)) << group.caption;
+    if (group.command) {
+      EXPECT_EQ(Commands{*group.command}, Click(group.id)) << group.caption;
     }
     for (const NavigationItem& item : group.items) {
-      EXPECT_EQ(Commands{std::string(item.command)}, Click(item.id)) << item.caption;
+      EXPECT_EQ(Commands{item.command}, Click(item.id)) << item.caption;
     }
   }
   for (const NavigationItem& item : NavigationChrome()) {
@@ -135,18 +141,18 @@ TEST_F(NavigationSurfaceTest, PressingEachItemSendsItsCommandOnce) {
     if (item.id == IDC_FS_hidePanelButton || item.id == IDC_FS_closePanelButton) Click(IDC_FS_firstMenuItem);
     if (item.id == IDC_FS_closeAboutButton) Click(IDC_FS_aboutButton);
     ASSERT_TRUE(IsWindowVisible(Item(item.id))) << item.caption;
-    EXPECT_EQ(Commands{std::string(item.command)}, Click(item.id)) << item.caption;
+    EXPECT_EQ(Commands{item.command}, Click(item.id)) << item.caption;
   }
 }
 
 TEST_F(NavigationSurfaceTest, TheTitleStripDragsOnThePressAndADoubleClickRunsNothingTwice) {
   HWND title = Item(IDC_FS_titleStrip);
   SendMessageA(title, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 20));
-  EXPECT_EQ(Commands{"Drag"}, Take()) << "at once, while the button is still down";
+  EXPECT_EQ(Commands{C::Drag}, Take()) << "at once, while the button is still down";
   SendMessageA(title, WM_LBUTTONUP, 0, MAKELPARAM(60, 20));
   EXPECT_EQ(Commands{}, Take());
   SendMessageA(surface_->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(450, 20));
-  EXPECT_EQ(Commands{"Drag"}, Take()) << "the rest of the title band drags too";
+  EXPECT_EQ(Commands{C::Drag}, Take()) << "the rest of the title band drags too";
   SendMessageA(surface_->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(450, 300));
   EXPECT_EQ(Commands{}, Take()) << "but not the page";
 
@@ -154,7 +160,7 @@ TEST_F(NavigationSurfaceTest, TheTitleStripDragsOnThePressAndADoubleClickRunsNot
   for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
     SendMessageA(help, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
   }
-  EXPECT_EQ(Commands{"IDC_FS_help"}, Take());
+  EXPECT_EQ(Commands{C::Help}, Take());
 }
 
 TEST_F(NavigationSurfaceTest, TheKeyboardReachesAndPressesItems) {
@@ -162,7 +168,7 @@ TEST_F(NavigationSurfaceTest, TheKeyboardReachesAndPressesItems) {
   SetFocus(wizard);
   ASSERT_EQ(wizard, GetFocus());
   Key(wizard, VK_SPACE);
-  EXPECT_EQ(Commands{"IDC_FS_wizardMode"}, Take());
+  EXPECT_EQ(Commands{C::WizardMode}, Take());
 
   Key(wizard, VK_DOWN);
   EXPECT_EQ(Item(IDC_FS_firstMenuItem + 1), GetFocus()) << "Down moves to the next item";
@@ -174,13 +180,13 @@ TEST_F(NavigationSurfaceTest, TheKeyboardReachesAndPressesItems) {
   // Through the message loop's dialog handling, as the program runs it.
   SetFocus(wizard);
   LoopKey(VK_RETURN);
-  EXPECT_EQ(Commands{"IDC_FS_wizardMode"}, Take()) << "Enter presses the focused item";
+  EXPECT_EQ(Commands{C::WizardMode}, Take()) << "Enter presses the focused item";
   LoopKey(VK_TAB);
   EXPECT_EQ(Item(IDC_FS_firstMenuItem + 1), GetFocus()) << "Tab walks the items in order";
   LoopKey(VK_DOWN);
   EXPECT_EQ(Item(IDC_FS_firstMenuItem + 2), GetFocus());
   LoopKey(VK_SPACE);
-  EXPECT_EQ(Commands{"IDC_FS_backupManger"}, Take());
+  EXPECT_EQ(Commands{C::BackupManager}, Take());
 
   // Focus given to the surface itself lands on an item.
   SetFocus(surface_->hwnd());
@@ -191,10 +197,10 @@ TEST_F(NavigationSurfaceTest, TheKeyboardReachesAndPressesItems) {
 
 TEST_F(NavigationSurfaceTest, AltAndAnAccessKeyPressTheItem) {
   SetFocus(Item(IDC_FS_homeButton));
-  for (const auto& [letter, command] : {std::pair{'w', "IDC_FS_wizardMode"}, {'g', "IDC_FS_sysSettingClicked"},
-                                        {'a', "IDC_FS_about"}, {'c', nullptr}}) {
+  for (const auto& [letter, sent] : {std::pair{'w', Commands{C::WizardMode}}, {'g', Commands{C::SystemSettings}},
+                                     {'a', Commands{C::About}}, {'c', Commands{}}}) {
     LoopAltLetter(letter);
-    EXPECT_EQ(command ? Commands{command} : Commands{}, Take()) << "Alt+" << letter << ", and none ends the program";
+    EXPECT_EQ(sent, Take()) << "Alt+" << letter << ", and none ends the program";
   }
 }
 
@@ -216,41 +222,38 @@ TEST_F(NavigationSurfaceTest, TheWindowButtonsSayInATipWhatTheyDo) {
 }
 
 TEST_F(NavigationSurfaceTest, AboutAndHomeViews) {
-  surface_->SetVariable("_root.version", "2.0.0.15");
+  surface_->SetVersion("2.0.0.15");
   EXPECT_EQ("Version 2.0.0.15", WindowText(Item(IDC_FS_versionLabel)));
-  surface_->SetVariable("_root.somethingElse", "x");
   EXPECT_EQ(NavigationSurface::View::Home, surface_->CurrentView());
   EXPECT_FALSE(Visible(Item(IDC_FS_closeAboutButton)));
   EXPECT_FALSE(Visible(Item(IDC_FS_hidePanelButton)));
 
-  EXPECT_EQ(Commands{"IDC_FS_about"}, Click(IDC_FS_aboutButton));
+  EXPECT_EQ(Commands{C::About}, Click(IDC_FS_aboutButton));
   EXPECT_EQ(NavigationSurface::View::About, surface_->CurrentView());
   EXPECT_TRUE(Visible(Item(IDC_FS_closeAboutButton)));
   UpdateWindow(host_);
-  EXPECT_EQ(Commands{"IDC_FS_closeAbout"}, Click(IDC_FS_closeAboutButton));
+  EXPECT_EQ(Commands{C::CloseAbout}, Click(IDC_FS_closeAboutButton));
   EXPECT_EQ(NavigationSurface::View::Home, surface_->CurrentView());
   EXPECT_FALSE(Visible(Item(IDC_FS_closeAboutButton)));
 
   // An item that opens a panel marks it; Back and Close Panel appear with it.
-  EXPECT_EQ(Commands{"IDC_FS_ramConfig"}, Click(IDC_FS_firstMenuItem + 4));
+  EXPECT_EQ(Commands{C::RamConfiguration}, Click(IDC_FS_firstMenuItem + 4));
   EXPECT_EQ(IDC_FS_firstMenuItem + 4, surface_->ActiveItem());
   EXPECT_TRUE(Visible(Item(IDC_FS_hidePanelButton)));
   EXPECT_TRUE(Visible(Item(IDC_FS_closePanelButton)));
-  EXPECT_EQ(Commands{"IDC_FS_modemSetting"}, Click(IDC_FS_firstMenuItem + 8));
+  EXPECT_EQ(Commands{C::ModemSettings}, Click(IDC_FS_firstMenuItem + 8));
   EXPECT_EQ(IDC_FS_firstMenuItem + 4, surface_->ActiveItem()) << "an applet opens beside the panel";
 
-  surface_->SetVariable("_root.home", "false");
-  EXPECT_EQ(IDC_FS_firstMenuItem + 4, surface_->ActiveItem()) << "only \"true\" goes home";
-  surface_->SetVariable("_root.home", "true");
+  surface_->ShowHome();
   EXPECT_EQ(0, surface_->ActiveItem());
   EXPECT_EQ(NavigationSurface::View::Home, surface_->CurrentView());
   EXPECT_FALSE(Visible(Item(IDC_FS_hidePanelButton)));
-  EXPECT_TRUE(sent_.empty()) << "a variable sends nothing";
+  EXPECT_TRUE(sent_.empty()) << "going home sends nothing";
 
-  // From the about view, too, "_root.home" comes home; so does every command
+  // From the about view, too, ShowHome comes home; so does every command
   // that covers the panels.
   Click(IDC_FS_aboutButton);
-  surface_->SetVariable("_root.home", "true");
+  surface_->ShowHome();
   EXPECT_EQ(NavigationSurface::View::Home, surface_->CurrentView());
   EXPECT_FALSE(Visible(Item(IDC_FS_closeAboutButton)));
   for (int id : {int{IDC_FS_homeButton}, int{IDC_FS_hidePanelButton}, int{IDC_FS_closePanelButton},
@@ -266,7 +269,7 @@ TEST_F(NavigationSurfaceTest, FocusOnAButtonThatGoesAwayComesBackToTheMenu) {
   Click(IDC_FS_firstMenuItem + 3);
   SetFocus(Item(IDC_FS_closePanelButton));
   Key(GetFocus(), VK_RETURN);
-  EXPECT_EQ(Commands{"IDC_FS_main"}, Take());
+  EXPECT_EQ(Commands{C::ClosePanel}, Take());
   EXPECT_EQ(Item(IDC_FS_firstMenuItem + 3), GetFocus()) << "back on the item whose panel was open";
 }
 
@@ -353,9 +356,9 @@ TEST_F(NavigationSurfaceTest, BeforeItsControlsExistItDrawsThemAsTheyDrawThemsel
   // What the program shows first: the surface alone, with the version and
   // the last change, painted before its controls are made.
   surface_.reset();
-  NavigationSurface alone([](std::string_view, std::string_view) {});
+  NavigationSurface alone([](NavigationCommand) {});
   ASSERT_TRUE(alone.Create(host_));
-  alone.SetVariable("_root.version", "1.0 (test)");
+  alone.SetVersion("1.0 (test)");
   alone.SetLastChange("Last change: a preset applied. 6 of 16 values changed.");
   EXPECT_EQ(nullptr, GetDlgItem(alone.hwnd(), IDC_FS_homeButton));
   RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

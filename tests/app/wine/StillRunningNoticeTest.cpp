@@ -48,7 +48,7 @@ TEST_F(StillRunningNotice, StartingInTheTrayShowsTheFamilysNotice) {
 TEST_F(StillRunningNotice, TheTrayCommandShowsItToo) {
   MainWindow& main = Start();
   EXPECT_FALSE(main.StillRunningNotice().IsLoaded());
-  main.OnNavigationCommand("IDC_FS_tray", "");
+  main.OnNavigationCommand(NavigationCommand::Tray);
   EXPECT_FALSE(IsWindowVisible(main.hwnd()));
   EXPECT_EQ(TestFamily() != "xp", main.StillRunningNotice().IsLoaded());
 }

@@ -100,7 +100,7 @@ TEST_F(BackUpPanel, RestoringTheBackupOfASecondApplyPutsBackTheStateAfterTheFirs
   EXPECT_EQ("Do you want to restore this settings?", messages_.shown[1].text);
   EXPECT_EQ(static_cast<unsigned>(MB_YESNO | MB_ICONEXCLAMATION), messages_.shown[1].flags);
   EXPECT_EQ(afterA, Values());
-  EXPECT_EQ((std::vector<std::string>{"SetMovieVariable _root.home=true"}), host_.Calls());
+  EXPECT_EQ((std::vector<std::string>{"ShowHome"}), host_.Calls());
 
   // The first backup recorded a registry no apply had touched: what was
   // missing there, the restore removes again, a switch as well as the time to live.

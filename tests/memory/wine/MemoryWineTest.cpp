@@ -133,7 +133,7 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
   EXPECT_TRUE(status_->MemoryTimer().IsRunning());
   EXPECT_EQ(300u, status_->CPUTimer().Interval());
   EXPECT_FALSE(ram_->Alarm().AlarmTimer().IsRunning());  // rests while sound and freeing are off
-  main_->OnNavigationCommand("IDC_FS_systemSatus", "");
+  main_->OnNavigationCommand(NavigationCommand::SystemStatus);
   EXPECT_EQ("Target Level Of RAM 0MB.", Text(*status_, IDC_lblTargetMemoryNeeded));
   const LRESULT maximum = SendMessageA(status_->Control(IDC_sldFreeMomoryReq), TBM_GETRANGEMAX, 0, 0);
   EXPECT_GT(maximum, 0);
@@ -184,7 +184,7 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
   EXPECT_EQ(optimized.size() - 13, optimized.rfind(" MB free now.")) << optimized;
 
   // The alarm panel with nothing stored: the table's defaults, the level off with the sound.
-  main_->OnNavigationCommand("IDC_FS_ramConfig", "");
+  main_->OnNavigationCommand(NavigationCommand::RamConfiguration);
   EXPECT_EQ("250", Text(*ram_, IDC_txtAlarm));
   EXPECT_EQ("10", Text(*ram_, IDC_txtFreeAlarm));
   EXPECT_EQ("2", Text(*ram_, IDC_txtRunOnly));
@@ -201,7 +201,7 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
   // is said beside the box when the keyboard leaves it, which it may not,
   // and Save stores nothing.
   ShowWindow(main_->hwnd(), SW_SHOW);
-  main_->OnNavigationCommand("IDC_FS_ramConfig", "");
+  main_->OnNavigationCommand(NavigationCommand::RamConfiguration);
   HWND level = ram_->Control(IDC_txtAlarm);
   SetFocus(level);
   SetWindowTextA(level, "");

@@ -67,9 +67,7 @@ void TestPanelHost::applyAllControls(ui::Panel& panel) {
 
 void TestPanelHost::BringMovieToFront() { calls_.push_back("BringMovieToFront"); }
 
-void TestPanelHost::SetMovieVariable(std::string_view name, std::string_view value) {
-  calls_.push_back("SetMovieVariable " + std::string(name) + "=" + std::string(value));
-}
+void TestPanelHost::ShowHome() { calls_.push_back("ShowHome"); }
 
 bool TestPanelHost::Show(ui::Panel& panel) {
   if (!panel.Load(*this)) return false;

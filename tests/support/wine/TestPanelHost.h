@@ -29,7 +29,7 @@ class TestPanelHost final : public ui::PanelHost {
   ui::SkinEngine& Skin() override { return skin_; }
   void applyAllControls(ui::Panel& panel) override;
   void BringMovieToFront() override;
-  void SetMovieVariable(std::string_view name, std::string_view value) override;
+  void ShowHome() override;
 
   // A shown host frame, for the caller to destroy.
   static HWND CreateFrame(int width, int height);
@@ -37,7 +37,7 @@ class TestPanelHost final : public ui::PanelHost {
   // Loads the panel into this host and shows it, as the main window's ShowPanel does.
   bool Show(ui::Panel& panel);
 
-  // In order: "BringMovieToFront", "SetMovieVariable _root.home=true", and
+  // In order: "BringMovieToFront", "ShowHome", and
   // "applyAllControls frmWizardMode" for every panel skinned while loading.
   const std::vector<std::string>& Calls() const { return calls_; }
   void ClearCalls() { calls_.clear(); }

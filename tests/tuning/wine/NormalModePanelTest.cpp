@@ -129,7 +129,7 @@ TEST_F(NormalModePanel, AWalkThroughEveryPageToFinishAppliesWhatThePagesShowAfte
   Click(Control(IDC_cmdNextPage));
   EXPECT_EQ(ApplyOutcome::Applied, panel_.Pages().LastApply().outcome);
   EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_EQ((std::vector<std::string>{"BringMovieToFront", "SetMovieVariable _root.home=true"}), host_.Calls());
+  EXPECT_EQ((std::vector<std::string>{"BringMovieToFront", "ShowHome"}), host_.Calls());
   EXPECT_FALSE(IsWindowEnabled(Control(IDC_cmdNextPage)));
   EXPECT_TRUE(Visible(IDC_chkICMPValue)) << "the last page stays";
 

@@ -111,7 +111,7 @@ TEST_F(WizardModePanel, OptimizeNowAppliesThenSendsTheSurfaceHome) {
 
   EXPECT_EQ(ApplyOutcome::Applied, panel_.LastApply().outcome);
   EXPECT_TRUE(messages_.shown.empty());
-  EXPECT_EQ((std::vector<std::string>{"BringMovieToFront", "SetMovieVariable _root.home=true"}), host_.Calls());
+  EXPECT_EQ((std::vector<std::string>{"BringMovieToFront", "ShowHome"}), host_.Calls());
   EXPECT_EQ((std::vector<std::string>{"001.BCK"}), FolderEntries(folder_.path() + "\\Backups"));
   const std::string_view parameters = IsNtFamily(app_.os.code) ? kTcpipParametersKey : kMstcpKey;
   EXPECT_EQ(64.0, ReadCurrentValue(registry_, kHkeyLocalMachine, parameters, "DefaultTTL")) << "Automatic-E";
