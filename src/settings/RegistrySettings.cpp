@@ -71,11 +71,6 @@ Variant GetSettingValue(IRegistry& registry, std::string_view path, std::string_
   return GetStringValue(registry, kHkeyLocalMachine, path, name, defaultValue);
 }
 
-bool GetSettingCheck(IRegistry& registry, std::string_view path, std::string_view name) {
-  const auto state = ToInt32(GetSettingValue(registry, path, name, Variant("0")).Text());
-  return state && *state == 1;
-}
-
 long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,
                    std::string_view name, std::uint32_t type, const Variant& value,
                    const Variant& deleteFlag) {

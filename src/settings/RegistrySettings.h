@@ -49,9 +49,6 @@ void SaveSettingValue(IRegistry& registry, std::string_view path, std::string_vi
                       const Variant& value);
 Variant GetSettingValue(IRegistry& registry, std::string_view path, std::string_view name,
                         const Variant& defaultValue);
-// A stored check box state: ticked only when it reads as the number 1;
-// anything else, or nothing stored, is unticked.
-bool GetSettingCheck(IRegistry& registry, std::string_view path, std::string_view name);
 
 // Writes (or, when deleteFlag holds boolean true, deletes) a REG_SZ (type 1) or
 // REG_DWORD (type 4) value. Returns the system's status: the key's own when it
