@@ -9,6 +9,7 @@
 #include "backup/BackupFile.h"
 #include "core/Variant.h"
 #include "platform/ErrorText.h"
+#include "settings/CRegister.h"
 #include "settings/RegistrySettings.h"
 #include "tcpip/TcpIpLayout.h"
 
@@ -302,9 +303,14 @@ RestorePlan PlanRestore(std::string_view contents, const OsFamilyInfo& os) {
 }
 
 RestoreWritten WriteRestore(IRegistry& registry, const RestorePlan& plan) {
+  if (plan.problem != RestoreProblem::None || plan.layout == nullptr) return {};
+  return WriteRestore(registry, plan, AdaptersOf(registry, *plan.layout).tuned);
+}
+
+RestoreWritten WriteRestore(IRegistry& registry, const RestorePlan& plan, const std::vector<std::string>& present) {
   RestoreWritten written;
   if (plan.problem != RestoreProblem::None || plan.layout == nullptr) return written;
-  const std::vector<std::string> present = AdaptersOf(registry, *plan.layout).tuned;
+  const CRegister reader(registry);
   const auto among = [](const std::vector<std::string>& names, std::string_view name) {
     return std::any_of(names.begin(), names.end(), [name](const std::string& n) { return SameText(n, name); });
   };
@@ -319,7 +325,7 @@ RestoreWritten WriteRestore(IRegistry& registry, const RestorePlan& plan) {
     // there; on NT the same number is the DWORD 0xFFFFFFFF.
     const Variant value(static_cast<long long>(write.value));
     // Read just before the write: a 9x file records one value twice.
-    const std::optional<StoredValue> before = ReadStoredValue(registry, write.hive, write.key, write.name);
+    const std::optional<StoredValue> before = reader.Read(write.hive, write.key, write.name).Stored();
     const long status = SetTypedValue(registry, write.hive, write.key, write.name, plan.type, value, Variant(write.remove));
     if (status != kErrorSuccess && !(write.remove && status == kErrorFileNotFound)) {
       written.refusals.push_back(status);

@@ -64,13 +64,10 @@ struct StoredValue {
   bool operator==(const StoredValue&) const = default;
 };
 
-// What a value holds now; nothing when it or its key is missing or cannot be read.
-std::optional<StoredValue> ReadStoredValue(IRegistry& registry, RegHandle hive, std::string_view path,
-                                           std::string_view name);
 // What a successful SetTypedValue with these arguments leaves in the value:
 // nothing for a removal. Raises ConversionError where SetTypedValue does.
-// Compared with ReadStoredValue before the write, it tells whether the write
-// changes anything.
+// Compared with what the value held before the write (RegistryRead::Stored),
+// it tells whether the write changes anything.
 std::optional<StoredValue> StoredByTypedValue(std::uint32_t type, const Variant& value, const Variant& deleteFlag);
 
 }  // namespace tw

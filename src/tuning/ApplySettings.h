@@ -51,7 +51,9 @@ struct ApplyTarget {
 };
 
 // Backs up, then writes or removes every value of the family's layout in the
-// layout's order. Never changes the registry without a complete backup.
+// layout's order: one write plan (PlanWrites) serves both, so the backup
+// records exactly the values written. Never changes the registry without a
+// complete backup.
 // A refused write does not stop the rest; the count of refusals comes back
 // with one message for the user.
 ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settings);
