@@ -52,7 +52,9 @@ Variant GetSettingValue(IRegistry& registry, std::string_view path, std::string_
 
 // Writes (or, when deleteFlag holds boolean true, deletes) a REG_SZ (type 1) or
 // REG_DWORD (type 4) value. Returns the system's status: the key's own when it
-// could not be created or opened. Other types do nothing and return 0.
+// could not be created or opened. Any other type writes and deletes nothing
+// and returns 0, but still creates the key when it is missing: the key is
+// created before the type is looked at.
 long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,
                    std::string_view name, std::uint32_t type, const Variant& value,
                    const Variant& deleteFlag = Variant(false));

@@ -16,8 +16,11 @@ namespace tw {
 
 enum class ApplyOutcome {
   NothingToDo,         // a Windows family with no layout: no backup, no write
-  Applied,             // every value written or removed
-  PartlyApplied,       // some writes refused (no administrator rights); the rest stay written
+  Applied,             // every value written or removed (adapters in skippedAdapters left out)
+  // Windows refused one write or removal or more, whatever the cause it gave
+  // (most often missing administrator rights), possibly every one; the others
+  // stay written. Adapters left out do not make an apply partial.
+  PartlyApplied,
   RefusedWithoutBackup,  // the backup could not be written, so nothing was changed
 };
 
