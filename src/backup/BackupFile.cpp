@@ -89,15 +89,8 @@ std::string BackupContents(const WritePlan& plan, std::int16_t family, const Sys
     }
     WriteSection(text, values);
   }
-  // Then, adapter by adapter, one section per adapter key, in the order the
-  // layout first names each key.
-  std::vector<std::string_view> adapterKeys;
-  for (const TcpIpValue& value : plan.layout->values) {
-    if (value.section != Section::Adapter) continue;
-    bool known = false;
-    for (const std::string_view key : adapterKeys) known = known || key == value.key;
-    if (!known) adapterKeys.push_back(value.key);
-  }
+  // Then, adapter by adapter, one section per adapter key.
+  const std::vector<std::string_view> adapterKeys = AdapterSectionKeys(*plan.layout);
   std::vector<std::vector<const PlannedValue*>> byAdapter(plan.adapters.size());
   for (const PlannedValue& planned : plan.values) {
     if (planned.adapter != PlannedValue::kNoAdapter) byAdapter[planned.adapter].push_back(&planned);

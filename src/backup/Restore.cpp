@@ -12,6 +12,7 @@
 #include "settings/CRegister.h"
 #include "settings/RegistrySettings.h"
 #include "tcpip/TcpIpLayout.h"
+#include "tcpip/WritePlan.h"
 
 namespace tw {
 namespace {
@@ -162,13 +163,7 @@ class Planner {
   // Then adapter by adapter, each adapter's keys in the order the layout first
   // names them, as the writer wrote them. The file may end before any key line.
   bool AdapterSections() {
-    std::vector<std::string_view> keys;
-    for (const TcpIpValue& value : layout_.values) {
-      if (value.section != Section::Adapter) continue;
-      bool known = false;
-      for (std::string_view key : keys) known = known || key == value.key;
-      if (!known) keys.push_back(value.key);
-    }
+    const std::vector<std::string_view> keys = AdapterSectionKeys(layout_);
     if (keys.empty()) return in_.AtEnd() || Fail("the file should end here", 1);
     for (std::size_t next = 0; !in_.AtEnd(); next = (next + 1) % keys.size()) {
       const std::string_view pattern = keys[next];

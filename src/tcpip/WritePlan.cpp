@@ -32,4 +32,15 @@ WritePlan PlanWrites(IRegistry& registry, const OsFamilyInfo& os) {
   return plan;
 }
 
+std::vector<std::string_view> AdapterSectionKeys(const TcpIpLayout& layout) {
+  std::vector<std::string_view> keys;
+  for (const TcpIpValue& value : layout.values) {
+    if (value.section != Section::Adapter) continue;
+    bool known = false;
+    for (const std::string_view key : keys) known = known || key == value.key;
+    if (!known) keys.push_back(value.key);
+  }
+  return keys;
+}
+
 }  // namespace tw

@@ -8,6 +8,7 @@
 // set are read from it.
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/OsVersion.h"
@@ -38,5 +39,9 @@ struct WritePlan {
 
 // Lists the adapters once and reads every value of the plan.
 WritePlan PlanWrites(IRegistry& registry, const OsFamilyInfo& os);
+
+// The per-adapter key patterns in the order the layout first names each: the
+// sections a backup holds for one adapter, in the order it holds them.
+std::vector<std::string_view> AdapterSectionKeys(const TcpIpLayout& layout);
 
 }  // namespace tw
