@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
                 kinds.c_str());
   }
   std::printf("\nThe minimum is one set or delete per value (16 + 4 per interface); each write also opens\n"
-              "and closes its key, the backup opens, sizes, reads and closes each value it records, and the\n"
-              "apply does the same once more before its first write, to count the values it changes.\n");
+              "and closes its key, and each value is read once before the first write (open, size, read,\n"
+              "close): the backup records that reading, and the apply counts against it what it changes.\n");
   return 0;
 }

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "backup/BackupFile.h"
-#include "settings/RegistrySettings.h"
+#include "settings/StoredSetting.h"
 #include "tuning/WizardMode.h"
 
 namespace tw {
@@ -14,6 +14,9 @@ constexpr char kSeparator = '\t';
 constexpr std::size_t kLongestRecord = 254;
 constexpr std::size_t kLongestWhat = 120;
 constexpr int kMostValues = 1'000'000;
+// The home view's one stored value, under Settings\Home. A value that is not
+// there reads as the empty text, which is no record.
+constexpr StoredSetting kLastChangeSetting{kLastChangeValue, StoredForm::Text, ""};
 
 std::string FileNameOf(std::string_view path) {
   const std::size_t slash = path.find_last_of('\\');
@@ -154,13 +157,11 @@ std::optional<LastChange> ParseLastChangeRecord(std::string_view record) {
 }
 
 std::optional<LastChange> LoadLastChange(IRegistry& registry) {
-  // A value that is not there reads as the empty text, which is no record.
-  const Variant stored = GetSettingValue(registry, SettingsPath(kHomeKey), kLastChangeValue, Variant(""));
-  return ParseLastChangeRecord(stored.Text());
+  return ParseLastChangeRecord(SettingsKey(registry, kHomeKey).Text(kLastChangeSetting));
 }
 
 void SaveLastChange(IRegistry& registry, const LastChange& change) {
-  SaveSettingValue(registry, SettingsPath(kHomeKey), kLastChangeValue, Variant(LastChangeRecord(change)));
+  SettingsKey(registry, kHomeKey).SaveText(kLastChangeSetting, LastChangeRecord(change));
 }
 
 }  // namespace tw

@@ -133,10 +133,15 @@ BackupResult NextBackupPath(IFileSystem& files, std::string_view programFolder) 
 
 BackupResult WriteBackup(IRegistry& registry, IFileSystem& files, IClock& clock,
                          std::string_view programFolder, const OsFamilyInfo& os) {
-  if (!Is9xFamily(os.code) && !IsNtFamily(os.code)) return {BackupProblem::NoFamily, kErrorSuccess, {}};
+  return WriteBackup(PlanWrites(registry, os), files, clock, programFolder, os);
+}
+
+BackupResult WriteBackup(const WritePlan& plan, IFileSystem& files, IClock& clock, std::string_view programFolder,
+                         const OsFamilyInfo& os) {
+  if (plan.layout == nullptr) return {BackupProblem::NoFamily, kErrorSuccess, {}};
   BackupResult result = NextBackupPath(files, programFolder);
   if (result.problem != BackupProblem::None) return result;
-  const std::string contents = BackupContents(registry, os, clock.GetLocalTime());
+  const std::string contents = BackupContents(plan, os.code, clock.GetLocalTime());
   // Whatever is written here must restore, so its own reader checks it first.
   if (const RestorePlan plan = PlanRestore(contents, os); plan.problem != RestoreProblem::None) {
     return {BackupProblem::WouldNotRestore, kErrorSuccess, result.path, UnrestorableValue(contents, plan)};

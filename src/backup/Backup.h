@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/OsVersion.h"
 #include "platform/Registry.h"
+#include "tcpip/WritePlan.h"
 
 namespace tw {
 
@@ -54,6 +55,10 @@ BackupResult NextBackupPath(IFileSystem& files, std::string_view programFolder);
 // written and the result says which value stands in the way.
 BackupResult WriteBackup(IRegistry& registry, IFileSystem& files, IClock& clock,
                          std::string_view programFolder, const OsFamilyInfo& os);
+// The same for the values of `plan`, as it read them: what a change about to
+// write that plan replaces.
+BackupResult WriteBackup(const WritePlan& plan, IFileSystem& files, IClock& clock, std::string_view programFolder,
+                         const OsFamilyInfo& os);
 
 // What to tell the user when a backup could not be written and so nothing was
 // changed; empty when there was no problem.

@@ -76,13 +76,14 @@ RestoreOutcome RestoreBackupFile(IRegistry& registry, IFileSystem& files, IClock
     return outcome;
   }
   // A restore is a change like an apply: what it replaces is backed up first,
-  // so the restore itself can be undone.
-  outcome.backup = WriteBackup(registry, files, clock, programFolder, os);
+  // so the restore itself can be undone. The adapters are listed once for both.
+  const WritePlan now = PlanWrites(registry, os);
+  outcome.backup = WriteBackup(now, files, clock, programFolder, os);
   if (outcome.backup.problem != BackupProblem::None) {
     outcome.stop = RestoreOutcome::Stop::NoBackup;
     return outcome;
   }
-  outcome.report = {std::string(fileName), outcome.backup.path, 0, WriteRestore(registry, outcome.plan)};
+  outcome.report = {std::string(fileName), outcome.backup.path, 0, WriteRestore(registry, outcome.plan, now.adapters)};
   outcome.report.writes = outcome.report.written.writes;
   return outcome;
 }

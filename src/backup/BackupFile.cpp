@@ -45,10 +45,10 @@ namespace {
 
 // A value that was missing is recorded as "-0" (kMissingValueItem), so that
 // a restore removes it again instead of writing a 0 Windows would act on.
-void Record(IRegistry& registry, BackupText& out, const TcpIpValue& value, std::string_view adapter) {
+void Record(BackupText& out, const PlannedValue& planned) {
+  const TcpIpValue& value = *planned.value;
   out.Text(value.name);
-  const std::string key = KeyFor(value, adapter);
-  if (value.recorded != Recorded::Fixed && IsValueMissing(registry, value.hive, key, value.name)) {
+  if (value.recorded != Recorded::Fixed && planned.now.Missing()) {
     out.Real(kMissingValueItem);
     return;
   }
@@ -57,64 +57,58 @@ void Record(IRegistry& registry, BackupText& out, const TcpIpValue& value, std::
       out.Whole(static_cast<std::int16_t>(value.fixed));
       break;
     case Recorded::Current:
-      out.Real(ReadCurrentText(registry, value.hive, key, value.name));
+      out.Real(planned.now.Text());
       break;
     case Recorded::NotZero:
-      out.Whole(ReadCurrentValue(registry, value.hive, key, value.name) != 0 ? 1 : 0);
+      out.Whole(planned.now.Number().value_or(0) != 0 ? 1 : 0);
       break;
   }
 }
 
 // One section: the key line (the key of its first value, as the file has
-// always carried it), then its values in the layout's order. Each value is
+// always carried it), then its values in the layout's order. Each value was
 // read from its own key, which may be spelled otherwise than the key line.
-void WriteSection(IRegistry& registry, BackupText& out, std::span<const TcpIpValue> values,
-                  bool (*belongs)(const TcpIpValue&, const TcpIpValue&), const TcpIpValue& first,
-                  std::string_view adapter) {
-  out.Text(KeyFor(first, adapter));
-  for (const TcpIpValue& value : values) {
-    if (belongs(first, value)) Record(registry, out, value, adapter);
-  }
-}
-
-bool SameSection(const TcpIpValue& first, const TcpIpValue& value) { return value.section == first.section; }
-bool SameAdapterKey(const TcpIpValue& first, const TcpIpValue& value) {
-  return value.section == Section::Adapter && value.key == first.key;
-}
-
-const TcpIpValue* FirstOf(std::span<const TcpIpValue> values, Section section) {
-  for (const TcpIpValue& value : values) {
-    if (value.section == section) return &value;
-  }
-  return nullptr;
+void WriteSection(BackupText& out, const std::vector<const PlannedValue*>& section) {
+  if (section.empty()) return;
+  out.Text(section.front()->key);
+  for (const PlannedValue* planned : section) Record(out, *planned);
 }
 
 }  // namespace
 
-std::string BackupContents(IRegistry& registry, const OsFamilyInfo& os, const SystemTime& now) {
-  const TcpIpLayout* layout = LayoutFor(os);
-  if (layout == nullptr) return {};
+std::string BackupContents(const WritePlan& plan, std::int16_t family, const SystemTime& now) {
+  if (plan.layout == nullptr) return {};
   BackupText text;
   text.Date(now);
   text.Time(now);
-  text.Whole(os.code);
-  const std::span<const TcpIpValue> values = layout->values;
+  text.Whole(family);
   for (const Section section : {Section::Stack, Section::Browser, Section::Cache}) {
-    if (const TcpIpValue* first = FirstOf(values, section)) WriteSection(registry, text, values, SameSection, *first, {});
+    std::vector<const PlannedValue*> values;
+    for (const PlannedValue& planned : plan.values) {
+      if (planned.value->section == section) values.push_back(&planned);
+    }
+    WriteSection(text, values);
   }
-  // Then, adapter by adapter, one section per adapter key, in the order the
-  // layout first names each key.
-  std::vector<const TcpIpValue*> adapterKeys;
-  for (const TcpIpValue& value : values) {
-    if (value.section != Section::Adapter) continue;
-    bool known = false;
-    for (const TcpIpValue* key : adapterKeys) known = known || key->key == value.key;
-    if (!known) adapterKeys.push_back(&value);
+  // Then, adapter by adapter, one section per adapter key.
+  const std::vector<std::string_view> adapterKeys = AdapterSectionKeys(*plan.layout);
+  std::vector<std::vector<const PlannedValue*>> byAdapter(plan.adapters.size());
+  for (const PlannedValue& planned : plan.values) {
+    if (planned.adapter != PlannedValue::kNoAdapter) byAdapter[planned.adapter].push_back(&planned);
   }
-  for (const std::string& adapter : AdaptersOf(registry, *layout).tuned) {
-    for (const TcpIpValue* first : adapterKeys) WriteSection(registry, text, values, SameAdapterKey, *first, adapter);
+  for (const std::vector<const PlannedValue*>& values : byAdapter) {
+    for (const std::string_view key : adapterKeys) {
+      std::vector<const PlannedValue*> section;
+      for (const PlannedValue* planned : values) {
+        if (planned->value->key == key) section.push_back(planned);
+      }
+      WriteSection(text, section);
+    }
   }
   return text.str();
+}
+
+std::string BackupContents(IRegistry& registry, const OsFamilyInfo& os, const SystemTime& now) {
+  return BackupContents(PlanWrites(registry, os), os.code, now);
 }
 
 }  // namespace tw

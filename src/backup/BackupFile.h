@@ -23,6 +23,7 @@
 #include "platform/Clock.h"
 #include "platform/OsVersion.h"
 #include "platform/Registry.h"
+#include "tcpip/WritePlan.h"
 
 namespace tw {
 
@@ -45,10 +46,12 @@ class BackupText {
   std::string text_;
 };
 
-// The whole file for the running family: the date, the time and the family
-// code, then one section (a key line and its name / value pairs) per key of the
-// family's layout, each value read from the registry as it stands now. Empty
-// for a family with no layout.
+// The whole file for the plan: the date, the time and the family code, then
+// one section (a key line and its name / value pairs) per key of the family's
+// layout, each value as the plan read it; a per-adapter key once for each of
+// the plan's adapters. Empty for a family with no layout.
+std::string BackupContents(const WritePlan& plan, std::int16_t family, const SystemTime& now);
+// The same for the registry as it stands now.
 std::string BackupContents(IRegistry& registry, const OsFamilyInfo& os, const SystemTime& now);
 
 }  // namespace tw

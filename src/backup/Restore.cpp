@@ -9,8 +9,10 @@
 #include "backup/BackupFile.h"
 #include "core/Variant.h"
 #include "platform/ErrorText.h"
+#include "settings/CRegister.h"
 #include "settings/RegistrySettings.h"
 #include "tcpip/TcpIpLayout.h"
+#include "tcpip/WritePlan.h"
 
 namespace tw {
 namespace {
@@ -161,13 +163,7 @@ class Planner {
   // Then adapter by adapter, each adapter's keys in the order the layout first
   // names them, as the writer wrote them. The file may end before any key line.
   bool AdapterSections() {
-    std::vector<std::string_view> keys;
-    for (const TcpIpValue& value : layout_.values) {
-      if (value.section != Section::Adapter) continue;
-      bool known = false;
-      for (std::string_view key : keys) known = known || key == value.key;
-      if (!known) keys.push_back(value.key);
-    }
+    const std::vector<std::string_view> keys = AdapterSectionKeys(layout_);
     if (keys.empty()) return in_.AtEnd() || Fail("the file should end here", 1);
     for (std::size_t next = 0; !in_.AtEnd(); next = (next + 1) % keys.size()) {
       const std::string_view pattern = keys[next];
@@ -302,9 +298,14 @@ RestorePlan PlanRestore(std::string_view contents, const OsFamilyInfo& os) {
 }
 
 RestoreWritten WriteRestore(IRegistry& registry, const RestorePlan& plan) {
+  if (plan.problem != RestoreProblem::None || plan.layout == nullptr) return {};
+  return WriteRestore(registry, plan, AdaptersOf(registry, *plan.layout).tuned);
+}
+
+RestoreWritten WriteRestore(IRegistry& registry, const RestorePlan& plan, const std::vector<std::string>& present) {
   RestoreWritten written;
   if (plan.problem != RestoreProblem::None || plan.layout == nullptr) return written;
-  const std::vector<std::string> present = AdaptersOf(registry, *plan.layout).tuned;
+  const CRegister reader(registry);
   const auto among = [](const std::vector<std::string>& names, std::string_view name) {
     return std::any_of(names.begin(), names.end(), [name](const std::string& n) { return SameText(n, name); });
   };
@@ -319,7 +320,7 @@ RestoreWritten WriteRestore(IRegistry& registry, const RestorePlan& plan) {
     // there; on NT the same number is the DWORD 0xFFFFFFFF.
     const Variant value(static_cast<long long>(write.value));
     // Read just before the write: a 9x file records one value twice.
-    const std::optional<StoredValue> before = ReadStoredValue(registry, write.hive, write.key, write.name);
+    const std::optional<StoredValue> before = reader.Read(write.hive, write.key, write.name).Stored();
     const long status = SetTypedValue(registry, write.hive, write.key, write.name, plan.type, value, Variant(write.remove));
     if (status != kErrorSuccess && !(write.remove && status == kErrorFileNotFound)) {
       written.refusals.push_back(status);

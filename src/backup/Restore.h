@@ -87,8 +87,10 @@ struct RestoreWritten {
 };
 
 // Writes the plan through SetTypedValue, the values of adapters this
-// computer has only.
+// computer has only: those AdaptersOf lists, or those in `present` (the
+// adapters of the write plan its backup was taken from).
 RestoreWritten WriteRestore(IRegistry& registry, const RestorePlan& plan);
+RestoreWritten WriteRestore(IRegistry& registry, const RestorePlan& plan, const std::vector<std::string>& present);
 
 // What a restore from the backup manager did.
 struct RestoreReport {

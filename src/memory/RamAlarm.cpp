@@ -1,11 +1,11 @@
 #include "memory/RamAlarm.h"
 
 #include <algorithm>
-#include <cctype>
 #include <limits>
 
 #include "core/Numbers.h"
 #include "settings/RegistrySettings.h"
+#include "settings/StoredSetting.h"
 
 namespace tw {
 namespace {
@@ -13,40 +13,20 @@ namespace {
 constexpr int kAlarmPasses = 14;
 constexpr double kBytesPerMegabyte = 1048576.0;
 
-const std::string& KeyPath() {
-  static const std::string path = SettingsPath(kRamSettingsKey);
-  return path;
-}
-
-std::string Read(IRegistry& registry, std::string_view name, const char* defaultText) {
-  return GetSettingValue(registry, KeyPath(), name, Variant(defaultText)).Text();
-}
-
-bool ReadCheck(IRegistry& registry, std::string_view name) { return GetSettingCheck(registry, KeyPath(), name); }
-
-// "True" or "False" in any case; anything else is taken as not stored.
-bool ReadBoolean(IRegistry& registry, std::string_view name, bool defaultValue) {
-  std::string text = Read(registry, name, defaultValue ? "true" : "false");
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-  if (text == "true") return true;
-  if (text == "false") return false;
-  return defaultValue;
-}
-
-// A stored whole-number setting as the panel reads it: the number of a text
-// of plain digits (blanks around them allowed) no greater than `maximum`, in
-// its plain form. Anything else (a fraction, a sign, a word, an empty text)
-// is no value the panel writes there, and reads as the setting's default.
-std::string StoredWhole(IRegistry& registry, std::string_view name, const char* defaultText,
-                        std::int32_t maximum = std::numeric_limits<std::int32_t>::max()) {
-  const std::string stored = Read(registry, name, defaultText);
-  std::string_view text = stored;
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
-  const auto value = digits ? ToInt32(text) : std::nullopt;
-  return value && *value <= maximum ? std::to_string(*value) : std::string(defaultText);
-}
+// The alarm's stored values, under Settings\RamSettings. A stored whole
+// number is read only in the plain digits the panel writes; anything else (a
+// fraction, a sign, a word, an empty text) reads as the default.
+constexpr struct {
+  StoredSetting chkSoundon{"chkSoundon", StoredForm::Check, "0"};
+  StoredSetting chkAutomatic{"chkAutomatic", StoredForm::Check, "0"};
+  StoredSetting txtAlarm{"txtAlarm", StoredForm::Digits, "250"};
+  StoredSetting txtFreeAlarm{"txtFreeAlarm", StoredForm::Digits, "10"};
+  StoredSetting txtTimeCheck{"txtTimeCheck", StoredForm::Digits, "100"};
+  StoredSetting optPer{"optPer", StoredForm::TrueFalseWord, "False"};
+  StoredSetting optMB{"optMB", StoredForm::TrueFalseWord, "True"};
+  StoredSetting txtRunOnly{"txtRunOnly", StoredForm::Digits, "2"};
+  StoredSetting txtRetryOptimization{"txtRetryOptimization", StoredForm::Digits, "10"};
+} kStored;
 
 // The whole number of a text, when it is one that is not negative.
 std::optional<std::int32_t> NonNegative(std::string_view text) {
@@ -87,26 +67,27 @@ std::string RamAlarm::Stored(int id, const std::string& text, std::int32_t fallb
 }
 
 void RamAlarm::LoadRamSettings() {
-  IRegistry& registry = services_.registry;
+  const SettingsKey key(services_.registry, kRamSettingsKey);
+  const auto whole = [&key](const StoredSetting& setting) { return std::to_string(key.Whole(setting)); };
   // What the boxes show is what is checked and used: a stored text that is no
   // plain whole number reads as the setting's default, one out of its box's
   // range as the nearest bound.
-  controls_.soundOn = ReadCheck(registry, "chkSoundon");
-  controls_.automatic = ReadCheck(registry, "chkAutomatic");
-  controls_.alarm = Stored(ramconfig::IDC_txtAlarm, StoredWhole(registry, "txtAlarm", "250"), alarmLevel_);
-  controls_.freeAlarm = Stored(ramconfig::IDC_txtFreeAlarm, StoredWhole(registry, "txtFreeAlarm", "10"), freeAtLoad_);
-  controls_.timeCheck = StoredWhole(registry, "txtTimeCheck", "100");
+  controls_.soundOn = key.Flag(kStored.chkSoundon);
+  controls_.automatic = key.Flag(kStored.chkAutomatic);
+  controls_.alarm = Stored(ramconfig::IDC_txtAlarm, whole(kStored.txtAlarm), alarmLevel_);
+  controls_.freeAlarm = Stored(ramconfig::IDC_txtFreeAlarm, whole(kStored.txtFreeAlarm), freeAtLoad_);
+  controls_.timeCheck = whole(kStored.txtTimeCheck);
   // "optPer" is given first, then "optMB": the MB format wins a contradiction.
-  const bool percent = ReadBoolean(registry, "optPer", false);
-  const bool megabytes = ReadBoolean(registry, "optMB", true);
+  const bool percent = key.Flag(kStored.optPer);
+  const bool megabytes = key.Flag(kStored.optMB);
   controls_.percent = percent && !megabytes;
   if (controls_.percent) {
     optPer_Click();
   } else {
     optMB_Click();
   }
-  controls_.runOnly = StoredWhole(registry, "txtRunOnly", "2");
-  controls_.retry = StoredWhole(registry, "txtRetryOptimization", "10");
+  controls_.runOnly = whole(kStored.txtRunOnly);
+  controls_.retry = whole(kStored.txtRetryOptimization);
 
   alarmLevel_ = NonNegative(controls_.alarm).value_or(alarmLevel_);
   freeAtLoad_ = NonNegative(controls_.freeAlarm).value_or(freeAtLoad_);
@@ -128,17 +109,16 @@ void RamAlarm::LoadRamSettings() {
 }
 
 void RamAlarm::SaveRamSettings() {
-  IRegistry& registry = services_.registry;
-  const std::string& path = KeyPath();
-  SaveSettingValue(registry, path, "chkSoundon", controls_.soundOn ? "1" : "0");
-  SaveSettingValue(registry, path, "chkAutomatic", controls_.automatic ? "1" : "0");
-  SaveSettingValue(registry, path, "txtAlarm", controls_.alarm);
-  SaveSettingValue(registry, path, "txtFreeAlarm", controls_.freeAlarm);
-  SaveSettingValue(registry, path, "txtTimeCheck", controls_.timeCheck);
-  SaveSettingValue(registry, path, "optPer", controls_.percent ? "True" : "False");
-  SaveSettingValue(registry, path, "optMB", controls_.percent ? "False" : "True");
-  SaveSettingValue(registry, path, "txtRunOnly", controls_.runOnly);
-  SaveSettingValue(registry, path, "txtRetryOptimization", controls_.retry);
+  const SettingsKey key(services_.registry, kRamSettingsKey);
+  key.SaveFlag(kStored.chkSoundon, controls_.soundOn);
+  key.SaveFlag(kStored.chkAutomatic, controls_.automatic);
+  key.SaveText(kStored.txtAlarm, controls_.alarm);
+  key.SaveText(kStored.txtFreeAlarm, controls_.freeAlarm);
+  key.SaveText(kStored.txtTimeCheck, controls_.timeCheck);
+  key.SaveFlag(kStored.optPer, controls_.percent);
+  key.SaveFlag(kStored.optMB, !controls_.percent);
+  key.SaveText(kStored.txtRunOnly, controls_.runOnly);
+  key.SaveText(kStored.txtRetryOptimization, controls_.retry);
   SetChanged(false);
 }
 

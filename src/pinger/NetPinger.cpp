@@ -1,71 +1,53 @@
 #include "pinger/NetPinger.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "core/Numbers.h"
 #include "settings/RegistrySettings.h"
+#include "settings/StoredSetting.h"
 
 namespace tw {
 namespace {
 
 using namespace netpinger;
 
+// The pinger's stored values, under Settings\NetPinger.
+constexpr struct {
+  StoredSetting chkDoPinging{"chkDoPinging", StoredForm::Check, "0"};
+  StoredSetting optAuto{"optAuto", StoredForm::TrueFalseOrNumber, "True"};
+  StoredSetting optManual{"optManual", StoredForm::TrueFalseOrNumber, "False"};
+  StoredSetting txtPingHost{"txtPingHost", StoredForm::Text, kAutomaticPingHost};
+  StoredSetting cmbPingInterval{"cmbPingInterval", StoredForm::Number, "5"};
+  StoredSetting chkSound{"chkSound", StoredForm::Check, "0"};
+  // Read only (see kSoakTickValueName).
+  StoredSetting soakTick{kSoakTickValueName, StoredForm::Text, ""};
+} kStored;
 
-const std::string& KeyPath() {
-  static const std::string path = SettingsPath(kNetPingerKey);
-  return path;
-}
-
-std::string Read(IRegistry& registry, std::string_view name, const char* defaultText) {
-  return GetSettingValue(registry, KeyPath(), name, Variant(defaultText)).Text();
-}
-
-bool ReadCheck(IRegistry& registry, std::string_view name) { return GetSettingCheck(registry, KeyPath(), name); }
-
-// "True" or "False" in any case, or a number (0 is false); anything else is
-// taken as not stored.
-bool ReadBoolean(IRegistry& registry, std::string_view name, bool defaultValue) {
-  std::string text = Read(registry, name, defaultValue ? "true" : "false");
-  text.erase(0, text.find_first_not_of(' '));
-  text.erase(text.find_last_not_of(' ') + 1);
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-  if (text == "true") return true;
-  if (text == "false") return false;
-  if (const auto number = ParseNumber(text)) return *number != 0;
-  return defaultValue;
-}
-
-int ReadIndex(IRegistry& registry, std::string_view name, int defaultValue) {
-  const auto index = ToInt32(Read(registry, name, "5"));
-  return index && *index >= 0 && *index < kIntervalCount ? *index : defaultValue;
-}
+SettingsKey Key(IRegistry& registry) { return SettingsKey(registry, kNetPingerKey); }
 
 // The soak's shorter tick, when it stored one (see kSoakTickValueName).
-std::uint32_t ReadTickMs(IRegistry& registry) {
-  const auto ms = ToInt32(Read(registry, kSoakTickValueName, ""));
+std::uint32_t ReadTickMs(const SettingsKey& key) {
+  const auto ms = ToInt32(key.Text(kStored.soakTick));
   if (!ms || *ms < static_cast<std::int32_t>(kSoakTickMinMs) || *ms > static_cast<std::int32_t>(kPingerTimerMs)) {
     return kPingerTimerMs;
   }
   return static_cast<std::uint32_t>(*ms);
 }
 
-const char* CheckText(bool checked) { return checked ? "1" : "0"; }
-const char* BooleanText(bool value) { return value ? "True" : "False"; }
-
 // "optAuto" is given first, then "optManual": choosing manual mode clears the
 // automatic option, and a stored "False" clears it too, so automatic mode is
 // chosen only when "optAuto" is set and "optManual" is not. With neither set
 // the panel takes the manual branch, on the host text it stored.
-bool StoredAutomatic(IRegistry& registry) {
-  return ReadBoolean(registry, "optAuto", true) && !ReadBoolean(registry, "optManual", false);
+bool StoredAutomatic(const SettingsKey& key) {
+  return key.Flag(kStored.optAuto) && !key.Flag(kStored.optManual);
 }
 
 }  // namespace
 
 std::string SavedPingHost(IRegistry& registry) {
-  if (StoredAutomatic(registry)) return std::string(kAutomaticPingHost);
-  return Read(registry, "txtPingHost", std::string(kAutomaticPingHost).c_str());
+  const SettingsKey key = Key(registry);
+  if (StoredAutomatic(key)) return std::string(kAutomaticPingHost);
+  return key.Text(kStored.txtPingHost);
 }
 
 std::vector<std::string> IntervalEntries() {
@@ -85,13 +67,13 @@ void NetPinger::Form_Load() {
 }
 
 void NetPinger::LoadSettings() {
-  IRegistry& registry = services_.registry;
-  controls_.doPinging = ReadCheck(registry, "chkDoPinging");
-  controls_.automatic = StoredAutomatic(registry);
-  controls_.host = Read(registry, "txtPingHost", std::string(kAutomaticPingHost).c_str());
-  controls_.interval = ReadIndex(registry, "cmbPingInterval", 5);
-  controls_.sound = ReadCheck(registry, "chkSound");
-  tickMs_ = ReadTickMs(registry);
+  const SettingsKey key = Key(services_.registry);
+  controls_.doPinging = key.Flag(kStored.chkDoPinging);
+  controls_.automatic = StoredAutomatic(key);
+  controls_.host = key.Text(kStored.txtPingHost);
+  controls_.interval = key.Whole(kStored.cmbPingInterval, 0, kIntervalCount - 1);
+  controls_.sound = key.Flag(kStored.chkSound);
+  tickMs_ = ReadTickMs(key);
 
   int intervalIndex;
   if (controls_.automatic) {
@@ -111,14 +93,13 @@ void NetPinger::LoadSettings() {
 }
 
 void NetPinger::SaveSettings() {
-  IRegistry& registry = services_.registry;
-  const std::string& path = KeyPath();
-  SaveSettingValue(registry, path, "chkDoPinging", CheckText(controls_.doPinging));
-  SaveSettingValue(registry, path, "optAuto", BooleanText(controls_.automatic));
-  SaveSettingValue(registry, path, "optManual", BooleanText(!controls_.automatic));
-  SaveSettingValue(registry, path, "txtPingHost", controls_.host);
-  SaveSettingValue(registry, path, "cmbPingInterval", std::to_string(controls_.interval));
-  SaveSettingValue(registry, path, "chkSound", CheckText(controls_.sound));
+  const SettingsKey key = Key(services_.registry);
+  key.SaveFlag(kStored.chkDoPinging, controls_.doPinging);
+  key.SaveFlag(kStored.optAuto, controls_.automatic);
+  key.SaveFlag(kStored.optManual, !controls_.automatic);
+  key.SaveText(kStored.txtPingHost, controls_.host);
+  key.SaveText(kStored.cmbPingInterval, std::to_string(controls_.interval));
+  key.SaveFlag(kStored.chkSound, controls_.sound);
 
   effectiveHost_ = controls_.automatic ? std::string(kAutomaticPingHost) : controls_.host;
   ApplyPinging();

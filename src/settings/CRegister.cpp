@@ -6,26 +6,6 @@
 #include "core/Numbers.h"
 
 namespace tw {
-
-bool CRegister::Read(RegHandle hive, std::string_view path, std::string_view name, std::uint32_t& type,
-                     std::vector<std::uint8_t>& data) const {
-  if (!path.empty() && path.front() == '\\') path.remove_prefix(1);
-  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-
-  RegKey key;
-  long status = RegKey::Open(registry_, hive, path, kKeyAllAccess, key);
-  if (status == kErrorAccessDenied) status = RegKey::Open(registry_, hive, path, kKeyRead, key);
-  if (status != kErrorSuccess) return false;
-
-  if (name == "*") name = {};
-  std::uint32_t size = 0;
-  if (registry_.QueryValueEx(key.get(), name, &type, nullptr, &size) != kErrorSuccess || size == 0) return false;
-  data.resize(size);
-  if (registry_.QueryValueEx(key.get(), name, &type, data.data(), &size) != kErrorSuccess) return false;
-  data.resize(size);
-  return true;
-}
-
 namespace {
 
 std::string TextOf(const std::vector<std::uint8_t>& data) {
@@ -35,7 +15,12 @@ std::string TextOf(const std::vector<std::uint8_t>& data) {
 
 }  // namespace
 
-double CRegister::Number(std::uint32_t type, const std::vector<std::uint8_t>& data) {
+bool RegistryRead::Missing() const {
+  return status == kErrorFileNotFound || (status == kErrorSuccess && data.empty());
+}
+
+std::optional<double> RegistryRead::Number() const {
+  if (status != kErrorSuccess || data.empty()) return std::nullopt;
   if (type == kRegSz) return LeadingNumber(TextOf(data));
   double number = 0;
   double scale = 1;
@@ -46,40 +31,43 @@ double CRegister::Number(std::uint32_t type, const std::vector<std::uint8_t>& da
   return number;
 }
 
-double CRegister::myREGGetSetting(RegHandle hive, std::string_view path, std::string_view name,
-                                  const Variant& /*defaultValue*/) const {
-  std::uint32_t type = 0;
-  std::vector<std::uint8_t> data;
-  return Read(hive, path, name, type, data) ? Number(type, data) : 0;
-}
-
-std::optional<double> CRegister::ReadIfSet(RegHandle hive, std::string_view path, std::string_view name) const {
-  std::uint32_t type = 0;
-  std::vector<std::uint8_t> data;
-  if (!Read(hive, path, name, type, data)) return std::nullopt;
-  return Number(type, data);
-}
-
-bool CRegister::IsMissing(RegHandle hive, std::string_view path, std::string_view name) const {
-  if (!path.empty() && path.front() == '\\') path.remove_prefix(1);
-  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-  RegKey key;
-  const long opened = RegKey::Open(registry_, hive, path, kKeyRead, key);
-  if (opened != kErrorSuccess) return opened == kErrorFileNotFound;
-  if (name == "*") name = {};
-  std::uint32_t type = 0, size = 0;
-  const long queried = registry_.QueryValueEx(key.get(), name, &type, nullptr, &size);
-  return queried == kErrorFileNotFound || (queried == kErrorSuccess && size == 0);
-}
-
-std::string CRegister::myREGGetSettingText(RegHandle hive, std::string_view path, std::string_view name) const {
-  std::uint32_t type = 0;
-  std::vector<std::uint8_t> data;
-  if (!Read(hive, path, name, type, data)) return "0";
+std::string RegistryRead::Text() const {
+  const std::optional<double> number = Number();
+  if (!number) return "0";
   if (type == kRegSz) {
     if (std::optional<std::string> digits = PlainDecimalPrefix(TextOf(data))) return *digits;
   }
-  return FormatDecimal(Number(type, data));
+  return FormatDecimal(*number);
+}
+
+std::optional<StoredValue> RegistryRead::Stored() const {
+  if (status != kErrorSuccess) return std::nullopt;
+  return StoredValue{type, data};
+}
+
+RegistryRead CRegister::Read(RegHandle hive, std::string_view path, std::string_view name) const {
+  if (!path.empty() && path.front() == '\\') path.remove_prefix(1);
+  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+
+  RegistryRead read;
+  RegKey key;
+  read.status = RegKey::Open(registry_, hive, path, kKeyAllAccess, key);
+  if (read.status == kErrorAccessDenied) read.status = RegKey::Open(registry_, hive, path, kKeyRead, key);
+  if (read.status != kErrorSuccess) return read;
+
+  if (name == "*") name = {};
+  std::uint32_t size = 0;
+  read.status = registry_.QueryValueEx(key.get(), name, &read.type, nullptr, &size);
+  if (read.status != kErrorSuccess || size == 0) return read;
+  read.data.resize(size);
+  read.status = registry_.QueryValueEx(key.get(), name, &read.type, read.data.data(), &size);
+  read.data.resize(read.status == kErrorSuccess ? size : 0);
+  return read;
+}
+
+double CRegister::myREGGetSetting(RegHandle hive, std::string_view path, std::string_view name,
+                                  const Variant& /*defaultValue*/) const {
+  return Read(hive, path, name).Number().value_or(0);
 }
 
 }  // namespace tw

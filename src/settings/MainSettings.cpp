@@ -1,13 +1,16 @@
 #include "settings/MainSettings.h"
 
 #include "settings/RegistrySettings.h"
+#include "settings/StoredSetting.h"
 
 namespace tw {
 namespace {
 
-bool Ticked(IRegistry& registry, std::string_view name) {
-  return GetSettingCheck(registry, SettingsPath(kMainSettingsKey), name);
-}
+// The two options' stored values, under Settings\MainSettings.
+constexpr struct {
+  StoredSetting chkRunMainProgram{"chkRunMainProgram", StoredForm::Check, "0"};
+  StoredSetting chkRunProgramMini{"chkRunProgramMini", StoredForm::Check, "0"};
+} kStored;
 
 // A value the marker below cannot be in: an entry missing, not an empty one.
 constexpr std::string_view kMissing = "\x01";
@@ -15,13 +18,14 @@ constexpr std::string_view kMissing = "\x01";
 }  // namespace
 
 MainSettingsValues LoadMainSettingsValues(IRegistry& registry) {
-  return {Ticked(registry, "chkRunMainProgram"), Ticked(registry, "chkRunProgramMini")};
+  const SettingsKey key(registry, kMainSettingsKey);
+  return {key.Flag(kStored.chkRunMainProgram), key.Flag(kStored.chkRunProgramMini)};
 }
 
 void SaveMainSettingsValues(IRegistry& registry, const MainSettingsValues& values) {
-  const std::string path = SettingsPath(kMainSettingsKey);
-  SaveSettingValue(registry, path, "chkRunMainProgram", Variant(values.chkRunMainProgram ? "1" : "0"));
-  SaveSettingValue(registry, path, "chkRunProgramMini", Variant(values.chkRunProgramMini ? "1" : "0"));
+  const SettingsKey key(registry, kMainSettingsKey);
+  key.SaveFlag(kStored.chkRunMainProgram, values.chkRunMainProgram);
+  key.SaveFlag(kStored.chkRunProgramMini, values.chkRunProgramMini);
 }
 
 std::string RunEntryText(std::string_view programPath) {

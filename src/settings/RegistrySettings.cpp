@@ -71,11 +71,6 @@ Variant GetSettingValue(IRegistry& registry, std::string_view path, std::string_
   return GetStringValue(registry, kHkeyLocalMachine, path, name, defaultValue);
 }
 
-bool GetSettingCheck(IRegistry& registry, std::string_view path, std::string_view name) {
-  const auto state = ToInt32(GetSettingValue(registry, path, name, Variant("0")).Text());
-  return state && *state == 1;
-}
-
 long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,
                    std::string_view name, std::uint32_t type, const Variant& value,
                    const Variant& deleteFlag) {
@@ -88,21 +83,6 @@ long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,
   if (created != kErrorSuccess) return created;
   if (deleteFlag.IsTrue()) return registry.DeleteValue(key.get(), name);
   return registry.SetValueEx(key.get(), name, type, data.data(), static_cast<std::uint32_t>(data.size()));
-}
-
-std::optional<StoredValue> ReadStoredValue(IRegistry& registry, RegHandle hive, std::string_view path,
-                                           std::string_view name) {
-  RegKey key;
-  if (RegKey::Open(registry, hive, path, kKeyRead, key) != kErrorSuccess) return std::nullopt;
-  StoredValue stored;
-  std::uint32_t size = 0;
-  if (registry.QueryValueEx(key.get(), name, &stored.type, nullptr, &size) != kErrorSuccess) return std::nullopt;
-  stored.data.resize(size);
-  if (size > 0 && registry.QueryValueEx(key.get(), name, &stored.type, stored.data.data(), &size) != kErrorSuccess) {
-    return std::nullopt;
-  }
-  stored.data.resize(size);
-  return stored;
 }
 
 std::optional<StoredValue> StoredByTypedValue(std::uint32_t type, const Variant& value, const Variant& deleteFlag) {

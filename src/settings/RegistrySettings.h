@@ -51,13 +51,12 @@ void SaveSettingValue(IRegistry& registry, std::string_view path, std::string_vi
                       const Variant& value);
 Variant GetSettingValue(IRegistry& registry, std::string_view path, std::string_view name,
                         const Variant& defaultValue);
-// A stored check box state: ticked only when it reads as the number 1;
-// anything else, or nothing stored, is unticked.
-bool GetSettingCheck(IRegistry& registry, std::string_view path, std::string_view name);
 
 // Writes (or, when deleteFlag holds boolean true, deletes) a REG_SZ (type 1) or
 // REG_DWORD (type 4) value. Returns the system's status: the key's own when it
-// could not be created or opened. Other types do nothing and return 0.
+// could not be created or opened. Any other type writes and deletes nothing
+// and returns 0, but still creates the key when it is missing: the key is
+// created before the type is looked at.
 long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,
                    std::string_view name, std::uint32_t type, const Variant& value,
                    const Variant& deleteFlag = Variant(false));
@@ -69,13 +68,10 @@ struct StoredValue {
   bool operator==(const StoredValue&) const = default;
 };
 
-// What a value holds now; nothing when it or its key is missing or cannot be read.
-std::optional<StoredValue> ReadStoredValue(IRegistry& registry, RegHandle hive, std::string_view path,
-                                           std::string_view name);
 // What a successful SetTypedValue with these arguments leaves in the value:
 // nothing for a removal. Raises ConversionError where SetTypedValue does.
-// Compared with ReadStoredValue before the write, it tells whether the write
-// changes anything.
+// Compared with what the value held before the write (RegistryRead::Stored),
+// it tells whether the write changes anything.
 std::optional<StoredValue> StoredByTypedValue(std::uint32_t type, const Variant& value, const Variant& deleteFlag);
 
 }  // namespace tw

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/Numbers.h"
-#include "settings/CRegister.h"
+#include "tcpip/WritePlan.h"
 
 namespace tw {
 namespace {
@@ -17,21 +17,10 @@ bool IsTrueFalse(TcpIpField field) {
 CurrentValues CurrentValues::Read(IRegistry& registry, const RunningWindows& windows) {
   CurrentValues values;
   values.noPlace_ = std::string(windows.os.name) + " has no such setting; nothing is written for it.";
-  const TcpIpLayout* layout = LayoutFor(windows.os);
-  if (layout == nullptr) return values;
-  const CRegister reader(registry);
-  const std::vector<std::string> adapters = AdaptersOf(registry, *layout).tuned;
-  const auto add = [&](const TcpIpValue& value, std::string_view adapter) {
-    values.rows_.push_back({&value, reader.ReadIfSet(value.hive, KeyFor(value, adapter), value.name),
-                            IgnoredOn(value.field, value.name, windows)});
-  };
-  for (const TcpIpValue& value : layout->values) {
-    if (value.applied && value.section != Section::Adapter) add(value, {});
-  }
-  for (const std::string& adapter : adapters) {
-    for (const TcpIpValue& value : layout->values) {
-      if (value.applied && value.section == Section::Adapter) add(value, adapter);
-    }
+  // What an apply would read before writing, row for row.
+  for (const PlannedValue& planned : PlanWrites(registry, windows.os).values) {
+    const TcpIpValue& value = *planned.value;
+    if (value.applied) values.rows_.push_back({&value, planned.now.Number(), IgnoredOn(value.field, value.name, windows)});
   }
   return values;
 }

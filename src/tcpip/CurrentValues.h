@@ -46,7 +46,7 @@ class CurrentValues {
     std::optional<double> now;
     const IgnoredValue* ignored;
   };
-  std::vector<Row> rows_;  // in layout order; per-adapter values adapter by adapter
+  std::vector<Row> rows_;  // in the write plan's order
   std::string noPlace_;    // the reason of a value this family has no place for
 };
 

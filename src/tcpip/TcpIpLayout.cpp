@@ -166,12 +166,4 @@ double ReadCurrentValue(IRegistry& registry, RegHandle hive, std::string_view pa
   return CRegister(registry).myREGGetSetting(hive, path, name);
 }
 
-std::string ReadCurrentText(IRegistry& registry, RegHandle hive, std::string_view path, std::string_view name) {
-  return CRegister(registry).myREGGetSettingText(hive, path, name);
-}
-
-bool IsValueMissing(IRegistry& registry, RegHandle hive, std::string_view path, std::string_view name) {
-  return CRegister(registry).IsMissing(hive, path, name);
-}
-
 }  // namespace tw

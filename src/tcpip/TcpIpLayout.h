@@ -117,10 +117,5 @@ Adapters AdaptersOf(IRegistry& registry, const TcpIpLayout& layout);
 // as an unsigned little-endian number; missing or unreadable gives 0. The
 // empty name and "*" both name the key's default value.
 double ReadCurrentValue(IRegistry& registry, RegHandle hive, std::string_view path, std::string_view name);
-// The same as plain decimal text, as a backup records it: a text value's own
-// digits, never an exponent; "0" for anything that is no finite number.
-std::string ReadCurrentText(IRegistry& registry, RegHandle hive, std::string_view path, std::string_view name);
-// Whether Windows says the value (or its key) does not exist, or it holds no data.
-bool IsValueMissing(IRegistry& registry, RegHandle hive, std::string_view path, std::string_view name);
 
 }  // namespace tw

@@ -5,6 +5,7 @@
 #include "platform/ErrorText.h"
 #include "settings/RegistrySettings.h"
 #include "tcpip/TcpIpLayout.h"
+#include "tcpip/WritePlan.h"
 
 namespace tw {
 namespace {
@@ -15,20 +16,19 @@ class ValueWriter {
  public:
   ValueWriter(IRegistry& registry, std::uint32_t type) : registry_(registry), type_(type) {}
 
-  // `before` is what the value held before the apply began.
-  void Put(const TcpIpValue& value, std::string_view adapter, const TcpIpSettings& settings,
-           const std::optional<StoredValue>& before) {
+  // The plan says what the value held before the apply began.
+  void Put(const PlannedValue& planned, const TcpIpSettings& settings) {
+    const TcpIpValue& value = *planned.value;
     const std::optional<std::int32_t> number = ValueToWrite(value, settings);
     const bool remove = !number.has_value();
     const Variant written(number.value_or(0));
-    const long status =
-        SetTypedValue(registry_, value.hive, KeyFor(value, adapter), value.name, type_, written, Variant(remove));
+    const long status = SetTypedValue(registry_, value.hive, planned.key, value.name, type_, written, Variant(remove));
     ++writes_;
     // Removing a value that is not there leaves the registry as asked.
     if (status != kErrorSuccess && !(remove && status == kErrorFileNotFound)) {
       ++refusals_[status];
-      refused_.push_back({value.hive, KeyFor(value, adapter), std::string(value.name), status});
-    } else if (StoredByTypedValue(type_, written, Variant(remove)) != before) {
+      refused_.push_back({value.hive, planned.key, std::string(value.name), status});
+    } else if (StoredByTypedValue(type_, written, Variant(remove)) != planned.now.Stored()) {
       ++changed_;
     }
   }
@@ -85,51 +85,23 @@ std::string SkippedAdaptersMessage(const std::vector<std::string>& names) {
 
 ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settings) {
   ApplyResult result;
-  const TcpIpLayout* layout = LayoutFor(target.os);
-  if (layout == nullptr) return result;
+  // The values to write, each with what it holds now; the backup records
+  // what this read, and the writes go to this same list.
+  const WritePlan plan = PlanWrites(target.registry, target.os);
+  if (plan.layout == nullptr) return result;
 
-  result.backup = WriteBackup(target.registry, target.files, target.clock, target.programFolder, target.os);
+  result.backup = WriteBackup(plan, target.files, target.clock, target.programFolder, target.os);
   if (result.backup.problem != BackupProblem::None) {
     result.outcome = ApplyOutcome::RefusedWithoutBackup;
     result.message = BackupFailureMessage(result.backup);
     return result;
   }
+  result.skippedAdapters = plan.skippedAdapters;
 
-  // Every value to write, with the adapter it belongs to, in the layout's order.
-  struct Write {
-    const TcpIpValue* value;
-    std::string adapter;
-  };
-  std::vector<Write> writes;
-  const std::span<const TcpIpValue> values = layout->values;
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    if (values[i].section != Section::Adapter) {
-      if (values[i].applied) writes.push_back({&values[i], {}});
-      continue;
-    }
-    // A run of per-adapter rows is written adapter by adapter, each adapter
-    // taking the whole run in its order.
-    std::size_t end = i;
-    while (end < values.size() && values[end].section == Section::Adapter) ++end;
-    const Adapters adapters = AdaptersOf(target.registry, *layout);
-    result.skippedAdapters = adapters.skipped;
-    for (const std::string& adapter : adapters.tuned) {
-      for (std::size_t k = i; k < end; ++k) {
-        if (values[k].applied) writes.push_back({&values[k], adapter});
-      }
-    }
-    i = end - 1;
+  ValueWriter out(target.registry, plan.layout->type);
+  for (const PlannedValue& planned : plan.values) {
+    if (planned.value->applied) out.Put(planned, settings);
   }
-  // What each value holds, all read before the first write, so the apply can
-  // say how many values it really changed.
-  std::vector<std::optional<StoredValue>> before;
-  before.reserve(writes.size());
-  for (const Write& write : writes) {
-    before.push_back(
-        ReadStoredValue(target.registry, write.value->hive, KeyFor(*write.value, write.adapter), write.value->name));
-  }
-  ValueWriter out(target.registry, layout->type);
-  for (std::size_t i = 0; i < writes.size(); ++i) out.Put(*writes[i].value, writes[i].adapter, settings, before[i]);
   result.writes = out.writes();
   result.changed = out.changed();
   for (const auto& [status, count] : out.refusals()) result.refused += count;

@@ -16,8 +16,11 @@ namespace tw {
 
 enum class ApplyOutcome {
   NothingToDo,         // a Windows family with no layout: no backup, no write
-  Applied,             // every value written or removed
-  PartlyApplied,       // some writes refused (no administrator rights); the rest stay written
+  Applied,             // every value written or removed (adapters in skippedAdapters left out)
+  // Windows refused one write or removal or more, whatever the cause it gave
+  // (most often missing administrator rights), possibly every one; the others
+  // stay written. Adapters left out do not make an apply partial.
+  PartlyApplied,
   RefusedWithoutBackup,  // the backup could not be written, so nothing was changed
 };
 
@@ -51,7 +54,9 @@ struct ApplyTarget {
 };
 
 // Backs up, then writes or removes every value of the family's layout in the
-// layout's order. Never changes the registry without a complete backup.
+// layout's order: one write plan (PlanWrites) serves both, so the backup
+// records exactly the values written. Never changes the registry without a
+// complete backup.
 // A refused write does not stop the rest; the count of refusals comes back
 // with one message for the user.
 ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settings);

@@ -98,6 +98,10 @@ TEST(BackupFile, OddRegistryContentsAreRecordedAsPlainDecimals) {
   };
   binary("SYNAttackProtect", 200);     // past any double
   binary("EnableICMPRedirects", 127);  // a 306-digit number
+  binary("EnablePMTUDiscovery", 0);    // there, but holding nothing: Windows acts on it as on none
+  // A key that is there but cannot be opened: its values are not missing, and a restore must not remove them.
+  bed.SetDword(kHkeyCurrentUser, kInternetSettingsNtKey, "MaxConnectionsPerServer", 4);
+  bed.memory.DenyAccess(kHkeyCurrentUser, kInternetSettingsNtKey);
 
   const Lines lines = LinesOf(BackupContents(bed.memory, FamilyOf(7), kBackupTime));
   const auto valueOf = [&](std::string_view name) {
@@ -113,6 +117,8 @@ TEST(BackupFile, OddRegistryContentsAreRecordedAsPlainDecimals) {
   const std::string wide = valueOf("EnableICMPRedirects");
   EXPECT_EQ(306u, wide.size());
   EXPECT_EQ(std::string::npos, wide.find_first_not_of("0123456789")) << wide;
+  EXPECT_EQ("-0", valueOf("EnablePMTUDiscovery"));
+  EXPECT_EQ("0", valueOf("MaxConnectionsPerServer"));
 }
 
 TEST(BackupFile, ItemsAreWrittenInTheirFixedForms) {

@@ -90,6 +90,10 @@ TEST_F(RamAlarmTest, DefaultsSaveInTheirWrittenFormsAndReadBack) {
   RamAlarm& again = Load();
   EXPECT_FALSE(again.optPer());
   EXPECT_EQ(100u, again.AlarmTimer().Interval());
+  // Only the two words: a number is no option's state here (the pinger's reads one).
+  Store("optPer", "1");
+  Store("optMB", "0");
+  EXPECT_FALSE(Load().optPer());
 
   // A stored text that is no whole number the box can hold reads as its
   // setting's default, not as the layout's text or the box's lowest value.

@@ -170,6 +170,8 @@ TEST_F(NetPingerTest, StoredValuesThatDoNotConvertTakeTheirDefaults) {
   EXPECT_TRUE(Load().Controls().automatic);
   Store("optManual", "tRuE");
   EXPECT_FALSE(Load().Controls().automatic) << "read without regard to case";
+  Store("optManual", " 1 ");
+  EXPECT_FALSE(Load().Controls().automatic) << "a number, blanks around it, is read too (not so the RAM alarm's)";
   Store("optAuto", "False");
   Store("optManual", "False");
   EXPECT_FALSE(Load().Controls().automatic) << "neither mode stored as chosen: the manual branch";

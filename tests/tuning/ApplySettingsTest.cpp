@@ -121,6 +121,12 @@ TEST(ApplySettings, NtWritesEveryValueInOrderWithFourWritesPerInterface) {
     EXPECT_EQ(std::string(kBackupsFolder) + "\\001.BCK", result.backup.path);
     EXPECT_LT(LastCall(bed.registry, "Query"), FirstCall(bed.registry, "Set"))
         << "the backup reads everything before the first write";
+    const auto& calls = bed.registry.Calls();
+    const auto listings =
+        std::count_if(calls.begin(), calls.end(), [](const std::string& c) { return c.rfind("Enum ", 0) == 0; });
+    // With none, the key the interfaces would be listed from is missing.
+    EXPECT_EQ(interfaces.empty() ? 0 : static_cast<std::ptrdiff_t>(interfaces.size() + 1), listings)
+        << "the interfaces listed once, for the backup and the writes both";
     EXPECT_EQ(0u, bed.memory.OpenHandles()) << "every key is closed again";
   }
 }

@@ -1,0 +1,69 @@
+#include "settings/StoredSetting.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+#include "core/Numbers.h"
+#include "settings/RegistrySettings.h"
+
+namespace tw {
+namespace {
+
+std::optional<bool> ReadFlag(StoredForm form, std::string text) {
+  if (form == StoredForm::Check) {
+    const auto state = ToInt32(text);
+    return state && *state == 1;
+  }
+  const bool numbers = form == StoredForm::TrueFalseOrNumber;
+  if (numbers) {
+    text.erase(0, text.find_first_not_of(' '));
+    text.erase(text.find_last_not_of(' ') + 1);
+  }
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  if (text == "true") return true;
+  if (text == "false") return false;
+  if (numbers) {
+    if (const auto number = ParseNumber(text)) return *number != 0;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::int32_t> ReadWhole(StoredForm form, std::string_view text) {
+  if (form == StoredForm::Number) return ToInt32(text);
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+  return digits ? ToInt32(text) : std::nullopt;
+}
+
+}  // namespace
+
+SettingsKey::SettingsKey(IRegistry& registry, std::string_view subKey)
+    : registry_(registry), path_(SettingsPath(subKey)) {}
+
+bool SettingsKey::Flag(const StoredSetting& setting) const {
+  if (const auto flag = ReadFlag(setting.form, Text(setting))) return *flag;
+  return ReadFlag(setting.form, std::string(setting.defaultText)).value_or(false);
+}
+
+std::string SettingsKey::Text(const StoredSetting& setting) const {
+  return GetSettingValue(registry_, path_, setting.name, Variant(std::string(setting.defaultText))).Text();
+}
+
+std::int32_t SettingsKey::Whole(const StoredSetting& setting, std::int32_t least, std::int32_t most) const {
+  const auto value = ReadWhole(setting.form, Text(setting));
+  if (value && *value >= least && *value <= most) return *value;
+  return ReadWhole(setting.form, setting.defaultText).value_or(0);
+}
+
+void SettingsKey::SaveFlag(const StoredSetting& setting, bool value) const {
+  const char* text = setting.form == StoredForm::Check ? (value ? "1" : "0") : (value ? "True" : "False");
+  SaveText(setting, text);
+}
+
+void SettingsKey::SaveText(const StoredSetting& setting, std::string_view text) const {
+  SaveSettingValue(registry_, path_, setting.name, Variant(std::string(text)));
+}
+
+}  // namespace tw

@@ -1,0 +1,66 @@
+#pragma once
+// The program's own settings, each key described by one table of rows: a
+// value's name (the control whose state it holds), the form of its text, and
+// what a load gives when it is missing. Loads and saves both go through the
+// row, so no name, form or default is written twice. The texts are those
+// every earlier version stored; changing one would lose users' settings.
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+
+#include "platform/Registry.h"
+
+namespace tw {
+
+enum class StoredForm : std::uint8_t {
+  // "1" or "0"; reads ticked only when the text is the number 1.
+  Check,
+  // "True" or "False"; reads only those two words, in any case. The RAM
+  // alarm's options have always been read so.
+  TrueFalseWord,
+  // "True" or "False"; reads those words in any case with blanks around
+  // them, or any number, 0 being false. The pinger's options have always
+  // been read so, and a hand-edited "1" there is kept working.
+  TrueFalseOrNumber,
+  // Any text, as it is.
+  Text,
+  // A whole number in plain decimal; reads plain digits only, blanks around
+  // them allowed.
+  Digits,
+  // A whole number in plain decimal; reads any decimal number, rounded.
+  Number,
+};
+
+struct StoredSetting {
+  std::string_view name;
+  StoredForm form;
+  std::string_view defaultText;  // what a missing or unreadable value loads as
+};
+
+// One key of the program's settings (root + `subKey`, under
+// HKEY_LOCAL_MACHINE), read and written row by row.
+class SettingsKey {
+ public:
+  SettingsKey(IRegistry& registry, std::string_view subKey);
+
+  // A Check, TrueFalseWord or TrueFalseOrNumber row; a text its form does
+  // not read counts as the row's default.
+  bool Flag(const StoredSetting& setting) const;
+  // The stored text, or the default.
+  std::string Text(const StoredSetting& setting) const;
+  // A Digits or Number row: the stored number when its form reads one from
+  // `least` to `most`, else the default's.
+  std::int32_t Whole(const StoredSetting& setting, std::int32_t least = 0,
+                     std::int32_t most = std::numeric_limits<std::int32_t>::max()) const;
+
+  // "1"/"0" for a Check row, else "True"/"False".
+  void SaveFlag(const StoredSetting& setting, bool value) const;
+  void SaveText(const StoredSetting& setting, std::string_view text) const;
+
+ private:
+  IRegistry& registry_;
+  std::string path_;
+};
+
+}  // namespace tw
