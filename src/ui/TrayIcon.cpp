@@ -34,6 +34,8 @@ void TrayIcon::FillCommon() {
   record_.id = 1;
   record_.callbackMessage = kTrayCallbackMessage;
   record_.tip = TipField(TrayToolTip);
+  tipHeld_ = false;
+  heldCalls_ = 0;
   if (originalShell_ && record_.tip[0] != '\0') {
     // The shorter field, still padded and zero-terminated within its size.
     record_.tip[kOriginalTipSize - 1] = '\0';
@@ -68,8 +70,18 @@ void TrayIcon::SetTip(const std::string& tip) {
     Show(true);
     return;
   }
-  if (TrayToolTip == tip) return;
-  TrayToolTip = tip;
+  if (TrayToolTip != tip) {
+    TrayToolTip = tip;
+    tipHeld_ = true;
+  }
+  if (liveCalls_ > 0) --liveCalls_;
+  if (!tipHeld_) return;
+  // Each tip sent costs the shell's process a round trip and a redraw.
+  if (liveCalls_ == 0 && ++heldCalls_ < kTipHeldCalls) return;
+  SendTip();
+}
+
+void TrayIcon::SendTip() {
   FillCommon();
   // Sent with the icon, the picture would be drawn anew for a changed figure.
   record_.flags = kNifTip;
@@ -106,6 +118,12 @@ void TrayIcon::ShellRestarted() {
 }
 
 TrayIcon::Click TrayIcon::OnShellMessage(std::uint32_t mouseMessage) {
+  if (mouseMessage == kTrayCallbackMessage) {
+    // The pointer is on the icon: its tip may show at any moment.
+    liveCalls_ = kTipLiveCalls;
+    if (tipHeld_ && added_ && inShell_) SendTip();
+    return Click::None;
+  }
   if (busy_) return Click::None;
   int button;
   if (mouseMessage == kWmLButtonDown) {

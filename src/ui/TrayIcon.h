@@ -65,9 +65,15 @@ class TrayIcon {
 
   // True adds the icon, or refreshes it once added; false removes it.
   void Show(bool UpDateData);
-  // The tip the status monitor rewrites: the shell is told the tip alone,
-  // and only when it changed; an icon the shell does not hold is shown.
+  // The tip the status monitor rewrites at every tick: the shell is told the
+  // tip alone, and only when it changed; an icon the shell does not hold is
+  // shown. The shell shows the tip only while the pointer rests on the icon,
+  // and reports the pointer's arrival there first: away from it, a change
+  // waits up to kTipHeldCalls calls; on it, and for kTipLiveCalls calls after
+  // its last report, a change goes at once, and one held goes on the report.
   void SetTip(const std::string& tip);
+  static constexpr int kTipHeldCalls = 3;
+  static constexpr int kTipLiveCalls = 20;
   // True refreshes the icon and shows the balloon; false does nothing.
   void showBalloonoolTip(bool UpDateData);
   // The shell restarted and lost every icon: add ours again if it was shown.
@@ -95,6 +101,7 @@ class TrayIcon {
 
  private:
   void FillCommon();
+  void SendTip();
 
   INotifyIcon& shell_;
   NotifyIconData record_;
@@ -103,6 +110,9 @@ class TrayIcon {
   bool busy_ = false;
   bool originalShell_ = false;
   int eventMode_ = 0;
+  bool tipHeld_ = false;  // TrayToolTip has changed since the shell was last told
+  int heldCalls_ = 0;
+  int liveCalls_ = 0;
 };
 
 }  // namespace tw::ui
