@@ -46,6 +46,7 @@ void TrayIcon::FillCommon() {
 void TrayIcon::Show(bool UpDateData) {
   if (UpDateData) {
     FillCommon();
+    figureTold_ = false;
     record_.flags = kNifMessage | kNifIcon | kNifTip;
     // The add counts as done even if the shell refused it, so later calls
     // modify (and fail quietly) until the icon is removed; whether the shell
@@ -77,11 +78,13 @@ void TrayIcon::SetTip(const std::string& tip) {
   if (liveCalls_ > 0) --liveCalls_;
   if (!tipHeld_) return;
   // Each tip sent costs the shell's process a round trip and a redraw.
-  if (liveCalls_ == 0 && ++heldCalls_ < kTipHeldCalls) return;
+  // The first figure after the icon was shown goes at once.
+  if (liveCalls_ == 0 && figureTold_ && ++heldCalls_ < kTipHeldCalls) return;
   SendTip();
 }
 
 void TrayIcon::SendTip() {
+  figureTold_ = true;
   FillCommon();
   // Sent with the icon, the picture would be drawn anew for a changed figure.
   record_.flags = kNifTip;

@@ -71,6 +71,7 @@ class TrayIcon {
   // and reports the pointer's arrival there first: away from it, a change
   // waits up to kTipHeldCalls calls; on it, and for kTipLiveCalls calls after
   // its last report, a change goes at once, and one held goes on the report.
+  // The first change after the icon is shown goes at once too.
   void SetTip(const std::string& tip);
   static constexpr int kTipHeldCalls = 3;
   static constexpr int kTipLiveCalls = 20;
@@ -113,6 +114,7 @@ class TrayIcon {
   bool tipHeld_ = false;  // TrayToolTip has changed since the shell was last told
   int heldCalls_ = 0;
   int liveCalls_ = 0;
+  bool figureTold_ = false;  // a tip has gone alone since the icon was last shown
 };
 
 }  // namespace tw::ui
