@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "tools/FindButton.h"
+
 namespace {
 
 struct Sample {
@@ -108,27 +110,6 @@ double Now() {
   return 1000.0 * double(now.QuadPart) / double(frequency.QuadPart);
 }
 
-struct Search2 {
-  const char* caption;
-  HWND found;
-};
-
-BOOL CALLBACK FindButton(HWND window, LPARAM parameter) {
-  auto& search = *reinterpret_cast<Search2*>(parameter);
-  char text[64] = {}, name[16] = {};
-  GetWindowTextA(window, text, sizeof text);
-  GetClassNameA(window, name, sizeof name);
-  if (lstrcmpA(text, search.caption) != 0 || lstrcmpiA(name, "Button") != 0) return TRUE;
-  search.found = window;
-  return FALSE;
-}
-
-HWND Button(HWND main, const char* caption) {
-  Search2 search{caption, nullptr};
-  EnumChildWindows(main, FindButton, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // One press of a navigation item, as the surface sends it, until the panel is
 // on the screen: the press runs the whole command in Tidewave's thread, the
 // redraw waits for every window it left to paint.
@@ -162,10 +143,10 @@ bool MeasureOpenings(const std::string& path, std::vector<Opening>& openings) {
   }
   WaitForInputIdle(process.hProcess, 20000);
   Sleep(300);
-  HWND home = main ? Button(main, "H&ome") : nullptr;
+  HWND home = main ? tw::tools::FindButton(main, "H&ome") : nullptr;
   bool found = home != nullptr;
   for (Opening& opening : openings) {
-    HWND item = found ? Button(main, opening.item) : nullptr;
+    HWND item = found ? tw::tools::FindButton(main, opening.item) : nullptr;
     if (!item) {
       found = false;
       break;

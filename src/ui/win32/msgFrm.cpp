@@ -109,7 +109,6 @@ msgFrm::~msgFrm() {
 bool msgFrm::Load() {
   if (IsLoaded()) return true;
   if (!CreateBalloon(kClassName, owner_)) return false;
-  ownTimers_.Attach(hwnd());
   strip_ = LoadIconStrip();
   HFONT body = BodyFont(), bold = BoldFont();
   for (int i = 0; i < 3; ++i) {
@@ -500,10 +499,8 @@ LRESULT msgFrm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The notice's end (its timer or its close button); a modal box ends by its buttons only.
       if (layout_ == 2) Unload();
       return 0;
-    case WM_TIMER:
-      if (ownTimers_.OnTimer(wParam)) return 0;
-      break;
-    case WM_DESTROY: ownTimers_.Detach(); break;
+    // Its own timers tick only while it is shown.
+    case WM_DESTROY: ownTimers_.StopAll(); break;
   }
   return BalloonWindow::OnMessage(message, wParam, lParam);
 }

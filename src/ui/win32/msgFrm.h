@@ -16,7 +16,7 @@
 #include "ui/Timer.h"
 #include "ui/win32/BalloonWindow.h"
 #include "ui/win32/Gdi.h"
-#include "ui/win32/WindowTimers.h"
+#include "ui/win32/ThreadTimers.h"
 
 namespace tw::ui {
 
@@ -100,7 +100,7 @@ class msgFrm final : public BalloonWindow {
 
   HWND owner_;
   ITimerFactory* timers_;
-  WindowTimers ownTimers_;
+  ThreadTimers ownTimers_;
   std::unique_ptr<ITimer> Timer1;
   std::array<std::unique_ptr<Group>, 3> F1;
   std::array<int, 3> buttonValues_{};
