@@ -43,9 +43,8 @@ void frmWizardMode::OnLoad() {
   SendMessageA(Control(OptModeId(0)), BM_SETCHECK, BST_CHECKED, 0);
   SetToolTip(IDC_lblChangesLegend, kChangesTip);
   SetToolTip(IDC_lblIgnoredLegend, kIgnoredTip);
-  // The values Windows holds now are read each time the panel is shown, not
-  // here: at start-up it loads hidden, and they may have changed by then.
-  ShowModeDescription();
+  // The grid is filled and laid out each time the panel is shown, with the
+  // values Windows holds then: doing it here too would only be done again.
 }
 
 void frmWizardMode::optMode_Click(int index) {
