@@ -121,7 +121,7 @@ void TrayIcon::ShellRestarted() {
 }
 
 TrayIcon::Click TrayIcon::OnShellMessage(std::uint32_t mouseMessage) {
-  if (mouseMessage == kTrayCallbackMessage) {
+  if (mouseMessage == kWmMouseMove) {
     // The pointer is on the icon: its tip may show at any moment.
     liveCalls_ = kTipLiveCalls;
     if (tipHeld_ && added_ && inShell_) SendTip();

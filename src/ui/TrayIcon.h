@@ -14,8 +14,10 @@ inline constexpr std::uint32_t kNimModify = 1;
 inline constexpr std::uint32_t kNimDelete = 2;
 inline constexpr std::uint32_t kNifMessage = 1, kNifIcon = 2, kNifTip = 4, kNifInfo = 0x10;
 inline constexpr std::uint32_t kNiifInfo = 1;
-inline constexpr std::uint32_t kTrayCallbackMessage = 512;  // WM_MOUSEMOVE
+inline constexpr std::uint32_t kWmMouseMove = 512;
 inline constexpr std::uint32_t kWmLButtonDown = 513;
+// The shell's messages about the icon come as the window's WM_MOUSEMOVE.
+inline constexpr std::uint32_t kTrayCallbackMessage = kWmMouseMove;
 inline constexpr std::uint32_t kWmRButtonDown = 516;
 inline constexpr unsigned kClickPauseMilliseconds = 15;
 

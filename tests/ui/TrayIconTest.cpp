@@ -78,7 +78,7 @@ TEST(TrayIcon, AddedOnceThenModifiedAndRemovedOnce) {
   // The pointer reaches the icon: a held change goes at once, and so does
   // each one after it while the pointer is about.
   tray.SetTip("Free RAM (508MB).");
-  tray.OnShellMessage(kTrayCallbackMessage);
+  tray.OnShellMessage(kWmMouseMove);
   ASSERT_EQ(4u, shell.calls.size());
   EXPECT_EQ(" Free RAM (508MB). ", Text(shell.calls[3].data.tip.data()));
   tray.SetTip("Free RAM (507MB).");
