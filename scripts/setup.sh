@@ -47,8 +47,10 @@ unmanaged_windows() {
 
 need_packages
 # A build made with the earlier posix-threads compiler is made again: its
-# runtime needs functions Windows before XP does not have.
-if [ -f "$BUILD/win32/CMakeCache.txt" ] && ! grep -q 'g++-win32' "$BUILD/win32/CMakeCache.txt"; then
+# runtime needs functions Windows before XP does not have. The toolchain file
+# names the compiler, so CMake records it in the compiler's own file, not the cache.
+if [ -f "$BUILD/win32/CMakeCache.txt" ] &&
+   ! grep -qs 'g++-win32' "$BUILD"/win32/CMakeFiles/*/CMakeCXXCompiler.cmake; then
   rm -rf "$BUILD/win32"
 fi
 configure "$BUILD/native"
