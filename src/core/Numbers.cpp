@@ -1,12 +1,11 @@
 #include "core/Numbers.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 #include <limits>
+#include <string>
+
+#include "core/DecimalConversion.h"
 
 namespace tw {
 namespace {
@@ -36,50 +35,8 @@ std::size_t NumberPrefix(std::string_view text) {
   return i;
 }
 
-// The power of ten of a number's first significant digit: 2 for "123", -3 for
-// "0.00123e0", 398 for "1e400"; 0 when every digit is 0.
-long LeadingPower(std::string_view number) {
-  long power = 0;
-  bool seen = false, inFraction = false;
-  std::size_t i = 0;
-  if (i < number.size() && (number[i] == '+' || number[i] == '-')) ++i;
-  for (; i < number.size() && (IsDigit(number[i]) || number[i] == '.'); ++i) {
-    if (number[i] == '.') {
-      inFraction = true;
-    } else if (!seen && number[i] != '0') {
-      seen = true;
-      power = inFraction ? power - 1 : 0;
-    } else if (seen && !inFraction) {
-      ++power;
-    } else if (!seen && inFraction) {
-      --power;
-    }
-  }
-  if (!seen) return 0;
-  if (i < number.size()) {  // an exponent; a silly one only needs to be big
-    long exponent = 0;
-    const bool negative = number[i + 1] == '-';
-    for (std::size_t j = i + 1; j < number.size(); ++j) {
-      if (IsDigit(number[j]) && exponent < 100000) exponent = exponent * 10 + (number[j] - '0');
-    }
-    power += negative ? -exponent : exponent;
-  }
-  return power;
-}
-
 double ConvertPrefix(std::string_view number) {
-  if (!number.empty() && number.front() == '+') number.remove_prefix(1);
-  // A plain decimal number (NumberPrefix), which strtod reads correctly
-  // rounded just as from_chars does; from_chars for doubles would bring some
-  // 50 KB of its own into the executable, strtod is there already.
-  const std::string text(number);
-  errno = 0;
-  const double value = std::strtod(text.c_str(), nullptr);
-  if (errno == ERANGE && (value == 0.0 || std::isinf(value))) {
-    // Too small to hold is as good as 0; too large is no finite number at all.
-    if (LeadingPower(number) < 0) return 0.0;
-    return number.front() == '-' ? -HUGE_VAL : HUGE_VAL;
-  }
+  const double value = ReadDecimal(number);
   return value == 0.0 ? 0.0 : value;  // no "-0"
 }
 
@@ -156,8 +113,7 @@ std::string FormatDecimal(double value) {
   const double magnitude = std::fabs(value);
   const int power = static_cast<int>(std::floor(std::log10(magnitude)));
   const int decimals = value == std::floor(value) ? 0 : std::clamp(14 - power, 0, 340);
-  std::string text(static_cast<std::size_t>(std::max(power, 0) + decimals + 8), '\0');
-  text.resize(static_cast<std::size_t>(std::snprintf(text.data(), text.size(), "%.*f", decimals, value)));
+  std::string text = FixedDecimal(value, decimals);
   if (decimals > 0) {
     while (text.back() == '0') text.pop_back();
     if (text.back() == '.') text.pop_back();
