@@ -53,6 +53,9 @@ if [ -f "$BUILD/win32/CMakeCache.txt" ] &&
    ! grep -qs 'g++-win32' "$BUILD"/win32/CMakeFiles/*/CMakeCXXCompiler.cmake; then
   rm -rf "$BUILD/win32"
 fi
+# The C runtime's start-up code for the 486, which the MinGW build links.
+source "$ROOT/scripts/lib/runtime.sh"
+build_runtime
 configure "$BUILD/native"
 configure "$BUILD/win32" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake"
 # The fuzz targets need clang's libFuzzer (scripts/fuzz.sh).

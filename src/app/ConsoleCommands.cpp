@@ -46,9 +46,11 @@ std::string Json(std::string_view text) {
       quoted += '\\';
       quoted += c;
     } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
-      quoted += escape;
+      static constexpr char kHex[] = "0123456789abcdef";
+      const auto code = static_cast<unsigned char>(c);
+      quoted += "\\u00";
+      quoted += kHex[code >> 4];
+      quoted += kHex[code & 15];
     } else {
       quoted += c;
     }

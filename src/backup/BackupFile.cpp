@@ -1,6 +1,6 @@
 #include "backup/BackupFile.h"
 
-#include <cstdio>
+#include <string>
 
 #include "core/Numbers.h"
 #include "tcpip/TcpIpLayout.h"
@@ -27,18 +27,24 @@ void BackupText::Real(double number) { Line(FormatDecimal(number)); }
 
 void BackupText::Real(std::string_view plainDecimal) { Line(plainDecimal); }
 
+namespace {
+
+// `value` in `width` digits at least, zeros in front.
+std::string Padded(unsigned value, std::size_t width) {
+  std::string digits = std::to_string(value);
+  return std::string(width > digits.size() ? width - digits.size() : 0, '0') + digits;
+}
+
+}  // namespace
+
 void BackupText::Date(const SystemTime& time) {
-  char item[16];
-  std::snprintf(item, sizeof item, "#%04u-%02u-%02u#", static_cast<unsigned>(time.year) % 10000u,
-                static_cast<unsigned>(time.month) % 100u, static_cast<unsigned>(time.day) % 100u);
-  Line(item);
+  Line("#" + Padded(time.year % 10000u, 4) + "-" + Padded(time.month % 100u, 2) + "-" + Padded(time.day % 100u, 2) +
+       "#");
 }
 
 void BackupText::Time(const SystemTime& time) {
-  char item[16];
-  std::snprintf(item, sizeof item, "#%02u:%02u:%02u#", static_cast<unsigned>(time.hour) % 100u,
-                static_cast<unsigned>(time.minute) % 100u, static_cast<unsigned>(time.second) % 100u);
-  Line(item);
+  Line("#" + Padded(time.hour % 100u, 2) + ":" + Padded(time.minute % 100u, 2) + ":" +
+       Padded(time.second % 100u, 2) + "#");
 }
 
 namespace {

@@ -1,11 +1,10 @@
 #include "backup/BackupManager.h"
 
 #include <cctype>
-#include <cerrno>
-#include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
+
+#include "core/Numbers.h"
 
 namespace tw {
 namespace {
@@ -139,24 +138,25 @@ SortKey MakeSortKey(std::string_view cell, SortType type, const DateFormat& form
       key.text = std::string(cell);
       break;
     case SortType::Whole: {
-      const std::string text(Trimmed(cell));
-      if (text.empty()) break;
-      char* end = nullptr;
-      errno = 0;
-      const long long value = std::strtoll(text.c_str(), &end, 10);
-      if (*end != '\0' || errno == ERANGE || value < INT32_MIN || value > INT32_MAX) break;
+      // An optional sign and digits, inside the 32-bit range.
+      std::string_view text = Trimmed(cell);
+      const bool negative = !text.empty() && text.front() == '-';
+      if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+      if (text.empty() || text.size() > 10) break;
+      if (text.find_first_not_of("0123456789") != std::string_view::npos) break;
+      std::int64_t value = 0;
+      for (const char c : text) value = value * 10 + (c - '0');
+      value = negative ? -value : value;
+      if (value < INT32_MIN || value > INT32_MAX) break;
       key.converted = true;
       key.number = static_cast<double>(value);
       break;
     }
     case SortType::Real: {
-      const std::string text(Trimmed(cell));
-      if (text.empty()) break;
-      char* end = nullptr;
-      const double value = std::strtod(text.c_str(), &end);
-      if (*end != '\0' || !std::isfinite(value)) break;
+      const auto value = ParseNumber(Trimmed(cell));
+      if (!value) break;
       key.converted = true;
-      key.number = value;
+      key.number = *value;
       break;
     }
     case SortType::Date:

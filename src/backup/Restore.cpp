@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cstdint>
 #include <limits>
-#include <map>
 
 #include "backup/BackupFile.h"
 #include "core/Variant.h"
@@ -353,8 +352,8 @@ std::string RestoreProblemMessage(const RestorePlan& plan, std::string_view file
 std::string RestoreWrittenMessage(const RestoreWritten& written) {
   std::string text;
   if (!written.refusals.empty()) {
-    std::map<long, int> byStatus;
-    for (const long status : written.refusals) ++byStatus[status];
+    StatusCounts byStatus;
+    for (const long status : written.refusals) CountStatus(byStatus, status);
     std::string causes;
     for (const auto& [status, count] : byStatus) {
       if (!causes.empty()) causes += "; ";
@@ -362,7 +361,7 @@ std::string RestoreWrittenMessage(const RestoreWritten& written) {
     }
     text = "Windows refused to restore " + std::to_string(written.refusals.size()) + " of the " +
            std::to_string(written.writes) + " network values of this backup (" + causes + ").";
-    if (byStatus.count(kErrorAccessDenied) != 0) {
+    if (HasStatus(byStatus, kErrorAccessDenied)) {
       text += " Restoring them needs administrator rights: start Tidewave again as an administrator and restore "
               "this backup again.";
     }

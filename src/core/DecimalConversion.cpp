@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace tw {
@@ -150,6 +151,30 @@ class BigUnsigned {
 // can change the rounding: a double's exact halfway points have fewer.
 constexpr std::size_t kSignificantDigits = 800;
 
+// The double `mantissa` * 2^`exponent`, for a mantissa below 2^53 (or
+// exactly 2^53, from rounding up), exact where the result is normal or
+// denormal, infinite where it is too large. Built from its bits: the
+// library's ldexp and frexp are of the Pentium Pro too.
+double Compose(std::uint64_t mantissa, int exponent) {
+  if (mantissa == 0) return 0.0;
+  // Normalise to 53 significant bits.
+  while (mantissa < (std::uint64_t{1} << 52)) mantissa <<= 1, --exponent;
+  while (mantissa >= (std::uint64_t{1} << 53)) mantissa >>= 1, ++exponent;
+  std::uint64_t bits;
+  const int biased = exponent + 52 + 1023;
+  if (biased >= 2047) {
+    bits = std::uint64_t{2047} << 52;
+  } else if (biased > 0) {
+    bits = (static_cast<std::uint64_t>(biased) << 52) | (mantissa & ((std::uint64_t{1} << 52) - 1));
+  } else {
+    // Denormal: callers pass no bit worth less than 2^-1074.
+    bits = 1 - biased < 64 ? mantissa >> (1 - biased) : 0;
+  }
+  double value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
 int BitLength(std::uint64_t value) {
   int bits = 0;
   for (; value != 0; value >>= 1) ++bits;
@@ -164,13 +189,13 @@ double RoundToDouble(std::uint64_t whole, int scale, bool inexact) {
   // The lowest bit kept: 53 significant ones, or fewer where the result is
   // denormal (no bit worth less than 2^-1074).
   const int lowest = std::max(bits - 53, scale - 1074);
-  if (lowest <= 0) return std::ldexp(static_cast<double>(whole), -scale);
+  if (lowest <= 0) return Compose(whole, -scale);
   if (lowest > bits) return 0.0;
   std::uint64_t kept = lowest >= 64 ? 0 : whole >> lowest;
   const bool half = ((whole >> (lowest - 1)) & 1u) != 0;
   const bool below = (whole & ((std::uint64_t{1} << (lowest - 1)) - 1u)) != 0 || inexact;
   if (half && (below || (kept & 1u) != 0)) ++kept;
-  return std::ldexp(static_cast<double>(kept), lowest - scale);
+  return Compose(kept, lowest - scale);
 }
 
 }  // namespace
@@ -253,11 +278,14 @@ double ReadDecimal(std::string_view number) {
 std::string FixedDecimal(double value, int decimals) {
   const bool negative = std::signbit(value);
   value = std::fabs(value);
-  // value = mantissa * 2^exponent, the mantissa a whole number of 53 bits.
-  int exponent = 0;
-  const double fraction = std::frexp(value, &exponent);
-  BigUnsigned scaled(static_cast<std::uint64_t>(std::ldexp(fraction, 53)));
-  exponent -= 53;
+  // value = mantissa * 2^exponent, the mantissa a whole number.
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  const int biased = static_cast<int>(bits >> 52);
+  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+  int exponent = biased == 0 ? -1074 : biased - 1075;
+  if (biased != 0) mantissa |= std::uint64_t{1} << 52;
+  BigUnsigned scaled(mantissa);
   scaled.MultiplyByPowerOfTen(decimals);
   if (exponent >= 0) {
     scaled.ShiftLeft(exponent);

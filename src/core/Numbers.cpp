@@ -86,6 +86,14 @@ double RoundHalfEven(double value) {
   return whole == 0.0 ? 0.0 : whole;  // no "-0"
 }
 
+long RoundHalfAway(double value) {
+  double whole = value < 0 ? std::ceil(value) : std::floor(value);
+  const double fraction = value - whole;  // exact
+  if (fraction >= 0.5) whole += 1.0;
+  if (fraction <= -0.5) whole -= 1.0;
+  return static_cast<long>(whole);
+}
+
 std::optional<std::int16_t> ToInt16(double value) { return ToInteger<std::int16_t>(value); }
 std::optional<std::int32_t> ToInt32(double value) { return ToInteger<std::int32_t>(value); }
 

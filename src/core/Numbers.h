@@ -22,6 +22,10 @@ double LeadingNumber(std::string_view text);
 
 double RoundHalfEven(double value);
 
+// The nearest whole number, halves away from zero, as lround rounds; for
+// pixels (a value that fits in a long).
+long RoundHalfAway(double value);
+
 std::optional<std::int16_t> ToInt16(double value);
 std::optional<std::int32_t> ToInt32(double value);
 std::optional<std::int16_t> ToInt16(std::string_view text);

@@ -11,6 +11,7 @@ inline constexpr long kErrorInvalidHandle = 6;
 inline constexpr long kErrorNoMoreFiles = 18;
 inline constexpr long kErrorHandleDiskFull = 39;
 inline constexpr long kErrorFileExists = 80;
+inline constexpr long kErrorInvalidParameter = 87;
 inline constexpr long kErrorDiskFull = 112;
 inline constexpr long kErrorInvalidName = 123;
 inline constexpr long kErrorAlreadyExists = 183;

@@ -1,5 +1,7 @@
 #include "platform/ErrorText.h"
 
+#include <algorithm>
+
 namespace tw {
 namespace {
 
@@ -67,6 +69,17 @@ std::string ErrorText(long status) {
     if (const std::string words = systemDescriber(status); !words.empty()) return text + ": " + words;
   }
   return text;
+}
+
+void CountStatus(StatusCounts& counts, long status) {
+  auto at = std::lower_bound(counts.begin(), counts.end(), status,
+                             [](const std::pair<long, int>& count, long key) { return count.first < key; });
+  if (at == counts.end() || at->first != status) at = counts.insert(at, {status, 0});
+  ++at->second;
+}
+
+bool HasStatus(const StatusCounts& counts, long status) {
+  return std::any_of(counts.begin(), counts.end(), [status](const auto& count) { return count.first == status; });
 }
 
 }  // namespace tw

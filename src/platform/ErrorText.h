@@ -2,6 +2,8 @@
 // What a status code means, for the messages that report a failure: the
 // cause Windows gave, in words, so a message never blames the wrong thing.
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tw {
 
@@ -14,5 +16,10 @@ std::string ErrorText(long status);
 // start-up (FormatMessage), before any message is made.
 using SystemErrorDescriber = std::string (*)(long status);
 void SetSystemErrorDescriber(SystemErrorDescriber describe);
+
+// How often each status came back from a run of calls, ordered by status.
+using StatusCounts = std::vector<std::pair<long, int>>;
+void CountStatus(StatusCounts& counts, long status);
+bool HasStatus(const StatusCounts& counts, long status);
 
 }  // namespace tw

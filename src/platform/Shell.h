@@ -27,6 +27,10 @@ class IShell {
                                       std::string_view parameters, std::string_view directory,
                                       int showMode) = 0;
   virtual bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) = 0;
+  // FindWindowA, then the window restored if minimised and brought to the
+  // front (another program's, such as a viewer this one started); false when
+  // no such window is open.
+  virtual bool BringBackWindow(std::string_view className, std::string_view caption) = 0;
   // OpenProcessToken on this process with `tokenAccess`, LookupPrivilegeValueA
   // for `privilege` on the local machine, AdjustTokenPrivileges enabling it.
   virtual void EnablePrivilege(std::string_view privilege, std::uint32_t tokenAccess) = 0;

@@ -17,15 +17,16 @@ std::vector<std::uint8_t> TextData(const std::string& text) {
   return data;
 }
 
-// The bytes of a REG_SZ or REG_DWORD; none for another type.
-std::vector<std::uint8_t> TypedData(std::uint32_t type, const Variant& value) {
+// The bytes of a REG_SZ or REG_DWORD (none for another type); nothing at all
+// for a REG_DWORD that is no number or does not fit 32 bits.
+std::optional<std::vector<std::uint8_t>> TypedData(std::uint32_t type, const Variant& value) {
   std::vector<std::uint8_t> data;
   if (type == kRegSz) {
     data = TextData(value.Text());
   } else if (type == kRegDword) {
     const std::optional<double> number = value.Number();
     const std::optional<std::uint32_t> word = number ? ToDword(*number) : std::nullopt;
-    if (!word) throw ConversionError("Not a 32-bit number: \"" + value.Text() + "\"");
+    if (!word) return std::nullopt;
     for (int shift = 0; shift < 32; shift += 8) data.push_back(static_cast<std::uint8_t>(*word >> shift));
   }
   return data;
@@ -74,7 +75,8 @@ Variant GetSettingValue(IRegistry& registry, std::string_view path, std::string_
 long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,
                    std::string_view name, std::uint32_t type, const Variant& value,
                    const Variant& deleteFlag) {
-  const std::vector<std::uint8_t> data = TypedData(type, value);
+  const auto data = TypedData(type, value);
+  if (!data) return kErrorInvalidParameter;
   RegKey key;
   const long created = RegKey::Create(registry, hive, path, kKeyTuningAccess, key);
   if (type != kRegSz && type != kRegDword) return kErrorSuccess;
@@ -82,12 +84,14 @@ long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,
   // the bad handle a write would then meet.
   if (created != kErrorSuccess) return created;
   if (deleteFlag.IsTrue()) return registry.DeleteValue(key.get(), name);
-  return registry.SetValueEx(key.get(), name, type, data.data(), static_cast<std::uint32_t>(data.size()));
+  return registry.SetValueEx(key.get(), name, type, data->data(), static_cast<std::uint32_t>(data->size()));
 }
 
 std::optional<StoredValue> StoredByTypedValue(std::uint32_t type, const Variant& value, const Variant& deleteFlag) {
   if (deleteFlag.IsTrue()) return std::nullopt;
-  return StoredValue{type, TypedData(type, value)};
+  auto data = TypedData(type, value);
+  if (!data) return std::nullopt;
+  return StoredValue{type, std::move(*data)};
 }
 
 }  // namespace tw

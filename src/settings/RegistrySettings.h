@@ -24,19 +24,6 @@ inline constexpr std::string_view kRamSettingsKey = "\\Settings\\RamSettings";
 // Root + one of the sub-keys above.
 std::string SettingsPath(std::string_view subKey);
 
-// Raised by SetTypedValue for a REG_DWORD that is no number or does not fit 32
-// bits, before anything is written.
-// Not a std::runtime_error: its message would bring the library's older
-// string type into the executable with it.
-class ConversionError : public std::exception {
- public:
-  explicit ConversionError(std::string message) : message_(std::move(message)) {}
-  const char* what() const noexcept override { return message_.c_str(); }
-
- private:
-  std::string message_;
-};
-
 // Writes the value's text as REG_SZ. Failures are silent.
 void SetStringValue(IRegistry& registry, RegHandle hive, std::string_view path,
                     std::string_view name, const Variant& value);
@@ -56,7 +43,9 @@ Variant GetSettingValue(IRegistry& registry, std::string_view path, std::string_
 // REG_DWORD (type 4) value. Returns the system's status: the key's own when it
 // could not be created or opened. Any other type writes and deletes nothing
 // and returns 0, but still creates the key when it is missing: the key is
-// created before the type is looked at.
+// created before the type is looked at. A REG_DWORD that is no number or does
+// not fit 32 bits writes and creates nothing and returns 87 (a parameter is
+// not valid), whatever deleteFlag says.
 long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,
                    std::string_view name, std::uint32_t type, const Variant& value,
                    const Variant& deleteFlag = Variant(false));
@@ -69,7 +58,7 @@ struct StoredValue {
 };
 
 // What a successful SetTypedValue with these arguments leaves in the value:
-// nothing for a removal. Raises ConversionError where SetTypedValue does.
+// nothing for a removal, or where SetTypedValue refuses the value.
 // Compared with what the value held before the write (RegistryRead::Stored),
 // it tells whether the write changes anything.
 std::optional<StoredValue> StoredByTypedValue(std::uint32_t type, const Variant& value, const Variant& deleteFlag);

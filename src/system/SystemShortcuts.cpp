@@ -1,5 +1,9 @@
 #include "system/SystemShortcuts.h"
 
+#include <vector>
+
+#include "platform/ErrorCodes.h"
+
 namespace tw {
 namespace {
 
@@ -29,17 +33,42 @@ bool RestartWindows(IShell& shell) {
   return shell.ExitWindowsEx(kEwxReboot, kForceIfHung);
 }
 
-void OpenHelp(IShell& shell, std::uintptr_t owner, const std::string& programFolder) {
-  shell.ShellExecuteA(owner, "", programFolder + "\\TidewaveHelp.chm", "", "C:\\", kSwShowNormal);
+namespace {
+
+std::string HelpFile(const std::string& programFolder) { return programFolder + "\\" + std::string(kHelpFileName); }
+
+// What keeps the help from opening before anything is started: its file gone.
+// A viewer already open shows it: brought back, nothing more is started.
+std::optional<std::string> BeforeOpeningHelp(IShell& shell, IFileSystem& files, const std::string& programFolder) {
+  std::vector<FileEntry> found;
+  if (files.FindFiles(HelpFile(programFolder), found) != kErrorSuccess || found.empty()) {
+    return "The help file " + std::string(kHelpFileName) + " is missing from Tidewave's folder (" + programFolder +
+           ").\r\n\r\nInstall Tidewave again to bring it back.";
+  }
+  if (shell.BringBackWindow(kHelpViewerClass, kHelpViewerCaption)) return std::string();
+  return std::nullopt;
 }
 
-void OpenHelpPage(IShell& shell, std::uintptr_t owner, const std::string& programFolder, std::string_view page) {
+}  // namespace
+
+std::string OpenHelp(IShell& shell, IFileSystem& files, std::uintptr_t owner, const std::string& programFolder) {
+  if (auto settled = BeforeOpeningHelp(shell, files, programFolder)) return *settled;
+  // ShellExecute answers 32 or less when it failed: here, that no program
+  // opens a compiled help file.
+  if (shell.ShellExecuteA(owner, "", HelpFile(programFolder), "", "C:\\", kSwShowNormal) > 32) return {};
+  return "Windows has no viewer for Tidewave's help: the HTML Help viewer (hh.exe) is missing.\r\n\r\n"
+         "Internet Explorer 4 or later installs it on Windows 95 and NT 4.0. The help is the file " +
+         std::string(kHelpFileName) + " in Tidewave's folder.";
+}
+
+std::string OpenHelpPage(IShell& shell, IFileSystem& files, std::uintptr_t owner, const std::string& programFolder,
+                         std::string_view page) {
+  if (auto settled = BeforeOpeningHelp(shell, files, programFolder)) return *settled;
   // The viewer's own way to a page of a compiled help file; quoted, as the
-  // program's folder may hold spaces. ShellExecute answers 32 or less when it failed.
-  const std::string topic = "\"" + programFolder + "\\TidewaveHelp.chm::/" + std::string(page) + "\"";
-  if (shell.ShellExecuteA(owner, "", "hh.exe", topic, "C:\\", kSwShowNormal) <= 32) {
-    OpenHelp(shell, owner, programFolder);
-  }
+  // program's folder may hold spaces.
+  const std::string topic = "\"" + HelpFile(programFolder) + "::/" + std::string(page) + "\"";
+  if (shell.ShellExecuteA(owner, "", "hh.exe", topic, "C:\\", kSwShowNormal) > 32) return {};
+  return OpenHelp(shell, files, owner, programFolder);
 }
 
 }  // namespace tw

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/FileSystem.h"
 #include "platform/Shell.h"
 
 namespace tw {
@@ -29,10 +30,22 @@ void EnableShutdownPrivilege(IShell& shell);
 // runs on until Windows ends it.
 bool RestartWindows(IShell& shell);
 
-// Opens the help file of the program folder with its default viewer.
-void OpenHelp(IShell& shell, std::uintptr_t owner, const std::string& programFolder);
-// Opens one page of the help file ("backup.htm") in the HTML Help viewer; where
-// that viewer cannot be started, the help file as OpenHelp opens it.
-void OpenHelpPage(IShell& shell, std::uintptr_t owner, const std::string& programFolder, std::string_view page);
+inline constexpr std::string_view kHelpFileName = "TidewaveHelp.chm";
+// The HTML Help viewer's window, by its class and the title the help file
+// gives it (assets/help/TidewaveHelp.hhp).
+inline constexpr std::string_view kHelpViewerClass = "HH Parent";
+inline constexpr std::string_view kHelpViewerCaption = "Tidewave Help";
+
+// Opens the help file of the program folder with its default viewer. Each
+// answers empty when the help is on the screen (a viewer that is open already
+// is brought back rather than opened again), or else what stands in the way,
+// in words for a message: the help file missing from the program's folder, or
+// no HTML Help viewer on this Windows.
+std::string OpenHelp(IShell& shell, IFileSystem& files, std::uintptr_t owner, const std::string& programFolder);
+// Opens one page of the help file ("backup.htm") in the HTML Help viewer
+// (hh.exe); where that viewer cannot be started, the help file as OpenHelp
+// opens it.
+std::string OpenHelpPage(IShell& shell, IFileSystem& files, std::uintptr_t owner, const std::string& programFolder,
+                         std::string_view page);
 
 }  // namespace tw

@@ -1,6 +1,5 @@
 #include "tuning/ApplySettings.h"
 
-#include <map>
 
 #include "platform/ErrorText.h"
 #include "settings/RegistrySettings.h"
@@ -26,7 +25,7 @@ class ValueWriter {
     ++writes_;
     // Removing a value that is not there leaves the registry as asked.
     if (status != kErrorSuccess && !(remove && status == kErrorFileNotFound)) {
-      ++refusals_[status];
+      CountStatus(refusals_, status);
       refused_.push_back({value.hive, planned.key, std::string(value.name), status});
     } else if (StoredByTypedValue(type_, written, Variant(remove)) != planned.now.Stored()) {
       ++changed_;
@@ -35,7 +34,7 @@ class ValueWriter {
 
   int writes() const { return writes_; }
   int changed() const { return changed_; }
-  const std::map<long, int>& refusals() const { return refusals_; }
+  const StatusCounts& refusals() const { return refusals_; }
   std::vector<RefusedValue>& refused() { return refused_; }
 
  private:
@@ -43,13 +42,13 @@ class ValueWriter {
   std::uint32_t type_;
   int writes_ = 0;
   int changed_ = 0;
-  std::map<long, int> refusals_;  // by the status Windows gave
+  StatusCounts refusals_;  // by the status Windows gave
   std::vector<RefusedValue> refused_;
 };
 
 }  // namespace
 
-std::string RefusedWritesMessage(int writes, const std::map<long, int>& refusals, const std::string& backupPath) {
+std::string RefusedWritesMessage(int writes, const StatusCounts& refusals, const std::string& backupPath) {
   int refused = 0;
   std::string causes;
   for (const auto& [status, count] : refusals) {
@@ -62,7 +61,7 @@ std::string RefusedWritesMessage(int writes, const std::map<long, int>& refusals
   std::string text = "Windows refused to change " + std::to_string(refused) + " of the " + std::to_string(writes) +
                      (writes == 1 ? " network value" : " network values") + " Tidewave was setting (" + causes + ").";
   // Only a refused access is a question of rights.
-  if (refusals.count(kErrorAccessDenied) != 0) {
+  if (HasStatus(refusals, kErrorAccessDenied)) {
     text += " Changing them needs administrator rights: close Tidewave, start it again as an administrator and "
             "apply the settings again.";
   }

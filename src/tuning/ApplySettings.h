@@ -3,12 +3,12 @@
 // after a backup of what it replaces. The one place a parameter set changes
 // the TCP/IP configuration: the preset panel and the step-by-step pages call it.
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "backup/Backup.h"
+#include "platform/ErrorText.h"
 #include "platform/OsVersion.h"
 #include "tcpip/TcpIpSettings.h"
 
@@ -63,7 +63,7 @@ ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settin
 
 // The message for writes the system refused, by status and count, naming each
 // cause Windows gave and the backup.
-std::string RefusedWritesMessage(int writes, const std::map<long, int>& refusals, const std::string& backupPath);
+std::string RefusedWritesMessage(int writes, const StatusCounts& refusals, const std::string& backupPath);
 // The message naming adapters an apply left alone.
 std::string SkippedAdaptersMessage(const std::vector<std::string>& names);
 

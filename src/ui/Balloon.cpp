@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Numbers.h"
+
 namespace tw::ui {
 
 RoundedRect BodyRegionRect(int width, int height) { return {0, 20, width - 14, height - 32, 20, 20}; }
@@ -34,7 +36,7 @@ Triangle InnerTail(TailStyle style, int w, int h) {
 BalloonPlacement PlaceBalloon(float x, float y, BalloonPoint cursor, int screenWidth, int screenHeight, int width,
                               int height) {
   BalloonPoint target = cursor;
-  if (x != 0 && y != 0) target = {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
+  if (x != 0 && y != 0) target = {static_cast<int>(RoundHalfAway(x)), static_cast<int>(RoundHalfAway(y))};
   // Halves compared in doubled pixels, so an odd screen's middle line counts exactly.
   const bool left = 2 * target.x <= screenWidth;
   const bool upper = 2 * target.y <= screenHeight;

@@ -15,6 +15,7 @@ CommonControlsFeatures FeaturesOf(CommonControlsVersion version) {
   features.toolInfoSize = since470 ? ToolInfoSize::WithParameter : ToolInfoSize::Original;
   features.upDownRange32 = version >= CommonControlsVersion{4, 71};
   features.upDownPos32 = version >= CommonControlsVersion{5, 80};
+  features.standardClasses = version >= CommonControlsVersion{6, 0};
   return features;
 }
 

@@ -27,6 +27,9 @@ struct CommonControlsFeatures {
   ToolInfoSize toolInfoSize = ToolInfoSize::Original;
   bool upDownRange32 = false;  // 4.71: UDM_SETRANGE32 (before it, 16-bit ranges)
   bool upDownPos32 = false;    // 5.80: UDM_SETPOS32 / UDM_GETPOS32
+  // 6.0: ICC_STANDARD_CLASSES; an earlier version fails the whole
+  // InitCommonControlsEx call that names it.
+  bool standardClasses = false;
 };
 
 CommonControlsFeatures FeaturesOf(CommonControlsVersion version);

@@ -8,11 +8,30 @@
 # (the answer a silent uninstall gives).
 # Before any of that, without MSVCRT.DLL (Windows 95 as first shipped), it
 # installs nothing and ends with status 8.
+# Given BreakOnLater, the install (with the console program it runs), the
+# program and the uninstall run under it: every instruction of a later
+# processor than the 486 that check_processor.py finds in their code gets a
+# one-shot breakpoint, and none may be reached; each entry point gets one too,
+# which each must reach.
 set -uo pipefail
-setup="$1" setup_without_runtime="$2" press="$3" prefix="$4"
+setup="$1" setup_without_runtime="$2" press="$3" prefix="$4" breakonlater="${5:-}"
 export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+bin="$(dirname "$press")"
+report="$prefix.breakpoints" list="$prefix.later-instructions"
+rm -f "$report" "$list"
+later() { python3 "$(dirname "$0")/check_processor.py" --list "$@" >>"$list"; }
+# `wine PROGRAM ARGUMENTS...`, under BreakOnLater when it is given.
+run() {
+  local program="$1"; shift
+  if [ -z "$breakonlater" ]; then wine "$program" "$@"; return; fi
+  [ -e "$program" ] && program=$(winepath -w "$program" 2>/dev/null)
+  wine "$breakonlater" "$(winepath -w "$report")" "$(winepath -w "$list")" "$program" "$@"
+}
+later "$bin/Tidewave.exe" --map "$bin/../Tidewave.map"
+later "$bin/tidewave-cli.exe" --map "$bin/../tidewave-cli.map"
+later "$setup"
 has_key() { wine reg query "$1" ${2:+/v "$2"} </dev/null >/dev/null 2>&1; }
 
 rm -rf "$prefix"; mkdir -p "$prefix"
@@ -35,7 +54,7 @@ wineserver -w
 [ -e "$folder/Tidewave.exe" ] && fail "the installer installed Tidewave without its runtime"
 
 files="Tidewave.exe tidewave-cli.exe RTidewaveMask.skn TidewaveHelp.chm Ping.wav Uninstall.exe"
-wine "$setup" /S /PRESET=Automatic-E </dev/null >/dev/null 2>&1 || fail "the installer ended with status $?"
+run "$setup" /S /PRESET=Automatic-E </dev/null >/dev/null 2>&1 || fail "the installer ended with status $?"
 wineserver -w
 for file in $files; do
   [ -s "$folder/$file" ] || fail "$file was not installed"
@@ -55,7 +74,7 @@ menu=$(shortcuts)
 has_key "$uninstall_key" UninstallString || fail "no uninstall entry"
 
 # Start the installed program and close it the way a user does.
-wine 'C:\Program Files\Tidewave\Tidewave.exe' </dev/null >/dev/null 2>&1 &
+run 'C:\Program Files\Tidewave\Tidewave.exe' </dev/null >/dev/null 2>&1 &
 program=$!
 closed=0
 for _ in $(seq 1 300); do
@@ -71,7 +90,8 @@ mkdir -p "$folder/Backups" && echo kept > "$folder/Backups/1.BCK"
 wine reg add "$run_key" /v TidewaveRun /d '"C:\Program Files\Tidewave\Tidewave.exe"' /f </dev/null >/dev/null 2>&1
 wine reg add 'HKLM\SOFTWARE\Marlpit\Tidewave\Settings\MainSettings' /v chkRunAtStartup /d 1 /f </dev/null >/dev/null 2>&1
 
-wine 'C:\Program Files\Tidewave\Uninstall.exe' /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with status $?"
+later "$folder/Uninstall.exe"
+run 'C:\Program Files\Tidewave\Uninstall.exe' /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with status $?"
 wineserver -w
 for file in $files; do
   [ -e "$folder/$file" ] && fail "$file was left behind"
@@ -83,6 +103,15 @@ has_key "$run_key" TidewaveRun && fail "the TidewaveRun start-up entry was left 
 has_key 'HKLM\SOFTWARE\Marlpit\Tidewave' && fail "the settings were left behind"
 has_key 'HKLM\SOFTWARE\Marlpit' && fail "the maker's key was left behind, empty"
 wineserver -k 2>/dev/null
+
+if [ -n "$breakonlater" ]; then
+  grep '^reached ' "$report" | sed 's/^/FAILED: an instruction a 486 does not have ran: /'
+  grep -q '^reached ' "$report" && failures=$((failures + 1))
+  for image in "$(basename "$setup")" tidewave-cli.exe Tidewave.exe Uninstall.exe; do
+    grep -qx "entry $image" "$report" || fail "$image never reached its entry point under BreakOnLater"
+  done
+  echo "under BreakOnLater: $(grep -c '^entry ' "$report") processes, $(awk 'NF > 3 {n += NF - 3} END {print n + 0}' "$list") breakpoints on instructions of later processors, $(grep -c '^reached ' "$report") reached"
+fi
 
 [ "$failures" = 0 ] && echo "installed with a preset, started, closed and uninstalled: everything in place and taken away again"
 exit $((failures > 0))

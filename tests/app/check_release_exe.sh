@@ -20,5 +20,14 @@ runtime=$(i686-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolower($
 if [ -n "$runtime" ]; then
   echo "imports runtime DLLs that are not part of Windows: $(echo $runtime)"; status=1
 fi
+# The version resource's dwFileOS: every 32-bit Windows (VOS__WINDOWS32), not
+# NT's alone, which is what the 9x family's file properties would show.
+fileos=$(python3 -c 'import struct, sys
+data = open(sys.argv[1], "rb").read()
+at = data.find(b"\xbd\x04\xef\xfe")
+print(-1 if at < 0 else struct.unpack_from("<I", data, at + 32)[0])' "$exe")
+if [ "$fileos" != 4 ]; then
+  echo "the version resource gives file OS $fileos, not 4 (VOS__WINDOWS32)"; status=1
+fi
 echo "$exe: $size bytes (limit $limit)"
 exit $status

@@ -27,7 +27,14 @@ class FakeShell final : public IShell {
                               std::string_view parameters, std::string_view directory, int showMode) override {
     calls.push_back({"ShellExecute", std::string(file), std::string(verb), std::string(parameters),
                      std::string(directory), owner, 0, 0, showMode});
+    for (const std::string& missing : missingFiles) {
+      if (missing == file) return 2;  // SE_ERR_FNF
+    }
     return 42;
+  }
+  bool BringBackWindow(std::string_view className, std::string_view caption) override {
+    calls.push_back({"BringBackWindow", std::string(caption), std::string(className), "", "", 0, 0, 0, 0});
+    return windowOpen;
   }
   bool ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override {
     calls.push_back({"ExitWindowsEx", "", "", "", "", 0, flags, reserved, 0});
@@ -40,6 +47,8 @@ class FakeShell final : public IShell {
   std::vector<Call> calls;
   std::uint32_t nextProcessId = 1234;
   bool exitAccepted = true;
+  std::vector<std::string> missingFiles;  // ShellExecute answers "file not found" for these
+  bool windowOpen = false;                // BringBackWindow finds a window
 };
 
 // Records every Shell_NotifyIconA call with the record as it was sent.

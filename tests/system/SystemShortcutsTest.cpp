@@ -4,6 +4,7 @@
 
 #include "memory/FreeRam.h"
 #include "support/FakeShell.h"
+#include "support/MemoryFileSystem.h"
 
 namespace tw::test {
 namespace {
@@ -52,13 +53,45 @@ TEST(SystemShortcuts, RestartEnablesThePrivilegeThenAsksForAReboot) {
 
 TEST(SystemShortcuts, HelpOpensTheProgramsHelpFile) {
   FakeShell shell;
-  OpenHelp(shell, 77, "C:\\Program Files\\Tidewave");
+  MemoryFileSystem files;
+  files.AddFolder("C:\\Program Files\\Tidewave");
+  files.AddFile("C:\\Program Files\\Tidewave\\TidewaveHelp.chm");
+  EXPECT_EQ("", OpenHelp(shell, files, 77, "C:\\Program Files\\Tidewave"));
+  ASSERT_EQ(2u, shell.calls.size());
+  EXPECT_EQ("BringBackWindow", shell.calls[0].what);
+  EXPECT_EQ("C:\\Program Files\\Tidewave\\TidewaveHelp.chm", shell.calls[1].text);
+  EXPECT_EQ(77u, shell.calls[1].owner);
+  EXPECT_EQ("", shell.calls[1].verb);
+  EXPECT_EQ("C:\\", shell.calls[1].directory);
+  EXPECT_EQ(1, shell.calls[1].show);
+}
+
+// F1 pressed again brings back the viewer that is open; a help that cannot be
+// shown says why, where before nothing at all happened.
+TEST(SystemShortcuts, HelpThatCannotOpenSaysWhatIsMissingAndAnOpenViewerComesBack) {
+  const std::string folder = "C:\\Tidewave";
+  MemoryFileSystem files;
+  files.AddFolder(folder);
+  FakeShell shell;
+  const std::string gone = OpenHelpPage(shell, files, 1, folder, "backup.htm");
+  EXPECT_NE(std::string::npos, gone.find("TidewaveHelp.chm is missing from Tidewave's folder (C:\\Tidewave)")) << gone;
+  EXPECT_TRUE(shell.calls.empty()) << "nothing is started for a file that is not there";
+
+  files.AddFile(folder + "\\TidewaveHelp.chm");
+  shell.windowOpen = true;
+  EXPECT_EQ("", OpenHelpPage(shell, files, 1, folder, "backup.htm"));
   ASSERT_EQ(1u, shell.calls.size());
-  EXPECT_EQ("C:\\Program Files\\Tidewave\\TidewaveHelp.chm", shell.calls[0].text);
-  EXPECT_EQ(77u, shell.calls[0].owner);
-  EXPECT_EQ("", shell.calls[0].verb);
-  EXPECT_EQ("C:\\", shell.calls[0].directory);
-  EXPECT_EQ(1, shell.calls[0].show);
+  EXPECT_EQ("BringBackWindow", shell.calls[0].what);
+  EXPECT_EQ("HH Parent", shell.calls[0].verb);
+  EXPECT_EQ("Tidewave Help", shell.calls[0].text);
+
+  shell = FakeShell();
+  shell.missingFiles = {"hh.exe", folder + "\\TidewaveHelp.chm"};
+  const std::string noViewer = OpenHelpPage(shell, files, 1, folder, "backup.htm");
+  EXPECT_NE(std::string::npos, noViewer.find("HTML Help viewer (hh.exe) is missing")) << noViewer;
+  EXPECT_NE(std::string::npos, noViewer.find("Internet Explorer 4 or later")) << noViewer;
+  ASSERT_EQ(4u, shell.calls.size()) << "the viewer, then the file's own association, each after a look for an open one";
+  EXPECT_EQ("\"C:\\Tidewave\\TidewaveHelp.chm::/backup.htm\"", shell.calls[1].parameters);
 }
 
 TEST(FreeRAMShortcuts, ExitWindowsModesAreCaseBlindAndUnknownOnesAskNothing) {

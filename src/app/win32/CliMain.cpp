@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Runtime.h"
 #include "platform/win32/Win32Version.h"
 #include "platform/win32/WidePath.h"
 
@@ -33,7 +33,11 @@ int Run(int argc, char** argv) {
   const tw::cli::Outcome outcome = tw::cli::RunCommandLine(args, machine);
   std::fwrite(outcome.output.data(), 1, outcome.output.size(), stdout);
   std::fflush(stdout);
-  if (!outcome.error.empty()) std::fprintf(stderr, "tidewave-cli: %s\n", outcome.error.c_str());
+  if (!outcome.error.empty()) {
+    std::fputs("tidewave-cli: ", stderr);
+    std::fputs(outcome.error.c_str(), stderr);
+    std::fputs("\n", stderr);
+  }
   // The window program shows the new last change at once; its panels read
   // the values again whenever they are shown.
   if (outcome.changed) {
@@ -47,12 +51,15 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  try {
-    return Run(argc, argv);
-  } catch (const std::exception& failure) {
-    std::fprintf(stderr, "tidewave-cli: stopped by an unexpected failure (%s)\n", failure.what());
-  } catch (...) {
-    std::fprintf(stderr, "tidewave-cli: stopped by an unexpected failure\n");
-  }
-  return tw::cli::kExitFailed;
+  tw::StopUnrecoverableOnAbort();
+  return Run(argc, argv);
+}
+
+void tw::StopUnrecoverable(const char* what) {
+  std::fflush(stdout);
+  std::fputs("tidewave-cli: stopped by an unexpected failure (", stderr);
+  std::fputs(what, stderr);
+  std::fputs(")\n", stderr);
+  std::fflush(stderr);
+  ExitProcess(static_cast<UINT>(tw::cli::kExitFailed));
 }

@@ -237,7 +237,13 @@ void MainWindow::OpenHelpInFront() {
       if (panel.IsLoaded() && IsWindowVisible(panel.hwnd())) page = info.helpPage;
     }
   }
-  OpenHelpPage(app_.shell, reinterpret_cast<std::uintptr_t>(hwnd()), app_.programFolder, page);
+  ShowHelpProblem(OpenHelpPage(app_.shell, app_.files, reinterpret_cast<std::uintptr_t>(hwnd()), app_.programFolder,
+                               page));
+}
+
+void MainWindow::ShowHelpProblem(const std::string& problem) {
+  if (problem.empty()) return;
+  app_.messages.Show(reinterpret_cast<std::uintptr_t>(hwnd()), problem, ui::kMbOk | ui::kMbIconInformation);
 }
 
 bool MainWindow::ConfirmRestart() {
@@ -288,7 +294,7 @@ void MainWindow::Perform(const Action& action) {
       }
       break;
     case ActionKind::OpenHelp:
-      OpenHelp(app_.shell, reinterpret_cast<std::uintptr_t>(hwnd()), app_.programFolder);
+      ShowHelpProblem(OpenHelp(app_.shell, app_.files, reinterpret_cast<std::uintptr_t>(hwnd()), app_.programFolder));
       break;
     case ActionKind::BeginWindowDrag: BeginWindowDrag(); break;
     case ActionKind::OpenInternetProperties: OpenInternetProperties(app_.shell); break;

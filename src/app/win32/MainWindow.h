@@ -70,6 +70,8 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   // The help page of the panel in front, or the guide's first page from the
   // home and about views.
   void OpenHelpInFront();
+  // A help that could not be shown says why, in the program's own message box.
+  void ShowHelpProblem(const std::string& problem);
 
   void ShowPanel(PanelId id);
   void HideAllPanels();

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "core/Numbers.h"
+
 #include "ui/win32/Fonts.h"
 
 namespace tw::nav {
@@ -95,7 +97,7 @@ void Wave(HDC dc, int left, int right, int baseline, int amplitude, int waveleng
   std::vector<POINT> points;
   for (int x = left; x <= right; x += 4) {
     const double angle = phase + 2.0 * 3.14159265358979 * (x - left) / wavelength;
-    points.push_back({x, baseline + static_cast<int>(std::lround(amplitude * std::sin(angle)))});
+    points.push_back({x, baseline + static_cast<int>(RoundHalfAway(amplitude * std::sin(angle)))});
   }
   UniquePen pen(CreatePen(PS_SOLID, width, color));
   SelectionGuard penGuard(dc, pen.get());

@@ -57,6 +57,15 @@ bool Win32Shell::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
   return ::ExitWindowsEx(flags, reserved) != FALSE;
 }
 
+bool Win32Shell::BringBackWindow(std::string_view className, std::string_view caption) {
+  const std::string classText(className), captionText(caption);
+  HWND window = FindWindowA(classText.c_str(), captionText.c_str());
+  if (window == nullptr) return false;
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  SetForegroundWindow(window);
+  return true;
+}
+
 void Win32Shell::EnablePrivilege(std::string_view privilege, std::uint32_t tokenAccess) {
   HANDLE token = nullptr;
   if (!OpenProcessToken(GetCurrentProcess(), tokenAccess, &token)) return;

@@ -72,7 +72,8 @@ const CommonControlsFeatures& CommonControls() {
 void RegisterControlClasses() {
   static bool registered = false;
   if (registered) return;
-  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  const DWORD standard = CommonControls().standardClasses ? ICC_STANDARD_CLASSES : 0;
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | standard};
   InitCommonControlsEx(&classes);
   registered = true;
 }

@@ -1,17 +1,23 @@
 #include "ui/win32/Fonts.h"
 
-#include <map>
-#include <utility>
+#include <vector>
 
 namespace tw::ui {
 namespace {
 
 HFONT SharedFont(int dpi, bool bold) {
   // A handful at most: the screen's DPI, and whatever a test lays out at.
-  static std::map<std::pair<int, bool>, UniqueFont> fonts;
-  UniqueFont& font = fonts[{dpi, bold}];
-  if (!font) font = MakeFont(ScaleFontPixels(kBodyFontPixels, dpi), bold);
-  return font.get();
+  struct Made {
+    int dpi;
+    bool bold;
+    UniqueFont font;
+  };
+  static std::vector<Made> fonts;
+  for (const Made& made : fonts) {
+    if (made.dpi == dpi && made.bold == bold) return made.font.get();
+  }
+  fonts.push_back({dpi, bold, MakeFont(ScaleFontPixels(kBodyFontPixels, dpi), bold)});
+  return fonts.back().font.get();
 }
 
 }  // namespace

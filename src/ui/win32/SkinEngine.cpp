@@ -3,10 +3,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/win32/Handles.h"
 #include "platform/win32/WidePath.h"
@@ -521,15 +522,18 @@ void RemoveFrame(HWND window) {
 struct SkinEngine::Impl {
   int dpi = kDesignDpi;
   std::optional<SkinFile> skin;
-  std::map<std::string, std::shared_ptr<const SkinLook>, std::less<>> looks;
+  // Made on first use, ordered by name.
+  std::vector<std::pair<std::string, std::shared_ptr<const SkinLook>>> looks;
 
   std::shared_ptr<const SkinLook> LookFor(std::string_view name) {
     if (!skin) return nullptr;
-    if (auto found = looks.find(name); found != looks.end()) return found->second;
+    const auto at = std::lower_bound(looks.begin(), looks.end(), name,
+                                     [](const auto& look, std::string_view key) { return look.first < key; });
+    if (at != looks.end() && at->first == name) return at->second;
     const SkinObject* object = skin->Find(name);
     if (object == nullptr) return nullptr;
     auto look = std::make_shared<const SkinLook>(*object, dpi);
-    looks.emplace(std::string(name), look);
+    looks.emplace(at, std::string(name), look);
     return look;
   }
 };

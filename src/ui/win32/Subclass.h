@@ -13,7 +13,6 @@
 //   AddSubclass<&OnButton>(button, state);
 #include <windows.h>
 
-#include <exception>
 
 #include "ui/win32/Window.h"
 
@@ -41,13 +40,7 @@ LRESULT SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, vo
   // The window is going: leave the chain first; the handler still sees the
   // message and frees what it holds.
   if (message == WM_NCDESTROY) RemoveFromChain(window, &SubclassProc<Handler>);
-  try {
-    return Handler(window, message, wParam, lParam, static_cast<SubclassDataType<Handler>*>(data));
-  } catch (const std::exception& error) {
-    FailFast(error.what());
-  } catch (...) {
-    FailFast("unknown error");
-  }
+  return Handler(window, message, wParam, lParam, static_cast<SubclassDataType<Handler>*>(data));
 }
 
 }  // namespace detail

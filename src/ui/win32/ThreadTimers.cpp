@@ -1,7 +1,6 @@
 #include "ui/win32/ThreadTimers.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "ui/win32/Window.h"
 
@@ -58,21 +57,14 @@ class ThreadTimers::Timer final : public ITimer {
     for (Timer* timer : Running()) {
       if (timer->id_ == id) due.push_back(timer);
     }
-    // Nothing may leave through the system's frames that called us.
-    try {
-      for (Timer* timer : due) {
-        // A tick may stop, restart or destroy any of them: each still due
-        // runs a copy of its callback. A tick the system queued before its
-        // timer stopped is dropped.
-        const auto& running = Running();
-        if (std::find(running.begin(), running.end(), timer) == running.end() || timer->id_ != id) continue;
-        const std::function<void()> tick = timer->onTick_;
-        if (tick) tick();
-      }
-    } catch (const std::exception& error) {
-      FailFast(error.what());
-    } catch (...) {
-      FailFast("unknown error");
+    for (Timer* timer : due) {
+      // A tick may stop, restart or destroy any of them: each still due
+      // runs a copy of its callback. A tick the system queued before its
+      // timer stopped is dropped.
+      const auto& running = Running();
+      if (std::find(running.begin(), running.end(), timer) == running.end() || timer->id_ != id) continue;
+      const std::function<void()> tick = timer->onTick_;
+      if (tick) tick();
     }
   }
 

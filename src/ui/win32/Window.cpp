@@ -1,6 +1,5 @@
 #include "ui/win32/Window.h"
 
-#include <exception>
 #include <string>
 
 namespace tw::ui {
@@ -43,19 +42,13 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   }
   auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-  try {
-    const LRESULT result = self->OnMessage(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      self->hwnd_ = nullptr;
-      self->OnDestroyed();
-    }
-    return result;
-  } catch (const std::exception& error) {
-    FailFast(error.what());
-  } catch (...) {
-    FailFast("unknown error");
+  const LRESULT result = self->OnMessage(message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    self->OnDestroyed();
   }
+  return result;
 }
 
 std::string WindowText(HWND window) {

@@ -100,10 +100,11 @@ TEST_F(Settings, TypedDwordRoundsTiesToEvenAndTakesBothSignedAndUnsignedWords) {
   }
 }
 
-TEST_F(Settings, TypedDwordThatIsNoNumberOrTooWideRaisesBeforeAnythingIsWritten) {
+TEST_F(Settings, TypedDwordThatIsNoNumberOrTooWideIsRefusedBeforeAnythingIsWritten) {
   for (const Variant& bad : {Variant("abc"), Variant(""), Variant(4294967296.0), Variant(-2147483649.0)}) {
-    EXPECT_THROW(SetTypedValue(registry(), kHkeyLocalMachine, kTcp, "v", kRegDword, bad), ConversionError)
+    EXPECT_EQ(kErrorInvalidParameter, SetTypedValue(registry(), kHkeyLocalMachine, kTcp, "v", kRegDword, bad))
         << bad.Text();
+    EXPECT_FALSE(StoredByTypedValue(kRegDword, bad, Variant(false))) << bad.Text();
   }
   RegKey key;
   EXPECT_EQ(kErrorFileNotFound, RegKey::Open(registry(), kHkeyLocalMachine, kTcp, kKeyRead, key))
