@@ -141,7 +141,7 @@ class Session {
   }
 
   void Report(const std::string& line) {
-    if (FILE* file = std::fopen(report_, "a")) {
+    if (FILE* file = std::fopen(report_, "ab")) {
       std::fprintf(file, "%s\n", line.c_str());
       std::fclose(file);
     }
