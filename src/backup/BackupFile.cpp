@@ -29,22 +29,33 @@ void BackupText::Real(std::string_view plainDecimal) { Line(plainDecimal); }
 
 namespace {
 
-// `value` in `width` digits at least, zeros in front.
-std::string Padded(unsigned value, std::size_t width) {
-  std::string digits = std::to_string(value);
-  return std::string(width > digits.size() ? width - digits.size() : 0, '0') + digits;
+// `value` in `width` digits at least, zeros in front, after `text`.
+void AppendPadded(std::string& text, unsigned value, std::size_t width) {
+  const std::string digits = std::to_string(value);
+  if (digits.size() < width) text.append(width - digits.size(), '0');
+  text += digits;
 }
 
 }  // namespace
 
 void BackupText::Date(const SystemTime& time) {
-  Line("#" + Padded(time.year % 10000u, 4) + "-" + Padded(time.month % 100u, 2) + "-" + Padded(time.day % 100u, 2) +
-       "#");
+  std::string item = "#";
+  AppendPadded(item, time.year % 10000u, 4);
+  item += '-';
+  AppendPadded(item, time.month % 100u, 2);
+  item += '-';
+  AppendPadded(item, time.day % 100u, 2);
+  Line(item + '#');
 }
 
 void BackupText::Time(const SystemTime& time) {
-  Line("#" + Padded(time.hour % 100u, 2) + ":" + Padded(time.minute % 100u, 2) + ":" +
-       Padded(time.second % 100u, 2) + "#");
+  std::string item = "#";
+  AppendPadded(item, time.hour % 100u, 2);
+  item += ':';
+  AppendPadded(item, time.minute % 100u, 2);
+  item += ':';
+  AppendPadded(item, time.second % 100u, 2);
+  Line(item + '#');
 }
 
 namespace {

@@ -134,7 +134,7 @@ class BigUnsigned {
         digits.push_back(static_cast<char>('0' + remainder % 10));
       }
     }
-    if (digits.empty()) digits = "0";
+    if (digits.empty()) digits.push_back('0');
     std::reverse(digits.begin(), digits.end());
     return digits;
   }

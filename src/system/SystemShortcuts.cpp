@@ -66,7 +66,11 @@ std::string OpenHelpPage(IShell& shell, IFileSystem& files, std::uintptr_t owner
   if (auto settled = BeforeOpeningHelp(shell, files, programFolder)) return *settled;
   // The viewer's own way to a page of a compiled help file; quoted, as the
   // program's folder may hold spaces.
-  const std::string topic = "\"" + HelpFile(programFolder) + "::/" + std::string(page) + "\"";
+  std::string topic(1, '"');
+  topic += HelpFile(programFolder);
+  topic += "::/";
+  topic += page;
+  topic += '"';
   if (shell.ShellExecuteA(owner, "", "hh.exe", topic, "C:\\", kSwShowNormal) > 32) return {};
   return OpenHelp(shell, files, owner, programFolder);
 }

@@ -274,13 +274,16 @@ TEST_F(MainWindowTest, OpeningAPanelPutsTheKeyboardInItAndEscapeClosesItOrTheAbo
 }
 
 TEST_F(MainWindowTest, F1OpensTheHelpPageOfThePanelInFrontAndTheGuidesFirstPageElsewhere) {
+  const std::string helpFile = "C:\\Tidewave\\TidewaveHelp.chm";
+  files_.CreateFolder("C:\\Tidewave");
+  ASSERT_EQ(kErrorSuccess, files_.WriteNewFile(helpFile, "ITSF"));
   MainWindow& main = Start();
   ShowWindow(main.hwnd(), SW_SHOW);
   SetForegroundWindow(main.hwnd());
   const auto f1 = [&] {
     shell_.calls.clear();
     LoopKey(VK_F1);
-    EXPECT_EQ(1u, shell_.calls.size());
+    EXPECT_EQ(2u, shell_.calls.size()) << "a look for an open viewer, then the viewer";
     return shell_.calls.empty() ? std::string() : shell_.calls.back().parameters;
   };
   EXPECT_EQ("\"C:\\Tidewave\\TidewaveHelp.chm::/welcome.htm\"", f1()) << "the home view";
@@ -301,6 +304,13 @@ TEST_F(MainWindowTest, F1OpensTheHelpPageOfThePanelInFrontAndTheGuidesFirstPageE
   }
   main.OnNavigationCommand(NavigationCommand::About);
   EXPECT_NE(std::string::npos, f1().find("::/welcome.htm")) << "the about view";
+
+  // Without its file the help says so, in the program's own box.
+  files_.RemoveFile(helpFile);
+  LoopKey(VK_F1);
+  ASSERT_FALSE(messages_.shown.empty());
+  EXPECT_NE(std::string::npos, messages_.shown.back().text.find("TidewaveHelp.chm is missing"))
+      << messages_.shown.back().text;
 }
 
 TEST_F(MainWindowTest, HidingToTheTrayBringsBackAnIconARefusedRestartTookAway) {
