@@ -44,6 +44,10 @@ class ConsoleCommandsTest : public ::testing::Test {
 
 TEST_F(ConsoleCommandsTest, ApplyBacksUpFirstAndRecordsTheLastChangeTheHomeViewShows) {
   bed_.SetDword(kHkeyLocalMachine, kTcpipParametersKey, "DefaultTTL", 32);
+  // Year-old backups under the last numbers: the next one is 001.BCK, and newest.
+  for (const char* old : {"998.BCK", "999.BCK"}) {
+    bed_.files.AddFile(std::string(kBackupsFolder) + "\\" + old, "#2023-03-05#\r\n#15:51:09#\r\n7\r\n");
+  }
   const cli::Outcome applied = Run({"apply", "Automatic-E"});
   EXPECT_EQ(cli::kExitDone, applied.exitCode) << applied.error;
   EXPECT_TRUE(applied.changed);
