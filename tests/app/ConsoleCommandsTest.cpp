@@ -66,6 +66,7 @@ TEST_F(ConsoleCommandsTest, ApplyBacksUpFirstAndRecordsTheLastChangeTheHomeViewS
   EXPECT_NE(std::string::npos, restored.output.find("\"restored\":\"001.BCK\",\"backup\":\"002.BCK\""))
       << restored.output;
   EXPECT_EQ(LastChange::Kind::Restored, LoadLastChange(bed_.memory)->kind);
+  EXPECT_EQ(0, bed_.files.WritesOutsideChanges()) << "each backup is written under the change lock";
 }
 
 TEST_F(ConsoleCommandsTest, EachFailureHasItsOwnCodeAndChangesNothing) {
@@ -86,6 +87,11 @@ TEST_F(ConsoleCommandsTest, EachFailureHasItsOwnCodeAndChangesNothing) {
   expectFailure({"restore", "007"}, cli::kExitBackupUnusable);
   bed_.files.AddFile(std::string(kBackupsFolder) + "\\008.BCK", "#2024-03-05#\r\n#15:51:09#\r\n7\r\n\"Foo\"\r\n");
   expectFailure({"restore", "008.BCK"}, cli::kExitBackupUnusable);
+  // Another change holds the lock past the wait: this one gives up, before choosing the newest too.
+  bed_.files.HoldChangesElsewhere(true);
+  expectFailure({"apply", "Automatic-E"}, cli::kExitFailed);
+  expectFailure({"restore", "newest"}, cli::kExitFailed);
+  bed_.files.HoldChangesElsewhere(false);
   bed_.files.DenyWrites(kBackupsFolder);
   expectFailure({"apply", "Automatic-E"}, cli::kExitNoBackup);
   bed_.memory.DenyWrites(kHkeyLocalMachine, kTcpipParametersKey);
