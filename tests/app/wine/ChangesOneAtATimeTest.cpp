@@ -14,6 +14,7 @@
 #include "support/TuningKeys.h"
 #include "support/wine/Program.h"
 #include "support/wine/ScratchFolder.h"
+#include "support/wine/Watchdog.h"
 #include "tcpip/WritePlan.h"
 #include "tuning/WizardMode.h"
 
@@ -97,8 +98,6 @@ TEST(ChangesOneAtATime, TwoConsoleLoopsAndTheWindowNeverFailAndTheirBackupsLeadB
   ASSERT_TRUE(tidewave.Start(folder.path() + "\\Tidewave.exe"));
   HWND main = tidewave.WaitForMainWindow();
   ASSERT_NE(nullptr, main);
-  SendMessageA(Descendant(main, 0, "&Wizard Mode"), BM_CLICK, 0, 0);
-  SendMessageA(Descendant(main, IDC_optMode_2), BM_CLICK, 0, 0);
 
   Loop loops[] = {{folder.path(), "A", {"Automatic-A", "Automatic-C"}, {}},
                   {folder.path(), "B", {"Automatic-E", "Automatic-B"}, {}}};
@@ -107,6 +106,9 @@ TEST(ChangesOneAtATime, TwoConsoleLoopsAndTheWindowNeverFailAndTheirBackupsLeadB
   // The window applies among them; a refusal would wait in a message box.
   int windowApplies = 0;
   while (WaitForMultipleObjects(2, threads, TRUE, 300) == WAIT_TIMEOUT) {
+    // Each apply sends the window home: the panel is opened again for the next.
+    SendMessageA(Descendant(main, 0, "&Wizard Mode"), BM_CLICK, 0, 0);
+    SendMessageA(Descendant(main, IDC_optMode_2), BM_CLICK, 0, 0);
     DWORD_PTR ignored = 0;
     const bool answered =
         SendMessageTimeoutA(Descendant(main, IDC_cmdOptimize), BM_CLICK, 0, 0, SMTO_NORMAL, 25000, &ignored) != 0;
@@ -116,6 +118,7 @@ TEST(ChangesOneAtATime, TwoConsoleLoopsAndTheWindowNeverFailAndTheirBackupsLeadB
       break;
     }
     ++windowApplies;
+    TestMakesProgress();  // a hundred programs, one after another in each loop, take a while
   }
   WaitForMultipleObjects(2, threads, TRUE, INFINITE);
   for (HANDLE thread : threads) CloseHandle(thread);
@@ -132,6 +135,7 @@ TEST(ChangesOneAtATime, TwoConsoleLoopsAndTheWindowNeverFailAndTheirBackupsLeadB
   // first, the last restores the registry as it started.
   Win32FileSystem files;
   Win32Clock clock;
+  TestMakesProgress();
   std::vector<BackupListing> listed;
   ASSERT_EQ(kErrorSuccess, ListBackups(files, folder.path(), os, listed));
   for (const BackupListing& backup : listed) {
