@@ -153,7 +153,7 @@ std::string Joined(const std::vector<std::string>& lines) {
 
 // The sections of the one interface {A} of SoundNtLines, for an adapter named `as`.
 std::vector<std::string> AdapterAs(const std::vector<std::string>& sound, std::string_view as) {
-  std::vector<std::string> adapter(sound.end() - 10, sound.end());
+  std::vector<std::string> adapter(sound.begin() + 38, sound.begin() + 48);
   for (std::string& line : adapter) {
     if (const std::size_t at = line.find("{A}"); at != std::string::npos) line.replace(at, 3, as);
   }
@@ -216,7 +216,7 @@ TEST(Restore, ADamagedFilePlansNoWriteAndNamesItsLine) {
       {"ends inside the stack", {sound.begin(), sound.begin() + 20}, 20, "the file ends inside a section"},
       {"ends inside an adapter", {sound.begin(), sound.begin() + 41}, 41, "the file ends inside a section"},
       {"ends before the cache", {sound.begin(), sound.begin() + 35}, 35, "the file ends inside a section"},
-      {"an empty line inside", with(20, ""), 21, "the value name \"EnableICMPRedirects\" was expected"},
+      {"an empty line inside", with(20, ""), 21, "the value name \"EnablePMTUDiscovery\" was expected"},
       // The two keys of one adapter must name the same adapter.
       {"an adapter pair that disagrees",
        with(43, "\"SYSTEM\\CurrentControlSet\\Services\\{B}\\Parameters\\Tcpip\""), 44,
