@@ -211,7 +211,6 @@ class Planner {
   // NUL in it would stop there and write to a key above the adapter's.
   bool KeyLine(std::string_view head, std::string_view tail, std::string& key, std::string& adapter) {
     const bool perAdapter = !tail.empty() || head.back() == '\\';
-    std::string expected = perAdapter ? std::string(head) + "<adapter>" + std::string(tail) : std::string(head);
     const auto item = in_.Next();
     if (!item) return EndsInside();
     const auto text = TextItem(*item);
@@ -231,7 +230,10 @@ class Planner {
     } else if (fits) {
       fits = text->size() == head.size();
     }
-    if (!fits) return Fail("the key \"" + expected + "\" was expected");
+    if (!fits) {
+      return Fail("the key \"" + std::string(head) + (perAdapter ? "<adapter>" : "") + std::string(tail) +
+                  "\" was expected");
+    }
     key = std::string(*text);
     return true;
   }
