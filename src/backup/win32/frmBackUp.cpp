@@ -93,7 +93,6 @@ frmBackUp::Row frmBackUp::ReadRow(const std::string& path) {
 }
 
 void frmBackUp::AddBackupToList(Row row) {
-
   // The name as the system shows it. File names come in UTF-8: the NT
   // platform keeps them in Unicode, so the list takes them whole; the 9x
   // family's are in its code page, which its list takes.
