@@ -50,6 +50,7 @@ DWORD WINAPI RunLoop(void* argument) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = err;  // the output too: what a failure says ends up in one file
     startup.hStdError = err;
     std::string command = "\"" + loop.folder + "\\tidewave-cli.exe\" apply " + loop.presets[round % 2];
     PROCESS_INFORMATION process{};
