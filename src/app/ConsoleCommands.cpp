@@ -406,7 +406,8 @@ Result Apply(Machine& machine, const Arguments& arguments) {
   std::vector<std::string> skipped;
   for (const std::string& adapter : applied.skippedAdapters) skipped.push_back(Json(adapter));
   if (!applied.skippedAdapters.empty()) {
-    result.text += "Left alone, as a backup cannot record their names (a line break or a double quote):\n";
+    result.text += "Left alone, as a backup cannot record their names (a line break or a double quote) or "
+                   "Windows did not hand them over whole:\n";
     for (const std::string& adapter : applied.skippedAdapters) result.text += "  adapter " + adapter + "\n";
   }
   if (!refused.values.empty()) {
