@@ -15,7 +15,8 @@ constexpr CommandName kCommands[] = {
 constexpr std::string_view kExitCodes =
     "Exit codes:\n"
     "  0  done\n"
-    "  1  another failure (the Backups folder cannot be searched)\n"
+    "  1  another failure (the Backups folder cannot be searched, or another\n"
+    "     change went on for more than 20 seconds)\n"
     "  2  bad usage: an unknown command or option, an argument missing or extra\n"
     "  3  no preset has that name\n"
     "  4  no backup could be written: nothing changed\n"

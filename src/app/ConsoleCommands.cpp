@@ -208,8 +208,22 @@ std::string BackupFailure(const BackupResult& backup) {
     case BackupProblem::FileNotWritten:
       cause = FileNameOf(backup.path) + " cannot be written (" + ErrorText(backup.error) + ")";
       break;
+    case BackupProblem::ChangeInProgress:
+      cause = "another change is in progress (" + ErrorText(backup.error) + ")";
+      break;
   }
   return "no backup could be written: " + cause + ". Nothing changed";
+}
+
+// Another change, from the window or a second tidewave-cli, holds the change
+// lock: this one waits its turn, and only past the wait gives up.
+Result ChangeInProgress(long status) {
+  return Fail(kExitFailed, status == kErrorTimeout
+                               ? "another change to the network values, by Tidewave or another tidewave-cli, has not "
+                                 "finished within " + std::to_string(kChangeWaitMs / 1000) +
+                                     " seconds; try again. Nothing changed"
+                               : "cannot wait for other changes to finish (" + ErrorText(status) +
+                                     "). Nothing changed");
 }
 
 std::string DoneText(std::string_view done, int changed, int written, const std::string& backup) {
@@ -365,6 +379,9 @@ Result Apply(Machine& machine, const Arguments& arguments) {
   const auto index = PresetIndex(arguments.operand);
   if (!index) return UnknownPreset(arguments.operand);
   if (auto refused = WithoutRights(machine)) return *refused;
+  // The backup, the writes and the record of the change, as one.
+  const ChangeLock lock(machine.files);
+  if (!lock) return ChangeInProgress(lock.status());
   PresetTable presets;
   LoadPresets(presets);
   const ApplyResult applied = ApplySettings(
@@ -391,7 +408,8 @@ Result Apply(Machine& machine, const Arguments& arguments) {
   std::vector<std::string> skipped;
   for (const std::string& adapter : applied.skippedAdapters) skipped.push_back(Json(adapter));
   if (!applied.skippedAdapters.empty()) {
-    result.text += "Left alone, as a backup cannot record their names (a line break or a double quote):\n";
+    result.text += "Left alone, as a backup cannot record their names (a line break or a double quote) or "
+                   "Windows did not hand them over whole:\n";
     for (const std::string& adapter : applied.skippedAdapters) result.text += "  adapter " + adapter + "\n";
   }
   if (!refused.values.empty()) {
@@ -413,6 +431,9 @@ Result Restore(Machine& machine, const Arguments& arguments) {
     return Fail(kExitUsage, "give a backup's file name as tidewave-cli list shows it (such as 003.BCK), not a path");
   }
   if (auto refused = WithoutRights(machine)) return *refused;
+  // From choosing the newest backup to the record of the change, as one.
+  const ChangeLock lock(machine.files);
+  if (!lock) return ChangeInProgress(lock.status());
   if (fileName == "newest") {
     std::vector<BackupListing> backups;
     if (const long status = ListBackups(machine.files, machine.programFolder, machine.os, backups);

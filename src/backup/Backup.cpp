@@ -185,6 +185,13 @@ std::string BackupFailureMessage(const BackupResult& result) {
     case BackupProblem::FileNotWritten:
       return lead + "but it could not write the backup file \"" + result.path + "\" (" + ErrorText(result.error) +
              ").\r\n\r\n" + AdviceFor(result.error);
+    case BackupProblem::ChangeInProgress:
+      return lead + "and makes one change at a time. " +
+             (result.error == kErrorTimeout
+                  ? "Another change to the network settings, by tidewave-cli or another Tidewave, has not finished "
+                    "within " + std::to_string(kChangeWaitMs / 1000) + " seconds."
+                  : "Tidewave could not wait for other changes to finish (" + ErrorText(result.error) + ").") +
+             "\r\n\r\nTry again in a moment.";
   }
   return {};
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Where backups go and how one is written. Each backup is a new numbered file
 // "001.BCK" to "999.BCK" in the folder "Backups" beside the program, one more
-// than the highest number there, so numbers only grow.
+// than the highest number there until 999, then the lowest free one: the date
+// and time inside, not the number, tell which is newest.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,6 +25,7 @@ enum class BackupProblem {
   NumberingFull,      // every number from 001 to 999 is taken
   FileNotWritten,     // the file could not be written completely
   WouldNotRestore,    // the registry holds a value the backup's reader would refuse
+  ChangeInProgress,   // another change held the change lock past the wait (ChangeLock)
 };
 
 struct BackupResult {

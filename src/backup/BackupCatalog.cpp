@@ -16,6 +16,12 @@ std::tuple<int, int, int, int, int, int> Taken(const std::optional<BackupStamp>&
 
 }  // namespace
 
+int CompareWritten(const std::optional<BackupStamp>& a, int numberA, const std::optional<BackupStamp>& b,
+                   int numberB) {
+  if (Taken(a) != Taken(b)) return Taken(a) > Taken(b) ? 1 : -1;
+  return numberA == numberB ? 0 : numberA > numberB ? 1 : -1;
+}
+
 bool IsBackupFileName(std::string_view name) {
   if (name.size() < 4) return false;
   const std::string_view tail = name.substr(name.size() - 4);
@@ -52,8 +58,7 @@ long ListBackups(IFileSystem& files, std::string_view programFolder, const OsFam
     backups.push_back(std::move(backup));
   }
   std::sort(backups.begin(), backups.end(), [](const BackupListing& a, const BackupListing& b) {
-    if (a.number != b.number) return a.number > b.number;
-    if (Taken(a.stamp) != Taken(b.stamp)) return Taken(a.stamp) > Taken(b.stamp);
+    if (const int order = CompareWritten(a.stamp, a.number, b.stamp, b.number); order != 0) return order > 0;
     return a.fileName < b.fileName;
   });
   return kErrorSuccess;

@@ -31,10 +31,16 @@ struct BackupListing {
   std::string reason;
 };
 
-// Every backup in the folder, newest first: the order they were written in,
-// which is their numbers' (a number is never taken lower than one in use),
-// then by the date and time inside. A missing or empty folder is an empty
-// list; the status is that of a folder that could not be searched.
+// Which of two backups was written later: 1 for the first, -1 for the
+// second, 0 for neither. The date and time inside tell; numbers only break a
+// tie within one second, since past 999 the lowest free number is taken
+// again, and a file with no stamp counts as the oldest.
+int CompareWritten(const std::optional<BackupStamp>& a, int numberA, const std::optional<BackupStamp>& b,
+                   int numberB);
+
+// Every backup in the folder, newest first (CompareWritten), then by name.
+// A missing or empty folder is an empty list; the status is that of a folder
+// that could not be searched.
 long ListBackups(IFileSystem& files, std::string_view programFolder, const OsFamilyInfo& os,
                  std::vector<BackupListing>& backups);
 

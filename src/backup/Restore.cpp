@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "backup/BackupFile.h"
 #include "core/Variant.h"
@@ -68,12 +69,15 @@ bool ParseTime(std::string_view item, SystemTime& out) {
 }
 
 // The file's items, one per line, with their line numbers. Lines end with
-// CR LF; a bare LF is taken too, as an editor may have left it.
+// CR LF; a bare LF is taken too, as are a UTF-8 byte-order mark in front and
+// empty lines at the end: an editor's save may have left any of them.
 class ItemReader {
  public:
-  explicit ItemReader(std::string_view contents) : text_(contents) {}
+  explicit ItemReader(std::string_view contents) : text_(contents) {
+    if (text_.starts_with("\xEF\xBB\xBF")) at_ = 3;
+  }
 
-  bool AtEnd() const { return at_ >= text_.size(); }
+  bool AtEnd() const { return text_.find_first_not_of("\r\n", at_) == std::string_view::npos; }
   int line() const { return line_; }  // the line the last Next returned
 
   std::optional<std::string_view> Next() {
@@ -164,16 +168,29 @@ class Planner {
   bool AdapterSections() {
     const std::vector<std::string_view> keys = AdapterSectionKeys(layout_);
     if (keys.empty()) return in_.AtEnd() || Fail("the file should end here", 1);
+    // Each adapter's first key line, to find one recorded twice once the
+    // whole file is read: sorted then, not searched at every line.
+    std::vector<AdapterLine> firsts;
+    std::string first;
     for (std::size_t next = 0; !in_.AtEnd(); next = (next + 1) % keys.size()) {
       const std::string_view pattern = keys[next];
       const std::size_t star = pattern.find('*');
+      const std::string_view head = pattern.substr(0, star), tail = pattern.substr(star + 1);
       std::string key, adapter;
-      if (!KeyLine(pattern.substr(0, star), pattern.substr(star + 1), key, adapter)) return false;
+      if (!KeyLine(head, tail, key, adapter)) return false;
+      if (next == 0) {
+        first = adapter;
+        firsts.push_back({Folded(adapter), in_.line()});
+      } else if (!SameText(adapter, first)) {
+        // Both keys of one adapter, as the writer pairs them: a second name
+        // would tune another adapter than the first key line says.
+        return Fail("the key \"" + std::string(head) + first + std::string(tail) + "\" was expected");
+      }
       for (const TcpIpValue& row : layout_.values) {
         if (row.section == Section::Adapter && row.key == pattern && !Pair(row, key, adapter)) return false;
       }
     }
-    return true;
+    return NoAdapterTwice(firsts);
   }
 
   RestorePlan Done() { return std::move(plan_); }
@@ -194,7 +211,6 @@ class Planner {
   // NUL in it would stop there and write to a key above the adapter's.
   bool KeyLine(std::string_view head, std::string_view tail, std::string& key, std::string& adapter) {
     const bool perAdapter = !tail.empty() || head.back() == '\\';
-    std::string expected = perAdapter ? std::string(head) + "<adapter>" + std::string(tail) : std::string(head);
     const auto item = in_.Next();
     if (!item) return EndsInside();
     const auto text = TextItem(*item);
@@ -214,7 +230,10 @@ class Planner {
     } else if (fits) {
       fits = text->size() == head.size();
     }
-    if (!fits) return Fail("the key \"" + expected + "\" was expected");
+    if (!fits) {
+      return Fail("the key \"" + std::string(head) + (perAdapter ? "<adapter>" : "") + std::string(tail) +
+                  "\" was expected");
+    }
     key = std::string(*text);
     return true;
   }
@@ -235,6 +254,42 @@ class Planner {
     const bool remove = *valueItem == kMissingValueItem || (value == 0 && row.zero == RecordedZero::Removes);
     plan_.writes.push_back({row.hive, key, std::string(*name), value, remove, adapter});
     return true;
+  }
+
+  struct AdapterLine {
+    std::string name;  // folded: key names are compared without regard to case
+    int line;
+    bool operator<(const AdapterLine& other) const {
+      return name != other.name ? name < other.name : line < other.line;
+    }
+  };
+
+  static std::string Folded(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return folded;
+  }
+
+  // An adapter recorded twice would be restored twice, the later values
+  // silently winning: the file is refused at the earliest repeat instead.
+  bool NoAdapterTwice(std::vector<AdapterLine>& firsts) {
+    std::sort(firsts.begin(), firsts.end());
+    int repeat = 0, earlier = 0;
+    for (std::size_t i = 1, group = 0; i < firsts.size(); ++i) {
+      if (firsts[i].name != firsts[group].name) {
+        group = i;
+      } else if (i == group + 1 && (repeat == 0 || firsts[i].line < repeat)) {
+        repeat = firsts[i].line;
+        earlier = firsts[group].line;
+      }
+    }
+    if (repeat == 0) return true;
+    plan_.problem = RestoreProblem::Damaged;
+    plan_.line = repeat;
+    plan_.reason = "the key of an adapter not recorded above was expected (line " + std::to_string(earlier) +
+                   " records this one)";
+    plan_.writes.clear();
+    return false;
   }
 
   bool EndsInside() {
@@ -311,7 +366,12 @@ RestoreWritten WriteRestore(IRegistry& registry, const RestorePlan& plan, const 
   for (std::size_t i = 0; i < plan.writes.size(); ++i) {
     const RestoreWrite& write = plan.writes[i];
     if (!write.adapter.empty() && !among(present, write.adapter)) {
-      if (!among(written.skippedAdapters, write.adapter)) written.skippedAdapters.push_back(write.adapter);
+      // An adapter's writes follow one another (a plan records no adapter
+      // twice), so the last one left out is the only one to compare with: a
+      // search of them all grew with the square of a crafted file's size.
+      if (written.skippedAdapters.empty() || !SameText(written.skippedAdapters.back(), write.adapter)) {
+        written.skippedAdapters.push_back(write.adapter);
+      }
       continue;
     }
     ++written.writes;

@@ -16,6 +16,7 @@ inline constexpr long kErrorDiskFull = 112;
 inline constexpr long kErrorInvalidName = 123;
 inline constexpr long kErrorAlreadyExists = 183;
 inline constexpr long kErrorMoreData = 234;
+inline constexpr long kErrorTimeout = 258;  // WAIT_TIMEOUT
 inline constexpr long kErrorNoMoreItems = 259;
 
 }  // namespace tw

@@ -6,6 +6,7 @@
 // any length: the NT platform reaches them through the wide functions, the 9x
 // family in its code page.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,37 @@ class IFileSystem {
   // `maxBytes` or the end, CloseHandle: the file's first bytes into
   // `contents`. A file of any size costs no more memory than asked for.
   virtual long ReadFileStart(std::string_view path, std::size_t maxBytes, std::string& contents) = 0;
+
+  // One change to the network values at a time, in every process of the
+  // program: each change backs up into these files, then writes, and two
+  // interleaved would each keep part of their values and leave a backup of a
+  // state half-written. A system-wide named mutex: waits up to `waitMs` for
+  // another holder, then fails with kErrorTimeout. A holder that died lets
+  // the next in, as its backup is on disk. Taken again by its holder it nests.
+  virtual long LockChanges(std::uint32_t waitMs) = 0;
+  virtual void UnlockChanges() = 0;
+};
+
+// How long a change waits for another to end: far longer than any change
+// takes, short enough that a window waiting on its thread is not given up.
+inline constexpr std::uint32_t kChangeWaitMs = 20000;
+
+// Holds the change lock for its scope, when it got it.
+class ChangeLock {
+ public:
+  explicit ChangeLock(IFileSystem& files, std::uint32_t waitMs = kChangeWaitMs)
+      : files_(files), status_(files.LockChanges(waitMs)) {}
+  ChangeLock(const ChangeLock&) = delete;
+  ChangeLock& operator=(const ChangeLock&) = delete;
+  ~ChangeLock() {
+    if (status_ == kErrorSuccess) files_.UnlockChanges();
+  }
+  long status() const { return status_; }
+  explicit operator bool() const { return status_ == kErrorSuccess; }
+
+ private:
+  IFileSystem& files_;
+  long status_;
 };
 
 }  // namespace tw

@@ -157,7 +157,14 @@ bool CanRecordAdapterName(std::string_view name) {
 Adapters AdaptersOf(IRegistry& registry, const TcpIpLayout& layout) {
   Adapters adapters;
   for (std::string& name : EnumerateAdapterKeys(registry, layout.adapterParent)) {
-    (CanRecordAdapterName(name) ? adapters.tuned : adapters.skipped).push_back(std::move(name));
+    // The listed key must open by the name the listing gave: one that came
+    // back otherwise spelled (a character the conversion could not carry)
+    // would have the apply create and tune a key no adapter has.
+    RegKey key;
+    const bool carried = CanRecordAdapterName(name) &&
+                         RegKey::Open(registry, kHkeyLocalMachine, std::string(layout.adapterParent) + "\\" + name,
+                                      kKeyRead, key) == kErrorSuccess;
+    (carried ? adapters.tuned : adapters.skipped).push_back(std::move(name));
   }
   return adapters;
 }

@@ -105,7 +105,8 @@ inline constexpr std::size_t kLongestKeyName = 255;
 bool CanRecordAdapterName(std::string_view name);
 
 // The adapters an apply tunes and a backup records: those whose key names a
-// backup line can carry (above). Any other is left alone and named in `skipped`.
+// backup line can carry (above) and whose keys open by the names listed. Any
+// other is left alone and named in `skipped`.
 struct Adapters {
   std::vector<std::string> tuned;
   std::vector<std::string> skipped;

@@ -79,7 +79,8 @@ std::string SkippedAdaptersMessage(const std::vector<std::string>& names) {
   return std::string(names.size() == 1 ? "One network adapter was" : std::to_string(names.size()) + " network adapters were") +
          " left as they were: the name of " + (names.size() == 1 ? "its" : "each") +
          " registry key holds a line break, another control character or a double quote, which a backup cannot "
-         "record, so Tidewave could not undo a change there." + list;
+         "record, or a character Windows could not hand over whole, so Tidewave could not undo a change there." +
+         list;
 }
 
 ApplyResult ApplySettings(const ApplyTarget& target, const TcpIpSettings& settings) {

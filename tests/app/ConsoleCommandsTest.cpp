@@ -44,6 +44,10 @@ class ConsoleCommandsTest : public ::testing::Test {
 
 TEST_F(ConsoleCommandsTest, ApplyBacksUpFirstAndRecordsTheLastChangeTheHomeViewShows) {
   bed_.SetDword(kHkeyLocalMachine, kTcpipParametersKey, "DefaultTTL", 32);
+  // Year-old backups under the last numbers: the next one is 001.BCK, and newest.
+  for (const char* old : {"998.BCK", "999.BCK"}) {
+    bed_.files.AddFile(std::string(kBackupsFolder) + "\\" + old, "#2023-03-05#\r\n#15:51:09#\r\n7\r\n");
+  }
   const cli::Outcome applied = Run({"apply", "Automatic-E"});
   EXPECT_EQ(cli::kExitDone, applied.exitCode) << applied.error;
   EXPECT_TRUE(applied.changed);
@@ -62,6 +66,7 @@ TEST_F(ConsoleCommandsTest, ApplyBacksUpFirstAndRecordsTheLastChangeTheHomeViewS
   EXPECT_NE(std::string::npos, restored.output.find("\"restored\":\"001.BCK\",\"backup\":\"002.BCK\""))
       << restored.output;
   EXPECT_EQ(LastChange::Kind::Restored, LoadLastChange(bed_.memory)->kind);
+  EXPECT_EQ(0, bed_.files.WritesOutsideChanges()) << "each backup is written under the change lock";
 }
 
 TEST_F(ConsoleCommandsTest, EachFailureHasItsOwnCodeAndChangesNothing) {
@@ -82,6 +87,11 @@ TEST_F(ConsoleCommandsTest, EachFailureHasItsOwnCodeAndChangesNothing) {
   expectFailure({"restore", "007"}, cli::kExitBackupUnusable);
   bed_.files.AddFile(std::string(kBackupsFolder) + "\\008.BCK", "#2024-03-05#\r\n#15:51:09#\r\n7\r\n\"Foo\"\r\n");
   expectFailure({"restore", "008.BCK"}, cli::kExitBackupUnusable);
+  // Another change holds the lock past the wait: this one gives up, before choosing the newest too.
+  bed_.files.HoldChangesElsewhere(true);
+  expectFailure({"apply", "Automatic-E"}, cli::kExitFailed);
+  expectFailure({"restore", "newest"}, cli::kExitFailed);
+  bed_.files.HoldChangesElsewhere(false);
   bed_.files.DenyWrites(kBackupsFolder);
   expectFailure({"apply", "Automatic-E"}, cli::kExitNoBackup);
   bed_.memory.DenyWrites(kHkeyLocalMachine, kTcpipParametersKey);

@@ -73,6 +73,7 @@ long MemoryFileSystem::FindFiles(std::string_view pattern, std::vector<FileEntry
 
 long MemoryFileSystem::WriteNewFile(std::string_view path, std::string_view contents) {
   const std::string name(path);
+  if (changeDepth_ == 0) ++writesOutsideChanges_;
   if (folders_.count(name) != 0) return kErrorAccessDenied;
   if (!FolderExists(Parent(path))) return kErrorPathNotFound;
   if (!Writable(path)) return kErrorAccessDenied;
@@ -149,5 +150,13 @@ std::vector<std::string> MemoryFileSystem::FilesIn(std::string_view folder) cons
   }
   return names;
 }
+
+long MemoryFileSystem::LockChanges(std::uint32_t) {
+  if (heldElsewhere_) return kErrorTimeout;
+  ++changeDepth_;
+  return kErrorSuccess;
+}
+
+void MemoryFileSystem::UnlockChanges() { --changeDepth_; }
 
 }  // namespace tw::test

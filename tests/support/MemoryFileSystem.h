@@ -20,6 +20,13 @@ class MemoryFileSystem final : public IFileSystem {
   long RenameFile(std::string_view from, std::string_view to) override;
   long RemoveFile(std::string_view path) override;
   long ReadFileStart(std::string_view path, std::size_t maxBytes, std::string& contents) override;
+  long LockChanges(std::uint32_t waitMs) override;
+  void UnlockChanges() override;
+
+  // Another process holds the change lock for as long as any waits.
+  void HoldChangesElsewhere(bool held) { heldElsewhere_ = held; }
+  // Files written while this process did not hold the change lock.
+  int WritesOutsideChanges() const { return writesOutsideChanges_; }
 
   // Set-up: a folder with every missing parent, and a file (its folder too).
   void AddFolder(std::string_view path);
@@ -56,6 +63,9 @@ class MemoryFileSystem final : public IFileSystem {
   std::optional<std::size_t> freeSpace_;
   long renameFailure_ = kErrorSuccess;
   long emptySearch_ = kErrorFileNotFound;
+  bool heldElsewhere_ = false;
+  int changeDepth_ = 0;
+  int writesOutsideChanges_ = 0;
 };
 
 }  // namespace tw::test

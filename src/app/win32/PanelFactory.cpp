@@ -33,6 +33,16 @@ std::string ProgramPath(const std::string& folder) {
 // what an apply did becomes the program's last change.
 auto ApplierFor(AppContext& app, PanelId panel, const PanelLinks& links) {
   return [&app, panel, changeMade = links.changeMade](const TcpIpSettings& settings) {
+    // One change at a time with tidewave-cli and any other Tidewave: the
+    // backup, the writes and the record of the change, as one.
+    const ChangeLock lock(app.files);
+    if (!lock) {
+      ApplyResult busy;
+      busy.outcome = ApplyOutcome::RefusedWithoutBackup;
+      busy.backup = {BackupProblem::ChangeInProgress, lock.status(), {}};
+      busy.message = BackupFailureMessage(busy.backup);
+      return busy;
+    }
     ApplyResult result = ApplySettings({app.registry, app.files, app.clock, app.programFolder, app.os}, settings);
     if (!changeMade) return result;
     const auto change =

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "backup/Backup.h"
 #include "backup/BackupCatalog.h"
 #include "platform/ErrorText.h"
@@ -65,15 +67,21 @@ void frmBackUp::intializeList() {
   if (files_.CreateFolder(folder) == kErrorSuccess) return;  // it was missing: no backups yet
   std::vector<FileEntry> entries;
   if (files_.FindFiles(folder + "\\*.BCK", entries) != kErrorSuccess) return;
-  SendMessageA(List(), WM_SETREDRAW, FALSE, 0);
+  std::vector<Row> found;
   for (const FileEntry& entry : entries) {
-    if (!entry.isDirectory && IsBackupFileName(entry.name)) AddBackupToList(folder + "\\" + entry.name);
+    if (!entry.isDirectory && IsBackupFileName(entry.name)) found.push_back(ReadRow(folder + "\\" + entry.name));
   }
+  // Newest first, as the command line lists them: the one to undo the last change by is on top.
+  std::sort(found.begin(), found.end(), [](const Row& a, const Row& b) {
+    return CompareWritten(a.stamp, BackupNumberOf(a.fileName), b.stamp, BackupNumberOf(b.fileName)) > 0;
+  });
+  SendMessageA(List(), WM_SETREDRAW, FALSE, 0);
+  for (Row& row : found) AddBackupToList(std::move(row));
   SendMessageA(List(), WM_SETREDRAW, TRUE, 0);
   InvalidateRect(List(), nullptr, TRUE);
 }
 
-void frmBackUp::AddBackupToList(const std::string& path) {
+frmBackUp::Row frmBackUp::ReadRow(const std::string& path) {
   Row row;
   row.fileName = path.substr(path.find_last_of('\\') + 1);
   // The name as the list has always shown it: the base name, then ".BCK".
@@ -81,7 +89,10 @@ void frmBackUp::AddBackupToList(const std::string& path) {
   std::string contents;
   // Only the stamp lines: a file of any size fills its row at the same cost.
   if (files_.ReadFileStart(path, kStampBytes, contents) == kErrorSuccess) row.stamp = ReadBackupStamp(contents);
+  return row;
+}
 
+void frmBackUp::AddBackupToList(Row row) {
   // The name as the system shows it. File names come in UTF-8: the NT
   // platform keeps them in Unicode, so the list takes them whole; the 9x
   // family's are in its code page, which its list takes.
@@ -172,7 +183,19 @@ void frmBackUp::cmdRestore_Click() {
   // Messages are in the code page; names are kept in UTF-8.
   const std::string shown = Utf8ToAnsi(fileName);
 
-  const RestoreOutcome outcome = RestoreBackupFile(registry_, files_, clock_, programFolder_, os_, fileName);
+  RestoreOutcome outcome;
+  {
+    // One change at a time with tidewave-cli and any other Tidewave: the
+    // restore and its record, not the messages that wait for the user.
+    const ChangeLock lock(files_);
+    if (!lock) {
+      outcome.stop = RestoreOutcome::Stop::NoBackup;
+      outcome.backup = {BackupProblem::ChangeInProgress, lock.status(), {}};
+    } else {
+      outcome = RestoreBackupFile(registry_, files_, clock_, programFolder_, os_, fileName);
+      if (outcome.stop == RestoreOutcome::Stop::None && Restored) Restored(outcome.report);
+    }
+  }
   switch (outcome.stop) {
     case RestoreOutcome::Stop::None:
       break;
@@ -196,7 +219,6 @@ void frmBackUp::cmdRestore_Click() {
     Message(text, MB_OK | MB_ICONEXCLAMATION);
   }
   intializeList();  // the new backup joins the list
-  if (Restored) Restored(report);
   host().ShowHome();
 }
 

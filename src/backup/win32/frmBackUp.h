@@ -28,13 +28,9 @@ class frmBackUp final : public ui::Panel {
   // Told after every restore that wrote anything.
   std::function<void(const RestoreReport&)> Restored;
 
-  // Refills the list from the backup folder, in the order the folder lists
-  // the files; creates the folder when it is missing.
+  // Refills the list from the backup folder, newest first (CompareWritten);
+  // creates the folder when it is missing.
   void intializeList();
-  // One row for the backup file at `path`: its name, and the date and time
-  // stored in it as the system formats them (both empty for a file that
-  // does not start with a date and a time).
-  void AddBackupToList(const std::string& path);
 
   void lstBackUpList_ColumnClick(int column);
   void cmdRestore_Click();
@@ -57,6 +53,11 @@ class frmBackUp final : public ui::Panel {
     std::string fileName;
     std::optional<BackupStamp> stamp;
   };
+  Row ReadRow(const std::string& path);
+  // One row: the file's name, and the date and time stored in it as the
+  // system formats them (both empty for a file that does not start with a
+  // date and a time).
+  void AddBackupToList(Row row);
 
   HWND List() const { return Control(IDC_lstBackUpList); }
   int SelectedRow() const;

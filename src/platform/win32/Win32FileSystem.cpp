@@ -107,4 +107,36 @@ long Win32FileSystem::ReadFileStart(std::string_view path, std::size_t maxBytes,
   return ERROR_SUCCESS;
 }
 
+long Win32FileSystem::LockChanges(std::uint32_t waitMs) {
+  if (!changes_) {
+    constexpr char kName[] = "MarlpitTidewaveChanges";
+    if (NtPlatform()) {
+      // In the global namespace, so every session's programs meet at one
+      // lock (NT 4.0 has no such namespace and takes the plain name), and
+      // open to every account, so one that cannot open another's lock is not
+      // kept out of changes its rights allow.
+      SECURITY_DESCRIPTOR open{};
+      InitializeSecurityDescriptor(&open, SECURITY_DESCRIPTOR_REVISION);
+      SetSecurityDescriptorDacl(&open, TRUE, nullptr, FALSE);
+      SECURITY_ATTRIBUTES anyone{sizeof anyone, &open, FALSE};
+      changes_.Reset(CreateMutexA(&anyone, FALSE, (std::string("Global\\") + kName).c_str()));
+      if (!changes_) changes_.Reset(CreateMutexA(&anyone, FALSE, kName));
+    } else {
+      changes_.Reset(CreateMutexA(nullptr, FALSE, kName));
+    }
+    if (!changes_) return LastErrorOr(ERROR_INVALID_HANDLE);
+  }
+  switch (WaitForSingleObject(changes_.get(), waitMs)) {
+    case WAIT_OBJECT_0:
+    case WAIT_ABANDONED:
+      return ERROR_SUCCESS;
+    case WAIT_TIMEOUT:
+      return WAIT_TIMEOUT;
+    default:
+      return LastErrorOr(ERROR_INVALID_HANDLE);
+  }
+}
+
+void Win32FileSystem::UnlockChanges() { ReleaseMutex(changes_.get()); }
+
 }  // namespace tw

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/FileSystem.h"
+#include "platform/win32/Handles.h"
 
 namespace tw {
 
@@ -11,6 +12,11 @@ class Win32FileSystem final : public IFileSystem {
   long RenameFile(std::string_view from, std::string_view to) override;
   long RemoveFile(std::string_view path) override;
   long ReadFileStart(std::string_view path, std::size_t maxBytes, std::string& contents) override;
+  long LockChanges(std::uint32_t waitMs) override;
+  void UnlockChanges() override;
+
+ private:
+  UniqueHandle changes_;  // the named mutex, opened at the first change and kept
 };
 
 }  // namespace tw

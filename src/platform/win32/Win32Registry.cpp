@@ -17,6 +17,16 @@ HKEY ToHkey(RegHandle handle) {
 
 RegHandle FromHkey(HKEY key) { return reinterpret_cast<RegHandle>(key); }
 
+// Key names on the NT platform are UTF-8 and reach the registry wide: a key
+// (an adapter's) may be named in any script, and the single-byte functions
+// hand back a best-fit spelling of what the code page lacks ("{\xC4-O}" for
+// "{\xC4-\xCE\xA9}") that names another key, or none. The 9x family keeps its
+// names in the code page and has no wide functions to take them.
+bool WideKeyNames() {
+  static const bool wide = NtPlatform();
+  return wide;
+}
+
 }  // namespace
 
 long Win32Registry::CreateKeyEx(RegHandle parent, std::string_view subKey, std::uint32_t access,
@@ -25,8 +35,11 @@ long Win32Registry::CreateKeyEx(RegHandle parent, std::string_view subKey, std::
   if (HoldsNul(subKey)) return kErrorInvalidName;  // whole or not at all
   HKEY key = nullptr;
   DWORD disposition = 0;
-  const long status = RegCreateKeyExA(ToHkey(parent), std::string(subKey).c_str(), 0, nullptr,
-                                      REG_OPTION_NON_VOLATILE, access, nullptr, &key, &disposition);
+  const long status =
+      WideKeyNames() ? RegCreateKeyExW(ToHkey(parent), Utf8ToWide(subKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                       access, nullptr, &key, &disposition)
+                     : RegCreateKeyExA(ToHkey(parent), std::string(subKey).c_str(), 0, nullptr,
+                                       REG_OPTION_NON_VOLATILE, access, nullptr, &key, &disposition);
   result = status == ERROR_SUCCESS ? FromHkey(key) : 0;
   return status;
 }
@@ -36,7 +49,8 @@ long Win32Registry::OpenKeyEx(RegHandle parent, std::string_view subKey, std::ui
   result = 0;
   if (HoldsNul(subKey)) return kErrorInvalidName;  // whole or not at all
   HKEY key = nullptr;
-  const long status = RegOpenKeyExA(ToHkey(parent), std::string(subKey).c_str(), 0, access, &key);
+  const long status = WideKeyNames() ? RegOpenKeyExW(ToHkey(parent), Utf8ToWide(subKey).c_str(), 0, access, &key)
+                                     : RegOpenKeyExA(ToHkey(parent), std::string(subKey).c_str(), 0, access, &key);
   result = status == ERROR_SUCCESS ? FromHkey(key) : 0;
   return status;
 }
@@ -66,10 +80,18 @@ long Win32Registry::DeleteValue(RegHandle key, std::string_view name) {
 
 long Win32Registry::DeleteKey(RegHandle parent, std::string_view subKey) {
   if (HoldsNul(subKey)) return kErrorInvalidName;  // whole or not at all
-  return RegDeleteKeyA(ToHkey(parent), std::string(subKey).c_str());
+  return WideKeyNames() ? RegDeleteKeyW(ToHkey(parent), Utf8ToWide(subKey).c_str())
+                        : RegDeleteKeyA(ToHkey(parent), std::string(subKey).c_str());
 }
 
 long Win32Registry::EnumKeyEx(RegHandle key, std::uint32_t index, std::string& name) {
+  if (WideKeyNames()) {
+    wchar_t buffer[256];
+    DWORD length = 256;
+    const long status = RegEnumKeyExW(ToHkey(key), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+    name = status == ERROR_SUCCESS ? WideToUtf8(std::wstring_view(buffer, length)) : std::string();
+    return status;
+  }
   char buffer[256];
   DWORD length = sizeof buffer;
   const long status =

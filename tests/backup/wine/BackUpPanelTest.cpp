@@ -79,12 +79,16 @@ TEST_F(BackUpPanel, RestoringTheBackupOfASecondApplyPutsBackTheStateAfterTheFirs
   EXPECT_FALSE(Enabled(IDC_cmdRestore));
   EXPECT_FALSE(Enabled(IDC_cmdDelete));
 
+  // Year-old backups under the last numbers: the next ones are 001 and 002, and newest.
+  for (const char* old : {"998.BCK", "999.BCK"}) {
+    ASSERT_EQ(kErrorSuccess, files_.WriteNewFile(Backups() + "\\" + old, "#2023-03-05#\r\n#15:51:09#\r\n7\r\n"));
+  }
   Apply(0);  // Automatic-A
   const std::string afterA = Values();
   Apply(2);  // Automatic-C removes MTU and the window
   ASSERT_NE(afterA, Values());
   panel_.intializeList();
-  ASSERT_EQ((std::vector<std::string>{"001.BCK", "002.BCK"}), Column(1));
+  ASSERT_EQ((std::vector<std::string>{"002.BCK", "001.BCK", "999.BCK", "998.BCK"}), Column(1)) << "newest first";
   EXPECT_FALSE(Column(2)[0].empty()) << "the date as the system writes it";
   EXPECT_NE(std::string::npos, Column(3)[0].find(':')) << "the time as the system writes it";
 
@@ -125,9 +129,10 @@ TEST_F(BackUpPanel, DamagedForeignAndOtherFamilyFilesListButWriteNothing) {
   const std::string before = Values();
 
   panel_.intializeList();
-  ASSERT_EQ((std::vector<std::string>{"001.BCK", "002.BCK", "003.BCK", "004.BCK", "005.BCK"}), Column(1));
-  EXPECT_EQ("", Column(2)[3]);
-  EXPECT_EQ("", Column(3)[3]);
+  // Newest first; 002 and 003 are copies of 001, stamp and all; 004 has no stamp.
+  ASSERT_EQ((std::vector<std::string>{"005.BCK", "003.BCK", "002.BCK", "001.BCK", "004.BCK"}), Column(1));
+  EXPECT_EQ("", Column(2)[4]);
+  EXPECT_EQ("", Column(3)[4]);
   EXPECT_FALSE(Column(2)[2].empty());
 
   host_.ClearCalls();

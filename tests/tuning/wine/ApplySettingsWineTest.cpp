@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "backup/BackupFile.h"
+#include "platform/win32/WidePath.h"
 #include "platform/win32/Win32Registry.h"
 #include "settings/RegistrySettings.h"
 #include "support/TuningKeys.h"
@@ -19,8 +20,11 @@
 namespace tw::test {
 namespace {
 
+// The last is named beyond the code page ("\xC3\x84" and "\xCE\xA9" in UTF-8),
+// which the single-byte functions list in a best-fit spelling.
 const std::vector<std::string> kInterfaceIds = {"{7D1E0001-0000-4000-8000-00000000A001}",
-                                                "{7D1E0001-0000-4000-8000-00000000A002}"};
+                                                "{7D1E0001-0000-4000-8000-00000000A002}",
+                                                "{7D1E0001-\xC3\x84-\xCE\xA9}"};
 const std::vector<std::string> kNetTransIds = {"9001", "9002"};
 
 // A backup without its first two lines, the date and the time it was taken.
@@ -49,9 +53,28 @@ class ApplyOnWine : public RealSystemTest {
 
   bool nt() const { return IsNtFamily(app_.os.code); }
 
+  // Wide, as Windows names an adapter's key, whatever the program does.
   void Create(const std::string& path) {
-    RegKey key;
-    ASSERT_EQ(kErrorSuccess, RegKey::Create(registry_, kHkeyLocalMachine, path, kKeyAllAccess, key)) << path;
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, Utf8ToWide(path).c_str(), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &key, nullptr)) << path;
+    RegCloseKey(key);
+  }
+
+  // The interfaces' key names as Windows lists them.
+  std::vector<std::wstring> InterfaceKeys() {
+    std::vector<std::wstring> names;
+    HKEY parent = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Utf8ToWide(kInterfacesKey).c_str(), 0, KEY_READ, &parent) != ERROR_SUCCESS) {
+      return names;
+    }
+    wchar_t name[256];
+    for (DWORD length = 256; RegEnumKeyExW(parent, static_cast<DWORD>(names.size()), name, &length, nullptr, nullptr,
+                                           nullptr, nullptr) == ERROR_SUCCESS; length = 256) {
+      names.emplace_back(name, length);
+    }
+    RegCloseKey(parent);
+    return names;
   }
 
   // The value as the registry API gives it: a number from a REG_DWORD on NT
@@ -140,8 +163,10 @@ TEST_F(ApplyOnWine, AutomaticCRemovesAndAutomaticEWritesWithABackupBeforeEach) {
   const std::string backups = folder_.path() + "\\Backups";
   const std::string before = BackupContents(registry_, app_.os, clock_.GetLocalTime());
 
+  const std::vector<std::wstring> interfaces = InterfaceKeys();
   const ApplyResult c = Apply(2);
   ASSERT_EQ(ApplyOutcome::Applied, c.outcome) << c.message;
+  EXPECT_TRUE(c.skippedAdapters.empty());
   ExpectApplied(app_.tuning.PresetSettings[2]);
   ASSERT_EQ(backups + "\\001.BCK", c.backup.path);
   // Everything but the first two lines (the date and time) is what was there before.
@@ -158,6 +183,10 @@ TEST_F(ApplyOnWine, AutomaticCRemovesAndAutomaticEWritesWithABackupBeforeEach) {
   const std::string second = ReadWholeFile(e.backup.path);
   EXPECT_NE(std::string::npos, second.find("\"DefaultTTL\"\r\n128\r\n")) << "what Automatic-C wrote";
   EXPECT_EQ(std::string::npos, second.find("1400")) << "the MTU Automatic-C removed reads as 0";
+  if (nt()) {
+    EXPECT_NE(std::string::npos, second.find(InterfaceKey(kInterfaceIds[2]) + "\"\r\n")) << "recorded by its name";
+    EXPECT_TRUE(interfaces == InterfaceKeys()) << "an interface key the system did not list was created";
+  }
   EXPECT_EQ((std::vector<std::string>{"001.BCK", "002.BCK"}), FolderEntries(backups)) << "no temporary file left";
 }
 
