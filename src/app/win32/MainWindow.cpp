@@ -9,6 +9,7 @@
 #include "app/ProgramVersion.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32SystemInfo.h"
 #include "settings/MainSettings.h"
 #include "settings/RegistrySettings.h"
 #include "system/SystemShortcuts.h"
@@ -380,7 +381,9 @@ void MainWindow::RecordChange(const LastChange& change) {
 
 void MainWindow::ShowLastChange(const LastChange& change) {
   std::string text = LastChangeText(change, SystemDateText(change.when, false), SystemDateText(change.when, true));
-  if (ChangedSinceWindowsStarted(change.when, app_.clock.GetLocalTime(), GetTickCount())) {
+  Win32SystemInfo system;
+  if (ChangedSinceWindowsStarted(change.when, app_.clock.GetLocalTime(),
+                                 WindowsUpSeconds(system, GetTickCount()))) {
     text += "\r\n";
     text += kNextStartNote;
   }
