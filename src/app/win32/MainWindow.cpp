@@ -431,6 +431,7 @@ void MainWindow::UnloadPanels(std::span<const PanelId> order) {
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:
+      if (!MayLeaveShownPanel(NavigationCommand::Close)) return 0;
       DestroyWindow(hwnd());
       return 0;
     case WM_COMMAND: {
