@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <iterator>
 #include <map>
 #include <string>
+#include <vector>
 
+#include "memory/SystemStatus.h"
 #include "platform/win32/WidePath.h"
 #include "support/wine/MainWindowFixture.h"
 #include "support/wine/Program.h"
@@ -46,8 +49,51 @@ int Clipped(HWND control, int dpi) {
   return std::max<int>(needed.right - room, 0) + std::max<int>(needed.bottom - client.bottom, 0);
 }
 
+// The pixels of the top `rows` of a window as the screen shows them.
+std::vector<COLORREF> ScreenRows(HWND window, int rows) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left;
+  HDC screen = GetDC(nullptr);
+  HDC copy = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, rows);
+  HGDIOBJ old = SelectObject(copy, bitmap);
+  BitBlt(copy, 0, 0, width, rows, screen, rect.left, rect.top, SRCCOPY);
+  SelectObject(copy, old);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -rows, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<COLORREF> pixels(static_cast<std::size_t>(width) * rows);
+  GetDIBits(copy, bitmap, 0, rows, pixels.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(copy);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
 class DpiLayout : public MainWindowFixture {
  protected:
+  // System Status with the RAM target at its widest number, which the layout
+  // check then finds clipped or not; and a frame's caption grown shorter,
+  // which must look as a whole repaint of the panel draws it.
+  void ShowWidestTargetAndAShorterCaption(MainWindow& main, int dpi) {
+    using namespace systemstatus;
+    ui::Panel& status = main.Panel(PanelId::frmSystemStatus);
+    HWND target = status.Control(IDC_sldFreeMomoryReq);
+    SendMessageA(target, TBM_SETPOS, TRUE, SendMessageA(target, TBM_GETRANGEMAX, 0, 0));
+    SendMessageA(status.hwnd(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(target));
+    const std::string caption = WindowText(status.Control(IDC_lblTargetMemoryNeeded));
+    EXPECT_LE(std::string("Target Level Of RAM 1000MB.").size(), caption.size()) << caption << ": four digits";
+    // Painted at once, with no timer tick between, whose caption would differ.
+    HWND frame = status.Control(IDC_frameCPUUsage);
+    const int rows = ui::ScalePixels(16, dpi);  // the caption's row, above the histogram
+    SetWindowTextA(frame, "Processor usage (100%).");
+    UpdateWindow(frame);
+    SetWindowTextA(frame, "Processor usage (7%).");
+    UpdateWindow(frame);
+    const std::vector<COLORREF> changed = ScreenRows(frame, rows);
+    RedrawWindow(status.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_TRUE(changed == ScreenRows(frame, rows)) << "the longer caption's end stays at " << dpi << " DPI";
+  }
   RECT InMain(HWND window, bool client) {
     RECT rect{};
     client ? GetClientRect(window, &rect) : GetWindowRect(window, &rect);
@@ -97,6 +143,7 @@ class DpiLayout : public MainWindowFixture {
     for (NavigationCommand command :
          {WizardMode, BackupManager, PingSettings, SystemStatus, RamConfiguration, MainSettings, NormalMode}) {
       main.OnNavigationCommand(command);
+      if (command == SystemStatus) ShowWidestTargetAndAShorterCaption(main, dpi);
       take(std::string(CommandName(command)));
     }
     for (int page = 2; page <= kWizardPageCount; ++page) {
@@ -127,6 +174,9 @@ TEST_F(DpiLayout, At120DpiEveryControlStaysInsideItsParentAndNothingNewOverlapsO
     }
   }
 }
+
+// At 144 DPI, the largest the program meets, nothing may leave its parent or clip either.
+TEST_F(DpiLayout, At144DpiEveryControlStaysInsideItsParentAndNothingClips) { ViewsAt(144); }
 
 }  // namespace
 }  // namespace tw::test
