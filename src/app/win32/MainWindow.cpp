@@ -216,6 +216,7 @@ bool MainWindow::StartInTrayOption() {
 void MainWindow::OnNavigationCommand(NavigationCommand command) {
   // A panel needs its host and the skin: a command that comes first finishes start-up.
   FinishStartup();
+  if (!MayLeaveShownPanel(command)) return;
   // A restart closes every other program the user has open: one key press on
   // a focused item must not do that unasked.
   if (command == NavigationCommand::Restart && !ConfirmRestart()) return;
@@ -239,6 +240,17 @@ void MainWindow::OpenHelpInFront() {
     }
   }
   OpenHelpPage(app_.shell, reinterpret_cast<std::uintptr_t>(hwnd()), app_.programFolder, page);
+}
+
+bool MainWindow::MayLeaveShownPanel(NavigationCommand command) {
+  // By their styles: hidden in the tray, the window's "Exit" still leaves the panel.
+  const auto shown = [](HWND window) { return window != nullptr && (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE); };
+  if (!shown(framChildWindow_.hwnd())) return true;
+  for (const PanelInfo& info : kPanels) {
+    ui::Panel& panel = Panel(info.id);
+    if (panel.IsLoaded() && shown(panel.hwnd()) && LeavesPanel(command, info.id)) return panel.QueryLeave();
+  }
+  return true;
 }
 
 bool MainWindow::ConfirmRestart() {
@@ -363,7 +375,8 @@ bool MainWindow::ShowStillRunningNotice() {
   FinishStartup();
   if (!Tray1.EnsureInShell()) return false;
   ShowWindow(hwnd(), SW_HIDE);
-  if (IsNtFamily(app_.os.code)) {
+  // NT 4.0's shell, like every shell before version 5, has no balloons.
+  if (IsNtFamily(app_.os.code) && Tray1.Icon().HasBalloons()) {
     Tray1.showBalloonoolTip(true);
   } else {
     // Against the bottom-right corner, where the notification area lies; it closes itself.
