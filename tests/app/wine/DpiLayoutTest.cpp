@@ -16,6 +16,7 @@
 #include "platform/win32/WidePath.h"
 #include "support/wine/MainWindowFixture.h"
 #include "support/wine/Program.h"
+#include "support/wine/WindowPicture.h"
 #include "tuning/NormalMode.h"
 
 namespace tw::test {
@@ -93,6 +94,7 @@ class DpiLayout : public MainWindowFixture {
     const std::vector<COLORREF> changed = ScreenRows(frame, rows);
     RedrawWindow(status.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     EXPECT_TRUE(changed == ScreenRows(frame, rows)) << "the longer caption's end stays at " << dpi << " DPI";
+    SaveWindowPicture(main.hwnd(), "system-status-" + std::to_string(dpi));
   }
   RECT InMain(HWND window, bool client) {
     RECT rect{};
