@@ -41,11 +41,9 @@ TEST(LastChange, ReadAtTheNextStartOnlyUntilWindowsStartsAgain) {
   // boot time has not. Without the report (the 9x family), the tick count.
   struct UpSixtyDays final : ISystemInformation {
     long NtQuerySystemInformation(std::uint32_t infoClass, std::span<std::uint8_t> buffer) override {
-      if (!reports || infoClass != kSystemTimeOfDayInformation || buffer.size() < 16) return static_cast<long>(0xC0000002);
-      const std::int64_t boot = 130'000'000'000'000'000, up = boot + 60ll * 86400 * 10'000'000;
-      std::memcpy(buffer.data(), &boot, 8);
-      std::memcpy(buffer.data() + 8, &up, 8);
-      return 0;
+      const std::int64_t times[2] = {130'000'000'000'000'000, 130'000'000'000'000'000 + 60ll * 86400 * 10'000'000};
+      if (reports && infoClass == kSystemTimeOfDayInformation) std::memcpy(buffer.data(), times, sizeof times);
+      return reports ? 0 : static_cast<long>(0xC0000002);
     }
     bool reports = true;
   } system;

@@ -50,24 +50,24 @@ int Clipped(HWND control, int dpi) {
   return std::max<int>(needed.right - room, 0) + std::max<int>(needed.bottom - client.bottom, 0);
 }
 
-// The pixels of the top `rows` of a window as the screen shows them.
-std::vector<COLORREF> ScreenRows(HWND window, int rows) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  const int width = rect.right - rect.left;
-  HDC screen = GetDC(nullptr);
-  HDC copy = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, rows);
+// The pixels of the top `rows` of a window as painted, read from its own
+// DC: what reached the screen may lag behind.
+std::vector<COLORREF> PaintedRows(HWND window, int rows) {
+  RECT client{};
+  GetClientRect(window, &client);
+  HDC dc = GetDC(window);
+  HDC copy = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, rows);
   HGDIOBJ old = SelectObject(copy, bitmap);
-  BitBlt(copy, 0, 0, width, rows, screen, rect.left, rect.top, SRCCOPY);
+  BitBlt(copy, 0, 0, client.right, rows, dc, 0, 0, SRCCOPY);
   SelectObject(copy, old);
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, width, -rows, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  std::vector<COLORREF> pixels(static_cast<std::size_t>(width) * rows);
+  info.bmiHeader = {sizeof info.bmiHeader, client.right, -rows, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<COLORREF> pixels(static_cast<std::size_t>(client.right) * rows);
   GetDIBits(copy, bitmap, 0, rows, pixels.data(), &info, DIB_RGB_COLORS);
   DeleteObject(bitmap);
   DeleteDC(copy);
-  ReleaseDC(nullptr, screen);
+  ReleaseDC(window, dc);
   return pixels;
 }
 
@@ -91,9 +91,9 @@ class DpiLayout : public MainWindowFixture {
     UpdateWindow(frame);
     SetWindowTextA(frame, "Processor usage (7%).");
     UpdateWindow(frame);
-    const std::vector<COLORREF> changed = ScreenRows(frame, rows);
+    const std::vector<COLORREF> changed = PaintedRows(frame, rows);
     RedrawWindow(status.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    EXPECT_TRUE(changed == ScreenRows(frame, rows)) << "the longer caption's end stays at " << dpi << " DPI";
+    EXPECT_TRUE(changed == PaintedRows(frame, rows)) << "the longer caption's end stays at " << dpi << " DPI";
     SaveWindowPicture(main.hwnd(), "system-status-" + std::to_string(dpi));
   }
   RECT InMain(HWND window, bool client) {
