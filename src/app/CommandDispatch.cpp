@@ -126,4 +126,26 @@ bool OpensPanel(NavigationCommand command) {
   return std::any_of(actions.begin(), actions.end(), [](const Action& a) { return a.kind == ActionKind::ShowPanel; });
 }
 
+bool LeavesPanel(NavigationCommand command, PanelId shown) {
+  for (const Action& action : DispatchCommand(command)) {
+    switch (action.kind) {
+      case ActionKind::ShowPanel:
+        if (action.panel != shown) return true;
+        break;
+      case ActionKind::SetPanelVisible:
+        if (action.panel == shown && action.value == 0) return true;
+        break;
+      case ActionKind::UnloadPanel:
+        if (action.panel == shown) return true;
+        break;
+      case ActionKind::HideAllPanels:
+      case ActionKind::BringMovieToFront:
+      case ActionKind::EndProcess:
+      case ActionKind::RestartWindows: return true;
+      default: break;
+    }
+  }
+  return false;
+}
+
 }  // namespace tw

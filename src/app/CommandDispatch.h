@@ -84,5 +84,8 @@ struct Action {
 std::vector<Action> DispatchCommand(NavigationCommand command);
 // True when the command shows a panel in the host.
 bool OpensPanel(NavigationCommand command);
+// True when the command takes panel `shown` out of sight (another panel, the
+// home or about view) or ends the program: what it holds unsaved is asked about first.
+bool LeavesPanel(NavigationCommand command, PanelId shown);
 
 }  // namespace tw

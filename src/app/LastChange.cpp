@@ -1,5 +1,7 @@
 #include "app/LastChange.h"
 
+#include <array>
+#include <cstring>
 #include <vector>
 
 #include "backup/BackupFile.h"
@@ -108,9 +110,22 @@ std::int64_t SecondsOf(const SystemTime& time) {
 
 }  // namespace
 
-bool ChangedSinceWindowsStarted(const SystemTime& when, const SystemTime& now, std::uint32_t upMs) {
+bool ChangedSinceWindowsStarted(const SystemTime& when, const SystemTime& now, std::int64_t upSeconds) {
   // A second's grace: the two clocks are read apart.
-  return SecondsOf(when) + 1 >= SecondsOf(now) - static_cast<std::int64_t>(upMs / 1000);
+  return SecondsOf(when) + 1 >= SecondsOf(now) - upSeconds;
+}
+
+std::int64_t WindowsUpSeconds(ISystemInformation& system, std::uint32_t tickCount) {
+  // SYSTEM_TIMEOFDAY_INFORMATION: the boot time, then the time now, both in
+  // 100 ns units of the same clock.
+  std::array<std::uint8_t, 32> time{};
+  if (system.NtQuerySystemInformation(kSystemTimeOfDayInformation, time) == 0) {
+    std::int64_t boot = 0, now = 0;
+    std::memcpy(&boot, time.data(), sizeof boot);
+    std::memcpy(&now, time.data() + 8, sizeof now);
+    if (boot > 0 && now >= boot) return (now - boot) / 10'000'000;
+  }
+  return tickCount / 1000;
 }
 
 std::string LastChangeRecord(const LastChange& change) {

@@ -11,6 +11,7 @@
 #include "backup/Restore.h"
 #include "platform/Clock.h"
 #include "platform/Registry.h"
+#include "platform/SystemInfo.h"
 #include "tuning/ApplySettings.h"
 #include "tuning/Presets.h"
 
@@ -53,9 +54,15 @@ inline constexpr std::string_view kNextStartNote =
     "Windows reads these values when it next starts. Restart Windows (bottom right) asks first.";
 
 // True when a change made at `when` came after Windows last started: `now`
-// less `upMs`, the milliseconds Windows has run (GetTickCount). Both are local
-// times; a change in a later day than `now` counts as after.
-bool ChangedSinceWindowsStarted(const SystemTime& when, const SystemTime& now, std::uint32_t upMs);
+// less `upSeconds`, how long Windows has run (WindowsUpSeconds). Both are
+// local times; a change in a later day than `now` counts as after.
+bool ChangedSinceWindowsStarted(const SystemTime& when, const SystemTime& now, std::int64_t upSeconds);
+
+// How long Windows has run, in seconds: on the NT family from the boot time
+// it reports, which does not wrap as GetTickCount does after 49.7 days; on
+// the 9x family, which has no such report and never runs that long, from
+// `tickCount`, GetTickCount's milliseconds.
+std::int64_t WindowsUpSeconds(ISystemInformation& system, std::uint32_t tickCount);
 
 // The stored form: one line of fields between TABs. Reading gives nothing for
 // a missing value and for anything that is not a whole, sound record.

@@ -54,9 +54,19 @@ void RamAlarm::Form_Load() {
   LoadRamSettings();
 }
 
+// Save has something to do only while the panel differs from what is stored:
+// an edit taken back leaves nothing to save.
 void RamAlarm::SetChanged(bool flag) {
-  changed_ = flag;
-  controls_.saveEnabled = flag;
+  changed_ = flag && !SameAsStored();
+  controls_.saveEnabled = changed_;
+}
+
+bool RamAlarm::SameAsStored() const {
+  const RamControls& now = controls_;
+  const RamControls& was = stored_;
+  return now.soundOn == was.soundOn && now.automatic == was.automatic && now.alarm == was.alarm &&
+         now.freeAlarm == was.freeAlarm && now.timeCheck == was.timeCheck && now.percent == was.percent &&
+         now.runOnly == was.runOnly && now.retry == was.retry;
 }
 
 std::string RamAlarm::Stored(int id, const std::string& text, std::int32_t fallback) const {
@@ -105,6 +115,7 @@ void RamAlarm::LoadRamSettings() {
   // What the up-downs show is what they hold.
   controls_.runOnly = std::to_string(threshold_);
   controls_.retry = std::to_string(retryCount_);
+  stored_ = controls_;
   SetChanged(false);
 }
 
@@ -119,6 +130,7 @@ void RamAlarm::SaveRamSettings() {
   key.SaveFlag(kStored.optMB, !controls_.percent);
   key.SaveText(kStored.txtRunOnly, controls_.runOnly);
   key.SaveText(kStored.txtRetryOptimization, controls_.retry);
+  stored_ = controls_;
   SetChanged(false);
 }
 
@@ -182,7 +194,8 @@ void RamAlarm::Edited(int id) {
 }
 
 void RamAlarm::ApplyChecks() {
-  controls_.alarmEnabled = controls_.soundOn;
+  // The level both sounds the alarm and starts the freeing.
+  controls_.alarmEnabled = controls_.soundOn || controls_.automatic;
   controls_.automaticFieldsEnabled = controls_.automatic;
   // A box switched off with a failing text in it goes back to its loaded
   // value: it can no longer be corrected, and must not stop a save.
@@ -213,17 +226,17 @@ void RamAlarm::RunAlarmTimer() {
 }
 
 void RamAlarm::chkSoundon_Click(bool checked) {
-  SetChanged(true);
   controls_.soundOn = checked;
   ApplyChecks();
   RunAlarmTimer();
+  SetChanged(true);
 }
 
 void RamAlarm::chkAutomatic_Click(bool checked) {
-  SetChanged(true);
   controls_.automatic = checked;
   ApplyChecks();
   RunAlarmTimer();
+  SetChanged(true);
 }
 
 void RamAlarm::SetRanges(int maximum) {
@@ -239,15 +252,15 @@ void RamAlarm::SetRanges(int maximum) {
 }
 
 void RamAlarm::optMB_Click() {
-  SetChanged(true);
   controls_.percent = false;
   SetRanges(255);
+  SetChanged(true);
 }
 
 void RamAlarm::optPer_Click() {
-  SetChanged(true);
   controls_.percent = true;
   SetRanges(100);
+  SetChanged(true);
 }
 
 void RamAlarm::txtAlarm_Change(std::string_view text) {

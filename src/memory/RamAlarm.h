@@ -127,7 +127,7 @@ struct RamControls {
   int runOnlyMax = 1000;          // the two up-downs' maxima (their minima are 0)
   int retryMax = 20;
   // The fields that depend on the check boxes.
-  bool alarmEnabled = true;
+  bool alarmEnabled = true;  // txtAlarm: while either check box is on
   bool automaticFieldsEnabled = true;  // txtFreeAlarm, txtTimeCheck, updnTimeCheck
   bool saveEnabled = false;
   // The box whose text failed its check, and what is wrong with it, said
@@ -197,6 +197,8 @@ class RamAlarm {
 
  private:
   void ApplyChecks();
+  // What the panel holds is what the last load or save left in the registry.
+  bool SameAsStored() const;
   std::string* TextOf(int id);
   std::string ProblemOf(int id);
   // After an edit of box `id`: what was said against it goes once it passes.
@@ -210,6 +212,7 @@ class RamAlarm {
 
   Services services_;
   RamControls controls_;
+  RamControls stored_;  // the controls as the last load or save left them
   bool changed_ = false;
   std::int32_t alarmLevel_ = 250;
   std::int32_t freeAtLoad_ = 128;

@@ -40,8 +40,10 @@ using ui::SliderOf;
 inline constexpr ui::ControlSpec kSystemStatusControls[] = {
     {IDC_frameMemoryStatus, ControlKind::Frame, "System Status", 0, 15, 6540, 3780},
     {IDC_frameMemoryControl, ControlKind::Frame, "Memory Control", 120, 240, 6300, 960, IDC_frameMemoryStatus},
-    {IDC_lblTargetMemoryNeeded, ControlKind::SkinLabel, "Target Level Of RAM ", 150, 300, 2400, 225, IDC_frameMemoryControl},
-    {IDC_sldFreeMomoryReq, ControlKind::Slider, "", 2580, 210, 2220, 390, IDC_frameMemoryControl, -1, SliderOf(0, 0, 0, 0, 0)},
+    // Room for the widest target, "Target Level Of RAM 2047MB.": the label is
+    // widened only for the caption it has when it is made.
+    {IDC_lblTargetMemoryNeeded, ControlKind::SkinLabel, "Target Level Of RAM ", 150, 300, 2760, 225, IDC_frameMemoryControl},
+    {IDC_sldFreeMomoryReq, ControlKind::Slider, "", 2940, 210, 1860, 390, IDC_frameMemoryControl, -1, SliderOf(0, 0, 0, 0, 0)},
     {IDC_cmdOptimaize, ControlKind::Button, "Optimize Now", 4875, 195, 1305, 375, IDC_frameMemoryControl},
     {IDC_fameMemoryUsage, ControlKind::Frame, "Free RAM", 120, 1260, 3090, 2430, IDC_frameMemoryStatus},
     {IDC_histMemory, ControlKind::Histogram, "", 120, 270, 2850, 1260, IDC_fameMemoryUsage},

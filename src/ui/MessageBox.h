@@ -9,6 +9,7 @@ namespace tw::ui {
 
 // Buttons, icons and answers, with the values the system's message box uses.
 inline constexpr unsigned kMbOk = 0x0;
+inline constexpr unsigned kMbYesNoCancel = 0x3;
 inline constexpr unsigned kMbYesNo = 0x4;
 inline constexpr unsigned kMbButtonsMask = 0xF;
 inline constexpr unsigned kMbIconError = 0x10;
@@ -17,6 +18,7 @@ inline constexpr unsigned kMbIconExclamation = 0x30;
 inline constexpr unsigned kMbIconInformation = 0x40;
 inline constexpr unsigned kMbDefButton2 = 0x100;  // the second button is the default
 inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 

@@ -64,6 +64,8 @@ class TrayIcon {
   void SetIcon(std::uintptr_t icon) { record_.icon = icon; }
   // A shell before version 5: the original record, a shorter tip, no balloons.
   void UseOriginalShellRecord() { originalShell_ = true; }
+  // Whether the shell can show showBalloonoolTip's balloon.
+  bool HasBalloons() const { return !originalShell_; }
 
   // True adds the icon, or refreshes it once added; false removes it.
   void Show(bool UpDateData);

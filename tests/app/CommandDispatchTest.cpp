@@ -29,6 +29,11 @@ TEST(CommandDispatch, PanelCommandsShowThePanelThenSizeTheHost) {
                              {A::LoadPanel, P::frmNormalMode}};
   for (const Action& action : Open(P::frmNormalMode, 252)) normal.push_back(action);
   EXPECT_EQ(normal, DispatchCommand(C::NormalMode)) << "the step-by-step editor opens fresh";
+
+  // Opening another panel leaves the one shown; opening it again does not.
+  EXPECT_TRUE(LeavesPanel(C::SystemStatus, P::frmRamConfiguration));
+  EXPECT_FALSE(LeavesPanel(C::RamConfiguration, P::frmRamConfiguration));
+  EXPECT_TRUE(LeavesPanel(C::NormalMode, P::frmNormalMode)) << "made anew";
 }
 
 TEST(CommandDispatch, CommandsThatReturnToTheNavigation) {
@@ -38,6 +43,9 @@ TEST(CommandDispatch, CommandsThatReturnToTheNavigation) {
   EXPECT_EQ(toFront, DispatchCommand(C::HidePanel));
   EXPECT_EQ(hideThenFront, DispatchCommand(C::ClosePanel));
   EXPECT_EQ(hideThenFront, DispatchCommand(C::SystemSettings));
+  for (C command : {C::Home, C::HidePanel, C::ClosePanel, C::SystemSettings, C::About, C::Close, C::Restart}) {
+    EXPECT_TRUE(LeavesPanel(command, P::frmMainSettings)) << CommandName(command);
+  }
 }
 
 TEST(CommandDispatch, AboutHidesEveryPanelBetweenTwoMovesToTheFrontCloseAboutShowsThem) {
@@ -80,6 +88,7 @@ TEST(CommandDispatch, SingleActionCommands) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(std::vector<Action>{{c.action}}, DispatchCommand(c.command)) << CommandName(c.command);
+    EXPECT_FALSE(LeavesPanel(c.command, P::frmNetPingerSettings)) << "the panel stays: " << CommandName(c.command);
   }
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "settings/RegistrySettings.h"
 #include "support/RegistryTest.h"
 
@@ -29,11 +31,25 @@ TEST(LastChangeText, SaysWhatWhenHowManyChangedAndHowToUndo) {
 // Windows has read a change once it started after it, across a day's and a year's end.
 TEST(LastChange, ReadAtTheNextStartOnlyUntilWindowsStartsAgain) {
   const SystemTime now{2027, 1, 0, 1, 0, 0, 30, 0};
-  constexpr std::uint32_t kOneMinute = 60000;
+  constexpr std::int64_t kOneMinute = 60;
   EXPECT_TRUE(ChangedSinceWindowsStarted(SystemTime{2026, 12, 0, 31, 23, 59, 31, 0}, now, kOneMinute));
   EXPECT_FALSE(ChangedSinceWindowsStarted(SystemTime{2026, 12, 0, 31, 23, 59, 28, 0}, now, kOneMinute));
   EXPECT_FALSE(ChangedSinceWindowsStarted(kWhen, now, 3 * kOneMinute));
   EXPECT_TRUE(ChangedSinceWindowsStarted(kWhen, kWhen, 0));
+
+  // Up 60 days on the NT family: GetTickCount has wrapped to a minute, the
+  // boot time has not. Without the report (the 9x family), the tick count.
+  struct UpSixtyDays final : ISystemInformation {
+    long NtQuerySystemInformation(std::uint32_t infoClass, std::span<std::uint8_t> buffer) override {
+      const std::int64_t times[2] = {130'000'000'000'000'000, 130'000'000'000'000'000 + 60ll * 86400 * 10'000'000};
+      if (reports && infoClass == kSystemTimeOfDayInformation) std::memcpy(buffer.data(), times, sizeof times);
+      return reports ? 0 : static_cast<long>(0xC0000002);
+    }
+    bool reports = true;
+  } system;
+  EXPECT_EQ(60ll * 86400, WindowsUpSeconds(system, 60000));
+  system.reports = false;
+  EXPECT_EQ(60, WindowsUpSeconds(system, 60000));
 }
 
 // An apply that wrote nothing leaves the line about the change before it.

@@ -63,7 +63,10 @@ TEST_F(RamAlarmTest, DefaultsSaveInTheirWrittenFormsAndReadBack) {
   EXPECT_FALSE(alarm.AlarmTimer().IsRunning());  // nothing to check for
   alarm.chkAutomatic_Click(true);
   EXPECT_TRUE(alarm.AlarmTimer().IsRunning());
+  EXPECT_TRUE(alarm.Controls().alarmEnabled) << "the level starts the freeing";
+  EXPECT_TRUE(alarm.Controls().saveEnabled);
   alarm.chkAutomatic_Click(false);
+  EXPECT_FALSE(alarm.Controls().saveEnabled) << "taken back, it is what is stored";
 
   alarm.chkSoundon_Click(true);
   alarm.optPer_Click();
@@ -153,7 +156,10 @@ TEST_F(RamAlarmTest, RangesFollowTheOptionAndWhatABoxRefusesIsSaidAndNeverSaved)
 
   // A box switched off goes back to its loaded value; the others are put right.
   alarm.chkSoundon_Click(false);
+  EXPECT_EQ("-3", alarm.Controls().alarm) << "still the level that starts the freeing";
+  alarm.chkAutomatic_Click(false);
   EXPECT_EQ("250", alarm.Controls().alarm);
+  alarm.chkAutomatic_Click(true);
   alarm.txtFreeAlarm_Change("1000");
   alarm.updnTimeCheck_Change("500");
   alarm.UpDownRetryOptimization_Change("3");

@@ -26,7 +26,8 @@ class RecordingMessageBox final : public ui::IMessageBox {
       return answer;
     }
     // Enter on the default button: the first one, unless the second is named.
-    if ((flags & ui::kMbButtonsMask) != ui::kMbYesNo) return ui::kIdOk;
+    const unsigned buttons = flags & ui::kMbButtonsMask;
+    if (buttons != ui::kMbYesNo && buttons != ui::kMbYesNoCancel) return ui::kIdOk;
     return (flags & ui::kMbDefButton2) != 0 ? ui::kIdNo : ui::kIdYes;
   }
 

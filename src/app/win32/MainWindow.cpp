@@ -9,6 +9,7 @@
 #include "app/ProgramVersion.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32SystemInfo.h"
 #include "settings/MainSettings.h"
 #include "settings/RegistrySettings.h"
 #include "system/SystemShortcuts.h"
@@ -215,6 +216,7 @@ bool MainWindow::StartInTrayOption() {
 void MainWindow::OnNavigationCommand(NavigationCommand command) {
   // A panel needs its host and the skin: a command that comes first finishes start-up.
   FinishStartup();
+  if (!MayLeaveShownPanel(command)) return;
   // A restart closes every other program the user has open: one key press on
   // a focused item must not do that unasked.
   if (command == NavigationCommand::Restart && !ConfirmRestart()) return;
@@ -244,6 +246,17 @@ void MainWindow::OpenHelpInFront() {
 void MainWindow::ShowHelpProblem(const std::string& problem) {
   if (problem.empty()) return;
   app_.messages.Show(reinterpret_cast<std::uintptr_t>(hwnd()), problem, ui::kMbOk | ui::kMbIconInformation);
+}
+
+bool MainWindow::MayLeaveShownPanel(NavigationCommand command) {
+  // By their styles: hidden in the tray, the window's "Exit" still leaves the panel.
+  const auto shown = [](HWND window) { return window != nullptr && (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE); };
+  if (!shown(framChildWindow_.hwnd())) return true;
+  for (const PanelInfo& info : kPanels) {
+    ui::Panel& panel = Panel(info.id);
+    if (panel.IsLoaded() && shown(panel.hwnd()) && LeavesPanel(command, info.id)) return panel.QueryLeave();
+  }
+  return true;
 }
 
 bool MainWindow::ConfirmRestart() {
@@ -368,7 +381,8 @@ bool MainWindow::ShowStillRunningNotice() {
   FinishStartup();
   if (!Tray1.EnsureInShell()) return false;
   ShowWindow(hwnd(), SW_HIDE);
-  if (IsNtFamily(app_.os.code)) {
+  // NT 4.0's shell, like every shell before version 5, has no balloons.
+  if (IsNtFamily(app_.os.code) && Tray1.Icon().HasBalloons()) {
     Tray1.showBalloonoolTip(true);
   } else {
     // Against the bottom-right corner, where the notification area lies; it closes itself.
@@ -386,7 +400,9 @@ void MainWindow::RecordChange(const LastChange& change) {
 
 void MainWindow::ShowLastChange(const LastChange& change) {
   std::string text = LastChangeText(change, SystemDateText(change.when, false), SystemDateText(change.when, true));
-  if (ChangedSinceWindowsStarted(change.when, app_.clock.GetLocalTime(), GetTickCount())) {
+  Win32SystemInfo system;
+  if (ChangedSinceWindowsStarted(change.when, app_.clock.GetLocalTime(),
+                                 WindowsUpSeconds(system, GetTickCount()))) {
     text += "\r\n";
     text += kNextStartNote;
   }
@@ -434,6 +450,7 @@ void MainWindow::UnloadPanels(std::span<const PanelId> order) {
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:
+      if (!MayLeaveShownPanel(NavigationCommand::Close)) return 0;
       DestroyWindow(hwnd());
       return 0;
     case WM_COMMAND: {

@@ -115,6 +115,9 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   bool StartInTrayOption();
   // Asks before a restart (No is the default); true for Yes.
   bool ConfirmRestart();
+  // The panel shown asks about its unsaved changes when `command` leaves it;
+  // false when the user stays.
+  bool MayLeaveShownPanel(NavigationCommand command);
   void SetHostSize(int width, int height);
   void ShowLastChange(const LastChange& change);
   // The stored record, which tidewave-cli may have written meanwhile.

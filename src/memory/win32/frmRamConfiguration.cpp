@@ -107,6 +107,12 @@ void frmRamConfiguration::OnCommand(int id, int notification) {
   ShowState();
 }
 
+void frmRamConfiguration::DiscardChanges() {
+  alarm_.LoadRamSettings();
+  SetWindowTextA(Control(IDC_lblRamStatus), "");
+  ShowState();
+}
+
 void frmRamConfiguration::SetText(int id, const std::string& text) {
   HWND control = Control(id);
   if (ui::WindowText(control) == text) return;

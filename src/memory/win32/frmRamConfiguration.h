@@ -29,6 +29,9 @@ class frmRamConfiguration final : public ui::Panel {
   void OnLoad() override;
   void OnUnload() override { unloading_ = true; }
   void OnCommand(int id, int notification) override;
+  bool HasUnsavedChanges() const override { return alarm_.Changed(); }
+  void SaveChanges() override { OnCommand(ramconfig::IDC_cmdSave, BN_CLICKED); }
+  void DiscardChanges() override;
 
  private:
   // Writes RamAlarm's state into the controls; their notifications of it are

@@ -137,6 +137,12 @@ void frmNetPingerSettings::OnCommand(int id, int notification) {
   ShowState();
 }
 
+void frmNetPingerSettings::DiscardChanges() {
+  pinger_.LoadSettings();
+  SetWindowTextA(Control(IDC_lblPingStatus), "");
+  ShowState();
+}
+
 void frmNetPingerSettings::ShowState() {
   if (!IsLoaded()) return;
   showing_ = true;

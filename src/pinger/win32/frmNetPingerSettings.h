@@ -37,6 +37,9 @@ class frmNetPingerSettings final : public ui::Panel {
   void OnLoad() override;
   void OnCommand(int id, int notification) override;
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool HasUnsavedChanges() const override { return pinger_.Changed(); }
+  void SaveChanges() override { OnCommand(netpinger::IDC_cmdSave, BN_CLICKED); }
+  void DiscardChanges() override;
 
  private:
   bool Ping(std::string_view host, std::uint32_t timeoutMs);

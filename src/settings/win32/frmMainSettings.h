@@ -68,6 +68,9 @@ class frmMainSettings final : public ui::Panel {
   void OnStart() override;
   void OnLoad() override;
   void OnCommand(int id, int notification) override;
+  bool HasUnsavedChanges() const override { return IsWindowEnabled(Control(mainsettings::IDC_cmdSave)) != FALSE; }
+  void SaveChanges() override { cmdSave_Click(); }
+  void DiscardChanges() override { OnLoad(); }
 
  private:
   void SetTicked(int id, bool ticked);

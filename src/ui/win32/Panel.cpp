@@ -73,6 +73,22 @@ int Panel::Message(std::string_view text, unsigned flags) {
   return messages_.Show(reinterpret_cast<std::uintptr_t>(OwnerWindow()), text, flags);
 }
 
+bool Panel::QueryLeave() {
+  if (!IsLoaded() || !HasUnsavedChanges()) return true;
+  const std::string caption(layout_.caption);
+  const std::string text = "Save the changes made in " + caption + "?\r\n\r\nYes saves them, No puts back what " +
+                           "was saved, Cancel stays in " + caption + ".";
+  switch (Message(text, kMbYesNoCancel | kMbIconQuestion)) {
+    case kIdYes:
+      SaveChanges();
+      return !HasUnsavedChanges();
+    case kIdNo:
+      DiscardChanges();
+      return true;
+    default: return false;
+  }
+}
+
 void Panel::SetToolTip(int id, std::string_view text) {
   HWND control = Control(id);
   if (control == nullptr) return;

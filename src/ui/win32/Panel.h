@@ -77,6 +77,12 @@ class Panel : public Window {
   int ProblemBox() const { return problem_.box; }
   // Puts the keyboard into box `id`, its text chosen for typing over.
   void SelectBox(int id);
+  // The user is leaving the panel for another, the home view or the end of
+  // the program. One holding changes not saved asks, as a property sheet
+  // does: Yes saves them through the panel's own Save, No puts back what is
+  // stored, Cancel stays. False when the user stays, or the save did not take.
+  bool QueryLeave();
+
   // The keyboard left box `id`, whose text fails: once it has reached another
   // control of this panel, it comes back. Gone out of the panel (to the
   // navigation, to another program), it is left free.
@@ -94,6 +100,11 @@ class Panel : public Window {
   // WM_HSCROLL and WM_VSCROLL from sliders and up-downs, with the scroll code (TB_*, SB_*).
   virtual void OnScroll(int /*id*/, int /*code*/) {}
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // What QueryLeave asks about, saves and discards; a panel that stores
+  // nothing has nothing to ask about.
+  virtual bool HasUnsavedChanges() const { return false; }
+  virtual void SaveChanges() {}
+  virtual void DiscardChanges() {}
 
   PanelHost& host() { return *host_; }
   // The DPI the panel is laid out at, while it is loaded.

@@ -75,6 +75,7 @@ struct SkinnedWindow {
   bool isDefault = false;  // a push button that was BS_DEFPUSHBUTTON
   bool notifies = false;   // a push button that had BS_NOTIFY
   bool hot = false;
+  LONG captionRight = 0;  // a group box's: where its caption's background ended when last painted
 };
 
 LRESULT SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, SkinnedWindow* state);
@@ -340,7 +341,7 @@ void DrawCheckMark(const NMCUSTOMDRAW& draw, const SkinnedWindow& state) {
   }
 }
 
-void PaintGroupBox(HWND window, const SkinnedWindow& state) {
+void PaintGroupBox(HWND window, SkinnedWindow& state) {
   PaintDc paint(window);
   HDC dc = paint.get();
   const SkinLook& look = *state.look;
@@ -357,6 +358,13 @@ void PaintGroupBox(HWND window, const SkinnedWindow& state) {
   RECT client{};
   GetClientRect(window, &client);
 
+  // A caption shorter than the last leaves that one's end behind: the system
+  // clears only the old text as it would have placed it, and nothing erases
+  // a group box. The row is painted anew up to where the old caption ended.
+  RECT row{client.left, client.top, std::min(state.captionRight, client.right), client.top + metrics.tmHeight};
+  if (row.right > row.left) FillRect(dc, &row, brush);
+  state.captionRight = 0;
+
   RECT frame = client;
   frame.top += metrics.tmHeight / 2;
   const SkinBorder border = look.object.border.value_or(SkinBorder{1, SkinColor{0xC0, 0xC0, 0xC0}});
@@ -372,6 +380,7 @@ void PaintGroupBox(HWND window, const SkinnedWindow& state) {
   RECT behind = label;
   InflateRect(&behind, look.Px(2), 0);
   FillRect(dc, &behind, brush);
+  state.captionRight = behind.right;
   if (!IsWindowEnabled(window)) SetTextColor(dc, look.Color(look.object.disabled, GetSysColor(COLOR_GRAYTEXT)));
   SetBkMode(dc, TRANSPARENT);
   DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &label, DT_SINGLELINE | DT_END_ELLIPSIS | prefix);

@@ -4,15 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <iterator>
 #include <map>
 #include <string>
+#include <vector>
 
+#include "memory/SystemStatus.h"
 #include "platform/win32/WidePath.h"
 #include "support/wine/MainWindowFixture.h"
 #include "support/wine/Program.h"
+#include "support/wine/WindowPicture.h"
 #include "tuning/NormalMode.h"
 
 namespace tw::test {
@@ -46,8 +50,52 @@ int Clipped(HWND control, int dpi) {
   return std::max<int>(needed.right - room, 0) + std::max<int>(needed.bottom - client.bottom, 0);
 }
 
+// The pixels of the top `rows` of a window as painted, read from its own
+// DC: what reached the screen may lag behind.
+std::vector<COLORREF> PaintedRows(HWND window, int rows) {
+  RECT client{};
+  GetClientRect(window, &client);
+  HDC dc = GetDC(window);
+  HDC copy = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, rows);
+  HGDIOBJ old = SelectObject(copy, bitmap);
+  BitBlt(copy, 0, 0, client.right, rows, dc, 0, 0, SRCCOPY);
+  SelectObject(copy, old);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, client.right, -rows, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<COLORREF> pixels(static_cast<std::size_t>(client.right) * rows);
+  GetDIBits(copy, bitmap, 0, rows, pixels.data(), &info, DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(copy);
+  ReleaseDC(window, dc);
+  return pixels;
+}
+
 class DpiLayout : public MainWindowFixture {
  protected:
+  // System Status with the RAM target at its widest number, which the layout
+  // check then finds clipped or not; and a frame's caption grown shorter,
+  // which must look as a whole repaint of the panel draws it.
+  void ShowWidestTargetAndAShorterCaption(MainWindow& main, int dpi) {
+    using namespace systemstatus;
+    ui::Panel& status = main.Panel(PanelId::frmSystemStatus);
+    HWND target = status.Control(IDC_sldFreeMomoryReq);
+    SendMessageA(target, TBM_SETPOS, TRUE, SendMessageA(target, TBM_GETRANGEMAX, 0, 0));
+    SendMessageA(status.hwnd(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(target));
+    const std::string caption = WindowText(status.Control(IDC_lblTargetMemoryNeeded));
+    EXPECT_LE(std::string("Target Level Of RAM 1000MB.").size(), caption.size()) << caption << ": four digits";
+    // Painted at once, with no timer tick between, whose caption would differ.
+    HWND frame = status.Control(IDC_frameCPUUsage);
+    const int rows = ui::ScalePixels(16, dpi);  // the caption's row, above the histogram
+    SetWindowTextA(frame, "Processor usage (100%).");
+    UpdateWindow(frame);
+    SetWindowTextA(frame, "Processor usage (7%).");
+    UpdateWindow(frame);
+    const std::vector<COLORREF> changed = PaintedRows(frame, rows);
+    RedrawWindow(status.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_TRUE(changed == PaintedRows(frame, rows)) << "the longer caption's end stays at " << dpi << " DPI";
+    SaveWindowPicture(main.hwnd(), "system-status-" + std::to_string(dpi));
+  }
   RECT InMain(HWND window, bool client) {
     RECT rect{};
     client ? GetClientRect(window, &rect) : GetWindowRect(window, &rect);
@@ -97,6 +145,7 @@ class DpiLayout : public MainWindowFixture {
     for (NavigationCommand command :
          {WizardMode, BackupManager, PingSettings, SystemStatus, RamConfiguration, MainSettings, NormalMode}) {
       main.OnNavigationCommand(command);
+      if (command == SystemStatus) ShowWidestTargetAndAShorterCaption(main, dpi);
       take(std::string(CommandName(command)));
     }
     for (int page = 2; page <= kWizardPageCount; ++page) {
@@ -127,6 +176,9 @@ TEST_F(DpiLayout, At120DpiEveryControlStaysInsideItsParentAndNothingNewOverlapsO
     }
   }
 }
+
+// At 144 DPI, the largest the program meets, nothing may leave its parent or clip either.
+TEST_F(DpiLayout, At144DpiEveryControlStaysInsideItsParentAndNothingClips) { ViewsAt(144); }
 
 }  // namespace
 }  // namespace tw::test

@@ -51,6 +51,13 @@ TEST_F(StillRunningNotice, TheTrayCommandShowsItToo) {
   main.OnNavigationCommand(NavigationCommand::Tray);
   EXPECT_FALSE(IsWindowVisible(main.hwnd()));
   EXPECT_EQ(TestFamily() != "xp", main.StillRunningNotice().IsLoaded());
+
+  // A shell before version 5 (NT 4.0's) has no balloon: the notice says it there too.
+  main.StillRunningNotice().Unload();
+  main.RestoreMainWindow();
+  main.Tray1.Icon().UseOriginalShellRecord();
+  main.OnNavigationCommand(NavigationCommand::Tray);
+  EXPECT_TRUE(main.StillRunningNotice().IsLoaded());
 }
 
 }  // namespace

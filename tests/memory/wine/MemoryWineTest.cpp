@@ -243,12 +243,41 @@ TEST_F(MemoryPanels, StatusMonitorAndAlarmFromStartUp) {
   ASSERT_EQ(1u, sound_.played.size());
   EXPECT_EQ("C:\\Tidewave\\low-memory.wav 131073", sound_.played[0]);
 
+  // The level also starts the freeing; an edit taken back leaves nothing to save.
+  Click(*ram_, IDC_chkSoundon);
+  Click(*ram_, IDC_chkAutomatic);
+  EXPECT_TRUE(IsWindowEnabled(level));
+  Click(*ram_, IDC_chkAutomatic);
+  EXPECT_FALSE(IsWindowEnabled(level));
+  Click(*ram_, IDC_chkSoundon);
+  EXPECT_FALSE(IsWindowEnabled(ram_->Control(IDC_cmdSave))) << "the panel holds what is stored";
+  // Leaving with a change asks: Cancel stays, No puts back what is stored, Yes saves.
+  SetWindowTextA(level, "400");
+  messages_.answers = {ui::kIdCancel, ui::kIdNo};
+  main_->OnNavigationCommand(NavigationCommand::SystemStatus);
+  EXPECT_EQ(std::vector{PanelId::frmRamConfiguration}, VisiblePanels());
+  EXPECT_EQ("Save the changes made in Ram Configuration?\r\n\r\nYes saves them, No puts back what was saved, "
+            "Cancel stays in Ram Configuration.", messages_.shown.back().text);
+  main_->OnNavigationCommand(NavigationCommand::Home);
+  EXPECT_EQ("32767", Text(*ram_, IDC_txtAlarm));
+  main_->OnNavigationCommand(NavigationCommand::RamConfiguration);
+  SetWindowTextA(level, "400");
+  messages_.answers = {ui::kIdYes};
+  main_->OnNavigationCommand(NavigationCommand::SystemStatus);
+  EXPECT_EQ("400", GetSettingValue(registry(), path, "txtAlarm", "").Text());
+  EXPECT_EQ(std::vector{PanelId::frmSystemStatus}, VisiblePanels());
+
   // The tooltip now follows the percentage the caption shows, also with the
   // RAM panel's windows gone: its option is the alarm's, not a control's.
+  // Away from the pointer a changed tip may wait a few ticks.
   ram_->Unload();
-  status_->tmrMemory_Timer();
+  std::string caption;
+  for (int tick = 0; tick <= ui::TrayIcon::kTipHeldCalls; ++tick) {
+    status_->tmrMemory_Timer();
+    caption = Text(*status_, IDC_fameMemoryUsage);
+    if (LastTip().substr(1, caption.size()) == caption) break;
+  }
   EXPECT_FALSE(ram_->IsLoaded());
-  const std::string caption = Text(*status_, IDC_fameMemoryUsage);
   EXPECT_EQ(caption, LastTip().substr(1, caption.size()));
   EXPECT_NE(std::string::npos, caption.find("%)."));
 }

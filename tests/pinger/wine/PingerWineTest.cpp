@@ -139,6 +139,13 @@ TEST_F(NetPingerPanel, AFirstStartSavedInManualModePingsTheSavedHostNowAndOnSche
   char header[4] = {};
   EXPECT_TRUE(wav.read(header, 4) && std::string(header, 4) == "RIFF");
 
+  // Left with that typed, No puts back what was saved.
+  messages_.answers = {ui::kIdNo};
+  EXPECT_TRUE(panel_.QueryLeave());
+  EXPECT_EQ("127.0.0.1", Text(IDC_txtPingHost));
+  EXPECT_FALSE(Enabled(IDC_cmdSave));
+  EXPECT_EQ(1u, messages_.shown.size());
+
   // What a new start reads is what was saved, not what was typed since.
   panel_.Unload();
   panel_.Stop();

@@ -94,6 +94,12 @@ TEST_F(MainSettingsPanel, SaveStoresBothOptionsAndTheRunEntryFollowsTheFirst) {
   Click(Control(IDC_chkRunProgramMini));
   Click(Control(IDC_chkRunProgramMini));
   EXPECT_TRUE(SaveEnabled());
+
+  // Left with a change, No puts back what is stored.
+  Click(Control(IDC_chkRunMainProgram));
+  messages_.answers = {ui::kIdNo};
+  EXPECT_TRUE(panel.QueryLeave());
+  EXPECT_FALSE(Ticked(IDC_chkRunMainProgram) || SaveEnabled());
 }
 
 TEST_F(MainSettingsPanel, LoadingReadsTheStoredOptionsAndPointsTheRunEntryHere) {
