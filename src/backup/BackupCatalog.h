@@ -31,6 +31,15 @@ struct BackupListing {
   std::string reason;
 };
 
+// The backup `entryName` of the backup folder `folder`, read whole and planned
+// as a restore on this Windows would plan it.
+BackupListing ListBackup(IFileSystem& files, const std::string& folder, std::string_view entryName,
+                         const OsFamilyInfo& os);
+
+// Whether a restore here takes the backup: "yes", or "no: " and why ("no:
+// taken on Windows 98", "no: damaged at line 4: ..."), as the lists say it.
+std::string RestoreHereText(const BackupListing& backup);
+
 // Every backup in the folder, newest first: the order they were written in,
 // which is their numbers' (a number is never taken lower than one in use),
 // then by the date and time inside. A missing or empty folder is an empty

@@ -31,10 +31,11 @@ class frmBackUp final : public ui::Panel {
   // Refills the list from the backup folder, in the order the folder lists
   // the files; creates the folder when it is missing.
   void intializeList();
-  // One row for the backup file at `path`: its name, and the date and time
-  // stored in it as the system formats them (both empty for a file that
-  // does not start with a date and a time).
-  void AddBackupToList(const std::string& path);
+  // One row for the backup file `entryName` of the backup folder: its name,
+  // the date and time stored in it as the system formats them (both empty
+  // for a file that does not start with a date and a time), and whether a
+  // restore here would take it.
+  void AddBackupToList(const std::string& folder, const std::string& entryName);
 
   void lstBackUpList_ColumnClick(int column);
   void cmdRestore_Click();
@@ -56,6 +57,7 @@ class frmBackUp final : public ui::Panel {
   struct Row {
     std::string fileName;
     std::optional<BackupStamp> stamp;
+    std::string restoreHere;
   };
 
   HWND List() const { return Control(IDC_lstBackUpList); }
