@@ -59,6 +59,11 @@ TEST(CurrentValues, NtFamilyReadsTheFirstInterfaceAndMarksWhatAnApplyChangesOnAn
   EXPECT_FALSE(none.WouldChange(F::MTU, bare.tuning.PresetSettings[2]));
   EXPECT_FALSE(none.WouldChange(F::MSS, bare.tuning.PresetSettings[2]));
   EXPECT_TRUE(none.WouldChange(F::MTU, bare.tuning.PresetSettings[0]));
+  // With no adapter at all nothing changes either, and the mark says why.
+  TuningTestBed noAdapter(7);
+  const CurrentValues unheld = CurrentValues::Read(noAdapter.memory, DescribeRunningWindows(noAdapter.memory, kXp));
+  EXPECT_EQ("!", unheld.Marks(F::MSS, noAdapter.tuning.PresetSettings[0]));
+  EXPECT_NE(std::string_view::npos, unheld.IgnoredReason(F::MTU).find("No network adapter"));
 }
 
 TEST(CurrentValues, NineXFamilyReadsTextsAndHasNoPlaceForSynOrIcmp) {
