@@ -101,11 +101,10 @@ std::vector<Action> DispatchCommand(NavigationCommand command) {
     case Drag: return {{ActionKind::BeginWindowDrag}};
     case HidePanel: return {{ActionKind::BringMovieToFront}};
     case WizardMode: return OpenPanel(PanelId::frmWizardMode);
+    // A walk left for another panel is found as it was left; only a finished
+    // one starts again on the first page.
     case NormalMode:
-      return Then({{ActionKind::UnloadPanel, PanelId::frmNormalMode},
-                   {ActionKind::ResetWizardPage, PanelId::frmNormalMode},
-                   {ActionKind::LoadPanel, PanelId::frmNormalMode}},
-                  OpenPanel(PanelId::frmNormalMode));
+      return Then({{ActionKind::RenewWalk, PanelId::frmNormalMode}}, OpenPanel(PanelId::frmNormalMode));
     case BackupManager:
       return Then({{ActionKind::IntializeList, PanelId::frmBackUp}}, OpenPanel(PanelId::frmBackUp));
     case PingSettings: return OpenPanel(PanelId::frmNetPingerSettings);

@@ -58,7 +58,7 @@ enum class ActionKind {
   ShowPanel,        // panel
   LoadPanel,        // panel
   UnloadPanel,      // panel
-  ResetWizardPage,  // frmNormalMode's currWizardPage = 0
+  RenewWalk,        // frmNormalMode on a new walk (currWizardPage = 0, start values); kept while its walk is under way
   IntializeList,    // frmBackUp re-reads the backup folder
   SetHostWidth,     // value
   SetHostHeight,    // value

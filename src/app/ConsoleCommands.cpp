@@ -264,20 +264,6 @@ struct Refused {
 
 // ---- list ----
 
-std::string Restorable(const BackupListing& backup) {
-  if (backup.readStatus != kErrorSuccess) return "no: cannot be read (" + ErrorText(backup.readStatus) + ")";
-  switch (backup.problem) {
-    case RestoreProblem::None: return "yes";
-    case RestoreProblem::OtherFamily:
-      return "no: taken on " +
-             (backup.family ? std::string(OsFamilyName(*backup.family)) : std::string("another Windows family"));
-    case RestoreProblem::Damaged: return "no: damaged at line " + std::to_string(backup.line) + ": " + backup.reason;
-    case RestoreProblem::NoLayout: return "no: this Windows has no place for the values";
-    case RestoreProblem::TooLarge: return "no: far larger than any backup";
-  }
-  return "no";
-}
-
 Result List(Machine& machine) {
   std::vector<BackupListing> backups;
   if (const long status = ListBackups(machine.files, machine.programFolder, machine.os, backups);
@@ -295,7 +281,7 @@ Result List(Machine& machine) {
       time = TwoDigits(t.hour) + ":" + TwoDigits(t.minute) + ":" + TwoDigits(t.second);
     }
     if (backup.family) family = std::string(OsFamilyName(*backup.family));
-    const std::string restorable = Restorable(backup);
+    const std::string restorable = RestoreHereText(backup);
     rows.push_back({backup.fileName, date, time, family, restorable});
     const bool yes = restorable == "yes";
     const bool known = backup.family.has_value();

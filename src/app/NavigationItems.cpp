@@ -56,8 +56,9 @@ constexpr NavigationItem kChrome[] = {
     {IDC_FS_trayButton, "Hide to tray", C::Tray},
     {IDC_FS_closeButton, "Close", C::Close},
     // Shown while a panel is open: back to the overview with the panel kept as
-    // it is, or closed.
-    {IDC_FS_hidePanelButton, "Back", C::HidePanel},
+    // it is, or closed. Not "Back": Advanced Mode's pages have a "<<Back" of
+    // their own, just above it.
+    {IDC_FS_hidePanelButton, "Hide Panel", C::HidePanel},
     {IDC_FS_closePanelButton, "Close Panel", C::ClosePanel},
     {IDC_FS_closeAboutButton, "Done", C::CloseAbout},
     {IDC_FS_restartButton, "Restart Windows", C::Restart},

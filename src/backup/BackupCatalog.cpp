@@ -4,6 +4,8 @@
 #include <cctype>
 #include <tuple>
 
+#include "platform/ErrorText.h"
+
 namespace tw {
 namespace {
 
@@ -40,28 +42,46 @@ long ListBackups(IFileSystem& files, std::string_view programFolder, const OsFam
   if (status == kErrorFileNotFound || status == kErrorPathNotFound || status == kErrorNoMoreFiles) return kErrorSuccess;
   if (status != kErrorSuccess) return status;
   for (const FileEntry& entry : entries) {
-    if (entry.isDirectory || !IsBackupFileName(entry.name)) continue;
-    BackupListing backup;
-    backup.fileName = entry.name.substr(0, entry.name.size() - 4) + ".BCK";
-    backup.number = BackupNumberOf(entry.name);
-    std::string contents;
-    // No more than any backup can be and a byte: a larger file is refused by the plan.
-    backup.readStatus = files.ReadFileStart(folder + "\\" + entry.name, kLargestBackupBytes + 1, contents);
-    if (backup.readStatus == kErrorSuccess) {
-      backup.stamp = ReadBackupStamp(contents);
-      backup.family = ReadBackupFamily(contents);
-      const RestorePlan plan = PlanRestore(contents, os);
-      backup.problem = plan.problem;
-      backup.line = plan.line;
-      backup.reason = plan.reason;
-    }
-    backups.push_back(std::move(backup));
+    if (!entry.isDirectory && IsBackupFileName(entry.name)) backups.push_back(ListBackup(files, folder, entry.name, os));
   }
   std::sort(backups.begin(), backups.end(), [](const BackupListing& a, const BackupListing& b) {
     if (const int order = CompareWritten(a.stamp, a.number, b.stamp, b.number); order != 0) return order > 0;
     return a.fileName < b.fileName;
   });
   return kErrorSuccess;
+}
+
+BackupListing ListBackup(IFileSystem& files, const std::string& folder, std::string_view entryName,
+                         const OsFamilyInfo& os) {
+  BackupListing backup;
+  backup.fileName = std::string(entryName.substr(0, entryName.size() - 4)) + ".BCK";
+  backup.number = BackupNumberOf(entryName);
+  std::string contents;
+  // No more than any backup can be and a byte: a larger file is refused by the plan.
+  backup.readStatus = files.ReadFileStart(folder + "\\" + std::string(entryName), kLargestBackupBytes + 1, contents);
+  if (backup.readStatus == kErrorSuccess) {
+    backup.stamp = ReadBackupStamp(contents);
+    backup.family = ReadBackupFamily(contents);
+    const RestorePlan plan = PlanRestore(contents, os);
+    backup.problem = plan.problem;
+    backup.line = plan.line;
+    backup.reason = plan.reason;
+  }
+  return backup;
+}
+
+std::string RestoreHereText(const BackupListing& backup) {
+  if (backup.readStatus != kErrorSuccess) return "no: cannot be read (" + ErrorText(backup.readStatus) + ")";
+  switch (backup.problem) {
+    case RestoreProblem::None: return "yes";
+    case RestoreProblem::OtherFamily:
+      return "no: taken on " +
+             (backup.family ? std::string(OsFamilyName(*backup.family)) : std::string("another Windows family"));
+    case RestoreProblem::Damaged: return "no: damaged at line " + std::to_string(backup.line) + ": " + backup.reason;
+    case RestoreProblem::NoLayout: return "no: this Windows has no place for the values";
+    case RestoreProblem::TooLarge: return "no: far larger than any backup";
+  }
+  return "no";
 }
 
 RestoreOutcome RestoreBackupFile(IRegistry& registry, IFileSystem& files, IClock& clock,

@@ -31,6 +31,15 @@ struct BackupListing {
   std::string reason;
 };
 
+// The backup `entryName` of the backup folder `folder`, read whole and planned
+// as a restore on this Windows would plan it.
+BackupListing ListBackup(IFileSystem& files, const std::string& folder, std::string_view entryName,
+                         const OsFamilyInfo& os);
+
+// Whether a restore here takes the backup: "yes", or "no: " and why ("no:
+// taken on Windows 98", "no: damaged at line 4: ..."), as the lists say it.
+std::string RestoreHereText(const BackupListing& backup);
+
 // Which of two backups was written later: 1 for the first, -1 for the
 // second, 0 for neither. The date and time inside tell; numbers only break a
 // tie within one second, since past 999 the lowest free number is taken

@@ -20,9 +20,11 @@ enum BackUpControl : int {
   IDC_cmdDelete,
 };
 
-// The columns fit beside a vertical scroll bar, so a long list scrolls one way only.
+// The columns fit beside a vertical scroll bar, so a long list scrolls one way
+// only. The last says whether a restore here would take the file, before the
+// user asks for one.
 inline constexpr ui::ListColumn kBackUpColumns[] = {
-    {"File Name", 1700}, {"Creating Date", 2000}, {"Creating Time", 2000}};
+    {"File Name", 1200}, {"Creating Date", 1500}, {"Creating Time", 1500}, {"Restore here", 1800}};
 
 inline constexpr ui::ControlSpec kBackUpControls[] = {
     {IDC_frameBackUp, ui::ControlKind::Frame, "Backup", 0, 0, 6525, 3660},
@@ -80,7 +82,7 @@ int CompareCells(std::string_view a, std::string_view b, SortType type, int sort
 // The header tags: "ASC" after a click that sorted a column ascending,
 // "DESC" after one that sorted it descending, empty otherwise.
 struct HeaderTags {
-  std::array<std::string, 3> tags;
+  std::array<std::string, std::size(kBackUpColumns)> tags;
   // A click on `column` (0-based): its new sort order (0 ascending, 1
   // descending), with the tags updated. The first click on a column sorts
   // ascending; each further click on the same column reverses.

@@ -73,6 +73,7 @@ void NetPinger::LoadSettings() {
   controls_.host = key.Text(kStored.txtPingHost);
   controls_.interval = key.Whole(kStored.cmbPingInterval, 0, kIntervalCount - 1);
   controls_.sound = key.Flag(kStored.chkSound);
+  controls_.hostProblem.clear();
   tickMs_ = ReadTickMs(key);
 
   int intervalIndex;
@@ -101,7 +102,7 @@ void NetPinger::SaveSettings() {
   key.SaveText(kStored.cmbPingInterval, std::to_string(controls_.interval));
   key.SaveFlag(kStored.chkSound, controls_.sound);
 
-  effectiveHost_ = controls_.automatic ? std::string(kAutomaticPingHost) : controls_.host;
+  effectiveHost_ = ShownHost();
   ApplyPinging();
   // Automatic mode has its own period whatever the locked list shows, so the
   // same stored settings ping at the same rate before and after a restart.
@@ -127,11 +128,23 @@ void NetPinger::chkDoPinging_Click(bool checked) {
   controls_.doPinging = checked;
   controls_.configurationEnabled = checked;
   if (checked) controls_.saveEnabled = true;
+  if (!checked) controls_.hostProblem.clear();
   MarkChanged(true);
+}
+
+std::string NetPinger::ShownHost() const {
+  return controls_.automatic ? std::string(kAutomaticPingHost) : controls_.host;
+}
+
+bool NetPinger::HostHolds(bool pinging) {
+  const bool blank = ShownHost().find_first_not_of(' ') == std::string::npos;
+  controls_.hostProblem = pinging && blank ? std::string(kNoPingHostProblem) : std::string();
+  return controls_.hostProblem.empty();
 }
 
 void NetPinger::optAuto_Click() {
   controls_.automatic = true;
+  controls_.hostProblem.clear();
   MarkChanged(true);
   controls_.hostEnabled = controls_.intervalEnabled = false;
   controls_.host = "Automatic";
@@ -143,11 +156,14 @@ void NetPinger::optManual_Click() {
   MarkChanged(true);
   controls_.host = kManualPingHost;
   controls_.hostEnabled = controls_.intervalEnabled = true;
+  controls_.hostProblem.clear();
 }
 
 void NetPinger::txtPingHost_Change(std::string_view text) {
   controls_.host = text;
   MarkChanged(true);
+  // Typing is not checked; a host typed takes away what was said.
+  if (!controls_.hostProblem.empty()) HostHolds(true);
 }
 
 void NetPinger::cmbPingInterval_Click(int index) {
@@ -160,17 +176,21 @@ void NetPinger::chkSound_Click(bool checked) {
   MarkChanged(true);
 }
 
-void NetPinger::cmdSave_Click() {
+// A pinger switched off may keep an empty host: the box cannot be reached to
+// fix it, and nothing pings it.
+bool NetPinger::cmdSave_Click() {
+  if (!HostHolds(controls_.doPinging)) return false;
   MarkChanged(false);
   SaveSettings();
+  return true;
 }
 
 // The ping waits off the window's thread, up to its time-out when the host
 // does not answer, and the window stays with the user meanwhile. Its button
 // rests until the answer: a press then would only queue another wait.
 void NetPinger::cmdPingNow_Click() {
-  if (pingingNow_) return;
-  pingingNow_ = services_.startPing && services_.startPing(effectiveHost_, kPingTimeoutMs);
+  if (pingingNow_ || !HostHolds(true)) return;
+  pingingNow_ = services_.startPing && services_.startPing(ShownHost(), kPingTimeoutMs);
   controls_.pingNowEnabled = !pingingNow_;
 }
 

@@ -37,6 +37,7 @@ enum NetPingerControl : int {
   IDC_cmdSave,
   IDC_lblPingerDescription,
   IDC_lblPingStatus,  // what Ping Now and Save answered
+  IDC_lblPingProblem,  // what is wrong with the host, said under its box
 };
 
 // The hosts are names of public services that answer echo requests around the
@@ -71,7 +72,13 @@ inline constexpr ui::ControlSpec kNetPingerControls[] = {
     {IDC_lblPingerDescription, ui::ControlKind::SkinLabel, kPingerDescription, 150, 2250, 4800, 1230, IDC_frameNetPingerSettings},
     {IDC_cmdSave, ui::ControlKind::Button, "Save", 5010, 2910, 1340, 405, IDC_frameNetPingerSettings},
     {IDC_lblPingStatus, ui::ControlKind::Label, "", 1740, 300, 4650, 255, IDC_frameNetPingerSettings},
+    // Shown only while the host box cannot be pinged, in the place of the sound
+    // option under it: the line beside the box holds the interval.
+    {IDC_lblPingProblem, ui::ControlKind::Label, "", 240, 1080, 1815, 255, IDC_frameConfigurations},
 };
+
+inline constexpr ui::ProblemSpot kPingHostProblemSpot{IDC_txtPingHost, {IDC_chkSound, 0}};
+inline constexpr std::string_view kNoPingHostProblem = "Type a host to ping.";
 
 inline constexpr ui::PanelSpec kNetPingerPanel = ui::PanelLayout(ui::PanelId::frmNetPingerSettings, kNetPingerControls);
 
@@ -111,6 +118,7 @@ struct NetPingerControls {
   bool intervalEnabled = true;
   bool pingNowEnabled = true;  // cmdPingNow: not while its ping waits for the answer
   bool saveEnabled = false;  // cmdSave
+  std::string hostProblem;   // why the host cannot be pinged, said beside its box; empty when it can
 };
 
 class NetPinger {
@@ -143,7 +151,10 @@ class NetPinger {
   void txtPingHost_Change(std::string_view text);
   void cmbPingInterval_Click(int index);
   void chkSound_Click(bool checked);
-  void cmdSave_Click();
+  // False, with the host's problem said, when the pinger is on and has no
+  // host to ping: nothing is saved.
+  bool cmdSave_Click();
+  // Pings the host the panel shows, saved or not; with none, says so instead.
   void cmdPingNow_Click();
   // The answer to Ping Now's ping, when it comes: true on a good echo.
   void PingNowDone(bool replied);
@@ -152,6 +163,8 @@ class NetPinger {
   const NetPingerControls& Controls() const { return controls_; }
   bool Changed() const { return changed_; }
   const std::string& EffectiveHost() const { return effectiveHost_; }
+  // The host the controls choose: the built-in one in automatic mode, else the typed one.
+  std::string ShownHost() const;
   std::int16_t PeriodTicks() const { return periodTicks_; }
   std::int16_t TickCount() const { return tickCount_; }
   const ui::ITimer& Timer() const { return *tmrPinger_; }
@@ -159,6 +172,9 @@ class NetPinger {
 
  private:
   void ApplyPinging();
+  // Says in hostProblem whether the shown host can be pinged, when `pinging`
+  // is on; true when it can (or need not be).
+  bool HostHolds(bool pinging);
 
   Services services_;
   NetPingerControls controls_;

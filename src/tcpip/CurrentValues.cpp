@@ -59,8 +59,11 @@ std::string_view CurrentValues::IgnoredReason(TcpIpField field) const {
     if (first == nullptr) first = &row;
   }
   if (first != nullptr) return first->ignored->reason;
-  // MTU and MSS with no adapter: Windows has a place for them, just no adapter to hold them.
-  if (!rows_.empty() && (field == TcpIpField::MTU || field == TcpIpField::MSS)) return {};
+  // MTU and MSS with no adapter: Windows has a place for them, just no adapter
+  // to hold them, so an apply writes nothing and marks no change.
+  if (!rows_.empty() && (field == TcpIpField::MTU || field == TcpIpField::MSS)) {
+    return "No network adapter was found to hold it; nothing is written for it.";
+  }
   return noPlace_;
 }
 

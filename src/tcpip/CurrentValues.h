@@ -35,7 +35,8 @@ class CurrentValues {
   // the field's values, or remove one that is set.
   bool WouldChange(TcpIpField field, const TcpIpSettings& proposed) const;
   // Why Windows does not act on the field here: every value of it is in the
-  // ignored table, or this family has no place for it. Empty when it acts on it.
+  // ignored table, this family has no place for it, or (MTU and MSS) no
+  // adapter holds it. Empty when it acts on it.
   std::string_view IgnoredReason(TcpIpField field) const;
   // The marks: kChangesMark, then kIgnoredMark, as they apply.
   std::string Marks(TcpIpField field, const TcpIpSettings& proposed) const;

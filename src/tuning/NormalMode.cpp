@@ -246,7 +246,8 @@ constexpr RangeRule kRangeRules[] = {
     // datagrams (RFC 1122), and 1500 is Ethernet's (RFC 894), the largest of
     // the connections these pages recommend for.
     {IDC_txtMTUValue, {576, 1500}},
-    // The MTU less the 40 bytes of the IP and TCP headers (RFC 879).
+    // The MTU less the 40 bytes of the IP and TCP headers (RFC 879); the MTU
+    // box's own MTU lowers the top (see RangeOf).
     {IDC_txtMSSValue, {536, 1460}},
     // "DefaultTTL": 1 to 255, one byte of the IP header (KB 314053, KB 158474).
     {IDC_txtTTLValue, {1, 255}},
@@ -391,10 +392,21 @@ void NormalModePages::TextChanged(int id) {
   }
   // Typing is never checked, only a text that now passes clears what was said.
   if ((RangeRuleFor(id) != nullptr || id == IDC_txtMultiplier) && Problem(id).empty()) view_->ShowProblem(id, "");
+  // The MSS's top follows the MTU.
+  if (id == IDC_txtMTUValue && Problem(IDC_txtMSSValue).empty()) view_->ShowProblem(IDC_txtMSSValue, "");
+}
+
+ui::WholeRange NormalModePages::RangeOf(const RangeRule& rule) const {
+  if (rule.id != IDC_txtMSSValue) return rule.range;
+  // A segment larger than its packet would be split or lost; while the MTU
+  // box fails, its own check speaks first.
+  const std::string mtu = view_->Text(IDC_txtMTUValue);
+  if (!ui::WholeNumberProblem(mtu, RangeRuleFor(IDC_txtMTUValue)->range).empty()) return rule.range;
+  return {rule.range.minimum, std::min(rule.range.maximum, *ui::WholeNumber(mtu) - std::int64_t{kTcpIpHeaderBytes})};
 }
 
 std::string NormalModePages::Problem(int id) const {
-  if (const RangeRule* rule = RangeRuleFor(id)) return ui::WholeNumberProblem(view_->Text(id), rule->range);
+  if (const RangeRule* rule = RangeRuleFor(id)) return ui::WholeNumberProblem(view_->Text(id), RangeOf(*rule));
   if (id != IDC_txtMultiplier) return {};
   // Windows takes a receive window up to 0x3FFFFFFF ("TcpWindowSize",
   // "GlobalMaxTcpWindowSize", KB 314053), and one that holds at least a segment.
@@ -429,9 +441,8 @@ bool NormalModePages::PageHolds(int page) {
 }
 
 std::int32_t NormalModePages::WindowMss() const {
-  const std::string text = view_->Text(IDC_txtMSSValue);
-  if (ui::WholeNumberProblem(text, RangeRuleFor(IDC_txtMSSValue)->range).empty()) {
-    return static_cast<std::int32_t>(*ui::WholeNumber(text));
+  if (Problem(IDC_txtMSSValue).empty()) {
+    return static_cast<std::int32_t>(*ui::WholeNumber(view_->Text(IDC_txtMSSValue)));
   }
   return tuning_.CurrentSettings.MSS;
 }

@@ -240,6 +240,9 @@ class NormalModePages {
   std::int16_t currWizardPage = 0;
   std::int16_t connectionType = 0;
 
+  // Loaded and not yet finished: what its pages hold is the user's.
+  bool WalkUnderWay() const { return view_ != nullptr && currWizardPage < kWizardPageCount; }
+
   // What the last "Finish" did.
   const ApplyResult& LastApply() const { return lastApply_; }
 
@@ -247,6 +250,8 @@ class NormalModePages {
   // True when every checked box of `page` passes; otherwise the first that
   // fails says why and takes the keyboard.
   bool PageHolds(int page);
+  // The range box `rule.id` takes now: the MSS's depends on the MTU box.
+  ui::WholeRange RangeOf(const RangeRule& rule) const;
   // The first checked box of `page` that fails, 0 for none.
   int FailingBox(int page) const;
   void ShowPage(int page);

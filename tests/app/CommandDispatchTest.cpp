@@ -24,16 +24,14 @@ TEST(CommandDispatch, PanelCommandsShowThePanelThenSizeTheHost) {
   for (const Action& action : Open(P::frmBackUp, 246)) backup.push_back(action);
   EXPECT_EQ(backup, DispatchCommand(C::BackupManager)) << "the list is re-read before showing";
 
-  std::vector<Action> normal{{A::UnloadPanel, P::frmNormalMode},
-                             {A::ResetWizardPage, P::frmNormalMode},
-                             {A::LoadPanel, P::frmNormalMode}};
+  std::vector<Action> normal{{A::RenewWalk, P::frmNormalMode}};
   for (const Action& action : Open(P::frmNormalMode, 252)) normal.push_back(action);
-  EXPECT_EQ(normal, DispatchCommand(C::NormalMode)) << "the step-by-step editor opens fresh";
+  EXPECT_EQ(normal, DispatchCommand(C::NormalMode)) << "the step-by-step editor opens fresh once a walk is done";
 
   // Opening another panel leaves the one shown; opening it again does not.
   EXPECT_TRUE(LeavesPanel(C::SystemStatus, P::frmRamConfiguration));
   EXPECT_FALSE(LeavesPanel(C::RamConfiguration, P::frmRamConfiguration));
-  EXPECT_TRUE(LeavesPanel(C::NormalMode, P::frmNormalMode)) << "made anew";
+  EXPECT_FALSE(LeavesPanel(C::NormalMode, P::frmNormalMode)) << "a walk goes on until Finish";
 }
 
 TEST(CommandDispatch, CommandsThatReturnToTheNavigation) {

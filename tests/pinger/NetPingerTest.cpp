@@ -137,7 +137,7 @@ TEST_F(NetPingerTest, ThePhaseSurvivesSavesAndOnlyASaveStopsTheTimer) {
   EXPECT_TRUE(PingingTicks(6).empty());
 }
 
-TEST_F(NetPingerTest, PingNowPingsTheSavedHostAndSoundsOnlyOnAnAnswer) {
+TEST_F(NetPingerTest, PingNowPingsTheShownHostAndSoundsOnlyOnAnAnswer) {
   StoreManual("127.0.0.1", 0);
   Store("chkSound", "1");
   NetPinger& pinger = Load();
@@ -149,12 +149,36 @@ TEST_F(NetPingerTest, PingNowPingsTheSavedHostAndSoundsOnlyOnAnAnswer) {
   EXPECT_EQ(1u, pings_.size()) << "presses meanwhile queue nothing";
   pinger.PingNowDone(true);
   EXPECT_TRUE(pinger.Controls().pingNowEnabled);
+  pinger.optAuto_Click();
   pinger.cmdPingNow_Click();
   pinger.PingNowDone(false);
   pinger.PingNowDone(true);  // no ping of its own: nothing
-  EXPECT_EQ((std::vector<std::string>(2, "127.0.0.1")), pings_) << "not the unsaved text";
+  EXPECT_EQ((std::vector<std::string>{"127.9.9.9", std::string(kAutomaticPingHost)}), pings_)
+      << "the unsaved text, then the unsaved mode's host";
   EXPECT_EQ(1, sounds_);
   EXPECT_EQ(0, pinger.TickCount());
+  EXPECT_EQ("127.0.0.1", pinger.EffectiveHost()) << "the schedule keeps the saved host";
+}
+
+// An empty host is refused beside its box, by Save and Ping Now alike, and
+// typing one takes the words away; a pinger switched off saves it.
+TEST_F(NetPingerTest, AnEmptyHostIsNeitherSavedNorPingedWhileThePingerIsOn) {
+  NetPinger& pinger = Load();
+  pinger.chkDoPinging_Click(true);
+  pinger.optManual_Click();
+  pinger.txtPingHost_Change("  ");
+  pinger.cmdPingNow_Click();
+  EXPECT_TRUE(pings_.empty());
+  EXPECT_FALSE(pinger.cmdSave_Click());
+  EXPECT_EQ(std::string(kNoPingHostProblem), pinger.Controls().hostProblem);
+  EXPECT_TRUE(pinger.Controls().saveEnabled);
+  EXPECT_EQ("", Stored("txtPingHost"));
+  pinger.txtPingHost_Change("localhost");
+  EXPECT_EQ("", pinger.Controls().hostProblem);
+  pinger.txtPingHost_Change("");
+  pinger.chkDoPinging_Click(false);
+  EXPECT_TRUE(pinger.cmdSave_Click());
+  EXPECT_EQ("0", Stored("chkDoPinging"));
 }
 
 TEST_F(NetPingerTest, StoredValuesThatDoNotConvertTakeTheirDefaults) {

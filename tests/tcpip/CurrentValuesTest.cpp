@@ -122,7 +122,9 @@ TEST(IgnoredValues, ByVersionAndByWhatIsInstalled) {
   const CurrentValues onXp = CurrentValues::Read(later.memory, DescribeRunningWindows(later.memory, kXp));
   EXPECT_FALSE(onVista.IgnoredReason(F::RWIN).empty());
   EXPECT_TRUE(onXp.IgnoredReason(F::RWIN).empty());
-  EXPECT_TRUE(onVista.IgnoredReason(F::MTU).empty()) << "no adapter, yet a place for it";
+  // No adapter, yet a place for it: nothing changes, and the mark says why.
+  EXPECT_NE(std::string_view::npos, onVista.IgnoredReason(F::MTU).find("No network adapter"));
+  EXPECT_EQ("!", onVista.Marks(F::MSS, later.tuning.PresetSettings[0]));
 }
 
 TEST(IgnoredValues, EveryNamedRowIsAValueOfALayout) {

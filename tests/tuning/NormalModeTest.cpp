@@ -184,9 +184,17 @@ TEST(NormalModePages, BoxesKeepWhatIsTypedAndNothingWindowsRefusesIsApplied) {
   EXPECT_EQ(1, e.pages.currWizardPage);
   EXPECT_EQ(IDC_txtMTUValue, e.view.focused);
   e.view.SetText(IDC_txtMTUValue, "1400");
+  e.view.Press(IDC_cmdNextPage);
+  EXPECT_EQ(IDC_txtMSSValue, e.view.focused) << "the LAN's 1460 is more than the MTU less 40 bytes";
+  EXPECT_EQ("Type a whole number from 536 to 1360.", e.view.problems[IDC_txtMSSValue]);
+  e.view.SetText(IDC_txtMTUValue, "1500");
+  EXPECT_EQ("", e.view.problems[IDC_txtMSSValue]) << "a larger MTU makes room for it";
+  e.view.SetText(IDC_txtMTUValue, "1400");
+  e.view.SetText(IDC_txtMSSValue, "1360");
   e.view.Press(IDC_cmdNextPage, 7);
   ASSERT_EQ(1u, e.applied.size());
   EXPECT_EQ(1400, e.applied[0].MTU);
+  EXPECT_EQ(1360, e.applied[0].MSS);
   EXPECT_EQ(255, e.applied[0].TTL);
   EXPECT_EQ(1000, e.applied[0].KeepAliveTime);
 }

@@ -280,7 +280,14 @@ void MainWindow::Perform(const Action& action) {
     case ActionKind::ShowPanel: ShowPanel(action.panel); break;
     case ActionKind::LoadPanel: panel.Load(*this); break;
     case ActionKind::UnloadPanel: panel.Unload(); break;
-    case ActionKind::ResetWizardPage: panels_.normalMode->Pages().currWizardPage = 0; break;
+    case ActionKind::RenewWalk:
+      if (!panel.IsLoaded()) {
+        panels_.normalMode->Pages().currWizardPage = 0;
+        panel.Load(*this);
+      } else if (!panels_.normalMode->Pages().WalkUnderWay()) {
+        panels_.normalMode->NewWalk();
+      }
+      break;
     case ActionKind::IntializeList:
       panels_.backUp->Load(*this);
       panels_.backUp->intializeList();
@@ -411,6 +418,9 @@ void MainWindow::ShowLastChange(const LastChange& change) {
 
 void MainWindow::ShowStoredLastChange() {
   if (const auto change = LoadLastChange(app_.registry)) ShowLastChange(*change);
+  for (const auto& panel : panels_.byId) {
+    if (panel) panel->ChangedElsewhere();
+  }
 }
 
 void MainWindow::ShowTrayMenu() {

@@ -120,7 +120,8 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   bool MayLeaveShownPanel(NavigationCommand command);
   void SetHostSize(int width, int height);
   void ShowLastChange(const LastChange& change);
-  // The stored record, which tidewave-cli may have written meanwhile.
+  // The stored record, which tidewave-cli may have written meanwhile, and
+  // the values it may have changed under the open panels.
   void ShowStoredLastChange();
 
   AppContext& app_;

@@ -131,9 +131,6 @@ void DrawGlyph(HDC dc, Glyph glyph, int cx, int cy, COLORREF color) {
       Lines(dc, color, 1, {{cx, cy - 7}, {cx, cy + 2}});
       break;
     }
-    case Glyph::Back:
-      Lines(dc, color, 1, {{cx + 2, cy - 4}, {cx - 2, cy}, {cx + 3, cy + 5}});
-      break;
   }
 }
 

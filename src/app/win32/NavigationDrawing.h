@@ -84,7 +84,7 @@ void Wave(HDC dc, int left, int right, int baseline, int amplitude, int waveleng
           int width);
 
 // Small line glyphs, drawn about a centre point.
-enum class Glyph { Minimize, Tray, Close, Home, Power, Back };
+enum class Glyph { Minimize, Tray, Close, Home, Power };
 void DrawGlyph(HDC dc, Glyph glyph, int cx, int cy, COLORREF color);
 
 // The home view's four feature tiles.

@@ -287,12 +287,7 @@ void DrawControl(HDC dc, const RECT& rect, int id, ControlKind kind, std::string
         back = primary ? palette::kAccentHover : palette::kButtonHover;
       }
       RoundBox(dc, rect, back, primary ? back : palette::kButtonBorder, 4);
-      RECT label = rect;
-      if (id == IDC_FS_hidePanelButton) {
-        DrawGlyph(dc, Glyph::Back, rect.left + 18, (rect.top + rect.bottom) / 2, palette::kDeep);
-        label.left += 8;
-      }
-      Caption(dc, caption, label, primary ? look.bold.get() : look.body.get(),
+      Caption(dc, caption, rect, primary ? look.bold.get() : look.body.get(),
               primary ? palette::kWhite : palette::kDeep, centred, cues);
       if (focused) FocusRing(dc, rect, primary ? palette::kWhite : palette::kAccent, 3);
       break;

@@ -69,7 +69,7 @@ void frmBackUp::intializeList() {
   if (files_.FindFiles(folder + "\\*.BCK", entries) != kErrorSuccess) return;
   std::vector<Row> found;
   for (const FileEntry& entry : entries) {
-    if (!entry.isDirectory && IsBackupFileName(entry.name)) found.push_back(ReadRow(folder + "\\" + entry.name));
+    if (!entry.isDirectory && IsBackupFileName(entry.name)) found.push_back(ReadRow(folder, entry.name));
   }
   // Newest first, as the command line lists them: the one to undo the last change by is on top.
   std::sort(found.begin(), found.end(), [](const Row& a, const Row& b) {
@@ -81,14 +81,14 @@ void frmBackUp::intializeList() {
   InvalidateRect(List(), nullptr, TRUE);
 }
 
-frmBackUp::Row frmBackUp::ReadRow(const std::string& path) {
+frmBackUp::Row frmBackUp::ReadRow(const std::string& folder, const std::string& entryName) {
+  // Read whole, as the command line lists it: a damaged file or one from
+  // another Windows says so before anyone asks to restore it.
+  const BackupListing listing = ListBackup(files_, folder, entryName, os_);
   Row row;
-  row.fileName = path.substr(path.find_last_of('\\') + 1);
-  // The name as the list has always shown it: the base name, then ".BCK".
-  row.fileName = row.fileName.substr(0, row.fileName.size() - 4) + ".BCK";
-  std::string contents;
-  // Only the stamp lines: a file of any size fills its row at the same cost.
-  if (files_.ReadFileStart(path, kStampBytes, contents) == kErrorSuccess) row.stamp = ReadBackupStamp(contents);
+  row.fileName = listing.fileName;  // the base name, then ".BCK"
+  row.stamp = listing.stamp;
+  row.restoreHere = RestoreHereText(listing);
   return row;
 }
 
@@ -114,6 +114,7 @@ void frmBackUp::AddBackupToList(Row row) {
     }
     if (GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &taken, nullptr, text, sizeof text) > 0) SetCell(List(), index, 2, text);
   }
+  SetCell(List(), index, 3, row.restoreHere);
   rows_.push_back(std::move(row));
 }
 
@@ -146,6 +147,8 @@ void frmBackUp::lstBackUpList_ColumnClick(int column) {
     SortBy(2, SortType::Date, order);
   } else if (text == "Creating Time") {
     SortBy(3, SortType::Date, order);
+  } else if (text == "Restore here") {
+    SortBy(4, SortType::Text, order);
   } else {
     Message("Error no such header named " + std::string(text), MB_OK);
   }
@@ -158,7 +161,8 @@ void frmBackUp::SortBy(int column, SortType type, int order) {
   keys_.clear();
   keys_.reserve(rows_.size());
   for (const Row& row : rows_) {
-    keys_.push_back(column == 1 ? MakeSortKey(row.fileName, type, format_) : StampKey(row.stamp, column == 3));
+    const std::string& text = column == 1 ? row.fileName : row.restoreHere;
+    keys_.push_back(column == 1 || column == 4 ? MakeSortKey(text, type, format_) : StampKey(row.stamp, column == 3));
   }
   sortOrder_ = order;
   SendMessageA(List(), LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&CompareRows));

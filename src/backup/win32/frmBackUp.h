@@ -52,8 +52,11 @@ class frmBackUp final : public ui::Panel {
   struct Row {
     std::string fileName;
     std::optional<BackupStamp> stamp;
+    std::string restoreHere;
   };
-  Row ReadRow(const std::string& path);
+  // The row of the backup file `entryName` of the backup folder: read whole,
+  // its stamp and whether a restore here would take it.
+  Row ReadRow(const std::string& folder, const std::string& entryName);
   // One row: the file's name, and the date and time stored in it as the
   // system formats them (both empty for a file that does not start with a
   // date and a time).

@@ -87,6 +87,7 @@ void frmNetPingerSettings::OnLoad() {
   // A host name has at most 253 characters, and a stored text longer than 254
   // would not read back: the field takes no more than that.
   SendMessageA(Control(IDC_txtPingHost), EM_LIMITTEXT, 254, 0);
+  ShowWindow(Control(IDC_lblPingProblem), SW_HIDE);
   ShowState();
 }
 
@@ -122,19 +123,26 @@ void frmNetPingerSettings::OnCommand(int id, int notification) {
       break;
     case IDC_cmdSave:
       if (notification != BN_CLICKED) return;
-      pinger_.cmdSave_Click();
-      if (!pinger_.Controls().saveEnabled) SetWindowTextA(Control(IDC_lblPingStatus), ui::kSavedText);
+      SetWindowTextA(Control(IDC_lblPingStatus), pinger_.cmdSave_Click() ? ui::kSavedText : "");
       break;
-    case IDC_cmdPingNow:
+    case IDC_cmdPingNow: {
       if (notification != BN_CLICKED) return;
       pinger_.cmdPingNow_Click();
-      SetWindowTextA(Control(IDC_lblPingStatus), pinger_.Controls().pingNowEnabled ? "Not pinged: it could not start." : "Pinging...");
+      const NetPingerControls& state = pinger_.Controls();
+      const char* status = !state.hostProblem.empty() ? ""
+                           : state.pingNowEnabled      ? "Not pinged: it could not start."
+                                                       : "Pinging...";
+      SetWindowTextA(Control(IDC_lblPingStatus), status);
       break;
+    }
     default: return;
   }
   // What the line said of the last Save or Ping Now no longer holds once anything else changes.
   if (id != IDC_cmdSave && id != IDC_cmdPingNow) SetWindowTextA(Control(IDC_lblPingStatus), "");
   ShowState();
+  if ((id == IDC_cmdSave || id == IDC_cmdPingNow) && !pinger_.Controls().hostProblem.empty()) {
+    SelectBox(IDC_txtPingHost);
+  }
 }
 
 void frmNetPingerSettings::DiscardChanges() {
@@ -167,6 +175,9 @@ void frmNetPingerSettings::ShowState() {
   }
   SetControlEnabled(IDC_frameConfigurations, state.configurationEnabled);
   SetControlEnabled(IDC_cmdSave, state.saveEnabled);
+  if (!state.hostProblem.empty() || ProblemBox() == IDC_txtPingHost) {
+    ShowProblemAt(IDC_lblPingProblem, kPingHostProblemSpot, state.hostProblem);
+  }
   showing_ = false;
 }
 

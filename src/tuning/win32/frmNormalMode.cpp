@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ui/win32/CommonControls.h"
 #include "ui/win32/Window.h"
 
 namespace tw {
@@ -23,6 +24,30 @@ void frmNormalMode::OnLoad() {
   pages_.Form_Load(*this);
 }
 
+void frmNormalMode::NewWalk() {
+  if (!IsLoaded()) return;
+  finder_.Cancel();
+  if (const ui::ProblemSpot* spot = ProblemSpotFor(ProblemBox())) ShowProblemAt(IDC_lblStepProblem, *spot, "");
+  // As while the controls are made: what they report now is no user's change.
+  ready_ = false;
+  for (const ui::ControlSpec& control : layout().controls) {
+    HWND window = Control(control.id);
+    if (window == nullptr) continue;
+    const std::string caption(control.caption);
+    switch (control.kind) {
+      case ui::ControlKind::ComboBox: SendMessageA(window, CB_SETCURSEL, control.extras.value, 0); break;
+      case ui::ControlKind::UpDown: ui::SetUpDownPosition(window, control.extras.value); break;
+      case ui::ControlKind::CheckBox:
+      case ui::ControlKind::OptionButton: SendMessageA(window, BM_SETCHECK, BST_UNCHECKED, 0); [[fallthrough]];
+      default:
+        if (ui::WindowText(window) != caption) SetWindowTextA(window, caption.c_str());
+        break;
+    }
+    EnableWindow(window, TRUE);
+  }
+  OnLoad();
+}
+
 // A search still out is let go: its thread ends on its own and posts nothing
 // to the window that is going.
 void frmNormalMode::OnUnload() {
@@ -40,6 +65,8 @@ LRESULT frmNormalMode::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (message == WM_DESTROY) finder_.Cancel();
+  // A walk is kept while the user is elsewhere, where Windows' values may change.
+  if (message == WM_SHOWWINDOW && wParam != FALSE && ready_) pages_.ShowValuesNow(true);
   return ui::Panel::OnMessage(message, wParam, lParam);
 }
 

@@ -41,6 +41,11 @@ class frmNormalMode final : public ui::Panel, private IStepPagesView {
   // puts it back to 0) and every handler.
   NormalModePages& Pages() { return pages_; }
 
+  // A new walk on page 0, every control back at its start value, as a new
+  // load gives it, in the windows the panel has: making them anew for each
+  // walk would cost memory each time.
+  void NewWalk();
+
   // Shows page `page` of frmWizardPages with everything on it, and hides the
   // other seven.
   void hideAllExcept(int page) override;
@@ -48,6 +53,7 @@ class frmNormalMode final : public ui::Panel, private IStepPagesView {
  protected:
   void OnLoad() override;
   void OnUnload() override;
+  void OnChangedElsewhere() override { pages_.ShowValuesNow(true); }
   void OnCommand(int id, int notification) override;
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

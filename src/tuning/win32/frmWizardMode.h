@@ -51,6 +51,7 @@ class frmWizardMode final : public ui::Panel {
   void OnStart() override;
   void OnLoad() override;
   void OnCommand(int id, int notification) override;
+  void OnChangedElsewhere() override { ReadValuesNow(); }
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:

@@ -56,6 +56,11 @@ class Panel : public Window {
   // may follow again.
   void Unload();
   bool IsLoaded() const { return hwnd() != nullptr; }
+  // Windows' values may have changed under the panel (another program, the
+  // command line): a loaded panel shows them afresh.
+  void ChangedElsewhere() {
+    if (IsLoaded()) OnChangedElsewhere();
+  }
 
   const PanelSpec& layout() const { return layout_; }
   HWND Control(int id) const { return GetDlgItem(hwnd(), id); }
@@ -92,6 +97,7 @@ class Panel : public Window {
   virtual void OnStart() {}
   virtual void OnLoad() {}
   virtual void OnUnload() {}
+  virtual void OnChangedElsewhere() {}
   // What the panel's controls tell it, each found by the sending control's id:
   // WM_COMMAND,
   virtual void OnCommand(int /*id*/, int /*notification*/) {}

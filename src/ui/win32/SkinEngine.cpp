@@ -162,6 +162,18 @@ HBRUSH AnswerControlColor(HWND parent, SkinnedWindow& parentState, UINT message,
   if (brush != nullptr && brush != GetSysColorBrush(COLOR_BTNFACE) && brush != GetSysColorBrush(COLOR_WINDOW)) {
     return brush;
   }
+  // A box that takes no typing (read-only or disabled) asks as a label does;
+  // on the panel's background it would look like one open to typing, so it
+  // keeps the face colour Windows gives such boxes.
+  char className[8] = {};
+  if (message == WM_CTLCOLORSTATIC && GetClassNameA(child, className, sizeof className) > 0 &&
+      lstrcmpiA(className, "Edit") == 0) {
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    if (parentLook && parentLook->object.text && IsWindowEnabled(child)) {
+      SetTextColor(dc, ToColorRef(*parentLook->object.text));
+    }
+    return GetSysColorBrush(COLOR_BTNFACE);
+  }
   if (paintsLikeStatic && parentLook && parentLook->background) {
     SetBkColor(dc, ToColorRef(*parentLook->object.background));
     brush = parentLook->background.get();

@@ -125,6 +125,7 @@ TEST(CommandLineEndToEnd, AppliesListsAndRestoresBesideTheRunningWindowProgram) 
   EXPECT_EQ(0u, newest.exitCode) << newest.error;
   EXPECT_NE(std::string::npos, newest.output.find("Restored 002.BCK: ")) << newest.output;
   EXPECT_EQ("64", ttlNow());
+  EXPECT_EQ("64", AwaitText(Descendant(main, ModeNowId(ttlCell)), "64")) << "the open panel reads it again";
   const CliRun first = RunCli(folder.path(), "restore 001.BCK");
   EXPECT_EQ(0u, first.exitCode) << first.error;
   EXPECT_EQ("100", ttlNow());

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -24,6 +25,22 @@
 
 namespace tw::test {
 namespace {
+
+// The bytes the process's heaps hold in use.
+std::size_t HeapBytesInUse() {
+  HANDLE heaps[64];
+  const DWORD count = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
+  std::size_t used = 0;
+  for (DWORD i = 0; i < count; ++i) {
+    if (!HeapLock(heaps[i])) continue;
+    PROCESS_HEAP_ENTRY entry{};
+    while (HeapWalk(heaps[i], &entry)) {
+      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) used += entry.cbData;
+    }
+    HeapUnlock(heaps[i]);
+  }
+  return used;
+}
 
 class MainWindowTest : public MainWindowFixture {
  protected:
@@ -81,22 +98,67 @@ TEST_F(MainWindowTest, EachPanelCommandShowsExactlyThatPanelInFrontAndSizesTheHo
   EXPECT_TRUE(VisiblePanels().empty());
 }
 
-TEST_F(MainWindowTest, TheStepByStepEditorOpensFromTheNavigationOnItsFirstPageEveryTime) {
+TEST_F(MainWindowTest, TheStepByStepEditorKeepsAWalkUntilFinishThenOpensOnItsFirstPage) {
+  Win32Registry real;
+  RegistrySnapshot snapshot(real);
+  KeepTuningKeys(snapshot, real);
+  ScratchFolder folder;  // for the backup "Finish" writes
+  app_->programFolder = folder.path();
   MainWindow& main = Start();
   main.OnNavigationCommand(NavigationCommand::NormalMode);
-  auto& editor = dynamic_cast<frmNormalMode&>(main.Panel(PanelId::frmNormalMode));
+  auto& editor = static_cast<frmNormalMode&>(main.Panel(PanelId::frmNormalMode));
   for (int i = 0; i < 5; ++i) SendMessageA(editor.Control(IDC_cmdNextPage), BM_CLICK, 0, 0);
   SendMessageA(editor.Control(IDC_txtTTLValue), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("99"));
   ASSERT_EQ(5, editor.Pages().currWizardPage);
-  const TcpIpSettings left = app_->tuning.CurrentSettings;
+  // Left for another panel and for the home view, the walk is found as it was left.
+  main.OnNavigationCommand(NavigationCommand::PingSettings);
+  main.OnNavigationCommand(NavigationCommand::HidePanel);
+  main.OnNavigationCommand(NavigationCommand::NormalMode);
+  EXPECT_EQ(5, editor.Pages().currWizardPage);
+  EXPECT_TRUE(HasVisibleStyle(editor.Control(WizardPageId(5))));
+  EXPECT_EQ("99", WindowText(editor.Control(IDC_txtTTLValue)));
 
+  for (int i = 0; i < 2; ++i) SendMessageA(editor.Control(IDC_cmdNextPage), BM_CLICK, 0, 0);
+  SendMessageA(editor.Control(IDC_chkICMPValue), BM_CLICK, 0, 0);
+  SendMessageA(editor.Control(IDC_cmdNextPage), BM_CLICK, 0, 0);
+  ASSERT_EQ(8, editor.Pages().currWizardPage) << "finished";
+  const HWND window = editor.hwnd();
+  const TcpIpSettings left = app_->tuning.CurrentSettings;
+  EXPECT_EQ(99, left.TTL);
   main.OnNavigationCommand(NavigationCommand::NormalMode);
   EXPECT_EQ(0, editor.Pages().currWizardPage);
   EXPECT_TRUE(HasVisibleStyle(editor.Control(WizardPageId(0))));
   EXPECT_FALSE(HasVisibleStyle(editor.Control(WizardPageId(5))));
   EXPECT_FALSE(IsWindowEnabled(editor.Control(IDC_cmdPrevPage)));
   EXPECT_EQ("64", WindowText(editor.Control(IDC_txtTTLValue))) << "the controls' start values";
+  EXPECT_NE(BST_CHECKED, SendMessageA(editor.Control(IDC_chkICMPValue), BM_GETCHECK, 0, 0));
+  EXPECT_EQ("Next>>", WindowText(editor.Control(IDC_cmdNextPage)));
+  EXPECT_TRUE(IsWindowEnabled(editor.Control(IDC_cmdNextPage)));
+  EXPECT_EQ(window, editor.hwnd()) << "in the windows it has";
   EXPECT_EQ(left, app_->tuning.CurrentSettings) << "the record keeps what the last walk left";
+}
+
+// Each new walk once made the editor's windows anew, and the system keeps a
+// little of every label it destroys: memory grew with every opening.
+TEST_F(MainWindowTest, OpeningTheStepByStepEditorAgainAndAgainKeepsNoMemory) {
+  MainWindow& main = Start();
+  // Their timers' work is theirs, not the editor's.
+  for (const PanelInfo& info : kPanels) main.Panel(info.id).Stop();
+  const auto walks = [&](int times) {
+    for (int i = 0; i < times; ++i) {
+      main.OnNavigationCommand(NavigationCommand::NormalMode);
+      auto& editor = static_cast<frmNormalMode&>(main.Panel(PanelId::frmNormalMode));
+      SendMessageA(editor.Control(IDC_cmdNextPage), BM_CLICK, 0, 0);
+      editor.Pages().currWizardPage = 8;  // as "Finish" leaves it, without applying
+      MSG message;
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    }
+  };
+  walks(3);
+  const std::size_t before = HeapBytesInUse();
+  walks(40);
+  const auto growth = static_cast<long long>(HeapBytesInUse()) - static_cast<long long>(before);
+  EXPECT_LT(growth, 40 * 64) << "bytes kept per opening: " << growth / 40;
 }
 
 TEST_F(MainWindowTest, AboutThenCloseAboutKeepsEveryPanelInsideTheHost) {
@@ -366,7 +428,12 @@ TEST_F(MainWindowTest, InEveryViewEachAccessKeyIsItsOwnAndPressesWhatItNames) {
   const std::pair<int, std::function<void()>> views[] = {
       {IDC_FS_homeButton, nullptr},
       {IDC_FS_firstMenuItem, nullptr},
-      {IDC_FS_firstMenuItem + 1, [&] { click(main.Panel(PanelId::frmNormalMode).Control(IDC_cmdNextPage)); }},
+      // The editor keeps its walk: on the MTU page, where "Find" is.
+      {IDC_FS_firstMenuItem + 1,
+       [&] {
+         auto& editor = static_cast<frmNormalMode&>(main.Panel(PanelId::frmNormalMode));
+         if (editor.Pages().currWizardPage == 0) click(editor.Control(IDC_cmdNextPage));
+       }},
       {IDC_FS_firstMenuItem + 2,
        [&] {
          LVITEMA row{};
@@ -404,7 +471,7 @@ TEST_F(MainWindowTest, InEveryViewEachAccessKeyIsItsOwnAndPressesWhatItNames) {
     }
     for (const auto& [key, owner] : keys) {
       if (owner.first == 0) continue;
-      open();  // the step-by-step editor comes anew: its controls are known by their ids
+      open();  // each view as it was: its controls are known by their ids
       messages_.answers = {ui::kIdNo};  // to a restore's or a delete's question
       clicked = nullptr;
       MSG message{GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(key), 0x20000000, 0, {}};

@@ -101,7 +101,18 @@ TEST_F(NetPingerPanel, AFirstStartSavedInManualModePingsTheSavedHostNowAndOnSche
   EXPECT_FALSE(Enabled(IDC_txtPingHost)) << "still automatic";
   Click(Control(IDC_optManual));
   EXPECT_EQ(std::string(kManualPingHost), Text(IDC_txtPingHost));
+  // An empty host is refused under its box, in the sound option's place, and
+  // the keyboard goes back to it; a host typed takes the words away.
+  Type(IDC_txtPingHost, "");
+  Click(Control(IDC_cmdSave));
+  EXPECT_TRUE(Enabled(IDC_cmdSave));
+  EXPECT_NE("Saved.", Text(IDC_lblPingStatus));
+  EXPECT_EQ("", GetSettingValue(registry_, path_, "txtPingHost", "").Text());
+  EXPECT_TRUE(IsWindowVisible(Control(IDC_lblPingProblem)) && !IsWindowVisible(Control(IDC_chkSound)));
+  EXPECT_EQ(std::string(kNoPingHostProblem), Text(IDC_lblPingProblem));
+  EXPECT_EQ(Control(IDC_txtPingHost), GetFocus());
   Type(IDC_txtPingHost, "127.0.0.1");
+  EXPECT_TRUE(!IsWindowVisible(Control(IDC_lblPingProblem)) && IsWindowVisible(Control(IDC_chkSound)));
   SendMessageA(Control(IDC_cmbPingInterval), CB_SETCURSEL, 2, 0);
   SendMessageA(panel_.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_cmbPingInterval, CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(Control(IDC_cmbPingInterval)));
@@ -112,7 +123,7 @@ TEST_F(NetPingerPanel, AFirstStartSavedInManualModePingsTheSavedHostNowAndOnSche
   EXPECT_EQ("127.0.0.1", GetSettingValue(registry_, path_, "txtPingHost", "").Text());
   EXPECT_TRUE(panel_.Pinger().Timer().IsRunning());
 
-  Type(IDC_txtPingHost, "127.20.30.40");  // not saved
+  Type(IDC_txtPingHost, "localhost");  // not saved, but what Ping Now pings
   // Ping Now waits off the window's thread: held in the network, its echo
   // leaves the window answering and its button resting, so presses queue nothing.
   ResetEvent(gate_.get());
@@ -127,7 +138,7 @@ TEST_F(NetPingerPanel, AFirstStartSavedInManualModePingsTheSavedHostNowAndOnSche
   SetEvent(gate_.get());
   AwaitPingNow();
   const std::string answer = Text(IDC_lblPingStatus);
-  EXPECT_EQ(0u, answer.rfind("127.0.0.1 answered in ", 0)) << answer;
+  EXPECT_EQ(0u, answer.rfind("localhost answered in ", 0)) << answer;
   EXPECT_EQ(answer.size() - 4, answer.rfind(" ms.")) << answer;
   EXPECT_EQ(1u, sent_.size()) << "one echo for all the presses";
   for (int tick = 0; tick < 3; ++tick) panel_.tmrPinger_Timer();

@@ -78,6 +78,10 @@ TEST_F(NormalModePanel, AWalkThroughEveryPageToFinishAppliesWhatThePagesShowAfte
   EXPECT_EQ("1492", Text(IDC_txtMTUValue));
   EXPECT_EQ("1452Byte", Text(IDC_lblMSSRecVaklue));
   Type(IDC_txtMTUValue, "1400");
+  Click(Control(IDC_cmdNextPage));
+  EXPECT_EQ(1, panel_.Pages().currWizardPage) << "DSL's MSS of 1452 is more than the MTU less 40";
+  EXPECT_EQ("Type a whole number from 536 to 1360.", Text(IDC_lblStepProblem));
+  Type(IDC_txtMSSValue, "1360");
 
   Click(Control(IDC_cmdNextPage));
   ExpectPage(2);
@@ -86,9 +90,9 @@ TEST_F(NormalModePanel, AWalkThroughEveryPageToFinishAppliesWhatThePagesShowAfte
 
   Click(Control(IDC_cmdNextPage));
   ExpectPage(3);
-  EXPECT_EQ("255552", Text(IDC_txtRWIN));
+  EXPECT_EQ("239360", Text(IDC_txtRWIN)) << "1360 x 44 x 4: the MSS typed";
   Type(IDC_txtMultiplier, "20");
-  EXPECT_EQ("116160", Text(IDC_txtRWIN));
+  EXPECT_EQ("108800", Text(IDC_txtRWIN));
 
   Click(Control(IDC_cmdNextPage));
   ExpectPage(4);
@@ -138,7 +142,7 @@ TEST_F(NormalModePanel, AWalkThroughEveryPageToFinishAppliesWhatThePagesShowAfte
     return ReadCurrentValue(registry_, hive, key, name);
   };
   EXPECT_EQ(100.0, read(parameters, "DefaultTTL"));
-  EXPECT_EQ(116160.0, read(parameters, nt ? "GlobalMaxTcpWindowSize" : "DefaultRcvWindow"));
+  EXPECT_EQ(108800.0, read(parameters, nt ? "GlobalMaxTcpWindowSize" : "DefaultRcvWindow"));
   EXPECT_EQ(1.0, read(parameters, nt ? "EnablePMTUBHDetect" : "PMTUBlackHoleDetect"));
   EXPECT_EQ(8.0, read(kNdiCacheKey, ""));
   EXPECT_EQ(12.0, read(nt ? kInternetSettingsNtKey : kInternetSettings9xKey, "MaxConnectionsPer1_0Server",

@@ -302,6 +302,11 @@ TEST_F(SkinEngineTest, TheLookComesFromTheSkin) {
   EXPECT_NE(RGB(0x11, 0x22, 0x33), std::get<1>(colours(Control(kCheck)))) << "a disabled one is not drawn as enabled";
   const auto [editBrush, editText, editBack] = colours(Control(kEdit), WM_CTLCOLOREDIT);
   EXPECT_NE(RGB(0x10, 0x20, 0x30), editBack) << "an edit box keeps its own field colour";
+  SendMessageA(Control(kEdit), EM_SETREADONLY, TRUE, 0);
+  const COLORREF readOnlyBack = std::get<2>(colours(Control(kEdit)));
+  EXPECT_TRUE(readOnlyBack != editBack && readOnlyBack != RGB(0x10, 0x20, 0x30))
+      << "a read-only one looks neither open to typing nor like the panel";
+  SendMessageA(Control(kEdit), EM_SETREADONLY, FALSE, 0);
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
 
