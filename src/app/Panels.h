@@ -28,9 +28,6 @@ inline constexpr std::array<PanelId, 7> kShowPanelHideOrder{
     PanelId::frmSystemStatus};
 inline constexpr std::array<PanelId, 7> kShutdownOrder = kShowPanelHideOrder;
 inline constexpr std::array<PanelId, 7> kCloseCommandOrder = kHideAllOrder;
-inline constexpr std::array<PanelId, 7> kRestartCommandOrder{
-    PanelId::frmWizardMode,        PanelId::frmNormalMode,       PanelId::frmBackUp,
-    PanelId::frmNetPingerSettings, PanelId::frmRamConfiguration, PanelId::frmMainSettings,
-    PanelId::frmSystemStatus};
+inline constexpr std::array<PanelId, 7> kRestartCommandOrder = kShowPanelHideOrder;
 
 }  // namespace tw

@@ -11,6 +11,9 @@ namespace {
 
 using namespace netpinger;
 
+// What the host box shows in automatic mode, in place of the built-in host.
+constexpr const char* kAutomaticHostText = "Automatic";
+
 // The pinger's stored values, under Settings\NetPinger.
 constexpr struct {
   StoredSetting chkDoPinging{"chkDoPinging", StoredForm::Check, "0"};
@@ -79,7 +82,7 @@ void NetPinger::LoadSettings() {
   int intervalIndex;
   if (controls_.automatic) {
     controls_.hostEnabled = controls_.intervalEnabled = false;
-    controls_.host = "Automatic";
+    controls_.host = kAutomaticHostText;
     controls_.interval = 0;
     effectiveHost_ = kAutomaticPingHost;
     intervalIndex = kAutomaticPeriodTicks - 1;
@@ -147,7 +150,7 @@ void NetPinger::optAuto_Click() {
   controls_.hostProblem.clear();
   MarkChanged(true);
   controls_.hostEnabled = controls_.intervalEnabled = false;
-  controls_.host = "Automatic";
+  controls_.host = kAutomaticHostText;
   controls_.interval = 0;
 }
 

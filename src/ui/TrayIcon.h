@@ -73,7 +73,7 @@ class TrayIcon {
   // tip alone, and only when it changed; an icon the shell does not hold is
   // shown. The shell shows the tip only while the pointer rests on the icon,
   // and reports the pointer's arrival there first: away from it, a change
-  // waits up to kTipHeldCalls calls; on it, and for kTipLiveCalls calls after
+  // is held over kTipHeldCalls - 1 calls and goes with the next; on it, and for kTipLiveCalls calls after
   // its last report, a change goes at once, and one held goes on the report.
   // The first change after the icon is shown goes at once too.
   void SetTip(const std::string& tip);

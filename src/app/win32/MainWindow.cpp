@@ -123,8 +123,7 @@ void MainWindow::InitializeCues() {
 }
 
 void MainWindow::Startup(int showCommand) {
-  // The order is the program's start-up sequence; the single-instance test and
-  // the mutex came before the window.
+  // The single-instance test and the mutex came before the window.
   const auto show = [&] {
     if (showCommand == SW_HIDE) return;
     ShowWindow(hwnd(), showCommand);
@@ -138,8 +137,9 @@ void MainWindow::Startup(int showCommand) {
   flash_.Create(hwnd());
   flash_.SetVersion(OwnVersionText());
   ShowStoredLastChange();
-  // Start-in-tray is read first: a window that starts in the tray is never shown.
-  if (!LoadMainSettingsValues(app_.registry).chkRunProgramMini) show();
+  // Start-in-tray is read once, first: a window that starts in the tray is never shown.
+  const bool startInTray = LoadMainSettingsValues(app_.registry).chkRunProgramMini;
+  if (!startInTray) show();
 
   app_.os = DetectOsFamily(version_);
   LoadPresets(app_.tuning.PresetSettings);
@@ -148,7 +148,7 @@ void MainWindow::Startup(int showCommand) {
   // until it is first shown.
   for (PanelId id : kStartupLoadOrder) Panel(id).Start(*this);
 
-  if (StartInTrayOption()) startedInTray_ = ShowStillRunningNotice();
+  if (startInTray) startedInTray_ = ShowStillRunningNotice();
   // Not in the tray after all (the shell took no icon): the window stays.
   if (!startedInTray_) show();
   // Under Wine, the surface's controls, the panels' host, the skin and the
@@ -206,11 +206,6 @@ void MainWindow::RouteEarlyInput(MSG& message) {
   MapWindowPoints(flash_.hwnd(), target, &at, 1);
   message.hwnd = target;
   message.lParam = MAKELPARAM(at.x, at.y);
-}
-
-bool MainWindow::StartInTrayOption() {
-  // The panel has read the stored option as it started.
-  return panels_.mainSettings->Values().chkRunProgramMini;
 }
 
 void MainWindow::OnNavigationCommand(NavigationCommand command) {

@@ -112,7 +112,6 @@ class MainWindow final : public ui::Window, public ui::PanelHost {
   void InitializeCues();
   void UnloadPanels(std::span<const PanelId> order);
   void Perform(const Action& action);
-  bool StartInTrayOption();
   // Asks before a restart (No is the default); true for Yes.
   bool ConfirmRestart();
   // The panel shown asks about its unsaved changes when `command` leaves it;
