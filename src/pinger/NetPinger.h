@@ -12,6 +12,7 @@
 
 #include "core/JoinedText.h"
 #include "platform/Registry.h"
+#include "settings/StoredSetting.h"
 #include "ui/ControlLayout.h"
 #include "ui/Panels.h"
 #include "ui/Timer.h"
@@ -133,7 +134,7 @@ class NetPinger {
 
   void Form_Load();
   void LoadSettings();
-  void SaveSettings();
+  SaveResult SaveSettings();
   void MarkChanged(bool flag);
 
   // The user's edits, each with the control's new state.
@@ -143,7 +144,7 @@ class NetPinger {
   void txtPingHost_Change(std::string_view text);
   void cmbPingInterval_Click(int index);
   void chkSound_Click(bool checked);
-  void cmdSave_Click();
+  SaveResult cmdSave_Click();
   void cmdPingNow_Click();
   // The answer to Ping Now's ping, when it comes: true on a good echo.
   void PingNowDone(bool replied);

@@ -37,8 +37,9 @@ class ConversionError : public std::exception {
   std::string message_;
 };
 
-// Writes the value's text as REG_SZ. Failures are silent.
-void SetStringValue(IRegistry& registry, RegHandle hive, std::string_view path,
+// Writes the value's text as REG_SZ. Returns the system's status: the key's
+// own when it could not be created or opened.
+long SetStringValue(IRegistry& registry, RegHandle hive, std::string_view path,
                     std::string_view name, const Variant& value);
 
 // Reads a REG_SZ as written by SetStringValue; the default, unchanged, when the
@@ -47,14 +48,15 @@ Variant GetStringValue(IRegistry& registry, RegHandle hive, std::string_view pat
                        std::string_view name, const Variant& defaultValue);
 
 // The two above, under HKEY_LOCAL_MACHINE.
-void SaveSettingValue(IRegistry& registry, std::string_view path, std::string_view name,
+long SaveSettingValue(IRegistry& registry, std::string_view path, std::string_view name,
                       const Variant& value);
 Variant GetSettingValue(IRegistry& registry, std::string_view path, std::string_view name,
                         const Variant& defaultValue);
 
 // Writes (or, when deleteFlag holds boolean true, deletes) a REG_SZ (type 1) or
 // REG_DWORD (type 4) value. Returns the system's status: the key's own when it
-// could not be created or opened. Any other type writes and deletes nothing
+// could not be created or opened. A deletion creates no key: a missing key
+// answers kErrorFileNotFound, as a missing value does. Any other type writes and deletes nothing
 // and returns 0, but still creates the key when it is missing: the key is
 // created before the type is looked at.
 long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,

@@ -122,8 +122,12 @@ void frmNetPingerSettings::OnCommand(int id, int notification) {
       break;
     case IDC_cmdSave:
       if (notification != BN_CLICKED) return;
-      pinger_.cmdSave_Click();
-      if (!pinger_.Controls().saveEnabled) SetWindowTextA(Control(IDC_lblPingStatus), ui::kSavedText);
+      if (const SaveResult saved = pinger_.cmdSave_Click(); saved.Saved()) {
+        SetWindowTextA(Control(IDC_lblPingStatus), ui::kSavedText);
+      } else {
+        Message(SaveFailureMessage(saved), MB_OK | MB_ICONEXCLAMATION);
+        SetWindowTextA(Control(IDC_lblPingStatus), SaveStatusText(saved).c_str());
+      }
       break;
     case IDC_cmdPingNow:
       if (notification != BN_CLICKED) return;
