@@ -7,12 +7,13 @@
 namespace tw {
 namespace {
 
-std::string Word(bool value) { return value ? "True" : "False"; }
-std::string Number(long value) { return std::to_string(value); }
-
 }  // namespace
 
 std::string ModeDescription(const TcpIpSettings& s) {
+  const auto Word = [&s](bool value) -> std::string {
+    return s.WindowsDecides ? kWindowsDecides : value ? "True" : "False";
+  };
+  const auto Number = [&s](long value) { return s.WindowsDecides ? std::string(kWindowsDecides) : std::to_string(value); };
   constexpr const char* kTab = "\t";
   constexpr const char* kCrLf = "\r\n";
   std::string text;

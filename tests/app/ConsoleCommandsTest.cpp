@@ -62,6 +62,10 @@ TEST_F(ConsoleCommandsTest, ApplyBacksUpFirstAndRecordsTheLastChangeTheHomeViewS
   EXPECT_NE(std::string::npos, restored.output.find("\"restored\":\"001.BCK\",\"backup\":\"002.BCK\""))
       << restored.output;
   EXPECT_EQ(LastChange::Kind::Restored, LoadLastChange(bed_.memory)->kind);
+
+  // "Windows default" proposes no number of its own: this Windows decides each.
+  const std::string shown = Run({"show", "Windows default"}).output;
+  EXPECT_NE(std::string::npos, shown.find("32          Windows decides")) << shown;
 }
 
 TEST_F(ConsoleCommandsTest, EachFailureHasItsOwnCodeAndChangesNothing) {

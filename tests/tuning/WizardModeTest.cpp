@@ -32,8 +32,10 @@ TEST(WizardMode, RemovedValuesShowAsMinusOneAndTheDefaultModeItsConnections) {
   EXPECT_NE(std::string::npos, c.find("MSS = -1\tMTU = -1\t"));
   EXPECT_NE(std::string::npos, c.find("RWIN = -1\t"));
   const std::string windowsDefault = ModeDescription(presets[7]);
-  EXPECT_NE(std::string::npos, windowsDefault.find("MSCPS0 = 2\t\tMSCPS1 = 4"));
-  EXPECT_NE(std::string::npos, windowsDefault.find("RWIN = 8192"));
+  // Every value is left to the Windows it runs on: no number is shown.
+  EXPECT_NE(std::string::npos, windowsDefault.find("MSCPS0 = Windows decides\t\tMSCPS1 = Windows decides"));
+  EXPECT_NE(std::string::npos, windowsDefault.find("ICMP = Windows decides"));
+  EXPECT_EQ(std::string::npos, windowsDefault.find_first_of("0123456789")) << windowsDefault;
   TcpIpSettings set = presets[0];
   set.ICMP = set.BlackHole = true;
   set.SYN = -2;
@@ -125,7 +127,7 @@ TEST(Presets, EachModeSaysInPlainWordsWhichConnectionItSuits) {
   EXPECT_EQ("Suits any connection: Windows sizes packets and window.", ConnectionLine(presets[2]));
   EXPECT_EQ("Suits cable or a LAN: full-size packets, large receive window.", ConnectionLine(presets[4]));
   EXPECT_EQ("Suits DSL: 1492-byte packets, large receive window.", ConnectionLine(presets[5]));
-  EXPECT_EQ("Suits a LAN: full-size packets, small receive window.", ConnectionLine(presets[7]));
+  EXPECT_EQ("Suits any connection: Windows uses its own defaults.", ConnectionLine(presets[7]));
   // Where the words change: a modem's 576 bytes, 16 KB and 64 KB windows.
   TcpIpSettings set = presets[4];
   set.MTU = 577;
@@ -175,7 +177,8 @@ TEST(Presets, EveryModeHoldsItsDocumentedValues) {
       {1460, 1500, 256960, 64, 7200000, 1000, 2, 0, true, false, 20, 20, false},
       {1452, 1492, 255552, 64, 7200000, 1000, 2, 0, true, false, 20, 20, false},
       {1460, 1500, 256960, 32, 6400000, 1000, 2, 0, true, false, 20, 20, false},
-      {1500, 1500, 8192, 32, 3600000, 1000, 2, 0, true, false, 2, 4, false},
+      // Windows default: every value removed; the numbers only seed the step-by-step pages.
+      {-1, -1, -1, 128, 7200000, 1000, 2, 0, true, false, 4, 2, false, true},
   };
   PresetTable presets;
   LoadPresets(presets);
