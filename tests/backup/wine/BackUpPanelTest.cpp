@@ -227,18 +227,25 @@ TEST_F(BackUpPanel, DeleteRemovesTheFileRefreshesTheListAndWaitsForTheNextChoice
   Apply(0);
   Apply(1);
   panel_.intializeList();
+  int deleted = 0;
+  panel_.UndoesLastChange = [](const std::string& name) { return name == "002.BCK"; };
+  panel_.Deleted = [&deleted] { ++deleted; };
   Select("001.BCK");
   messages_.answers = {ui::kIdNo};
   Click(Control(IDC_cmdDelete));
   EXPECT_EQ((std::vector<std::string>{"001.BCK", "002.BCK"}), FolderEntries(Backups(), "*.BCK"));
+  EXPECT_EQ(0, deleted);
   Click(Control(IDC_cmdDelete));
-  EXPECT_EQ("Do you want to delete this file?", messages_.shown.at(1).text);
+  EXPECT_EQ("Do you want to delete this file?\r\n\r\n001.BCK", messages_.shown.at(1).text) << "the file it is about";
   EXPECT_EQ((std::vector<std::string>{"002.BCK"}), FolderEntries(Backups(), "*.BCK"));
+  EXPECT_EQ(1, deleted) << "the home line is told";
   EXPECT_EQ((std::vector<std::string>{"002.BCK"}), Column(1));
   EXPECT_FALSE(Enabled(IDC_cmdRestore)) << "no row chosen yet";
   EXPECT_FALSE(Enabled(IDC_cmdDelete));
   Select("002.BCK");
   Click(Control(IDC_cmdDelete));
+  EXPECT_NE(std::string::npos, messages_.shown.back().text.find("Tidewave cannot undo that change"))
+      << "the undo of the last change: " << messages_.shown.back().text;
   EXPECT_EQ(0, Rows());
   EXPECT_FALSE(Enabled(IDC_cmdDelete));
 }
