@@ -54,7 +54,7 @@ std::string Window(const TcpIpSettings& s) {
 }  // namespace
 
 std::string ConnectionLine(const TcpIpSettings& s) {
-  if (s.WindowsDecides) return "Suits any connection: Windows uses its own defaults.";
+  if (s.WindowsDecides) return "Windows decides every value: each Windows uses its own defaults.";
   if (s.MTU == kRemoveValue && s.RWIN == kRemoveValue) {
     return "Suits any connection: Windows sizes packets and window.";
   }

@@ -9,11 +9,11 @@ namespace {
 
 }  // namespace
 
-std::string ModeDescription(const TcpIpSettings& s) {
-  const auto Word = [&s](bool value) -> std::string {
-    return s.WindowsDecides ? kWindowsDecides : value ? "True" : "False";
+std::string ModeDescription(const TcpIpSettings& s, std::string_view leftToWindows) {
+  const auto Word = [&](bool value) {
+    return s.WindowsDecides ? std::string(leftToWindows) : std::string(value ? "True" : "False");
   };
-  const auto Number = [&s](long value) { return s.WindowsDecides ? std::string(kWindowsDecides) : std::to_string(value); };
+  const auto Number = [&](long value) { return s.WindowsDecides ? std::string(leftToWindows) : std::to_string(value); };
   constexpr const char* kTab = "\t";
   constexpr const char* kCrLf = "\r\n";
   std::string text;

@@ -84,11 +84,11 @@ TEST(Restore, NtBackupOfTheStateAfterOneApplyPutsItBackAfterAnother) {
   // else: {A}'s service key with the two below it, and the VxD branch of the
   // cache's key; {B}'s holds another value now, and stays.
   EXPECT_EQ(3 + 5, undone.keysRemoved);
-  for (const std::string key : {"SYSTEM\\CurrentControlSet\\Services\\{A}", "System\\CurrentControlSet\\Services\\VxD"}) {
+  for (const char* key : {"SYSTEM\\CurrentControlSet\\Services\\{A}", "System\\CurrentControlSet\\Services\\VxD"}) {
     RegKey gone;
     EXPECT_EQ(kErrorFileNotFound, RegKey::Open(bed.memory, kHkeyLocalMachine, key, kKeyRead, gone)) << key;
   }
-  for (const std::string key : {InterfaceKey("{A}"), InterfaceServiceKey("{B}")}) {
+  for (const std::string& key : {InterfaceKey("{A}"), InterfaceServiceKey("{B}")}) {
     RegKey kept;
     EXPECT_EQ(kErrorSuccess, RegKey::Open(bed.memory, kHkeyLocalMachine, key, kKeyRead, kept)) << key;
   }

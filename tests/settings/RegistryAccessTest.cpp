@@ -57,7 +57,8 @@ TEST(RegistryAccess, ASaveWindowsRefusesIsNamedAndStaysToBeSaved) {
   }
 
   FakeTimerFactory timers;
-  NetPinger pinger(NetPinger::Services{.registry = registry, .timers = timers});
+  NetPinger pinger(NetPinger::Services{.registry = registry, .timers = timers, .ping = {}, .startPing = {},
+                                       .playSound = {}, .pumpMessages = [] {}});
   pinger.Form_Load();
   pinger.txtPingHost_Change("127.0.0.1");
   const SaveResult ping = pinger.cmdSave_Click();
@@ -67,7 +68,8 @@ TEST(RegistryAccess, ASaveWindowsRefusesIsNamedAndStaysToBeSaved) {
   struct : IMemoryStatus {
     void GlobalMemoryStatus(MemoryFigures&) override {}
   } memory;
-  RamAlarm alarm(RamAlarm::Services{.registry = registry, .timers = timers, .memory = memory});
+  RamAlarm alarm(RamAlarm::Services{.registry = registry, .timers = timers, .memory = memory, .queryProcessor = {},
+                                    .playSound = {}, .pumpMessages = [] {}, .allocate = {}});
   alarm.Form_Load();
   alarm.txtAlarm_Change("300");
   EXPECT_TRUE(alarm.cmdSave_Click());

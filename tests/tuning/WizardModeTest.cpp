@@ -127,7 +127,7 @@ TEST(Presets, EachModeSaysInPlainWordsWhichConnectionItSuits) {
   EXPECT_EQ("Suits any connection: Windows sizes packets and window.", ConnectionLine(presets[2]));
   EXPECT_EQ("Suits cable or a LAN: full-size packets, large receive window.", ConnectionLine(presets[4]));
   EXPECT_EQ("Suits DSL: 1492-byte packets, large receive window.", ConnectionLine(presets[5]));
-  EXPECT_EQ("Suits any connection: Windows uses its own defaults.", ConnectionLine(presets[7]));
+  EXPECT_EQ("Windows decides every value: each Windows uses its own defaults.", ConnectionLine(presets[7]));
   // Where the words change: a modem's 576 bytes, 16 KB and 64 KB windows.
   TcpIpSettings set = presets[4];
   set.MTU = 577;
