@@ -299,6 +299,7 @@ Result List(Machine& machine) {
 // ---- show ----
 
 std::string ProposedText(const TcpIpSettings& preset, TcpIpField field) {
+  if (preset.WindowsDecides) return kWindowsDecides;
   const bool removedWithMtu = (field == TcpIpField::MTU || field == TcpIpField::MSS) && preset.MTU == kRemoveValue;
   if (removedWithMtu || (field == TcpIpField::RWIN && preset.RWIN == kRemoveValue)) return "remove";
   const std::int32_t value = FieldValue(preset, field);

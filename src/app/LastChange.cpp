@@ -1,9 +1,12 @@
 #include "app/LastChange.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstring>
 #include <vector>
 
+#include "backup/Backup.h"
 #include "backup/BackupFile.h"
 #include "settings/StoredSetting.h"
 #include "tuning/WizardMode.h"
@@ -86,13 +89,33 @@ std::string AppliedSetName(PanelId panel, const TuningState& tuning, const TcpIp
   return "Advanced Mode settings";
 }
 
-std::string LastChangeText(const LastChange& change, std::string_view date, std::string_view time) {
+std::string LastChangeText(const LastChange& change, std::string_view date, std::string_view time, bool undoKept) {
   std::string text = "Last change: ";
   text += change.kind == LastChange::Kind::Applied ? change.what + " applied" : "backup " + change.what + " restored";
   text += " on " + std::string(date) + " at " + std::string(time) + ".\r\n" + std::to_string(change.changed) +
           " of " + std::to_string(change.written) + " values changed";
   if (change.refused > 0) text += ", " + std::to_string(change.refused) + " refused by Windows";
+  if (!undoKept) return text + ". Its backup " + change.undo + " is deleted: it cannot be undone.";
   return text + ". Undo: Backup, then " + change.undo + ", then Restore.";
+}
+
+bool UndoKept(IFileSystem& files, std::string_view programFolder, const LastChange& change) {
+  std::vector<FileEntry> entries;
+  // The name as a pattern: it holds no wildcard, so it finds that file or nothing.
+  if (change.undo.find_first_of("*?") != std::string::npos ||
+      files.FindFiles(BackupFolder(programFolder) + "\\" + change.undo, entries) != kErrorSuccess) {
+    return false;
+  }
+  return std::any_of(entries.begin(), entries.end(), [&](const FileEntry& entry) { return !entry.isDirectory; });
+}
+
+bool UndoesLastChange(IRegistry& registry, std::string_view fileName) {
+  const std::optional<LastChange> change = LoadLastChange(registry);
+  if (!change || change->undo.size() != fileName.size()) return false;
+  // File names compare without regard to case, as Windows finds them.
+  return std::equal(fileName.begin(), fileName.end(), change->undo.begin(), [](char a, char b) {
+    return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+  });
 }
 
 namespace {

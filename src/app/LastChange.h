@@ -10,6 +10,7 @@
 #include "app/Panels.h"
 #include "backup/Restore.h"
 #include "platform/Clock.h"
+#include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/SystemInfo.h"
 #include "tuning/ApplySettings.h"
@@ -45,8 +46,14 @@ LastChange LastChangeOfRestore(const RestoreReport& report, const SystemTime& wh
 std::string AppliedSetName(PanelId panel, const TuningState& tuning, const TcpIpSettings& applied);
 
 // The home view's line, with `date` and `time` as the system writes them:
-// what and when, then how many values changed and how to undo it.
-std::string LastChangeText(const LastChange& change, std::string_view date, std::string_view time);
+// what and when, then how many values changed and how to undo it, or, once
+// the backup that undoes it is gone (`undoKept` false), that it is.
+std::string LastChangeText(const LastChange& change, std::string_view date, std::string_view time,
+                           bool undoKept = true);
+// Whether the backup that undoes the change is still in the Backups folder.
+bool UndoKept(IFileSystem& files, std::string_view programFolder, const LastChange& change);
+// Whether `fileName` is the backup that undoes the stored last change.
+bool UndoesLastChange(IRegistry& registry, std::string_view fileName);
 
 // Under the line while Windows has not started since the change: its TCP/IP
 // values are read when Windows starts, and the status bar's restart asks first.

@@ -61,18 +61,16 @@ void BackupText::Time(const SystemTime& time) {
 namespace {
 
 // A value that was missing is recorded as "-0" (kMissingValueItem), so that
-// a restore removes it again instead of writing a 0 Windows would act on.
+// a restore removes it again instead of writing a 0 Windows would act on; one
+// more "0" for each of its keys that was missing too.
 void Record(BackupText& out, const PlannedValue& planned) {
   const TcpIpValue& value = *planned.value;
   out.Text(value.name);
-  if (value.recorded != Recorded::Fixed && planned.now.Missing()) {
-    out.Real(kMissingValueItem);
+  if (planned.now.Missing()) {
+    out.Real(std::string(kMissingValueItem) + std::string(static_cast<std::size_t>(planned.missingKeys), '0'));
     return;
   }
   switch (value.recorded) {
-    case Recorded::Fixed:
-      out.Whole(static_cast<std::int16_t>(value.fixed));
-      break;
     case Recorded::Current:
       out.Real(planned.now.Text());
       break;

@@ -16,6 +16,10 @@
 // as 0, so an older Tidewave restores a newer file as it restored its own;
 // this one removes the value again. No writer ever wrote "-0" for a value
 // that was there: a stored "-0" text is recorded as "0".
+// When the value's key was missing too, each missing key adds a "0", counted
+// from the end of the key: "-00" for a missing key under one that was there,
+// "-000" when its parent was missing as well. A restore removes those keys
+// again once they hold nothing.
 #include <cstdint>
 #include <string>
 #include <string_view>

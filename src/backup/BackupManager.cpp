@@ -204,4 +204,13 @@ int HeaderTags::Click(int column) {
   return order;
 }
 
+std::string DeleteQuestion(std::string_view fileName, bool undoesLastChange) {
+  std::string text = "Do you want to delete this file?\r\n\r\n" + std::string(fileName);
+  if (undoesLastChange) {
+    text += "\r\n\r\nIt holds the values from before the last change and is the one way back: once it is deleted, "
+            "Tidewave cannot undo that change.";
+  }
+  return text;
+}
+
 }  // namespace tw

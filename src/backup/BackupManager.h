@@ -74,6 +74,11 @@ SortKey MakeSortKey(std::string_view cell, SortType type, const DateFormat& form
 // backups of one day sort by their time. No stamp (an empty cell) cannot be
 // converted.
 SortKey StampKey(const std::optional<BackupStamp>& stamp, bool timeOfDay);
+// The question before a backup is deleted: the program's own question, the
+// file it is about, and, when that file would undo the last change, that the
+// change cannot be undone without it.
+std::string DeleteQuestion(std::string_view fileName, bool undoesLastChange);
+
 // -1, 0 or 1; `sortOrder` 1 reverses (descending), 0 keeps (ascending).
 int CompareSortKeys(const SortKey& a, const SortKey& b, int sortOrder);
 // CompareBackupItems on two cells' texts.

@@ -126,6 +126,35 @@ NumberForm NumberItem(std::string_view item, std::int64_t& value) {
   return NumberForm::Ok;
 }
 
+// The keys a restore may remove at the end of `key`: as many as recorded, but
+// never the first three of a path ("SYSTEM\CurrentControlSet\Services",
+// "Software\Microsoft\Windows"), which no apply makes.
+int MissingKeysAllowed(std::string_view key, std::size_t recorded) {
+  const auto keys = static_cast<std::size_t>(std::count(key.begin(), key.end(), '\\')) + 1;
+  return static_cast<int>(std::min(recorded, keys > 3 ? keys - 3 : 0));
+}
+
+// Removes `key` and then its parents, `count` keys in all, each only while it
+// holds neither a value nor a key; stops at the first that holds anything.
+int RemoveEmptyKeys(IRegistry& registry, RegHandle hive, std::string_view key, int count) {
+  int removed = 0;
+  for (; removed < count && !key.empty(); ++removed) {
+    {
+      RegKey open;
+      if (RegKey::Open(registry, hive, key, kKeyRead, open) != kErrorSuccess) break;
+      std::string name;
+      if (registry.EnumKeyEx(open.get(), 0, name) != kErrorNoMoreItems ||
+          registry.EnumValue(open.get(), 0, name) != kErrorNoMoreItems) {
+        break;
+      }
+    }
+    if (registry.DeleteKey(hive, key) != kErrorSuccess) break;
+    const std::size_t slash = key.rfind('\\');
+    key = key.substr(0, slash == std::string_view::npos ? 0 : slash);
+  }
+  return removed;
+}
+
 class Planner {
  public:
   Planner(std::string_view contents, const TcpIpLayout& layout) : in_(contents), layout_(layout) {}
@@ -251,8 +280,12 @@ class Planner {
       case NumberForm::NotANumber: return Fail("a whole number was expected");
       case NumberForm::TooLarge: return Fail("the number does not fit in 32 bits");
     }
-    const bool remove = *valueItem == kMissingValueItem || (value == 0 && row.zero == RecordedZero::Removes);
-    plan_.writes.push_back({row.hive, key, std::string(*name), value, remove, adapter});
+    // "-0", and a "0" more for each key that was missing with the value.
+    const bool missing = valueItem->starts_with(kMissingValueItem) &&
+                         valueItem->find_first_not_of('0', kMissingValueItem.size()) == std::string_view::npos;
+    const bool remove = missing || (value == 0 && row.zero == RecordedZero::Removes);
+    const int missingKeys = missing ? MissingKeysAllowed(key, valueItem->size() - kMissingValueItem.size()) : 0;
+    plan_.writes.push_back({row.hive, key, std::string(*name), value, remove, adapter, missingKeys});
     return true;
   }
 
@@ -387,6 +420,13 @@ RestoreWritten WriteRestore(IRegistry& registry, const RestorePlan& plan, const 
     } else if (StoredByTypedValue(plan.type, value, Variant(write.remove)) != before) {
       ++written.changed;
     }
+  }
+  // Then the keys the apply made for values that were not there, deepest
+  // first, each key once: its values are all removed by now.
+  for (std::size_t i = plan.writes.size(); i-- > 0;) {
+    const RestoreWrite& write = plan.writes[i];
+    if (write.missingKeys == 0 || (!write.adapter.empty() && !among(present, write.adapter))) continue;
+    written.keysRemoved += RemoveEmptyKeys(registry, write.hive, write.key, write.missingKeys);
   }
   return written;
 }

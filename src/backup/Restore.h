@@ -38,6 +38,9 @@ struct RestoreWrite {
   // recorded 0 where 0 is no working setting: the restore removes it.
   bool remove;
   std::string adapter = {};  // the adapter a per-adapter key belongs to; empty for the others
+  // Keys at the end of `key` that were missing when the backup was taken:
+  // once the restore has removed the value, they go too if they hold nothing.
+  int missingKeys = 0;
   bool operator==(const RestoreWrite&) const = default;
 };
 
@@ -81,6 +84,7 @@ struct RestoreWritten {
   std::vector<long> refusals;
   std::vector<std::size_t> refusedAt;  // which writes of the plan those were, by index
   int changed = 0;  // writes that left a value other than it was (the rest held it already)
+  int keysRemoved = 0;  // keys an apply had made, removed again now they hold nothing
   // Recorded adapters this computer does not have, in file order: an apply
   // tunes only the adapters there are, so a restore creates no others.
   std::vector<std::string> skippedAdapters;

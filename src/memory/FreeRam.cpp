@@ -37,7 +37,12 @@ std::int64_t ToMegabytes(std::int64_t bytes) {
 
 FreeRAM::FreeRAM(IMemoryStatus& memory, std::function<void()> pumpMessages, Allocator allocate)
     : memory_(&memory), pump_(std::move(pumpMessages)), allocate_(std::move(allocate)) {
-  if (!allocate_) allocate_ = [](std::size_t count) { return new (std::nothrow) char16_t[count]; };
+  if (!allocate_) allocate_ = NewBlock;
+}
+
+char16_t* FreeRAM::NewBlock(std::size_t count) {
+  // An array new past the largest object does not answer null: it raises.
+  return count <= kLargestBlock ? new (std::nothrow) char16_t[count] : nullptr;
 }
 
 MemoryFigures FreeRAM::Figures() {
@@ -54,6 +59,7 @@ std::int64_t FreeRAM::GetTotalVirtual() { return Clamp64(Figures().totalVirtual)
 
 bool FreeRAM::Hold(std::int32_t count, bool pump) {
   const std::size_t size = static_cast<std::size_t>(count);
+  if (size > kLargestBlock) return false;
   std::unique_ptr<char16_t[]> block(size == 0 ? new (std::nothrow) char16_t[1] : allocate_(size));
   if (!block) return false;
   // Every page written, so the system has to give each one a physical page;

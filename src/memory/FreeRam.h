@@ -32,6 +32,14 @@ class FreeRAM {
   // there is not that much to give. Tests put a limit on it.
   using Allocator = std::function<char16_t*(std::size_t count)>;
 
+  // The most characters one block may have: its size in bytes must fit a
+  // ptrdiff_t, which on a 32-bit Windows ends at 2 GB (1024 MB of
+  // characters). Past it the allocation cannot even be asked for.
+  static constexpr std::size_t kLargestBlock = static_cast<std::size_t>(PTRDIFF_MAX) / sizeof(char16_t);
+  // The block as the system gives it: null when it will not, or when `count`
+  // is past kLargestBlock.
+  static char16_t* NewBlock(std::size_t count);
+
   explicit FreeRAM(IShell& shell) : shell_(&shell) {}
   // `pumpMessages` is one pass over the thread's pending window messages.
   FreeRAM(IMemoryStatus& memory, std::function<void()> pumpMessages, Allocator allocate = {});
@@ -48,7 +56,8 @@ class FreeRAM {
   // many bytes) by writing every one of them, holds them over five passes of
   // the message loop and lets them go. Returns the count it held: `amount`,
   // half of it (ties to even, no message passes) when that much was not to
-  // be had, or 0 when neither was. A negative amount holds nothing.
+  // be had or is past kLargestBlock, or 0 when neither was. A negative
+  // amount holds nothing.
   std::int32_t FreeUpMemory(std::int32_t amount);
 
   // "shutdown", "reboot" or "logoff", in any case; false for anything else,

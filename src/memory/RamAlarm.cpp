@@ -13,19 +13,21 @@ namespace {
 constexpr int kAlarmPasses = 14;
 constexpr double kBytesPerMegabyte = 1048576.0;
 
-// The alarm's stored values, under Settings\RamSettings. A stored whole
-// number is read only in the plain digits the panel writes; anything else (a
-// fraction, a sign, a word, an empty text) reads as the default.
+// The alarm's stored values, under Settings\RamSettings. The panel writes
+// whole numbers in plain digits, but earlier releases read any decimal number
+// there ("300.5", "+300", "3e2" as 300), so stored files hold such texts: a
+// stored number is read rounded half to even, then held in its box's range;
+// only a text that is no number (a word, an empty text) reads as the default.
 constexpr struct {
   StoredSetting chkSoundon{"chkSoundon", StoredForm::Check, "0"};
   StoredSetting chkAutomatic{"chkAutomatic", StoredForm::Check, "0"};
-  StoredSetting txtAlarm{"txtAlarm", StoredForm::Digits, "250"};
-  StoredSetting txtFreeAlarm{"txtFreeAlarm", StoredForm::Digits, "10"};
-  StoredSetting txtTimeCheck{"txtTimeCheck", StoredForm::Digits, "100"};
+  StoredSetting txtAlarm{"txtAlarm", StoredForm::Number, "250"};
+  StoredSetting txtFreeAlarm{"txtFreeAlarm", StoredForm::Number, "10"};
+  StoredSetting txtTimeCheck{"txtTimeCheck", StoredForm::Number, "100"};
   StoredSetting optPer{"optPer", StoredForm::TrueFalseWord, "False"};
   StoredSetting optMB{"optMB", StoredForm::TrueFalseWord, "True"};
-  StoredSetting txtRunOnly{"txtRunOnly", StoredForm::Digits, "2"};
-  StoredSetting txtRetryOptimization{"txtRetryOptimization", StoredForm::Digits, "10"};
+  StoredSetting txtRunOnly{"txtRunOnly", StoredForm::Number, "2"};
+  StoredSetting txtRetryOptimization{"txtRetryOptimization", StoredForm::Number, "10"};
 } kStored;
 
 // The whole number of a text, when it is one that is not negative.
@@ -78,10 +80,14 @@ std::string RamAlarm::Stored(int id, const std::string& text, std::int32_t fallb
 
 void RamAlarm::LoadRamSettings() {
   const SettingsKey key(services_.registry, kRamSettingsKey);
-  const auto whole = [&key](const StoredSetting& setting) { return std::to_string(key.Whole(setting)); };
+  // Any number is taken here; the boxes' ranges hold it below.
+  const auto whole = [&key](const StoredSetting& setting) {
+    return std::to_string(
+        key.Whole(setting, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+  };
   // What the boxes show is what is checked and used: a stored text that is no
-  // plain whole number reads as the setting's default, one out of its box's
-  // range as the nearest bound.
+  // number reads as the setting's default, one out of its box's range as the
+  // nearest bound.
   controls_.soundOn = key.Flag(kStored.chkSoundon);
   controls_.automatic = key.Flag(kStored.chkAutomatic);
   controls_.alarm = Stored(ramconfig::IDC_txtAlarm, whole(kStored.txtAlarm), alarmLevel_);
@@ -119,8 +125,8 @@ void RamAlarm::LoadRamSettings() {
   SetChanged(false);
 }
 
-void RamAlarm::SaveRamSettings() {
-  const SettingsKey key(services_.registry, kRamSettingsKey);
+SaveResult RamAlarm::SaveRamSettings() {
+  SettingsKey key(services_.registry, kRamSettingsKey);
   key.SaveFlag(kStored.chkSoundon, controls_.soundOn);
   key.SaveFlag(kStored.chkAutomatic, controls_.automatic);
   key.SaveText(kStored.txtAlarm, controls_.alarm);
@@ -130,8 +136,11 @@ void RamAlarm::SaveRamSettings() {
   key.SaveFlag(kStored.optMB, !controls_.percent);
   key.SaveText(kStored.txtRunOnly, controls_.runOnly);
   key.SaveText(kStored.txtRetryOptimization, controls_.retry);
-  stored_ = controls_;
-  SetChanged(false);
+  const bool saved = key.Saved().Saved();
+  if (saved) stored_ = controls_;
+  // What was not stored is still a change to save.
+  SetChanged(!saved);
+  return key.Saved();
 }
 
 bool RamAlarm::cmdSave_Click() {
@@ -140,8 +149,10 @@ bool RamAlarm::cmdSave_Click() {
                  ramconfig::IDC_txtRetryOptimization, ramconfig::IDC_txtRunOnly}) {
     if (!BoxLeft(id)) return false;
   }
-  SaveRamSettings();
-  LoadRamSettings();
+  lastSave_ = SaveRamSettings();
+  // Saved values act at once, read back as the next start reads them; values
+  // Windows refused stay in the boxes, to be saved again.
+  if (lastSave_.Saved()) LoadRamSettings();
   return true;
 }
 

@@ -14,6 +14,7 @@
 #include "memory/FreeRam.h"
 #include "platform/Registry.h"
 #include "platform/SystemInfo.h"
+#include "settings/StoredSetting.h"
 #include "ui/BoxCheck.h"
 #include "ui/ControlLayout.h"
 #include "ui/Panels.h"
@@ -157,13 +158,15 @@ class RamAlarm {
 
   void Form_Load();
   void LoadRamSettings();
-  void SaveRamSettings();
+  SaveResult SaveRamSettings();
   void SetChanged(bool flag);
 
   // The user's edits, each with the control's new state. Typed text is kept
   // as typed; a box is checked when the keyboard leaves it and before a save.
-  // Save stores nothing while a box fails, and that box says why (false).
+  // Save stores nothing while a box fails, and that box says why (false);
+  // what Windows refused of a save is in LastSave().
   bool cmdSave_Click();
+  const SaveResult& LastSave() const { return lastSave_; }
   void chkSoundon_Click(bool checked);
   void chkAutomatic_Click(bool checked);
   void optMB_Click();
@@ -214,6 +217,7 @@ class RamAlarm {
   RamControls controls_;
   RamControls stored_;  // the controls as the last load or save left them
   bool changed_ = false;
+  SaveResult lastSave_;
   std::int32_t alarmLevel_ = 250;
   std::int32_t freeAtLoad_ = 128;
   // The amount the check frees: the box's, whenever its text last passed.

@@ -96,8 +96,8 @@ void NetPinger::LoadSettings() {
   periodTicks_ = static_cast<std::int16_t>(intervalIndex + 1);
 }
 
-void NetPinger::SaveSettings() {
-  const SettingsKey key = Key(services_.registry);
+SaveResult NetPinger::SaveSettings() {
+  SettingsKey key = Key(services_.registry);
   key.SaveFlag(kStored.chkDoPinging, controls_.doPinging);
   key.SaveFlag(kStored.optAuto, controls_.automatic);
   key.SaveFlag(kStored.optManual, !controls_.automatic);
@@ -110,6 +110,7 @@ void NetPinger::SaveSettings() {
   // Automatic mode has its own period whatever the locked list shows, so the
   // same stored settings ping at the same rate before and after a restart.
   periodTicks_ = controls_.automatic ? kAutomaticPeriodTicks : static_cast<std::int16_t>(controls_.interval + 1);
+  return key.Saved();
 }
 
 // A running timer keeps its phase: starting it again would put the next tick
@@ -180,12 +181,14 @@ void NetPinger::chkSound_Click(bool checked) {
 }
 
 // A pinger switched off may keep an empty host: the box cannot be reached to
-// fix it, and nothing pings it.
-bool NetPinger::cmdSave_Click() {
-  if (!HostHolds(controls_.doPinging)) return false;
-  MarkChanged(false);
-  SaveSettings();
-  return true;
+// fix it, and nothing pings it. Nothing, with the host's problem said, when
+// the pinger is on and has no host to ping.
+std::optional<SaveResult> NetPinger::cmdSave_Click() {
+  if (!HostHolds(controls_.doPinging)) return std::nullopt;
+  // What was not stored is still a change to save.
+  SaveResult saved = SaveSettings();
+  MarkChanged(!saved.Saved());
+  return saved;
 }
 
 // The ping waits off the window's thread, up to its time-out when the host

@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/JoinedText.h"
 #include "platform/Registry.h"
+#include "settings/StoredSetting.h"
 #include "ui/ControlLayout.h"
 #include "ui/Panels.h"
 #include "ui/Timer.h"
@@ -141,7 +143,7 @@ class NetPinger {
 
   void Form_Load();
   void LoadSettings();
-  void SaveSettings();
+  SaveResult SaveSettings();
   void MarkChanged(bool flag);
 
   // The user's edits, each with the control's new state.
@@ -151,9 +153,9 @@ class NetPinger {
   void txtPingHost_Change(std::string_view text);
   void cmbPingInterval_Click(int index);
   void chkSound_Click(bool checked);
-  // False, with the host's problem said, when the pinger is on and has no
-  // host to ping: nothing is saved.
-  bool cmdSave_Click();
+  // Nothing, with the host's problem said, when the pinger is on and has no
+  // host to ping: nothing is saved. Else what the save stored.
+  std::optional<SaveResult> cmdSave_Click();
   // Pings the host the panel shows, saved or not; with none, says so instead.
   void cmdPingNow_Click();
   // The answer to Ping Now's ping, when it comes: true on a good echo.

@@ -61,6 +61,8 @@ class IRegistry {
   virtual long DeleteKey(RegHandle parent, std::string_view subKey) = 0;
   // RegEnumKeyExA: kErrorNoMoreItems past the last sub-key.
   virtual long EnumKeyEx(RegHandle key, std::uint32_t index, std::string& name) = 0;
+  // RegEnumValueA, the name only: kErrorNoMoreItems past the last value.
+  virtual long EnumValue(RegHandle key, std::uint32_t index, std::string& name) = 0;
   // RegCloseKey. Closing a predefined root key does nothing.
   virtual long CloseKey(RegHandle key) = 0;
   // RegSetValueExW of a REG_SZ: the text, given in UTF-8, reaches the

@@ -22,10 +22,11 @@ MainSettingsValues LoadMainSettingsValues(IRegistry& registry) {
   return {key.Flag(kStored.chkRunMainProgram), key.Flag(kStored.chkRunProgramMini)};
 }
 
-void SaveMainSettingsValues(IRegistry& registry, const MainSettingsValues& values) {
-  const SettingsKey key(registry, kMainSettingsKey);
+SaveResult SaveMainSettingsValues(IRegistry& registry, const MainSettingsValues& values) {
+  SettingsKey key(registry, kMainSettingsKey);
   key.SaveFlag(kStored.chkRunMainProgram, values.chkRunMainProgram);
   key.SaveFlag(kStored.chkRunProgramMini, values.chkRunProgramMini);
+  return key.Saved();
 }
 
 std::string RunEntryText(std::string_view programPath) {

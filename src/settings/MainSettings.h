@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/Registry.h"
+#include "settings/StoredSetting.h"
 
 namespace tw {
 
@@ -22,8 +23,8 @@ struct MainSettingsValues {
 // The stored options; a missing value, or one that is no whole number (edited
 // by hand), reads as unticked.
 MainSettingsValues LoadMainSettingsValues(IRegistry& registry);
-// Stores both options as "0" or "1".
-void SaveMainSettingsValues(IRegistry& registry, const MainSettingsValues& values);
+// Stores both options as "0" or "1"; says which Windows refused.
+SaveResult SaveMainSettingsValues(IRegistry& registry, const MainSettingsValues& values);
 
 // The program's path as the Run entry holds it. Windows splits an unquoted
 // command line at its first blank, so a path with a space in it goes in

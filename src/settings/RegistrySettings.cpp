@@ -38,12 +38,14 @@ std::string SettingsPath(std::string_view subKey) {
   return std::string(kSettingsRoot) + std::string(subKey);
 }
 
-void SetStringValue(IRegistry& registry, RegHandle hive, std::string_view path,
+long SetStringValue(IRegistry& registry, RegHandle hive, std::string_view path,
                     std::string_view name, const Variant& value) {
   RegKey key;
-  if (RegKey::Create(registry, hive, path, kKeyAllAccess, key) != kErrorSuccess) return;
+  if (const long created = RegKey::Create(registry, hive, path, kKeyAllAccess, key); created != kErrorSuccess) {
+    return created;
+  }
   const auto data = TextData(value.Text());
-  registry.SetValueEx(key.get(), name, kRegSz, data.data(), static_cast<std::uint32_t>(data.size()));
+  return registry.SetValueEx(key.get(), name, kRegSz, data.data(), static_cast<std::uint32_t>(data.size()));
 }
 
 Variant GetStringValue(IRegistry& registry, RegHandle hive, std::string_view path,
@@ -62,9 +64,9 @@ Variant GetStringValue(IRegistry& registry, RegHandle hive, std::string_view pat
   return std::string(reinterpret_cast<const char*>(buffer), length);
 }
 
-void SaveSettingValue(IRegistry& registry, std::string_view path, std::string_view name,
+long SaveSettingValue(IRegistry& registry, std::string_view path, std::string_view name,
                       const Variant& value) {
-  SetStringValue(registry, kHkeyLocalMachine, path, name, value);
+  return SetStringValue(registry, kHkeyLocalMachine, path, name, value);
 }
 
 Variant GetSettingValue(IRegistry& registry, std::string_view path, std::string_view name,
@@ -78,6 +80,12 @@ long SetTypedValue(IRegistry& registry, RegHandle hive, std::string_view path,
   const auto data = TypedData(type, value);
   if (!data) return kErrorInvalidParameter;
   RegKey key;
+  // A removal creates nothing: a value whose key is missing is gone already,
+  // and an undo that removes what an apply wrote must not leave its keys.
+  if (deleteFlag.IsTrue() && (type == kRegSz || type == kRegDword)) {
+    const long opened = RegKey::Open(registry, hive, path, kKeyTuningAccess, key);
+    return opened != kErrorSuccess ? opened : registry.DeleteValue(key.get(), name);
+  }
   const long created = RegKey::Create(registry, hive, path, kKeyTuningAccess, key);
   if (type != kRegSz && type != kRegDword) return kErrorSuccess;
   // A key that could not be created or opened is the cause to report, not

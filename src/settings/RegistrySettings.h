@@ -24,8 +24,9 @@ inline constexpr std::string_view kRamSettingsKey = "\\Settings\\RamSettings";
 // Root + one of the sub-keys above.
 std::string SettingsPath(std::string_view subKey);
 
-// Writes the value's text as REG_SZ. Failures are silent.
-void SetStringValue(IRegistry& registry, RegHandle hive, std::string_view path,
+// Writes the value's text as REG_SZ. Returns the system's status: the key's
+// own when it could not be created or opened.
+long SetStringValue(IRegistry& registry, RegHandle hive, std::string_view path,
                     std::string_view name, const Variant& value);
 
 // Reads a REG_SZ as written by SetStringValue; the default, unchanged, when the
@@ -34,14 +35,15 @@ Variant GetStringValue(IRegistry& registry, RegHandle hive, std::string_view pat
                        std::string_view name, const Variant& defaultValue);
 
 // The two above, under HKEY_LOCAL_MACHINE.
-void SaveSettingValue(IRegistry& registry, std::string_view path, std::string_view name,
+long SaveSettingValue(IRegistry& registry, std::string_view path, std::string_view name,
                       const Variant& value);
 Variant GetSettingValue(IRegistry& registry, std::string_view path, std::string_view name,
                         const Variant& defaultValue);
 
 // Writes (or, when deleteFlag holds boolean true, deletes) a REG_SZ (type 1) or
 // REG_DWORD (type 4) value. Returns the system's status: the key's own when it
-// could not be created or opened. Any other type writes and deletes nothing
+// could not be created or opened. A deletion creates no key: a missing key
+// answers kErrorFileNotFound, as a missing value does. Any other type writes and deletes nothing
 // and returns 0, but still creates the key when it is missing: the key is
 // created before the type is looked at. A REG_DWORD that is no number or does
 // not fit 32 bits writes and creates nothing and returns 87 (a parameter is

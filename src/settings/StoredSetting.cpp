@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/Numbers.h"
+#include "platform/ErrorText.h"
 #include "settings/RegistrySettings.h"
 
 namespace tw {
@@ -39,8 +40,35 @@ std::optional<std::int32_t> ReadWhole(StoredForm form, std::string_view text) {
 
 }  // namespace
 
+std::string SaveStatusText(const SaveResult& result) { return result.Saved() ? "Saved." : "Not saved."; }
+
+std::string SaveFailureMessage(const SaveResult& result) {
+  if (result.Saved()) return {};
+  std::string names, causes;
+  bool denied = false;
+  std::vector<long> seen;
+  for (const SaveResult::Refused& refused : result.refused) {
+    names += (names.empty() ? "" : ", ") + refused.name;
+    denied = denied || refused.status == kErrorAccessDenied;
+    if (std::find(seen.begin(), seen.end(), refused.status) != seen.end()) continue;
+    seen.push_back(refused.status);
+    causes += (causes.empty() ? "" : "; ") + ErrorText(refused.status);
+  }
+  const std::size_t count = result.refused.size();
+  std::string text = "Windows refused to store " + std::to_string(count) + " of the " + std::to_string(result.values) +
+                     (result.values == 1 ? " setting" : " settings") + " under \"HKEY_LOCAL_MACHINE\\" + result.key +
+                     "\" (" + causes + "): " + names + ".";
+  if (denied) {
+    text += " Only an administrator may change them: close Tidewave, start it again as an administrator and save "
+            "again.";
+  }
+  return text + "\r\n\r\nUntil they are stored, Tidewave starts with the settings stored before.";
+}
+
 SettingsKey::SettingsKey(IRegistry& registry, std::string_view subKey)
-    : registry_(registry), path_(SettingsPath(subKey)) {}
+    : registry_(registry), path_(SettingsPath(subKey)) {
+  saved_.key = path_;
+}
 
 bool SettingsKey::Flag(const StoredSetting& setting) const {
   if (const auto flag = ReadFlag(setting.form, Text(setting))) return *flag;
@@ -57,13 +85,17 @@ std::int32_t SettingsKey::Whole(const StoredSetting& setting, std::int32_t least
   return ReadWhole(setting.form, setting.defaultText).value_or(0);
 }
 
-void SettingsKey::SaveFlag(const StoredSetting& setting, bool value) const {
+void SettingsKey::SaveFlag(const StoredSetting& setting, bool value) {
   const char* text = setting.form == StoredForm::Check ? (value ? "1" : "0") : (value ? "True" : "False");
   SaveText(setting, text);
 }
 
-void SettingsKey::SaveText(const StoredSetting& setting, std::string_view text) const {
-  SaveSettingValue(registry_, path_, setting.name, Variant(std::string(text)));
+void SettingsKey::SaveText(const StoredSetting& setting, std::string_view text) {
+  ++saved_.values;
+  if (const long status = SaveSettingValue(registry_, path_, setting.name, Variant(std::string(text)));
+      status != kErrorSuccess) {
+    saved_.refused.push_back({std::string(setting.name), status});
+  }
 }
 
 }  // namespace tw

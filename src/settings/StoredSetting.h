@@ -8,6 +8,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Registry.h"
 
@@ -38,6 +39,27 @@ struct StoredSetting {
   std::string_view defaultText;  // what a missing or unreadable value loads as
 };
 
+// What a save stored: the values Windows refused, each with the status it
+// gave. A limited user may not write under HKEY_LOCAL_MACHINE on the NT
+// family, and then the old settings come back at the next start.
+struct SaveResult {
+  struct Refused {
+    std::string name;
+    long status;
+  };
+  std::string key;  // the full path under HKEY_LOCAL_MACHINE
+  int values = 0;   // values the save wrote or tried to
+  std::vector<Refused> refused;
+
+  bool Saved() const { return refused.empty(); }
+};
+
+// The panel's line after a save: "Saved." only when every value was stored.
+std::string SaveStatusText(const SaveResult& result);
+// What to tell the user when a save was refused: which values, why, and what
+// to do. Empty when everything was stored.
+std::string SaveFailureMessage(const SaveResult& result);
+
 // One key of the program's settings (root + `subKey`, under
 // HKEY_LOCAL_MACHINE), read and written row by row.
 class SettingsKey {
@@ -54,13 +76,16 @@ class SettingsKey {
   std::int32_t Whole(const StoredSetting& setting, std::int32_t least = 0,
                      std::int32_t most = std::numeric_limits<std::int32_t>::max()) const;
 
-  // "1"/"0" for a Check row, else "True"/"False".
-  void SaveFlag(const StoredSetting& setting, bool value) const;
-  void SaveText(const StoredSetting& setting, std::string_view text) const;
+  // "1"/"0" for a Check row, else "True"/"False". Each save is noted in
+  // Saved(), a refused one with its status.
+  void SaveFlag(const StoredSetting& setting, bool value);
+  void SaveText(const StoredSetting& setting, std::string_view text);
+  const SaveResult& Saved() const { return saved_; }
 
  private:
   IRegistry& registry_;
   std::string path_;
+  SaveResult saved_;
 };
 
 }  // namespace tw

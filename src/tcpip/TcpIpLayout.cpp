@@ -29,8 +29,8 @@ constexpr std::string_view kNetTransAdapter = kJoined<kNetTrans, kEachAdapter>;
 
 // In apply order. The backup walks the same rows section by section.
 constexpr TcpIpValue k9xValues[] = {
-    {Section::Stack, kHklm, kMstcp, "SackOpts", F::Fixed, 1, kKeep, R::Fixed},
-    {Section::Stack, kHklm, kMstcp, "Tcp1323Opts", F::Fixed, 1, kKeep, R::Fixed},
+    {Section::Stack, kHklm, kMstcp, "SackOpts", F::Fixed, 1, kKeep, R::Current},
+    {Section::Stack, kHklm, kMstcp, "Tcp1323Opts", F::Fixed, 1, kKeep, R::Current},
     {Section::Stack, kHklm, kMstcp, "DefaultTTL", F::TTL, 0, kKeep, R::Current, kApplied, kZeroRemoves},
     {Section::Stack, kHklm, kMstcp, "DefaultRcvWindow", F::RWIN, 0, kWithRwin, R::Current, kApplied, kZeroRemoves},
     {Section::Stack, kHklm, kMstcp, "GlobalMaxTcpWindowSize", F::RWIN, 0, kWithRwin, R::Current, kApplied, kZeroRemoves},
@@ -59,10 +59,12 @@ constexpr std::string_view kInterfaceService = "SYSTEM\\CurrentControlSet\\Servi
 
 constexpr TcpIpValue kNtValues[] = {
     // Constants every apply writes, whichever mode or page produced the set.
-    {Section::Stack, kHklm, kTcpip, "SackOpts", F::Fixed, 1, kKeep, R::Fixed},
-    {Section::Stack, kHklm, kTcpip, "Tcp1323Opts", F::Fixed, 1, kKeep, R::Fixed},
-    {Section::Stack, kHklm, kTcpip, "TcpMaxDupAcks", F::Fixed, 2, kKeep, R::Fixed},
-    {Section::Stack, kHklm, kTcpip, "DefaultReceiveWindow", F::Fixed, 8192, kKeep, R::Fixed},
+    // Recorded as what was there, like every other value, so that an undo
+    // puts it back; older files carry the constants, and restore them.
+    {Section::Stack, kHklm, kTcpip, "SackOpts", F::Fixed, 1, kKeep, R::Current},
+    {Section::Stack, kHklm, kTcpip, "Tcp1323Opts", F::Fixed, 1, kKeep, R::Current},
+    {Section::Stack, kHklm, kTcpip, "TcpMaxDupAcks", F::Fixed, 2, kKeep, R::Current},
+    {Section::Stack, kHklm, kTcpip, "DefaultReceiveWindow", F::Fixed, 8192, kKeep, R::Current},
     {Section::Stack, kHklm, kTcpipLower, "DefaultTTL", F::TTL, 0, kKeep, R::Current, kApplied, kZeroRemoves},
     {Section::Stack, kHklm, kTcpipLower, "GlobalMaxTcpWindowSize", F::RWIN, 0, kWithRwin, R::Current, kApplied, kZeroRemoves},
     {Section::Stack, kHklm, kTcpipLower, "TcpWindowSize", F::RWIN, 0, kWithRwin, R::Current, kApplied, kZeroRemoves},
@@ -122,7 +124,7 @@ std::string KeyFor(const TcpIpValue& value, std::string_view adapter) {
 }
 
 std::optional<std::int32_t> ValueToWrite(const TcpIpValue& value, const TcpIpSettings& settings) {
-  if ((value.removal == Removal::WhenMtuRemoved && settings.MTU == kRemoveValue) ||
+  if (settings.WindowsDecides || (value.removal == Removal::WhenMtuRemoved && settings.MTU == kRemoveValue) ||
       (value.removal == Removal::WhenRwinRemoved && settings.RWIN == kRemoveValue)) {
     return std::nullopt;
   }

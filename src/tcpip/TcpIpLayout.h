@@ -36,7 +36,6 @@ enum class Section : std::uint8_t { Stack, Browser, Cache, Adapter };
 enum class Recorded : std::uint8_t {
   Current,  // the number the registry holds now
   NotZero,  // 1 when the registry holds anything but 0, else 0
-  Fixed,    // the constant the apply writes; nothing is read
 };
 
 // What a restore does with a recorded 0. Backups record a missing value as
@@ -84,7 +83,8 @@ const TcpIpLayout* LayoutFor(const OsFamilyInfo& os);
 std::string KeyFor(const TcpIpValue& value, std::string_view adapter = {});
 
 // The number an apply writes for `value` from `settings`, or nothing when it
-// removes the value instead.
+// removes the value instead: a removed MTU or window, or a set that leaves
+// every value to Windows.
 std::optional<std::int32_t> ValueToWrite(const TcpIpValue& value, const TcpIpSettings& settings);
 
 // The field's number in `settings`: a true or false value as 1 or 0, and a

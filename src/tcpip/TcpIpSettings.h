@@ -19,11 +19,17 @@ struct TcpIpSettings {
   std::int32_t HTTP10 = 0;  // connections per HTTP 1.0 server
   std::int32_t HTTP11 = 0;  // connections per HTTP 1.1 server
   bool ICMP = false;        // ICMP redirects accepted
+  // Every value an apply sets is removed instead, the fields above aside:
+  // each Windows then uses its own built-in default.
+  bool WindowsDecides = false;
 
   bool operator==(const TcpIpSettings&) const = default;
 };
 
 // MTU or RWIN holding this means "remove the value" rather than a size.
 inline constexpr std::int32_t kRemoveValue = -1;
+
+// How a value is shown that a set leaves to Windows (WindowsDecides).
+inline constexpr const char* kWindowsDecides = "Windows decides";
 
 }  // namespace tw

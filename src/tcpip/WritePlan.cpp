@@ -2,6 +2,22 @@
 
 namespace tw {
 
+namespace {
+
+// How many keys at the end of `path` are missing: 0 when it opens. A key that
+// is there but refuses to open counts as there.
+int MissingKeys(IRegistry& registry, RegHandle hive, std::string_view path) {
+  int missing = 0;
+  for (RegKey key; !path.empty(); ++missing) {
+    if (RegKey::Open(registry, hive, path, kKeyRead, key) != kErrorFileNotFound) break;
+    const std::size_t slash = path.rfind('\\');
+    path = path.substr(0, slash == std::string_view::npos ? 0 : slash);
+  }
+  return missing;
+}
+
+}  // namespace
+
 WritePlan PlanWrites(IRegistry& registry, const OsFamilyInfo& os) {
   WritePlan plan;
   plan.layout = LayoutFor(os);
@@ -14,7 +30,8 @@ WritePlan PlanWrites(IRegistry& registry, const OsFamilyInfo& os) {
   const auto add = [&](const TcpIpValue& value, std::size_t adapter) {
     std::string key = KeyFor(value, adapter == PlannedValue::kNoAdapter ? std::string_view() : plan.adapters[adapter]);
     RegistryRead now = reader.Read(value.hive, key, value.name);
-    plan.values.push_back({&value, adapter, std::move(key), std::move(now)});
+    const int missing = now.Missing() ? MissingKeys(registry, value.hive, key) : 0;
+    plan.values.push_back({&value, adapter, std::move(key), std::move(now), missing});
   };
   const std::span<const TcpIpValue> values = plan.layout->values;
   for (std::size_t i = 0; i < values.size(); ++i) {

@@ -23,6 +23,9 @@ struct PlannedValue {
   std::size_t adapter;  // its index in WritePlan::adapters; kNoAdapter for a row of no adapter
   std::string key;      // KeyFor the row and the adapter
   RegistryRead now;     // what it held when the plan was made
+  // How many keys of `key`, counted from its end, were missing then: those an
+  // apply creates to write the value, and its undo removes again.
+  int missingKeys = 0;
 
   static constexpr std::size_t kNoAdapter = static_cast<std::size_t>(-1);
 };

@@ -565,6 +565,8 @@ bool NormalModePages::ShowRwin(bool fill) {
 TcpIpSettings NormalModePages::Proposed() const {
   TcpIpSettings s = tuning_.CurrentSettings;
   if (view_ == nullptr) return s;
+  // The pages always show numbers, and those are what is applied.
+  s.WindowsDecides = false;
   for (const auto& [id, field] : kFinishBoxes) {
     if (const auto value = ToInt32(view_->Text(id))) s.*field = *value;
   }

@@ -54,6 +54,7 @@ std::string Window(const TcpIpSettings& s) {
 }  // namespace
 
 std::string ConnectionLine(const TcpIpSettings& s) {
+  if (s.WindowsDecides) return "Windows decides every value: each Windows uses its own defaults.";
   if (s.MTU == kRemoveValue && s.RWIN == kRemoveValue) {
     return "Suits any connection: Windows sizes packets and window.";
   }
@@ -70,8 +71,11 @@ void LoadPresets(PresetTable& PresetSettings) {
   PresetSettings[4] = Preset(1500, 1460, 256960,       64,  7200000,       20,    20);  // Automatic-E
   PresetSettings[5] = Preset(1492, 1452, 255552,       64,  7200000,       20,    20);  // Automatic-F
   PresetSettings[6] = Preset(1500, 1460, 256960,       32,  6400000,       20,    20);  // Automatic-G
-  // Windows default writes explicit values like every other mode; it removes nothing.
-  PresetSettings[7] = Preset(1500, 1500, 8192,         32,  3600000,       2,     4);
+  // Windows default removes every value, so that each Windows uses its own
+  // defaults: no one set of numbers is every release's. The numbers only
+  // seed the step-by-step pages, should they start from this mode.
+  PresetSettings[7] = Preset(kRemoveValue, kRemoveValue, kRemoveValue, 128, 7200000, 4, 2);
+  PresetSettings[7].WindowsDecides = true;
 }
 
 }  // namespace tw

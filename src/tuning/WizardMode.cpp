@@ -7,12 +7,13 @@
 namespace tw {
 namespace {
 
-std::string Word(bool value) { return value ? "True" : "False"; }
-std::string Number(long value) { return std::to_string(value); }
-
 }  // namespace
 
-std::string ModeDescription(const TcpIpSettings& s) {
+std::string ModeDescription(const TcpIpSettings& s, std::string_view leftToWindows) {
+  const auto Word = [&](bool value) {
+    return s.WindowsDecides ? std::string(leftToWindows) : std::string(value ? "True" : "False");
+  };
+  const auto Number = [&](long value) { return s.WindowsDecides ? std::string(leftToWindows) : std::to_string(value); };
   constexpr const char* kTab = "\t";
   constexpr const char* kCrLf = "\r\n";
   std::string text;

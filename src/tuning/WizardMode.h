@@ -121,8 +121,15 @@ inline constexpr int OptModeId(int index) { return IDC_optMode_0 + index; }
 
 // The thirteen values as the description label shows them, in its fixed
 // wording: TABs between the columns, CR LF between the lines, negative numbers
-// with "-" (a removed value shows as -1), booleans as True and False.
-std::string ModeDescription(const TcpIpSettings& settings);
+// with "-" (a removed value shows as -1), booleans as True and False. A set
+// that leaves every value to Windows shows `leftToWindows` for each.
+std::string ModeDescription(const TcpIpSettings& settings, std::string_view leftToWindows = kWindowsDecides);
+
+// What the grid's cells show for a set that leaves every value to Windows.
+// There is no room for "Windows decides" beside every label (the widest mode
+// already fills the frame, and "auto" is no wider than its numbers); the
+// connection line says it once for all of them.
+inline constexpr std::string_view kRemovedCell = "auto";
 
 // The description cut into lines (at CR LF) and cells (at each TAB), so it can
 // be drawn in aligned columns: cell k of every line starts at column k. Two

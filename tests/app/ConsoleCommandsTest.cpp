@@ -67,6 +67,10 @@ TEST_F(ConsoleCommandsTest, ApplyBacksUpFirstAndRecordsTheLastChangeTheHomeViewS
       << restored.output;
   EXPECT_EQ(LastChange::Kind::Restored, LoadLastChange(bed_.memory)->kind);
   EXPECT_EQ(0, bed_.files.WritesOutsideChanges()) << "each backup is written under the change lock";
+
+  // "Windows default" proposes no number of its own: this Windows decides each.
+  const std::string shown = Run({"show", "Windows default"}).output;
+  EXPECT_NE(std::string::npos, shown.find("32       Windows decides  *")) << shown;
 }
 
 TEST_F(ConsoleCommandsTest, EachFailureHasItsOwnCodeAndChangesNothing) {

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "settings/RegistrySettings.h"
+#include "support/MemoryFileSystem.h"
 #include "support/RegistryTest.h"
 
 namespace tw::test {
@@ -90,6 +91,28 @@ TEST_F(LastChangeStore, RoundTripsThroughTheSettingsKey) {
   odd.what = "a\r\nb.BCK";
   SaveLastChange(registry(), odd);
   EXPECT_EQ("a  b.BCK", LoadLastChange(registry())->what);
+}
+
+// Once the backup that undoes the last change is gone, deleted here or by
+// hand, the line no longer offers it, after a restart too; and the backup
+// manager can tell that file from the others before it deletes it.
+TEST_F(LastChangeStore, TheLineOffersTheUndoOnlyWhileItsBackupIsThere) {
+  MemoryFileSystem files;
+  files.AddFolder("C:\\Tidewave");
+  files.AddFolder("C:\\Tidewave\\Backups");
+  EXPECT_FALSE(UndoKept(files, "C:\\Tidewave", Applied()));
+  ASSERT_EQ(kErrorSuccess, files.WriteNewFile("C:\\Tidewave\\Backups\\003.BCK", "x"));
+  EXPECT_TRUE(UndoKept(files, "C:\\Tidewave", Applied()));
+  ASSERT_EQ(kErrorSuccess, files.RemoveFile("C:\\Tidewave\\Backups\\003.BCK"));
+  EXPECT_FALSE(UndoKept(files, "C:\\Tidewave", Applied()));
+  EXPECT_EQ("Last change: Wizard Mode \"Automatic-C\" applied on 12/7/2026 at 1:45 PM.\r\n"
+            "12 of 20 values changed. Its backup 003.BCK is deleted: it cannot be undone.",
+            LastChangeText(Applied(), "12/7/2026", "1:45 PM", false));
+
+  EXPECT_FALSE(UndoesLastChange(registry(), "003.BCK")) << "no change recorded";
+  SaveLastChange(registry(), Applied());
+  EXPECT_TRUE(UndoesLastChange(registry(), "003.bck"));
+  EXPECT_FALSE(UndoesLastChange(registry(), "002.BCK"));
 }
 
 TEST_F(LastChangeStore, ADamagedRecordShowsNoLine) {

@@ -25,7 +25,7 @@ TEST(BackupFile, NtFileLineByLine) {
   bed.SetDword(hklm, kTcpipParametersKey, "EnablePMTUBHDetect", 0);  // a stored 0; a missing value is "-0"
   bed.SetDword(hklm, kTcpipParametersKey, "EnablePMTUDiscovery", 1);
   bed.SetDword(hklm, kTcpipParametersKey, "KeepAliveTime", 7200000);
-  bed.SetDword(hklm, kTcpipParametersKey, "SackOpts", 0);  // recorded as the constant, not read
+  bed.SetDword(hklm, kTcpipParametersKey, "SackOpts", 0);  // what the apply overwrites with a constant, as it is
   bed.SetDword(kHkeyCurrentUser, kInternetSettingsNtKey, "MaxConnectionsPerServer", 4);
   bed.SetDword(hklm, kNdiCacheKey, "", 32);
   bed.SetDword(hklm, InterfaceKey("{B}"), "MTU", 1500);
@@ -35,7 +35,7 @@ TEST(BackupFile, NtFileLineByLine) {
   const Lines expected = {
       "#2024-03-05#", "#15:51:09#", "7",
       "\"System\\CurrentControlSet\\Services\\Tcpip\\Parameters\"",
-      "\"SackOpts\"", "1", "\"Tcp1323Opts\"", "1", "\"TcpMaxDupAcks\"", "2", "\"DefaultReceiveWindow\"", "8192",
+      "\"SackOpts\"", "0", "\"Tcp1323Opts\"", "-0", "\"TcpMaxDupAcks\"", "-0", "\"DefaultReceiveWindow\"", "-0",
       "\"DefaultTTL\"", "128", "\"GlobalMaxTcpWindowSize\"", "64", "\"TcpWindowSize\"", "4294967295",
       "\"EnablePMTUBHDetect\"", "0", "\"EnablePMTUDiscovery\"", "1", "\"KeepAliveTime\"", "7200000",
       "\"KeepAliveInterval\"", "-0", "\"SYNAttackProtect\"", "-0", "\"EnableICMPRedirects\"", "-0",
@@ -43,7 +43,8 @@ TEST(BackupFile, NtFileLineByLine) {
       "\"MaxConnectionsPer1_0Server\"", "-0", "\"MaxConnectionsPerServer\"", "4",
       "\"System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize\"", "\"\"", "32",
       "\"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{A}\"", "\"MTU\"", "-0", "\"MSS\"", "-0",
-      "\"SYSTEM\\CurrentControlSet\\Services\\{A}\\Parameters\\Tcpip\"", "\"MTU\"", "-0", "\"MSS\"", "-0",
+      // Missing with its key and the two above it, which the apply makes: a "0" more for each.
+      "\"SYSTEM\\CurrentControlSet\\Services\\{A}\\Parameters\\Tcpip\"", "\"MTU\"", "-0000", "\"MSS\"", "-0000",
       "\"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{B}\"", "\"MTU\"", "1500", "\"MSS\"", "-0",
       "\"SYSTEM\\CurrentControlSet\\Services\\{B}\\Parameters\\Tcpip\"", "\"MTU\"", "-0", "\"MSS\"", "1460",
   };
@@ -66,12 +67,12 @@ TEST(BackupFile, Win9xFileLineByLine) {
   const Lines expected = {
       "#2024-03-05#", "#15:51:09#", "3",
       "\"System\\CurrentControlSet\\Services\\VxD\\MSTCP\"",
-      "\"SackOpts\"", "1", "\"Tcp1323Opts\"", "1", "\"DefaultTTL\"", "64", "\"DefaultRcvWindow\"", "8192",
+      "\"SackOpts\"", "-0", "\"Tcp1323Opts\"", "-0", "\"DefaultTTL\"", "64", "\"DefaultRcvWindow\"", "8192",
       "\"GlobalMaxTcpWindowSize\"", "256960", "\"PMTUBlackHoleDetect\"", "1", "\"DefaultRcvWindow\"", "8192",
       "\"PMTUDiscovery\"", "0", "\"KeepAliveTime\"", "-0", "\"KeepAliveInterval\"", "1000",
       "\"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\"",
       "\"MaxConnectionsPer1_0Server\"", "16", "\"MaxConnectionsPerServer\"", "-0",
-      "\"System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize\"", "\"\"", "-0",
+      "\"System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize\"", "\"\"", "-00000",
       "\"System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000\"", "\"MaxMTU\"", "-0", "\"MaxMSS\"", "1460",
       "\"System\\CurrentControlSet\\Services\\Class\\NetTrans\\0001\"", "\"MaxMTU\"", "576", "\"MaxMSS\"", "-0",
   };

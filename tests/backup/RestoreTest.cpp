@@ -61,7 +61,7 @@ TEST(Restore, NtBackupOfTheStateAfterOneApplyPutsItBackAfterAnother) {
   ASSERT_EQ(RestoreProblem::None, plan.problem) << plan.line << ": " << plan.reason;
   ASSERT_EQ(16u + 2 * 2 * 2, plan.writes.size()) << "13 stack, 2 browser, 1 cache, 2 sections of 2 per interface";
   EXPECT_EQ((RestoreWrite{kHkeyLocalMachine, std::string(kTcpipParametersKey), "DefaultReceiveWindow", 8192, false}),
-            plan.writes[3]) << "the constants are restored as recorded";
+            plan.writes[3]) << "what the first apply wrote, recorded as it was";
   EXPECT_EQ(kHkeyCurrentUser, plan.writes[13].hive);
   EXPECT_EQ("MaxConnectionsPer1_0Server", plan.writes[13].name);
   const RestoreWritten written = WriteRestore(bed.memory, plan);
@@ -73,26 +73,31 @@ TEST(Restore, NtBackupOfTheStateAfterOneApplyPutsItBackAfterAnother) {
 
   // And the first backup puts back the registry as it was before any apply:
   // every bit set as the DWORD it was, a stored 0 as 0, and every value that
-  // was missing (path-MTU discovery, ICMP redirects, SYN protection: Windows'
-  // defaults) missing again. Only the constants are written as recorded.
+  // was missing (path-MTU discovery, ICMP redirects, SYN protection, and the
+  // four every apply sets to a constant: Windows' defaults) missing again.
   const RestorePlan first = PlanRestore(bed.files.Contents(std::string(kBackupsFolder) + "\\001.BCK"), bed.family);
   ASSERT_EQ(RestoreProblem::None, first.problem);
-  EXPECT_TRUE(WriteRestore(bed.memory, first).refusals.empty());
+  bed.SetDword(kHkeyLocalMachine, InterfaceServiceKey("{B}"), "SomeoneElses", 1);
+  const RestoreWritten undone = WriteRestore(bed.memory, first);
+  EXPECT_TRUE(undone.refusals.empty());
+  // The keys the first apply made are gone again, where they hold nothing
+  // else: {A}'s service key with the two below it, the VxD branch of the
+  // cache's key and the browser's two; {B}'s holds another value now, and stays.
+  EXPECT_EQ(3 + 5 + 2, undone.keysRemoved);
+  for (const char* key : {"SYSTEM\\CurrentControlSet\\Services\\{A}", "System\\CurrentControlSet\\Services\\VxD"}) {
+    RegKey gone;
+    EXPECT_EQ(kErrorFileNotFound, RegKey::Open(bed.memory, kHkeyLocalMachine, key, kKeyRead, gone)) << key;
+  }
+  for (const std::string& key : {InterfaceKey("{A}"), InterfaceServiceKey("{B}")}) {
+    RegKey kept;
+    EXPECT_EQ(kErrorSuccess, RegKey::Open(bed.memory, kHkeyLocalMachine, key, kKeyRead, kept)) << key;
+  }
   const auto restored = TuningState(bed.memory, bed.family);
   EXPECT_EQ("4:\xFF\xFF\xFF\xFF", restored.at(Entry(kHkeyLocalMachine, kTcpipParametersLowerKey, "TcpWindowSize")));
   EXPECT_EQ(std::string("4:") + std::string(4, '\0'),
             restored.at(Entry(kHkeyLocalMachine, kTcpipParametersLowerKey, "EnablePMTUBHDetect")));
   EXPECT_EQ("missing", restored.at(Entry(kHkeyLocalMachine, kTcpipParametersLowerKey, "EnablePMTUDiscovery")));
-  for (const auto& [name, value] : untouched) {
-    const bool constant = name.ends_with("\\SackOpts") || name.ends_with("\\Tcp1323Opts") ||
-                          name.ends_with("\\TcpMaxDupAcks") || name.ends_with("\\DefaultReceiveWindow");
-    if (!constant) {
-      EXPECT_EQ(value, restored.at(name)) << name;
-    }
-  }
-  EXPECT_EQ(std::string("4:\x01") + std::string(3, '\0'),
-            restored.at(Entry(kHkeyLocalMachine, kTcpipParametersKey, "SackOpts")))
-      << "the constants are written as recorded";
+  EXPECT_EQ(untouched, restored);
 }
 
 TEST(Restore, Win9xRestoresTextsAndEveryBitSetAndRemovesWhatARecordedZeroStandsFor) {
@@ -116,22 +121,21 @@ TEST(Restore, Win9xRestoresTextsAndEveryBitSetAndRemovesWhatARecordedZeroStandsF
   EXPECT_EQ("missing", restored.at(Entry(kHkeyCurrentUser, kInternetSettings9xKey, "MaxConnectionsPerServer")));
   EXPECT_EQ(std::string("1:0") + '\0', restored.at(Entry(kHkeyLocalMachine, kMstcpKey, "PMTUDiscovery")))
       << "a switch's 0 is a setting: written";
-  EXPECT_EQ(std::string("1:1") + '\0', restored.at(Entry(kHkeyLocalMachine, kMstcpKey, "SackOpts")));
   EXPECT_EQ("missing", restored.at(Entry(kHkeyLocalMachine, kMstcpKey, "PMTUBlackHoleDetect")))
       << "a switch that was missing is missing again";
-  // The constants aside, the registry is what it was untouched.
-  for (const auto& [name, value] : untouched) {
-    if (!name.ends_with("\\SackOpts") && !name.ends_with("\\Tcp1323Opts")) {
-      EXPECT_EQ(value, restored.at(name)) << name;
-    }
-  }
+  EXPECT_EQ(untouched, restored) << "the constants the apply sets too";
 
   // A file from before missing values were marked restores as it always did:
-  // a recorded 0 is written where 0 is a setting, removed where it is none.
+  // a recorded 0 is written where 0 is a setting, removed where it is none;
+  // and one from before the constants were read writes the constant it holds.
   std::string old = before;
-  for (std::size_t at; (at = old.find("\r\n-0\r\n")) != std::string::npos;) old.replace(at, 6, "\r\n0\r\n");
+  for (std::size_t at; (at = old.find("\r\n-0")) != std::string::npos;) {
+    old.replace(at, old.find("\r\n", at + 2) - at, "\r\n0");
+  }
+  old.replace(old.find("\"SackOpts\"\r\n0"), 14, "\"SackOpts\"\r\n1");
   const RestorePlan oldPlan = PlanRestore(old, bed.family);
   ASSERT_EQ(RestoreProblem::None, oldPlan.problem);
+  EXPECT_EQ((RestoreWrite{kHkeyLocalMachine, std::string(kMstcpKey), "SackOpts", 1, false}), oldPlan.writes[0]);
   for (const RestoreWrite& write : oldPlan.writes) {
     const bool setting = write.name == "PMTUBlackHoleDetect" || write.name.empty();
     EXPECT_TRUE(write.name == "MaxMTU" ? write.remove : !setting || !write.remove) << write.name;

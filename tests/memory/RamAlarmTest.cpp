@@ -98,9 +98,9 @@ TEST_F(RamAlarmTest, DefaultsSaveInTheirWrittenFormsAndReadBack) {
   Store("optMB", "0");
   EXPECT_FALSE(Load().optPer());
 
-  // A stored text that is no whole number the box can hold reads as its
-  // setting's default, not as the layout's text or the box's lowest value.
-  for (const char* odd : {"abc", "1.5", "-5", "", "1e3"}) {
+  // A stored text that is no number reads as its setting's default, not as
+  // the layout's text or the box's lowest value.
+  for (const char* odd : {"abc", "", "1,5", "0x10"}) {
     for (const char* name : {"txtAlarm", "txtFreeAlarm", "txtTimeCheck", "txtRunOnly", "txtRetryOptimization"}) {
       Store(name, odd);
     }
@@ -112,6 +112,24 @@ TEST_F(RamAlarmTest, DefaultsSaveInTheirWrittenFormsAndReadBack) {
     EXPECT_EQ("10", read.Controls().retry) << odd;
     EXPECT_EQ(250, read.AlarmLevel()) << odd;
   }
+  // Earlier releases read any decimal number, and stored files still hold
+  // such texts: rounded half to even, then held in the box's range.
+  for (const char* odd : {"300.5", "+300", "3e2", " 299.5 "}) {
+    for (const char* name : {"txtAlarm", "txtFreeAlarm", "txtTimeCheck", "txtRunOnly", "txtRetryOptimization"}) {
+      Store(name, odd);
+    }
+    const RamAlarm& read = Load();
+    EXPECT_EQ("300", read.Controls().alarm) << odd;
+    EXPECT_EQ("300", read.Controls().freeAlarm) << odd;
+    EXPECT_EQ("300", read.Controls().timeCheck) << odd;
+    EXPECT_EQ(std::to_string(std::min(300, read.Controls().runOnlyMax)), read.Controls().runOnly) << odd;
+    EXPECT_EQ(std::to_string(std::min(300, read.Controls().retryMax)), read.Controls().retry) << odd;
+    EXPECT_EQ(300, read.AlarmLevel()) << odd;
+  }
+  Store("txtAlarm", "-5");
+  Store("txtRunOnly", "1.5");
+  EXPECT_EQ("0", Load().Controls().alarm);
+  EXPECT_EQ("2", alarm_->Controls().runOnly);
   // A whole number past its box's range reads as the nearest bound.
   Store("txtFreeAlarm", "1001");
   Store("txtAlarm", " 300 ");

@@ -184,6 +184,15 @@ long MemoryRegistry::EnumKeyEx(RegHandle handle, std::uint32_t index, std::strin
   return kErrorSuccess;
 }
 
+long MemoryRegistry::EnumValue(RegHandle handle, std::uint32_t index, std::string& name) {
+  name.clear();
+  OpenKey key;
+  if (const long status = Resolve(handle, kKeyQueryValue, key); status != kErrorSuccess) return status;
+  if (index >= key.node->values.size()) return kErrorNoMoreItems;
+  name = std::next(key.node->values.begin(), index)->first;
+  return kErrorSuccess;
+}
+
 // Kept as the UTF-8 bytes: in memory there is no code page to lose them to.
 long MemoryRegistry::SetStringValueW(RegHandle key, std::string_view name, std::string_view utf8Text) {
   const std::string data = std::string(utf8Text) + '\0';

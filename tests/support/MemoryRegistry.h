@@ -31,6 +31,7 @@ class MemoryRegistry final : public IRegistry {
   long DeleteValue(RegHandle key, std::string_view name) override;
   long DeleteKey(RegHandle parent, std::string_view subKey) override;
   long EnumKeyEx(RegHandle key, std::uint32_t index, std::string& name) override;
+  long EnumValue(RegHandle key, std::uint32_t index, std::string& name) override;
   long CloseKey(RegHandle key) override;
   long SetStringValueW(RegHandle key, std::string_view name, std::string_view utf8Text) override;
   long QueryStringValueW(RegHandle key, std::string_view name, std::string& utf8Text) override;

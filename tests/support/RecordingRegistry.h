@@ -26,6 +26,9 @@ class RecordingRegistry final : public IRegistry {
   long DeleteValue(RegHandle key, std::string_view name) override;
   long DeleteKey(RegHandle parent, std::string_view subKey) override;
   long EnumKeyEx(RegHandle key, std::uint32_t index, std::string& name) override;
+  long EnumValue(RegHandle key, std::uint32_t index, std::string& name) override {
+    return inner_.EnumValue(key, index, name);
+  }
   long CloseKey(RegHandle key) override;
   // Passed on unrecorded: only the Run entry is written so, and no recording is of it.
   long SetStringValueW(RegHandle key, std::string_view name, std::string_view text) override {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "backup/BackupFile.h"
 #include "support/TuningTestBed.h"
 #include "support/TcpIpKeys.h"
 #include "tcpip/TcpIpLayout.h"
@@ -190,9 +191,7 @@ TEST(ApplySettings, MinusOneRemovesTheWindowAndMtuValuesAndMssFollowsMtu) {
         Delete(kNtParamsLower, "GlobalMaxTcpWindowSize"),
         Delete(kNtParamsLower, "TcpWindowSize", kErrorSuccess),
         Delete(InterfaceOf("{6B0A}"), "MTU"),
-        Delete(ServiceOf("{6B0A}"), "MTU"),
         Delete(InterfaceOf("{6B0A}"), "MSS", kErrorSuccess),
-        Delete(ServiceOf("{6B0A}"), "MSS"),
     };
     Lines deletes;
     std::copy_if(changes.begin(), changes.end(), std::back_inserter(deletes),
@@ -200,9 +199,11 @@ TEST(ApplySettings, MinusOneRemovesTheWindowAndMtuValuesAndMssFollowsMtu) {
     EXPECT_EQ(expected, deletes);
     EXPECT_EQ(16u + 4u - 6u, changes.size() - deletes.size()) << "everything else is written";
     EXPECT_EQ(Dword(kNtParams, "DefaultReceiveWindow", 8192), changes[3]) << "whatever RWIN is";
-    // A removal opens or creates its key first: the interface's service key exists now.
+    // A removal creates no key: the interface's service key is still missing,
+    // where an undo could not tell it from one the user made.
     RegKey service;
-    EXPECT_EQ(kErrorSuccess, RegKey::Open(bed.memory, kHkeyLocalMachine, InterfaceServiceKey("{6B0A}"), kKeyRead, service));
+    EXPECT_EQ(kErrorFileNotFound,
+              RegKey::Open(bed.memory, kHkeyLocalMachine, InterfaceServiceKey("{6B0A}"), kKeyRead, service));
   }
   {
     TuningTestBed bed(3);
@@ -219,6 +220,37 @@ TEST(ApplySettings, MinusOneRemovesTheWindowAndMtuValuesAndMssFollowsMtu) {
     expected.push_back(Delete(NetTransOf("0000"), "MaxMTU"));
     expected.push_back(Delete(NetTransOf("0000"), "MaxMSS"));
     EXPECT_EQ(expected, bed.registry.Changes());
+  }
+}
+
+// "Windows default" leaves every value to the Windows it runs on: each one an
+// apply sets is removed instead, the constants too, on both families, and no
+// key is made for a removal. The backup before it holds what was there.
+TEST(ApplySettings, WindowsDefaultRemovesEveryValueAnApplySets) {
+  for (const std::int16_t family : {7, 3}) {
+    TuningTestBed bed(family);
+    const bool nt = family == 7;
+    const std::string stack(nt ? kTcpipParametersKey : kMstcpKey);
+    bed.AddKey(nt ? InterfaceKey("{A}") : NetTransAdapterKey("0000"));
+    bed.SetDword(kHkeyLocalMachine, stack, "DefaultTTL", 32);
+    bed.SetDword(kHkeyLocalMachine, stack, "SackOpts", 1);
+    bed.tuning.CurrentSettings = bed.tuning.PresetSettings[7];
+    bed.registry.Clear();
+
+    const ApplyResult result = bed.Apply();
+    EXPECT_EQ(ApplyOutcome::Applied, result.outcome) << family;
+    for (const std::string& change : bed.registry.Changes()) EXPECT_EQ(0u, change.rfind("Delete ", 0)) << change;
+    // Every value a backup records is missing now.
+    const Lines after = LinesOf(BackupContents(bed.memory, bed.family, kBackupTime));
+    for (std::size_t line = 4; line < after.size(); ++line) {
+      if (after[line].rfind('"', 0) != 0) {
+        EXPECT_EQ(0u, after[line].rfind("-0", 0)) << family << ": line " << line + 1;
+      }
+    }
+    EXPECT_EQ(2, result.changed) << family << ": the time to live and SackOpts were set";
+    for (const std::string& call : bed.registry.Calls()) EXPECT_NE(0u, call.rfind("Create ", 0)) << call;
+    const std::string backup = bed.files.Contents(std::string(kBackupsFolder) + "\\001.BCK");
+    EXPECT_NE(std::string::npos, backup.find("\"DefaultTTL\"\r\n32\r\n")) << backup;
   }
 }
 

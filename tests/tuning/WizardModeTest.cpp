@@ -32,8 +32,12 @@ TEST(WizardMode, RemovedValuesShowAsMinusOneAndTheDefaultModeItsConnections) {
   EXPECT_NE(std::string::npos, c.find("MSS = -1\tMTU = -1\t"));
   EXPECT_NE(std::string::npos, c.find("RWIN = -1\t"));
   const std::string windowsDefault = ModeDescription(presets[7]);
-  EXPECT_NE(std::string::npos, windowsDefault.find("MSCPS0 = 2\t\tMSCPS1 = 4"));
-  EXPECT_NE(std::string::npos, windowsDefault.find("RWIN = 8192"));
+  // Every value is left to the Windows it runs on: no number is shown.
+  EXPECT_NE(std::string::npos, windowsDefault.find("MSCPS0 = Windows decides\t\tMSCPS1 = Windows decides"));
+  EXPECT_NE(std::string::npos, windowsDefault.find("ICMP = Windows decides"));
+  int decided = 0;
+  for (std::size_t at = 0; (at = windowsDefault.find("= Windows decides", at)) != std::string::npos; ++at) ++decided;
+  EXPECT_EQ(12, decided) << windowsDefault;
   TcpIpSettings set = presets[0];
   set.ICMP = set.BlackHole = true;
   set.SYN = -2;
@@ -90,11 +94,11 @@ TEST(WizardMode, EachCellOfTheGridShowsItsField) {
 TEST(WizardMode, GridColumnsHoldStillFromPresetToPresetAndNeverOverlap) {
   const auto chars = [](std::string_view cell) { return static_cast<int>(cell.size()); };
   std::vector<std::string> all;
-  for (const TcpIpSettings& preset : Presets()) all.push_back(ModeDescription(preset));
+  for (const TcpIpSettings& preset : Presets()) all.push_back(ModeDescription(preset, kRemovedCell));
   const std::vector<std::string> now{"536", "not set", "False", "4294967295"};
   const GridColumns grid = LayOutGrid(all, now, chars, 2);
-  // Block 0: MSS to MSCPS1, "ICMP = False" (12) the widest; block 1: "Keep Alive Interval= 1000" (25).
-  EXPECT_EQ(12, grid.blocks[0].valueWidth);
+  // Block 0: MSS to MSCPS1, "MSCPS0 = auto" (13) the widest; block 1: "Keep Alive Interval= 1000" (25).
+  EXPECT_EQ(13, grid.blocks[0].valueWidth);
   EXPECT_EQ(25, grid.blocks[1].valueWidth);
   EXPECT_EQ(10, grid.blocks[0].nowWidth) << "the widest value now";
   for (const auto& block : grid.blocks) {
@@ -125,7 +129,7 @@ TEST(Presets, EachModeSaysInPlainWordsWhichConnectionItSuits) {
   EXPECT_EQ("Suits any connection: Windows sizes packets and window.", ConnectionLine(presets[2]));
   EXPECT_EQ("Suits cable or a LAN: full-size packets, large receive window.", ConnectionLine(presets[4]));
   EXPECT_EQ("Suits DSL: 1492-byte packets, large receive window.", ConnectionLine(presets[5]));
-  EXPECT_EQ("Suits a LAN: full-size packets, small receive window.", ConnectionLine(presets[7]));
+  EXPECT_EQ("Windows decides every value: each Windows uses its own defaults.", ConnectionLine(presets[7]));
   // Where the words change: a modem's 576 bytes, 16 KB and 64 KB windows.
   TcpIpSettings set = presets[4];
   set.MTU = 577;
@@ -175,7 +179,8 @@ TEST(Presets, EveryModeHoldsItsDocumentedValues) {
       {1460, 1500, 256960, 64, 7200000, 1000, 2, 0, true, false, 20, 20, false},
       {1452, 1492, 255552, 64, 7200000, 1000, 2, 0, true, false, 20, 20, false},
       {1460, 1500, 256960, 32, 6400000, 1000, 2, 0, true, false, 20, 20, false},
-      {1500, 1500, 8192, 32, 3600000, 1000, 2, 0, true, false, 2, 4, false},
+      // Windows default: every value removed; the numbers only seed the step-by-step pages.
+      {-1, -1, -1, 128, 7200000, 1000, 2, 0, true, false, 4, 2, false, true},
   };
   PresetTable presets;
   LoadPresets(presets);

@@ -70,7 +70,8 @@ MainWindow::MainWindow(AppContext& app, IVersionSource& version, ui::INotifyIcon
                              Tray1.Icon().SetTip(tip);
                            }
                          },
-                         [this](const LastChange& change) { RecordChange(change); }};
+                         [this](const LastChange& change) { RecordChange(change); },
+                         [this] { ShowStoredLastChange(); }};
   panels_ = MakePanels(app_, links);
 }
 
@@ -401,7 +402,8 @@ void MainWindow::RecordChange(const LastChange& change) {
 }
 
 void MainWindow::ShowLastChange(const LastChange& change) {
-  std::string text = LastChangeText(change, SystemDateText(change.when, false), SystemDateText(change.when, true));
+  std::string text = LastChangeText(change, SystemDateText(change.when, false), SystemDateText(change.when, true),
+                                    UndoKept(app_.files, app_.programFolder, change));
   Win32SystemInfo system;
   if (ChangedSinceWindowsStarted(change.when, app_.clock.GetLocalTime(),
                                  WindowsUpSeconds(system, GetTickCount()))) {

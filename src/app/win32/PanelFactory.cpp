@@ -96,6 +96,8 @@ Panels MakePanels(AppContext& app, const PanelLinks& links) {
       changeMade(LastChangeOfRestore(report, app.clock.GetLocalTime()));
     };
   }
+  backUp->UndoesLastChange = [&app](const std::string& fileName) { return UndoesLastChange(app.registry, fileName); };
+  backUp->Deleted = links.backupDeleted;
   made.backUp = place(PanelId::frmBackUp, std::move(backUp));
   place(PanelId::frmNetPingerSettings,
         std::make_unique<frmNetPingerSettings>(app.registry, app.network, app.sound, app.programFolder, app.messages,

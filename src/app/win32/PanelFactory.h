@@ -20,6 +20,7 @@ namespace tw {
 struct PanelLinks {
   std::function<void(const std::string& tip)> showTrayTip;  // TrayToolTip, then Show(true)
   std::function<void(const LastChange& change)> changeMade;  // after every apply and restore that wrote
+  std::function<void()> backupDeleted;  // after the backup manager deleted a file
 };
 
 // The seven panels, each at its PanelId, with the three the main window works

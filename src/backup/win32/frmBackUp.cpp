@@ -227,7 +227,6 @@ void frmBackUp::cmdRestore_Click() {
 }
 
 void frmBackUp::cmdDelete_Click() {
-  if (Message("Do you want to delete this file?", MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
   const int selected = SelectedRow();
   if (selected < 0) return;
   LVITEMA item{};
@@ -235,9 +234,13 @@ void frmBackUp::cmdDelete_Click() {
   item.iItem = selected;
   SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
   const std::string fileName = rows_.at(static_cast<std::size_t>(item.lParam)).fileName;
+  const bool undo = UndoesLastChange && UndoesLastChange(fileName);
+  if (Message(DeleteQuestion(Utf8ToAnsi(fileName), undo), MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
   if (const long status = files_.RemoveFile(BackupFolder(programFolder_) + "\\" + fileName); status != kErrorSuccess) {
     Message("The backup file \"" + Utf8ToAnsi(fileName) + "\" cannot be deleted (" + ErrorText(status) + ").",
             MB_OK | MB_ICONEXCLAMATION);
+  } else if (Deleted) {
+    Deleted();
   }
   intializeList();
   // No row is chosen now, so both buttons wait for one: they never act on a

@@ -27,6 +27,10 @@ class frmBackUp final : public ui::Panel {
 
   // Told after every restore that wrote anything.
   std::function<void(const RestoreReport&)> Restored;
+  // Asked before a delete: whether the file undoes the last change.
+  std::function<bool(const std::string& fileName)> UndoesLastChange;
+  // Told after a backup file is deleted.
+  std::function<void()> Deleted;
 
   // Refills the list from the backup folder, newest first (CompareWritten);
   // creates the folder when it is missing.

@@ -97,7 +97,8 @@ void frmRamConfiguration::OnCommand(int id, int notification) {
         SelectBox(alarm_.Controls().problemBox);
         return;
       }
-      SetWindowTextA(Control(IDC_lblRamStatus), ui::kSavedText);
+      if (!alarm_.LastSave().Saved()) Message(SaveFailureMessage(alarm_.LastSave()), MB_OK | MB_ICONEXCLAMATION);
+      SetWindowTextA(Control(IDC_lblRamStatus), SaveStatusText(alarm_.LastSave()).c_str());
       ShowState();
       return;
     default: return;

@@ -123,7 +123,14 @@ void frmNetPingerSettings::OnCommand(int id, int notification) {
       break;
     case IDC_cmdSave:
       if (notification != BN_CLICKED) return;
-      SetWindowTextA(Control(IDC_lblPingStatus), pinger_.cmdSave_Click() ? ui::kSavedText : "");
+      if (const std::optional<SaveResult> saved = pinger_.cmdSave_Click(); !saved) {
+        SetWindowTextA(Control(IDC_lblPingStatus), "");
+      } else if (saved->Saved()) {
+        SetWindowTextA(Control(IDC_lblPingStatus), ui::kSavedText);
+      } else {
+        Message(SaveFailureMessage(*saved), MB_OK | MB_ICONEXCLAMATION);
+        SetWindowTextA(Control(IDC_lblPingStatus), SaveStatusText(*saved).c_str());
+      }
       break;
     case IDC_cmdPingNow: {
       if (notification != BN_CLICKED) return;

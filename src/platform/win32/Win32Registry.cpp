@@ -100,6 +100,15 @@ long Win32Registry::EnumKeyEx(RegHandle key, std::uint32_t index, std::string& n
   return status;
 }
 
+long Win32Registry::EnumValue(RegHandle key, std::uint32_t index, std::string& name) {
+  // Value names run to 16383 characters on NT, 255 on 9x.
+  std::string buffer(16384, '\0');
+  DWORD length = static_cast<DWORD>(buffer.size());
+  const long status = RegEnumValueA(ToHkey(key), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+  name.assign(buffer.data(), status == ERROR_SUCCESS ? length : 0);
+  return status;
+}
+
 long Win32Registry::CloseKey(RegHandle key) { return RegCloseKey(ToHkey(key)); }
 
 long Win32Registry::SetStringValueW(RegHandle key, std::string_view name, std::string_view utf8Text) {

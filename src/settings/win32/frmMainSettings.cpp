@@ -31,10 +31,15 @@ void frmMainSettings::LoadSettings() {
   if (stored_.chkRunMainProgram) WriteRunEntry(registry_, programPath_, runEntryForm_);
 }
 
-bool frmMainSettings::SaveSettings() {
+std::string frmMainSettings::SaveSettings() {
   const MainSettingsValues values = Values();
+  // The options live under HKEY_LOCAL_MACHINE, which a limited user may not
+  // change: then the start-up entry stays as the stored options have it.
+  if (const SaveResult saved = SaveMainSettingsValues(registry_, values); !saved.Saved()) {
+    Message(SaveFailureMessage(saved), MB_OK | MB_ICONEXCLAMATION);
+    return SaveStatusText(saved);
+  }
   stored_ = values;
-  SaveMainSettingsValues(registry_, values);
   if (values.chkRunMainProgram) {
     // Read back: an entry that names no file would fail at the next log-on, unseen.
     if (!programPath_.empty() && !WriteRunEntry(registry_, programPath_, runEntryForm_)) {
@@ -43,18 +48,19 @@ bool frmMainSettings::SaveSettings() {
                   "\", so Tidewave will not start with Windows.\r\n\r\nMake sure Tidewave may change your "
                   "start-up programs, then save again.",
               MB_OK | MB_ICONEXCLAMATION);
-      return false;
+      return "Saved, but Windows will not start Tidewave.";
     }
   } else {
     RemoveRunEntry(registry_);
   }
-  return true;
+  return ui::kSavedText;
 }
 
 void frmMainSettings::cmdSave_Click() {
-  const bool kept = SaveSettings();
-  MarkChanged(false);
-  SetWindowTextA(Control(IDC_lblMainStatus), kept ? ui::kSavedText : "Saved, but Windows will not start Tidewave.");
+  const std::string status = SaveSettings();
+  // Nothing stored is still a change to save.
+  MarkChanged(stored_ != Values());
+  SetWindowTextA(Control(IDC_lblMainStatus), status.c_str());
 }
 
 void frmMainSettings::MarkChanged(bool flag) {

@@ -56,8 +56,10 @@ class frmMainSettings final : public ui::Panel {
   void cmdSave_Click();
 
   void LoadSettings();
-  // False when the start-up entry Windows should run did not keep.
-  bool SaveSettings();
+  // Stores the options and the start-up entry; returns the status line:
+  // "Saved." only when Windows kept all of it (a refusal is also told in a
+  // message box).
+  std::string SaveSettings();
   void MarkChanged(bool flag);
 
   // The check boxes as they stand, or as stored before they are made (the

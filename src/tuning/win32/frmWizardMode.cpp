@@ -96,7 +96,7 @@ void frmWizardMode::ShowModeDescription() {
   const TcpIpSettings& settings = tuning_.CurrentSettings;
   const std::string description = ModeDescription(settings);
   SetWindowTextA(Control(IDC_lblModeDescrip), description.c_str());
-  const std::vector<std::string> values = DescriptionValues(description);
+  const std::vector<std::string> values = DescriptionValues(ModeDescription(settings, kRemovedCell));
   for (int cell = 0; cell < kDescribedCount && cell < static_cast<int>(values.size()); ++cell) {
     const TcpIpField field = kDescribedFields[static_cast<std::size_t>(cell)];
     SetWindowTextA(Control(ModeValueId(cell)), values[static_cast<std::size_t>(cell)].c_str());
@@ -115,8 +115,8 @@ void frmWizardMode::LayOutGridControls() {
 
   // The columns of every preset's description and of the one shown (which
   // need not be a preset), so they stay where they are from mode to mode.
-  std::vector<std::string> descriptions{ui::WindowText(Control(IDC_lblModeDescrip))};
-  for (const TcpIpSettings& preset : tuning_.PresetSettings) descriptions.push_back(ModeDescription(preset));
+  std::vector<std::string> descriptions{ModeDescription(tuning_.CurrentSettings, kRemovedCell)};
+  for (const TcpIpSettings& preset : tuning_.PresetSettings) descriptions.push_back(ModeDescription(preset, kRemovedCell));
   std::vector<std::string> nowTexts;
   for (int cell = 0; cell < kDescribedCount; ++cell) nowTexts.push_back(ui::WindowText(Control(ModeNowId(cell))));
   // The values line up with the option buttons' circles above them, and end

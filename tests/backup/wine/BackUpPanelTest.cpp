@@ -118,7 +118,9 @@ TEST_F(BackUpPanel, DamagedForeignAndOtherFamilyFilesListButWriteNothing) {
   Apply(0);
   const std::string sound = ReadWholeFile(Backups() + "\\001.BCK");
   ASSERT_FALSE(sound.empty());
-  ASSERT_EQ(kErrorSuccess, files_.WriteNewFile(Backups() + "\\002.BCK", sound.substr(0, sound.size() - 5)));
+  // Cut inside its last pair: the value line is gone.
+  ASSERT_EQ(kErrorSuccess,
+            files_.WriteNewFile(Backups() + "\\002.BCK", sound.substr(0, sound.rfind("\r\n", sound.size() - 3) + 2)));
   const std::string otherFamily = IsNtFamily(app_.os.code) ? "3" : "7";
   const std::size_t familyLine = sound.find("\r\n", 14) + 2;
   ASSERT_EQ(kErrorSuccess,
@@ -239,18 +241,25 @@ TEST_F(BackUpPanel, DeleteRemovesTheFileRefreshesTheListAndWaitsForTheNextChoice
   Apply(0);
   Apply(1);
   panel_.intializeList();
+  int deleted = 0;
+  panel_.UndoesLastChange = [](const std::string& name) { return name == "002.BCK"; };
+  panel_.Deleted = [&deleted] { ++deleted; };
   Select("001.BCK");
   messages_.answers = {ui::kIdNo};
   Click(Control(IDC_cmdDelete));
   EXPECT_EQ((std::vector<std::string>{"001.BCK", "002.BCK"}), FolderEntries(Backups(), "*.BCK"));
+  EXPECT_EQ(0, deleted);
   Click(Control(IDC_cmdDelete));
-  EXPECT_EQ("Do you want to delete this file?", messages_.shown.at(1).text);
+  EXPECT_EQ("Do you want to delete this file?\r\n\r\n001.BCK", messages_.shown.at(1).text) << "the file it is about";
   EXPECT_EQ((std::vector<std::string>{"002.BCK"}), FolderEntries(Backups(), "*.BCK"));
+  EXPECT_EQ(1, deleted) << "the home line is told";
   EXPECT_EQ((std::vector<std::string>{"002.BCK"}), Column(1));
   EXPECT_FALSE(Enabled(IDC_cmdRestore)) << "no row chosen yet";
   EXPECT_FALSE(Enabled(IDC_cmdDelete));
   Select("002.BCK");
   Click(Control(IDC_cmdDelete));
+  EXPECT_NE(std::string::npos, messages_.shown.back().text.find("Tidewave cannot undo that change"))
+      << "the undo of the last change: " << messages_.shown.back().text;
   EXPECT_EQ(0, Rows());
   EXPECT_FALSE(Enabled(IDC_cmdDelete));
 }

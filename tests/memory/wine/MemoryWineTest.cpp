@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <psapi.h>
 
+#include "memory/SystemStatus.h"
 #include "memory/win32/frmRamConfiguration.h"
 #include "memory/win32/frmSystemStatus.h"
 #include "platform/win32/Win32SystemInfo.h"
@@ -41,6 +42,26 @@ TEST(MemorySystem, FreeUpMemoryOf64MegabytesHoldsAbout128AndLetsThemGo) {
   const std::int64_t after = WorkingSet(false);
   EXPECT_GE(peak - before, 120ll << 20) << "peak " << peak << ", before " << before;
   EXPECT_LT(after - before, 32ll << 20) << "after " << after << ", before " << before;
+}
+
+// Past 1023 MB the block's bytes no longer fit a 32-bit ptrdiff_t, and an
+// array new there raises instead of answering null. The blocks are asked of
+// the system for real and let go at once, never written.
+TEST(MemorySystem, EveryTargetTheSliderOffersIsAskedForWithoutEndingTheProgram) {
+  Win32SystemInfo system;
+  std::vector<std::size_t> asked;
+  FreeRAM fmem(system, [] {}, [&asked](std::size_t count) {
+    asked.push_back(count);
+    delete[] FreeRAM::NewBlock(count);
+    return static_cast<char16_t*>(nullptr);
+  });
+  for (const std::int64_t megabytes : {std::int64_t{1023}, std::int64_t{1024}, std::int64_t{2047}, TargetMaximum(1 << 20)}) {
+    asked.clear();
+    EXPECT_EQ(0, fmem.FreeUpMemory(static_cast<std::int32_t>(megabytes * 1048576))) << megabytes;
+    for (const std::size_t count : asked) EXPECT_LE(count, FreeRAM::kLargestBlock) << megabytes;
+    EXPECT_FALSE(asked.empty()) << megabytes << ": at least the half is tried";
+  }
+  EXPECT_EQ(nullptr, FreeRAM::NewBlock(FreeRAM::kLargestBlock + 1));
 }
 
 DWORD WINAPI Spin(LPVOID stop) {

@@ -62,7 +62,20 @@ TEST(OptimizeEndToEnd, AutomaticCFromTheNavigationWritesTheRegistryAfterABackup)
     } else {
       registry.SetValueEx(key.get(), windowValue, kRegSz, windowText, sizeof windowText);
     }
+    // Two the apply sets to constants, one holding another number, one
+    // missing: the undo puts back each as it was.
+    const std::uint8_t zero[] = {0, 0, 0, 0};
+    registry.SetValueEx(key.get(), "SackOpts", nt ? kRegDword : kRegSz, nt ? zero : reinterpret_cast<const std::uint8_t*>("0"),
+                        nt ? 4 : 2);
+    registry.DeleteValue(key.get(), "Tcp1323Opts");
   }
+  // The cache size's key is the 9x family's; on NT the apply makes it.
+  const std::string cache = "System\\CurrentControlSet\\Services\\VxD\\NWLink\\Ndi\\params\\cachesize";
+  const auto exists = [&registry](const std::string& path) {
+    RegKey key;
+    return RegKey::Open(registry, kHkeyLocalMachine, path, kKeyRead, key) == kErrorSuccess;
+  };
+  const bool cacheKeyBefore = exists(cache);
 
   // The program runs from a folder of its own, so its Backups folder is this test's.
   ScratchFolder folder;
@@ -127,6 +140,11 @@ TEST(OptimizeEndToEnd, AutomaticCFromTheNavigationWritesTheRegistryAfterABackup)
     EXPECT_EQ(kRegSz, type);
     EXPECT_EQ("8192", std::string(reinterpret_cast<const char*>(data)));
   }
+  size = sizeof data;
+  ASSERT_EQ(kErrorSuccess, registry.QueryValueEx(key.get(), "SackOpts", &type, data, &size));
+  EXPECT_EQ(nt ? 0 : '0', data[0]) << "SackOpts as it was, not the constant";
+  EXPECT_EQ(kErrorFileNotFound, registry.QueryValueEx(key.get(), "Tcp1323Opts", &type, data, &size));
+  EXPECT_EQ(cacheKeyBefore, exists(cache)) << "a key the apply made goes with its undo";
 }
 
 // Installed in a folder named in two scripts, which no single code page

@@ -70,7 +70,10 @@ TEST_F(WizardModePanel, ClickingAModeCopiesItsPresetAndShowsItsValues) {
 
   Click(Control(OptModeId(7)));
   EXPECT_EQ(app_.tuning.PresetSettings[7], app_.tuning.CurrentSettings);
-  EXPECT_NE(std::string::npos, Description().find("MSCPS0 = 2\t\tMSCPS1 = 4"));
+  EXPECT_NE(std::string::npos, Description().find("MSCPS0 = Windows decides\t\tMSCPS1 = Windows decides"));
+  EXPECT_EQ("MSCPS0 = auto", WindowText(Control(ModeValueId(4))));
+  EXPECT_EQ("Windows decides every value: each Windows uses its own defaults.",
+            WindowText(Control(IDC_lblModeSuits)));
 
   // No option reaches this; a caller that passes it gets the program's message.
   panel_.optMode_Click(8);
