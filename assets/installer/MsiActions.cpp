@@ -158,11 +158,13 @@ __declspec(dllexport) UINT __stdcall ApplyPreset(MSIHANDLE install) {
   Text command;
   command << "\"" << data << "tidewave-cli.exe\" apply \"" << preset << "\"";
   Run apply = RunConsoleProgram(command.c_str());
-  Log(install, (Text() << "Tidewave: " << command.c_str() << "\n" << apply.output).c_str());
-  if (apply.started && apply.exitCode == 0) return ERROR_SUCCESS;
+  if (apply.started && apply.exitCode == 0) {
+    Log(install, (Text() << "Tidewave: " << command.c_str() << "\n" << apply.output).c_str());
+    return ERROR_SUCCESS;
+  }
 
   Text message;
-  message << "Tidewave was not installed: the preset \"" << preset << "\" was not applied";
+  message << "Tidewave was not installed: the preset \"" << preset << "\" was not applied by " << command.c_str();
   if (!apply.started) {
     message << " (tidewave-cli.exe could not be started, error " << apply.error << ").";
   } else {
