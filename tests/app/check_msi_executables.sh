@@ -12,5 +12,14 @@ while IFS= read -r -d '' executable; do
   # Windows Installer brings MSI.DLL itself; no export list covers it.
   python3 "$here/check_imports.py" "$executable" --lists "$lists" --xp "$xp" --unlisted MSI.DLL || status=1
 done < <(find "$contents" -type f \( -iname '*.exe' -o -iname '*.dll' \) -print0)
+# The custom actions choose nothing at run time, so on 9x they may call
+# nothing that 9x exports without implementing (SetHandleInformation is one).
+not_implemented="$lists/9x-not-implemented.txt"
+for name in $(i686-w64-mingw32-objdump -p "$contents/MsiActions.dll" |
+              awk '/DLL Name:/ {listing=1; next} listing && NF == 3 && $3 ~ /^[A-Za-z_]/ {print $3}'); do
+  if grep -qx "$name" "$not_implemented" || { [[ "$name" == *W ]] && ! grep -qx "+$name" "$not_implemented"; }; then
+    echo "MsiActions.dll: $name is exported by 9x but not implemented there"; status=1
+  fi
+done
 [ "$count" = 3 ] || { echo "the package holds $count executables, not 3 (Tidewave.exe, tidewave-cli.exe, MsiActions.dll)"; status=1; }
 exit $status
