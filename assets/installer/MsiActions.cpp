@@ -10,6 +10,8 @@ namespace {
 
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kRunValue[] = "TidewaveRun";
+// tidewave-cli's exit code when Windows refused some values and the others changed.
+constexpr DWORD kExitRefused = 6;
 
 // A message of a few lines built without the C runtime; what does not fit is cut.
 class Text {
@@ -21,15 +23,11 @@ class Text {
   }
   Text& operator<<(DWORD number) {
     char digits[11];
-    int count = 0;
-    do {
-      digits[count++] = static_cast<char>('0' + number % 10);
-      number /= 10;
-    } while (number);
-    char reversed[11];
-    for (int i = 0; i < count; ++i) reversed[i] = digits[count - 1 - i];
-    reversed[count] = '\0';
-    return *this << reversed;
+    char* first = digits + sizeof digits - 1;
+    *first = '\0';
+    do *--first = static_cast<char>('0' + number % 10);
+    while (number /= 10);
+    return *this << first;
   }
   const char* c_str() const { return text_; }
 
@@ -72,7 +70,8 @@ Run RunConsoleProgram(const char* commandLine) {
   SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
   HANDLE reader = nullptr, writer = nullptr;
   // The child inherits the reading end too, harmlessly: the pipe ends once every
-  // writing end is closed, and 9x cannot make one end alone inheritable.
+  // writing end is closed (SetHandleInformation, which would keep it back, does
+  // nothing on 9x).
   if (!CreatePipe(&reader, &writer, &inherited, 0)) return run;
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
@@ -170,7 +169,7 @@ __declspec(dllexport) UINT __stdcall ApplyPreset(MSIHANDLE install) {
   } else {
     message << " (tidewave-cli exit code " << apply.exitCode << ").\n" << apply.output;
   }
-  if (apply.started && apply.exitCode == 6) {
+  if (apply.started && apply.exitCode == kExitRefused) {
     Text undo;
     undo << "\"" << data << "tidewave-cli.exe\" restore newest";
     Run restore = RunConsoleProgram(undo.c_str());
