@@ -2,9 +2,9 @@
 # The Windows Installer package in a prefix of its own, made fresh each run:
 # a preset tidewave-cli refuses fails the installation and leaves nothing
 # behind; the package installs over an older one with a preset, replacing its
-# files and keeping the backups, the settings and the start-up entry; the
-# older package then refuses to go over it; a running Tidewave.exe stops the
-# removal; and removal takes everything away but the backups.
+# files and keeping the backups; the older package then refuses to go over it;
+# a running Tidewave.exe stops the removal; and removal takes everything away
+# but the backups.
 set -uo pipefail
 package="$1" older="$2" press="$3" prefix="$4"
 bin="$(dirname "$press")"
