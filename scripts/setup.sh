@@ -10,7 +10,7 @@ export WINEDEBUG=-all
 
 need_packages() {
   local missing=()
-  for p in cmake g++ googletest g++-mingw-w64-i686-win32 wine wine32:i386 xvfb xauth x11-utils imagemagick fp-utils nsis zip clang; do
+  for p in cmake g++ googletest g++-mingw-w64-i686-win32 wine wine32:i386 xvfb xauth x11-utils imagemagick fp-utils nsis msitools wixl zip clang; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
   done
   if ((${#missing[@]})); then
