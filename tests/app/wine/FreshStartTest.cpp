@@ -62,8 +62,8 @@ TEST_F(FreshStart, PingsSamplesAndWritesTheTipWithNoPanelOpenedThenEachPanelShow
   network_.replies[Ipv4(127, 0, 0, 1)] = {};
 
   MainWindow& main = Start();
-  auto& status = dynamic_cast<frmSystemStatus&>(main.Panel(PanelId::frmSystemStatus));
-  auto& ram = dynamic_cast<frmRamConfiguration&>(main.Panel(PanelId::frmRamConfiguration));
+  auto& status = static_cast<frmSystemStatus&>(main.Panel(PanelId::frmSystemStatus));
+  auto& ram = static_cast<frmRamConfiguration&>(main.Panel(PanelId::frmRamConfiguration));
   ASSERT_TRUE(TickUntil([&] {
     return network_.sends.size() >= 2 && status.MemorySamples().Samples().size() >= 2 &&
            status.CPUSamples().Samples().size() >= 2 && ram.Alarm().SoundFlag();
@@ -83,7 +83,7 @@ TEST_F(FreshStart, PingsSamplesAndWritesTheTipWithNoPanelOpenedThenEachPanelShow
   }
 
   main.OnNavigationCommand(NavigationCommand::PingSettings);
-  auto& pinger = dynamic_cast<frmNetPingerSettings&>(main.Panel(PanelId::frmNetPingerSettings));
+  auto& pinger = static_cast<frmNetPingerSettings&>(main.Panel(PanelId::frmNetPingerSettings));
   EXPECT_EQ("127.0.0.1", ui::WindowText(pinger.Control(netpinger::IDC_txtPingHost)));
   EXPECT_TRUE(Ticked(pinger.Control(netpinger::IDC_optManual)));
   EXPECT_TRUE(Ticked(pinger.Control(netpinger::IDC_chkDoPinging)));
@@ -109,7 +109,7 @@ TEST_F(FreshStart, PingsSamplesAndWritesTheTipWithNoPanelOpenedThenEachPanelShow
   EXPECT_TRUE(Ticked(ram.Control(ramconfig::IDC_optPer)));
 
   main.OnNavigationCommand(NavigationCommand::MainSettings);
-  auto& settings = dynamic_cast<frmMainSettings&>(main.Panel(PanelId::frmMainSettings));
+  auto& settings = static_cast<frmMainSettings&>(main.Panel(PanelId::frmMainSettings));
   EXPECT_TRUE(Ticked(settings.Control(mainsettings::IDC_chkRunMainProgram)));
   EXPECT_FALSE(Ticked(settings.Control(mainsettings::IDC_chkRunProgramMini)));
   EXPECT_FALSE(IsWindowEnabled(settings.Control(mainsettings::IDC_cmdSave)));

@@ -224,21 +224,24 @@ TEST_F(MainWindowTest, StartUpShowsTheWindowUnlessTheStoredOptionKeepsItInTheTra
 }
 
 TEST_F(MainWindowTest, ShortcutsGoThroughTheShellAndRestartUnloadsFirst) {
+  files_.CreateFolder("C:\\Tidewave");
+  ASSERT_EQ(kErrorSuccess, files_.WriteNewFile("C:\\Tidewave\\TidewaveHelp.chm", "ITSF"));
   MainWindow& main = Start();
   main.OnNavigationCommand(NavigationCommand::NetworkSettings);
   main.OnNavigationCommand(NavigationCommand::Help);
   main.OnNavigationCommand(NavigationCommand::InternetProperties);
   main.OnNavigationCommand(NavigationCommand::SystemProperties);
   main.OnNavigationCommand(NavigationCommand::ModemSettings);
-  ASSERT_EQ(5u, shell_.calls.size());
+  ASSERT_EQ(6u, shell_.calls.size()) << "Help looks for an open viewer first";
   EXPECT_EQ(IsNt() ? "rundll32.exe shell32.dll,Control_RunDLL ncpa.cpl"
                    : "rundll32.exe shell32.dll,Control_RunDLL netcpl.cpl",
             shell_.calls[0].text);
-  EXPECT_EQ("C:\\Tidewave\\TidewaveHelp.chm", shell_.calls[1].text);
-  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(main.hwnd()), shell_.calls[1].owner);
-  EXPECT_EQ("rundll32.exe shell32.dll,Control_RunDLL inetcpl.cpl,,0", shell_.calls[2].text);
-  EXPECT_EQ("rundll32.exe shell32.dll,Control_RunDLL sysdm.cpl,,0", shell_.calls[3].text);
-  EXPECT_EQ("rundll32.exe shell32.dll,Control_RunDLL modem.cpl", shell_.calls[4].text);
+  EXPECT_EQ("BringBackWindow", shell_.calls[1].what);
+  EXPECT_EQ("C:\\Tidewave\\TidewaveHelp.chm", shell_.calls[2].text);
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(main.hwnd()), shell_.calls[2].owner);
+  EXPECT_EQ("rundll32.exe shell32.dll,Control_RunDLL inetcpl.cpl,,0", shell_.calls[3].text);
+  EXPECT_EQ("rundll32.exe shell32.dll,Control_RunDLL sysdm.cpl,,0", shell_.calls[4].text);
+  EXPECT_EQ("rundll32.exe shell32.dll,Control_RunDLL modem.cpl", shell_.calls[5].text);
 
   shell_.exitAccepted = false;
   messages_.answers.push_back(ui::kIdYes);

@@ -25,7 +25,7 @@ class StillRunningNotice : public MainWindowFixture {
 TEST_F(StillRunningNotice, StartingInTheTrayShowsTheFamilysNotice) {
   SaveSettingValue(registry(), SettingsPath(kMainSettingsKey), "chkRunProgramMini", "1");
   MainWindow& main = Start();
-  auto& settings = dynamic_cast<frmMainSettings&>(main.Panel(PanelId::frmMainSettings));
+  auto& settings = static_cast<frmMainSettings&>(main.Panel(PanelId::frmMainSettings));
   EXPECT_TRUE(settings.Values().chkRunProgramMini) << "read by the panel as it started";
   ASSERT_TRUE(main.StartedInTray());
   ui::msgFrm& notice = main.StillRunningNotice();

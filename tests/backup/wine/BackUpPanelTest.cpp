@@ -139,10 +139,10 @@ TEST_F(BackUpPanel, DamagedForeignAndOtherFamilyFilesListButWriteNothing) {
   // Marked before anyone asks to restore them, as the command line lists them.
   const std::vector<std::string> restoreHere = Column(4);
   EXPECT_EQ("yes", restoreHere[0]);
-  EXPECT_EQ(0u, restoreHere[1].rfind("no: damaged at line ", 0)) << restoreHere[1];
-  EXPECT_EQ("no: taken on " + std::string(OsFamilyName(IsNtFamily(app_.os.code) ? 3 : 7)), restoreHere[2]);
-  EXPECT_EQ(0u, restoreHere[3].rfind("no: damaged at line 1", 0)) << restoreHere[3];
-  EXPECT_EQ("yes", restoreHere[4]);
+  EXPECT_EQ("no: taken on " + std::string(OsFamilyName(IsNtFamily(app_.os.code) ? 3 : 7)), restoreHere[1]);
+  EXPECT_EQ(0u, restoreHere[2].rfind("no: damaged at line ", 0)) << restoreHere[2];
+  EXPECT_EQ("yes", restoreHere[3]);
+  EXPECT_EQ(0u, restoreHere[4].rfind("no: damaged at line 1", 0)) << restoreHere[4];
 
   host_.ClearCalls();
   for (const char* name : {"002.BCK", "003.BCK", "004.BCK"}) {

@@ -109,8 +109,8 @@ class MemoryPanels : public MainWindowFixture {
   void SetUp() override {
     MainWindowFixture::SetUp();
     MainWindow& main = Start();
-    status_ = dynamic_cast<frmSystemStatus*>(&main.Panel(PanelId::frmSystemStatus));
-    ram_ = dynamic_cast<frmRamConfiguration*>(&main.Panel(PanelId::frmRamConfiguration));
+    status_ = static_cast<frmSystemStatus*>(&main.Panel(PanelId::frmSystemStatus));
+    ram_ = static_cast<frmRamConfiguration*>(&main.Panel(PanelId::frmRamConfiguration));
     ASSERT_NE(nullptr, status_);
     ASSERT_NE(nullptr, ram_);
   }
