@@ -79,14 +79,13 @@ class Session {
   Session(const char* report, std::vector<Image> images) : report_(report), images_(std::move(images)) {}
 
   // A process came: its image is found by its header, and each of its
-  // listed addresses and its entry point get a breakpoint. False for an
-  // image with no line: nothing to watch there.
-  bool Arm(DWORD processId, HANDLE process, DWORD base) {
+  // listed addresses and its entry point get a breakpoint.
+  void Arm(DWORD processId, HANDLE process, DWORD base) {
     IMAGE_DOS_HEADER dos{};
     IMAGE_NT_HEADERS32 nt{};
     if (!ReadRemote(process, base, dos) || !ReadRemote(process, base + dos.e_lfanew, nt)) {
       Report("unreadable image");
-      return false;
+      return;
     }
     const DWORD stamp = nt.FileHeader.TimeDateStamp, size = nt.OptionalHeader.SizeOfImage;
     const Image* image = nullptr;
@@ -97,7 +96,7 @@ class Session {
       char line[64];
       std::snprintf(line, sizeof line, "unknown %lx %lx", stamp, size);
       Report(line);
-      return false;
+      return;
     }
     const DWORD shift = base - nt.OptionalHeader.ImageBase;
     Plant(processId, process, base + nt.OptionalHeader.AddressOfEntryPoint, "entry " + image->name);
@@ -106,7 +105,6 @@ class Session {
       std::snprintf(line, sizeof line, "reached %s %lx", image->name.c_str(), address);
       Plant(processId, process, address + shift, line);
     }
-    return true;
   }
 
   // A breakpoint exception: ours is reported, taken out, and the instruction
@@ -198,16 +196,11 @@ int main(int argc, char** argv) {
     switch (event.dwDebugEventCode) {
       case CREATE_PROCESS_DEBUG_EVENT:
         if (event.u.CreateProcessInfo.hFile != nullptr) CloseHandle(event.u.CreateProcessInfo.hFile);
-        if (session.Arm(event.dwProcessId, event.u.CreateProcessInfo.hProcess,
-                        reinterpret_cast<DWORD>(event.u.CreateProcessInfo.lpBaseOfImage)) ||
-            event.dwProcessId == started.dwProcessId) {
-          running.push_back({event.dwProcessId, event.u.CreateProcessInfo.hProcess});
-        } else {
-          // Not ours (the system's helpers): let it run undebugged.
-          ContinueDebugEvent(event.dwProcessId, event.dwThreadId, DBG_CONTINUE);
-          DebugActiveProcessStop(event.dwProcessId);
-          continue;
-        }
+        // Every process is followed, those it watches nothing in too: the
+        // program it is after may be their child.
+        running.push_back({event.dwProcessId, event.u.CreateProcessInfo.hProcess});
+        session.Arm(event.dwProcessId, event.u.CreateProcessInfo.hProcess,
+                    reinterpret_cast<DWORD>(event.u.CreateProcessInfo.lpBaseOfImage));
         break;
       case LOAD_DLL_DEBUG_EVENT:
         if (event.u.LoadDll.hFile != nullptr) CloseHandle(event.u.LoadDll.hFile);
