@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+
 #include "app/LastChange.h"
 #include "support/TcpIpKeys.h"
 #include "tcpip/TcpIpLayout.h"
@@ -24,10 +27,18 @@ TEST(CommandLineArguments, OptionsAnywhereOperandsCountedAndEveryMistakeNamed) {
   EXPECT_TRUE(help.arguments.help);
   EXPECT_EQ(cli::Command::Restore, help.arguments.command);
   EXPECT_EQ("", ParseArguments({"show"}).error) << "show's preset is optional";
+  const auto named = ParseArguments({"apply", "--", "--help"});
+  EXPECT_EQ("", named.error);
+  EXPECT_FALSE(named.arguments.help) << "after --, no argument is an option";
+  EXPECT_EQ("--help", named.arguments.operand);
+  const auto helpOfHelp = ParseArguments({"help", "help"});
+  EXPECT_EQ("", helpOfHelp.error);
+  EXPECT_TRUE(helpOfHelp.arguments.help);
+  EXPECT_EQ(cli::Command::Overview, helpOfHelp.arguments.command);
 
   for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
            {}, {"apply"}, {"restore"}, {"list", "x"}, {"apply", "Automatic-A", "Automatic-B"}, {"optimize"},
-           {"list", "--force"}}) {
+           {"list", "--force"}, {"help", "list", "extra"}, {"help", "help", "list"}, {"list", "--", "--json"}}) {
     EXPECT_NE("", ParseArguments(bad).error) << (bad.empty() ? "(nothing)" : bad[0]);
   }
 }
@@ -83,6 +94,12 @@ TEST_F(ConsoleCommandsTest, EachFailureHasItsOwnCodeAndChangesNothing) {
   expectFailure({"restore", "..\\001.BCK"}, cli::kExitUsage);
   expectFailure({"restore", "newest"}, cli::kExitBackupUnusable);
   expectFailure({"restore", "005.BCK"}, cli::kExitBackupUnusable);
+  // Opened, they hang (COM1, AUX), read as empty (NUL) or as the console.
+  for (const char* device : {"COM1", "aux", "NUL.BCK", "con.txt", "CONIN$", "conout$", "LPT9 .BCK", "CLOCK$"}) {
+    expectFailure({"restore", device}, cli::kExitUsage);
+  }
+  bed_.files.AddFile(std::string(kBackupsFolder) + "\\006.BCK", std::string(16u << 20, '#') + "#");
+  expectFailure({"restore", "006"}, cli::kExitBackupUnusable);
   bed_.files.AddFile(std::string(kBackupsFolder) + "\\007.BCK", "#2024-03-05#\r\n#15:51:09#\r\n3\r\n");
   expectFailure({"restore", "007"}, cli::kExitBackupUnusable);
   bed_.files.AddFile(std::string(kBackupsFolder) + "\\008.BCK", "#2024-03-05#\r\n#15:51:09#\r\n7\r\n\"Foo\"\r\n");
@@ -115,6 +132,128 @@ TEST_F(ConsoleCommandsTest, ValuesWindowsRefusesAreNamedAndTheRestChange) {
   EXPECT_NE(std::string::npos, outcome.error.find("Interfaces\\{A}\\MTU (Windows error 5")) << outcome.error;
   EXPECT_NE(std::string::npos, outcome.output.find("\"exitCode\":6")) << outcome.output;
   EXPECT_EQ(2, LoadLastChange(bed_.memory)->refused);
+}
+
+
+// Whether `text` is one JSON value and nothing else, strictly: UTF-8 only, as
+// a parser in a script reads it. Numbers and literals are checked as loosely
+// as the commands' output needs; strings, nesting and bytes fully.
+class JsonChecker {
+ public:
+  static bool Valid(std::string_view text) {
+    JsonChecker checker{text};
+    return checker.Value() && (checker.Blanks(), checker.at_ == text.size());
+  }
+
+ private:
+  explicit JsonChecker(std::string_view text) : text_(text) {}
+  char Peek() const { return at_ < text_.size() ? text_[at_] : '\0'; }
+  void Blanks() {
+    while (Peek() == ' ' || Peek() == '\n' || Peek() == '\r' || Peek() == '\t') ++at_;
+  }
+  bool Take(char c) { return Blanks(), Peek() == c ? (++at_, true) : false; }
+  bool Value() {
+    Blanks();
+    if (Take('{')) return Members('}', true);
+    if (Take('[')) return Members(']', false);
+    if (Peek() == '"') return String();
+    for (const std::string_view word : {"true", "false", "null"}) {
+      if (text_.substr(at_, word.size()) == word) return at_ += word.size(), true;
+    }
+    const std::size_t start = at_;
+    if (Peek() == '-') ++at_;
+    while (std::isdigit(static_cast<unsigned char>(Peek())) || Peek() == '.') ++at_;
+    return at_ > start && std::isdigit(static_cast<unsigned char>(text_[at_ - 1]));
+  }
+  bool Members(char close, bool named) {
+    if (Take(close)) return true;
+    do {
+      if (named && !(Blanks(), String() && Take(':'))) return false;
+      if (!Value()) return false;
+    } while (Take(','));
+    return Take(close);
+  }
+  bool String() {
+    if (Peek() != '"') return false;
+    for (++at_; at_ < text_.size();) {
+      const auto c = static_cast<unsigned char>(text_[at_]);
+      if (c == '"') return ++at_, true;
+      if (c < 0x20) return false;
+      if (c == '\\') {
+        at_ += Peek() == '\\' && at_ + 1 < text_.size() && text_[at_ + 1] == 'u' ? 6 : 2;
+        continue;
+      }
+      // A UTF-8 sequence: its lead byte's count of continuation bytes, each 10xxxxxx.
+      const int more = c < 0x80 ? 0 : c >= 0xC2 && c < 0xE0 ? 1 : c >= 0xE0 && c < 0xF0 ? 2 : c >= 0xF0 && c < 0xF5 ? 3 : -1;
+      if (more < 0) return false;
+      for (int i = 1; i <= more; ++i) {
+        if (at_ + i >= text_.size() || (static_cast<unsigned char>(text_[at_ + i]) & 0xC0) != 0x80) return false;
+      }
+      at_ += 1 + more;
+    }
+    return false;
+  }
+
+  std::string_view text_;
+  std::size_t at_ = 0;
+};
+
+// Code page 1252's letters that these tests use, as Windows would convert them.
+std::string Latin1ToUtf8(std::string_view text) {
+  std::string utf8;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      utf8 += c;
+    } else {
+      utf8 += static_cast<char>(0xC0 | (byte >> 6));
+      utf8 += static_cast<char>(0x80 | (byte & 0x3F));
+    }
+  }
+  return utf8;
+}
+
+TEST_F(ConsoleCommandsTest, EveryCommandsJsonIsUtf8WithNumbersAndNullsAndItsTableLinesUpByCharacters) {
+  machine_.systemTextToUtf8 = Latin1ToUtf8;
+  const std::string adapter = "{Netz\xC4\xD6}", inUtf8 = "{Netz\xC3\x84\xC3\x96}";
+  bed_.SetDword(kHkeyLocalMachine, kTcpipParametersKey, "DefaultTTL", 32);
+  bed_.AddKey(InterfaceKey(adapter));
+  const auto run = [&](std::vector<std::string> args) {
+    args.push_back("--json");
+    const cli::Outcome outcome = Run(args);
+    EXPECT_TRUE(JsonChecker::Valid(outcome.output)) << args[0] << ": " << outcome.output;
+    return outcome.output;
+  };
+
+  const std::string shown = run({"show", "Automatic-E"});
+  EXPECT_NE(std::string::npos, shown.find("{\"name\":\"TTL\",\"now\":32,\"preset\":64,")) << shown;
+  EXPECT_NE(std::string::npos, shown.find("{\"name\":\"RWIN\",\"now\":null,")) << shown;
+  EXPECT_NE(std::string::npos, shown.find("{\"name\":\"ICMP\",\"now\":null,\"preset\":false,")) << shown;
+
+  bed_.memory.DenyWrites(kHkeyLocalMachine, InterfaceKey(adapter));
+  const std::string applied = run({"apply", "Automatic-E"});
+  EXPECT_NE(std::string::npos, applied.find("Interfaces\\\\" + inUtf8 + "\\\\MTU")) << applied;
+
+  // The adapter gone, its section of the backup is left out.
+  RegKey interfaces;
+  RegKey::Open(bed_.memory, kHkeyLocalMachine, kInterfacesKey, kKeyAllAccess, interfaces);
+  bed_.memory.DeleteKey(interfaces.get(), adapter);
+  const std::string restored = run({"restore", "001.BCK"});
+  EXPECT_NE(std::string::npos, restored.find("\"skippedAdapters\":[\"" + inUtf8 + "\"]")) << restored;
+
+  // A file named in UTF-8, and one damaged by a key in the code page.
+  bed_.files.AddFile(std::string(kBackupsFolder) + "\\\xC3\x84.BCK", "#2024-03-05#\r\n#15:51:09#\r\n7\r\n\"\xC4\"\r\n");
+  const std::string listed = run({"list"});
+  EXPECT_NE(std::string::npos, listed.find("{\"file\":\"\xC3\x84.BCK\"")) << listed;
+  EXPECT_NE(std::string::npos, listed.find("the key \\\"\xC3\x84\\\"")) << listed;
+
+  const std::string table = Run({"list"}).output;
+  const auto dateColumn = [&](std::string_view file) {  // in characters: UTF-8 bytes but the 10xxxxxx ones
+    const std::size_t line = table.find(file);
+    const std::string before = table.substr(line, table.find("2024-03-05", line) - line);
+    return std::count_if(before.begin(), before.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+  };
+  EXPECT_EQ(dateColumn("001.BCK"), dateColumn("\xC3\x84.BCK")) << table;
 }
 
 }  // namespace
