@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 
 #include "app/LastChange.h"
 #include "support/TcpIpKeys.h"
@@ -135,80 +136,54 @@ TEST_F(ConsoleCommandsTest, ValuesWindowsRefusesAreNamedAndTheRestChange) {
 }
 
 
-// Whether `text` is one JSON value and nothing else, strictly: UTF-8 only, as
-// a parser in a script reads it. Numbers and literals are checked as loosely
-// as the commands' output needs; strings, nesting and bytes fully.
-class JsonChecker {
- public:
-  static bool Valid(std::string_view text) {
-    JsonChecker checker{text};
-    return checker.Value() && (checker.Blanks(), checker.at_ == text.size());
-  }
-
- private:
-  explicit JsonChecker(std::string_view text) : text_(text) {}
-  char Peek() const { return at_ < text_.size() ? text_[at_] : '\0'; }
-  void Blanks() {
-    while (Peek() == ' ' || Peek() == '\n' || Peek() == '\r' || Peek() == '\t') ++at_;
-  }
-  bool Take(char c) { return Blanks(), Peek() == c ? (++at_, true) : false; }
-  bool Value() {
-    Blanks();
-    if (Take('{')) return Members('}', true);
-    if (Take('[')) return Members(']', false);
-    if (Peek() == '"') return String();
-    for (const std::string_view word : {"true", "false", "null"}) {
-      if (text_.substr(at_, word.size()) == word) return at_ += word.size(), true;
-    }
-    const std::size_t start = at_;
-    if (Peek() == '-') ++at_;
-    while (std::isdigit(static_cast<unsigned char>(Peek())) || Peek() == '.') ++at_;
-    return at_ > start && std::isdigit(static_cast<unsigned char>(text_[at_ - 1]));
-  }
-  bool Members(char close, bool named) {
-    if (Take(close)) return true;
-    do {
-      if (named && !(Blanks(), String() && Take(':'))) return false;
-      if (!Value()) return false;
-    } while (Take(','));
-    return Take(close);
-  }
-  bool String() {
-    if (Peek() != '"') return false;
-    for (++at_; at_ < text_.size();) {
-      const auto c = static_cast<unsigned char>(text_[at_]);
-      if (c == '"') return ++at_, true;
-      if (c < 0x20) return false;
-      if (c == '\\') {
-        at_ += Peek() == '\\' && at_ + 1 < text_.size() && text_[at_ + 1] == 'u' ? 6 : 2;
-        continue;
+// Whether `text` is one JSON value, its strings UTF-8, as a script's parser
+// reads it (numbers only as loosely as the commands need).
+bool ParsesAsJson(std::string_view text) {
+  std::size_t at = 0;
+  const auto next = [&] { return at < text.size() ? static_cast<unsigned char>(text[at]) : 0u; };
+  const auto blanks = [&] {
+    while (std::isspace(static_cast<int>(next()))) ++at;
+  };
+  const auto take = [&](char c) { return blanks(), next() == static_cast<unsigned char>(c) ? (++at, true) : false; };
+  const auto string = [&] {
+    if (!take('"')) return false;
+    for (unsigned c; (c = next()) != '"'; ++at) {
+      if (c < 0x20) return false;  // the end, too
+      if (c == '\\') ++at;
+      // A lead byte, then as many 10xxxxxx bytes as it announces.
+      for (int more = c < 0x80 ? 0 : c >= 0xC2 && c < 0xE0 ? 1 : c >= 0xE0 && c < 0xF0 ? 2 : c >= 0xF0 && c < 0xF5 ? 3 : -1;
+           more != 0; --more) {
+        ++at;
+        if (more < 0 || (next() & 0xC0) != 0x80) return false;
       }
-      // A UTF-8 sequence: its lead byte's count of continuation bytes, each 10xxxxxx.
-      const int more = c < 0x80 ? 0 : c >= 0xC2 && c < 0xE0 ? 1 : c >= 0xE0 && c < 0xF0 ? 2 : c >= 0xF0 && c < 0xF5 ? 3 : -1;
-      if (more < 0) return false;
-      for (int i = 1; i <= more; ++i) {
-        if (at_ + i >= text_.size() || (static_cast<unsigned char>(text_[at_ + i]) & 0xC0) != 0x80) return false;
-      }
-      at_ += 1 + more;
     }
-    return false;
-  }
+    return ++at, true;
+  };
+  std::function<bool()> value = [&] {
+    blanks();
+    const bool object = take('{');
+    if (object || take('[')) {
+      if (take(object ? '}' : ']')) return true;
+      do {
+        if ((object && !(string() && take(':'))) || !value()) return false;
+      } while (take(','));
+      return take(object ? '}' : ']');
+    }
+    if (next() == '"') return string();
+    const std::size_t start = at;
+    while (std::isalnum(static_cast<int>(next())) || next() == '-' || next() == '.') ++at;
+    const std::string_view word = text.substr(start, at - start);
+    return word == "true" || word == "false" || word == "null" || (!word.empty() && std::isdigit(static_cast<int>(word.back())));
+  };
+  return value() && (blanks(), at == text.size());
+}
 
-  std::string_view text_;
-  std::size_t at_ = 0;
-};
-
-// Code page 1252's letters that these tests use, as Windows would convert them.
+// What Windows makes of code page 1252's letters these tests use.
 std::string Latin1ToUtf8(std::string_view text) {
   std::string utf8;
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      utf8 += c;
-    } else {
-      utf8 += static_cast<char>(0xC0 | (byte >> 6));
-      utf8 += static_cast<char>(0x80 | (byte & 0x3F));
-    }
+    utf8 += byte < 0x80 ? std::string(1, c) : std::string{static_cast<char>(0xC0 | (byte >> 6)), static_cast<char>(0x80 | (byte & 0x3F))};
   }
   return utf8;
 }
@@ -223,7 +198,7 @@ TEST_F(ConsoleCommandsTest, EveryCommandsJsonIsUtf8WithNumbersAndNullsAndItsTabl
   const auto run = [&](std::vector<std::string> args) {
     args.push_back("--json");
     const cli::Outcome outcome = Run(args);
-    EXPECT_TRUE(JsonChecker::Valid(outcome.output)) << args[0] << ": " << outcome.output;
+    EXPECT_TRUE(ParsesAsJson(outcome.output)) << args[0] << ": " << outcome.output;
     return outcome.output;
   };
 
