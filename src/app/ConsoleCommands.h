@@ -24,9 +24,9 @@ struct Machine {
   IClock& clock;
   std::string_view programFolder;
   OsFamilyInfo os;
-  // Names the registry gives (adapters, keys) and what a backup file holds
-  // are in the system code page; everything the commands print is UTF-8.
-  // Null where the two are the same.
+  // Names the registry gives (adapters, keys) and what a backup file holds,
+  // in UTF-8, from the system code page the 9x family keeps them in;
+  // everything the commands print is UTF-8. Null where they are UTF-8 already.
   std::string (*systemTextToUtf8)(std::string_view text) = nullptr;
 };
 

@@ -69,7 +69,9 @@ int Run(int argc, char** argv) {
   tw::Win32Version version;
   // Beside the program, as for Tidewave.exe: the two share one Backups folder.
   const std::string folder = tw::ModuleFolder(nullptr);
-  tw::cli::Machine machine{registry, files, clock, folder, tw::DetectOsFamily(version), &tw::AnsiToUtf8};
+  // Key names are UTF-8 on NT; the 9x family keeps them, and its backups, in the code page.
+  tw::cli::Machine machine{registry, files, clock, folder, tw::DetectOsFamily(version),
+                           tw::NtPlatform() ? nullptr : &tw::AnsiToUtf8};
 
   const tw::cli::Outcome outcome = tw::cli::RunCommandLine(ArgumentsOf(argc, argv), machine);
   int exitCode = outcome.exitCode;
