@@ -15,12 +15,9 @@ constexpr CommandName kCommands[] = {
 constexpr std::string_view kExitCodes =
     "Exit codes:\n"
     "  0  done\n"
-    "  1  another failure (the Backups folder cannot be searched, another change
-"
-    "     went on for more than 20 seconds, or the result cannot be written to
-"
-    "     the output)
-"
+    "  1  another failure (the Backups folder cannot be searched, another change\n"
+    "     went on for more than 20 seconds, or the result cannot be written to\n"
+    "     the output)\n"
     "  2  bad usage: an unknown command or option, an argument missing or extra\n"
     "  3  no preset has that name\n"
     "  4  no backup could be written: nothing changed\n"
