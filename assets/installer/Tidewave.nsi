@@ -39,6 +39,8 @@
 
 Unicode false
 !include "FileFunc.nsh"
+!include "LogicLib.nsh"
+!include "WordFunc.nsh"
 SetCompressor /SOLID lzma
 Name "${PRODUCT}"
 Caption "${PRODUCT} ${VERSION} Setup"
@@ -75,6 +77,22 @@ UninstPage instfiles
     Abort
 !macroend
 
+; A file in use (the console program running, the help file open in its
+; viewer) could not be replaced, and an upgrade would leave old and new files
+; side by side: refused, as while Tidewave runs.
+!macro RefuseWhileHeld FILE
+  ${If} ${FileExists} "$INSTDIR\${FILE}"
+    ClearErrors
+    FileOpen $0 "$INSTDIR\${FILE}" a
+    ${If} ${Errors}
+      MessageBox MB_OK|MB_ICONEXCLAMATION "${FILE} is in use, so it cannot be replaced. Close it (or the program using it), then try again." /SD IDOK
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
+    FileClose $0
+  ${EndIf}
+!macroend
+
 ; The preset to apply once installed, from /PRESET=<name>; empty for none.
 Var Preset
 
@@ -89,7 +107,22 @@ Function .onInit
     Quit
   runtimeFound:
   ${GetParameters} $0
+  ; PowerShell and Wine quote an argument with a space whole:
+  ; "/PRESET=Windows default" reads as /PRESET="Windows default".
+  ${WordReplace} $0 '"/PRESET=' '/PRESET="' "+" $0
   ${GetOptions} $0 "/PRESET=" $Preset
+  ; The name goes to tidewave-cli as one quoted argument; a quote inside would
+  ; end it and let the rest pass as more arguments.
+  StrCpy $1 0
+  ${Do}
+    StrCpy $2 $Preset 1 $1
+    ${If} $2 == '"'
+      MessageBox MB_OK|MB_ICONSTOP "No preset's name holds a quote: $Preset" /SD IDOK
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
+    IntOp $1 $1 + 1
+  ${LoopUntil} $2 == ""
 FunctionEnd
 
 Function un.onInit
@@ -98,6 +131,13 @@ FunctionEnd
 
 Section "Tidewave"
   SetShellVarContext all
+  !insertmacro RefuseWhileHeld "Tidewave.exe"
+  !insertmacro RefuseWhileHeld "tidewave-cli.exe"
+  !insertmacro RefuseWhileHeld "RTidewaveMask.skn"
+  !insertmacro RefuseWhileHeld "TidewaveHelp.chm"
+  !insertmacro RefuseWhileHeld "Ping.wav"
+  !insertmacro RefuseWhileHeld "low-memory.wav"
+  !insertmacro RefuseWhileHeld "Uninstall.exe"
   SetOutPath "$INSTDIR"
   File "${SOURCE}\Tidewave.exe"
   File "${SOURCE}\tidewave-cli.exe"
@@ -128,7 +168,8 @@ SectionEnd
 ; Once everything is in place, so the backup lands in the installed Backups folder.
 Section "-Preset"
   StrCmp $Preset "" presetDone
-  nsExec::ExecToLog '"$INSTDIR\tidewave-cli.exe" apply "$Preset"'
+  ; "--": a name that starts with "-" is a name, never an option.
+  nsExec::ExecToLog '"$INSTDIR\tidewave-cli.exe" apply -- "$Preset"'
   Pop $0
   StrCmp $0 "0" presetDone
   ; "error": the program could not be started at all.

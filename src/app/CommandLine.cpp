@@ -15,8 +15,9 @@ constexpr CommandName kCommands[] = {
 constexpr std::string_view kExitCodes =
     "Exit codes:\n"
     "  0  done\n"
-    "  1  another failure (the Backups folder cannot be searched, or another\n"
-    "     change went on for more than 20 seconds)\n"
+    "  1  another failure (the Backups folder cannot be searched, another change\n"
+    "     went on for more than 20 seconds, or the result cannot be written to\n"
+    "     the output)\n"
     "  2  bad usage: an unknown command or option, an argument missing or extra\n"
     "  3  no preset has that name\n"
     "  4  no backup could be written: nothing changed\n"
@@ -37,12 +38,16 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
   ParsedArguments parsed;
   Arguments& arguments = parsed.arguments;
   std::vector<std::string> words;
+  // After "--" every argument is a word: a preset or file name may start with "-".
+  bool options = true;
   for (const std::string& arg : args) {
-    if (arg == "--help" || arg == "-h" || arg == "/?") {
+    if (options && arg == "--") {
+      options = false;
+    } else if (options && (arg == "--help" || arg == "-h" || arg == "/?")) {
       arguments.help = true;
-    } else if (arg == "--json") {
+    } else if (options && arg == "--json") {
       arguments.json = true;
-    } else if (arg.size() > 1 && arg[0] == '-') {
+    } else if (options && arg.size() > 1 && arg[0] == '-') {
       parsed.error = "unknown option " + arg + " (see tidewave-cli --help)";
       return parsed;
     } else {
@@ -53,12 +58,16 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     if (!arguments.help) parsed.error = "no command given (see tidewave-cli --help)";
     return parsed;
   }
-  // "help apply" is "apply --help".
+  // "help apply" is "apply --help"; "help help" is the overview.
   std::size_t first = 0;
   if (words[0] == "help") {
     arguments.help = true;
     first = 1;
     if (words.size() == 1) return parsed;
+    if (words[1] == "help") {
+      if (words.size() > 2) parsed.error = "too many arguments for help (see tidewave-cli --help)";
+      return parsed;
+    }
   }
   bool known = false;
   for (const CommandName& command : kCommands) {
@@ -71,13 +80,13 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     parsed.error = "unknown command \"" + words[first] + "\" (the commands are list, show, apply and restore)";
     return parsed;
   }
-  if (arguments.help) return parsed;
   const std::size_t operands = words.size() - first - 1;
   const std::string& name = words[first];
   if (operands > 1 || (operands == 1 && arguments.command == Command::List)) {
     parsed.error = "too many arguments for " + name + " (see tidewave-cli " + name + " --help)";
     return parsed;
   }
+  if (arguments.help) return parsed;
   if (operands == 0 && (arguments.command == Command::Apply || arguments.command == Command::Restore)) {
     parsed.error = name + (arguments.command == Command::Apply ? " needs a preset's name" : " needs a backup's file name or newest") +
                    " (see tidewave-cli " + name + " --help)";
@@ -99,7 +108,8 @@ std::string HelpText(Command command) {
                  "  tidewave-cli apply <preset>        back up, then apply a preset\n"
                  "  tidewave-cli restore <file|newest> back up, then restore a backup\n"
                  "  tidewave-cli <command> --help      more about one command\n"
-                 "Add --json to any command for its result as one JSON object.\n"
+                 "Add --json to any command for its result as one JSON object. After --,\n"
+                 "no argument is taken as an option.\n"
                  "\n") +
              std::string(kPresets) +
              "The backups are those of the Backups folder beside the program, which\n"

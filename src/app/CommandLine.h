@@ -11,7 +11,7 @@ namespace tw::cli {
 // Documented in the help, the README and the user guide; a code never changes meaning.
 enum ExitCode : int {
   kExitDone = 0,
-  kExitFailed = 1,             // anything else: the Backups folder cannot be searched
+  kExitFailed = 1,             // anything else: the Backups folder cannot be searched, the output not written
   kExitUsage = 2,              // unknown command or option, an argument missing or too many
   kExitUnknownPreset = 3,      // no preset has that exact name
   kExitNoBackup = 4,           // the backup could not be written, so nothing was changed
@@ -35,7 +35,8 @@ struct ParsedArguments {
   std::string error;  // why the command line is no command; empty when it is one
 };
 
-// `args` without the program's own name. Options may stand anywhere.
+// `args` without the program's own name. Options may stand anywhere before
+// a "--"; every argument after it is a command's word or operand.
 ParsedArguments ParseArguments(const std::vector<std::string>& args);
 
 // The help of one command, or of them all (Command::Overview).

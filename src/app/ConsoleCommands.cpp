@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <optional>
 
 #include "app/LastChange.h"
@@ -39,23 +38,78 @@ constexpr std::array<FieldName, 13> kFields{{
     {TcpIpField::ICMP, "ICMP"},
 }};
 
+// The length of the well-formed UTF-8 character `text` starts with; 0 when
+// it starts with none.
+std::size_t Utf8Length(std::string_view text) {
+  const auto byte = [text](std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u; };
+  const unsigned lead = byte(0);
+  if (lead < 0x80) return 1;
+  // The second byte's range shuts out overlong forms, surrogates and code points past U+10FFFF.
+  std::size_t length = 0;
+  unsigned low = 0x80, high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    low = lead == 0xE0 ? 0xA0 : low;
+    high = lead == 0xED ? 0x9F : high;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    low = lead == 0xF0 ? 0x90 : low;
+    high = lead == 0xF4 ? 0x8F : high;
+  } else {
+    return 0;
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    const unsigned next = byte(i);
+    if (next < (i == 1 ? low : 0x80u) || next > (i == 1 ? high : 0xBFu)) return 0;
+  }
+  return length;
+}
+
+// How many characters a console shows for `text`, one per UTF-8 character.
+std::size_t Characters(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < text.size(); ++count) i += std::max<std::size_t>(Utf8Length(text.substr(i)), 1);
+  return count;
+}
+
+// A JSON string. JSON is UTF-8 only: a byte that is no part of a UTF-8
+// character (a name some caller left in the code page) becomes U+FFFD rather
+// than making the whole output unreadable to a parser.
 std::string Json(std::string_view text) {
+  constexpr char kHex[] = "0123456789abcdef";
   std::string quoted = "\"";
-  for (const char c : text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    const std::size_t length = Utf8Length(text.substr(i));
+    if (length == 0) {
+      quoted += "\xEF\xBF\xBD";
+      ++i;
+      continue;
+    }
     if (c == '"' || c == '\\') {
       quoted += '\\';
       quoted += c;
     } else if (static_cast<unsigned char>(c) < 0x20) {
-      static constexpr char kHex[] = "0123456789abcdef";
-      const auto code = static_cast<unsigned char>(c);
       quoted += "\\u00";
-      quoted += kHex[code >> 4];
-      quoted += kHex[code & 15];
+      quoted += kHex[static_cast<unsigned char>(c) >> 4];
+      quoted += kHex[c & 0xF];
     } else {
-      quoted += c;
+      quoted.append(text.substr(i, length));
     }
+    i += length;
   }
   return quoted + "\"";
+}
+
+// A value as `CurrentValues::Text` and the preset column write it, as JSON:
+// numbers as numbers, true and false as such, and a value that is not there
+// (not set, removed, no place for it on this Windows) as null.
+std::string JsonValue(std::string_view text) {
+  if (text == "not set" || text == "n/a" || text == "remove") return "null";
+  if (text == "True" || text == "False") return text == "True" ? "true" : "false";
+  return std::string(text);  // FormatDecimal's plain decimal is a JSON number
 }
 
 std::string JsonList(const std::vector<std::string>& items) {
@@ -71,7 +125,7 @@ std::string Table(const std::vector<std::vector<std::string>>& rows) {
   for (const auto& row : rows) {
     for (std::size_t i = 0; i < row.size(); ++i) {
       if (widths.size() <= i) widths.push_back(0);
-      widths[i] = std::max(widths[i], row[i].size());
+      widths[i] = std::max(widths[i], Characters(row[i]));
     }
   }
   std::string text;
@@ -79,7 +133,7 @@ std::string Table(const std::vector<std::vector<std::string>>& rows) {
     std::string line;
     for (std::size_t i = 0; i < row.size(); ++i) {
       line += row[i];
-      if (i + 1 < row.size()) line += std::string(widths[i] - row[i].size() + 2, ' ');
+      if (i + 1 < row.size()) line += std::string(widths[i] - Characters(row[i]) + 2, ' ');
     }
     while (!line.empty() && line.back() == ' ') line.pop_back();
     text += line + "\n";
@@ -127,8 +181,18 @@ std::string HiveName(RegHandle hive) {
   return hive == kHkeyCurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
 }
 
-std::string ValuePath(RegHandle hive, std::string_view key, std::string_view name) {
-  return HiveName(hive) + "\\" + std::string(key) + "\\" + (name.empty() ? std::string("(default)") : std::string(name));
+std::string Utf8(const Machine& machine, std::string_view systemText) {
+  return machine.systemTextToUtf8 != nullptr ? machine.systemTextToUtf8(systemText) : std::string(systemText);
+}
+
+std::vector<std::string> Utf8(const Machine& machine, const std::vector<std::string>& systemTexts) {
+  std::vector<std::string> texts;
+  for (const std::string& text : systemTexts) texts.push_back(Utf8(machine, text));
+  return texts;
+}
+
+std::string ValuePath(const Machine& machine, RegHandle hive, std::string_view key, std::string_view name) {
+  return HiveName(hive) + "\\" + Utf8(machine, key) + "\\" + (name.empty() ? std::string("(default)") : Utf8(machine, name));
 }
 
 std::string FileNameOf(std::string_view path) { return std::string(path.substr(path.find_last_of('\\') + 1)); }
@@ -147,6 +211,7 @@ struct Result {
   std::string json;   // the JSON object's members, without braces
   std::string error;  // the cause of a failure, one line
   bool changed = false;
+  std::string backup;  // after a change: the backup of the values from before
 };
 
 Result Fail(int exitCode, std::string cause) {
@@ -281,7 +346,7 @@ Result List(Machine& machine) {
       time = TwoDigits(t.hour) + ":" + TwoDigits(t.minute) + ":" + TwoDigits(t.second);
     }
     if (backup.family) family = std::string(OsFamilyName(*backup.family));
-    const std::string restorable = RestoreHereText(backup);
+    const std::string restorable = Utf8(machine, RestoreHereText(backup));
     rows.push_back({backup.fileName, date, time, family, restorable});
     const bool yes = restorable == "yes";
     const bool known = backup.family.has_value();
@@ -328,7 +393,7 @@ Result Show(Machine& machine, const Arguments& arguments) {
     const std::string nowText = now.Text(field.field);
     const std::string_view ignored = now.IgnoredReason(field.field);
     std::vector<std::string> row{std::string(field.name), nowText};
-    std::string item = "{\"name\":" + Json(field.name) + ",\"now\":" + Json(nowText);
+    std::string item = "{\"name\":" + Json(field.name) + ",\"now\":" + JsonValue(nowText);
     std::string marks;
     if (preset) {
       const std::string proposed = ProposedText(*preset, field.field);
@@ -336,7 +401,7 @@ Result Show(Machine& machine, const Arguments& arguments) {
       anyChange = anyChange || changes;
       row.push_back(proposed);
       if (changes) marks += kChangesMark;
-      item += ",\"preset\":" + Json(proposed) + ",\"changes\":" + (changes ? "true" : "false");
+      item += ",\"preset\":" + JsonValue(proposed) + ",\"changes\":" + (changes ? "true" : "false");
     }
     if (!ignored.empty()) {
       marks += (marks.empty() ? "" : " ") + std::string(kIgnoredMark);
@@ -387,17 +452,19 @@ Result Apply(Machine& machine, const Arguments& arguments) {
   Result result;
   result.changed = true;
   const std::string backup = FileNameOf(applied.backup.path);
+  result.backup = backup;
   result.text = DoneText("Applied \"" + arguments.operand + "\"", applied.changed, applied.writes, backup);
   Refused refused;
   for (const RefusedValue& value : applied.refusedValues) {
-    refused.Add(ValuePath(value.hive, value.key, value.name), value.status);
+    refused.Add(ValuePath(machine, value.hive, value.key, value.name), value.status);
   }
   std::vector<std::string> skipped;
-  for (const std::string& adapter : applied.skippedAdapters) skipped.push_back(Json(adapter));
-  if (!applied.skippedAdapters.empty()) {
+  const std::vector<std::string> adapters = Utf8(machine, applied.skippedAdapters);
+  for (const std::string& adapter : adapters) skipped.push_back(Json(adapter));
+  if (!adapters.empty()) {
     result.text += "Left alone, as a backup cannot record their names (a line break or a double quote) or "
                    "Windows did not hand them over whole:\n";
-    for (const std::string& adapter : applied.skippedAdapters) result.text += "  adapter " + adapter + "\n";
+    for (const std::string& adapter : adapters) result.text += "  adapter " + adapter + "\n";
   }
   if (!refused.values.empty()) {
     result.text += refused.Text();
@@ -412,10 +479,32 @@ Result Apply(Machine& machine, const Arguments& arguments) {
 
 // ---- restore ----
 
+// Windows opens these names, with any extension, as devices wherever a file
+// is looked for: a serial port waits for input that never comes, NUL reads as
+// empty, CON as the console. The 9x family has CLOCK$ besides.
+bool IsDeviceName(std::string_view name) {
+  std::string base(name.substr(0, name.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (char& c : base) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  for (const std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"}) {
+    if (base == device) return true;
+  }
+  // COM1 to COM9 and LPT1 to LPT9; later Windows also take a superscript 1, 2 or 3.
+  const std::string_view prefix = std::string_view(base).substr(0, 3);
+  if (prefix != "COM" && prefix != "LPT") return false;
+  const std::string_view digit = std::string_view(base).substr(3);
+  return (digit.size() == 1 && digit[0] >= '1' && digit[0] <= '9') || digit == "\xC2\xB9" || digit == "\xC2\xB2" ||
+         digit == "\xC2\xB3";
+}
+
 Result Restore(Machine& machine, const Arguments& arguments) {
   std::string fileName = arguments.operand;
   if (fileName.find_first_of("\\/:*?\"<>|") != std::string::npos) {
     return Fail(kExitUsage, "give a backup's file name as tidewave-cli list shows it (such as 003.BCK), not a path");
+  }
+  if (IsDeviceName(fileName)) {
+    return Fail(kExitUsage, fileName + " is the name of a device, not of a backup; give a backup's file name as "
+                                       "tidewave-cli list shows it (such as 003.BCK)");
   }
   if (auto refused = WithoutRights(machine)) return *refused;
   // From choosing the newest backup to the record of the change, as one.
@@ -454,8 +543,12 @@ Result Restore(Machine& machine, const Arguments& arguments) {
       }
       if (outcome.plan.problem == RestoreProblem::Damaged) {
         return Fail(kExitBackupUnusable, "backup " + fileName + " is damaged at line " +
-                                             std::to_string(outcome.plan.line) + ": " + outcome.plan.reason +
+                                             std::to_string(outcome.plan.line) + ": " + Utf8(machine, outcome.plan.reason) +
                                              ". Nothing changed");
+      }
+      if (outcome.plan.problem == RestoreProblem::TooLarge) {
+        return Fail(kExitBackupUnusable, "backup " + fileName + " is far larger than any backup (more than " +
+                                             std::to_string(kLargestBackupBytes >> 20) + " MB). Nothing changed");
       }
       return Fail(kExitFailed, "Tidewave knows no place for the network values on this Windows. Nothing changed");
     case RestoreOutcome::Stop::NoBackup: return Fail(kExitNoBackup, BackupFailure(outcome.backup));
@@ -466,17 +559,19 @@ Result Restore(Machine& machine, const Arguments& arguments) {
   Result result;
   result.changed = true;
   const std::string backup = FileNameOf(report.backupPath);
+  result.backup = backup;
   result.text = DoneText("Restored " + fileName, report.written.changed, report.written.writes, backup);
   std::vector<std::string> skipped;
-  for (const std::string& adapter : report.written.skippedAdapters) skipped.push_back(Json(adapter));
-  if (!report.written.skippedAdapters.empty()) {
+  const std::vector<std::string> adapters = Utf8(machine, report.written.skippedAdapters);
+  for (const std::string& adapter : adapters) skipped.push_back(Json(adapter));
+  if (!adapters.empty()) {
     result.text += "Left out, as this computer has no such network adapter:\n";
-    for (const std::string& adapter : report.written.skippedAdapters) result.text += "  adapter " + adapter + "\n";
+    for (const std::string& adapter : adapters) result.text += "  adapter " + adapter + "\n";
   }
   Refused refused;
   for (std::size_t i = 0; i < report.written.refusedAt.size(); ++i) {
     const RestoreWrite& write = outcome.plan.writes[report.written.refusedAt[i]];
-    refused.Add(ValuePath(write.hive, write.key, write.name), report.written.refusals[i]);
+    refused.Add(ValuePath(machine, write.hive, write.key, write.name), report.written.refusals[i]);
   }
   if (!refused.values.empty()) {
     result.text += refused.Text();
@@ -511,6 +606,8 @@ Outcome RunCommandLine(const std::vector<std::string>& args, Machine& machine) {
   outcome.exitCode = result.exitCode;
   outcome.error = result.error;
   outcome.changed = result.changed;
+  outcome.backup = result.backup;
+  outcome.json = arguments.json;
   if (arguments.json) {
     std::string members = result.json;
     if (!members.empty()) members += ",";

@@ -24,6 +24,10 @@ struct Machine {
   IClock& clock;
   std::string_view programFolder;
   OsFamilyInfo os;
+  // Names the registry gives (adapters, keys) and what a backup file holds,
+  // in UTF-8, from the system code page the 9x family keeps them in;
+  // everything the commands print is UTF-8. Null where they are UTF-8 already.
+  std::string (*systemTextToUtf8)(std::string_view text) = nullptr;
 };
 
 struct Outcome {
@@ -31,9 +35,11 @@ struct Outcome {
   std::string output;  // for the standard output
   std::string error;   // one line naming the cause of a failure, for the error output; empty when done
   bool changed = false;  // the registry's network values were written
+  std::string backup;    // after a change: the backup that holds the values from before
+  bool json = false;     // the output is one JSON object, which is UTF-8 whatever the code page
 };
 
-// Parses `args` (without the program's name) and runs the command.
+// Parses `args` (without the program's name, in UTF-8) and runs the command.
 Outcome RunCommandLine(const std::vector<std::string>& args, Machine& machine);
 
 }  // namespace tw::cli

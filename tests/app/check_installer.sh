@@ -2,8 +2,9 @@
 # The installer's round trip in a prefix of its own, made fresh each run: a
 # silent install puts the program, its files, a Start-menu shortcut and an
 # uninstall entry in place and applies the preset it is given, after a backup;
-# one given an unknown preset ends with the command line's code for that; the
-# installed program starts and closes; a silent uninstall takes all of that
+# one given an unknown preset ends with the command line's code for that, one
+# given a name holding quotes or installing over a running tidewave-cli.exe
+# ends with 2; the installed program starts and closes; a silent uninstall takes all of that
 # away again, with the start-up entry and the settings, and keeps the backups
 # (the answer a silent uninstall gives).
 # Before any of that, without MSVCRT.DLL (Windows 95 as first shipped), it
@@ -76,6 +77,31 @@ status=$?
 wineserver -w
 [ "$status" = 3 ] || fail "an unknown preset ended the installer with status $status, not tidewave-cli's 3"
 [ -e "$folder/Backups/002.BCK" ] && fail "an unknown preset wrote a backup"
+# The name reaches tidewave-cli as one argument, however it is quoted, and never as an option.
+wine "$setup" /S "/PRESET=Windows default" </dev/null >/dev/null 2>&1 || fail "\"/PRESET=Windows default\" ended the installer with status $?"
+wineserver -w
+[ -s "$folder/Backups/002.BCK" ] || fail "\"/PRESET=Windows default\", quoted whole, was not applied"
+wine "$setup" /S /PRESET=--help </dev/null >/dev/null 2>&1
+status=$?
+[ "$status" = 3 ] || fail "/PRESET=--help ended the installer with status $status, not 3 (no preset has that name)"
+wine "$setup" /S '/PRESET=Automatic-E" "--help' </dev/null >/dev/null 2>&1
+status=$?
+[ "$status" = 2 ] || fail "a preset's name holding quotes ended the installer with status $status, not 2"
+wineserver -w
+[ -e "$folder/Backups/003.BCK" ] && fail "a refused preset's name wrote a backup"
+
+# A running tidewave-cli.exe (held by the debugger before its first instruction) cannot be replaced.
+# The debugger waits for commands while the pipe it reads stays open.
+mkfifo "$prefix/commands"
+wine winedbg 'C:\Program Files\Tidewave\tidewave-cli.exe' < "$prefix/commands" > "$prefix/winedbg.txt" 2>&1 &
+debugger=$!
+exec 3> "$prefix/commands"
+for _ in $(seq 1 150); do grep -q 'Wine-dbg>' "$prefix/winedbg.txt" 2>/dev/null && break; sleep 0.2; done
+wine "$setup" /S </dev/null >/dev/null 2>&1
+status=$?
+[ "$status" = 2 ] || fail "installing over a running tidewave-cli.exe ended with status $status, not 2"
+exec 3>&-
+kill "$debugger" 2>/dev/null; wait "$debugger" 2>/dev/null
 cmp -s "$(dirname "$press")/Tidewave.exe" "$folder/Tidewave.exe" || fail "the installed Tidewave.exe is not the one built"
 menu=$(shortcuts)
 [ -n "$menu" ] && [ -f "$menu/Tidewave.lnk" ] || fail "no Start-menu shortcut"

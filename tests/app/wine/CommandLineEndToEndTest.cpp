@@ -6,6 +6,7 @@
 #include "app/ConsoleCommands.h"
 #include "app/LastChange.h"
 #include "app/NavigationItems.h"
+#include "platform/win32/WidePath.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Version.h"
 #include "settings/RegistrySettings.h"
@@ -24,25 +25,31 @@ struct CliRun {
   std::string output, error;
 };
 
+// Where the console program's output goes: a file, a file it cannot write
+// to (as a full disk), or nowhere (closed, as ">&-" leaves it).
+enum class Output { File, Unwritable, Closed };
+
 // The console program with its output and error output in files, as a script
 // redirects them; detached, as a scheduled task or a deployment tool starts it.
 // (Given CREATE_NO_WINDOW instead, Wine let each run's output land in the
-// files only after the run had ended, in the next run's files.)
-CliRun RunCli(const std::string& folder, const std::string& arguments) {
+// files only after the run had ended, in the next run's files.) The arguments
+// are UTF-8, and reach it wide.
+CliRun RunCli(const std::string& folder, const std::string& arguments, Output output = Output::File) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   const std::string outPath = folder + "\\out.txt", errPath = folder + "\\err.txt";
-  HANDLE out = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+  HANDLE out = CreateFileA(outPath.c_str(), output == Output::File ? GENERIC_WRITE : GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS, 0, nullptr);
   HANDLE err = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = out;
+  startup.hStdOutput = output == Output::Closed ? nullptr : out;
   startup.hStdError = err;
-  std::string command = "\"" + folder + "\\tidewave-cli.exe\" " + arguments;
+  std::wstring command = Utf8ToWide("\"" + folder + "\\tidewave-cli.exe\" " + arguments);
   PROCESS_INFORMATION process{};
   CliRun run;
-  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr, folder.c_str(),
-                     &startup, &process)) {
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS, nullptr,
+                     Utf8ToWide(folder).c_str(), &startup, &process)) {
     WaitForSingleObject(process.hProcess, 30000);
     GetExitCodeProcess(process.hProcess, &run.exitCode);
     CloseHandle(process.hThread);
@@ -136,6 +143,20 @@ TEST(CommandLineEndToEnd, AppliesListsAndRestoresBesideTheRunningWindowProgram) 
   EXPECT_EQ(static_cast<DWORD>(cli::kExitBackupUnusable), missing.exitCode);
   EXPECT_EQ("tidewave-cli: there is no backup 999.BCK in the Backups folder (see tidewave-cli list). Nothing changed\r\n",
             missing.error);
+  // A name in another script reaches it whole on NT; the 9x family has only its code page.
+  if (nt) {
+    const CliRun japanese = RunCli(folder.path(), "restore \xE6\x97\xA5\xE6\x9C\xAC --json");
+    EXPECT_EQ(static_cast<DWORD>(cli::kExitBackupUnusable), japanese.exitCode) << japanese.error;
+    EXPECT_NE(std::string::npos, japanese.output.find("no backup \xE6\x97\xA5\xE6\x9C\xAC.BCK")) << japanese.output;
+  }
+
+  // A result it cannot write is a failure, and the backup to undo with is named all the same.
+  const CliRun unwritten = RunCli(folder.path(), "apply Automatic-E", Output::Unwritable);
+  EXPECT_EQ(static_cast<DWORD>(cli::kExitFailed), unwritten.exitCode);
+  EXPECT_EQ("64", ttlNow());
+  EXPECT_NE(std::string::npos, unwritten.error.find("backup 005.BCK holds the values from before")) << unwritten.error;
+  const CliRun closed = RunCli(folder.path(), "list", Output::Closed);
+  EXPECT_EQ(static_cast<DWORD>(cli::kExitFailed), closed.exitCode) << closed.error;
 
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(tidewave.WaitForExit(10000));
