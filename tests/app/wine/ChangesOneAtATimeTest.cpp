@@ -46,7 +46,11 @@ DWORD WINAPI RunLoop(void* argument) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   const std::string errPath = loop.folder + "\\err" + loop.tag + ".txt";
   for (int round = 0; round < 50; ++round) {
-    HANDLE err = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    // The other loop's child may hold this file too, inherited while it was
+    // started: shared for writing, it opens all the same, and the console
+    // program gets an output it can write to (it fails on one it cannot).
+    HANDLE err = CreateFileA(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                             CREATE_ALWAYS, 0, nullptr);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
