@@ -206,127 +206,141 @@ void PaintPage(HDC dc, const Look& look, View view, int activeItem, std::string_
   }
 }
 
+namespace {
+
+constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+
+// The title strip, its text buttons and the window's own buttons.
+void DrawTitleBarControl(HDC dc, const RECT& rect, int id, ControlKind kind, std::string_view caption,
+                         const Look& look, const ControlState& state) {
+  Fill(dc, rect, palette::kDeep);
+  if (kind == ControlKind::TitleStrip) {
+    DrawProgramEmblem(dc, look, 14, (kTitleHeight - 24) / 2, 24);
+    Text(dc, caption, RECT{48, 0, rect.right, kTitleHeight}, look.brand.get(), palette::kWhite,
+         DT_SINGLELINE | DT_VCENTER);
+  } else if (kind == ControlKind::TitleButton) {
+    if (state.pressed || state.hot) {
+      RoundBox(dc, rect, state.pressed ? palette::kTitlePressed : palette::kTitleHover, CLR_INVALID, 4);
+    }
+    Caption(dc, caption, rect, look.body.get(), palette::kWhite, kCentred, state.cues);
+    if (state.focused) FocusRing(dc, rect, palette::kWhite, 4);
+  } else {
+    const bool isClose = id == IDC_FS_closeButton;
+    COLORREF back = palette::kDeep;
+    if (state.pressed) {
+      back = isClose ? palette::kClosePressed : palette::kTitlePressed;
+    } else if (state.hot) {
+      back = isClose ? palette::kCloseHover : palette::kTitleHover;
+    }
+    Fill(dc, rect, back);
+    const Glyph glyph = id == IDC_FS_minimizeButton ? Glyph::Minimize
+                        : id == IDC_FS_trayButton   ? Glyph::Tray
+                                                    : Glyph::Close;
+    DrawGlyph(dc, glyph, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, palette::kWhite);
+    if (state.focused) FocusRing(dc, rect, palette::kWhite, 0);
+  }
+}
+
+// A menu item of the side: its box follows the pointer and the selection.
+void DrawSideItem(HDC dc, const RECT& rect, int id, std::string_view caption, const Look& look,
+                  const ControlState& state) {
+  Fill(dc, rect, palette::kSide);
+  COLORREF back = palette::kSide;
+  if (state.pressed) {
+    back = palette::kItemPressed;
+  } else if (state.selected) {
+    back = palette::kItemSelected;
+  } else if (state.hot) {
+    back = palette::kItemHover;
+  }
+  if (back != palette::kSide) RoundBox(dc, rect, back, CLR_INVALID, 4);
+  if (state.selected) Fill(dc, RECT{rect.left, rect.top + 6, rect.left + 3, rect.bottom - 6}, palette::kAccent);
+  const int middle = (rect.top + rect.bottom) / 2;
+  if (id == IDC_FS_homeButton) {
+    DrawGlyph(dc, Glyph::Home, rect.left + 20, middle, state.selected ? palette::kDeep : palette::kItemText);
+  }
+  Caption(dc, caption, RECT{rect.left + 38, rect.top, rect.right - 6, rect.bottom},
+          state.selected ? look.bold.get() : look.body.get(), state.selected ? palette::kDeep : palette::kItemText,
+          DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS, state.cues);
+  if (state.focused) FocusRing(dc, rect, palette::kAccent, 4);
+}
+
+// The side's group headings and, at its foot, the restart button.
+void DrawSideControl(HDC dc, const RECT& rect, ControlKind kind, std::string_view caption, const Look& look,
+                     const ControlState& state) {
+  Fill(dc, rect, palette::kSide);
+  if (kind == ControlKind::RestartButton) {
+    const bool lively = state.hot || state.pressed;
+    if (lively) {
+      RoundBox(dc, rect, state.pressed ? palette::kDangerPressed : palette::kDangerHover, palette::kDangerBorder, 4);
+    }
+    const COLORREF ink = lively ? palette::kDanger : palette::kBody;
+    const int start = (rect.left + rect.right - CaptionWidth(dc, caption, look.body.get()) - 20) / 2;
+    DrawGlyph(dc, Glyph::Power, start + 6, (rect.top + rect.bottom) / 2, ink);
+    Caption(dc, caption, RECT{start + 20, rect.top, rect.right, rect.bottom}, look.body.get(), ink,
+            DT_SINGLELINE | DT_VCENTER, state.cues);
+  } else {
+    const bool lively = kind == ControlKind::HeadingButton && (state.hot || state.pressed);
+    SetTextCharacterExtra(dc, 1);
+    Caption(dc, Upper(caption), RECT{rect.left + 10, rect.top, rect.right - 6, rect.bottom - 3}, look.heading.get(),
+            lively ? palette::kAccentText : palette::kHeading, DT_SINGLELINE | DT_BOTTOM, state.cues);
+    SetTextCharacterExtra(dc, 0);
+  }
+  if (state.focused) FocusRing(dc, rect, palette::kAccent, 4);
+}
+
+// The content's buttons: the primary one in the accent colour.
+void DrawButton(HDC dc, const RECT& rect, bool primary, std::string_view caption, const Look& look,
+                const ControlState& state) {
+  Fill(dc, rect, palette::kWhite);
+  COLORREF back = primary ? palette::kAccent : palette::kWhite;
+  if (state.pressed) {
+    back = primary ? palette::kDeep : palette::kButtonPressed;
+  } else if (state.hot) {
+    back = primary ? palette::kAccentHover : palette::kButtonHover;
+  }
+  RoundBox(dc, rect, back, primary ? back : palette::kButtonBorder, 4);
+  Caption(dc, caption, rect, primary ? look.bold.get() : look.body.get(), primary ? palette::kWhite : palette::kDeep,
+          kCentred, state.cues);
+  if (state.focused) FocusRing(dc, rect, primary ? palette::kWhite : palette::kAccent, 3);
+}
+
+// A mark in the accent colour, as tall as the text, sets the line apart from
+// the hint it replaces.
+void DrawLastChangeLabel(HDC dc, const RECT& rect, std::string_view caption, const Look& look) {
+  Fill(dc, rect, palette::kWhite);
+  const RECT text{rect.left + 14, rect.top + 2, rect.right, rect.bottom};
+  RECT used = text;
+  {
+    ui::SelectionGuard font(dc, look.small.get());
+    DrawTextA(dc, caption.data(), static_cast<int>(caption.size()), &used, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+  }
+  Fill(dc, RECT{rect.left + 2, text.top + 1, rect.left + 5, std::min(used.bottom, rect.bottom) - 1}, palette::kAccent);
+  Text(dc, caption, text, look.small.get(), palette::kBody, DT_WORDBREAK);
+}
+
+}  // namespace
+
 void DrawControl(HDC dc, const RECT& rect, int id, ControlKind kind, std::string_view caption, const Look& look,
                  const ControlState& state) {
-  const bool hot = state.hot, selected = state.selected, pressed = state.pressed, focused = state.focused,
-             cues = state.cues;
-  const UINT centred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-
   switch (kind) {
-    case ControlKind::TitleStrip: {
-      Fill(dc, rect, palette::kDeep);
-      DrawProgramEmblem(dc, look, 14, (kTitleHeight - 24) / 2, 24);
-      Text(dc, caption, RECT{48, 0, rect.right, kTitleHeight}, look.brand.get(), palette::kWhite,
-           DT_SINGLELINE | DT_VCENTER);
-      break;
-    }
-    case ControlKind::TitleButton: {
-      Fill(dc, rect, palette::kDeep);
-      if (pressed || hot) RoundBox(dc, rect, pressed ? palette::kTitlePressed : palette::kTitleHover, CLR_INVALID, 4);
-      Caption(dc, caption, rect, look.body.get(), palette::kWhite, centred, cues);
-      if (focused) FocusRing(dc, rect, palette::kWhite, 4);
-      break;
-    }
-    case ControlKind::WindowButton: {
-      const bool isClose = id == IDC_FS_closeButton;
-      COLORREF back = palette::kDeep;
-      if (pressed) {
-        back = isClose ? palette::kClosePressed : palette::kTitlePressed;
-      } else if (hot) {
-        back = isClose ? palette::kCloseHover : palette::kTitleHover;
-      }
-      Fill(dc, rect, back);
-      const Glyph glyph = id == IDC_FS_minimizeButton ? Glyph::Minimize
-                          : id == IDC_FS_trayButton   ? Glyph::Tray
-                                                      : Glyph::Close;
-      DrawGlyph(dc, glyph, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, palette::kWhite);
-      if (focused) FocusRing(dc, rect, palette::kWhite, 0);
-      break;
-    }
-    case ControlKind::SideItem: {
-      Fill(dc, rect, palette::kSide);
-      COLORREF back = palette::kSide;
-      if (pressed) {
-        back = palette::kItemPressed;
-      } else if (selected) {
-        back = palette::kItemSelected;
-      } else if (hot) {
-        back = palette::kItemHover;
-      }
-      if (back != palette::kSide) RoundBox(dc, rect, back, CLR_INVALID, 4);
-      if (selected) Fill(dc, RECT{rect.left, rect.top + 6, rect.left + 3, rect.bottom - 6}, palette::kAccent);
-      const int middle = (rect.top + rect.bottom) / 2;
-      if (id == IDC_FS_homeButton) {
-        DrawGlyph(dc, Glyph::Home, rect.left + 20, middle, selected ? palette::kDeep : palette::kItemText);
-      }
-      Caption(dc, caption, RECT{rect.left + 38, rect.top, rect.right - 6, rect.bottom},
-              selected ? look.bold.get() : look.body.get(), selected ? palette::kDeep : palette::kItemText,
-              DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS, cues);
-      if (focused) FocusRing(dc, rect, palette::kAccent, 4);
-      break;
-    }
+    case ControlKind::TitleStrip:
+    case ControlKind::TitleButton:
+    case ControlKind::WindowButton: DrawTitleBarControl(dc, rect, id, kind, caption, look, state); break;
+    case ControlKind::SideItem: DrawSideItem(dc, rect, id, caption, look, state); break;
     case ControlKind::Heading:
-    case ControlKind::HeadingButton: {
-      Fill(dc, rect, palette::kSide);
-      const bool lively = kind == ControlKind::HeadingButton && (hot || pressed);
-      SetTextCharacterExtra(dc, 1);
-      Caption(dc, Upper(caption), RECT{rect.left + 10, rect.top, rect.right - 6, rect.bottom - 3}, look.heading.get(),
-              lively ? palette::kAccentText : palette::kHeading, DT_SINGLELINE | DT_BOTTOM, cues);
-      SetTextCharacterExtra(dc, 0);
-      if (focused) FocusRing(dc, rect, palette::kAccent, 4);
-      break;
-    }
+    case ControlKind::HeadingButton:
+    case ControlKind::RestartButton: DrawSideControl(dc, rect, kind, caption, look, state); break;
     case ControlKind::ActionButton:
-    case ControlKind::PrimaryButton: {
-      Fill(dc, rect, palette::kWhite);
-      const bool primary = kind == ControlKind::PrimaryButton;
-      COLORREF back = primary ? palette::kAccent : palette::kWhite;
-      if (pressed) {
-        back = primary ? palette::kDeep : palette::kButtonPressed;
-      } else if (hot) {
-        back = primary ? palette::kAccentHover : palette::kButtonHover;
-      }
-      RoundBox(dc, rect, back, primary ? back : palette::kButtonBorder, 4);
-      Caption(dc, caption, rect, primary ? look.bold.get() : look.body.get(),
-              primary ? palette::kWhite : palette::kDeep, centred, cues);
-      if (focused) FocusRing(dc, rect, primary ? palette::kWhite : palette::kAccent, 3);
+    case ControlKind::PrimaryButton:
+      DrawButton(dc, rect, kind == ControlKind::PrimaryButton, caption, look, state);
       break;
-    }
-    case ControlKind::RestartButton: {
-      Fill(dc, rect, palette::kSide);
-      const bool lively = hot || pressed;
-      if (lively) RoundBox(dc, rect, pressed ? palette::kDangerPressed : palette::kDangerHover, palette::kDangerBorder, 4);
-      const COLORREF ink = lively ? palette::kDanger : palette::kBody;
-      const int start = (rect.left + rect.right - CaptionWidth(dc, caption, look.body.get()) - 20) / 2;
-      DrawGlyph(dc, Glyph::Power, start + 6, (rect.top + rect.bottom) / 2, ink);
-      Caption(dc, caption, RECT{start + 20, rect.top, rect.right, rect.bottom}, look.body.get(), ink,
-              DT_SINGLELINE | DT_VCENTER, cues);
-      if (focused) FocusRing(dc, rect, palette::kAccent, 4);
-      break;
-    }
     case ControlKind::StatusLabel:
       Fill(dc, rect, palette::kSide);
       Text(dc, caption, rect, look.small.get(), palette::kMuted, DT_SINGLELINE | DT_VCENTER);
       break;
-    case ControlKind::HomeCard:
-      DrawHomeCard(dc, look, id, rect, caption, state);
-      break;
-    case ControlKind::LastChangeLabel: {
-      // A mark in the accent colour, as tall as the text, sets the line apart
-      // from the hint it replaces.
-      Fill(dc, rect, palette::kWhite);
-      const RECT text{rect.left + 14, rect.top + 2, rect.right, rect.bottom};
-      RECT used = text;
-      {
-        ui::SelectionGuard font(dc, look.small.get());
-        DrawTextA(dc, caption.data(), static_cast<int>(caption.size()), &used,
-                  DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
-      }
-      Fill(dc, RECT{rect.left + 2, text.top + 1, rect.left + 5, std::min(used.bottom, rect.bottom) - 1},
-           palette::kAccent);
-      Text(dc, caption, text, look.small.get(), palette::kBody, DT_WORDBREAK);
-      break;
-    }
+    case ControlKind::HomeCard: DrawHomeCard(dc, look, id, rect, caption, state); break;
+    case ControlKind::LastChangeLabel: DrawLastChangeLabel(dc, rect, caption, look); break;
   }
 }
 

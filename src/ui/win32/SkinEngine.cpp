@@ -407,22 +407,18 @@ void TrackHover(HWND window, SkinnedWindow& state, bool inside) {
   InvalidateRect(window, nullptr, FALSE);
 }
 
-LRESULT SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, SkinnedWindow* state) {
-  const SkinLook* look = state->look.get();
-
+// As a parent: colours and drawing for skinned children; nothing for a
+// message that is not about them.
+std::optional<LRESULT> AnswerForChildren(HWND window, SkinnedWindow& state, UINT message, WPARAM wParam,
+                                         LPARAM lParam) {
   switch (message) {
-    case WM_NCDESTROY:
-      delete state;
-      return CallNextSubclass(window, message, wParam, lParam);
-
-    // As a parent: colours and drawing for skinned children.
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
       return reinterpret_cast<LRESULT>(
-          AnswerControlColor(window, *state, message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+          AnswerControlColor(window, state, message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_NOTIFY: {
       const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
       const SkinnedWindow* child = header.code == NM_CUSTOMDRAW ? StateOf(header.hwndFrom) : nullptr;
@@ -444,83 +440,108 @@ LRESULT SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Skinne
       break;
     }
   }
-  if (look == nullptr) return CallNextSubclass(window, message, wParam, lParam);
+  return std::nullopt;
+}
 
+// A container's background and border, where its look has them.
+LRESULT ContainerProc(HWND window, const SkinLook& look, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_ERASEBKGND || (!look.background && !HasVisibleBorder(look))) {
+    return CallNextSubclass(window, message, wParam, lParam);
+  }
+  HDC dc = reinterpret_cast<HDC>(wParam);
+  RECT client{};
+  GetClientRect(window, &client);
+  LRESULT result = 1;
+  if (look.background) {
+    FillRect(dc, &client, look.background.get());
+  } else {
+    result = CallNextSubclass(window, message, wParam, lParam);
+  }
+  if (HasVisibleBorder(look)) FrameInside(dc, client, *look.object.border);
+  return result;
+}
+
+// A push button we draw answers as the push button it was.
+LRESULT PushButtonProc(HWND window, SkinnedWindow& state, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETDLGCODE:
+      // What the push button it was would answer, so dialog keys treat it the same.
+      return DLGC_BUTTON | (state.isDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    case BM_SETSTYLE:
+      // The dialog manager moves the default mark with this; we draw the mark.
+      state.isDefault = (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+      InvalidateRect(window, nullptr, FALSE);
+      return CallNextSubclass(window, message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
+    case WM_LBUTTONDBLCLK:
+      // An owner-drawn button reports a double click instead of a second
+      // click; the push button it was clicks twice.
+      if (!state.notifies) message = WM_LBUTTONDOWN;
+      break;
+    case WM_MOUSEMOVE:
+      TrackHover(window, state, true);
+      break;
+    case WM_MOUSELEAVE:
+      TrackHover(window, state, false);
+      break;
+    case WM_ERASEBKGND:
+      return 1;  // the drawing covers every pixel
+    case WM_PAINT:
+      EnsureParentAnswers(window);
+      break;
+  }
+  return CallNextSubclass(window, message, wParam, lParam);
+}
+
+LRESULT GroupBoxProc(HWND window, SkinnedWindow& state, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      EnsureParentAnswers(window);
+      PaintGroupBox(window, state);
+      return 0;
+    case WM_SETTEXT:
+    case WM_ENABLE:
+    case WM_UPDATEUISTATE: {
+      // The system may paint these at once in its own way; paint ours after it.
+      const LRESULT result = CallNextSubclass(window, message, wParam, lParam);
+      InvalidateRect(window, nullptr, FALSE);
+      return result;
+    }
+  }
+  return CallNextSubclass(window, message, wParam, lParam);
+}
+
+// A control the system paints in our colours; its border, where the look has
+// one, goes round it after the system's painting.
+LRESULT ColoredProc(HWND window, const SkinLook& look, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) EnsureParentAnswers(window);
+  if (!HasVisibleBorder(look) || (message != WM_PAINT && message != WM_SETTEXT && message != WM_ENABLE)) {
+    return CallNextSubclass(window, message, wParam, lParam);
+  }
+  const LRESULT result = CallNextSubclass(window, message, wParam, lParam);
+  WindowDc dc(window);
+  RECT client{};
+  GetClientRect(window, &client);
+  FrameInside(dc.get(), client, *look.object.border);
+  return result;
+}
+
+LRESULT SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, SkinnedWindow* state) {
+  if (message == WM_NCDESTROY) {
+    delete state;
+    return CallNextSubclass(window, message, wParam, lParam);
+  }
+  if (const auto answer = AnswerForChildren(window, *state, message, wParam, lParam)) return *answer;
+  const SkinLook* look = state->look.get();
+  if (look == nullptr) return CallNextSubclass(window, message, wParam, lParam);
   switch (state->role) {
-    case Role::Container:
-      if (message == WM_ERASEBKGND && (look->background || HasVisibleBorder(*look))) {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        RECT client{};
-        GetClientRect(window, &client);
-        LRESULT result = 1;
-        if (look->background) {
-          FillRect(dc, &client, look->background.get());
-        } else {
-          result = CallNextSubclass(window, message, wParam, lParam);
-        }
-        if (HasVisibleBorder(*look)) FrameInside(dc, client, *look->object.border);
-        return result;
-      }
-      break;
-    case Role::PushButton:
-      switch (message) {
-        case WM_GETDLGCODE:
-          // What the push button it was would answer, so dialog keys treat it the same.
-          return DLGC_BUTTON | (state->isDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
-        case BM_SETSTYLE:
-          // The dialog manager moves the default mark with this; we draw the mark.
-          state->isDefault = (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-          InvalidateRect(window, nullptr, FALSE);
-          return CallNextSubclass(window, message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
-        case WM_LBUTTONDBLCLK:
-          // An owner-drawn button reports a double click instead of a second
-          // click; the push button it was clicks twice.
-          if (!state->notifies) message = WM_LBUTTONDOWN;
-          break;
-        case WM_MOUSEMOVE:
-          TrackHover(window, *state, true);
-          break;
-        case WM_MOUSELEAVE:
-          TrackHover(window, *state, false);
-          break;
-        case WM_ERASEBKGND:
-          return 1;  // the drawing covers every pixel
-        case WM_PAINT:
-          EnsureParentAnswers(window);
-          break;
-      }
-      break;
-    case Role::GroupBox:
-      switch (message) {
-        case WM_PAINT:
-          EnsureParentAnswers(window);
-          PaintGroupBox(window, *state);
-          return 0;
-        case WM_SETTEXT:
-        case WM_ENABLE:
-        case WM_UPDATEUISTATE: {
-          // The system may paint these at once in its own way; paint ours after it.
-          const LRESULT result = CallNextSubclass(window, message, wParam, lParam);
-          InvalidateRect(window, nullptr, FALSE);
-          return result;
-        }
-      }
-      break;
+    case Role::Container: return ContainerProc(window, *look, message, wParam, lParam);
+    case Role::PushButton: return PushButtonProc(window, *state, message, wParam, lParam);
+    case Role::GroupBox: return GroupBoxProc(window, *state, message, wParam, lParam);
     case Role::CheckMark:
       // The parent draws it (see WM_NOTIFY); its border is the mark's edge.
       if (message == WM_PAINT) EnsureParentAnswers(window);
       break;
-    case Role::Colored:
-      if (message == WM_PAINT) EnsureParentAnswers(window);
-      if (HasVisibleBorder(*look) && (message == WM_PAINT || message == WM_SETTEXT || message == WM_ENABLE)) {
-        const LRESULT result = CallNextSubclass(window, message, wParam, lParam);
-        WindowDc dc(window);
-        RECT client{};
-        GetClientRect(window, &client);
-        FrameInside(dc.get(), client, *look->object.border);
-        return result;
-      }
-      break;
+    case Role::Colored: return ColoredProc(window, *look, message, wParam, lParam);
   }
   return CallNextSubclass(window, message, wParam, lParam);
 }
