@@ -32,6 +32,29 @@ COLORREF ParentBackground(HWND button) {
   return GetSysColor(COLOR_BTNFACE);
 }
 
+// What a checked or half-checked mark holds inside its box: a dot, a tick
+// or a dash, drawn for 13 pixels, at the box's size.
+void DrawMarkInside(HDC dc, const SkinLook& look, const RECT& box, bool radio, LRESULT check, COLORREF mark) {
+  const auto at = [&](int x, int y) { return POINT{box.left + look.Px(x), box.top + look.Px(y)}; };
+  if (radio && check == BST_CHECKED) {
+    UniqueBrush dot(CreateSolidBrush(mark));
+    SelectionGuard pen(dc, GetStockObject(NULL_PEN));
+    SelectionGuard fill(dc, dot.get());
+    const POINT from = at(3, 3), to = at(11, 11);
+    Ellipse(dc, from.x, from.y, to.x, to.y);
+  } else if (check == BST_CHECKED) {
+    UniquePen tick(CreatePen(PS_SOLID, look.Px(2), RGB(0xFF, 0xFF, 0xFF)));
+    SelectionGuard pen(dc, tick.get());
+    const POINT points[] = {at(3, 6), at(5, 9), at(10, 3)};
+    Polyline(dc, points, 3);
+  } else if (check == BST_INDETERMINATE) {
+    UniqueBrush dash(CreateSolidBrush(mark));
+    const POINT from = at(3, 5), to = at(10, 8);
+    const RECT bar{from.x, from.y, to.x, to.y};
+    FillRect(dc, &bar, dash.get());
+  }
+}
+
 }  // namespace
 
 void DrawPushButton(const DRAWITEMSTRUCT& item, const SkinnedWindow& state) {
@@ -132,8 +155,6 @@ void DrawCheckMark(const NMCUSTOMDRAW& draw, const SkinnedWindow& state) {
   const int size = look.Px(kMarkSize);
   const int top = rect.top + (rect.bottom - rect.top - size) / 2;
   const RECT box{rect.left, top, rect.left + size, top + size};
-  // The mark's insides, drawn for 13 pixels, at this size.
-  const auto at = [&](int x, int y) { return POINT{box.left + look.Px(x), box.top + look.Px(y)}; };
   UniquePen edgePen(CreatePen(PS_SOLID, 1, edge));
   UniqueBrush face(CreateSolidBrush(check == BST_CHECKED && !radio ? mark : RGB(0xFF, 0xFF, 0xFF)));
   {
@@ -145,23 +166,7 @@ void DrawCheckMark(const NMCUSTOMDRAW& draw, const SkinnedWindow& state) {
       RoundRect(dc, box.left, box.top, box.right + 1, box.bottom + 1, look.Px(4), look.Px(4));
     }
   }
-  if (radio && check == BST_CHECKED) {
-    UniqueBrush dot(CreateSolidBrush(mark));
-    SelectionGuard pen(dc, GetStockObject(NULL_PEN));
-    SelectionGuard fill(dc, dot.get());
-    const POINT from = at(3, 3), to = at(11, 11);
-    Ellipse(dc, from.x, from.y, to.x, to.y);
-  } else if (check == BST_CHECKED) {
-    UniquePen tick(CreatePen(PS_SOLID, look.Px(2), RGB(0xFF, 0xFF, 0xFF)));
-    SelectionGuard pen(dc, tick.get());
-    const POINT points[] = {at(3, 6), at(5, 9), at(10, 3)};
-    Polyline(dc, points, 3);
-  } else if (check == BST_INDETERMINATE) {
-    UniqueBrush dash(CreateSolidBrush(mark));
-    const POINT from = at(3, 5), to = at(10, 8);
-    const RECT bar{from.x, from.y, to.x, to.y};
-    FillRect(dc, &bar, dash.get());
-  }
+  DrawMarkInside(dc, look, box, radio, check, mark);
 
   const std::string caption = WindowText(button);
   RECT text{box.right + look.Px(5), rect.top, rect.right, rect.bottom};
