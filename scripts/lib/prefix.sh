@@ -12,3 +12,14 @@ make_prefix() {
   touch "$prefix/.tidewave-ready"
 }
 
+
+# A prefix made anew at <path>, for a test that must meet nothing an earlier
+# run left: an install and its removal.
+# Usage: fresh_prefix <path> <winxp|win98|...>   (WINEPREFIX is set to it)
+fresh_prefix() {
+  export WINEPREFIX="$1" WINEARCH=win32
+  rm -rf "$1"; mkdir -p "$1"
+  wineboot -i </dev/null >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine' /v Version /d "$2" /f </dev/null >/dev/null 2>&1
+  wineserver -w
+}

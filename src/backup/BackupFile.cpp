@@ -1,6 +1,7 @@
 #include "backup/BackupFile.h"
 
 #include <string>
+#include <utility>
 
 #include "core/Numbers.h"
 #include "tcpip/TcpIpLayout.h"
@@ -29,33 +30,28 @@ void BackupText::Real(std::string_view plainDecimal) { Line(plainDecimal); }
 
 namespace {
 
-// `value` in `width` digits at least, zeros in front, after `text`.
-void AppendPadded(std::string& text, unsigned value, std::size_t width) {
-  const std::string digits = std::to_string(value);
-  if (digits.size() < width) text.append(width - digits.size(), '0');
-  text += digits;
+// "#2024-03-05#" or "#15:51:09#": three numbers, zeros in front, the first
+// `firstWidth` digits wide and the others two.
+std::string StampItem(unsigned first, std::size_t firstWidth, char separator, unsigned second, unsigned third) {
+  std::string item = "#";
+  for (const auto& [value, width] : {std::pair{first, firstWidth}, std::pair{second, std::size_t{2}},
+                                     std::pair{third, std::size_t{2}}}) {
+    if (item.size() > 1) item += separator;
+    const std::string digits = std::to_string(value);
+    if (digits.size() < width) item.append(width - digits.size(), '0');
+    item += digits;
+  }
+  return item + '#';
 }
 
 }  // namespace
 
 void BackupText::Date(const SystemTime& time) {
-  std::string item = "#";
-  AppendPadded(item, time.year % 10000u, 4);
-  item += '-';
-  AppendPadded(item, time.month % 100u, 2);
-  item += '-';
-  AppendPadded(item, time.day % 100u, 2);
-  Line(item + '#');
+  Line(StampItem(time.year % 10000u, 4, '-', time.month % 100u, time.day % 100u));
 }
 
 void BackupText::Time(const SystemTime& time) {
-  std::string item = "#";
-  AppendPadded(item, time.hour % 100u, 2);
-  item += ':';
-  AppendPadded(item, time.minute % 100u, 2);
-  item += ':';
-  AppendPadded(item, time.second % 100u, 2);
-  Line(item + '#');
+  Line(StampItem(time.hour % 100u, 2, ':', time.minute % 100u, time.second % 100u));
 }
 
 namespace {

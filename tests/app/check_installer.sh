@@ -43,10 +43,8 @@ later "$bin/tidewave-cli.exe" --map "$bin/../tidewave-cli.map"
 entry_only "$setup"
 has_key() { wine reg query "$1" ${2:+/v "$2"} </dev/null >/dev/null 2>&1; }
 
-rm -rf "$prefix"; mkdir -p "$prefix"
-wineboot -i </dev/null >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine' /v Version /d winxp /f </dev/null >/dev/null 2>&1
-wineserver -w
+source "$(dirname "$0")/../../scripts/lib/prefix.sh"
+fresh_prefix "$prefix" winxp
 
 folder="$prefix/drive_c/Program Files/Tidewave"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tidewave'

@@ -15,10 +15,8 @@ has_key() { wine reg query "$1" ${2:+/v "$2"} </dev/null >/dev/null 2>&1; }
 value() { wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n {print $3}'; }
 msiexec() { wine msiexec "$@" </dev/null >/dev/null 2>&1; local status=$?; wineserver -w; return $status; }
 
-rm -rf "$prefix"; mkdir -p "$prefix"
-wineboot -i </dev/null >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine' /v Version /d winxp /f </dev/null >/dev/null 2>&1
-wineserver -w
+source "$(dirname "$0")/../../scripts/lib/prefix.sh"
+fresh_prefix "$prefix" winxp
 
 folder="$prefix/drive_c/Program Files/Tidewave"
 log="$prefix/drive_c/msi.log"

@@ -96,13 +96,9 @@ TEST(ChangesOneAtATime, TwoConsoleLoopsAndTheWindowNeverFailAndTheirBackupsLeadB
   const std::vector<std::string> start = TuningState(registry, os);
 
   ScratchFolder folder;
-  for (const char* file : {"Tidewave.exe", "tidewave-cli.exe"}) {
-    ASSERT_TRUE(CopyFileA(BesideTests(file).c_str(), (folder.path() + "\\" + file).c_str(), FALSE)) << file;
-  }
   Program tidewave;
-  ASSERT_TRUE(tidewave.Start(folder.path() + "\\Tidewave.exe"));
-  HWND main = tidewave.WaitForMainWindow();
-  ASSERT_NE(nullptr, main);
+  HWND main = tidewave.StartCopiesIn(folder.path());
+  ASSERT_NE(nullptr, main) << "copied, started and waited for in " << folder.path();
 
   Loop loops[] = {{folder.path(), "A", {"Automatic-A", "Automatic-C"}, {}},
                   {folder.path(), "B", {"Automatic-E", "Automatic-B"}, {}}};

@@ -92,13 +92,9 @@ TEST(CommandLineEndToEnd, AppliesListsAndRestoresBesideTheRunningWindowProgram) 
   };
 
   ScratchFolder folder;
-  for (const char* file : {"Tidewave.exe", "tidewave-cli.exe"}) {
-    ASSERT_TRUE(CopyFileA(BesideTests(file).c_str(), (folder.path() + "\\" + file).c_str(), FALSE)) << file;
-  }
   Program tidewave;
-  ASSERT_TRUE(tidewave.Start(folder.path() + "\\Tidewave.exe"));
-  HWND main = tidewave.WaitForMainWindow();
-  ASSERT_NE(nullptr, main);
+  HWND main = tidewave.StartCopiesIn(folder.path());
+  ASSERT_NE(nullptr, main) << "copied, started and waited for in " << folder.path();
 
   const CliRun applied = RunCli(folder.path(), "apply Automatic-E");
   EXPECT_EQ(0u, applied.exitCode) << applied.error;

@@ -129,4 +129,11 @@ HWND Program::WaitForMainWindow(DWORD milliseconds) const {
   return main;
 }
 
+HWND Program::StartCopiesIn(const std::string& folder) {
+  for (const char* file : {"Tidewave.exe", "tidewave-cli.exe"}) {
+    if (!CopyFileA(BesideTests(file).c_str(), (folder + "\\" + file).c_str(), FALSE)) return nullptr;
+  }
+  return Start(folder + "\\Tidewave.exe") ? WaitForMainWindow() : nullptr;
+}
+
 }  // namespace tw::test

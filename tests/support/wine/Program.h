@@ -35,6 +35,9 @@ class Program {
   HWND FindAnyWindow(const char* className) const;
   bool WaitForExit(DWORD milliseconds, DWORD* exitCode = nullptr) const;
   bool IsRunning() const;
+  // Copies the built Tidewave.exe and tidewave-cli.exe into `folder`, starts
+  // that Tidewave.exe and waits for its main window: null when any step failed.
+  HWND StartCopiesIn(const std::string& folder);
   DWORD id() const { return info_.dwProcessId; }
   HANDLE process() const { return info_.hProcess; }
 
