@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the real Tidewave.exe under Wine (Xvfb, its own prefix build/wine/soak,
+# Runs Tidewave under Wine (its soak build, TidewaveSoak.exe, as Tidewave.exe) (Xvfb, its own prefix build/wine/soak,
 # its own folder build/soak/) for the given number of minutes (default 15),
 # with every timer at its fastest: memory and processor sampling at 300 ms,
 # the RAM alarm's check every 100 ms with automatic freeing of 1 MB always
@@ -17,14 +17,15 @@ minutes="${1:-15}"
 renice -n 19 $$ >/dev/null
 
 bash "$ROOT/scripts/setup.sh"
-cmake --build "$BUILD/win32" --target Tidewave TidewaveHelp SoakDriver HoldDesktop -j2 >/dev/null
+cmake --build "$BUILD/win32" --target TidewaveSoak TidewaveHelp SoakDriver HoldDesktop -j2 >/dev/null
 source "$ROOT/scripts/lib/prefix.sh"
 source "$ROOT/scripts/lib/soak-settings.sh"
 make_prefix soak winxp
 
 folder="$BUILD/soak"
 rm -rf "$folder"; mkdir -p "$folder"
-cp "$BUILD/win32/bin/"{Tidewave.exe,RTidewaveMask.skn,Ping.wav,low-memory.wav,TidewaveHelp.chm} "$folder/"
+cp "$BUILD/win32/bin/"{RTidewaveMask.skn,Ping.wav,low-memory.wav,TidewaveHelp.chm} "$folder/"
+cp "$BUILD/win32/bin/TidewaveSoak.exe" "$folder/Tidewave.exe"
 cp "$BUILD/win32/bin/SoakDriver.exe" "$folder/"
 export WINEPREFIX="$BUILD/wine/soak" WINEDEBUG=-all
 log="$folder/soak.log"

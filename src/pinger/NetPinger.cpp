@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/Numbers.h"
 #include "settings/RegistrySettings.h"
 #include "settings/StoredSetting.h"
 
@@ -22,20 +21,9 @@ constexpr struct {
   StoredSetting txtPingHost{"txtPingHost", StoredForm::Text, kAutomaticPingHost};
   StoredSetting cmbPingInterval{"cmbPingInterval", StoredForm::Number, "5"};
   StoredSetting chkSound{"chkSound", StoredForm::Check, "0"};
-  // Read only (see kSoakTickValueName).
-  StoredSetting soakTick{kSoakTickValueName, StoredForm::Text, ""};
 } kStored;
 
 SettingsKey Key(IRegistry& registry) { return SettingsKey(registry, kNetPingerKey); }
-
-// The soak's shorter tick, when it stored one (see kSoakTickValueName).
-std::uint32_t ReadTickMs(const SettingsKey& key) {
-  const auto ms = ToInt32(key.Text(kStored.soakTick));
-  if (!ms || *ms < static_cast<std::int32_t>(kSoakTickMinMs) || *ms > static_cast<std::int32_t>(kPingerTimerMs)) {
-    return kPingerTimerMs;
-  }
-  return static_cast<std::uint32_t>(*ms);
-}
 
 // "optAuto" is given first, then "optManual": choosing manual mode clears the
 // automatic option, and a stored "False" clears it too, so automatic mode is
@@ -77,7 +65,6 @@ void NetPinger::LoadSettings() {
   controls_.interval = key.Whole(kStored.cmbPingInterval, 0, kIntervalCount - 1);
   controls_.sound = key.Flag(kStored.chkSound);
   controls_.hostProblem.clear();
-  tickMs_ = ReadTickMs(key);
 
   int intervalIndex;
   if (controls_.automatic) {
@@ -119,7 +106,7 @@ void NetPinger::ApplyPinging() {
   if (!controls_.doPinging) {
     tmrPinger_->Stop();
   } else if (!tmrPinger_->IsRunning()) {
-    tmrPinger_->Start(tickMs_);
+    tmrPinger_->Start(services_.tickMs);
   }
 }
 

@@ -93,12 +93,6 @@ inline constexpr std::uint32_t kPingTimeoutMs = 10000;
 inline constexpr int kIntervalCount = 60;
 // Automatic mode pings every sixth tick, about every six and a half minutes.
 inline constexpr std::int16_t kAutomaticPeriodTicks = 6;
-// A soak-only setting, not one of the panel's: scripts/soak.sh stores
-// "SoakPingerTickMs" beside the panel's values to run the schedule's tick
-// faster than 65,535 ms. The panel never writes it; without it (or with a
-// number outside these bounds) the tick is the usual one.
-inline constexpr std::string_view kSoakTickValueName = "SoakPingerTickMs";
-inline constexpr std::uint32_t kSoakTickMinMs = 100;
 
 // The host the saved settings ping, as a load of the panel makes it: the
 // built-in automatic host in automatic mode, else the saved host text.
@@ -135,6 +129,7 @@ class NetPinger {
     std::function<bool(const std::string& host, std::uint32_t timeoutMs)> startPing;
     std::function<void()> playSound;        // "Ping.wav", without waiting for it
     std::function<void()> pumpMessages = [] {};  // one pass over the window messages
+    std::uint32_t tickMs = kPingerTimerMs;       // the schedule's tick (see PingerTick.h)
   };
 
   explicit NetPinger(Services services);
@@ -170,7 +165,6 @@ class NetPinger {
   std::int16_t PeriodTicks() const { return periodTicks_; }
   std::int16_t TickCount() const { return tickCount_; }
   const ui::ITimer& Timer() const { return *tmrPinger_; }
-  std::uint32_t TickMs() const { return tickMs_; }
 
  private:
   void ApplyPinging();
@@ -185,7 +179,6 @@ class NetPinger {
   std::string effectiveHost_;
   std::int16_t periodTicks_ = 1;
   std::int16_t tickCount_ = 0;
-  std::uint32_t tickMs_ = kPingerTimerMs;
   std::unique_ptr<ui::ITimer> tmrPinger_;
 };
 

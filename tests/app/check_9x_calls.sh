@@ -2,7 +2,8 @@
 # Windows 95, 98 and ME export many functions they do not implement (most wide
 # "W" functions, TryEnterCriticalSection, ...): the loader is satisfied and the
 # call fails. Wine implements them all, so only a trace shows a call. This runs
-# the real program in a 9x prefix with Wine's relay log on, while SoakDriver
+# the program (its soak build, which differs only in reading a shorter pinger
+# tick) in a 9x prefix with Wine's relay log on, while SoakDriver
 # works it for a round (every panel, a preset applied, its backup restored,
 # backups deleted, the about view, then "Close"), with the pinger pinging
 # 127.0.0.1 every second and the RAM alarm freeing memory at every check.
@@ -15,7 +16,8 @@ bin="$1" src="$2"
 family="$(basename "$WINEPREFIX")"
 work="$(dirname "$bin")/trace-$family"
 rm -rf "$work"; mkdir -p "$work"
-cp "$bin/"{Tidewave.exe,tidewave-cli.exe,RTidewaveMask.skn,Ping.wav,low-memory.wav,SoakDriver.exe} "$work/"
+cp "$bin/"{tidewave-cli.exe,RTidewaveMask.skn,Ping.wav,low-memory.wav,SoakDriver.exe} "$work/"
+cp "$bin/TidewaveSoak.exe" "$work/Tidewave.exe"
 source "$src/scripts/lib/soak-settings.sh"
 soak_settings
 put_back() { wine reg delete 'HKLM\SOFTWARE\Marlpit' /f >/dev/null 2>&1 || true; }

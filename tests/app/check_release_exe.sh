@@ -29,5 +29,9 @@ print(-1 if at < 0 else struct.unpack_from("<I", data, at + 32)[0])' "$exe")
 if [ "$fileos" != 4 ]; then
   echo "the version resource gives file OS $fileos, not 4 (VOS__WINDOWS32)"; status=1
 fi
+# The soak's settings live in its own build only (TidewaveSoak).
+if grep -qa SoakPingerTickMs "$exe"; then
+  echo "the soak's tick setting SoakPingerTickMs is read by what ships"; status=1
+fi
 echo "$exe: $size bytes (limit $limit)"
 exit $status

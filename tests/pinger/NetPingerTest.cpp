@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "pinger/NetPinger.h"
+#include "pinger/PingerTick.h"
 #include "settings/RegistrySettings.h"
 #include "support/FakeTimer.h"
 #include "support/MemoryRegistry.h"
+#include "tools/SoakTick.h"
 
 namespace tw::test {
 namespace {
@@ -36,7 +38,8 @@ class NetPingerTest : public ::testing::Test {
         .ping = [this](std::string_view host, std::uint32_t) { return pings_.emplace_back(host), answer_; },
         .startPing = [this](const std::string& host, std::uint32_t) { return pings_.push_back(host), true; },
         .playSound = [this] { ++sounds_; },
-        .pumpMessages = [this] { ++pumps_; }});
+        .pumpMessages = [this] { ++pumps_; },
+        .tickMs = PingerTickMs(registry_)});
     pinger_->Form_Load();
     return *pinger_;
   }

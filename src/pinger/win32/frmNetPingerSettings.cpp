@@ -1,5 +1,6 @@
 #include "pinger/win32/frmNetPingerSettings.h"
 
+#include "pinger/PingerTick.h"
 #include "ui/win32/CommonControls.h"
 
 namespace tw {
@@ -31,7 +32,8 @@ frmNetPingerSettings::frmNetPingerSettings(IRegistry& registry, INetwork& networ
                .ping = [this](std::string_view host, std::uint32_t timeoutMs) { return Ping(host, timeoutMs); },
                .startPing = [this](const std::string& host, std::uint32_t timeoutMs) { return StartPing(host, timeoutMs); },
                .playSound = [this] { PlayPingSound(); },
-               .pumpMessages = [this] { ui::PassMessages(OwnerWindow()); }}) {}
+               .pumpMessages = [this] { ui::PassMessages(OwnerWindow()); },
+               .tickMs = PingerTickMs(registry)}) {}
 
 bool frmNetPingerSettings::Ping(std::string_view host, std::uint32_t timeoutMs) {
   HWND owner = OwnerWindow();

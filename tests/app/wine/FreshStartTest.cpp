@@ -16,6 +16,7 @@
 #include "settings/RegistrySettings.h"
 #include "settings/win32/frmMainSettings.h"
 #include "support/wine/MainWindowFixture.h"
+#include "tools/SoakTick.h"
 #include "ui/win32/Histogram.h"
 
 namespace tw::test {
