@@ -5,10 +5,11 @@
 // minute it prints what it can read of the program's windows, handles,
 // memory and GDI objects. At the end it closes the program with its "Close"
 // button and says whether a message box was left open or the program died.
-// Usage: SoakDriver.exe minutes [seconds-per-step [rounds]]: a round count
+// Usage: SoakDriver.exe minutes [ms-per-step [rounds]]: a round count
 // ends the run after that many rounds, if the minutes have not already.
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -220,10 +221,32 @@ void DeleteOldBackups() {
   }
 }
 
+// How many backups the program's Backups folder holds.
+int BackupFiles() {
+  char path[MAX_PATH];
+  if (GetModuleFileNameExA(g_target.process, nullptr, path, MAX_PATH) == 0) return -1;
+  std::string pattern(path);
+  pattern.erase(pattern.find_last_of('\\') + 1);
+  pattern += "Backups\\*.BCK";
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  int count = 0;
+  do ++count;
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+  return count;
+}
+
+// The click is posted, so the apply may still run when the next step comes:
+// that step restores the backup it writes, so it is waited for.
 void ApplyPreset(long round) {
   if (!Navigate(tw::NavigationCommand::WizardMode)) return;
   Press(round % 2 == 0 ? tw::IDC_optMode_2 : tw::IDC_optMode_4);
+  const int before = BackupFiles();
   Press(tw::IDC_cmdOptimize);
+  for (int wait = 0; wait < 200 && BackupFiles() == before; ++wait) Sleep(50);
+  if (BackupFiles() == before) Log("soak: the apply wrote no backup");
 }
 
 void Step(long step) {
@@ -255,9 +278,9 @@ bool Running() { return WaitForSingleObject(g_target.process, 0) == WAIT_TIMEOUT
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return std::fprintf(stderr, "usage: SoakDriver.exe minutes [seconds-per-step [rounds]]\n"), 2;
+  if (argc < 2) return std::fprintf(stderr, "usage: SoakDriver.exe minutes [ms-per-step [rounds]]\n"), 2;
   const DWORD minutes = static_cast<DWORD>(std::max(1, std::atoi(argv[1])));
-  const DWORD stepMs = argc > 2 ? static_cast<DWORD>(std::max(1, std::atoi(argv[2]))) * 1000 : 3000;
+  const DWORD stepMs = argc > 2 ? static_cast<DWORD>(std::max(1, std::atoi(argv[2]))) : 3000;
   const long lastStep = argc > 3 ? std::max(1, std::atoi(argv[3])) * 10L : -1;
   // Under nice on a busy machine a start can take minutes.
   for (int wait = 0; wait < 3000 && g_target.main == nullptr; ++wait, Sleep(100)) {

@@ -36,7 +36,7 @@ if [ -n "$pid" ]; then
 else
   echo "soak: the program's Wine process was not found; no Linux samples" >&2
 fi
-wine "$folder/SoakDriver.exe" "$minutes" 3 </dev/null 2>&1 | tr -d '\r' | tee "$log"
+wine "$folder/SoakDriver.exe" "$minutes" 3000 </dev/null 2>&1 | tr -d '\r' | tee "$log"
 status=${PIPESTATUS[0]}
 [ -n "$sampler" ] && kill "$sampler" 2>/dev/null
 exit "$status"

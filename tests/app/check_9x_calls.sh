@@ -5,8 +5,8 @@
 # the program (its soak build, which differs only in reading a shorter pinger
 # tick) in a 9x prefix with Wine's relay log on, while SoakDriver
 # works it for a round (every panel, a preset applied, its backup restored,
-# backups deleted, the about view, then "Close"), with the pinger pinging
-# 127.0.0.1 every second and the RAM alarm freeing memory at every check.
+# backups deleted, the about view, then "Close"), a step every 300 ms, with the
+# pinger pinging 127.0.0.1 as often and the RAM alarm freeing memory at every check.
 # Then every call from the program's own code into a system library is held
 # to the list of what 9x does not implement.
 # Usage: check_9x_calls.sh bin-folder source-folder   (WINEPREFIX set, in a wine session)
@@ -19,16 +19,20 @@ rm -rf "$work"; mkdir -p "$work"
 cp "$bin/"{tidewave-cli.exe,RTidewaveMask.skn,Ping.wav,low-memory.wav,SoakDriver.exe} "$work/"
 cp "$bin/TidewaveSoak.exe" "$work/Tidewave.exe"
 source "$src/scripts/lib/soak-settings.sh"
-soak_settings
+soak_settings 300
 put_back() { wine reg delete 'HKLM\SOFTWARE\Marlpit' /f >/dev/null 2>&1 || true; }
 trap put_back EXIT
 
 WINEDEBUG=+relay,+loaddll wine "$work/Tidewave.exe" </dev/null >/dev/null 2>"$work/relay.log" &
 program=$!
 status=0
-WINEDEBUG=-all wine "$work/SoakDriver.exe" 2 1 1 </dev/null >"$work/driver.log" 2>&1 || status=$?
+WINEDEBUG=-all wine "$work/SoakDriver.exe" 2 300 1 </dev/null >"$work/driver.log" 2>&1 || status=$?
 wait "$program" || true
 tr -d '\r' <"$work/driver.log"
+if grep -q "wrote no backup\|no backup to restore\|did not come" "$work/driver.log"; then
+  echo "the round did not apply a preset and restore its backup: the trace covers less"
+  status=1
+fi
 if [ "$status" -ne 0 ]; then
   echo "the driver failed ($status): the round did not complete"
   exit 1

@@ -9,8 +9,9 @@
 # (the answer a silent uninstall gives).
 # Before any of that, without MSVCRT.DLL (Windows 95 as first shipped), it
 # installs nothing and ends with status 8.
-# Given BreakOnLater, the install (with the console program it runs), the
-# program and the uninstall run under it: every instruction of a later
+# The install (with the console program it runs), the program and the
+# uninstall run under BreakOnLater, which ends when every process it started
+# has: every instruction of a later
 # processor than the 486 that check_processor.py finds in the program's and
 # the console program's code gets a one-shot breakpoint, and none may be
 # reached; each entry point gets one too, which each must reach. The installer
@@ -18,8 +19,8 @@
 # the runtime once was, and no source to build it again is to be had here:
 # their entry points are watched, and what their code holds is only counted.
 set -uo pipefail
-setup="$1" setup_without_runtime="$2" press="$3" prefix="$4" breakonlater="${5:-}"
-export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
+setup="$1" setup_without_runtime="$2" press="$3" prefix="$4" breakonlater="$5"
+export WINEDEBUG=-all
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 bin="$(dirname "$press")"
@@ -31,10 +32,9 @@ entry_only() {
   python3 "$(dirname "$0")/check_processor.py" --list "$1" | cut -d' ' -f1-3 >>"$list"
   echo "$(basename "$1"): $(python3 "$(dirname "$0")/check_processor.py" "$1" | grep -c ': 0x') instructions of later processors in NSIS's stub"
 }
-# `wine PROGRAM ARGUMENTS...`, under BreakOnLater when it is given.
+# `wine PROGRAM ARGUMENTS...` under BreakOnLater.
 run() {
   local program="$1"; shift
-  if [ -z "$breakonlater" ]; then wine "$program" "$@"; return; fi
   [ -e "$program" ] && program=$(winepath -w "$program" 2>/dev/null)
   wine "$breakonlater" "$(winepath -w "$report")" "$(winepath -w "$list")" "$program" "$@"
 }
@@ -44,7 +44,7 @@ entry_only "$setup"
 has_key() { wine reg query "$1" ${2:+/v "$2"} </dev/null >/dev/null 2>&1; }
 
 source "$(dirname "$0")/../../scripts/lib/prefix.sh"
-fresh_prefix "$prefix" winxp
+fresh_prefix "$prefix" winxp "$bin/HoldDesktop.exe"
 
 folder="$prefix/drive_c/Program Files/Tidewave"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tidewave'
@@ -56,13 +56,11 @@ shortcuts() { find "$prefix/drive_c" -type d -path '*Start Menu/Programs/Tidewav
 # one looking for a runtime that no system has.
 wine "$setup_without_runtime" /S </dev/null >/dev/null 2>&1
 status=$?
-wineserver -w
 [ "$status" = 8 ] || fail "without its runtime the installer ended with status $status, not 8"
 [ -e "$folder/Tidewave.exe" ] && fail "the installer installed Tidewave without its runtime"
 
 files="Tidewave.exe tidewave-cli.exe RTidewaveMask.skn TidewaveHelp.chm Ping.wav Uninstall.exe"
 run "$setup" /S /PRESET=Automatic-E </dev/null >/dev/null 2>&1 || fail "the installer ended with status $?"
-wineserver -w
 for file in $files; do
   [ -s "$folder/$file" ] || fail "$file was not installed"
 done
@@ -72,12 +70,10 @@ ttl=$(wine reg query 'HKLM\System\CurrentControlSet\Services\Tcpip\Parameters' /
 [ -s "$folder/Backups/001.BCK" ] || fail "the preset was applied without a backup in the installed Backups folder"
 wine "$setup" /S /PRESET=Automatic-Z </dev/null >/dev/null 2>&1
 status=$?
-wineserver -w
 [ "$status" = 3 ] || fail "an unknown preset ended the installer with status $status, not tidewave-cli's 3"
 [ -e "$folder/Backups/002.BCK" ] && fail "an unknown preset wrote a backup"
 # The name reaches tidewave-cli as one argument, however it is quoted, and never as an option.
 wine "$setup" /S "/PRESET=Windows default" </dev/null >/dev/null 2>&1 || fail "\"/PRESET=Windows default\" ended the installer with status $?"
-wineserver -w
 [ -s "$folder/Backups/002.BCK" ] || fail "\"/PRESET=Windows default\", quoted whole, was not applied"
 wine "$setup" /S /PRESET=--help </dev/null >/dev/null 2>&1
 status=$?
@@ -85,7 +81,6 @@ status=$?
 wine "$setup" /S '/PRESET=Automatic-E" "--help' </dev/null >/dev/null 2>&1
 status=$?
 [ "$status" = 2 ] || fail "a preset's name holding quotes ended the installer with status $status, not 2"
-wineserver -w
 [ -e "$folder/Backups/003.BCK" ] && fail "a refused preset's name wrote a backup"
 
 # A running tidewave-cli.exe (held by the debugger before its first instruction) cannot be replaced.
@@ -124,7 +119,6 @@ wine reg add 'HKLM\SOFTWARE\Marlpit\Tidewave\Settings\MainSettings' /v chkRunAtS
 
 entry_only "$folder/Uninstall.exe"
 run 'C:\Program Files\Tidewave\Uninstall.exe' /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with status $?"
-wineserver -w
 for file in $files; do
   [ -e "$folder/$file" ] && fail "$file was left behind"
 done
@@ -134,16 +128,13 @@ has_key "$uninstall_key" && fail "the uninstall entry was left behind"
 has_key "$run_key" TidewaveRun && fail "the TidewaveRun start-up entry was left behind"
 has_key 'HKLM\SOFTWARE\Marlpit\Tidewave' && fail "the settings were left behind"
 has_key 'HKLM\SOFTWARE\Marlpit' && fail "the maker's key was left behind, empty"
-wineserver -k 2>/dev/null
 
-if [ -n "$breakonlater" ]; then
-  grep '^reached ' "$report" | sed 's/^/FAILED: an instruction a 486 does not have ran: /'
-  grep -q '^reached ' "$report" && failures=$((failures + 1))
-  for image in "$(basename "$setup")" tidewave-cli.exe Tidewave.exe Uninstall.exe; do
-    grep -qx "entry $image" "$report" || fail "$image never reached its entry point under BreakOnLater"
-  done
-  echo "under BreakOnLater: $(grep -c '^entry ' "$report") processes, $(awk 'NF > 3 {n += NF - 3} END {print n + 0}' "$list") breakpoints on instructions of later processors, $(grep -c '^reached ' "$report") reached"
-fi
+grep '^reached ' "$report" | sed 's/^/FAILED: an instruction a 486 does not have ran: /'
+grep -q '^reached ' "$report" && failures=$((failures + 1))
+for image in "$(basename "$setup")" tidewave-cli.exe Tidewave.exe Uninstall.exe; do
+  grep -qx "entry $image" "$report" || fail "$image never reached its entry point under BreakOnLater"
+done
+echo "under BreakOnLater: $(grep -c '^entry ' "$report") processes, $(awk 'NF > 3 {n += NF - 3} END {print n + 0}' "$list") breakpoints on instructions of later processors, $(grep -c '^reached ' "$report") reached"
 
 [ "$failures" = 0 ] && echo "installed with a preset, started, closed and uninstalled: everything in place and taken away again"
 exit $((failures > 0))

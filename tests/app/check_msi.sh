@@ -8,15 +8,15 @@
 set -uo pipefail
 package="$1" older="$2" press="$3" prefix="$4"
 bin="$(dirname "$press")"
-export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
+export WINEDEBUG=-all
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 has_key() { wine reg query "$1" ${2:+/v "$2"} </dev/null >/dev/null 2>&1; }
 value() { wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n {print $3}'; }
-msiexec() { wine msiexec "$@" </dev/null >/dev/null 2>&1; local status=$?; wineserver -w; return $status; }
+msiexec() { wine msiexec "$@" </dev/null >/dev/null 2>&1; }
 
 source "$(dirname "$0")/../../scripts/lib/prefix.sh"
-fresh_prefix "$prefix" winxp
+fresh_prefix "$prefix" winxp "$bin/HoldDesktop.exe"
 
 folder="$prefix/drive_c/Program Files/Tidewave"
 log="$prefix/drive_c/msi.log"
@@ -79,9 +79,7 @@ for _ in $(seq 1 150); do
   wine "$press" </dev/null >/dev/null 2>&1 && break
   sleep 0.2
 done
-# Not through msiexec(): the running program would keep wineserver -w waiting.
-wine msiexec /x "$package" /qn /l*v 'C:\msi.log' </dev/null >/dev/null 2>&1 &&
-  fail "the package was removed while Tidewave ran"
+msiexec /x "$package" /qn /l*v 'C:\msi.log' && fail "the package was removed while Tidewave ran"
 grep -q 'Tidewave is running' "$log" 2>/dev/null || fail "the log does not say that Tidewave is running"
 [ -f "$folder/Tidewave.exe" ] || fail "a refused removal took Tidewave.exe away"
 closed=0
@@ -91,7 +89,6 @@ for _ in $(seq 1 50); do
 done
 [ "$closed" = 1 ] || fail "the running program showed no Close button"
 wait "$program"
-wineserver -w
 
 # What the program leaves behind by use: its settings, the start-up entry.
 wine reg add "$settings\\Settings\\MainSettings" /v chkRunAtStartup /d 1 /f </dev/null >/dev/null 2>&1
@@ -106,7 +103,6 @@ done
 has_key "$run_key" TidewaveRun && fail "the TidewaveRun start-up entry was left behind"
 has_key "$settings" && fail "the settings were left behind"
 has_key 'HKLM\SOFTWARE\Marlpit' && fail "the maker's key was left behind, empty"
-wineserver -k 2>/dev/null
 
 [ "$failures" = 0 ] && echo "refused a bad preset, upgraded with a preset, refused a downgrade and a removal while running, removed: all as it should"
 exit $((failures > 0))
