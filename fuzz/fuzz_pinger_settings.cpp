@@ -4,7 +4,9 @@
 
 #include "FuzzInput.h"
 #include "pinger/NetPinger.h"
+#include "pinger/PingerTick.h"
 #include "support/FakeTimer.h"
+#include "tools/SoakTick.h"
 
 namespace {
 constexpr std::string_view kNames[] = {"chkDoPinging",    "optManual", "txtPingHost",
@@ -24,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tw::NetPinger pinger({.registry = registry,
                         .timers = timers,
                         .ping = [&](std::string_view, std::uint32_t) { return ++pings % 2 == 0; },
-                        .playSound = [] {}});
+                        .playSound = [] {},
+                        .tickMs = tw::PingerTickMs(registry)});
   pinger.Form_Load();
   const tw::NetPingerControls loaded = pinger.Controls();
   if (loaded.interval < 0 || loaded.interval >= tw::kIntervalCount) std::abort();
