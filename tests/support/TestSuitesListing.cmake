@@ -1,8 +1,8 @@
 # Which suites of a --gtest_list_tests listing become CTest tests: plain, typed
 # and parameterised ones; not disabled suites, nor suites whose every test is
 # disabled. Run with cmake -P.
-set(WINE_SUITES_FUNCTIONS_ONLY ON)
-include(${CMAKE_CURRENT_LIST_DIR}/../../../cmake/WineTestSuitesAddTests.cmake)
+set(SUITES_FUNCTIONS_ONLY ON)
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/TestSuitesAddTests.cmake)
 
 string(CONCAT listing
   "Running main() from WineTestMain.cpp\r\n"
@@ -21,7 +21,7 @@ string(CONCAT listing
   "Tray.\r\n"
   "  DISABLED_Later\r\n"
   "  ClicksReachTheHostOncePerPause\r\n")
-_wine_suites_parse("${listing}" suites)
+_suites_parse("${listing}" suites)
 set(expected "Settings;Typed/0;Values/Param;Tray")
 if(NOT suites STREQUAL expected)
   message(FATAL_ERROR "Suites: \"${suites}\"\nexpected: \"${expected}\"")
