@@ -21,11 +21,13 @@ status=0
 while IFS= read -r line; do
   file="${line%%:*}"
   area="${file#"$src"/}"; area="${area%%/*}"
-  target="$(sed -n 's/.*#include "\([a-z0-9]*\)\/.*/\1/p' <<<"$line")"
-  [ -z "$target" ] || [ "$target" = "$area" ] && continue
+  # Within bash: a process a line made this the slowest native test.
+  [[ "$line" =~ \#include\ \"([a-z0-9]*)/ ]] || continue
+  target="${BASH_REMATCH[1]}"
+  [ "$target" = "$area" ] && continue
   if [ -z "${allowed[$area]+set}" ]; then
     echo "unknown area $area: say which areas it may include ($file)"; status=1
-  elif ! grep -qw "$target" <<<"${allowed[$area]}"; then
+  elif [[ " ${allowed[$area]} " != *" $target "* ]]; then
     echo "$area may not include $target: $line"; status=1
   fi
 done < <(grep -rn '#include "' "$src" --include='*.h' --include='*.cpp' --include='*.in')
