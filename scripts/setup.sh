@@ -71,4 +71,4 @@ make_prefix win2k win2k
 make_prefix run winxp
 # Never run in: the installers' tests copy it for a prefix fresh each run.
 make_prefix untouched-winxp winxp
-for prefix in xp 98 win7 win95 nt40 win2k; do unmanaged_windows "$prefix"; done
+for prefix in xp 98 win7 win95 nt40 win2k untouched-winxp; do unmanaged_windows "$prefix"; done
