@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/Numbers.h"
 #include "settings/RegistrySettings.h"
 #include "settings/StoredSetting.h"
 
@@ -14,10 +13,8 @@ constexpr int kAlarmPasses = 14;
 constexpr double kBytesPerMegabyte = 1048576.0;
 
 // The alarm's stored values, under Settings\RamSettings. The panel writes
-// whole numbers in plain digits, but earlier releases read any decimal number
-// there ("300.5", "+300", "3e2" as 300), so stored files hold such texts: a
-// stored number is read rounded half to even, then held in its box's range;
-// only a text that is no number (a word, an empty text) reads as the default.
+// whole numbers in plain digits; a stored number is read as its form says,
+// held in its box's range (see SettingsKey::Whole).
 constexpr struct {
   StoredSetting chkSoundon{"chkSoundon", StoredForm::Check, "0"};
   StoredSetting chkAutomatic{"chkAutomatic", StoredForm::Check, "0"};
@@ -30,20 +27,26 @@ constexpr struct {
   StoredSetting txtRetryOptimization{"txtRetryOptimization", StoredForm::Number, "10"};
 } kStored;
 
-// The whole number of a text, when it is one that is not negative.
-std::optional<std::int32_t> NonNegative(std::string_view text) {
-  const auto value = ToInt32(text);
-  if (!value || *value < 0) return std::nullopt;
-  return value;
+// The five number boxes, in the order Save checks them: what each holds and
+// where it is stored.
+struct NumberBox {
+  int id;
+  std::string RamControls::*text;
+  const StoredSetting* stored;
+};
+constexpr NumberBox kBoxes[] = {
+    {ramconfig::IDC_txtAlarm, &RamControls::alarm, &kStored.txtAlarm},
+    {ramconfig::IDC_txtFreeAlarm, &RamControls::freeAlarm, &kStored.txtFreeAlarm},
+    {ramconfig::IDC_txtTimeCheck, &RamControls::timeCheck, &kStored.txtTimeCheck},
+    {ramconfig::IDC_txtRetryOptimization, &RamControls::retry, &kStored.txtRetryOptimization},
+    {ramconfig::IDC_txtRunOnly, &RamControls::runOnly, &kStored.txtRunOnly},
+};
+
+const NumberBox& BoxOf(int id) {
+  return *std::find_if(std::begin(kBoxes), std::end(kBoxes), [id](const NumberBox& box) { return box.id == id; });
 }
 
 }  // namespace
-
-int UpDownValue(std::string_view text, int minimum, int maximum) {
-  const auto value = ToInt32(text);
-  if (!value) return minimum;
-  return std::clamp(*value, minimum, maximum);
-}
 
 RamAlarm::RamAlarm(Services services)
     : services_(std::move(services)),
@@ -71,58 +74,34 @@ bool RamAlarm::SameAsStored() const {
          now.runOnly == was.runOnly && now.retry == was.retry;
 }
 
-std::string RamAlarm::Stored(int id, const std::string& text, std::int32_t fallback) const {
-  const auto value = ui::WholeNumber(text);
-  if (!value) return std::to_string(fallback);
-  const ui::WholeRange range = *RangeOf(id);
-  return std::to_string(std::clamp(*value, range.minimum, range.maximum));
-}
-
 void RamAlarm::LoadRamSettings() {
   const SettingsKey key(services_.registry, kRamSettingsKey);
-  // Any number is taken here; the boxes' ranges hold it below.
-  const auto whole = [&key](const StoredSetting& setting) {
-    return std::to_string(
-        key.Whole(setting, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-  };
-  // What the boxes show is what is checked and used: a stored text that is no
-  // number reads as the setting's default, one out of its box's range as the
-  // nearest bound.
   controls_.soundOn = key.Flag(kStored.chkSoundon);
   controls_.automatic = key.Flag(kStored.chkAutomatic);
-  controls_.alarm = Stored(ramconfig::IDC_txtAlarm, whole(kStored.txtAlarm), alarmLevel_);
-  controls_.freeAlarm = Stored(ramconfig::IDC_txtFreeAlarm, whole(kStored.txtFreeAlarm), freeAtLoad_);
-  controls_.timeCheck = whole(kStored.txtTimeCheck);
   // "optPer" is given first, then "optMB": the MB format wins a contradiction.
-  const bool percent = key.Flag(kStored.optPer);
-  const bool megabytes = key.Flag(kStored.optMB);
-  controls_.percent = percent && !megabytes;
-  if (controls_.percent) {
-    optPer_Click();
-  } else {
-    optMB_Click();
-  }
-  controls_.runOnly = whole(kStored.txtRunOnly);
-  controls_.retry = whole(kStored.txtRetryOptimization);
-
-  alarmLevel_ = NonNegative(controls_.alarm).value_or(alarmLevel_);
-  freeAtLoad_ = NonNegative(controls_.freeAlarm).value_or(freeAtLoad_);
-  freeAmount_ = freeAtLoad_;
+  controls_.percent = key.Flag(kStored.optPer) && !key.Flag(kStored.optMB);
+  SetRanges(controls_.percent ? 100 : 255);
+  // What the boxes show is what is checked and used.
+  alarmLevel_ = LoadBox(key, ramconfig::IDC_txtAlarm);
+  freeAtLoad_ = freeAmount_ = LoadBox(key, ramconfig::IDC_txtFreeAlarm);
+  checkInterval_ = static_cast<std::uint32_t>(LoadBox(key, ramconfig::IDC_txtTimeCheck));
+  retryCount_ = LoadBox(key, ramconfig::IDC_txtRetryOptimization);
+  threshold_ = LoadBox(key, ramconfig::IDC_txtRunOnly);
   controls_.problemBox = 0;
   controls_.problem.clear();
   ApplyChecks();
-  const int interval = UpDownValue(controls_.timeCheck, kCheckIntervalMin, kCheckIntervalMax);
-  controls_.timeCheck = std::to_string(interval);
-  checkInterval_ = static_cast<std::uint32_t>(interval);
   tmrAlarm_->Start(checkInterval_);
   RunAlarmTimer();
-  threshold_ = UpDownValue(controls_.runOnly, 0, controls_.runOnlyMax);
-  retryCount_ = UpDownValue(controls_.retry, 0, controls_.retryMax);
-  // What the up-downs show is what they hold.
-  controls_.runOnly = std::to_string(threshold_);
-  controls_.retry = std::to_string(retryCount_);
   stored_ = controls_;
   SetChanged(false);
+}
+
+std::int32_t RamAlarm::LoadBox(const SettingsKey& key, int id) {
+  const ui::WholeRange range = *RangeOf(id);
+  const std::int32_t value = key.Whole(*BoxOf(id).stored, static_cast<std::int32_t>(range.minimum),
+                                       static_cast<std::int32_t>(range.maximum));
+  Show(id, value);
+  return value;
 }
 
 SaveResult RamAlarm::SaveRamSettings() {
@@ -145,9 +124,8 @@ SaveResult RamAlarm::SaveRamSettings() {
 
 bool RamAlarm::cmdSave_Click() {
   // Nothing out of range is ever stored: the first box that fails says why.
-  for (int id : {ramconfig::IDC_txtAlarm, ramconfig::IDC_txtFreeAlarm, ramconfig::IDC_txtTimeCheck,
-                 ramconfig::IDC_txtRetryOptimization, ramconfig::IDC_txtRunOnly}) {
-    if (!BoxLeft(id)) return false;
+  for (const auto& box : kBoxes) {
+    if (!BoxLeft(box.id)) return false;
   }
   lastSave_ = SaveRamSettings();
   // Saved values act at once, read back as the next start reads them; values
@@ -169,22 +147,17 @@ std::optional<ui::WholeRange> RamAlarm::RangeOf(int id) const {
   }
 }
 
-std::string* RamAlarm::TextOf(int id) {
-  using namespace ramconfig;
-  switch (id) {
-    case IDC_txtAlarm: return &controls_.alarm;
-    case IDC_txtFreeAlarm: return &controls_.freeAlarm;
-    case IDC_txtTimeCheck: return &controls_.timeCheck;
-    case IDC_txtRetryOptimization: return &controls_.retry;
-    case IDC_txtRunOnly: return &controls_.runOnly;
-    default: return nullptr;
-  }
+std::string RamAlarm::ProblemOf(int id) const {
+  const auto range = RangeOf(id);
+  return range ? ui::WholeNumberProblem(controls_.*BoxOf(id).text, *range) : std::string();
 }
 
-std::string RamAlarm::ProblemOf(int id) {
-  const std::string* text = TextOf(id);
-  const auto range = RangeOf(id);
-  return text != nullptr && range ? ui::WholeNumberProblem(*text, *range) : std::string();
+void RamAlarm::Show(int id, std::int64_t value) { controls_.*BoxOf(id).text = std::to_string(value); }
+
+void RamAlarm::TakeFreeAmount() {
+  if (ProblemOf(ramconfig::IDC_txtFreeAlarm).empty()) {
+    freeAmount_ = static_cast<std::int32_t>(*ui::WholeNumber(controls_.freeAlarm));
+  }
 }
 
 bool RamAlarm::BoxLeft(int id) {
@@ -212,13 +185,13 @@ void RamAlarm::ApplyChecks() {
   // value: it can no longer be corrected, and must not stop a save.
   const auto settle = [this](int id, bool enabled, std::int32_t loaded) {
     if (enabled || ProblemOf(id).empty()) return;
-    *TextOf(id) = std::to_string(loaded);
+    Show(id, loaded);
     BoxLeft(id);
   };
   settle(ramconfig::IDC_txtAlarm, controls_.alarmEnabled, alarmLevel_);
   settle(ramconfig::IDC_txtFreeAlarm, controls_.automaticFieldsEnabled, freeAtLoad_);
   settle(ramconfig::IDC_txtTimeCheck, controls_.automaticFieldsEnabled, static_cast<std::int32_t>(checkInterval_));
-  if (ProblemOf(ramconfig::IDC_txtFreeAlarm).empty()) freeAmount_ = *NonNegative(controls_.freeAlarm);
+  TakeFreeAmount();
 }
 
 // With neither the sound nor the freeing on, no check could change a thing:
@@ -256,8 +229,8 @@ void RamAlarm::SetRanges(int maximum) {
   // The up-downs hold their numbers inside the new range; a text that is no
   // number stays as typed, to be checked like any other.
   for (int id : {ramconfig::IDC_txtRunOnly, ramconfig::IDC_txtRetryOptimization}) {
-    std::string& text = *TextOf(id);
-    if (const auto value = ui::WholeNumber(text)) text = std::to_string(std::clamp<std::int64_t>(*value, 0, maximum));
+    const auto value = ui::WholeNumber(controls_.*BoxOf(id).text);
+    if (value) Show(id, std::clamp<std::int64_t>(*value, 0, maximum));
     if (controls_.problemBox == id && ProblemOf(id).empty()) BoxLeft(id);
   }
 }
@@ -281,8 +254,7 @@ void RamAlarm::txtAlarm_Change(std::string_view text) {
 
 void RamAlarm::txtFreeAlarm_Change(std::string_view text) {
   controls_.freeAlarm = std::string(text);
-  // The check frees what the box holds now, once it holds an amount it takes.
-  if (ProblemOf(ramconfig::IDC_txtFreeAlarm).empty()) freeAmount_ = *NonNegative(text);
+  TakeFreeAmount();
   Edited(ramconfig::IDC_txtFreeAlarm);
 }
 

@@ -137,9 +137,6 @@ struct RamControls {
   std::string problem;
 };
 
-// The value an up-down bound to `text` holds: its number, kept in its range.
-int UpDownValue(std::string_view text, int minimum, int maximum);
-
 class RamAlarm {
  public:
   struct Services {
@@ -202,13 +199,17 @@ class RamAlarm {
   void ApplyChecks();
   // What the panel holds is what the last load or save left in the registry.
   bool SameAsStored() const;
-  std::string* TextOf(int id);
-  std::string ProblemOf(int id);
+  // The three rules of a number box: what a load reads from the registry
+  // into box `id` (SettingsKey::Whole, in the box's range), what is wrong
+  // with what the user typed there (ui::WholeNumberProblem), and the text a
+  // number is shown in.
+  std::int32_t LoadBox(const SettingsKey& key, int id);
+  std::string ProblemOf(int id) const;
+  void Show(int id, std::int64_t value);
   // After an edit of box `id`: what was said against it goes once it passes.
   void Edited(int id);
-  // A stored text for box `id`: its number held inside the box's range, or
-  // `fallback` when it holds none.
-  std::string Stored(int id, const std::string& text, std::int32_t fallback) const;
+  // The check frees what the free box holds now, once it holds an amount it takes.
+  void TakeFreeAmount();
   void RunAlarmTimer();
   void SetRanges(int maximum);
   void Pump(int passes);

@@ -19,7 +19,7 @@ constexpr struct {
   StoredSetting optAuto{"optAuto", StoredForm::TrueFalseOrNumber, "True"};
   StoredSetting optManual{"optManual", StoredForm::TrueFalseOrNumber, "False"};
   StoredSetting txtPingHost{"txtPingHost", StoredForm::Text, kAutomaticPingHost};
-  StoredSetting cmbPingInterval{"cmbPingInterval", StoredForm::Number, "5"};
+  StoredSetting cmbPingInterval{"cmbPingInterval", StoredForm::ListIndex, "5"};
   StoredSetting chkSound{"chkSound", StoredForm::Check, "0"};
 } kStored;
 

@@ -30,14 +30,6 @@ std::optional<bool> ReadFlag(StoredForm form, std::string text) {
   return std::nullopt;
 }
 
-std::optional<std::int32_t> ReadWhole(StoredForm form, std::string_view text) {
-  if (form == StoredForm::Number) return ToInt32(text);
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
-  return digits ? ToInt32(text) : std::nullopt;
-}
-
 }  // namespace
 
 std::string SaveStatusText(const SaveResult& result) { return result.Saved() ? "Saved." : "Not saved."; }
@@ -80,9 +72,10 @@ std::string SettingsKey::Text(const StoredSetting& setting) const {
 }
 
 std::int32_t SettingsKey::Whole(const StoredSetting& setting, std::int32_t least, std::int32_t most) const {
-  const auto value = ReadWhole(setting.form, Text(setting));
-  if (value && *value >= least && *value <= most) return *value;
-  return ReadWhole(setting.form, setting.defaultText).value_or(0);
+  const std::int32_t fallback = ToInt32(setting.defaultText).value_or(0);
+  const std::int32_t value = ToInt32(Text(setting)).value_or(fallback);
+  if (setting.form == StoredForm::ListIndex && (value < least || value > most)) return fallback;
+  return std::clamp(value, least, most);
 }
 
 void SettingsKey::SaveFlag(const StoredSetting& setting, bool value) {

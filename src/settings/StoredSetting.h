@@ -3,9 +3,9 @@
 // value's name (the control whose state it holds), the form of its text, and
 // what a load gives when it is missing. Loads and saves both go through the
 // row, so no name, form or default is written twice. The texts are those
-// every earlier version stored; changing one would lose users' settings.
+// every earlier version stored, and each form reads every text an earlier
+// version read; reading less would lose users' settings.
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,11 +26,13 @@ enum class StoredForm : std::uint8_t {
   TrueFalseOrNumber,
   // Any text, as it is.
   Text,
-  // A whole number in plain decimal; reads plain digits only, blanks around
-  // them allowed.
-  Digits,
-  // A whole number in plain decimal; reads any decimal number, rounded.
+  // A whole number in plain decimal, as a box shows it. Reads any decimal
+  // number, as earlier versions did ("300.5", "+300" and "3e2" read 300),
+  // rounded half to even; one past the row's range reads as the nearest bound.
   Number,
+  // An item of a list, counted from 0: reads as a Number does, but one
+  // outside the list reads as the default.
+  ListIndex,
 };
 
 struct StoredSetting {
@@ -71,10 +73,10 @@ class SettingsKey {
   bool Flag(const StoredSetting& setting) const;
   // The stored text, or the default.
   std::string Text(const StoredSetting& setting) const;
-  // A Digits or Number row: the stored number when its form reads one from
-  // `least` to `most`, else the default's.
-  std::int32_t Whole(const StoredSetting& setting, std::int32_t least = 0,
-                     std::int32_t most = std::numeric_limits<std::int32_t>::max()) const;
+  // A Number or ListIndex row: the stored number, from `least` to `most` as
+  // its form holds it there; the default's when the text holds no number
+  // that fits 32 bits.
+  std::int32_t Whole(const StoredSetting& setting, std::int32_t least, std::int32_t most) const;
 
   // "1"/"0" for a Check row, else "True"/"False". Each save is noted in
   // Saved(), a refused one with its status.

@@ -141,11 +141,11 @@ void NormalModePages::chkMTUDisconver_Click() { settings().MTUDiscovery = !view_
 void NormalModePages::chkICMPValue_Click() { settings().ICMP = view_->Checked(IDC_chkICMPValue); }
 
 void NormalModePages::cmbNDI_Click() {
-  if (const auto ndi = ToInt32(view_->Text(IDC_cmbNDI))) settings().NDI = *ndi;
+  if (const auto ndi = Number(IDC_cmbNDI)) settings().NDI = *ndi;
 }
 
 void NormalModePages::txtSYNValue_Change() {
-  if (const auto syn = ToInt16(view_->Text(IDC_txtSYNValue))) settings().SYN = *syn;
+  if (const auto syn = Number(IDC_txtSYNValue)) settings().SYN = static_cast<std::int16_t>(*syn);
 }
 
 void NormalModePages::TextChanged(int id) {
@@ -165,9 +165,8 @@ ui::WholeRange NormalModePages::RangeOf(const RangeRule& rule) const {
   if (rule.id != IDC_txtMSSValue) return rule.range;
   // A segment larger than its packet would be split or lost; while the MTU
   // box fails, its own check speaks first.
-  const std::string mtu = view_->Text(IDC_txtMTUValue);
-  if (!ui::WholeNumberProblem(mtu, RangeRuleFor(IDC_txtMTUValue)->range).empty()) return rule.range;
-  return {rule.range.minimum, std::min(rule.range.maximum, *ui::WholeNumber(mtu) - std::int64_t{kTcpIpHeaderBytes})};
+  if (!Problem(IDC_txtMTUValue).empty()) return rule.range;
+  return {rule.range.minimum, std::min(rule.range.maximum, std::int64_t{*Number(IDC_txtMTUValue)} - kTcpIpHeaderBytes)};
 }
 
 std::string NormalModePages::Problem(int id) const {
@@ -175,8 +174,7 @@ std::string NormalModePages::Problem(int id) const {
   if (id != IDC_txtMultiplier) return {};
   // Windows takes a receive window up to 0x3FFFFFFF ("TcpWindowSize",
   // "GlobalMaxTcpWindowSize", KB 314053), and one that holds at least a segment.
-  const std::int64_t segment = std::int64_t{WindowMss()} *
-                               static_cast<std::int64_t>(ParseNumber(view_->Text(IDC_txtScaleFactor)).value_or(0));
+  const std::int64_t segment = std::int64_t{WindowMss()} * Number(IDC_txtScaleFactor).value_or(0);
   const std::int64_t most = segment > 0 ? static_cast<std::int64_t>(kMaxRwin) / segment : 0;
   return ui::WholeNumberProblem(view_->Text(id), {1, std::max<std::int64_t>(most, 1)});
 }
@@ -205,11 +203,14 @@ bool NormalModePages::PageHolds(int page) {
   return false;
 }
 
+std::optional<std::int32_t> NormalModePages::Number(int id) const {
+  const auto value = ui::WholeNumber(view_->Text(id));
+  if (!value || *value < INT32_MIN || *value > INT32_MAX) return std::nullopt;
+  return static_cast<std::int32_t>(*value);
+}
+
 std::int32_t NormalModePages::WindowMss() const {
-  if (Problem(IDC_txtMSSValue).empty()) {
-    return static_cast<std::int32_t>(*ui::WholeNumber(view_->Text(IDC_txtMSSValue)));
-  }
-  return tuning_.CurrentSettings.MSS;
+  return Problem(IDC_txtMSSValue).empty() ? *Number(IDC_txtMSSValue) : tuning_.CurrentSettings.MSS;
 }
 
 // Each change of the multiplier shows its window at once; whether the
@@ -218,7 +219,7 @@ void NormalModePages::txtMultiplier_Change() { CalculateRwin(); }
 
 void NormalModePages::CalculateRwin() {
   const auto multiplier = ui::WholeNumber(view_->Text(IDC_txtMultiplier));
-  const double scale = ParseNumber(view_->Text(IDC_txtScaleFactor)).value_or(0);
+  const double scale = Number(IDC_txtScaleFactor).value_or(0);
   view_->SetText(IDC_txtRWIN, multiplier ? FormatDecimal(static_cast<double>(WindowMss()) *
                                                          static_cast<double>(*multiplier) * scale)
                                          : std::string());
@@ -320,7 +321,7 @@ bool NormalModePages::ShowRwin(bool fill) {
   } else {
     CalculateRwin();
   }
-  if (const auto rwin = ToInt32(view_->Text(IDC_txtRWIN))) {
+  if (const auto rwin = Number(IDC_txtRWIN)) {
     settings().RWIN = *rwin;
     if (fill) view_->SetText(IDC_lblRWINRecValue, std::to_string(*rwin) + "Bytes");
   }
@@ -333,15 +334,15 @@ TcpIpSettings NormalModePages::Proposed() const {
   // The pages always show numbers, and those are what is applied.
   s.WindowsDecides = false;
   for (const auto& [id, field] : kFinishBoxes) {
-    if (const auto value = ToInt32(view_->Text(id))) s.*field = *value;
+    if (const auto value = Number(id)) s.*field = *value;
   }
   // What is applied is what the pages show: entering a page again puts its
   // recommendation into the record while these controls keep the user's choice.
   s.BlackHole = view_->Checked(IDC_chkBlackHoleValue);
   s.MTUDiscovery = !view_->Checked(IDC_chkMTUDisconver);
   s.ICMP = view_->Checked(IDC_chkICMPValue);
-  if (const auto syn = ToInt16(view_->Text(IDC_txtSYNValue))) s.SYN = *syn;
-  if (const auto ndi = ToInt32(view_->Text(IDC_cmbNDI))) s.NDI = *ndi;
+  if (const auto syn = Number(IDC_txtSYNValue)) s.SYN = static_cast<std::int16_t>(*syn);
+  if (const auto ndi = Number(IDC_cmbNDI)) s.NDI = *ndi;
   return s;
 }
 

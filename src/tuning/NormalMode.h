@@ -259,6 +259,9 @@ class NormalModePages {
   // Page 3: the MSS and the window; `fill` puts the type's multiplier in first.
   bool ShowRwin(bool fill);
   void CalculateRwin();
+  // The number box, list or label `id` holds, read as a typed number is
+  // (ui::WholeNumber); nothing past 32 bits.
+  std::optional<std::int32_t> Number(int id) const;
   // The MSS the window is made of: the MSS box's, once it passes its check.
   std::int32_t WindowMss() const;
   void Finish();

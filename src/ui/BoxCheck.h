@@ -1,7 +1,10 @@
 #pragma once
-// Boxes that take a whole number: what the user typed is checked when the
-// keyboard leaves the box and before anything is applied or saved, never
-// while it is being typed, and what is wrong is said beside the box.
+// Boxes that take a whole number. What the user typed is read by
+// WholeNumber and checked by WholeNumberProblem when the keyboard leaves the
+// box and before anything is applied or saved, never while it is being typed;
+// what is wrong is said beside the box. A number the program puts in a box is
+// shown in plain digits (std::to_string), which WholeNumber reads back as the
+// same number.
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -93,6 +93,8 @@ TEST_F(RamAlarmTest, DefaultsSaveInTheirWrittenFormsAndReadBack) {
   RamAlarm& again = Load();
   EXPECT_FALSE(again.optPer());
   EXPECT_EQ(100u, again.AlarmTimer().Interval());
+  Store("txtTimeCheck", "70000");
+  EXPECT_EQ(65535u, Load().AlarmTimer().Interval()) << "held in range with the freeing off too";
   // Only the two words: a number is no option's state here (the pinger's reads one).
   Store("optPer", "1");
   Store("optMB", "0");

@@ -192,6 +192,8 @@ TEST_F(NetPingerTest, StoredValuesThatDoNotConvertTakeTheirDefaults) {
   }
   Store("cmbPingInterval", "59");
   EXPECT_EQ(60, Load().PeriodTicks());
+  Store("cmbPingInterval", "2.5");
+  EXPECT_EQ(2, Load().Controls().interval) << "a decimal number, rounded half to even";
   Store("optAuto", "True");
   Store("optManual", "perhaps");
   EXPECT_TRUE(Load().Controls().automatic);

@@ -167,6 +167,10 @@ TEST(NormalModePages, BoxesKeepWhatIsTypedAndNothingWindowsRefusesIsApplied) {
     EXPECT_EQ(c.problem, e.view.problems[c.box]) << c.typed;
   }
   EXPECT_EQ(before, e.settings()) << "a check changes nothing";
+  const std::string interval = e.text(IDC_txtKeepAliveIntervalValue);
+  e.view.SetText(IDC_txtKeepAliveIntervalValue, "2147483648");
+  EXPECT_EQ(before.KeepAliveInterval, e.pages.Proposed().KeepAliveInterval) << "nothing past 32 bits";
+  e.view.SetText(IDC_txtKeepAliveIntervalValue, interval);
 
   // Page 4 is not left while its TTL fails; put right, it is.
   e.view.Press(IDC_cmdNextPage);
