@@ -69,6 +69,7 @@ make_prefix win95 win95
 make_prefix nt40 nt40
 make_prefix win2k win2k
 make_prefix run winxp
-# Never run in: the installers' tests copy it for a prefix fresh each run.
-make_prefix untouched-winxp winxp
-for prefix in xp 98 win7 win95 nt40 win2k untouched-winxp; do unmanaged_windows "$prefix"; done
+# Never run in: the installers' tests and the traced 9x runs copy them for a
+# prefix fresh each run.
+for version in winxp win98 win95; do make_prefix "untouched-$version" "$version"; done
+for prefix in xp 98 win7 win95 nt40 win2k untouched-winxp untouched-win98 untouched-win95; do unmanaged_windows "$prefix"; done

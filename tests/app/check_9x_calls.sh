@@ -8,20 +8,20 @@
 # backups deleted, the about view, then "Close"), a step every 300 ms, with the
 # pinger pinging 127.0.0.1 as often and the RAM alarm freeing memory at every check.
 # Then every call from the program's own code into a system library is held
-# to the list of what 9x does not implement.
-# Usage: check_9x_calls.sh bin-folder source-folder   (WINEPREFIX set, in a wine session)
+# to the list of what 9x does not implement. It runs in a prefix of its own,
+# made fresh, so it needs no other test's prefix and can run beside them.
+# Usage: check_9x_calls.sh bin-folder source-folder prefix <win98|win95>
 set -euo pipefail
-bin="$1" src="$2"
-: "${WINEPREFIX:?}"
-family="$(basename "$WINEPREFIX")"
-work="$(dirname "$bin")/trace-$family"
+bin="$1" src="$2" prefix="$3" version="$4"
+work="$(dirname "$bin")/trace-$version"
 rm -rf "$work"; mkdir -p "$work"
 cp "$bin/"{tidewave-cli.exe,RTidewaveMask.skn,Ping.wav,low-memory.wav,SoakDriver.exe} "$work/"
 cp "$bin/TidewaveSoak.exe" "$work/Tidewave.exe"
+source "$src/scripts/lib/prefix.sh"
+fresh_prefix "$prefix" "$version" "$bin/HoldDesktop.exe"
+export WINEDEBUG=-all
 source "$src/scripts/lib/soak-settings.sh"
 soak_settings 300
-put_back() { wine reg delete 'HKLM\SOFTWARE\Marlpit' /f >/dev/null 2>&1 || true; }
-trap put_back EXIT
 
 WINEDEBUG=+relay,+loaddll wine "$work/Tidewave.exe" </dev/null >/dev/null 2>"$work/relay.log" &
 program=$!
