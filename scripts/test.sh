@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: native (with sanitizers) and under
 # Wine in both the XP and the 98 prefix (the end-to-end apply also in Windows 7,
-# 95, NT 4.0 and 2000 ones, and a traced run in the 98 and 95 ones), the checks of
+# 95, NT 4.0 and 2000 ones, a traced run in fresh 98 and 95 ones), the checks of
 # the release files, and every fuzz target over its seeds, as one CTest run.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
