@@ -17,14 +17,19 @@ prefix_at() {
 # A prefix made anew at <path>, for a test that must meet nothing an earlier
 # run left: an install and its removal. It is a copy of one nothing has run in
 # since it was made (setup makes it), which takes a fraction of a second where
-# making one takes ten. The copy runs on a display of its own, so its desktop
-# never meets another test's windows, with its server and desktop held up
-# (as scripts/lib/wine-session.sh does) until the shell exits.
+# making one takes ten. Wine's own code (half a gigabyte of it) is only read,
+# so the copy links to the template's; every other file, the registry among
+# them, is a copy of its own. The copy runs on a display of its own, so its
+# desktop never meets another test's windows, with its server and desktop held
+# up (as scripts/lib/wine-session.sh does) until the shell exits.
 # Usage: fresh_prefix <path> <winxp|win98|...> <HoldDesktop.exe>   (sets WINEPREFIX and DISPLAY)
 fresh_prefix() {
   local template; template="$(dirname "$1")/untouched-$2"
   { flock 9; prefix_at "$template" "$2" >&2; } 9>"$template.lock"
-  rm -rf "$1"; cp -a "$template" "$1"; rm "$1/.tidewave-ready"
+  rm -rf "$1"; cp -al "$template" "$1"; rm "$1/.tidewave-ready"
+  find "$1" -type f ! \( -name '*.dll' -o -name '*.exe' -o -name '*.drv' -o -name '*.sys' -o -name '*.vxd' \
+    -o -name '*.nls' -o -name '*.ocx' -o -name '*.cpl' -o -name '*.acm' -o -name '*.tlb' -o -name '*.ds' \) \
+    -exec sh -c 'for file; do cp -p "$file" "$file.own" && mv -f "$file.own" "$file"; done' sh {} +
   export WINEPREFIX="$1" WINEARCH=win32
   own_display
   trap 'wineserver -k 2>/dev/null; kill "$display_server" 2>/dev/null' EXIT
