@@ -77,10 +77,13 @@ foreach(family IN LISTS _families)
     # "[  FAILED  ] Suite.Test"; the program itself names a crashed or hung one.
     add_test("${family}.${suite}" ${_emulator} "${_executable}" "--gtest_filter=${suite}.*" --gtest_brief=1)
     set_tests_properties("${family}.${suite}" PROPERTIES WORKING_DIRECTORY "${_working_dir}" TIMEOUT "${_timeout}")
+    # A prefix's suites queue for it, so they go first whenever it is free
+    # (on a machine with no timings yet, the cost orders the tests): a queue
+    # that starts late is the whole run's tail.
     if(_prefix_root)
       set_tests_properties("${family}.${suite}" PROPERTIES
                            ENVIRONMENT "WINEPREFIX=${_prefix_root}/${family};WINEDEBUG=-all"
-                           RESOURCE_LOCK "wine-${family}")
+                           RESOURCE_LOCK "wine-${family}" COST 100)
     endif()
   endforeach()
 endforeach()

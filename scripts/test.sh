@@ -14,6 +14,9 @@ cmake --build "$BUILD/fuzz" -j2
 printf 'subdirs("native")\nsubdirs("win32")\n' > "$BUILD/CTestTestfile.cmake"
 cd "$BUILD"
 # Three at once on two cores: the Wine tests wait on windows, timers and
-# other processes about as long as they compute.
+# other processes about as long as they compute. The tests' costs order them
+# (each prefix's queue first), not the last run's timings, which would start
+# the few long tests first and leave a queue for the tail.
+rm -f "$BUILD/Testing/Temporary/CTestCostData.txt"
 exec xvfb-run -a -s "-screen 0 1280x1024x24" \
   bash "$ROOT/scripts/lib/wine-session.sh" "xp 98 win7 win95 nt40 win2k" ctest -j3 --output-on-failure "$@"
