@@ -1,5 +1,7 @@
 #include "support/TuningKeys.h"
 
+#include "app/LastChange.h"
+#include "settings/RegistrySettings.h"
 #include "support/TcpIpKeys.h"
 #include "tcpip/TcpIpLayout.h"
 
@@ -19,6 +21,8 @@ void KeepTuningKeys(RegistrySnapshot& snapshot, IRegistry& registry,
   snapshot.Keep(kHkeyCurrentUser, std::string(kInternetSettingsNtKey),
                 {"MaxConnectionsPer1_0Server", "MaxConnectionsPerServer"});
   snapshot.Keep(hklm, std::string(kNdiCacheKey), {""});
+  // Every change the program makes is recorded for the home view's line.
+  snapshot.Keep(hklm, SettingsPath(kHomeKey), {std::string(kLastChangeValue)});
 
   std::vector<std::string> netTrans = EnumerateAdapterKeys(registry, kNetTransKey);
   netTrans.insert(netTrans.end(), newNetTransIds.begin(), newNetTransIds.end());

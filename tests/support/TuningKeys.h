@@ -9,7 +9,7 @@
 namespace tw::test {
 
 // Keeps the tuning values of both layouts, of every adapter there now and of
-// the adapter ids the caller is about to create.
+// the adapter ids the caller is about to create, and the record of the last change.
 void KeepTuningKeys(RegistrySnapshot& snapshot, IRegistry& registry,
                     const std::vector<std::string>& newInterfaceIds = {},
                     const std::vector<std::string>& newNetTransIds = {});

@@ -4,7 +4,6 @@
 // first lead back to the registry as it started.
 #include <gtest/gtest.h>
 
-#include "app/LastChange.h"
 #include "backup/BackupCatalog.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -86,7 +85,6 @@ TEST(ChangesOneAtATime, TwoConsoleLoopsAndTheWindowNeverFailAndTheirBackupsLeadB
   Win32Registry registry;
   RegistrySnapshot snapshot(registry);
   KeepTuningKeys(snapshot, registry);
-  snapshot.Keep(kHkeyLocalMachine, SettingsPath(kHomeKey), {std::string(kLastChangeValue)});
   Win32Version version;
   const OsFamilyInfo os = DetectOsFamily(version);
   // The constants every apply writes hold theirs already: a restore writes them as recorded.

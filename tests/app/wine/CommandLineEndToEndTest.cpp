@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "app/ConsoleCommands.h"
-#include "app/LastChange.h"
 #include "app/NavigationItems.h"
 #include "platform/win32/WidePath.h"
 #include "platform/win32/Win32Registry.h"
@@ -79,7 +78,6 @@ TEST(CommandLineEndToEnd, AppliesListsAndRestoresBesideTheRunningWindowProgram) 
   Win32Registry registry;
   RegistrySnapshot snapshot(registry);
   KeepTuningKeys(snapshot, registry);
-  snapshot.Keep(kHkeyLocalMachine, SettingsPath(kHomeKey), {std::string(kLastChangeValue)});
   Win32Version version;
   const OsFamilyInfo os = DetectOsFamily(version);
   const bool nt = os.ntPlatform;
